@@ -1,0 +1,201 @@
+#pragma once
+
+// Public interface of the PDF editor component: the control's main interface, the instance and
+// the objects they hand out. Hosts use nothing else of the component.
+
+#include <QString>
+#include <QVariant>
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+
+// Opaque base types of event objects and event sources.
+class IUnknown
+{
+public:
+    virtual ~IUnknown() = default;
+};
+
+class IDispatch : public IUnknown
+{
+};
+
+// The component's one error type: a failing call throws it with a code and a message for people.
+class PXV_Error : public std::exception
+{
+public:
+    enum Code {
+        Failed = 1,
+        InvalidArgument,
+        NotFound,
+        NotImplemented,
+        FileError,
+        Cancelled,
+    };
+
+    PXV_Error(int code, const QString& message)
+        : m_code(code), m_message(message), m_what(message.toStdString())
+    {
+    }
+
+    int code() const { return m_code; }
+    const QString& message() const { return m_message; }
+    const char* what() const noexcept override { return m_what.c_str(); }
+
+private:
+    int m_code;
+    QString m_message;
+    std::string m_what;
+};
+
+// An open document. Owned by the instance; handed out as shared pointers.
+class IPXV_Document : public IDispatch
+{
+public:
+    // The file behind the document: a null string for a document that has no file yet.
+    virtual QString srcPath() const = 0;
+    virtual QString title() const = 0;
+    virtual int pageCount() const = 0;
+    virtual bool isModified() const = 0;
+};
+
+// One node of an operation's parameter tree. child() creates a missing node.
+class IPXV_ParamNode
+{
+public:
+    virtual ~IPXV_ParamNode() = default;
+    virtual IPXV_ParamNode* child(const QString& name) = 0;
+    virtual bool hasChild(const QString& name) const = 0;
+    virtual QVariant value() const = 0;
+    virtual void setValue(const QVariant& value) = 0;
+    virtual std::shared_ptr<IUnknown> object() const = 0;
+    virtual void setObject(std::shared_ptr<IUnknown> object) = 0;
+};
+
+class IPXV_Operation : public IDispatch
+{
+public:
+    virtual int id() const = 0;
+    virtual QString name() const = 0;
+    virtual IPXV_ParamNode* params() = 0;
+};
+
+class IPXV_Settings
+{
+public:
+    virtual ~IPXV_Settings() = default;
+    virtual void setBool(const QString& name, bool value) = 0;
+    virtual bool getBool(const QString& name, bool defaultValue = false) const = 0;
+};
+
+// A command of the component's user interface.
+class IPXV_Command
+{
+public:
+    virtual ~IPXV_Command() = default;
+    virtual QString name() const = 0;
+    // A hidden command is left out of the component's toolbar and menus.
+    virtual void setHidden(bool hidden) = 0;
+    virtual bool isHidden() const = 0;
+};
+
+class IPXV_CommandList
+{
+public:
+    virtual ~IPXV_CommandList() = default;
+    virtual IPXV_Command* find(const QString& name) = 0;
+};
+
+// The "UIX" extension: the component's commands as the user interface shows them.
+class IPXV_Extension
+{
+public:
+    virtual ~IPXV_Extension() = default;
+    virtual IPXV_CommandList* commands() = 0;
+};
+
+// The area of a view's side panes; limits in pixels.
+class IPXV_PaneArea
+{
+public:
+    virtual ~IPXV_PaneArea() = default;
+    virtual void setSizeLimits(int maxWidth, int minWidth, int maxHeight, int minHeight) = 0;
+};
+
+class IPXV_View
+{
+public:
+    virtual ~IPXV_View() = default;
+    virtual IPXV_PaneArea* paneArea() = 0;
+};
+
+class IPXV_Frame
+{
+public:
+    virtual ~IPXV_Frame() = default;
+    virtual IPXV_View* view() = 0;
+};
+
+// A user-interface layout: the normal one, and the full-screen one it leads to.
+class IPXV_Layout
+{
+public:
+    virtual ~IPXV_Layout() = default;
+    virtual IPXV_Frame* frame() = 0;
+    virtual IPXV_Layout* fullScreen() = 0;
+};
+
+class IPXV_Inst
+{
+public:
+    virtual ~IPXV_Inst() = default;
+
+    // A stable id for every command, operation, event, pane and command bar name; an unknown
+    // name throws PXV_Error.
+    virtual int nameToId(const QString& name, bool flag = true) = 0;
+    virtual QString idToName(int id) const = 0;
+
+    // Runs one of the component's commands with its own dialogs.
+    virtual void runCommand(const QString& name, int flags = 0) = 0;
+
+    virtual std::shared_ptr<IPXV_Operation> createOperation(int operationId) = 0;
+    virtual void runOperation(IPXV_Operation* operation, int flags = 0) = 0;
+
+    virtual IPXV_Settings* settings() = 0;
+    // "UIX" is the only extension; other names throw PXV_Error.
+    virtual IPXV_Extension* extension(const QString& name) = 0;
+    virtual IPXV_Layout* layout() = 0;
+
+    // Text shown where a value is missing (the page box without a document, empty properties).
+    virtual void setNoValueText(const QString& text) = 0;
+    // Preference 9 is the component's own start page when no document is open (0 hides it).
+    virtual void setPreference(int preference, int value) = 0;
+};
+
+class IPXV_Control
+{
+public:
+    using EventHandler = std::function<void(int eventId, IDispatch* event, IUnknown* from)>;
+
+    virtual ~IPXV_Control() = default;
+
+    virtual IPXV_Inst* inst() = 0;
+
+    // Events are delivered synchronously from inside the component's own calls, and only for
+    // ids enabled here.
+    virtual void enableEvent(int eventId, bool enable) = 0;
+    virtual void advise(EventHandler handler) = 0;
+
+    // The active document's absolute, clean path; a null string when no document is active and
+    // an empty one for a document that has no file yet.
+    virtual QString activeDocPath() const = 0;
+
+    // Opens a file and makes it the active document; throws PXV_Error when it cannot.
+    virtual void openPath(const QString& path, int flags = 0) = 0;
+    virtual void showDocument(std::shared_ptr<IPXV_Document> document, int flags = 0) = 0;
+
+    // 0 no border, 1 line, 2 sunken, 3 flat separator line; returns 0, or -1 for an unknown style.
+    virtual int setBorderStyle(int style) = 0;
+};

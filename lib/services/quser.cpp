@@ -1,0 +1,89 @@
+#include "quser.h"
+
+#include "cglobal.h"
+
+#include <QFile>
+#include <QImage>
+#include <QSettings>
+#include <QTimer>
+
+QUser* QUser::Instance()
+{
+    static QUser user;
+    return &user;
+}
+
+void QUser::setProduct(const QDtaProduct& product)
+{
+    m_product = product;
+}
+
+QString QUser::accountFile() const
+{
+    return CGlobal::getAppDataPath() + QStringLiteral("account.ini");
+}
+
+QString QUser::avatarFile() const
+{
+    return CGlobal::getAppDataPath() + QStringLiteral("avatar.png");
+}
+
+void QUser::online()
+{
+    QTimer::singleShot(0, this, [this] {
+        QSettings settings(accountFile(), QSettings::IniFormat);
+        settings.setIniCodec("UTF-8");
+        m_name = settings.value(QStringLiteral("user/name")).toString();
+        m_avatar = QPixmap();
+        if (!m_name.isEmpty() && QFile::exists(avatarFile()))
+            m_avatar.load(avatarFile());
+        announce();
+    });
+}
+
+bool QUser::signIn(const QString& name, const QString& imageFile)
+{
+    const QString trimmed = name.trimmed();
+    if (trimmed.isEmpty())
+        return false;
+    QSettings settings(accountFile(), QSettings::IniFormat);
+    settings.setIniCodec("UTF-8");
+    settings.setValue(QStringLiteral("user/name"), trimmed);
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        return false;
+    m_avatar = QPixmap();
+    QFile::remove(avatarFile());
+    if (!imageFile.isEmpty()) {
+        const QImage image(imageFile);
+        if (!image.isNull()) {
+            const QImage square = image.scaled(200, 200, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+            if (square.save(avatarFile(), "PNG"))
+                m_avatar = QPixmap::fromImage(square);
+        }
+    }
+    m_name = trimmed;
+    announce();
+    return true;
+}
+
+void QUser::signOut()
+{
+    QSettings settings(accountFile(), QSettings::IniFormat);
+    settings.remove(QStringLiteral("user"));
+    QFile::remove(avatarFile());
+    m_name.clear();
+    m_avatar = QPixmap();
+    announce();
+}
+
+void QUser::announce()
+{
+    if (m_name.isEmpty()) {
+        emit signal_logout();
+        return;
+    }
+    emit signal_login(m_name);
+    if (!m_avatar.isNull())
+        emit signal_avatar(m_avatar);
+}
