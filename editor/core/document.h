@@ -1,0 +1,126 @@
+#pragma once
+
+// The document model: one open PDF, independent of any widget. Views observe it through its
+// signals; rendering goes through PageRenderer.
+
+#include "types.h"
+
+#include <QObject>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+
+namespace pxv {
+
+// A document could not be opened, combined or saved. message() is written for the user.
+class DocumentError : public std::runtime_error
+{
+public:
+    enum Kind {
+        Failed,        // anything else; the message says what
+        NotFound,      // the file does not exist or cannot be read
+        NotPdf,        // the file is not a PDF
+        Damaged,       // a PDF too damaged to open
+        WrongPassword, // combine: a source's password was not accepted
+        Cancelled,     // the user cancelled a password prompt
+        SaveFailed,    // writing the file failed; the target is untouched
+    };
+
+    DocumentError(Kind kind, const QString& message);
+
+    Kind kind() const { return m_kind; }
+    QString message() const { return m_message; }
+
+private:
+    Kind m_kind;
+    QString m_message;
+};
+
+// Asks the user for the password of an encrypted file while combining. fileName is the file's
+// path; retry is true after a wrong password. Returns false when the user cancels.
+using PasswordProvider = std::function<bool(const QString& fileName, bool retry, QString* password)>;
+
+// What a render worker needs to open its own copy of the document: the file, or the document's
+// current bytes once it has changes only in memory. Immutable; a new one is made on change.
+struct RenderSource
+{
+    QString path;      // used when bytes is empty
+    QByteArray bytes;  // the edited document, written out in full
+    QByteArray password;
+    quint64 key = 0;   // unique per document and version, for worker-side caches
+};
+
+class Document : public QObject
+{
+    Q_OBJECT
+public:
+    ~Document() override;
+
+    // Opens a PDF by path, repairing it when needed. Throws DocumentError when the file is
+    // missing, not a PDF or too damaged. An encrypted file opens locked: see needsPassword().
+    static std::unique_ptr<Document> open(const QString& path);
+
+    // A new document with one blank A4 portrait page, no file, counting as unsaved.
+    static std::unique_ptr<Document> createBlank();
+
+    // A new document without a file holding every page of the given files in order, with
+    // their links and form fields (clashing field names are renamed) and, for each file, one
+    // top-level outline entry named after the file holding that file's outline. Encrypted
+    // files ask passwords through the provider (null provider: they fail).
+    static std::unique_ptr<Document> combine(const QStringList& paths,
+                                             const PasswordProvider& passwords = {});
+
+    // True while an encrypted document still waits for its password; until then it shows no
+    // pages.
+    bool needsPassword() const;
+    bool authenticate(const QString& password);
+
+    // Absolute, clean path of the file; a null string for a document without a file.
+    QString filePath() const;
+    // The document's title from its metadata, or else the file name ("Untitled" without file).
+    QString title() const;
+    // True when the file had to be repaired to open.
+    bool wasRepaired() const;
+
+    int pageCount() const;
+    // Page size in points with the page's rotation applied; an empty size for a bad index.
+    QSizeF pageSize(int page) const;
+    QList<OutlineItem> outline() const;
+    QList<PageLink> links(int page) const;
+
+    // Rotates a page by a multiple of 90 degrees (clockwise); marks the document modified.
+    void rotatePage(int page, int degrees);
+
+    bool isModified() const;
+
+    // Saves atomically to path (which may be the document's own file): a temporary file in the
+    // same folder is written, flushed and renamed over the target, keeping its permissions.
+    // An unmodified document is copied byte for byte, a modified one with a file is saved
+    // incrementally, a new one in full with garbage collection and compression. Throws
+    // DocumentError and leaves the target untouched on failure. The document then belongs to
+    // path and is unmodified.
+    void save(const QString& path);
+
+    // The current source for render workers; changes (with sourceChanged) on every edit and
+    // save.
+    std::shared_ptr<const RenderSource> renderSource() const;
+
+signals:
+    void modifiedChanged(bool modified);
+    // The content changed (an edit, a password accepted, a save that moved the file).
+    void sourceChanged();
+    void aboutToSave();
+    void saved();
+
+private:
+    Document();
+
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+} // namespace pxv

@@ -1,0 +1,66 @@
+#pragma once
+
+// Asynchronous page rendering for one document view.
+
+#include "document.h"
+
+#include <QCache>
+#include <QHash>
+#include <QImage>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+
+#include <memory>
+
+namespace pxv {
+
+struct RenderJob;
+
+class PageRenderer : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr qint64 kDefaultCacheBytes = 64ll * 1024 * 1024;
+
+    explicit PageRenderer(Document* document, QObject* parent = nullptr);
+    ~PageRenderer() override;
+
+    // Asks for page at pixelsPerPoint: device pixels per PDF point, that is
+    // zoom × device pixel ratio at 72 DPI (1.0 is 100 % on a normal screen). Higher priority
+    // renders first. A cached image makes pageReady fire without rendering (queued, like every
+    // result); a request that is already queued or running is not repeated.
+    void request(int page, double pixelsPerPoint, int priority = 0);
+    // Cancels pending and running work for every page not in pages.
+    void cancelExcept(const QSet<int>& pages);
+    void cancelAll();
+
+    // The image at exactly this scale, or a null image.
+    QImage cachedImage(int page, double pixelsPerPoint) const;
+    // The cached image of the page whose scale is nearest, or a null image: shown scaled while
+    // the page renders again at the new scale.
+    QImage nearestCachedImage(int page, double pixelsPerPoint) const;
+
+    void setCacheLimit(qint64 bytes);
+    qint64 cacheLimit() const;
+    qint64 cacheCost() const;
+
+    // Pages rendering or waiting to render.
+    int pendingCount() const;
+
+signals:
+    // Images have the page's size × pixelsPerPoint (rounded up) with white under the page.
+    void pageReady(int page, double pixelsPerPoint, const QImage& image);
+    void pageFailed(int page, const QString& message);
+
+private:
+    void onJobFinished(std::shared_ptr<RenderJob> job, QImage image, QString error);
+    void onSourceChanged();
+
+    QPointer<Document> m_document;
+    std::shared_ptr<const RenderSource> m_source;
+    QHash<int, std::shared_ptr<RenderJob>> m_jobs; // running or queued, by page
+    QCache<QPair<int, int>, QImage> m_cache;       // key: page, scale in 1/1000 px per point
+};
+
+} // namespace pxv
