@@ -6,19 +6,51 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
+#include <QHash>
 #include <QUrl>
+
+namespace {
+
+QString trMethod(const char* text)
+{
+    return QCoreApplication::translate("QCommonMethod", text);
+}
+
+// Pages that ship with the program, by key, relative to the program's folder. The program has
+// no web site, so every other key ("home", the converter products) has no page to open.
+const QHash<QString, QString>& localPages()
+{
+    static const QHash<QString, QString> pages = {
+        {QStringLiteral("tutorial"), QStringLiteral("docs/user-guide.html")},
+    };
+    return pages;
+}
+
+} // namespace
 
 void QCommonMethod::openUrl(const QString& key, const QString&)
 {
-    if (key == QLatin1String("tutorial")) {
-        const QString guide = CGlobal::getAppPath() + QStringLiteral("docs/user-guide.html");
-        if (QFile::exists(guide) && QDesktopServices::openUrl(QUrl::fromLocalFile(guide)))
-            return;
+    const auto page = localPages().constFind(key);
+    if (page == localPages().constEnd()) {
+        QMsgBox::showInformation(trMethod("Vellumpad has no web site; this page is not available."));
+        return;
     }
-    QMsgBox::showInformation(QCoreApplication::translate("QCommonMethod", "This page is not available."));
+    const QString file = CGlobal::getAppPath() + page.value();
+    if (!QFile::exists(file)) {
+        QMsgBox::showWarning(trMethod("The page is not installed. It was expected at:\n%1").arg(file));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
+        QMsgBox::showWarning(trMethod("No program is set up to open this page:\n%1").arg(file));
 }
 
-void QCommonMethod::openLink(const QString&, const QString&, const QString&)
+void QCommonMethod::openLink(const QString& softId, const QString&, const QString&)
 {
-    QMsgBox::showInformation(QCoreApplication::translate("QCommonMethod", "This product page is not available."));
+    QString product = softId;
+    if (softId == QLatin1String("pagemorph_win"))
+        product = trMethod("the PDF converter");
+    else if (softId == QLatin1String("draftmorph_win"))
+        product = trMethod("the CAD converter");
+    QMsgBox::showInformation(
+        trMethod("The conversion tools are separate products, and there is no page for %1 here.").arg(product));
 }

@@ -1,10 +1,11 @@
 #include "quserhelp.h"
 
-#include "cglobal.h"
+#include "qaboutdialog.h"
 #include "qmsgbox.h"
+#include "qsignindialog.h"
 #include "quser.h"
+#include "quserpanel.h"
 
-#include <QInputDialog>
 #include <QWidget>
 
 QUserHelp::QUserHelp(QWidget* window, QObject* parent) : QObject(parent), m_window(window)
@@ -28,16 +29,17 @@ void QUserHelp::checkUpdate(bool interactive)
 
 void QUserHelp::onUserRegister()
 {
-    bool ok = false;
-    const QString name = QInputDialog::getText(m_window, tr("Sign in"), tr("Display name:"), QLineEdit::Normal,
-                                               QString(), &ok);
-    if (ok && !name.trimmed().isEmpty())
-        QUser::Instance()->signIn(name, QString());
+    QSignInDialog dialog(m_window);
+    dialog.exec();
 }
 
-void QUserHelp::showUserWidget(const QPoint&)
+void QUserHelp::showUserWidget(const QPoint& anchor)
 {
-    QUser::Instance()->signOut();
+    if (!QUser::Instance()->isSignedIn()) {
+        onUserRegister();
+        return;
+    }
+    (new QUserPanel(m_window))->popup(anchor);
 }
 
 void QUserHelp::showCustomerWidget(const QPoint&)
@@ -47,6 +49,6 @@ void QUserHelp::showCustomerWidget(const QPoint&)
 
 void QUserHelp::showAboutDialog()
 {
-    QMsgBox::showInformation(QStringLiteral("%1 %2 (%3)").arg(CGlobal::getAppTitle(), CGlobal::getVersion())
-                                 .arg(CGlobal::getBuildDate()));
+    QAboutDialog dialog(m_window);
+    dialog.exec();
 }

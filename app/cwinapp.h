@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QApplication>
+#include <QSettings>
+
+#include <memory>
+
+class QTranslator;
+class CSingleInstance;
+
+// The application object: prepares the process-wide services, keeps the program to one
+// instance, shows the main window and runs the event loop.
+class CWinApp : public QApplication
+{
+public:
+    CWinApp(int& argc, char** argv);
+    ~CWinApp() override;
+
+    // Returns the process exit code.
+    int run();
+
+    // Exceptions thrown from event handlers end here rather than unwinding through Qt.
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    static QString translationFile(const QString& appPath, const QString& language);
+
+private:
+    void loadTranslator();
+
+    QTranslator* m_translator = nullptr;
+    QSettings m_settings;
+    std::unique_ptr<CSingleInstance> m_instanceLock;
+};

@@ -1,0 +1,193 @@
+#include "qhomewidget.h"
+
+#include "ui_qhomewidget.h"
+
+#include "historystore.h"
+#include "logger.h"
+#include "qitemfilewidget.h"
+#include "qmsgbox.h"
+#include "scale.h"
+#include "uexception.h"
+
+#include <QFile>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QTimer>
+
+bool QHomeWidget::s_tilePressed[QHomeWidget::TileCount] = {};
+
+QHomeWidget::QHomeWidget(QWidget* parent) : QWidget(parent), ui(new Ui::QHomeWidget)
+{
+    ui->setupUi(this);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setWindowFlags(Qt::FramelessWindowHint | Qt::Tool);
+    setStyleSheet(readStyleSheet(QStringLiteral(":/qss/home.css")));
+
+    connect(ui->btnClear, SIGNAL(clicked()), this, SLOT(onBtnClear()));
+    connect(ui->btnOpenFile, SIGNAL(clicked()), this, SLOT(onBtnOpenFile()));
+
+    for (QWidget* w : {static_cast<QWidget*>(ui->frameUser), static_cast<QWidget*>(ui->frameMerge),
+                       static_cast<QWidget*>(ui->frameCreate), static_cast<QWidget*>(ui->frameConvert),
+                       static_cast<QWidget*>(ui->frameCompress)})
+        w->installEventFilter(this);
+
+    ui->listWidget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ui->listWidget->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    // The two longer tile texts need a third line, and the badges grow with the display.
+    ui->labelHomeText6->resize(scaled(145), scaled(61));
+    ui->labelHomeText7->resize(scaled(145), scaled(61));
+    ui->labelRecommand1->setGeometry(scaled(128), scaled(0), scaled(58), scaled(20));
+    ui->labelRecommand2->setGeometry(scaled(128), scaled(0), scaled(58), scaled(20));
+
+    // The avatar is kept current but not shown; the user area is not clickable.
+    ui->labelAvatar->hide();
+    ui->frameUser->setCursor(Qt::ArrowCursor);
+    ui->labelAvatar->setCursor(Qt::ArrowCursor);
+    ui->labelNickname->setCursor(Qt::ArrowCursor);
+
+    if (parentWidget())
+        connect(this, SIGNAL(signal_pdf_convert()), parentWidget(), SLOT(onPagemorphClicked()));
+}
+
+QHomeWidget::~QHomeWidget() = default;
+
+void QHomeWidget::showEvent(QShowEvent* event)
+{
+    rebuildList();
+    QWidget::showEvent(event);
+}
+
+void QHomeWidget::rebuildList()
+{
+    ui->listWidget->clear();
+    // A damaged or unreachable history database must not take the program down: the page then
+    // simply lists nothing, and the cause goes to the log.
+    try {
+        QTable records = HistoryStore::instance()->recent();
+        for (size_t i = 0; i < records.size(); ++i) {
+            QRow& record = records.row(i);
+            addRow(QString::fromStdString(record[L"filePath"].asString()),
+                   QString::fromStdString(record[L"fileName"].asString()));
+        }
+    } catch (const UException& e) {
+        sth::logger::log(1, __FILE__, __LINE__, e.toString());
+        ui->listWidget->clear();
+    }
+}
+
+void QHomeWidget::addRow(const QString& path, const QString& name)
+{
+    auto* item = new QListWidgetItem();
+    auto* row = new QItemFileWidget(item, nullptr);
+    item->setSizeHint(row->size());
+    connect(row, SIGNAL(signal_remove_item(QListWidgetItem*)), this, SLOT(onRemoveItem(QListWidgetItem*)));
+    if (parentWidget())
+        connect(row, SIGNAL(signal_open_file(const QString&)), parentWidget(), SLOT(onOpenFile(const QString&)));
+    row->setFile(path, name);
+    ui->listWidget->addItem(item);
+    ui->listWidget->setItemWidget(item, row);
+}
+
+void QHomeWidget::onBtnClear()
+{
+    try {
+        HistoryStore::instance()->clear();
+        ui->listWidget->clear();
+    } catch (const UException& e) {
+        // The records are still there, so the list keeps showing them.
+        sth::logger::log(1, __FILE__, __LINE__, e.toString());
+        QMsgBox::showError(tr("无法清空最近编辑列表。"), 1);
+    }
+}
+
+void QHomeWidget::onBtnOpenFile()
+{
+    emit signal_open_doc();
+}
+
+void QHomeWidget::onUserLogin(const QString& nickname)
+{
+    ui->labelNickname->setText(nickname);
+    repaintUserLater();
+}
+
+void QHomeWidget::onUserLogout()
+{
+    QFile file(QStringLiteral(":/Images/user.avatar.png"));
+    if (file.open(QIODevice::ReadOnly)) {
+        QPixmap avatar;
+        avatar.loadFromData(file.readAll());
+        ui->labelAvatar->setPixmap(avatar);
+        ui->labelAvatar->setScaledContents(true);
+    }
+    ui->labelNickname->setText(tr("点击登录"));
+    repaintUserLater();
+}
+
+void QHomeWidget::onUserAvatar(const QPixmap& avatar)
+{
+    ui->labelAvatar->setPixmap(avatar);
+    ui->labelAvatar->setScaledContents(true);
+    repaintUserLater();
+}
+
+void QHomeWidget::onRemoveItem(QListWidgetItem* pItem)
+{
+    if (!pItem)
+        return;
+    const int row = ui->listWidget->row(pItem);
+    if (row >= 0)
+        delete ui->listWidget->takeItem(row);
+}
+
+void QHomeWidget::repaintUserLater()
+{
+    QTimer::singleShot(50, this, [this] {
+        ui->labelAvatar->update();
+        ui->labelNickname->update();
+    });
+}
+
+bool QHomeWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    Tile tile = TileCount;
+    if (watched == ui->frameMerge)
+        tile = TileMerge;
+    else if (watched == ui->frameCreate)
+        tile = TileCreate;
+    else if (watched == ui->frameConvert)
+        tile = TileConvert;
+    else if (watched == ui->frameCompress)
+        tile = TileCompress;
+
+    if (tile != TileCount
+        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            s_tilePressed[tile] = true;
+        } else if (s_tilePressed[tile]) {
+            fireTile(tile);
+            s_tilePressed[tile] = false;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void QHomeWidget::fireTile(Tile tile)
+{
+    switch (tile) {
+    case TileMerge:
+        emit signal_merge();
+        break;
+    case TileCreate:
+        emit signal_new_blank_doc();
+        break;
+    case TileConvert:
+    case TileCompress:
+        emit signal_pdf_convert();
+        break;
+    case TileCount:
+        break;
+    }
+}
