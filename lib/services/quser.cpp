@@ -57,7 +57,9 @@ bool QUser::signIn(const QString& name, const QString& imageFile)
     if (!imageFile.isEmpty()) {
         const QImage image(imageFile);
         if (!image.isNull()) {
-            const QImage square = image.scaled(200, 200, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+            // Fill a 200 x 200 square and cut the overhang evenly, so a photo is not squashed.
+            const QImage cover = image.scaled(200, 200, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+            const QImage square = cover.copy((cover.width() - 200) / 2, (cover.height() - 200) / 2, 200, 200);
             if (square.save(avatarFile(), "PNG"))
                 m_avatar = QPixmap::fromImage(square);
         }
