@@ -94,6 +94,7 @@ private slots:
     void panelButtonsPairImageAndPadding();
     void maximiseButtonShowsRestoreWhileChecked();
     void hoveredTileGreysWholeFrame();
+    void panelRowsAreBare();
 };
 
 void TestResources::imageSizes_data()
@@ -129,6 +130,12 @@ void TestResources::imageSizes()
     QCOMPARE(image.size(), size);
     // Drawn on transparency, so the images sit on any background.
     QVERIFY(image.hasAlphaChannel());
+
+    // The double-size twin that style sheets pick on screens with a device pixel ratio of 2.
+    const QString twin = path.left(path.size() - 4) + QStringLiteral("@2x.png");
+    const QImage doubled(twin);
+    QVERIFY2(!doubled.isNull(), qPrintable(twin));
+    QCOMPARE(doubled.size(), size * 2);
 }
 
 void TestResources::applicationIcon()
@@ -178,8 +185,11 @@ void TestResources::sheetUrlsMatchBundledImages()
     // Every bundled image is used by some sheet, so none is dead weight.
     QSet<QString> bundled;
     QDirIterator it(QStringLiteral(":/Images"));
-    while (it.hasNext())
-        bundled.insert(it.next());
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (!path.endsWith(QLatin1String("@2x.png")))
+            bundled.insert(path);
+    }
     QCOMPARE(bundled.size(), 30);
     QCOMPARE(referenced, bundled);
 }
@@ -366,6 +376,28 @@ void TestResources::hoveredTileGreysWholeFrame()
     tile->setAttribute(Qt::WA_UnderMouse, false);
     const QImage idle = render(page);
     QVERIFY(QColor(idle.pixel(open)) != grey);
+}
+
+void TestResources::panelRowsAreBare()
+{
+    // The panel is translucent over the document: a row's frame must not draw a box.
+    QWidget panel;
+    panel.setAttribute(Qt::WA_TranslucentBackground);
+    panel.setStyleSheet(readResource(":/qss/float_ex.css"));
+    auto* row = new QFrame(&panel);
+    row->setObjectName("frameToWord");
+    row->setFrameShape(QFrame::StyledPanel);
+    row->setFrameShadow(QFrame::Raised);
+    row->setGeometry(0, 0, 134, 44);
+    panel.resize(134, 44);
+
+    QImage image(row->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    row->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            QVERIFY2(qAlpha(image.pixel(x, y)) == 0, qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+    }
 }
 
 QTEST_MAIN(TestResources)
