@@ -16,6 +16,7 @@
 namespace pxv {
 
 struct RenderJob;
+class RenderSink;
 
 class PageRenderer : public QObject
 {
@@ -59,6 +60,7 @@ private:
 
     QPointer<Document> m_document;
     std::shared_ptr<const RenderSource> m_source;
+    std::shared_ptr<RenderSink> m_sink;
     QHash<int, std::shared_ptr<RenderJob>> m_jobs; // running or queued, by page
     QCache<QPair<int, int>, QImage> m_cache;       // key: page, scale in 1/1000 px per point
 };

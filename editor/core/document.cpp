@@ -1,0 +1,352 @@
+#include "document.h"
+
+#include "atomicfile.h"
+#include "../mupdf/mudocument.h"
+#include "../mupdf/muerror.h"
+
+#include <QAtomicInteger>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <vector>
+
+namespace pxv {
+
+namespace {
+
+constexpr QSizeF kA4Points(595.2756, 841.8898); // 210 mm × 297 mm
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("pxv::Document", text);
+}
+
+QString nativePath(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+quint64 nextSourceKey()
+{
+    static QAtomicInteger<quint64> counter(0);
+    return ++counter;
+}
+
+// MuPDF repairs most damage on its own; what is left to tell apart before and after trying is
+// whether there is a readable file and whether it looks like a PDF at all.
+void checkReadablePdf(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw DocumentError(DocumentError::NotFound, tr("The file \"%1\" does not exist.").arg(nativePath(path)));
+    if (info.isDir())
+        throw DocumentError(DocumentError::NotFound, tr("\"%1\" is a folder, not a PDF file.").arg(nativePath(path)));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DocumentError(DocumentError::NotFound,
+                            tr("The file \"%1\" cannot be read: %2").arg(nativePath(path), file.errorString()));
+    if (file.size() == 0)
+        throw DocumentError(DocumentError::NotPdf, tr("The file \"%1\" is empty.").arg(nativePath(path)));
+    // The header may follow some junk; readers accept it within the first kilobyte.
+    if (!file.read(1024).contains("%PDF-"))
+        throw DocumentError(DocumentError::NotPdf, tr("The file \"%1\" is not a PDF document.").arg(nativePath(path)));
+}
+
+QString cleanAbsolute(const QString& path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+} // namespace
+
+DocumentError::DocumentError(Kind kind, const QString& message)
+    : std::runtime_error(message.toStdString()), m_kind(kind), m_message(message)
+{
+}
+
+struct Document::Private
+{
+    std::unique_ptr<mu::MuDocument> mu;
+    QString path;          // null for a document without a file
+    QByteArray password;   // the accepted one, for reopening after a save and for workers
+    bool locked = false;   // encrypted and still without a password
+    bool modified = false;
+    bool repaired = false;
+    mutable std::vector<QSizeF> sizes; // filled on first use; a page's size never changes but by rotation
+    std::shared_ptr<const RenderSource> source;
+
+    void loadSizes() const
+    {
+        if (!sizes.empty() || locked)
+            return;
+        const int count = mu->pageCount();
+        sizes.reserve(size_t(count));
+        for (int i = 0; i < count; ++i) {
+            try {
+                sizes.push_back(mu->pageBounds(i).size());
+            } catch (const MuError&) {
+                sizes.push_back(QSizeF()); // the view shows an error tile for it
+            }
+        }
+    }
+
+    // Workers read the file itself while it holds everything; once there are changes only in
+    // memory, they get the document's bytes.
+    void refreshSource()
+    {
+        auto next = std::make_shared<RenderSource>();
+        next->key = nextSourceKey();
+        next->password = password;
+        if (path.isNull() || modified)
+            next->bytes = mu->toBytes();
+        else
+            next->path = path;
+        source = std::move(next);
+    }
+};
+
+Document::Document() : d(std::make_unique<Private>()) {}
+
+Document::~Document() = default;
+
+std::unique_ptr<Document> Document::open(const QString& path)
+{
+    const QString clean = cleanAbsolute(path);
+    checkReadablePdf(clean);
+    std::unique_ptr<Document> document(new Document);
+    try {
+        document->d->mu = mu::MuDocument::openFile(clean);
+        document->d->locked = document->d->mu->needsPassword();
+        if (!document->d->locked && document->d->mu->pageCount() <= 0)
+            throw MuError(0, "no pages");
+        document->d->repaired = document->d->mu->wasRepaired();
+    } catch (const MuError& error) {
+        throw DocumentError(DocumentError::Damaged,
+                            tr("The file \"%1\" is damaged and cannot be opened (%2).")
+                                .arg(nativePath(clean), QString::fromUtf8(error.what())));
+    }
+    document->d->path = clean;
+    document->d->refreshSource();
+    return document;
+}
+
+std::unique_ptr<Document> Document::createBlank()
+{
+    std::unique_ptr<Document> document(new Document);
+    try {
+        document->d->mu = mu::MuDocument::createEmpty();
+        document->d->mu->appendBlankPage(kA4Points);
+    } catch (const MuError& error) {
+        throw DocumentError(DocumentError::Failed,
+                            tr("Could not create a new document: %1").arg(QString::fromUtf8(error.what())));
+    }
+    document->d->modified = true;
+    document->d->refreshSource();
+    return document;
+}
+
+std::unique_ptr<Document> Document::combine(const QStringList& paths, const PasswordProvider& passwords)
+{
+    if (paths.isEmpty())
+        throw DocumentError(DocumentError::Failed, tr("There are no files to combine."));
+    std::unique_ptr<Document> document(new Document);
+    try {
+        document->d->mu = mu::MuDocument::createEmpty();
+    } catch (const MuError& error) {
+        throw DocumentError(DocumentError::Failed,
+                            tr("Could not create a new document: %1").arg(QString::fromUtf8(error.what())));
+    }
+    for (const QString& path : paths) {
+        const QString clean = cleanAbsolute(path);
+        checkReadablePdf(clean);
+        std::unique_ptr<mu::MuDocument> source;
+        try {
+            source = document->d->mu->openSibling(clean);
+        } catch (const MuError& error) {
+            throw DocumentError(DocumentError::Damaged,
+                                tr("The file \"%1\" is damaged and cannot be combined (%2).")
+                                    .arg(nativePath(clean), QString::fromUtf8(error.what())));
+        }
+        for (bool retry = false; source->needsPassword(); retry = true) {
+            QString password;
+            if (!passwords)
+                throw DocumentError(DocumentError::WrongPassword,
+                                    tr("The file \"%1\" is protected by a password.").arg(nativePath(clean)));
+            if (!passwords(clean, retry, &password))
+                throw DocumentError(DocumentError::Cancelled, tr("Combining was cancelled."));
+            source->authenticate(password.toUtf8());
+        }
+        try {
+            document->d->mu->appendDocument(*source, QFileInfo(clean).fileName());
+        } catch (const MuError& error) {
+            throw DocumentError(DocumentError::Damaged,
+                                tr("The file \"%1\" could not be combined (%2).")
+                                    .arg(nativePath(clean), QString::fromUtf8(error.what())));
+        }
+    }
+    document->d->modified = true;
+    document->d->refreshSource();
+    return document;
+}
+
+bool Document::needsPassword() const
+{
+    return d->locked;
+}
+
+bool Document::authenticate(const QString& password)
+{
+    if (!d->locked)
+        return true;
+    const QByteArray utf8 = password.toUtf8();
+    if (!d->mu->authenticate(utf8))
+        return false;
+    d->locked = false;
+    d->password = utf8;
+    d->sizes.clear();
+    d->refreshSource();
+    emit sourceChanged();
+    return true;
+}
+
+QString Document::filePath() const
+{
+    return d->path;
+}
+
+QString Document::title() const
+{
+    if (!d->locked) {
+        try {
+            const QString title = d->mu->metadataTitle();
+            if (!title.isEmpty())
+                return title;
+        } catch (const MuError&) {
+        }
+    }
+    return d->path.isNull() ? tr("Untitled") : QFileInfo(d->path).fileName();
+}
+
+bool Document::wasRepaired() const
+{
+    return d->repaired;
+}
+
+int Document::pageCount() const
+{
+    d->loadSizes();
+    return int(d->sizes.size());
+}
+
+QSizeF Document::pageSize(int page) const
+{
+    d->loadSizes();
+    if (page < 0 || size_t(page) >= d->sizes.size())
+        return QSizeF();
+    return d->sizes[size_t(page)];
+}
+
+QList<OutlineItem> Document::outline() const
+{
+    if (d->locked)
+        return {};
+    try {
+        return d->mu->outline();
+    } catch (const MuError&) {
+        return {}; // a broken outline is no reason to refuse the pages
+    }
+}
+
+QList<PageLink> Document::links(int page) const
+{
+    if (d->locked)
+        return {};
+    try {
+        return d->mu->links(page);
+    } catch (const MuError&) {
+        return {};
+    }
+}
+
+void Document::rotatePage(int page, int degrees)
+{
+    if (d->locked || page < 0 || page >= pageCount() || degrees % 90 != 0)
+        throw DocumentError(DocumentError::Failed, tr("Page %1 cannot be rotated.").arg(page + 1));
+    try {
+        d->mu->rotatePage(page, degrees);
+        d->sizes[size_t(page)] = d->mu->pageBounds(page).size();
+    } catch (const MuError& error) {
+        throw DocumentError(DocumentError::Failed, QString::fromUtf8(error.what()));
+    }
+    const bool wasModified = d->modified;
+    d->modified = true;
+    d->refreshSource();
+    emit sourceChanged();
+    if (!wasModified)
+        emit modifiedChanged(true);
+}
+
+bool Document::isModified() const
+{
+    return d->modified;
+}
+
+void Document::save(const QString& path)
+{
+    const QString target = cleanAbsolute(path);
+    if (d->locked)
+        throw DocumentError(DocumentError::SaveFailed,
+                            tr("Could not save \"%1\": the document is still locked by its password.")
+                                .arg(nativePath(target)));
+    emit aboutToSave();
+    const bool hasFile = !d->path.isNull();
+    replaceFileAtomically(target, [&](const QString& temp) {
+        if (hasFile && !d->modified) {
+            // Nothing changed: the file as it is, not MuPDF's rewrite of it.
+            QFile::remove(temp);
+            if (!QFile::copy(d->path, temp))
+                throw DocumentError(DocumentError::SaveFailed,
+                                    tr("the file \"%1\" cannot be read").arg(nativePath(d->path)));
+        } else if (hasFile && !d->repaired && d->mu->canSaveIncrementally()) {
+            // The original bytes stay as they are and the changes follow them.
+            QFile::remove(temp);
+            if (!QFile::copy(d->path, temp))
+                throw DocumentError(DocumentError::SaveFailed,
+                                    tr("the file \"%1\" cannot be read").arg(nativePath(d->path)));
+            d->mu->appendIncrementalSave(temp);
+        } else {
+            d->mu->saveFull(temp);
+        }
+    });
+
+    // From now on the document is the saved file: reopening it makes the next incremental save
+    // start from these bytes.
+    const bool pathChanged = d->path != target;
+    try {
+        auto reopened = mu::MuDocument::openFile(target);
+        if (reopened->needsPassword())
+            reopened->authenticate(d->password);
+        d->mu = std::move(reopened);
+        d->repaired = false;
+    } catch (const MuError&) {
+        // The file is written; keeping the document in memory as it is loses nothing.
+    }
+    d->path = target;
+    const bool wasModified = d->modified;
+    d->modified = false;
+    d->refreshSource();
+    if (pathChanged || wasModified)
+        emit sourceChanged();
+    if (wasModified)
+        emit modifiedChanged(false);
+    emit saved();
+}
+
+std::shared_ptr<const RenderSource> Document::renderSource() const
+{
+    return d->source;
+}
+
+} // namespace pxv

@@ -1,0 +1,150 @@
+#include "pagerenderer.h"
+
+#include "renderworker.h"
+
+#include <QCoreApplication>
+
+#include <cmath>
+
+namespace pxv {
+
+namespace {
+
+// Scales are compared in thousandths of a pixel per point: views compute them with floating
+// point, and 0.1 % is far below what anyone can see.
+int scaleKey(double pixelsPerPoint)
+{
+    return int(std::lround(pixelsPerPoint * 1000.0));
+}
+
+} // namespace
+
+PageRenderer::PageRenderer(Document* document, QObject* parent)
+    : QObject(parent), m_document(document), m_source(document->renderSource())
+{
+    m_cache.setMaxCost(int(kDefaultCacheBytes));
+    m_sink = std::make_shared<RenderSink>(this, [this](std::shared_ptr<RenderJob> job, QImage image, QString error) {
+        onJobFinished(std::move(job), std::move(image), std::move(error));
+    });
+    connect(document, &Document::sourceChanged, this, &PageRenderer::onSourceChanged);
+}
+
+PageRenderer::~PageRenderer()
+{
+    m_sink->detach();
+    cancelAll();
+}
+
+void PageRenderer::request(int page, double pixelsPerPoint, int priority)
+{
+    if (!m_document || m_document->needsPassword() || page < 0 || page >= m_document->pageCount()
+        || !(pixelsPerPoint > 0))
+        return;
+    const int key = scaleKey(pixelsPerPoint);
+    if (QImage* cached = m_cache.object({page, key})) {
+        const QImage image = *cached;
+        QMetaObject::invokeMethod(
+            this, [this, page, pixelsPerPoint, image] { emit pageReady(page, pixelsPerPoint, image); },
+            Qt::QueuedConnection);
+        return;
+    }
+    if (m_document->pageSize(page).isEmpty()) {
+        const QString message = QCoreApplication::translate("pxv::PageRenderer", "Page %1 is damaged.").arg(page + 1);
+        QMetaObject::invokeMethod(
+            this, [this, page, message] { emit pageFailed(page, message); }, Qt::QueuedConnection);
+        return;
+    }
+    auto running = m_jobs.constFind(page);
+    if (running != m_jobs.constEnd()) {
+        if (scaleKey((*running)->pixelsPerPoint) == key)
+            return;
+        (*running)->cancelled.store(1);
+    }
+    auto job = std::make_shared<RenderJob>();
+    job->page = page;
+    job->pixelsPerPoint = pixelsPerPoint;
+    job->source = m_source;
+    m_jobs.insert(page, job);
+    renderPool()->start(new RenderTask(job, m_sink), priority);
+}
+
+void PageRenderer::cancelExcept(const QSet<int>& pages)
+{
+    for (auto it = m_jobs.begin(); it != m_jobs.end();) {
+        if (pages.contains(it.key())) {
+            ++it;
+        } else {
+            it.value()->cancelled.store(1);
+            it = m_jobs.erase(it);
+        }
+    }
+}
+
+void PageRenderer::cancelAll()
+{
+    cancelExcept({});
+}
+
+QImage PageRenderer::cachedImage(int page, double pixelsPerPoint) const
+{
+    const QImage* image = m_cache.object({page, scaleKey(pixelsPerPoint)});
+    return image ? *image : QImage();
+}
+
+QImage PageRenderer::nearestCachedImage(int page, double pixelsPerPoint) const
+{
+    const int wanted = scaleKey(pixelsPerPoint);
+    int best = -1;
+    for (const QPair<int, int>& key : m_cache.keys()) {
+        if (key.first == page && (best < 0 || std::abs(key.second - wanted) < std::abs(best - wanted)))
+            best = key.second;
+    }
+    return best < 0 ? QImage() : *m_cache.object({page, best});
+}
+
+void PageRenderer::setCacheLimit(qint64 bytes)
+{
+    m_cache.setMaxCost(int(qBound<qint64>(0, bytes, std::numeric_limits<int>::max())));
+}
+
+qint64 PageRenderer::cacheLimit() const
+{
+    return m_cache.maxCost();
+}
+
+qint64 PageRenderer::cacheCost() const
+{
+    return m_cache.totalCost();
+}
+
+int PageRenderer::pendingCount() const
+{
+    return m_jobs.size();
+}
+
+void PageRenderer::onJobFinished(std::shared_ptr<RenderJob> job, QImage image, QString error)
+{
+    // A result nobody waits for any more (cancelled, replaced by another scale, or drawn from
+    // an old version of the document) is dropped.
+    if (m_jobs.value(job->page) != job)
+        return;
+    m_jobs.remove(job->page);
+    if (!error.isEmpty()) {
+        emit pageFailed(job->page, error);
+        return;
+    }
+    const qint64 bytes = image.sizeInBytes();
+    if (bytes <= m_cache.maxCost())
+        m_cache.insert({job->page, scaleKey(job->pixelsPerPoint)}, new QImage(image), int(bytes));
+    emit pageReady(job->page, job->pixelsPerPoint, image);
+}
+
+void PageRenderer::onSourceChanged()
+{
+    cancelAll();
+    m_cache.clear();
+    if (m_document)
+        m_source = m_document->renderSource();
+}
+
+} // namespace pxv

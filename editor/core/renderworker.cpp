@@ -1,0 +1,108 @@
+#include "renderworker.h"
+
+#include "../mupdf/mudocument.h"
+#include "../mupdf/muerror.h"
+
+#include <QCoreApplication>
+#include <QMutexLocker>
+#include <QThread>
+
+#include <algorithm>
+#include <vector>
+
+namespace pxv {
+
+namespace {
+
+// The documents one worker thread has open, most recent first. Two, so that switching between
+// two tabs does not reopen a file on every request.
+class WorkerDocuments
+{
+public:
+    mu::MuDocument& get(const RenderSource& source)
+    {
+        auto found = std::find_if(m_open.begin(), m_open.end(),
+                                  [&](const Entry& entry) { return entry.key == source.key; });
+        if (found != m_open.end()) {
+            std::rotate(m_open.begin(), found, found + 1);
+            return *m_open.front().document;
+        }
+        auto document = source.bytes.isEmpty()
+            ? mu::MuDocument::openFile(source.path, mu::MuDocument::kRenderStoreBytes)
+            : mu::MuDocument::openBytes(source.bytes, mu::MuDocument::kRenderStoreBytes);
+        if (document->needsPassword() && !document->authenticate(source.password))
+            throw MuError(0, "the password is not accepted");
+        m_open.insert(m_open.begin(), Entry{source.key, std::move(document)});
+        if (m_open.size() > kMaxOpen)
+            m_open.pop_back();
+        return *m_open.front().document;
+    }
+
+private:
+    struct Entry
+    {
+        quint64 key;
+        std::unique_ptr<mu::MuDocument> document;
+    };
+    static constexpr size_t kMaxOpen = 2;
+    std::vector<Entry> m_open;
+};
+
+} // namespace
+
+void RenderSink::detach()
+{
+    QMutexLocker lock(&m_mutex);
+    m_receiver = nullptr;
+}
+
+void RenderSink::post(const std::shared_ptr<RenderJob>& job, const QImage& image, const QString& error)
+{
+    QMutexLocker lock(&m_mutex);
+    if (!m_receiver)
+        return;
+    // Posted while the receiver is known to be alive; Qt drops the call if it is deleted before
+    // the event loop gets to it.
+    Deliver deliver = m_deliver;
+    QMetaObject::invokeMethod(
+        m_receiver, [deliver, job, image, error] { deliver(job, image, error); }, Qt::QueuedConnection);
+}
+
+void RenderTask::run()
+{
+    if (m_job->cancelled.load())
+        return;
+    static thread_local WorkerDocuments documents;
+    QImage image;
+    QString error;
+    try {
+        mu::MuDocument& document = documents.get(*m_job->source);
+        image = document.renderPage(m_job->page, m_job->pixelsPerPoint, &m_job->cancelled);
+    } catch (const MuError& failure) {
+        if (failure.isCancellation())
+            return;
+        error = QCoreApplication::translate("pxv::PageRenderer", "Page %1 cannot be shown: %2")
+                    .arg(m_job->page + 1)
+                    .arg(QString::fromUtf8(failure.what()));
+    } catch (const std::bad_alloc&) {
+        error = QCoreApplication::translate("pxv::PageRenderer", "Page %1 cannot be shown: not enough memory.")
+                    .arg(m_job->page + 1);
+    }
+    if (m_job->cancelled.load())
+        return;
+    m_sink->post(m_job, image, error);
+}
+
+QThreadPool* renderPool()
+{
+    static QThreadPool pool;
+    static const bool configured = [] {
+        pool.setMaxThreadCount(qBound(1, QThread::idealThreadCount(), 4));
+        pool.setExpiryTimeout(-1);
+        return true;
+    }();
+    Q_UNUSED(configured);
+    return &pool;
+}
+
+} // namespace pxv

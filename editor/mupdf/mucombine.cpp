@@ -1,0 +1,418 @@
+#include "mudocument_p.h"
+
+#include <QFile>
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+
+// Appending one PDF to another. MuPDF's own page grafting leaves annotations behind, so pages
+// are copied here with a graft of our own that knows which source page becomes which new page:
+// links and form widgets then point at the new pages, and nothing drags the source's page tree
+// along.
+
+namespace pxv::mu {
+
+namespace {
+
+// Source object number -> target object number. The functions below run inside fz_try: their
+// locals are plain values and pointers only.
+using NumberMap = std::unordered_map<int, int>;
+
+struct Graft
+{
+    fz_context* ctx;
+    pdf_document* src;
+    pdf_document* dst;
+    NumberMap* copied;
+    NumberMap* pages;
+};
+
+pdf_obj* copyObject(Graft& g, pdf_obj* obj);
+
+bool isPageObject(fz_context* ctx, pdf_obj* obj)
+{
+    pdf_obj* type = pdf_dict_get(ctx, obj, PDF_NAME(Type));
+    return pdf_name_eq(ctx, type, PDF_NAME(Page)) || pdf_name_eq(ctx, type, PDF_NAME(Pages));
+}
+
+// Named destinations become explicit ones: the target has no name tree of its own.
+pdf_obj* explicitDestination(Graft& g, pdf_obj* dest)
+{
+    if (!pdf_is_name(g.ctx, dest) && !pdf_is_string(g.ctx, dest))
+        return dest;
+    pdf_obj* found = pdf_lookup_dest(g.ctx, g.src, dest);
+    if (pdf_is_dict(g.ctx, found))
+        found = pdf_dict_get(g.ctx, found, PDF_NAME(D));
+    return found;
+}
+
+pdf_obj* copyDict(Graft& g, pdf_obj* dict)
+{
+    fz_context* ctx = g.ctx;
+    const int length = pdf_dict_len(ctx, dict);
+    const bool goTo = pdf_name_eq(ctx, pdf_dict_get(ctx, dict, PDF_NAME(S)), PDF_NAME(GoTo));
+    pdf_obj* copy = pdf_new_dict(ctx, g.dst, length);
+    fz_try(ctx)
+    {
+        for (int i = 0; i < length; ++i) {
+            pdf_obj* key = pdf_dict_get_key(ctx, dict, i);
+            pdf_obj* value = pdf_dict_get_val(ctx, dict, i);
+            if (pdf_name_eq(ctx, key, PDF_NAME(Dest)) || (goTo && pdf_name_eq(ctx, key, PDF_NAME(D))))
+                value = explicitDestination(g, value);
+            pdf_obj* copied = copyObject(g, value);
+            if (copied)
+                pdf_dict_put_drop(ctx, copy, key, copied);
+        }
+    }
+    fz_catch(ctx)
+    {
+        pdf_drop_obj(ctx, copy);
+        fz_rethrow(ctx);
+    }
+    return copy;
+}
+
+pdf_obj* copyArray(Graft& g, pdf_obj* array)
+{
+    fz_context* ctx = g.ctx;
+    const int length = pdf_array_len(ctx, array);
+    pdf_obj* copy = pdf_new_array(ctx, g.dst, length);
+    fz_try(ctx)
+    {
+        for (int i = 0; i < length; ++i) {
+            pdf_obj* copied = copyObject(g, pdf_array_get(ctx, array, i));
+            if (copied)
+                pdf_array_push_drop(ctx, copy, copied);
+            else
+                pdf_array_push(ctx, copy, PDF_NULL);
+        }
+    }
+    fz_catch(ctx)
+    {
+        pdf_drop_obj(ctx, copy);
+        fz_rethrow(ctx);
+    }
+    return copy;
+}
+
+pdf_obj* copyIndirect(Graft& g, pdf_obj* ref)
+{
+    fz_context* ctx = g.ctx;
+    const int number = pdf_to_num(ctx, ref);
+    auto page = g.pages->find(number);
+    if (page != g.pages->end())
+        return pdf_new_indirect(ctx, g.dst, page->second, 0);
+    auto done = g.copied->find(number);
+    if (done != g.copied->end())
+        return pdf_new_indirect(ctx, g.dst, done->second, 0);
+
+    pdf_obj* resolved = pdf_resolve_indirect(ctx, ref);
+    // A page that is not being copied (a link into a page outside the tree, an annotation's
+    // stale /P): dropping the reference keeps the source's whole page tree out.
+    if (!resolved || isPageObject(ctx, resolved))
+        return nullptr;
+
+    const int target = pdf_create_object(ctx, g.dst);
+    (*g.copied)[number] = target;
+    pdf_obj* value = copyObject(g, resolved);
+    fz_try(ctx) { pdf_update_object(ctx, g.dst, target, value ? value : PDF_NULL); }
+    fz_always(ctx) { pdf_drop_obj(ctx, value); }
+    fz_catch(ctx) { fz_rethrow(ctx); }
+
+    pdf_obj* result = pdf_new_indirect(ctx, g.dst, target, 0);
+    if (pdf_is_stream(ctx, ref)) {
+        fz_buffer* raw = nullptr;
+        fz_var(raw);
+        fz_try(ctx)
+        {
+            raw = pdf_load_raw_stream_number(ctx, g.src, number);
+            pdf_update_stream(ctx, g.dst, result, raw, 1);
+        }
+        fz_always(ctx) { fz_drop_buffer(ctx, raw); }
+        fz_catch(ctx)
+        {
+            pdf_drop_obj(ctx, result);
+            fz_rethrow(ctx);
+        }
+    }
+    return result;
+}
+
+pdf_obj* copyObject(Graft& g, pdf_obj* obj)
+{
+    if (!obj)
+        return nullptr;
+    if (pdf_is_indirect(g.ctx, obj))
+        return copyIndirect(g, obj);
+    if (pdf_is_dict(g.ctx, obj))
+        return copyDict(g, obj);
+    if (pdf_is_array(g.ctx, obj))
+        return copyArray(g, obj);
+    return pdf_keep_obj(g.ctx, obj); // names, numbers, strings belong to no document
+}
+
+void copyKey(Graft& g, pdf_obj* from, pdf_obj* to, pdf_obj* key, bool inherited)
+{
+    pdf_obj* value = inherited ? pdf_dict_get_inheritable(g.ctx, from, key) : pdf_dict_get(g.ctx, from, key);
+    pdf_obj* copied = copyObject(g, value);
+    if (copied)
+        pdf_dict_put_drop(g.ctx, to, key, copied);
+}
+
+void fillPage(Graft& g, pdf_obj* from, pdf_obj* to)
+{
+    pdf_dict_put(g.ctx, to, PDF_NAME(Type), PDF_NAME(Page));
+    pdf_obj* inherited[] = {PDF_NAME(MediaBox), PDF_NAME(CropBox), PDF_NAME(Rotate), PDF_NAME(Resources)};
+    for (pdf_obj* key : inherited)
+        copyKey(g, from, to, key, true);
+    pdf_obj* own[] = {PDF_NAME(Contents), PDF_NAME(Annots), PDF_NAME(BleedBox), PDF_NAME(TrimBox),
+                      PDF_NAME(ArtBox), PDF_NAME(UserUnit), PDF_NAME(Group)};
+    for (pdf_obj* key : own)
+        copyKey(g, from, to, key, false);
+    if (!pdf_dict_get(g.ctx, to, PDF_NAME(MediaBox))) // required; damaged files may lack it
+        pdf_dict_put_drop(g.ctx, to, PDF_NAME(MediaBox), pdf_new_rect(g.ctx, g.dst, fz_make_rect(0, 0, 612, 792)));
+}
+
+pdf_obj* rootDict(fz_context* ctx, pdf_document* doc)
+{
+    return pdf_dict_get(ctx, pdf_trailer(ctx, doc), PDF_NAME(Root));
+}
+
+// The target's AcroForm, created on first use.
+pdf_obj* targetForm(fz_context* ctx, pdf_document* dst)
+{
+    pdf_obj* root = rootDict(ctx, dst);
+    pdf_obj* form = pdf_dict_get(ctx, root, PDF_NAME(AcroForm));
+    if (!form) {
+        form = pdf_add_new_dict(ctx, dst, 4);
+        pdf_dict_put_drop(ctx, root, PDF_NAME(AcroForm), form);
+        form = pdf_dict_get(ctx, root, PDF_NAME(AcroForm));
+    }
+    if (!pdf_dict_get(ctx, form, PDF_NAME(Fields)))
+        pdf_dict_put_array(ctx, form, PDF_NAME(Fields), 8);
+    return form;
+}
+
+// Default resources and appearance of the source form, where the target has none yet.
+void mergeFormDefaults(Graft& g, pdf_obj* srcForm, pdf_obj* dstForm)
+{
+    fz_context* ctx = g.ctx;
+    if (!pdf_dict_get(ctx, dstForm, PDF_NAME(DA)))
+        copyKey(g, srcForm, dstForm, PDF_NAME(DA), false);
+    if (pdf_to_bool(ctx, pdf_dict_gets(ctx, srcForm, "NeedAppearances")))
+        pdf_dict_puts_drop(ctx, dstForm, "NeedAppearances", PDF_TRUE);
+    pdf_obj* srcFonts = pdf_dict_getp(ctx, srcForm, "DR/Font");
+    if (!srcFonts)
+        return;
+    pdf_obj* dr = pdf_dict_get(ctx, dstForm, PDF_NAME(DR));
+    if (!dr)
+        dr = pdf_dict_put_dict(ctx, dstForm, PDF_NAME(DR), 2);
+    pdf_obj* dstFonts = pdf_dict_get(ctx, dr, PDF_NAME(Font));
+    if (!dstFonts)
+        dstFonts = pdf_dict_put_dict(ctx, dr, PDF_NAME(Font), 4);
+    const int count = pdf_dict_len(ctx, srcFonts);
+    for (int i = 0; i < count; ++i) {
+        pdf_obj* key = pdf_dict_get_key(ctx, srcFonts, i);
+        if (!pdf_dict_get(ctx, dstFonts, key))
+            copyKey(g, srcFonts, dstFonts, key, false);
+    }
+}
+
+pdf_obj* targetOutlines(fz_context* ctx, pdf_document* dst)
+{
+    pdf_obj* root = rootDict(ctx, dst);
+    pdf_obj* outlines = pdf_dict_get(ctx, root, PDF_NAME(Outlines));
+    if (!outlines) {
+        outlines = pdf_add_new_dict(ctx, dst, 4);
+        pdf_dict_put(ctx, outlines, PDF_NAME(Type), PDF_NAME(Outlines));
+        pdf_dict_put_drop(ctx, root, PDF_NAME(Outlines), outlines);
+        outlines = pdf_dict_get(ctx, root, PDF_NAME(Outlines));
+    }
+    return outlines;
+}
+
+// Appends item (an indirect dict) as the last child of parent, keeping /Count of open
+// parents in step only for the parent itself; the caller settles counts of deeper levels.
+void appendChild(fz_context* ctx, pdf_obj* parent, pdf_obj* item)
+{
+    pdf_dict_put(ctx, item, PDF_NAME(Parent), parent);
+    pdf_obj* last = pdf_dict_get(ctx, parent, PDF_NAME(Last));
+    if (last) {
+        pdf_dict_put(ctx, last, PDF_NAME(Next), item);
+        pdf_dict_put(ctx, item, PDF_NAME(Prev), last);
+    } else {
+        pdf_dict_put(ctx, parent, PDF_NAME(First), item);
+    }
+    pdf_dict_put(ctx, parent, PDF_NAME(Last), item);
+}
+
+// Copies the chain of outline items starting at first under parent; returns the number of
+// items copied. visited guards against outlines whose links loop.
+int copyOutlineChain(Graft& g, pdf_obj* first, pdf_obj* parent, std::unordered_set<int>* visited, int depth)
+{
+    constexpr int kMaxDepth = 64;
+    fz_context* ctx = g.ctx;
+    int copied = 0;
+    for (pdf_obj* item = first; item && depth < kMaxDepth; item = pdf_dict_get(ctx, item, PDF_NAME(Next))) {
+        const int number = pdf_to_num(ctx, item);
+        if (number > 0 && !visited->insert(number).second)
+            break;
+        pdf_obj* node = pdf_add_new_dict(ctx, g.dst, 6);
+        fz_try(ctx)
+        {
+            copyKey(g, item, node, PDF_NAME(Title), false);
+            pdf_obj* dest = pdf_dict_get(ctx, item, PDF_NAME(Dest));
+            if (dest) {
+                pdf_obj* copiedDest = copyObject(g, explicitDestination(g, dest));
+                if (copiedDest)
+                    pdf_dict_put_drop(ctx, node, PDF_NAME(Dest), copiedDest);
+            } else {
+                copyKey(g, item, node, PDF_NAME(A), false);
+            }
+            copyKey(g, item, node, PDF_NAME(C), false);
+            copyKey(g, item, node, PDF_NAME(F), false);
+            appendChild(ctx, parent, node);
+            const int children = copyOutlineChain(g, pdf_dict_get(ctx, item, PDF_NAME(First)), node, visited, depth + 1);
+            if (children > 0) {
+                const bool open = pdf_to_int(ctx, pdf_dict_get(ctx, item, PDF_NAME(Count))) > 0;
+                pdf_dict_put_int(ctx, node, PDF_NAME(Count), open ? children : -children);
+            }
+        }
+        fz_always(ctx) { pdf_drop_obj(ctx, node); }
+        fz_catch(ctx) { fz_rethrow(ctx); }
+        ++copied;
+    }
+    return copied;
+}
+
+// Appends the source's form fields to the target's AcroForm. Fields are merged by their full
+// names, so a root field whose name the target already has gets a free one ("name_2", ...):
+// two files with a field "name" keep two fields.
+void mergeFields(Graft& g)
+{
+    fz_context* ctx = g.ctx;
+    std::set<std::string> names;
+    guarded(ctx, [&] {
+        pdf_obj* srcForm = pdf_dict_get(ctx, rootDict(ctx, g.src), PDF_NAME(AcroForm));
+        pdf_obj* srcFields = pdf_dict_get(ctx, srcForm, PDF_NAME(Fields));
+        const int count = pdf_array_len(ctx, srcFields);
+        if (count == 0)
+            return;
+        pdf_obj* dstForm = targetForm(ctx, g.dst);
+        pdf_obj* dstFields = pdf_dict_get(ctx, dstForm, PDF_NAME(Fields));
+        for (int i = 0; i < pdf_array_len(ctx, dstFields); ++i)
+            names.insert(pdf_dict_get_text_string(ctx, pdf_array_get(ctx, dstFields, i), PDF_NAME(T)));
+        mergeFormDefaults(g, srcForm, dstForm);
+        for (int i = 0; i < count; ++i) {
+            pdf_obj* field = copyObject(g, pdf_array_get(ctx, srcFields, i));
+            if (!field)
+                continue;
+            fz_try(ctx)
+            {
+                const char* name = pdf_dict_get_text_string(ctx, field, PDF_NAME(T));
+                if (*name && names.count(name)) {
+                    char unique[512];
+                    for (int n = 2;; ++n) {
+                        snprintf(unique, sizeof unique, "%s_%d", name, n);
+                        if (!names.count(unique))
+                            break;
+                    }
+                    pdf_dict_put_text_string(ctx, field, PDF_NAME(T), unique);
+                    names.insert(unique);
+                } else if (*name) {
+                    names.insert(name);
+                }
+                pdf_array_push(ctx, dstFields, field);
+            }
+            fz_always(ctx) { pdf_drop_obj(ctx, field); }
+            fz_catch(ctx) { fz_rethrow(ctx); }
+        }
+    });
+}
+
+int outlineLength(fz_context* ctx, pdf_obj* parent)
+{
+    int count = 0;
+    for (pdf_obj* item = pdf_dict_get(ctx, parent, PDF_NAME(First)); item && count < 1 << 20;
+         item = pdf_dict_get(ctx, item, PDF_NAME(Next)))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+void MuDocument::appendDocument(MuDocument& source, const QString& outlineTitle)
+{
+    if (source.d->context != d->context)
+        throw MuError(FZ_ERROR_GENERIC, "documents to combine must share a context");
+    fz_context* ctx = d->ctx();
+    pdf_document* src = source.d->pdf();
+    pdf_document* dst = d->pdf();
+    NumberMap copied;
+    NumberMap pages;
+    Graft g{ctx, src, dst, &copied, &pages};
+
+    const int count = source.pageCount();
+    std::vector<pdf_obj*> sourcePages(size_t(count), nullptr);
+    std::vector<int> targetNumbers(size_t(count), 0);
+
+    // Every new page exists before anything is copied, so that references to any source page
+    // (links, form widgets' /P) resolve to its new page.
+    guarded(ctx, [&] {
+        for (int i = 0; i < count; ++i) {
+            sourcePages[size_t(i)] = pdf_lookup_page_obj(ctx, src, i);
+            targetNumbers[size_t(i)] = pdf_create_object(ctx, dst);
+            pdf_update_object(ctx, dst, targetNumbers[size_t(i)], PDF_NULL);
+            const int number = pdf_to_num(ctx, sourcePages[size_t(i)]);
+            if (number > 0)
+                pages[number] = targetNumbers[size_t(i)];
+        }
+    });
+    guarded(ctx, [&] {
+        for (int i = 0; i < count; ++i) {
+            pdf_obj* page = pdf_new_dict(ctx, dst, 12);
+            fz_try(ctx)
+            {
+                fillPage(g, sourcePages[size_t(i)], page);
+                pdf_update_object(ctx, dst, targetNumbers[size_t(i)], page);
+            }
+            fz_always(ctx) { pdf_drop_obj(ctx, page); }
+            fz_catch(ctx) { fz_rethrow(ctx); }
+            pdf_obj* ref = pdf_new_indirect(ctx, dst, targetNumbers[size_t(i)], 0);
+            fz_try(ctx) { pdf_insert_page(ctx, dst, -1, ref); }
+            fz_always(ctx) { pdf_drop_obj(ctx, ref); }
+            fz_catch(ctx) { fz_rethrow(ctx); }
+        }
+    });
+
+    mergeFields(g);
+
+    const QByteArray title = outlineTitle.toUtf8();
+    std::unordered_set<int> visited;
+    guarded(ctx, [&] {
+        pdf_obj* outlines = targetOutlines(ctx, dst);
+        pdf_obj* top = pdf_add_new_dict(ctx, dst, 6);
+        fz_try(ctx)
+        {
+            pdf_dict_put_text_string(ctx, top, PDF_NAME(Title), title.constData());
+            if (count > 0) {
+                pdf_obj* dest = pdf_dict_put_array(ctx, top, PDF_NAME(Dest), 2);
+                pdf_array_push_drop(ctx, dest, pdf_new_indirect(ctx, dst, targetNumbers[0], 0));
+                pdf_array_push(ctx, dest, PDF_NAME(Fit));
+            }
+            appendChild(ctx, outlines, top);
+            pdf_obj* srcFirst = pdf_dict_getp(ctx, rootDict(ctx, src), "Outlines/First");
+            const int children = copyOutlineChain(g, srcFirst, top, &visited, 1);
+            if (children > 0)
+                pdf_dict_put_int(ctx, top, PDF_NAME(Count), children);
+            pdf_dict_put_int(ctx, outlines, PDF_NAME(Count), outlineLength(ctx, outlines));
+        }
+        fz_always(ctx) { pdf_drop_obj(ctx, top); }
+        fz_catch(ctx) { fz_rethrow(ctx); }
+    });
+}
+
+} // namespace pxv::mu

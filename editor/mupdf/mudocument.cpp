@@ -1,0 +1,328 @@
+#include "mudocument_p.h"
+
+#include <QFile>
+
+#include <cmath>
+
+namespace pxv::mu {
+
+namespace {
+
+std::unique_ptr<MuDocument::Impl> newImpl(ContextPtr context)
+{
+    auto impl = std::make_unique<MuDocument::Impl>();
+    impl->context = std::move(context);
+    return impl;
+}
+
+QString fromUtf8(const char* text)
+{
+    return text ? QString::fromUtf8(text) : QString();
+}
+
+void collectOutline(fz_context* ctx, fz_document* doc, fz_outline* node, QList<OutlineItem>& out,
+                    int depth)
+{
+    // Outlines of damaged files can be absurdly deep; views gain nothing below this.
+    constexpr int kMaxDepth = 64;
+    for (; node; node = node->next) {
+        OutlineItem item;
+        item.title = fromUtf8(node->title).simplified();
+        item.open = node->is_open;
+        if (node->uri) {
+            if (fz_is_external_link(ctx, node->uri)) {
+                item.uri = fromUtf8(node->uri);
+            } else {
+                int number = -1;
+                guarded(ctx, [&] { number = fz_page_number_from_location(ctx, doc, node->page); });
+                item.page = number;
+                item.position = QPointF(std::isnan(node->x) ? 0 : node->x, std::isnan(node->y) ? 0 : node->y);
+            }
+        }
+        if (node->down && depth < kMaxDepth)
+            collectOutline(ctx, doc, node->down, item.children, depth + 1);
+        out.append(item);
+    }
+}
+
+} // namespace
+
+void MuDocument::Impl::checkPage(int page) const
+{
+    int count = 0;
+    guarded(ctx(), [&] { count = pdf_count_pages(ctx(), pdf()); });
+    if (page < 0 || page >= count)
+        throw MuError(FZ_ERROR_GENERIC, "page " + std::to_string(page + 1) + " does not exist");
+}
+
+MuDocument::MuDocument(std::unique_ptr<Impl> impl) : d(std::move(impl)) {}
+
+MuDocument::~MuDocument() = default;
+
+std::unique_ptr<MuDocument> MuDocument::openFile(const QString& path, size_t storeBytes)
+{
+    auto impl = newImpl(std::make_shared<Context>(storeBytes));
+    const QByteArray name = QFile::encodeName(path);
+    fz_context* ctx = impl->ctx();
+    pdf_document* doc = nullptr;
+    guarded(ctx, [&] { doc = pdf_open_document(ctx, name.constData()); });
+    impl->doc = PdfDocumentHandle(ctx, doc);
+    return std::unique_ptr<MuDocument>(new MuDocument(std::move(impl)));
+}
+
+std::unique_ptr<MuDocument> MuDocument::openBytes(const QByteArray& bytes, size_t storeBytes)
+{
+    auto impl = newImpl(std::make_shared<Context>(storeBytes));
+    fz_context* ctx = impl->ctx();
+    pdf_document* doc = nullptr;
+    guarded(ctx, [&] {
+        fz_buffer* buffer = fz_new_buffer_from_copied_data(
+            ctx, reinterpret_cast<const unsigned char*>(bytes.constData()), size_t(bytes.size()));
+        fz_stream* stream = nullptr;
+        fz_var(stream);
+        fz_try(ctx)
+        {
+            stream = fz_open_buffer(ctx, buffer);
+            doc = pdf_open_document_with_stream(ctx, stream);
+        }
+        fz_always(ctx)
+        {
+            fz_drop_stream(ctx, stream);
+            fz_drop_buffer(ctx, buffer);
+        }
+        fz_catch(ctx) { fz_rethrow(ctx); }
+    });
+    impl->doc = PdfDocumentHandle(ctx, doc);
+    return std::unique_ptr<MuDocument>(new MuDocument(std::move(impl)));
+}
+
+std::unique_ptr<MuDocument> MuDocument::createEmpty()
+{
+    auto impl = newImpl(std::make_shared<Context>(kModelStoreBytes));
+    fz_context* ctx = impl->ctx();
+    pdf_document* doc = nullptr;
+    guarded(ctx, [&] { doc = pdf_create_document(ctx); });
+    impl->doc = PdfDocumentHandle(ctx, doc);
+    return std::unique_ptr<MuDocument>(new MuDocument(std::move(impl)));
+}
+
+std::unique_ptr<MuDocument> MuDocument::openSibling(const QString& path)
+{
+    auto impl = newImpl(d->context);
+    const QByteArray name = QFile::encodeName(path);
+    fz_context* ctx = impl->ctx();
+    pdf_document* doc = nullptr;
+    guarded(ctx, [&] { doc = pdf_open_document(ctx, name.constData()); });
+    impl->doc = PdfDocumentHandle(ctx, doc);
+    return std::unique_ptr<MuDocument>(new MuDocument(std::move(impl)));
+}
+
+bool MuDocument::needsPassword() const
+{
+    int needs = 0;
+    guarded(d->ctx(), [&] { needs = pdf_needs_password(d->ctx(), d->pdf()); });
+    return needs != 0;
+}
+
+bool MuDocument::authenticate(const QByteArray& password)
+{
+    int ok = 0;
+    guarded(d->ctx(), [&] { ok = pdf_authenticate_password(d->ctx(), d->pdf(), password.constData()); });
+    return ok != 0;
+}
+
+bool MuDocument::wasRepaired() const
+{
+    int repaired = 0;
+    guarded(d->ctx(), [&] { repaired = pdf_was_repaired(d->ctx(), d->pdf()); });
+    return repaired != 0;
+}
+
+int MuDocument::pageCount() const
+{
+    int count = 0;
+    guarded(d->ctx(), [&] { count = pdf_count_pages(d->ctx(), d->pdf()); });
+    return count;
+}
+
+QRectF MuDocument::pageBounds(int page) const
+{
+    d->checkPage(page);
+    fz_context* ctx = d->ctx();
+    fz_rect bounds{};
+    guarded(ctx, [&] {
+        pdf_obj* object = pdf_lookup_page_obj(ctx, d->pdf(), page);
+        fz_rect mediabox;
+        fz_matrix ctm;
+        pdf_page_obj_transform(ctx, object, &mediabox, &ctm);
+        bounds = fz_transform_rect(mediabox, ctm);
+    });
+    return QRectF(bounds.x0, bounds.y0, bounds.x1 - bounds.x0, bounds.y1 - bounds.y0);
+}
+
+QString MuDocument::metadataTitle() const
+{
+    char buffer[512] = {0};
+    guarded(d->ctx(), [&] {
+        fz_lookup_metadata(d->ctx(), &d->pdf()->super, FZ_META_INFO_TITLE, buffer, sizeof buffer);
+    });
+    return QString::fromUtf8(buffer).simplified();
+}
+
+QList<OutlineItem> MuDocument::outline() const
+{
+    fz_context* ctx = d->ctx();
+    fz_outline* root = nullptr;
+    guarded(ctx, [&] { root = fz_load_outline(ctx, &d->pdf()->super); });
+    OutlineHandle owner(ctx, root);
+    QList<OutlineItem> items;
+    collectOutline(ctx, &d->pdf()->super, root, items, 0);
+    return items;
+}
+
+QList<PageLink> MuDocument::links(int page) const
+{
+    d->checkPage(page);
+    fz_context* ctx = d->ctx();
+    fz_document* doc = &d->pdf()->super;
+    fz_page* fzPage = nullptr;
+    guarded(ctx, [&] { fzPage = fz_load_page(ctx, doc, page); });
+    PageHandle pageOwner(ctx, fzPage);
+    fz_link* first = nullptr;
+    guarded(ctx, [&] { first = fz_load_links(ctx, fzPage); });
+    LinkHandle linkOwner(ctx, first);
+
+    QList<PageLink> result;
+    for (fz_link* link = first; link; link = link->next) {
+        if (!link->uri)
+            continue;
+        PageLink item;
+        item.area = QRectF(link->rect.x0, link->rect.y0, link->rect.x1 - link->rect.x0,
+                           link->rect.y1 - link->rect.y0);
+        item.uri = fromUtf8(link->uri);
+        if (!fz_is_external_link(ctx, link->uri)) {
+            int number = -1;
+            float x = 0, y = 0;
+            guarded(ctx, [&] {
+                fz_location location = fz_resolve_link(ctx, doc, link->uri, &x, &y);
+                number = fz_page_number_from_location(ctx, doc, location);
+            });
+            if (number < 0)
+                continue; // a dead internal link: nothing to follow
+            item.targetPage = number;
+            item.targetPosition = QPointF(std::isnan(x) ? 0 : x, std::isnan(y) ? 0 : y);
+        }
+        result.append(item);
+    }
+    return result;
+}
+
+void MuDocument::appendBlankPage(const QSizeF& points)
+{
+    fz_context* ctx = d->ctx();
+    const fz_rect box{0, 0, float(points.width()), float(points.height())};
+    guarded(ctx, [&] {
+        pdf_obj* resources = nullptr;
+        fz_buffer* contents = nullptr;
+        pdf_obj* page = nullptr;
+        fz_var(resources);
+        fz_var(contents);
+        fz_var(page);
+        fz_try(ctx)
+        {
+            resources = pdf_new_dict(ctx, d->pdf(), 1);
+            contents = fz_new_buffer(ctx, 1);
+            page = pdf_add_page(ctx, d->pdf(), box, 0, resources, contents);
+            pdf_insert_page(ctx, d->pdf(), -1, page);
+        }
+        fz_always(ctx)
+        {
+            pdf_drop_obj(ctx, page);
+            fz_drop_buffer(ctx, contents);
+            pdf_drop_obj(ctx, resources);
+        }
+        fz_catch(ctx) { fz_rethrow(ctx); }
+    });
+}
+
+void MuDocument::rotatePage(int page, int degrees)
+{
+    d->checkPage(page);
+    fz_context* ctx = d->ctx();
+    guarded(ctx, [&] {
+        pdf_obj* object = pdf_lookup_page_obj(ctx, d->pdf(), page);
+        const int current = pdf_to_int(ctx, pdf_dict_get_inheritable(ctx, object, PDF_NAME(Rotate)));
+        const int rotated = (((current + degrees) % 360) + 360) % 360;
+        pdf_dict_put_int(ctx, object, PDF_NAME(Rotate), rotated);
+    });
+    d->lists.clear();
+}
+
+bool MuDocument::hasUnsavedChanges() const
+{
+    int changed = 0;
+    guarded(d->ctx(), [&] { changed = pdf_has_unsaved_changes(d->ctx(), d->pdf()); });
+    return changed != 0;
+}
+
+bool MuDocument::canSaveIncrementally() const
+{
+    int can = 0;
+    guarded(d->ctx(), [&] { can = pdf_can_be_saved_incrementally(d->ctx(), d->pdf()); });
+    return can != 0;
+}
+
+void MuDocument::appendIncrementalSave(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    fz_context* ctx = d->ctx();
+    guarded(ctx, [&] {
+        pdf_write_options options = pdf_default_write_options;
+        options.do_incremental = 1;
+        pdf_save_document(ctx, d->pdf(), name.constData(), &options);
+    });
+}
+
+void MuDocument::saveFull(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    fz_context* ctx = d->ctx();
+    guarded(ctx, [&] {
+        pdf_write_options options = pdf_default_write_options;
+        options.do_garbage = 1;
+        options.do_compress = 1;
+        options.do_compress_fonts = 1;
+        pdf_save_document(ctx, d->pdf(), name.constData(), &options);
+    });
+}
+
+QByteArray MuDocument::toBytes()
+{
+    fz_context* ctx = d->ctx();
+    fz_buffer* buffer = nullptr;
+    guarded(ctx, [&] {
+        fz_output* out = nullptr;
+        fz_var(out);
+        buffer = fz_new_buffer(ctx, 64 * 1024);
+        fz_try(ctx)
+        {
+            pdf_write_options options = pdf_default_write_options;
+            options.do_encrypt = PDF_ENCRYPT_NONE;
+            out = fz_new_output_with_buffer(ctx, buffer);
+            pdf_write_document(ctx, d->pdf(), out, &options);
+            fz_close_output(ctx, out);
+        }
+        fz_always(ctx) { fz_drop_output(ctx, out); }
+        fz_catch(ctx)
+        {
+            fz_drop_buffer(ctx, buffer);
+            fz_rethrow(ctx);
+        }
+    });
+    BufferHandle owner(ctx, buffer);
+    unsigned char* data = nullptr;
+    const size_t size = fz_buffer_storage(ctx, buffer, &data);
+    return QByteArray(reinterpret_cast<const char*>(data), int(size));
+}
+
+} // namespace pxv::mu

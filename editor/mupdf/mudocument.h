@@ -1,0 +1,78 @@
+#pragma once
+
+// A PDF held by MuPDF, behind a Qt-typed interface. All calls on one MuDocument, and on the
+// documents opened as its siblings, must come from one thread at a time. Failures throw MuError.
+
+#include "../core/types.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QRectF>
+#include <QString>
+
+#include <atomic>
+#include <memory>
+
+namespace pxv::mu {
+
+class MuDocument
+{
+public:
+    // Store sizes: documents on the GUI thread need little (sizes, outline, links, saving);
+    // render workers keep decoded fonts and images for the pages they draw.
+    static constexpr size_t kModelStoreBytes = 32u << 20;
+    static constexpr size_t kRenderStoreBytes = 96u << 20;
+
+    // Opens with MuPDF's repair. A file that opens with no pages at all is reported as an error.
+    static std::unique_ptr<MuDocument> openFile(const QString& path, size_t storeBytes = kModelStoreBytes);
+    static std::unique_ptr<MuDocument> openBytes(const QByteArray& bytes, size_t storeBytes = kModelStoreBytes);
+    // A new document without pages.
+    static std::unique_ptr<MuDocument> createEmpty();
+    // Opens another file in this document's context so that its pages can be appended here.
+    std::unique_ptr<MuDocument> openSibling(const QString& path);
+
+    ~MuDocument();
+    MuDocument(const MuDocument&) = delete;
+    MuDocument& operator=(const MuDocument&) = delete;
+
+    bool needsPassword() const;
+    bool authenticate(const QByteArray& password);
+    bool wasRepaired() const;
+
+    int pageCount() const;
+    // Page area in points, top-left origin, rotation applied; read from the page object
+    // without loading the page.
+    QRectF pageBounds(int page) const;
+    QString metadataTitle() const;
+    QList<OutlineItem> outline() const;
+    QList<PageLink> links(int page) const;
+
+    void appendBlankPage(const QSizeF& points);
+    void rotatePage(int page, int degrees);
+    // Appends every page of source (opened with openSibling) with links, annotations and
+    // form fields, and one outline entry titled outlineTitle holding source's outline.
+    void appendDocument(MuDocument& source, const QString& outlineTitle);
+
+    bool hasUnsavedChanges() const;
+    // Incremental saving needs an unrepaired file of our own.
+    bool canSaveIncrementally() const;
+    // Appends the changes to path, which must already hold a copy of the original file.
+    void appendIncrementalSave(const QString& path);
+    // Writes the whole document, collecting garbage and compressing streams.
+    void saveFull(const QString& path);
+    // The whole document decrypted, quickly written, for render workers' own copies.
+    QByteArray toBytes();
+
+    // Draws a page into an image of the page's size × scale, white under the page. Display
+    // lists of recently drawn pages are kept. abort is polled while drawing; an aborted
+    // drawing throws MuError with FZ_ERROR_ABORT.
+    QImage renderPage(int page, double scale, const std::atomic<int>* abort);
+
+    struct Impl;
+
+private:
+    explicit MuDocument(std::unique_ptr<Impl> impl);
+    std::unique_ptr<Impl> d;
+};
+
+} // namespace pxv::mu

@@ -1,0 +1,92 @@
+#include "mudocument_p.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace pxv::mu {
+
+namespace {
+
+// Pages are drawn in bands so that a cancelled request stops within one band's work; a plain
+// int cookie shared across threads would be a data race.
+constexpr int kBandRows = 256;
+// Beyond this an image would take more memory than a whole page cache is allowed.
+constexpr qint64 kMaxPixels = 8192ll * 8192ll;
+
+} // namespace
+
+QImage MuDocument::renderPage(int page, double scale, const std::atomic<int>* abort)
+{
+    d->checkPage(page);
+    fz_context* ctx = d->ctx();
+
+    auto found = std::find_if(d->lists.begin(), d->lists.end(),
+                              [page](const Impl::CachedList& entry) { return entry.page == page; });
+    if (found != d->lists.end()) {
+        std::rotate(d->lists.begin(), found, found + 1);
+    } else {
+        fz_display_list* list = nullptr;
+        fz_rect bounds{};
+        guarded(ctx, [&] {
+            fz_page* fzPage = fz_load_page(ctx, &d->pdf()->super, page);
+            fz_try(ctx)
+            {
+                bounds = fz_bound_page(ctx, fzPage);
+                list = fz_new_display_list_from_page(ctx, fzPage);
+            }
+            fz_always(ctx) { fz_drop_page(ctx, fzPage); }
+            fz_catch(ctx) { fz_rethrow(ctx); }
+        });
+        Impl::CachedList entry;
+        entry.page = page;
+        entry.list = DisplayListHandle(ctx, list);
+        entry.bounds = bounds;
+        d->lists.push_front(std::move(entry));
+        if (d->lists.size() > Impl::kMaxCachedLists)
+            d->lists.pop_back();
+    }
+    Impl::CachedList& entry = d->lists.front();
+
+    const fz_matrix ctm = fz_scale(float(scale), float(scale));
+    const fz_irect box = fz_round_rect(fz_transform_rect(entry.bounds, ctm));
+    const int width = box.x1 - box.x0;
+    const int height = box.y1 - box.y0;
+    if (width <= 0 || height <= 0 || qint64(width) * height > kMaxPixels)
+        throw MuError(FZ_ERROR_GENERIC, "the page is too large to draw at this zoom");
+
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        throw MuError(FZ_ERROR_GENERIC, "not enough memory to draw the page");
+    image.fill(Qt::white);
+
+    fz_display_list* list = entry.list.get();
+    for (int top = 0; top < height; top += kBandRows) {
+        if (abort && abort->load(std::memory_order_relaxed))
+            throw MuError(FZ_ERROR_ABORT, "drawing cancelled");
+        const int rows = std::min(kBandRows, height - top);
+        const fz_irect band{box.x0, box.y0 + top, box.x1, box.y0 + top + rows};
+        unsigned char* samples = image.scanLine(top);
+        guarded(ctx, [&] {
+            // BGRA with alpha over the white fill is QImage's premultiplied ARGB32 in memory.
+            fz_pixmap* pixmap = fz_new_pixmap_with_bbox_and_data(ctx, fz_device_bgr(ctx), band,
+                                                                 nullptr, 1, samples);
+            fz_device* device = nullptr;
+            fz_var(device);
+            fz_try(ctx)
+            {
+                device = fz_new_draw_device(ctx, fz_identity, pixmap);
+                fz_run_display_list(ctx, list, device, ctm, fz_rect_from_irect(band), nullptr);
+                fz_close_device(ctx, device);
+            }
+            fz_always(ctx)
+            {
+                fz_drop_device(ctx, device);
+                fz_drop_pixmap(ctx, pixmap);
+            }
+            fz_catch(ctx) { fz_rethrow(ctx); }
+        });
+    }
+    return image;
+}
+
+} // namespace pxv::mu
