@@ -34,6 +34,7 @@ QHomeWidget::QHomeWidget(QWidget* parent) : QWidget(parent), ui(new Ui::QHomeWid
     ui->listWidget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui->listWidget->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
+    scaleFixedGeometry();
     // The two longer tile texts need a third line, and the badges grow with the display.
     ui->labelHomeText6->resize(scaled(145), scaled(61));
     ui->labelHomeText7->resize(scaled(145), scaled(61));
@@ -51,6 +52,26 @@ QHomeWidget::QHomeWidget(QWidget* parent) : QWidget(parent), ui(new Ui::QHomeWid
 }
 
 QHomeWidget::~QHomeWidget() = default;
+
+void QHomeWidget::scaleFixedGeometry()
+{
+    // The form is drawn for a factor of 1.0. On larger displays the style sheet's fonts grow, so
+    // the fixed boxes around them must grow too, or titles and texts are cut off.
+    if (scaled(100) == 100)
+        return;
+    for (QFrame* tile : {ui->frameMerge, ui->frameCreate, ui->frameConvert, ui->frameCompress}) {
+        for (QLabel* label : tile->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+            const QRect r = label->geometry();
+            label->setGeometry(scaled(r.x()), scaled(r.y()), scaled(r.width()), scaled(r.height()));
+        }
+    }
+    ui->frameRight->setFixedWidth(scaled(ui->frameRight->maximumWidth()));
+    ui->frameTitle->setFixedHeight(scaled(ui->frameTitle->maximumHeight()));
+    ui->frameUser->setFixedHeight(scaled(ui->frameUser->maximumHeight()));
+    for (QWidget* w : {static_cast<QWidget*>(ui->labelAvatar), static_cast<QWidget*>(ui->btnClear),
+                       static_cast<QWidget*>(ui->btnOpenFile)})
+        w->setFixedSize(scaled(w->maximumWidth()), scaled(w->maximumHeight()));
+}
 
 void QHomeWidget::showEvent(QShowEvent* event)
 {

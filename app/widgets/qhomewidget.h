@@ -41,6 +41,7 @@ protected:
 private:
     enum Tile { TileMerge, TileCreate, TileConvert, TileCompress, TileCount };
 
+    void scaleFixedGeometry();
     void rebuildList();
     void addRow(const QString& path, const QString& name);
     void fireTile(Tile tile);

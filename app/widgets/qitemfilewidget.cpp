@@ -18,6 +18,11 @@ QItemFileWidget::QItemFileWidget(QListWidgetItem* item, QWidget* parent)
     : QWidget(parent), ui(new Ui::QItemFileWidget), m_item(item)
 {
     ui->setupUi(this);
+    // The row's font grows with the display, so the row and its artwork do too (nothing changes
+    // at a factor of 1.0).
+    resize(scaled(width()), scaled(height()));
+    for (QWidget* w : {static_cast<QWidget*>(ui->labelItemIco), static_cast<QWidget*>(ui->btnRemove)})
+        w->setFixedSize(scaled(w->maximumWidth()), scaled(w->maximumHeight()));
     setStyleSheet(readStyleSheet(QStringLiteral(":/qss/item.css")));
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
     connect(ui->btnRemove, SIGNAL(clicked()), this, SLOT(onBtnRemove()));

@@ -3,6 +3,7 @@
 #include "cglobal.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QStyle>
@@ -10,10 +11,22 @@
 
 #include <sqlite3.h>
 
+namespace {
+
+// The build day reads as 2026-12-08 rather than 20261208.
+QString buildDay()
+{
+    const QString digits = QString::number(CGlobal::getBuildDate());
+    const QDate day = QDate::fromString(digits, QStringLiteral("yyyyMMdd"));
+    return day.isValid() ? day.toString(Qt::ISODate) : digits;
+}
+
+} // namespace
+
 QStringList QAboutDialog::facts()
 {
     return {tr("Version %1").arg(CGlobal::getVersion()),
-            tr("Built on %1").arg(CGlobal::getBuildDate()),
+            tr("Built on %1").arg(buildDay()),
             tr("Qt %1, MuPDF %2, SQLite %3")
                 .arg(QString::fromLatin1(qVersion()), QStringLiteral(VP_MUPDF_VERSION),
                      QString::fromLatin1(sqlite3_libversion())),

@@ -21,6 +21,7 @@ const int kPreviewSize = 64;
 QSignInDialog::QSignInDialog(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(tr("Sign in"));
+    setMinimumWidth(380);
 
     m_editName = new QLineEdit(this);
     m_editName->setObjectName(QStringLiteral("editName"));

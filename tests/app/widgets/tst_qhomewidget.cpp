@@ -87,7 +87,7 @@ private slots:
     void clearEmptiesListAndTable();
     void removeItemIgnoresForeignItems();
     void accountSlotsUpdateNickname();
-    void badgesGrowWithDisplayScale();
+    void layoutGrowsWithDisplayScale();
     void brokenDatabaseLeavesEmptyListAndReportsFailedClear();
 
 private:
@@ -306,7 +306,7 @@ void TestHomeWidget::accountSlotsUpdateNickname()
     QVERIFY(avatar->isHidden());
 }
 
-void TestHomeWidget::badgesGrowWithDisplayScale()
+void TestHomeWidget::layoutGrowsWithDisplayScale()
 {
     setScaleFactor(1.5f);
     QHomeWidget home(nullptr);
@@ -314,6 +314,15 @@ void TestHomeWidget::badgesGrowWithDisplayScale()
     QCOMPARE(home.findChild<QLabel*>(QStringLiteral("labelRecommand1"))->geometry(), QRect(192, 0, 87, 30));
     QCOMPARE(home.findChild<QLabel*>(QStringLiteral("labelRecommand2"))->geometry(), QRect(192, 0, 87, 30));
     QCOMPARE(home.findChild<QLabel*>(QStringLiteral("labelHomeText6"))->size(), QSize(217, 91));
+
+    // With the page at the display's size, every tile's title, text and badge lies inside it.
+    home.resize(990, 660);
+    home.show();
+    for (const char* name : {"frameMerge", "frameCreate", "frameConvert", "frameCompress"}) {
+        auto* tile = home.findChild<QWidget*>(QLatin1String(name));
+        for (QLabel* label : tile->findChildren<QLabel*>())
+            QVERIFY2(tile->rect().contains(label->geometry()), qPrintable(label->objectName()));
+    }
 }
 
 void TestHomeWidget::brokenDatabaseLeavesEmptyListAndReportsFailedClear()

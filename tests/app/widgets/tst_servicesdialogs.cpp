@@ -8,6 +8,7 @@
 #include "quserhelp.h"
 #include "quserpanel.h"
 
+#include <QDate>
 #include <QFile>
 
 #include <algorithm>
@@ -108,7 +109,9 @@ void TestServicesDialogs::aboutNamesVersionsAndLicence()
 {
     const QString facts = QAboutDialog::facts().join(QLatin1Char('\n'));
     QVERIFY2(facts.contains(QStringLiteral("2.0.0.4")), qPrintable(facts));
-    QVERIFY(facts.contains(QString::number(CGlobal::getBuildDate())));
+    const QDate built = QDate::fromString(QString::number(CGlobal::getBuildDate()), QStringLiteral("yyyyMMdd"));
+    QVERIFY(built.isValid());
+    QVERIFY(facts.contains(built.toString(Qt::ISODate)));
     QVERIFY(facts.contains(QStringLiteral("Qt ") + QString::fromLatin1(qVersion())));
     QVERIFY(facts.contains(QStringLiteral("SQLite ") + QString::fromLatin1(sqlite3_libversion())));
     QVERIFY(facts.contains(QRegularExpression(QStringLiteral("MuPDF \\d+\\.\\d+"))));
