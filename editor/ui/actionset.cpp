@@ -1,0 +1,56 @@
+#include "actionset.h"
+
+#include "icons.h"
+#include "nametable.h"
+
+#include <QAction>
+#include <QWidget>
+
+namespace pxv {
+
+ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
+{
+    const QStyle* style = owner->style();
+    add(names::kOpen, tr("&Open…"), icons::open(style), {QKeySequence::Open});
+    add(names::kNewBlank, tr("&New Blank Document"), icons::newBlank(style), {QKeySequence::New});
+    add(names::kNewDocCombine, tr("&Combine Files…"), icons::combine());
+    add(names::kSave, tr("&Save"), icons::save(style), {QKeySequence::Save});
+    add(names::kSaveAs, tr("Save &As…"), icons::saveAs(style), {QKeySequence(QStringLiteral("Ctrl+Shift+S"))});
+    add(names::kClose, tr("&Close"), icons::close(style), {QKeySequence(QStringLiteral("Ctrl+W"))});
+    add(names::kZoomIn, tr("Zoom &In"), icons::zoomIn(),
+        {QKeySequence::ZoomIn, QKeySequence(QStringLiteral("Ctrl+="))});
+    add(names::kZoomOut, tr("Zoom &Out"), icons::zoomOut(), {QKeySequence::ZoomOut});
+    add(names::kActualSize, tr("&Actual Size"), QIcon::fromTheme(QStringLiteral("zoom-original")),
+        {QKeySequence(QStringLiteral("Ctrl+0"))});
+    add(names::kFitWidth, tr("Fit &Width"), icons::fitWidth(), {QKeySequence(QStringLiteral("Ctrl+1"))});
+    add(names::kFitPage, tr("Fit &Page"), icons::fitPage(), {QKeySequence(QStringLiteral("Ctrl+2"))});
+    add(names::kFirstPage, tr("&First Page"), icons::firstPage(style), {QKeySequence(QStringLiteral("Ctrl+Home"))});
+    add(names::kPrevPage, tr("P&revious Page"), icons::previousPage(style),
+        {QKeySequence(QStringLiteral("Ctrl+PgUp"))});
+    add(names::kNextPage, tr("&Next Page"), icons::nextPage(style), {QKeySequence(QStringLiteral("Ctrl+PgDown"))});
+    add(names::kLastPage, tr("&Last Page"), icons::lastPage(style), {QKeySequence(QStringLiteral("Ctrl+End"))});
+    add(names::kNextDoc, tr("Next Document"), QIcon(), {QKeySequence(QStringLiteral("Ctrl+Tab"))});
+    add(names::kPrevDoc, tr("Previous Document"), QIcon(), {QKeySequence(QStringLiteral("Ctrl+Shift+Tab"))});
+    QAction* outline = add(names::kShowOutline, tr("&Outline"), icons::outline(), {QKeySequence(QStringLiteral("F4"))});
+    outline->setCheckable(true);
+    outline->setChecked(true);
+    add(names::kHelp, tr("&Help"), icons::help(style), {QKeySequence::HelpContents});
+}
+
+QAction* ActionSet::add(const QString& name, const QString& text, const QIcon& icon, const QList<QKeySequence>& keys)
+{
+    auto* action = new QAction(icon, text, this);
+    action->setObjectName(name);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    if (!keys.isEmpty())
+        action->setToolTip(QStringLiteral("%1 (%2)").arg(QString(text).remove(QLatin1Char('&')).remove(QChar(0x2026)),
+                                                          keys.first().toString(QKeySequence::NativeText)));
+    m_owner->addAction(action);
+    connect(action, &QAction::triggered, this, [this, name] { emit signal_triggered(name); });
+    m_actions.insert(name, action);
+    m_order.append(name);
+    return action;
+}
+
+} // namespace pxv

@@ -1,0 +1,435 @@
+#include "cpxvcontrol.h"
+
+#include "actionset.h"
+#include "core/document.h"
+#include "cpxvdocument.h"
+#include "cpxvinst.h"
+#include "dialogprovider.h"
+#include "documentview.h"
+#include "nametable.h"
+#include "navwidgets.h"
+#include "pageview.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+using pxv::DocumentView;
+using pxv::PageView;
+namespace names = pxv::names;
+
+CPXVControl::CPXVControl(QWidget* parent)
+    : QWidget(parent),
+      m_dialogs(std::make_unique<pxv::DefaultDialogProvider>()),
+      m_actions(new pxv::ActionSet(this))
+{
+    m_inst = std::make_unique<CPXVInst>(this);
+    setObjectName(QStringLiteral("pxvControl"));
+
+    m_menuBar = new QMenuBar(this);
+    buildMenus();
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setObjectName(QStringLiteral("pxvToolBar"));
+    buildToolBar();
+
+    m_separator = new QFrame(this);
+    m_separator->setFrameShape(QFrame::HLine);
+    m_separator->setFrameShadow(QFrame::Plain);
+    m_separator->setForegroundRole(QPalette::Mid);
+    m_separator->hide();
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->setDocumentMode(true);
+    m_tabs->setTabsClosable(true);
+    m_tabs->setMovable(true);
+    m_tabs->setElideMode(Qt::ElideMiddle);
+    m_tabs->tabBar()->setExpanding(false);
+
+    m_emptyArea = new QWidget(this);
+    m_emptyArea->setAutoFillBackground(true);
+    m_emptyArea->setBackgroundRole(QPalette::Dark);
+    m_startPage = buildStartPage();
+
+    m_stack = new QStackedWidget(this);
+    m_stack->addWidget(m_emptyArea);
+    m_stack->addWidget(m_startPage);
+    m_stack->addWidget(m_tabs);
+
+    m_contentFrame = new QFrame(this);
+    auto* frameLayout = new QVBoxLayout(m_contentFrame);
+    frameLayout->setContentsMargins(0, 0, 0, 0);
+    frameLayout->addWidget(m_stack);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(m_menuBar);
+    layout->addWidget(m_toolBar);
+    layout->addWidget(m_separator);
+    layout->addWidget(m_contentFrame, 1);
+
+    connect(m_tabs, &QTabWidget::currentChanged, this, &CPXVControl::onCurrentTabChanged);
+    connect(m_tabs, &QTabWidget::tabCloseRequested, this, &CPXVControl::onTabCloseRequested);
+    connect(m_actions, &pxv::ActionSet::signal_triggered, this, &CPXVControl::onActionTriggered);
+
+    onCurrentTabChanged();
+}
+
+CPXVControl::~CPXVControl()
+{
+    // The views go before the instance whose settings and actions they use.
+    m_handler = nullptr;
+    while (m_tabs->count() > 0) {
+        QWidget* view = m_tabs->widget(0);
+        m_tabs->removeTab(0);
+        delete view;
+    }
+}
+
+void CPXVControl::buildMenus()
+{
+    auto add = [this](QMenu* menu, const QString& name) { menu->addAction(m_actions->action(name)); };
+
+    QMenu* file = m_menuBar->addMenu(tr("&File"));
+    add(file, names::kOpen);
+    add(file, names::kNewBlank);
+    add(file, names::kNewDocCombine);
+    file->addSeparator();
+    add(file, names::kSave);
+    add(file, names::kSaveAs);
+    file->addSeparator();
+    add(file, names::kClose);
+
+    QMenu* view = m_menuBar->addMenu(tr("&View"));
+    add(view, names::kZoomIn);
+    add(view, names::kZoomOut);
+    add(view, names::kActualSize);
+    add(view, names::kFitWidth);
+    add(view, names::kFitPage);
+    view->addSeparator();
+    add(view, names::kShowOutline);
+
+    QMenu* go = m_menuBar->addMenu(tr("&Go"));
+    add(go, names::kFirstPage);
+    add(go, names::kPrevPage);
+    add(go, names::kNextPage);
+    add(go, names::kLastPage);
+    go->addSeparator();
+    add(go, names::kNextDoc);
+    add(go, names::kPrevDoc);
+
+    QMenu* help = m_menuBar->addMenu(tr("&Help"));
+    QAction* helpAction = m_actions->action(names::kHelp);
+    help->addAction(helpAction);
+    // The menu goes with its only command when that is hidden.
+    connect(helpAction, &QAction::changed, help, [help, helpAction] { help->menuAction()->setVisible(helpAction->isVisible()); });
+}
+
+void CPXVControl::buildToolBar()
+{
+    m_toolBar->setIconSize(QSize(20, 20));
+    m_toolBar->setMovable(false);
+    auto add = [this](const QString& name) { m_toolBar->addAction(m_actions->action(name)); };
+    add(names::kOpen);
+    add(names::kNewDocCombine);
+    add(names::kSave);
+    m_toolBar->addSeparator();
+    add(names::kShowOutline);
+    m_toolBar->addSeparator();
+    add(names::kPrevPage);
+    m_pageBox = new pxv::PageBox(m_toolBar);
+    m_toolBar->addWidget(m_pageBox);
+    add(names::kNextPage);
+    m_toolBar->addSeparator();
+    add(names::kZoomOut);
+    m_zoomBox = new pxv::ZoomBox(m_toolBar);
+    m_toolBar->addWidget(m_zoomBox);
+    add(names::kZoomIn);
+    add(names::kFitWidth);
+    add(names::kFitPage);
+    auto* spacer = new QWidget(m_toolBar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_toolBar->addWidget(spacer);
+    add(names::kHelp);
+
+    connect(m_pageBox, &pxv::PageBox::signal_pageRequested, this, [this](int page) {
+        if (DocumentView* view = activeView()) {
+            view->pageView()->goToPage(page);
+            view->pageView()->setFocus();
+        }
+    });
+    connect(m_zoomBox, &pxv::ZoomBox::signal_fitRequested, this, [this](pxv::ZoomBox::Fit fit) {
+        runCommand(fit == pxv::ZoomBox::Fit::Page ? names::kFitPage : names::kFitWidth);
+    });
+    connect(m_zoomBox, &pxv::ZoomBox::signal_zoomRequested, this, [this](double zoom) {
+        if (DocumentView* view = activeView())
+            view->pageView()->setZoom(zoom);
+    });
+}
+
+QWidget* CPXVControl::buildStartPage()
+{
+    auto* page = new QWidget(this);
+    page->setAutoFillBackground(true);
+    page->setBackgroundRole(QPalette::Base);
+    auto* title = new QLabel(tr("Open a PDF"), page);
+    QFont font = title->font();
+    font.setPointSizeF(font.pointSizeF() * 1.6);
+    title->setFont(font);
+    title->setAlignment(Qt::AlignCenter);
+    auto* hint = new QLabel(tr("Open a document, combine several files into one, or start with a blank page."), page);
+    hint->setAlignment(Qt::AlignCenter);
+    hint->setWordWrap(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (const QString& name : {names::kOpen, names::kNewDocCombine, names::kNewBlank}) {
+        QAction* action = m_actions->action(name);
+        auto* button = new QPushButton(action->icon(), action->text().remove(QLatin1Char('&')), page);
+        connect(button, &QPushButton::clicked, action, &QAction::trigger);
+        buttons->addWidget(button);
+    }
+    buttons->addStretch();
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addStretch();
+    layout->addWidget(title);
+    layout->addWidget(hint);
+    layout->addSpacing(16);
+    layout->addLayout(buttons);
+    layout->addStretch();
+    return page;
+}
+
+IPXV_Inst* CPXVControl::inst()
+{
+    return m_inst.get();
+}
+
+void CPXVControl::enableEvent(int eventId, bool enable)
+{
+    if (!pxv::NameTable::instance().isKind(eventId, pxv::NameTable::Kind::Event))
+        throw PXV_Error(PXV_Error::InvalidArgument, tr("%1 is not the id of an event.").arg(eventId));
+    if (enable)
+        m_enabledEvents.insert(eventId);
+    else
+        m_enabledEvents.remove(eventId);
+}
+
+void CPXVControl::advise(EventHandler handler)
+{
+    m_handler = std::move(handler);
+}
+
+void CPXVControl::fire(const QString& eventName, IUnknown* from)
+{
+    const int id = pxv::NameTable::instance().id(eventName);
+    if (m_handler && m_enabledEvents.contains(id))
+        m_handler(id, nullptr, from);
+}
+
+QString CPXVControl::activeDocPath() const
+{
+    const DocumentView* view = activeView();
+    if (!view)
+        return QString();
+    const QString path = view->document()->srcPath();
+    return path.isNull() ? QStringLiteral("") : path;
+}
+
+int CPXVControl::setBorderStyle(int style)
+{
+    switch (style) {
+    case 0:
+        m_contentFrame->setFrameStyle(QFrame::NoFrame);
+        break;
+    case 1:
+        m_contentFrame->setFrameStyle(QFrame::Box | QFrame::Plain);
+        break;
+    case 2:
+        m_contentFrame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        break;
+    case 3:
+        m_contentFrame->setFrameStyle(QFrame::NoFrame);
+        break;
+    default:
+        return -1;
+    }
+    m_separator->setVisible(style == 3);
+    return 0;
+}
+
+void CPXVControl::setDialogProvider(std::unique_ptr<pxv::DialogProvider> provider)
+{
+    m_dialogs = provider ? std::move(provider) : std::make_unique<pxv::DefaultDialogProvider>();
+}
+
+void CPXVControl::setNoValueText(const QString& text)
+{
+    m_pageBox->setNoValueText(text);
+}
+
+void CPXVControl::setStartPageVisible(bool visible)
+{
+    m_startPageVisible = visible;
+    if (m_tabs->count() == 0)
+        m_stack->setCurrentWidget(visible ? m_startPage : m_emptyArea);
+}
+
+void CPXVControl::applyPaneLimits()
+{
+    for (int i = 0; i < m_tabs->count(); ++i)
+        viewAt(i)->applyPaneLimits(m_inst->paneArea().limits());
+}
+
+void CPXVControl::applySettings()
+{
+    // One document at a time needs no tab bar.
+    m_tabs->setTabBarAutoHide(m_inst->currentSettings().getBool(pxv::Settings::kSingleWindow));
+}
+
+int CPXVControl::documentCount() const
+{
+    return m_tabs->count();
+}
+
+DocumentView* CPXVControl::viewAt(int index) const
+{
+    return qobject_cast<DocumentView*>(m_tabs->widget(index));
+}
+
+DocumentView* CPXVControl::activeView() const
+{
+    return qobject_cast<DocumentView*>(m_tabs->currentWidget());
+}
+
+void CPXVControl::onCurrentTabChanged()
+{
+    if (m_tabs->count() == 0)
+        m_stack->setCurrentWidget(m_startPageVisible ? m_startPage : m_emptyArea);
+    else
+        m_stack->setCurrentWidget(m_tabs);
+    connectActiveView();
+    updateActions();
+    notifyActiveDocChanged(false);
+}
+
+void CPXVControl::notifyActiveDocChanged(bool evenIfSame)
+{
+    const DocumentView* view = activeView();
+    const std::shared_ptr<CPXVDocument> current = view ? view->document() : nullptr;
+    const bool changed = current != m_lastActive.lock() || m_hadActive != bool(current);
+    m_lastActive = current;
+    m_hadActive = bool(current);
+    if (changed || evenIfSame)
+        fire(names::kActiveDocChanged, current.get());
+}
+
+void CPXVControl::connectActiveView()
+{
+    for (const QMetaObject::Connection& connection : m_viewConnections)
+        disconnect(connection);
+    m_viewConnections.clear();
+    DocumentView* view = activeView();
+    if (!view) {
+        updateNavigation();
+        return;
+    }
+    PageView* pages = view->pageView();
+    m_viewConnections.push_back(connect(pages, &PageView::currentPageChanged, this, &CPXVControl::updateNavigation));
+    m_viewConnections.push_back(connect(pages, &PageView::zoomChanged, this, &CPXVControl::updateNavigation));
+    m_viewConnections.push_back(connect(pages, &PageView::layoutChanged, this, [this, view] {
+        updateNavigation();
+        fire(names::kLayoutChanged, view->document().get());
+    }));
+    m_viewConnections.push_back(connect(view, &DocumentView::signal_outlineVisibilityChanged, this, &CPXVControl::updateActions));
+    updateNavigation();
+}
+
+void CPXVControl::updateNavigation()
+{
+    const DocumentView* view = activeView();
+    if (!view) {
+        m_pageBox->setPage(0, 0);
+        m_zoomBox->setZoom(pxv::ZoomBox::Fit::Width, 1.0);
+        return;
+    }
+    const PageView* pages = view->pageView();
+    m_pageBox->setPage(pages->currentPage(), pages->pageCount());
+    const PageView::ZoomMode mode = pages->zoomMode();
+    m_zoomBox->setZoom(mode == PageView::ZoomMode::FitWidth  ? pxv::ZoomBox::Fit::Width
+                       : mode == PageView::ZoomMode::FitPage ? pxv::ZoomBox::Fit::Page
+                                                             : pxv::ZoomBox::Fit::None,
+                       pages->zoom());
+    const bool notFirst = pages->currentPage() > 0;
+    const bool notLast = pages->currentPage() < pages->pageCount() - 1;
+    m_actions->action(names::kFirstPage)->setEnabled(notFirst);
+    m_actions->action(names::kPrevPage)->setEnabled(notFirst);
+    m_actions->action(names::kNextPage)->setEnabled(notLast);
+    m_actions->action(names::kLastPage)->setEnabled(notLast);
+    m_actions->action(names::kZoomIn)->setEnabled(pages->zoom() < PageView::kMaxZoom - 1e-6);
+    m_actions->action(names::kZoomOut)->setEnabled(pages->zoom() > PageView::kMinZoom + 1e-6);
+}
+
+void CPXVControl::updateActions()
+{
+    const DocumentView* view = activeView();
+    const bool hasDocument = view != nullptr;
+    for (const QString& name : {names::kSave, names::kSaveAs, names::kClose, names::kActualSize, names::kFitWidth,
+                                names::kFitPage, names::kZoomIn, names::kZoomOut, names::kFirstPage,
+                                names::kPrevPage, names::kNextPage, names::kLastPage})
+        m_actions->action(name)->setEnabled(hasDocument);
+    m_zoomBox->setEnabled(hasDocument);
+    const bool several = m_tabs->count() > 1;
+    m_actions->action(names::kNextDoc)->setEnabled(several);
+    m_actions->action(names::kPrevDoc)->setEnabled(several);
+    QAction* outline = m_actions->action(names::kShowOutline);
+    outline->setEnabled(hasDocument && view->hasOutline());
+    outline->setChecked(hasDocument && view->isOutlineVisible());
+    if (hasDocument)
+        updateNavigation();
+}
+
+void CPXVControl::updateTabTitle(DocumentView* view)
+{
+    const int index = m_tabs->indexOf(view);
+    if (index < 0)
+        return;
+    const CPXVDocument& document = *view->document();
+    const QString name = document.displayName();
+    m_tabs->setTabText(index, document.isModified() ? name + QStringLiteral(" *") : name);
+    const QString path = document.srcPath();
+    m_tabs->setTabToolTip(index, path.isNull() ? tr("%1 (not saved yet)").arg(name) : path);
+}
+
+void CPXVControl::onTabCloseRequested(int index)
+{
+    if (DocumentView* view = viewAt(index))
+        closeDocument(view);
+}
+
+void CPXVControl::onActionTriggered(const QString& name)
+{
+    // An action's slot must not let an exception into the event loop.
+    try {
+        runCommand(name);
+    } catch (const PXV_Error& error) {
+        m_dialogs->showError(this, error.message());
+    }
+}
+
+void CPXVControl::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        fire(names::kLanguageChanged);
+}

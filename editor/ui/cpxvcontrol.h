@@ -1,0 +1,116 @@
+#pragma once
+
+#include "ipxv.h"
+
+#include <QElapsedTimer>
+#include <QSet>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+class QFrame;
+class QMenuBar;
+class QStackedWidget;
+class QTabWidget;
+class QToolBar;
+class CPXVDocument;
+class CPXVInst;
+
+namespace pxv {
+class ActionSet;
+class DialogProvider;
+class DocumentView;
+class PageBox;
+class ZoomBox;
+} // namespace pxv
+
+// The editor control: toolbar, menus, document tabs and the page views, behind IPXV_Control.
+class CPXVControl : public QWidget, public IPXV_Control
+{
+    Q_OBJECT
+public:
+    explicit CPXVControl(QWidget* parent = nullptr);
+    ~CPXVControl() override;
+
+    // IPXV_Control
+    IPXV_Inst* inst() override;
+    void enableEvent(int eventId, bool enable) override;
+    void advise(EventHandler handler) override;
+    QString activeDocPath() const override;
+    void openPath(const QString& path, int flags = 0) override;
+    void showDocument(std::shared_ptr<IPXV_Document> document, int flags = 0) override;
+    int setBorderStyle(int style) override;
+
+    // Replaces the dialogs the component shows (tests answer them without a user).
+    void setDialogProvider(std::unique_ptr<pxv::DialogProvider> provider);
+    pxv::DialogProvider& dialogs() const { return *m_dialogs; }
+
+    // Runs one of the component's commands; interactive failures are shown, not thrown.
+    void runCommand(const QString& name);
+
+    void setNoValueText(const QString& text);
+    void setStartPageVisible(bool visible);
+    void applyPaneLimits();
+    void applySettings();
+
+    int documentCount() const;
+    pxv::DocumentView* activeView() const;
+    pxv::ActionSet* actions() const { return m_actions; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private slots:
+    void onCurrentTabChanged();
+    void onTabCloseRequested(int index);
+    void onActionTriggered(const QString& name);
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    QWidget* buildStartPage();
+    void updateActions();
+    void updateNavigation();
+    void connectActiveView();
+    void updateTabTitle(pxv::DocumentView* view);
+    void fire(const QString& eventName, IUnknown* from = nullptr);
+    void notifyActiveDocChanged(bool evenIfSame);
+
+    // Document lifecycle.
+    std::shared_ptr<CPXVDocument> openDocument(const QString& cleanPath);
+    void addDocument(const std::shared_ptr<CPXVDocument>& document, const QElapsedTimer* openTimer);
+    pxv::DocumentView* findView(const QString& cleanPath) const;
+    pxv::DocumentView* viewAt(int index) const;
+    bool saveDocument(pxv::DocumentView* view, bool saveAs);
+    bool closeDocument(pxv::DocumentView* view);
+    bool confirmDiscard(pxv::DocumentView* view);
+
+    // Interactive commands.
+    void commandOpen();
+    void commandCombine();
+    void commandNewBlank();
+    void commandNextDocument(int step);
+    void showDocumentFromOperation(const QString& operationName, const QStringList& input);
+
+    std::unique_ptr<pxv::DialogProvider> m_dialogs;
+    pxv::ActionSet* m_actions;
+    std::unique_ptr<CPXVInst> m_inst;
+    QMenuBar* m_menuBar = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    pxv::PageBox* m_pageBox = nullptr;
+    pxv::ZoomBox* m_zoomBox = nullptr;
+    QFrame* m_separator = nullptr;
+    QFrame* m_contentFrame = nullptr;
+    QStackedWidget* m_stack = nullptr;
+    QWidget* m_emptyArea = nullptr;
+    QWidget* m_startPage = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    bool m_startPageVisible = true;
+
+    EventHandler m_handler;
+    QSet<int> m_enabledEvents;
+    std::weak_ptr<CPXVDocument> m_lastActive;
+    bool m_hadActive = false;
+    std::vector<QMetaObject::Connection> m_viewConnections;
+};

@@ -1,0 +1,300 @@
+// The document side of the control: opening, showing, saving and closing documents, and the
+// commands that do it with dialogs.
+
+#include "cpxvcontrol.h"
+
+#include "actionset.h"
+#include "core/document.h"
+#include "cpxvdocument.h"
+#include "cpxvinst.h"
+#include "dialogprovider.h"
+#include "documentview.h"
+#include "nametable.h"
+#include "pageview.h"
+#include "perflog.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTabWidget>
+
+using pxv::DocumentView;
+using pxv::PageView;
+namespace names = pxv::names;
+
+namespace {
+
+QString cleanAbsolute(const QString& path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+} // namespace
+
+void CPXVControl::openPath(const QString& path, int)
+{
+    QElapsedTimer timer;
+    timer.start();
+    if (path.trimmed().isEmpty())
+        throw PXV_Error(PXV_Error::InvalidArgument, tr("No file name was given to open."));
+    const QString cleanPath = cleanAbsolute(path);
+    if (DocumentView* view = findView(cleanPath)) {
+        // Opening an open file shows its tab; the host hears of it even when it already was the
+        // active one, so that it can note the file as used again.
+        if (view == activeView())
+            notifyActiveDocChanged(true);
+        else
+            m_tabs->setCurrentWidget(view);
+        return;
+    }
+    const std::shared_ptr<CPXVDocument> document = openDocument(cleanPath);
+    if (document)
+        addDocument(document, &timer);
+}
+
+std::shared_ptr<CPXVDocument> CPXVControl::openDocument(const QString& cleanPath)
+{
+    const QString fileName = QFileInfo(cleanPath).fileName();
+    std::unique_ptr<pxv::Document> document;
+    try {
+        document = pxv::Document::open(cleanPath);
+    } catch (const pxv::DocumentError& error) {
+        QString message = error.message();
+        if (!message.contains(fileName))
+            message = tr("“%1” cannot be opened: %2").arg(fileName, message);
+        throw PXV_Error(PXV_Error::FileError, message);
+    } catch (const std::exception& error) {
+        throw PXV_Error(PXV_Error::FileError,
+                        tr("“%1” cannot be opened: %2").arg(fileName, QString::fromLocal8Bit(error.what())));
+    }
+    // Ask until the password is right; cancelling opens nothing and is no error.
+    bool retry = false;
+    while (document->needsPassword()) {
+        const QString password = m_dialogs->password(this, fileName, retry);
+        if (password.isNull())
+            return nullptr;
+        retry = !document->authenticate(password);
+    }
+    return std::make_shared<CPXVDocument>(std::move(document));
+}
+
+void CPXVControl::showDocument(std::shared_ptr<IPXV_Document> document, int)
+{
+    auto ours = std::dynamic_pointer_cast<CPXVDocument>(document);
+    if (!ours)
+        throw PXV_Error(PXV_Error::InvalidArgument, tr("The document was not made by this editor."));
+    for (int i = 0; i < m_tabs->count(); ++i) {
+        if (viewAt(i)->document() == ours) {
+            m_tabs->setCurrentIndex(i);
+            return;
+        }
+    }
+    addDocument(ours, nullptr);
+}
+
+DocumentView* CPXVControl::findView(const QString& cleanPath) const
+{
+    for (int i = 0; i < m_tabs->count(); ++i) {
+        DocumentView* view = viewAt(i);
+        if (view->document()->srcPath() == cleanPath)
+            return view;
+    }
+    return nullptr;
+}
+
+void CPXVControl::addDocument(const std::shared_ptr<CPXVDocument>& document, const QElapsedTimer* openTimer)
+{
+    // One document at a time: the new one takes the place of the current one, which may still
+    // need saving first.
+    DocumentView* replaced = nullptr;
+    if (m_inst->currentSettings().getBool(pxv::Settings::kSingleWindow)) {
+        replaced = activeView();
+        if (replaced && !confirmDiscard(replaced))
+            return;
+    }
+
+    auto* view = new DocumentView(document, m_tabs);
+    view->applyPaneLimits(m_inst->paneArea().limits());
+    pxv::Document* model = document->model();
+    CPXVDocument* source = document.get();
+    connect(model, &pxv::Document::modifiedChanged, view, [this, view, source] {
+        updateTabTitle(view);
+        fire(names::kModStateChanged, source);
+    });
+    connect(model, &pxv::Document::sourceChanged, view, [this, view, source] {
+        updateTabTitle(view);
+        fire(names::kSourceChanged, source);
+    });
+    connect(model, &pxv::Document::aboutToSave, view, [this, source] { fire(names::kBeforeSave, source); });
+    connect(model, &pxv::Document::saved, view, [this, view, source] {
+        updateTabTitle(view);
+        fire(names::kAfterSave, source);
+    });
+    if (openTimer) {
+        const QElapsedTimer timer = *openTimer;
+        connect(view->pageView(), &PageView::firstPagePainted, this,
+                [timer] { qCInfo(pxv::lcPerf) << "first page painted" << timer.elapsed(); });
+    }
+
+    const int index = m_tabs->insertTab(replaced ? m_tabs->indexOf(replaced) + 1 : m_tabs->count(), view, QString());
+    updateTabTitle(view);
+    m_tabs->setCurrentIndex(index);
+    if (replaced) {
+        m_tabs->removeTab(m_tabs->indexOf(replaced));
+        replaced->deleteLater();
+        updateActions();
+    }
+    view->setFocus();
+}
+
+bool CPXVControl::saveDocument(DocumentView* view, bool saveAs)
+{
+    CPXVDocument& document = *view->document();
+    QString target = document.srcPath();
+    if (!saveAs && !target.isNull() && !document.isModified())
+        return true;
+    if (saveAs || target.isNull()) {
+        const QString folder = target.isNull()
+            ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+            : QFileInfo(target).absolutePath();
+        QString name = target.isNull() ? document.displayName() : QFileInfo(target).fileName();
+        if (!name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+            name += QStringLiteral(".pdf");
+        target = m_dialogs->saveFile(this, QDir(folder).filePath(name));
+        if (target.isNull())
+            return false;
+        target = cleanAbsolute(target);
+    }
+    const QString before = document.srcPath();
+    try {
+        document.model()->save(target);
+    } catch (const pxv::DocumentError& error) {
+        m_dialogs->showError(this, error.message());
+        return false;
+    } catch (const std::exception& error) {
+        m_dialogs->showError(this, tr("“%1” could not be saved: %2")
+                                       .arg(QFileInfo(target).fileName(), QString::fromLocal8Bit(error.what())));
+        return false;
+    }
+    updateTabTitle(view);
+    // A document that now lives in another file is, for the host, a newly active file.
+    if (view == activeView() && document.srcPath() != before)
+        notifyActiveDocChanged(true);
+    return true;
+}
+
+bool CPXVControl::confirmDiscard(DocumentView* view)
+{
+    if (!view->document()->isModified())
+        return true;
+    switch (m_dialogs->confirmClose(this, view->document()->displayName())) {
+    case pxv::DialogProvider::CloseAnswer::Save:
+        return saveDocument(view, false);
+    case pxv::DialogProvider::CloseAnswer::Discard:
+        return true;
+    case pxv::DialogProvider::CloseAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool CPXVControl::closeDocument(DocumentView* view)
+{
+    if (!confirmDiscard(view))
+        return false;
+    m_tabs->removeTab(m_tabs->indexOf(view));
+    view->deleteLater();
+    updateActions();
+    return true;
+}
+
+void CPXVControl::runCommand(const QString& name)
+{
+    DocumentView* view = activeView();
+    PageView* pages = view ? view->pageView() : nullptr;
+    if (name == names::kOpen)
+        commandOpen();
+    else if (name == names::kNewDocCombine)
+        commandCombine();
+    else if (name == names::kNewBlank)
+        commandNewBlank();
+    else if (name == names::kHelp)
+        m_dialogs->showHelp(this);
+    else if (name == names::kNextDoc)
+        commandNextDocument(1);
+    else if (name == names::kPrevDoc)
+        commandNextDocument(-1);
+    else if (!view)
+        return; // the remaining commands act on the active document
+    else if (name == names::kSave)
+        saveDocument(view, false);
+    else if (name == names::kSaveAs)
+        saveDocument(view, true);
+    else if (name == names::kClose)
+        closeDocument(view);
+    else if (name == names::kZoomIn)
+        pages->zoomIn();
+    else if (name == names::kZoomOut)
+        pages->zoomOut();
+    else if (name == names::kActualSize)
+        pages->setZoom(1.0);
+    else if (name == names::kFitWidth)
+        pages->setZoomMode(PageView::ZoomMode::FitWidth);
+    else if (name == names::kFitPage)
+        pages->setZoomMode(PageView::ZoomMode::FitPage);
+    else if (name == names::kFirstPage)
+        pages->goToPage(0);
+    else if (name == names::kPrevPage)
+        pages->goToPage(pages->currentPage() - 1);
+    else if (name == names::kNextPage)
+        pages->goToPage(pages->currentPage() + 1);
+    else if (name == names::kLastPage)
+        pages->goToPage(pages->pageCount() - 1);
+    else if (name == names::kShowOutline)
+        view->setOutlineVisible(!view->isOutlineVisible());
+}
+
+void CPXVControl::commandOpen()
+{
+    for (const QString& file : m_dialogs->openFiles(this)) {
+        try {
+            openPath(file);
+        } catch (const PXV_Error& error) {
+            m_dialogs->showError(this, error.message());
+        }
+    }
+}
+
+void CPXVControl::commandCombine()
+{
+    const QStringList files = m_dialogs->combineFiles(this);
+    if (!files.isEmpty())
+        showDocumentFromOperation(names::kCombineDocs, files);
+}
+
+void CPXVControl::commandNewBlank()
+{
+    showDocumentFromOperation(names::kNewBlankDoc, {});
+}
+
+void CPXVControl::showDocumentFromOperation(const QString& operationName, const QStringList& input)
+{
+    try {
+        const std::shared_ptr<IPXV_Operation> operation = m_inst->createOperation(m_inst->nameToId(operationName));
+        if (!input.isEmpty())
+            operation->params()->child(QStringLiteral("Input"))->setValue(input);
+        m_inst->runOperation(operation.get());
+        showDocument(std::dynamic_pointer_cast<IPXV_Document>(operation->params()->child(QStringLiteral("Output"))->object()));
+    } catch (const PXV_Error& error) {
+        if (error.code() != PXV_Error::Cancelled)
+            m_dialogs->showError(this, error.message());
+    }
+}
+
+void CPXVControl::commandNextDocument(int step)
+{
+    const int count = m_tabs->count();
+    if (count > 1)
+        m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + count) % count);
+}

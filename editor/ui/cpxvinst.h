@@ -1,0 +1,43 @@
+#pragma once
+
+#include "ipxv.h"
+#include "panelayout.h"
+#include "settings.h"
+#include "uix.h"
+
+class CPXVControl;
+
+// The editor instance: names and ids, operations, settings and the user-interface objects.
+class CPXVInst : public IPXV_Inst
+{
+public:
+    explicit CPXVInst(CPXVControl* control);
+
+    // The flag is accepted for callers that pass one; names are never created on demand.
+    int nameToId(const QString& name, bool flag = true) override;
+    QString idToName(int id) const override;
+
+    void runCommand(const QString& name, int flags = 0) override;
+    std::shared_ptr<IPXV_Operation> createOperation(int operationId) override;
+    // Operations: "op.newBlankDoc" (no input); "op.combineDocs" (its "Input" parameter holds the
+    // list of file paths, in order). Both put the new document in the "Output" parameter.
+    void runOperation(IPXV_Operation* operation, int flags = 0) override;
+
+    IPXV_Settings* settings() override { return &m_settings; }
+    IPXV_Extension* extension(const QString& name) override;
+    IPXV_Layout* layout() override { return &m_layout; }
+
+    void setNoValueText(const QString& text) override;
+    void setPreference(int preference, int value) override;
+
+    const pxv::Settings& currentSettings() const { return m_settings; }
+    pxv::PaneArea& paneArea() { return m_layout.paneArea(); }
+
+    static constexpr int kStartPagePreference = 9;
+
+private:
+    CPXVControl* m_control;
+    pxv::Settings m_settings;
+    pxv::UIExtension m_uix;
+    pxv::Layout m_layout;
+};

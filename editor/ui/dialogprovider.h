@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace pxv {
+
+// Every question the component asks the user goes through this interface, so that tests can
+// answer without modal dialogs. The default implementation shows real dialogs.
+class DialogProvider
+{
+public:
+    enum class CloseAnswer { Save, Discard, Cancel };
+
+    virtual ~DialogProvider() = default;
+
+    // Files to open; empty when cancelled.
+    virtual QStringList openFiles(QWidget* parent) = 0;
+    // The target of a save-as; a null string when cancelled.
+    virtual QString saveFile(QWidget* parent, const QString& suggestedPath) = 0;
+    // The password for an encrypted file; a null string when cancelled. retry is true after a
+    // wrong password.
+    virtual QString password(QWidget* parent, const QString& fileName, bool retry) = 0;
+    // The files to combine, in order; empty when cancelled.
+    virtual QStringList combineFiles(QWidget* parent) = 0;
+    virtual CloseAnswer confirmClose(QWidget* parent, const QString& title) = 0;
+    virtual void showError(QWidget* parent, const QString& message) = 0;
+    virtual void showHelp(QWidget* parent) = 0;
+};
+
+class DefaultDialogProvider : public DialogProvider
+{
+public:
+    QStringList openFiles(QWidget* parent) override;
+    QString saveFile(QWidget* parent, const QString& suggestedPath) override;
+    QString password(QWidget* parent, const QString& fileName, bool retry) override;
+    QStringList combineFiles(QWidget* parent) override;
+    CloseAnswer confirmClose(QWidget* parent, const QString& title) override;
+    void showError(QWidget* parent, const QString& message) override;
+    void showHelp(QWidget* parent) override;
+
+private:
+    QString m_lastDir;
+};
+
+} // namespace pxv

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+class QSplitter;
+class CPXVDocument;
+
+namespace pxv {
+
+class OutlinePane;
+class PageView;
+struct PaneLimits;
+
+// One tab: a document's outline beside its pages.
+class DocumentView : public QWidget
+{
+    Q_OBJECT
+public:
+    DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* parent = nullptr);
+    ~DocumentView() override;
+
+    const std::shared_ptr<CPXVDocument>& document() const { return m_document; }
+    PageView* pageView() const { return m_pageView; }
+    OutlinePane* outlinePane() const { return m_outline; }
+
+    bool hasOutline() const;
+    bool isOutlineVisible() const;
+    void setOutlineVisible(bool visible);
+    void applyPaneLimits(const PaneLimits& limits);
+
+signals:
+    void signal_outlineVisibilityChanged(bool visible);
+
+private slots:
+    void onSourceChanged();
+
+private:
+    std::shared_ptr<CPXVDocument> m_document;
+    QSplitter* m_splitter;
+    OutlinePane* m_outline;
+    PageView* m_pageView;
+    bool m_outlineWanted = true;
+};
+
+} // namespace pxv

@@ -1,0 +1,74 @@
+#include "nametable.h"
+
+namespace pxv {
+
+const NameTable& NameTable::instance()
+{
+    static const NameTable table;
+    return table;
+}
+
+NameTable::NameTable()
+{
+    add(Kind::CommandBar,
+        {"cmdbar.menubar", "cmdbar.standard", "cmdbar.file", "cmdbar.view", "cmdbar.pageZoom",
+         "cmdbar.pageNav", "cmdbar.contentEditing", "cmdbar.pageLayout", "cmdbar.docOptions",
+         "cmdbar.commenting", "cmdbar.measurement", "cmdbar.properties", "cmdbar.launchApp",
+         "cmdbar.addon", "cmdbar.form"});
+    add(Kind::Pane,
+        {"pageThumbnailsView", "bookmarksView", "contentsView", "attachmentsView", "signaturesView",
+         "commentsView", "layersView", "pdfNamedDestsView", "propertiesView", "searchView",
+         "stampsView", "commentStylesView", "panzoomView"});
+    add(Kind::Operation,
+        {"op.document.printPages", names::kNewBlankDoc, "op.imagesToDoc", "op.textToDoc",
+         names::kCombineDocs, "op.document.insertPages", "op.document.insertEmptyPages",
+         "op.document.deletePages", "op.document.extractPages", "op.document.replacePages",
+         "op.document.cropPages", "op.document.resizePages", "op.document.addWatermarks",
+         "op.document.summarizeAnnots", "op.document.exportCommentsAndFields",
+         "op.document.importCommentsAndFields", "op.document.exportToImages"});
+    add(Kind::Event,
+        {names::kActiveDocChanged, names::kModStateChanged, names::kSourceChanged,
+         names::kBeforeSave, names::kAfterSave, names::kLayoutChanged, names::kLanguageChanged});
+    add(Kind::Command,
+        {names::kOpen, names::kNewDocCombine, names::kNewBlank, names::kSave, names::kSaveAs,
+         names::kClose, names::kHelp, names::kZoomIn, names::kZoomOut, names::kActualSize,
+         names::kFitWidth, names::kFitPage, names::kFirstPage, names::kPrevPage, names::kNextPage,
+         names::kLastPage, names::kNextDoc, names::kPrevDoc, names::kShowOutline});
+}
+
+void NameTable::add(Kind kind, const QStringList& names)
+{
+    for (const QString& name : names) {
+        m_entries.append({name, kind});
+        m_ids.insert(name, m_entries.size()); // ids start at 1
+    }
+}
+
+int NameTable::id(const QString& name) const
+{
+    return m_ids.value(name, 0);
+}
+
+QString NameTable::name(int id) const
+{
+    if (id < 1 || id > m_entries.size())
+        return QString();
+    return m_entries.at(id - 1).name;
+}
+
+bool NameTable::isKind(int id, Kind kind) const
+{
+    return id >= 1 && id <= m_entries.size() && m_entries.at(id - 1).kind == kind;
+}
+
+QStringList NameTable::names(Kind kind) const
+{
+    QStringList result;
+    for (const Entry& entry : m_entries) {
+        if (entry.kind == kind)
+            result.append(entry.name);
+    }
+    return result;
+}
+
+} // namespace pxv

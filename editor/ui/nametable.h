@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+namespace pxv {
+
+// Every name the component answers to (command bars, panes, operations, events and its own
+// commands) with a stable positive id. Ids are positions in one fixed list, so they are the same
+// for the whole run and across runs.
+class NameTable
+{
+public:
+    enum class Kind { CommandBar, Pane, Operation, Event, Command };
+
+    static const NameTable& instance();
+
+    // 0 for an unknown name.
+    int id(const QString& name) const;
+    // A null string for an unknown id.
+    QString name(int id) const;
+    bool isKind(int id, Kind kind) const;
+    QStringList names(Kind kind) const;
+
+private:
+    NameTable();
+    void add(Kind kind, const QStringList& names);
+
+    struct Entry
+    {
+        QString name;
+        Kind kind;
+    };
+    QList<Entry> m_entries;
+    QHash<QString, int> m_ids;
+};
+
+// Names used inside the component.
+namespace names {
+inline const QString kActiveDocChanged = QStringLiteral("e.activeDocChanged");
+inline const QString kModStateChanged = QStringLiteral("e.document.modStateChanged");
+inline const QString kSourceChanged = QStringLiteral("e.document.sourceChanged");
+inline const QString kBeforeSave = QStringLiteral("e.document.beforeSave");
+inline const QString kAfterSave = QStringLiteral("e.document.afterSave");
+inline const QString kLayoutChanged = QStringLiteral("e.pagesView.endLayoutChanging");
+inline const QString kLanguageChanged = QStringLiteral("e.uiLanguageChanged");
+
+inline const QString kNewBlankDoc = QStringLiteral("op.newBlankDoc");
+inline const QString kCombineDocs = QStringLiteral("op.combineDocs");
+
+inline const QString kOpen = QStringLiteral("cmd.open");
+inline const QString kNewDocCombine = QStringLiteral("cmd.newDocCombine");
+inline const QString kNewBlank = QStringLiteral("cmd.newBlankDoc");
+inline const QString kSave = QStringLiteral("cmd.save");
+inline const QString kSaveAs = QStringLiteral("cmd.saveAs");
+inline const QString kClose = QStringLiteral("cmd.close");
+inline const QString kHelp = QStringLiteral("cmd.help");
+inline const QString kZoomIn = QStringLiteral("cmd.zoomIn");
+inline const QString kZoomOut = QStringLiteral("cmd.zoomOut");
+inline const QString kActualSize = QStringLiteral("cmd.actualSize");
+inline const QString kFitWidth = QStringLiteral("cmd.fitWidth");
+inline const QString kFitPage = QStringLiteral("cmd.fitPage");
+inline const QString kFirstPage = QStringLiteral("cmd.firstPage");
+inline const QString kPrevPage = QStringLiteral("cmd.prevPage");
+inline const QString kNextPage = QStringLiteral("cmd.nextPage");
+inline const QString kLastPage = QStringLiteral("cmd.lastPage");
+inline const QString kNextDoc = QStringLiteral("cmd.nextDoc");
+inline const QString kPrevDoc = QStringLiteral("cmd.prevDoc");
+inline const QString kShowOutline = QStringLiteral("cmd.showOutline");
+} // namespace names
+
+} // namespace pxv

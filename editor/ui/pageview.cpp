@@ -1,0 +1,437 @@
+#include "pageview.h"
+
+#include "core/document.h"
+#include "core/pagerenderer.h"
+
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolTip>
+#include <QUrl>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace pxv {
+
+namespace {
+
+constexpr std::array<double, 14> kZoomSteps = {0.25, 0.33, 0.5, 0.67, 0.75, 1.0, 1.25,
+                                               1.5,  2.0,  3.0, 4.0,  5.0,  6.0, 8.0};
+const QColor kBackground(0x5f, 0x63, 0x68);
+const QColor kPlaceholderText(0xa0, 0xa4, 0xa8);
+constexpr int kScrollStep = 40;
+
+// Only schemes that open a browser or a mail program; a document must not be able to launch
+// local files or programs through a click.
+bool isSafeExternalLink(const QUrl& url)
+{
+    static const QStringList schemes = {"http", "https", "mailto", "ftp"};
+    return url.isValid() && schemes.contains(url.scheme().toLower());
+}
+
+} // namespace
+
+PageView::PageView(Document* document, QWidget* parent)
+    : QAbstractScrollArea(parent), m_document(document), m_renderer(new PageRenderer(document, this))
+{
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::StrongFocus);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    viewport()->setMouseTracking(true);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    verticalScrollBar()->setSingleStep(kScrollStep);
+    horizontalScrollBar()->setSingleStep(kScrollStep);
+
+    connect(m_renderer, &PageRenderer::pageReady, this, &PageView::onPageReady);
+    connect(m_renderer, &PageRenderer::pageFailed, this, &PageView::onPageFailed);
+    connect(document, &Document::sourceChanged, this, &PageView::onSourceChanged);
+    readPageSizes();
+    m_layout.setScale(baseScale());
+}
+
+PageView::~PageView()
+{
+    m_renderer->cancelAll();
+}
+
+double PageView::baseScale() const
+{
+    return logicalDpiX() / 72.0;
+}
+
+double PageView::devicePixelsPerPoint() const
+{
+    return m_layout.scale() * viewport()->devicePixelRatioF();
+}
+
+double PageView::zoom() const
+{
+    return m_layout.scale() / baseScale();
+}
+
+void PageView::readPageSizes()
+{
+    QVector<QSizeF> sizes;
+    if (m_document && !m_document->needsPassword()) {
+        const int count = m_document->pageCount();
+        sizes.reserve(count);
+        for (int i = 0; i < count; ++i)
+            sizes.append(m_document->pageSize(i));
+    }
+    m_layout.setPageSizes(sizes);
+    m_currentPage = std::clamp(m_currentPage, 0, std::max(0, sizes.size() - 1));
+}
+
+void PageView::setZoomMode(ZoomMode mode)
+{
+    m_zoomMode = mode;
+    if (mode != ZoomMode::Custom)
+        fitToViewport();
+    emit zoomChanged();
+}
+
+void PageView::setZoom(double zoom)
+{
+    m_zoomMode = ZoomMode::Custom;
+    const double clamped = std::clamp(zoom, kMinZoom, kMaxZoom);
+    applyScale(clamped * baseScale(), QPointF(viewport()->width() / 2.0, viewport()->height() / 2.0));
+    emit zoomChanged();
+}
+
+void PageView::zoomIn()
+{
+    const double current = zoom();
+    const auto next = std::find_if(kZoomSteps.cbegin(), kZoomSteps.cend(),
+                                   [current](double step) { return step > current * 1.01; });
+    setZoom(next == kZoomSteps.cend() ? kMaxZoom : *next);
+}
+
+void PageView::zoomOut()
+{
+    const double current = zoom();
+    const auto previous = std::find_if(kZoomSteps.crbegin(), kZoomSteps.crend(),
+                                       [current](double step) { return step < current * 0.99; });
+    setZoom(previous == kZoomSteps.crend() ? kMinZoom : *previous);
+}
+
+void PageView::fitToViewport()
+{
+    const double scale = m_zoomMode == ZoomMode::FitPage
+        ? m_layout.fitPageScale(m_currentPage, viewport()->size())
+        : m_layout.fitWidthScale(viewport()->width());
+    // Fitting never goes beyond the zoom limits either.
+    const double base = baseScale();
+    applyScale(std::clamp(scale, kMinZoom * base, kMaxZoom * base), QPointF(viewport()->width() / 2.0, 0));
+}
+
+void PageView::applyScale(double scale, const QPointF& anchor)
+{
+    const double viewportWidth = viewport()->width();
+    const QPointF content(anchor.x() + horizontalScrollBar()->value(), anchor.y() + verticalScrollBar()->value());
+    const int page = m_layout.pageAt(content.y());
+    const QRectF oldRect = m_layout.pageRect(page, viewportWidth);
+    const QPointF inPage = page >= 0 ? (content - oldRect.topLeft()) / m_layout.scale() : QPointF();
+
+    m_layout.setScale(scale);
+    updateScrollBars();
+    if (page >= 0) {
+        const QPointF moved = m_layout.pageRect(page, viewportWidth).topLeft() + inPage * scale;
+        horizontalScrollBar()->setValue(qRound(moved.x() - anchor.x()));
+        verticalScrollBar()->setValue(qRound(moved.y() - anchor.y()));
+    }
+    viewport()->update();
+    updateRequests();
+    emit layoutChanged();
+}
+
+void PageView::updateScrollBars()
+{
+    const QSizeF content = m_layout.contentSize();
+    const QSize view = viewport()->size();
+    verticalScrollBar()->setRange(0, std::max(0, int(std::ceil(content.height())) - view.height()));
+    verticalScrollBar()->setPageStep(std::max(kScrollStep, view.height() - kScrollStep));
+    horizontalScrollBar()->setRange(0, std::max(0, int(std::ceil(content.width())) - view.width()));
+    horizontalScrollBar()->setPageStep(view.width());
+}
+
+QRectF PageView::pageRectInViewport(int page) const
+{
+    return m_layout.pageRect(page, viewport()->width())
+        .translated(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+}
+
+void PageView::updateRequests()
+{
+    const double top = verticalScrollBar()->value();
+    const QPair<int, int> visible = m_layout.pagesBetween(top, top + viewport()->height());
+    QSet<int> wanted;
+    if (visible.first >= 0) {
+        const double pixelsPerPoint = devicePixelsPerPoint();
+        const int first = std::max(0, visible.first - 1);
+        const int last = std::min(m_layout.pageCount() - 1, visible.second + 1);
+        for (int page = first; page <= last; ++page) {
+            wanted.insert(page);
+            if (m_errors.contains(page) || !m_renderer->cachedImage(page, pixelsPerPoint).isNull())
+                continue;
+            // Visible pages first, top to bottom; the margin pages after them.
+            const bool isVisible = page >= visible.first && page <= visible.second;
+            m_renderer->request(page, pixelsPerPoint, isVisible ? 100 - (page - visible.first) : 0);
+        }
+    }
+    m_renderer->cancelExcept(wanted);
+    m_requested = wanted;
+    for (auto it = m_links.begin(); it != m_links.end();) {
+        if (wanted.contains(it.key()))
+            ++it;
+        else
+            it = m_links.erase(it);
+    }
+}
+
+void PageView::updateCurrentPage()
+{
+    const QScrollBar* bar = verticalScrollBar();
+    const double top = bar->value();
+    const double height = viewport()->height();
+    int page;
+    if (bar->value() <= 0)
+        page = 0;
+    else if (bar->value() >= bar->maximum())
+        page = m_layout.pagesBetween(top, top + height).second;
+    else
+        page = m_layout.pageAt(top + height / 2.0);
+    if (page >= 0 && page != m_currentPage) {
+        m_currentPage = page;
+        emit currentPageChanged(page);
+    }
+}
+
+void PageView::goToPage(int page, const QPointF& position)
+{
+    if (m_layout.pageCount() == 0)
+        return;
+    page = std::clamp(page, 0, m_layout.pageCount() - 1);
+    const QRectF rect = m_layout.pageRect(page, viewport()->width());
+    const double scale = m_layout.scale();
+    m_navigating = true;
+    verticalScrollBar()->setValue(qRound(rect.top() + position.y() * scale - PageLayout::kGap / 2));
+    if (position.x() > 0)
+        horizontalScrollBar()->setValue(qRound(rect.left() + position.x() * scale - PageLayout::kGap));
+    m_navigating = false;
+    if (page != m_currentPage) {
+        m_currentPage = page;
+        emit currentPageChanged(page);
+    }
+}
+
+void PageView::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(viewport());
+    painter.fillRect(event->rect(), kBackground);
+    const double top = verticalScrollBar()->value() + event->rect().top();
+    const QPair<int, int> pages = m_layout.pagesBetween(top, top + event->rect().height());
+    if (pages.first < 0)
+        return;
+    for (int page = pages.first; page <= pages.second; ++page) {
+        const QRectF rect = pageRectInViewport(page);
+        if (rect.intersects(event->rect()))
+            paintPage(painter, page, rect);
+    }
+}
+
+void PageView::paintPage(QPainter& painter, int page, const QRectF& rect)
+{
+    // A soft shadow: a few widening, fading outlines below and right of the page.
+    painter.setPen(Qt::NoPen);
+    for (int i = 1; i <= 4; ++i) {
+        painter.setBrush(QColor(0, 0, 0, 36 - i * 7));
+        painter.drawRect(rect.adjusted(-i + 1, -i + 2, i, i + 1));
+    }
+
+    const auto error = m_errors.constFind(page);
+    if (error != m_errors.constEnd()) {
+        painter.fillRect(rect, QColor(0xfb, 0xee, 0xee));
+        const QIcon icon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+        const QRect iconRect(int(rect.center().x()) - 16, int(rect.top() + rect.height() / 3) - 16, 32, 32);
+        icon.paint(&painter, iconRect);
+        painter.setPen(QColor(0x80, 0x20, 0x20));
+        const QRectF textRect(rect.left() + 16, iconRect.bottom() + 12, rect.width() - 32, rect.height() / 2);
+        painter.drawText(textRect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                         tr("Page %1 could not be shown.\n%2").arg(page + 1).arg(*error));
+        return;
+    }
+
+    const double pixelsPerPoint = devicePixelsPerPoint();
+    QImage image = m_renderer->cachedImage(page, pixelsPerPoint);
+    if (!image.isNull()) {
+        painter.drawImage(rect, image);
+        if (!m_firstPainted) {
+            m_firstPainted = true;
+            emit firstPagePainted();
+        }
+        return;
+    }
+    image = m_renderer->nearestCachedImage(page, pixelsPerPoint);
+    if (!image.isNull()) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(rect, image);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        return;
+    }
+    painter.fillRect(rect, Qt::white);
+    painter.setPen(kPlaceholderText);
+    painter.drawText(rect, Qt::AlignCenter, tr("Page %1").arg(page + 1));
+}
+
+void PageView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    if (m_zoomMode == ZoomMode::Custom) {
+        updateScrollBars();
+        updateRequests();
+        emit layoutChanged();
+    } else {
+        fitToViewport();
+    }
+}
+
+void PageView::scrollContentsBy(int dx, int dy)
+{
+    viewport()->scroll(dx, dy);
+    updateRequests();
+    if (!m_navigating)
+        updateCurrentPage();
+}
+
+void PageView::wheelEvent(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    const double steps = event->angleDelta().y() / 120.0;
+    if (steps == 0.0)
+        return;
+    const double target = std::clamp(zoom() * std::pow(1.2, steps), kMinZoom, kMaxZoom);
+    m_zoomMode = ZoomMode::Custom;
+    applyScale(target * baseScale(), event->position());
+    emit zoomChanged();
+    event->accept();
+}
+
+void PageView::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Home:
+        goToPage(0);
+        break;
+    case Qt::Key_End:
+        goToPage(m_layout.pageCount() - 1);
+        break;
+    case Qt::Key_PageUp:
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+        break;
+    case Qt::Key_PageDown:
+    case Qt::Key_Space:
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        break;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+PageView::LinkHit PageView::linkAt(const QPoint& pos)
+{
+    const int page = m_layout.pageAt(pos.y() + verticalScrollBar()->value());
+    const QRectF rect = pageRectInViewport(page);
+    if (page < 0 || !m_document || !rect.contains(pos))
+        return {};
+    auto links = m_links.find(page);
+    if (links == m_links.end())
+        links = m_links.insert(page, m_document->links(page));
+    const QPointF point = (QPointF(pos) - rect.topLeft()) / m_layout.scale();
+    for (const PageLink& link : *links) {
+        if (link.area.contains(point))
+            return {page, link};
+    }
+    return {};
+}
+
+void PageView::activateLink(const LinkHit& hit)
+{
+    if (!hit.link.isExternal()) {
+        goToPage(hit.link.targetPage, hit.link.targetPosition);
+        return;
+    }
+    const QUrl url(hit.link.uri);
+    if (isSafeExternalLink(url))
+        QDesktopServices::openUrl(url);
+}
+
+void PageView::mouseMoveEvent(QMouseEvent* event)
+{
+    const LinkHit hit = linkAt(event->pos());
+    if (hit.page < 0) {
+        viewport()->unsetCursor();
+        QToolTip::hideText();
+        return;
+    }
+    viewport()->setCursor(Qt::PointingHandCursor);
+    if (hit.link.isExternal()) {
+        const QString tip = isSafeExternalLink(QUrl(hit.link.uri))
+            ? hit.link.uri
+            : tr("%1 (not opened from documents)").arg(hit.link.uri);
+        QToolTip::showText(event->globalPos(), tip, viewport());
+    } else {
+        QToolTip::showText(event->globalPos(), tr("Go to page %1").arg(hit.link.targetPage + 1), viewport());
+    }
+}
+
+void PageView::mousePressEvent(QMouseEvent* event)
+{
+    m_pressedLink = event->button() == Qt::LeftButton ? linkAt(event->pos()) : LinkHit();
+    QAbstractScrollArea::mousePressEvent(event);
+}
+
+void PageView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && m_pressedLink.page >= 0) {
+        const LinkHit hit = linkAt(event->pos());
+        if (hit.page == m_pressedLink.page && hit.link.area == m_pressedLink.link.area)
+            activateLink(hit);
+    }
+    m_pressedLink = {};
+    QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void PageView::onPageReady(int page, double, const QImage&)
+{
+    if (m_requested.contains(page))
+        viewport()->update(pageRectInViewport(page).toAlignedRect());
+}
+
+void PageView::onPageFailed(int page, const QString& message)
+{
+    m_errors.insert(page, message);
+    if (m_requested.contains(page))
+        viewport()->update(pageRectInViewport(page).toAlignedRect());
+}
+
+void PageView::onSourceChanged()
+{
+    m_errors.clear();
+    m_links.clear();
+    readPageSizes();
+    if (m_zoomMode == ZoomMode::Custom)
+        applyScale(m_layout.scale(), QPointF(viewport()->width() / 2.0, 0));
+    else
+        fitToViewport();
+}
+
+} // namespace pxv

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "core/types.h"
+#include "pagelayout.h"
+
+#include <QAbstractScrollArea>
+#include <QHash>
+#include <QImage>
+#include <QPointer>
+#include <QSet>
+
+namespace pxv {
+
+class Document;
+class PageRenderer;
+
+// Shows a document's pages one below the other. Only the visible pages (and one more on each
+// side) are asked of the renderer; everything else is cancelled, so cost follows the viewport and
+// not the page count.
+class PageView : public QAbstractScrollArea
+{
+    Q_OBJECT
+public:
+    enum class ZoomMode { FitWidth, FitPage, Custom };
+    static constexpr double kMinZoom = 0.25;
+    static constexpr double kMaxZoom = 8.0;
+
+    explicit PageView(Document* document, QWidget* parent = nullptr);
+    ~PageView() override;
+
+    ZoomMode zoomMode() const { return m_zoomMode; }
+    void setZoomMode(ZoomMode mode);
+    // 1.0 is 100 %: a page at its printed size on a screen of the widget's logical DPI.
+    double zoom() const;
+    void setZoom(double zoom);
+    void zoomIn();
+    void zoomOut();
+
+    int pageCount() const { return m_layout.pageCount(); }
+    int currentPage() const { return m_currentPage; }
+    // position is in page points from the page's top-left corner.
+    void goToPage(int page, const QPointF& position = QPointF());
+
+    // Pages asked of the renderer for the current viewport.
+    QSet<int> requestedPages() const { return m_requested; }
+    PageRenderer* renderer() const { return m_renderer; }
+
+signals:
+    void currentPageChanged(int page);
+    void zoomChanged();
+    // The page geometry settled after a zoom, resize or change of the pages.
+    void layoutChanged();
+    // Once, when the first rendered page image reaches the screen.
+    void firstPagePainted();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private slots:
+    void onPageReady(int page, double pixelsPerPoint, const QImage& image);
+    void onPageFailed(int page, const QString& message);
+    void onSourceChanged();
+
+private:
+    struct LinkHit
+    {
+        int page = -1;
+        PageLink link;
+    };
+
+    double baseScale() const;
+    double devicePixelsPerPoint() const;
+    void readPageSizes();
+    // Applies a new scale keeping the document point under anchor (viewport coordinates) fixed.
+    void applyScale(double scale, const QPointF& anchor);
+    void fitToViewport();
+    void updateScrollBars();
+    void updateRequests();
+    void updateCurrentPage();
+    QRectF pageRectInViewport(int page) const;
+    LinkHit linkAt(const QPoint& pos);
+    void activateLink(const LinkHit& hit);
+    void paintPage(QPainter& painter, int page, const QRectF& rect);
+
+    QPointer<Document> m_document;
+    PageRenderer* m_renderer;
+    PageLayout m_layout;
+    ZoomMode m_zoomMode = ZoomMode::FitWidth;
+    int m_currentPage = 0;
+    bool m_navigating = false;
+    bool m_firstPainted = false;
+    QSet<int> m_requested;
+    QHash<int, QString> m_errors;
+    QHash<int, QList<PageLink>> m_links; // of the requested pages only
+    LinkHit m_pressedLink;
+};
+
+} // namespace pxv

@@ -1,0 +1,5 @@
+#include "perflog.h"
+
+namespace pxv {
+Q_LOGGING_CATEGORY(lcPerf, "vellumpad.perf", QtWarningMsg)
+} // namespace pxv

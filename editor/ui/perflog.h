@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+namespace pxv {
+// Timing milestones, off unless enabled with QT_LOGGING_RULES="vellumpad.perf=true".
+Q_DECLARE_LOGGING_CATEGORY(lcPerf)
+} // namespace pxv

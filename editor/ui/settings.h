@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ipxv.h"
+
+#include <QHash>
+
+#include <functional>
+
+namespace pxv {
+
+// The component's settings container. Known settings:
+//   "Docs.SingleWnd" (default false): true shows one document at a time, an open replaces the
+//   current document instead of adding a tab.
+class Settings : public IPXV_Settings
+{
+public:
+    static inline const QString kSingleWindow = QStringLiteral("Docs.SingleWnd");
+
+    void setBool(const QString& name, bool value) override;
+    bool getBool(const QString& name, bool defaultValue = false) const override;
+
+    // Called after a setting changed, with its name.
+    void setChangeHandler(std::function<void(const QString&)> handler) { m_onChange = std::move(handler); }
+
+private:
+    QHash<QString, QVariant> m_values;
+    std::function<void(const QString&)> m_onChange;
+};
+
+} // namespace pxv

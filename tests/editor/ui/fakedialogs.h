@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ui/dialogprovider.h"
+
+#include <QQueue>
+#include <QStringList>
+
+// Answers the component's questions from scripts and records what was asked.
+class FakeDialogs : public pxv::DialogProvider
+{
+public:
+    struct PasswordAsk
+    {
+        QString fileName;
+        bool retry;
+    };
+
+    QStringList openAnswer;
+    QString saveAnswer;
+    QQueue<QString> passwordAnswers; // a null string cancels
+    QStringList combineAnswer;
+    QQueue<CloseAnswer> closeAnswers;
+
+    QList<PasswordAsk> passwordAsks;
+    QStringList errors;
+    QStringList closeAsks;
+    QStringList saveSuggestions;
+    int helpShown = 0;
+
+    QStringList openFiles(QWidget*) override { return openAnswer; }
+    QString saveFile(QWidget*, const QString& suggestedPath) override
+    {
+        saveSuggestions.append(suggestedPath);
+        return saveAnswer;
+    }
+    QString password(QWidget*, const QString& fileName, bool retry) override
+    {
+        passwordAsks.append({fileName, retry});
+        return passwordAnswers.isEmpty() ? QString() : passwordAnswers.dequeue();
+    }
+    QStringList combineFiles(QWidget*) override { return combineAnswer; }
+    CloseAnswer confirmClose(QWidget*, const QString& title) override
+    {
+        closeAsks.append(title);
+        return closeAnswers.isEmpty() ? CloseAnswer::Cancel : closeAnswers.dequeue();
+    }
+    void showError(QWidget*, const QString& message) override { errors.append(message); }
+    void showHelp(QWidget*) override { ++helpShown; }
+};

@@ -1,0 +1,665 @@
+// Drives the editor control through its public interface, as the host does.
+
+#include "fakedialogs.h"
+#include "testpdfs.h"
+
+#include "ipxv.h"
+#include "pxveditor.h"
+#include "qcontrolhost.h"
+#include "ui/cpxvcontrol.h"
+#include "ui/cpxvdocument.h"
+#include "ui/documentview.h"
+#include "ui/navwidgets.h"
+#include "ui/outlinepane.h"
+#include "ui/pageview.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+// The table names the host resolves, in its underscore form.
+const QStringList kTableNames = {
+    "cmdbar_menubar", "cmdbar_standard", "cmdbar_file", "cmdbar_view", "cmdbar_pageZoom", "cmdbar_pageNav",
+    "cmdbar_contentEditing", "cmdbar_pageLayout", "cmdbar_docOptions", "cmdbar_commenting",
+    "cmdbar_measurement", "cmdbar_properties", "cmdbar_launchApp", "cmdbar_addon", "cmdbar_form",
+    "pageThumbnailsView", "bookmarksView", "contentsView", "attachmentsView", "signaturesView", "commentsView",
+    "layersView", "pdfNamedDestsView", "propertiesView", "searchView", "stampsView", "commentStylesView",
+    "panzoomView", "op_document_printPages", "op_newBlankDoc", "op_imagesToDoc", "op_textToDoc",
+    "op_combineDocs", "op_document_insertPages", "op_document_insertEmptyPages", "op_document_deletePages",
+    "op_document_extractPages", "op_document_replacePages", "op_document_cropPages",
+    "op_document_resizePages", "op_document_addWatermarks", "op_document_summarizeAnnots",
+    "op_document_exportCommentsAndFields", "op_document_importCommentsAndFields",
+    "op_document_exportToImages", "e_activeDocChanged", "e_document_modStateChanged",
+    "e_document_sourceChanged", "e_document_beforeSave", "e_document_afterSave",
+    "e_pagesView_endLayoutChanging", "e_uiLanguageChanged"};
+
+QString dotted(QString name)
+{
+    return name.replace(QLatin1Char('_'), QLatin1Char('.'));
+}
+
+} // namespace
+
+class TestControl : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void namesResolveToStableIds();
+    void hostSetupCallsSucceed();
+    void hidingHelpRemovesItsAction();
+    void activeDocPathIsNullCleanOrEmpty();
+    void eventsFireInOrderOnlyWhenEnabled();
+    void saveEventsFireAroundASave();
+    void combineKeepsEveryPage();
+    void combineCommandShowsTheNewDocument();
+    void operationsNotBuiltRaiseTheError();
+    void passwordIsAskedAgainWhenWrong();
+    void cancelledPasswordOpensNothing();
+    void closePromptCancelKeepsAndDiscardCloses();
+    void saveAsWritesACheckedFile();
+    void failedSaveSaysWhyAndKeepsTheDocument();
+    void brokenFilesGiveAClearMessage_data();
+    void brokenFilesGiveAClearMessage();
+    void singleWindowReplacesTheDocument();
+    void openingAnOpenFileShowsItsTab();
+    void viewRequestsOnlyVisiblePages();
+    void zoomCommandsChangeTheScale();
+    void pageBoxFollowsNavigation();
+    void firstPagePaintedIsLogged();
+
+private:
+    int id(const QString& name) { return m_control->inst()->nameToId(name, true); }
+    pxv::PageView* pageView() const;
+    std::shared_ptr<IPXV_Document> runOperation(const QString& name, const QStringList& input = {});
+    QString pdf(const QString& name, int pages);
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<QControlHost> m_host;
+    IPXV_Control* m_control = nullptr;
+    CPXVControl* m_widget = nullptr;
+    FakeDialogs* m_dialogs = nullptr;
+    QList<int> m_events;
+};
+
+void TestControl::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    registerPXVEditor();
+}
+
+void TestControl::init()
+{
+    m_host = std::make_unique<QControlHost>();
+    QVERIFY(m_host->setControl(QString::fromLatin1(kPXVEditorClassId)));
+    m_control = m_host->queryInterface();
+    m_widget = qobject_cast<CPXVControl*>(m_host->controlWidget());
+    QVERIFY(m_control && m_widget);
+    auto dialogs = std::make_unique<FakeDialogs>();
+    m_dialogs = dialogs.get();
+    m_widget->setDialogProvider(std::move(dialogs));
+    m_events.clear();
+    connect(m_host.get(), &QControlHost::OnEvent, this, [this](int eventId, IDispatch*, IUnknown*) { m_events.append(eventId); });
+    m_host->resize(900, 700);
+    m_host->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_host.get()));
+}
+
+void TestControl::cleanup()
+{
+    m_host.reset();
+    // Views of closed documents go with deleteLater.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+pxv::PageView* TestControl::pageView() const
+{
+    pxv::DocumentView* view = m_widget->activeView();
+    return view ? view->pageView() : nullptr;
+}
+
+std::shared_ptr<IPXV_Document> TestControl::runOperation(const QString& name, const QStringList& input)
+{
+    IPXV_Inst* inst = m_control->inst();
+    const std::shared_ptr<IPXV_Operation> operation = inst->createOperation(inst->nameToId(name, true));
+    if (!input.isEmpty())
+        operation->params()->child("Input")->setValue(input);
+    inst->runOperation(operation.get(), 0);
+    return std::dynamic_pointer_cast<IPXV_Document>(operation->params()->child("Output")->object());
+}
+
+QString TestControl::pdf(const QString& name, int pages)
+{
+    const QString path = m_dir.filePath(name);
+    if (!QFile::exists(path))
+        testpdfs::write(path, pages);
+    return path;
+}
+
+void TestControl::namesResolveToStableIds()
+{
+    QSet<int> seen;
+    for (const QString& name : kTableNames) {
+        const int first = id(dotted(name));
+        QVERIFY2(first > 0, qPrintable(name));
+        QCOMPARE(id(dotted(name)), first);
+        QCOMPARE(m_control->inst()->idToName(first), dotted(name));
+        seen.insert(first);
+    }
+    QCOMPARE(seen.size(), kTableNames.size());
+
+    for (const QString& command : {"cmd.open", "cmd.newDocCombine", "cmd.save", "cmd.saveAs", "cmd.close", "cmd.help"}) {
+        const int commandId = id(command);
+        QVERIFY(commandId > 0 && !seen.contains(commandId));
+        seen.insert(commandId);
+    }
+
+    // Ids hold for the whole run, not just for one control.
+    const int activeDocChanged = id("e.activeDocChanged");
+    init();
+    QCOMPARE(id("e.activeDocChanged"), activeDocChanged);
+
+    for (const QString& unknown : {"e_activeDocChanged", "cmd.nothing", "", "_op_begin_"}) {
+        try {
+            id(unknown);
+            QFAIL(qPrintable("no error for " + unknown));
+        } catch (const PXV_Error& error) {
+            QCOMPARE(error.code(), int(PXV_Error::NotFound));
+            QVERIFY(!error.message().isEmpty());
+        }
+    }
+    QVERIFY_EXCEPTION_THROWN(m_control->inst()->runCommand("cmd.nothing"), PXV_Error);
+    // An operation is not a command.
+    QVERIFY_EXCEPTION_THROWN(m_control->inst()->runCommand("op.newBlankDoc"), PXV_Error);
+}
+
+void TestControl::hostSetupCallsSucceed()
+{
+    IPXV_Inst* inst = m_control->inst();
+    for (const QString& event : kTableNames.mid(45, 7))
+        m_control->enableEvent(id(dotted(event)), true);
+    QCOMPARE(m_control->setBorderStyle(3), 0);
+    inst->setNoValueText("-");
+    inst->settings()->setBool("Docs.SingleWnd", false);
+    inst->setPreference(9, 0);
+    inst->layout()->frame()->view()->paneArea()->setSizeLimits(1024, 0, 1024, 0);
+    inst->layout()->fullScreen()->frame()->view()->paneArea()->setSizeLimits(1024, 0, 1024, 0);
+    IPXV_Command* help = inst->extension("UIX")->commands()->find("cmd.help");
+    QVERIFY(help);
+    help->setHidden(true);
+    QVERIFY(help->isHidden());
+
+    QCOMPARE(m_control->setBorderStyle(7), -1);
+    QVERIFY_EXCEPTION_THROWN(inst->extension("XYZ"), PXV_Error);
+    QVERIFY(!inst->settings()->getBool("Docs.SingleWnd", true));
+
+    // No start page, and the page box shows the no-value text.
+    for (QLabel* label : m_widget->findChildren<QLabel*>())
+        QVERIFY(!(label->text() == "Open a PDF" && label->isVisible()));
+    auto* pageBox = m_widget->findChild<pxv::PageBox*>();
+    QVERIFY(pageBox);
+    QCOMPARE(pageBox->text(), QString("- / -"));
+    inst->setPreference(9, 1);
+    bool startShown = false;
+    for (QLabel* label : m_widget->findChildren<QLabel*>())
+        startShown |= label->text() == "Open a PDF" && label->isVisible();
+    QVERIFY(startShown);
+
+    // The limits reach the outline pane of every document.
+    m_control->openPath(pdf("setup.pdf", 2), 0);
+    QCOMPARE(m_widget->activeView()->outlinePane()->maximumWidth(), 1024);
+    inst->layout()->frame()->view()->paneArea()->setSizeLimits(300, 120, 0, 0);
+    QCOMPARE(m_widget->activeView()->outlinePane()->maximumWidth(), 300);
+    QCOMPARE(m_widget->activeView()->outlinePane()->minimumWidth(), 120);
+    QVERIFY_EXCEPTION_THROWN(inst->layout()->frame()->view()->paneArea()->setSizeLimits(10, 20, 0, 0), PXV_Error);
+    QCOMPARE(pageBox->text(), QString("1 / 2"));
+}
+
+void TestControl::hidingHelpRemovesItsAction()
+{
+    auto* help = m_widget->findChild<QAction*>("cmd.help");
+    auto* toolBar = m_widget->findChild<QToolBar*>();
+    QVERIFY(help && toolBar);
+    QVERIFY(help->isVisible());
+    QVERIFY(toolBar->widgetForAction(help)->isVisible());
+
+    m_control->inst()->extension("UIX")->commands()->find("cmd.help")->setHidden(true);
+    QVERIFY(!help->isVisible());
+    QTRY_VERIFY(!toolBar->widgetForAction(help)->isVisible());
+    // Its shortcut is gone with it.
+    m_widget->setFocus();
+    QTest::keyClick(m_widget, Qt::Key_F1);
+    QCOMPARE(m_dialogs->helpShown, 0);
+
+    m_control->inst()->extension("UIX")->commands()->find("cmd.help")->setHidden(false);
+    QVERIFY(help->isVisible());
+    QVERIFY(!m_control->inst()->extension("UIX")->commands()->find("cmd.unknown"));
+}
+
+void TestControl::activeDocPathIsNullCleanOrEmpty()
+{
+    QVERIFY(m_control->activeDocPath().isNull());
+
+    const QString file = pdf("clean.pdf", 1);
+    QDir::setCurrent(m_dir.path());
+    m_control->openPath("./sub/../clean.pdf", 0);
+    QCOMPARE(m_control->activeDocPath(), QFileInfo(file).absoluteFilePath());
+
+    m_control->showDocument(runOperation("op.newBlankDoc"), 0);
+    QVERIFY(!m_control->activeDocPath().isNull());
+    QVERIFY(m_control->activeDocPath().isEmpty());
+    QCOMPARE(m_widget->documentCount(), 2);
+}
+
+void TestControl::eventsFireInOrderOnlyWhenEnabled()
+{
+    const QString a = pdf("a.pdf", 2);
+    const QString b = pdf("b.pdf", 3);
+    m_control->openPath(a, 0);
+    QVERIFY(m_events.isEmpty()); // nothing enabled yet
+
+    const int active = id("e.activeDocChanged");
+    m_control->enableEvent(active, true);
+    m_control->openPath(b, 0);
+    QCOMPARE(m_events, QList<int>{active}); // delivered inside the call
+
+    m_control->showDocument(runOperation("op.newBlankDoc"), 0);
+    QCOMPARE(m_events.size(), 2);
+    QVERIFY(m_control->activeDocPath().isEmpty());
+
+    m_control->inst()->runCommand("cmd.nextDoc", 0); // tab switch, wraps to the first tab
+    QCOMPARE(m_events.size(), 3);
+    QCOMPARE(m_control->activeDocPath(), a);
+
+    m_control->inst()->runCommand("cmd.close", 0);
+    QCOMPARE(m_events.size(), 4);
+    QCOMPARE(m_control->activeDocPath(), b);
+
+    m_control->inst()->runCommand("cmd.close", 0);
+    m_dialogs->closeAnswers.enqueue(pxv::DialogProvider::CloseAnswer::Discard); // the blank one is unsaved
+    m_control->inst()->runCommand("cmd.close", 0);
+    QCOMPARE(m_events.size(), 6);
+    QVERIFY(m_control->activeDocPath().isNull());
+    QVERIFY(std::all_of(m_events.cbegin(), m_events.cend(), [active](int e) { return e == active; }));
+
+    m_control->enableEvent(active, false);
+    m_control->openPath(a, 0);
+    QCOMPARE(m_events.size(), 6);
+    QVERIFY_EXCEPTION_THROWN(m_control->enableEvent(id("cmd.open"), true), PXV_Error);
+}
+
+void TestControl::saveEventsFireAroundASave()
+{
+    for (const QString& name : {"e.activeDocChanged", "e.document.modStateChanged", "e.document.beforeSave",
+                                "e.document.afterSave"})
+        m_control->enableEvent(id(name), true);
+    m_control->showDocument(runOperation("op.newBlankDoc"), 0);
+    QCOMPARE(m_events, QList<int>{id("e.activeDocChanged")});
+    m_events.clear();
+
+    m_dialogs->saveAnswer = m_dir.filePath("events.pdf");
+    m_control->inst()->runCommand("cmd.save", 0); // no file yet: acts as save-as
+    QCOMPARE(m_dialogs->saveSuggestions.size(), 1);
+    const int before = m_events.indexOf(id("e.document.beforeSave"));
+    const int after = m_events.indexOf(id("e.document.afterSave"));
+    QVERIFY(before >= 0 && after > before);
+    QVERIFY(m_events.contains(id("e.document.modStateChanged")));
+    // The document now has a file: the host hears of it as the active document.
+    QCOMPARE(m_events.last(), id("e.activeDocChanged"));
+    QCOMPARE(m_control->activeDocPath(), m_dialogs->saveAnswer);
+}
+
+void TestControl::combineKeepsEveryPage()
+{
+    const std::shared_ptr<IPXV_Document> combined = runOperation("op.combineDocs", {pdf("c1.pdf", 2), pdf("c2.pdf", 3)});
+    QVERIFY(combined);
+    QCOMPARE(combined->pageCount(), 5);
+    QVERIFY(combined->srcPath().isNull());
+    QCOMPARE(m_widget->documentCount(), 0); // the operation alone shows nothing
+
+    m_control->showDocument(combined, 0);
+    QCOMPARE(m_control->activeDocPath(), QString(""));
+    QCOMPARE(pageView()->pageCount(), 5);
+
+    QVERIFY_EXCEPTION_THROWN(runOperation("op.combineDocs"), PXV_Error);
+}
+
+void TestControl::combineCommandShowsTheNewDocument()
+{
+    m_control->enableEvent(id("e.activeDocChanged"), true);
+    m_dialogs->combineAnswer = QStringList{pdf("c1.pdf", 2), pdf("c2.pdf", 3), pdf("c1.pdf", 2)};
+    m_control->inst()->runCommand("cmd.newDocCombine", 0);
+    QVERIFY2(m_dialogs->errors.isEmpty(), qPrintable(m_dialogs->errors.join('\n')));
+    QCOMPARE(m_events.size(), 1);
+    QCOMPARE(pageView()->pageCount(), 7);
+
+    // A file that is not a PDF: the command says so and shows nothing new.
+    m_dialogs->combineAnswer = QStringList{pdf("c1.pdf", 2), testpdfs::writeBytes(m_dir.filePath("junk.pdf"), "hello")};
+    m_control->inst()->runCommand("cmd.newDocCombine", 0);
+    QCOMPARE(m_dialogs->errors.size(), 1);
+    QCOMPARE(m_widget->documentCount(), 1);
+}
+
+void TestControl::operationsNotBuiltRaiseTheError()
+{
+    for (const QString& name : kTableNames.mid(28, 17)) {
+        const QString op = dotted(name);
+        if (op == "op.newBlankDoc" || op == "op.combineDocs")
+            continue;
+        const std::shared_ptr<IPXV_Operation> operation = m_control->inst()->createOperation(id(op));
+        QCOMPARE(operation->name(), op);
+        try {
+            m_control->inst()->runOperation(operation.get(), 0);
+            QFAIL(qPrintable(op + " ran"));
+        } catch (const PXV_Error& error) {
+            QCOMPARE(error.code(), int(PXV_Error::NotImplemented));
+            QVERIFY(error.message().contains(op));
+        }
+    }
+    QVERIFY_EXCEPTION_THROWN(m_control->inst()->createOperation(id("e.activeDocChanged")), PXV_Error);
+    QVERIFY_EXCEPTION_THROWN(m_control->inst()->createOperation(-1), PXV_Error);
+}
+
+void TestControl::passwordIsAskedAgainWhenWrong()
+{
+    const QString locked = testpdfs::writeEncrypted(pdf("plain.pdf", 2), m_dir.filePath("locked.pdf"), "secret");
+    if (locked.isEmpty())
+        QSKIP("qpdf is missing");
+    m_control->enableEvent(id("e.activeDocChanged"), true);
+    m_dialogs->passwordAnswers << "wrong" << "secret";
+    m_control->openPath(locked, 0);
+    QCOMPARE(m_dialogs->passwordAsks.size(), 2);
+    QCOMPARE(m_dialogs->passwordAsks.at(0).fileName, QString("locked.pdf"));
+    QVERIFY(!m_dialogs->passwordAsks.at(0).retry);
+    QVERIFY(m_dialogs->passwordAsks.at(1).retry);
+    QCOMPARE(m_control->activeDocPath(), locked);
+    QCOMPARE(pageView()->pageCount(), 2);
+    QCOMPARE(m_events.size(), 1);
+}
+
+void TestControl::cancelledPasswordOpensNothing()
+{
+    const QString locked = testpdfs::writeEncrypted(pdf("plain.pdf", 2), m_dir.filePath("locked2.pdf"), "secret");
+    if (locked.isEmpty())
+        QSKIP("qpdf is missing");
+    m_control->enableEvent(id("e.activeDocChanged"), true);
+    m_dialogs->passwordAnswers << "wrong" << QString();
+    m_control->openPath(locked, 0); // a cancel is no error
+    QCOMPARE(m_dialogs->passwordAsks.size(), 2);
+    QVERIFY(m_control->activeDocPath().isNull());
+    QCOMPARE(m_widget->documentCount(), 0);
+    QVERIFY(m_events.isEmpty());
+}
+
+void TestControl::closePromptCancelKeepsAndDiscardCloses()
+{
+    m_control->showDocument(runOperation("op.newBlankDoc"), 0);
+    m_dialogs->closeAnswers.enqueue(pxv::DialogProvider::CloseAnswer::Cancel);
+    m_control->inst()->runCommand("cmd.close", 0);
+    QCOMPARE(m_dialogs->closeAsks.size(), 1);
+    QCOMPARE(m_widget->documentCount(), 1);
+
+    m_dialogs->closeAnswers.enqueue(pxv::DialogProvider::CloseAnswer::Discard);
+    m_control->inst()->runCommand("cmd.close", 0);
+    QCOMPARE(m_widget->documentCount(), 0);
+    QVERIFY(m_control->activeDocPath().isNull());
+
+    // Save from the prompt, then closing needs no second question.
+    m_control->showDocument(runOperation("op.newBlankDoc"), 0);
+    m_dialogs->closeAnswers.enqueue(pxv::DialogProvider::CloseAnswer::Save);
+    m_dialogs->saveAnswer = m_dir.filePath("fromprompt.pdf");
+    m_control->inst()->runCommand("cmd.close", 0);
+    QCOMPARE(m_widget->documentCount(), 0);
+    QVERIFY(testpdfs::qpdfCheck(m_dialogs->saveAnswer));
+
+    // An unmodified file closes without a question.
+    m_control->openPath(pdf("quiet.pdf", 1), 0);
+    m_control->inst()->runCommand("cmd.close", 0);
+    QCOMPARE(m_dialogs->closeAsks.size(), 3);
+    QCOMPARE(m_widget->documentCount(), 0);
+}
+
+void TestControl::saveAsWritesACheckedFile()
+{
+    m_control->showDocument(runOperation("op.newBlankDoc"), 0);
+    m_dialogs->saveAnswer = m_dir.filePath("blank.pdf");
+    m_control->inst()->runCommand("cmd.saveAs", 0);
+    QVERIFY2(m_dialogs->errors.isEmpty(), qPrintable(m_dialogs->errors.join('\n')));
+    QString output;
+    QVERIFY2(testpdfs::qpdfCheck(m_dialogs->saveAnswer, &output), qPrintable(output));
+    QCOMPARE(m_control->activeDocPath(), m_dialogs->saveAnswer);
+
+    // Round trip: an opened file saved under another name.
+    m_control->openPath(pdf("source.pdf", 4), 0);
+    m_dialogs->saveAnswer = m_dir.filePath("copy.pdf");
+    m_control->inst()->runCommand("cmd.saveAs", 0);
+    QVERIFY2(testpdfs::qpdfCheck(m_dialogs->saveAnswer, &output), qPrintable(output));
+    m_control->inst()->runCommand("cmd.close", 0);
+    m_control->openPath(m_dialogs->saveAnswer, 0);
+    QCOMPARE(pageView()->pageCount(), 4);
+
+    // A cancelled save-as writes nothing.
+    m_dialogs->saveAnswer = QString();
+    m_control->showDocument(runOperation("op.newBlankDoc"), 0);
+    m_control->inst()->runCommand("cmd.saveAs", 0);
+    QVERIFY(m_control->activeDocPath().isEmpty());
+}
+
+void TestControl::failedSaveSaysWhyAndKeepsTheDocument()
+{
+    m_control->showDocument(runOperation("op.newBlankDoc"), 0);
+    m_dialogs->saveAnswer = m_dir.filePath("missing-folder/out.pdf");
+    m_control->inst()->runCommand("cmd.save", 0);
+    QCOMPARE(m_dialogs->errors.size(), 1);
+    QVERIFY(!m_dialogs->errors.first().isEmpty());
+    QVERIFY(!QFile::exists(m_dialogs->saveAnswer));
+    QVERIFY(m_control->activeDocPath().isEmpty());
+    QVERIFY(m_widget->activeView()->document()->isModified());
+}
+
+void TestControl::brokenFilesGiveAClearMessage_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("mayRepair");
+
+    QFile good(pdf("good.pdf", 3));
+    QVERIFY(good.open(QIODevice::ReadOnly));
+    const QByteArray valid = good.readAll();
+
+    QTest::newRow("missing") << "missing.pdf" << QByteArray() << false;
+    QTest::newRow("zero length") << "empty.pdf" << QByteArray("") << false;
+    QTest::newRow("not a PDF") << "text.pdf" << QByteArray("This is a plain text file, not a PDF.\n") << false;
+    QTest::newRow("truncated") << "truncated.pdf" << valid.left(valid.size() / 2) << true;
+    QByteArray garbage = valid;
+    for (int i = valid.size() / 3; i < valid.size() / 3 + 200; ++i)
+        garbage[i] = char(i * 37);
+    QTest::newRow("garbage in the middle") << "garbage.pdf" << garbage << true;
+    QByteArray badXref = valid;
+    const int startxref = badXref.lastIndexOf("startxref");
+    badXref.replace(startxref, badXref.size() - startxref, "startxref\n999999\n%%EOF\n");
+    QTest::newRow("wrong xref offset") << "badxref.pdf" << badXref << true;
+}
+
+void TestControl::brokenFilesGiveAClearMessage()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, mayRepair);
+
+    const QString path = m_dir.filePath(fileName);
+    if (QTest::currentDataTag() != QLatin1String("missing"))
+        QVERIFY(!testpdfs::writeBytes(path, bytes).isEmpty());
+    try {
+        m_control->openPath(path, 0);
+        QVERIFY2(mayRepair, "a file that cannot be a document opened");
+        QCOMPARE(m_control->activeDocPath(), path);
+    } catch (const PXV_Error& error) {
+        QVERIFY2(error.message().contains(fileName), qPrintable(error.message()));
+        QVERIFY(m_control->activeDocPath().isNull());
+    }
+    // The component keeps working.
+    m_control->openPath(pdf("after.pdf", 1), 0);
+    QCOMPARE(pageView()->pageCount(), 1);
+}
+
+void TestControl::singleWindowReplacesTheDocument()
+{
+    m_control->inst()->settings()->setBool("Docs.SingleWnd", true);
+    m_control->enableEvent(id("e.activeDocChanged"), true);
+    m_control->openPath(pdf("one.pdf", 1), 0);
+    m_control->openPath(pdf("two.pdf", 2), 0);
+    QCOMPARE(m_widget->documentCount(), 1);
+    QCOMPARE(m_control->activeDocPath(), pdf("two.pdf", 2));
+    QCOMPARE(m_events.size(), 2);
+
+    // A modified document is not replaced without asking; cancel keeps it.
+    m_control->showDocument(runOperation("op.newBlankDoc"), 0);
+    m_dialogs->closeAnswers.enqueue(pxv::DialogProvider::CloseAnswer::Cancel);
+    m_control->openPath(pdf("one.pdf", 1), 0);
+    QCOMPARE(m_dialogs->closeAsks.size(), 1);
+    QVERIFY(m_control->activeDocPath().isEmpty());
+}
+
+void TestControl::openingAnOpenFileShowsItsTab()
+{
+    m_control->enableEvent(id("e.activeDocChanged"), true);
+    const QString a = pdf("a.pdf", 2);
+    m_control->openPath(a, 0);
+    m_control->openPath(pdf("b.pdf", 3), 0);
+    m_control->openPath(a, 0);
+    QCOMPARE(m_widget->documentCount(), 2);
+    QCOMPARE(m_control->activeDocPath(), a);
+    QCOMPARE(m_events.size(), 3);
+    // Already active: still reported, so the host can refresh its history.
+    m_control->openPath(a, 0);
+    QCOMPARE(m_events.size(), 4);
+}
+
+void TestControl::viewRequestsOnlyVisiblePages()
+{
+    m_control->openPath(pdf("long.pdf", 40), 0);
+    pxv::PageView* view = pageView();
+    QVERIFY(view);
+    QCOMPARE(view->pageCount(), 40);
+    QSet<int> requested = view->requestedPages();
+    QVERIFY(requested.contains(0));
+    QVERIFY2(requested.size() <= 4, qPrintable(QString::number(requested.size())));
+    const int atFitWidth = requested.size();
+
+    m_control->inst()->runCommand("cmd.lastPage", 0);
+    requested = view->requestedPages();
+    QVERIFY(requested.contains(39));
+    QVERIFY(!requested.contains(0));
+    QVERIFY(requested.size() <= 4);
+    QCOMPARE(view->currentPage(), 39);
+
+    // Small pages: more of them fit, and still only those (and one more on each side) are asked for.
+    view->setZoom(pxv::PageView::kMinZoom);
+    requested = view->requestedPages();
+    const int fitting = int(std::ceil(view->viewport()->height() / (842.0 / 72.0 * view->logicalDpiX() * pxv::PageView::kMinZoom))) + 1;
+    QVERIFY2(requested.size() > atFitWidth && requested.size() <= fitting + 2,
+             qPrintable(QString("%1 of %2").arg(requested.size()).arg(fitting)));
+}
+
+void TestControl::zoomCommandsChangeTheScale()
+{
+    m_control->enableEvent(id("e.pagesView.endLayoutChanging"), true);
+    m_control->openPath(pdf("zoom.pdf", 3), 0);
+    pxv::PageView* view = pageView();
+    QCOMPARE(view->zoomMode(), pxv::PageView::ZoomMode::FitWidth);
+    m_events.clear();
+
+    const double fitWidth = view->zoom();
+    m_control->inst()->runCommand("cmd.zoomIn", 0);
+    QVERIFY(view->zoom() > fitWidth);
+    QCOMPARE(view->zoomMode(), pxv::PageView::ZoomMode::Custom);
+    QVERIFY(!m_events.isEmpty());
+
+    m_control->inst()->runCommand("cmd.actualSize", 0);
+    QCOMPARE(view->zoom(), 1.0);
+    m_control->inst()->runCommand("cmd.zoomOut", 0);
+    QVERIFY(view->zoom() < 1.0);
+    for (int i = 0; i < 20; ++i)
+        m_control->inst()->runCommand("cmd.zoomIn", 0);
+    QCOMPARE(view->zoom(), pxv::PageView::kMaxZoom);
+    for (int i = 0; i < 20; ++i)
+        m_control->inst()->runCommand("cmd.zoomOut", 0);
+    QCOMPARE(view->zoom(), pxv::PageView::kMinZoom);
+
+    // Ctrl+wheel zooms; a plain wheel scrolls.
+    view->setZoom(1.0);
+    QWheelEvent wheel(QPointF(100, 100), view->viewport()->mapToGlobal(QPoint(100, 100)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view->viewport(), &wheel);
+    QVERIFY(view->zoom() > 1.0);
+
+    m_control->inst()->runCommand("cmd.fitPage", 0);
+    QCOMPARE(view->zoomMode(), pxv::PageView::ZoomMode::FitPage);
+    // A whole A4 page fits the viewport's height.
+    QVERIFY(842.0 / 72.0 * view->logicalDpiX() * view->zoom() <= view->viewport()->height());
+}
+
+void TestControl::pageBoxFollowsNavigation()
+{
+    m_control->openPath(pdf("nav.pdf", 10), 0);
+    auto* pageBox = m_widget->findChild<pxv::PageBox*>();
+    QCOMPARE(pageBox->text(), QString("1 / 10"));
+    m_control->inst()->runCommand("cmd.nextPage", 0);
+    QCOMPARE(pageBox->text(), QString("2 / 10"));
+    m_control->inst()->runCommand("cmd.lastPage", 0);
+    QCOMPARE(pageBox->text(), QString("10 / 10"));
+
+    pxv::PageView* view = pageView();
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Home);
+    QCOMPARE(view->currentPage(), 0);
+    QTest::keyClick(view, Qt::Key_End);
+    QCOMPARE(view->currentPage(), 9);
+
+    auto* edit = pageBox->findChild<QLineEdit*>();
+    edit->setText("4");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(view->currentPage(), 3);
+}
+
+namespace {
+QStringList g_perfMessages;
+QtMessageHandler g_previousHandler = nullptr;
+
+void recordPerf(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (context.category && QByteArray(context.category) == "vellumpad.perf")
+        g_perfMessages.append(message);
+    else
+        g_previousHandler(type, context, message);
+}
+} // namespace
+
+void TestControl::firstPagePaintedIsLogged()
+{
+    QLoggingCategory::setFilterRules("vellumpad.perf=true");
+    g_previousHandler = qInstallMessageHandler(recordPerf);
+    m_control->openPath(pdf("perf.pdf", 2), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!g_perfMessages.isEmpty(), 5000);
+    qInstallMessageHandler(g_previousHandler);
+    QLoggingCategory::setFilterRules(QString());
+    QVERIFY2(g_perfMessages.first().startsWith("first page painted "), qPrintable(g_perfMessages.first()));
+    bool isNumber = false;
+    g_perfMessages.first().section(' ', -1).toLongLong(&isNumber);
+    QVERIFY(isNumber);
+    QCOMPARE(g_perfMessages.size(), 1);
+}
+
+QTEST_MAIN(TestControl)
+#include "tst_control.moc"
