@@ -15,7 +15,19 @@ const QRect kSlideFrom(90, 0, 44, 44);
 const QRect kSlideTo(0, 0, 134, 44);
 const int kSlideMs = 300;
 const int kPollMs = 200;
+
+// The icons are round and the buttons round-ended; one pixel of slack keeps their anti-aliased
+// edges whole.
+QRegion roundEnded(const QRect& rect)
+{
+    const QRect r = rect.adjusted(-1, -1, 1, 1);
+    const int d = r.height();
+    if (r.width() <= d)
+        return QRegion(r, QRegion::Ellipse);
+    return QRegion(QRect(r.left(), r.top(), d, d), QRegion::Ellipse) + QRegion(r.adjusted(d / 2, 0, -d / 2, 0))
+           + QRegion(QRect(r.right() - d + 1, r.top(), d, d), QRegion::Ellipse);
 }
+} // namespace
 
 QFloatExWidget::QFloatExWidget(QWidget* parent) : QWidget(parent), ui(new Ui::QFloatExWidget)
 {
@@ -43,12 +55,15 @@ void QFloatExWidget::initialize()
         animation->setStartValue(kSlideFrom);
         animation->setEndValue(kSlideTo);
         animation->setEasingCurve(QEasingCurve::OutSine);
+        // A button sliding out widens the drawn area as it goes.
+        connect(animation.get(), &QVariantAnimation::valueChanged, this, [this] { updateMask(); });
         m_animations[size_t(row)] = std::move(animation);
 
         label(row)->installEventFilter(this);
         button(row)->installEventFilter(this);
     }
     installEventFilter(this);
+    updateMask();
 
     if (QWidget* owner = parentWidget()) {
         for (int row = 0; row < RowCount - 1; ++row)
@@ -91,8 +106,10 @@ bool QFloatExWidget::eventFilter(QObject* watched, QEvent* event)
         }
     } else if (event->type() == QEvent::Leave) {
         for (int row = 0; row < RowCount; ++row) {
-            if (watched == button(row))
+            if (watched == button(row)) {
                 button(row)->hide();
+                updateMask();
+            }
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -103,6 +120,7 @@ void QFloatExWidget::unfold()
     for (int row = 1; row < RowCount; ++row)
         frame(row)->show();
     showRow(0);
+    updateMask();
     if (m_timerId != -1)
         killTimer(m_timerId);
     m_timerId = startTimer(kPollMs, Qt::CoarseTimer);
@@ -116,6 +134,7 @@ void QFloatExWidget::fold()
         frame(row)->hide();
     for (int row = 0; row < RowCount; ++row)
         button(row)->hide();
+    updateMask();
 }
 
 void QFloatExWidget::showRow(int row)
@@ -123,6 +142,25 @@ void QFloatExWidget::showRow(int row)
     for (int other = 0; other < RowCount; ++other)
         button(other)->setVisible(other == row);
     m_animations[size_t(row)]->start();
+    updateMask();
+}
+
+void QFloatExWidget::updateMask()
+{
+    // Only the icons and the button that is out are drawn. Masking off the rest lets the pointer
+    // through to the document and keeps the panel see-through where no compositing manager
+    // blends its translucent background (which would otherwise show as a black box).
+    QRegion drawn;
+    for (int row = 0; row < RowCount; ++row) {
+        if (frame(row)->isHidden())
+            continue;
+        const QRect rowRect = frame(row)->geometry();
+        QRegion rowDrawn = roundEnded(label(row)->geometry());
+        if (!button(row)->isHidden())
+            rowDrawn += roundEnded(button(row)->geometry());
+        drawn += rowDrawn.translated(rowRect.topLeft()) & rowRect;
+    }
+    setMask(drawn);
 }
 
 void QFloatExWidget::timerEvent(QTimerEvent* event)

@@ -36,6 +36,7 @@ private:
     void unfold();
     void fold();
     void showRow(int row);
+    void updateMask();
 
     QFrame* frame(int row) const;
     QLabel* label(int row) const;

@@ -55,6 +55,15 @@ bool isFolded(QWidget& panel)
     return true;
 }
 
+// The Word icon's circle, without the rest of the panel and without the icon's corners.
+bool onlyWordIconMasked(QWidget& panel)
+{
+    const QRegion mask = panel.mask();
+    const QRect icon(92, 2, 44, 44);
+    return mask.contains(icon.center()) && !mask.contains(icon.topLeft())
+           && QRect(2, 2, 134, 44).contains(mask.boundingRect()) && icon.adjusted(-1, 0, 0, 0).contains(mask.boundingRect());
+}
+
 } // namespace
 
 class TestFloatExWidget : public QObject
@@ -81,6 +90,8 @@ void TestFloatExWidget::foldedAfterConstruction()
     auto* word = child<QPushButton>(panel, "btnTo", 0);
     QVERIFY(!child<QFrame>(panel, "frameTo", 0)->rect().intersects(word->geometry()));
     QVERIFY(timersOf(&panel).isEmpty());
+    // Only the Word icon takes part in drawing and in pointer input.
+    QVERIFY(onlyWordIconMasked(panel));
 }
 
 void TestFloatExWidget::enteringWordIconUnfoldsWithOnePollTimer()
@@ -110,6 +121,11 @@ void TestFloatExWidget::enteringAnotherIconSwitchesTheButton()
     // The slide starts over the icon, whatever the button's geometry was.
     QCOMPARE(child<QPushButton>(panel, "btnTo", 1)->geometry(), QRect(90, 0, 44, 44));
     QTRY_COMPARE(child<QPushButton>(panel, "btnTo", 1)->geometry(), QRect(0, 0, 134, 44));
+    const QRegion mask = panel.mask();
+    QVERIFY(mask.contains(QRect(30, 60, 80, 44)));
+    QVERIFY(mask.contains(QPoint(2, 82)));
+    QVERIFY(!mask.contains(QPoint(2, 60)));
+    QVERIFY(!mask.contains(QPoint(60, 24)));
 
     enter(child<QLabel>(panel, "labelTo", 4));
     QVERIFY(child<QPushButton>(panel, "btnTo", 1)->isHidden());
@@ -148,6 +164,7 @@ void TestFloatExWidget::pollFoldsOnlyWhenPointerIsOutside()
     for (int row = 0; row < 5; ++row)
         QVERIFY(child<QPushButton>(panel, "btnTo", row)->isHidden());
     QVERIFY(timersOf(&panel).isEmpty());
+    QVERIFY(onlyWordIconMasked(panel));
 
     // Folded, the Word icon unfolds the panel again.
     enter(child<QLabel>(panel, "labelTo", 0));
