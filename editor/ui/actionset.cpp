@@ -34,7 +34,7 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
     QAction* outline = add(names::kShowOutline, tr("&Outline"), icons::outline(), {QKeySequence(QStringLiteral("F4"))});
     outline->setCheckable(true);
     outline->setChecked(true);
-    add(names::kHelp, tr("&Help"), icons::help(style), {QKeySequence::HelpContents});
+    add(names::kHelp, tr("&Help"), icons::help(), {QKeySequence::HelpContents});
 }
 
 QAction* ActionSet::add(const QString& name, const QString& text, const QIcon& icon, const QList<QKeySequence>& keys)

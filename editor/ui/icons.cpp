@@ -167,9 +167,16 @@ QIcon outline()
     });
 }
 
-QIcon help(const QStyle* style)
+QIcon help()
 {
-    return themed("help-contents", style->standardIcon(QStyle::SP_DialogHelpButton));
+    return themed("help-browser", drawn([](QPainter& p) {
+        p.drawEllipse(QPointF(12, 12), 9, 9);
+        QFont font;
+        font.setPixelSize(13);
+        font.setBold(true);
+        p.setFont(font);
+        p.drawText(QRectF(3, 3, 18, 18), Qt::AlignCenter, QStringLiteral("?"));
+    }));
 }
 
 } // namespace pxv::icons

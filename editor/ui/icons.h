@@ -22,6 +22,6 @@ QIcon previousPage(const QStyle* style);
 QIcon nextPage(const QStyle* style);
 QIcon lastPage(const QStyle* style);
 QIcon outline();
-QIcon help(const QStyle* style);
+QIcon help();
 
 } // namespace pxv::icons

@@ -15,10 +15,12 @@ PageBox::PageBox(QWidget* parent) : QWidget(parent)
     m_edit = new QLineEdit(this);
     m_edit->setAlignment(Qt::AlignRight);
     m_edit->setFixedWidth(m_edit->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+    m_edit->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     m_edit->setToolTip(tr("Page number: type a page and press Enter"));
     m_total = new QLabel(this);
     m_total->setMinimumWidth(m_total->fontMetrics().horizontalAdvance(QStringLiteral("/ 00000")));
 
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
     layout->setSpacing(4);

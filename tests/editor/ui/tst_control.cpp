@@ -6,6 +6,7 @@
 #include "ipxv.h"
 #include "pxveditor.h"
 #include "qcontrolhost.h"
+#include "core/pagerenderer.h"
 #include "ui/cpxvcontrol.h"
 #include "ui/cpxvdocument.h"
 #include "ui/documentview.h"
@@ -77,6 +78,7 @@ private slots:
     void zoomCommandsChangeTheScale();
     void pageBoxFollowsNavigation();
     void firstPagePaintedIsLogged();
+    void combinedOutlineShowsAndPagesRender();
 
 private:
     int id(const QString& name) { return m_control->inst()->nameToId(name, true); }
@@ -214,6 +216,9 @@ void TestControl::hostSetupCallsSucceed()
     for (QLabel* label : m_widget->findChildren<QLabel*>())
         startShown |= label->text() == "Open a PDF" && label->isVisible();
     QVERIFY(startShown);
+    const QString shots = qEnvironmentVariable("VP_SCREENSHOT_DIR");
+    if (!shots.isEmpty())
+        QVERIFY(m_host->grab().save(QDir(shots).filePath("editor-start.png")));
 
     // The limits reach the outline pane of every document.
     m_control->openPath(pdf("setup.pdf", 2), 0);
@@ -659,6 +664,30 @@ void TestControl::firstPagePaintedIsLogged()
     g_perfMessages.first().section(' ', -1).toLongLong(&isNumber);
     QVERIFY(isNumber);
     QCOMPARE(g_perfMessages.size(), 1);
+}
+
+void TestControl::combinedOutlineShowsAndPagesRender()
+{
+    m_control->inst()->setNoValueText("-");
+    m_control->openPath(pdf("first.pdf", 3), 0);
+    m_dialogs->combineAnswer = QStringList{pdf("c1.pdf", 2), pdf("c2.pdf", 3)};
+    m_control->inst()->runCommand("cmd.newDocCombine", 0);
+    pxv::DocumentView* view = m_widget->activeView();
+    // One top-level outline entry per source file, shown in the side pane.
+    QTRY_VERIFY(view->outlinePane()->isVisible());
+    QCOMPARE(view->outlinePane()->topLevelItemCount(), 2);
+    QCOMPARE(view->outlinePane()->topLevelItem(1)->text(0), QString("c2.pdf"));
+    QTest::mouseClick(view->outlinePane()->viewport(), Qt::LeftButton, {},
+                      view->outlinePane()->visualItemRect(view->outlinePane()->topLevelItem(1)).center());
+    QCOMPARE(view->pageView()->currentPage(), 2);
+
+    // The visible page arrives as an image: the page area is no longer plain placeholder white.
+    pxv::PageView* pages = view->pageView();
+    const double pixelsPerPoint = pages->logicalDpiX() / 72.0 * pages->zoom() * pages->viewport()->devicePixelRatioF();
+    QTRY_VERIFY_WITH_TIMEOUT(!pages->renderer()->cachedImage(2, pixelsPerPoint).isNull(), 5000);
+    const QString shots = qEnvironmentVariable("VP_SCREENSHOT_DIR");
+    if (!shots.isEmpty())
+        QVERIFY(m_host->grab().save(QDir(shots).filePath("editor-control.png")));
 }
 
 QTEST_MAIN(TestControl)
