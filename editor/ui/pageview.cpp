@@ -158,7 +158,7 @@ void PageView::updateScrollBars()
     horizontalScrollBar()->setPageStep(view.width());
 }
 
-QRectF PageView::pageRectInViewport(int page) const
+QRectF PageView::pageRect(int page) const
 {
     return m_layout.pageRect(page, viewport()->width())
         .translated(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
@@ -237,7 +237,7 @@ void PageView::paintEvent(QPaintEvent* event)
     if (pages.first < 0)
         return;
     for (int page = pages.first; page <= pages.second; ++page) {
-        const QRectF rect = pageRectInViewport(page);
+        const QRectF rect = pageRect(page);
         if (rect.intersects(event->rect()))
             paintPage(painter, page, rect);
     }
@@ -349,7 +349,7 @@ void PageView::keyPressEvent(QKeyEvent* event)
 PageView::LinkHit PageView::linkAt(const QPoint& pos)
 {
     const int page = m_layout.pageAt(pos.y() + verticalScrollBar()->value());
-    const QRectF rect = pageRectInViewport(page);
+    const QRectF rect = pageRect(page);
     if (page < 0 || !m_document || !rect.contains(pos))
         return {};
     auto links = m_links.find(page);
@@ -413,14 +413,14 @@ void PageView::mouseReleaseEvent(QMouseEvent* event)
 void PageView::onPageReady(int page, double, const QImage&)
 {
     if (m_requested.contains(page))
-        viewport()->update(pageRectInViewport(page).toAlignedRect());
+        viewport()->update(pageRect(page).toAlignedRect());
 }
 
 void PageView::onPageFailed(int page, const QString& message)
 {
     m_errors.insert(page, message);
     if (m_requested.contains(page))
-        viewport()->update(pageRectInViewport(page).toAlignedRect());
+        viewport()->update(pageRect(page).toAlignedRect());
 }
 
 void PageView::onSourceChanged()

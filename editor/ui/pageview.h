@@ -41,6 +41,8 @@ public:
     // position is in page points from the page's top-left corner.
     void goToPage(int page, const QPointF& position = QPointF());
 
+    // Where a page is drawn, in viewport coordinates.
+    QRectF pageRect(int page) const;
     // Pages asked of the renderer for the current viewport.
     QSet<int> requestedPages() const { return m_requested; }
     PageRenderer* renderer() const { return m_renderer; }
@@ -84,7 +86,6 @@ private:
     void updateScrollBars();
     void updateRequests();
     void updateCurrentPage();
-    QRectF pageRectInViewport(int page) const;
     LinkHit linkAt(const QPoint& pos);
     void activateLink(const LinkHit& hit);
     void paintPage(QPainter& painter, int page, const QRectF& rect);

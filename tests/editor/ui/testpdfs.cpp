@@ -26,6 +26,32 @@ QString write(const QString& path, int pageCount)
     return path;
 }
 
+QString writeWithLinks(const QString& path, const QString& uri)
+{
+    const QList<QByteArray> objects = {
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Annots [5 0 R 6 0 R] >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>",
+        "<< /Type /Annot /Subtype /Link /Rect [100 600 300 700] /Border [0 0 0] /Dest [4 0 R /XYZ 0 792 0] >>",
+        "<< /Type /Annot /Subtype /Link /Rect [100 400 300 500] /Border [0 0 0] /A << /S /URI /URI ("
+            + uri.toLatin1() + ") >> >>",
+    };
+    QByteArray pdf = "%PDF-1.4\n";
+    QList<int> offsets;
+    for (int i = 0; i < objects.size(); ++i) {
+        offsets.append(pdf.size());
+        pdf += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
+    }
+    const int xref = pdf.size();
+    pdf += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (int offset : offsets)
+        pdf += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
+    pdf += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n"
+        + QByteArray::number(xref) + "\n%%EOF\n";
+    return writeBytes(path, pdf);
+}
+
 QString writeEncrypted(const QString& source, const QString& path, const QString& password)
 {
     QProcess qpdf;

@@ -15,6 +15,7 @@
 #include "ui/pageview.h"
 
 #include <QAction>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -47,6 +48,17 @@ QString dotted(QString name)
 
 } // namespace
 
+// Receives the URLs the component asks the desktop to open.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
 class TestControl : public QObject
 {
     Q_OBJECT
@@ -78,6 +90,7 @@ private slots:
     void zoomCommandsChangeTheScale();
     void pageBoxFollowsNavigation();
     void firstPagePaintedIsLogged();
+    void linksJumpOrOpenOnlySafeSchemes();
     void combinedOutlineShowsAndPagesRender();
 
 private:
@@ -636,6 +649,37 @@ void TestControl::pageBoxFollowsNavigation()
     edit->setText("4");
     QTest::keyClick(edit, Qt::Key_Return);
     QCOMPARE(view->currentPage(), 3);
+}
+
+void TestControl::linksJumpOrOpenOnlySafeSchemes()
+{
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler("https", &recorder, "open");
+    QDesktopServices::setUrlHandler("file", &recorder, "open");
+    auto clickAt = [](pxv::PageView* view, double x, double y) {
+        const QRectF page = view->pageRect(0);
+        const double scale = page.width() / 612.0;
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, (page.topLeft() + QPointF(x, 792 - y) * scale).toPoint());
+    };
+
+    m_control->openPath(testpdfs::writeWithLinks(m_dir.filePath("web.pdf"), "https://example.org/guide"), 0);
+    pxv::PageView* view = pageView();
+    QCOMPARE(view->pageCount(), 2);
+    clickAt(view, 400, 650); // beside the links
+    QCOMPARE(view->currentPage(), 0);
+    QVERIFY(recorder.opened.isEmpty());
+    clickAt(view, 200, 450);
+    QCOMPARE(recorder.opened, QList<QUrl>{QUrl("https://example.org/guide")});
+    clickAt(view, 200, 650);
+    QCOMPARE(view->currentPage(), 1);
+
+    // A document must not start local files or programs through a link.
+    m_control->openPath(testpdfs::writeWithLinks(m_dir.filePath("local.pdf"), "file:///bin/sh"), 0);
+    clickAt(pageView(), 200, 450);
+    QCOMPARE(recorder.opened.size(), 1);
+
+    QDesktopServices::unsetUrlHandler("https");
+    QDesktopServices::unsetUrlHandler("file");
 }
 
 namespace {
