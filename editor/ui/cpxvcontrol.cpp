@@ -11,6 +11,9 @@
 #include "pageview.h"
 
 #include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -34,6 +37,7 @@ CPXVControl::CPXVControl(QWidget* parent)
 {
     m_inst = std::make_unique<CPXVInst>(this);
     setObjectName(QStringLiteral("pxvControl"));
+    setAcceptDrops(true);
 
     m_menuBar = new QMenuBar(this);
     buildMenus();
@@ -432,4 +436,33 @@ void CPXVControl::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::LanguageChange)
         fire(names::kLanguageChanged);
+}
+
+namespace {
+
+QStringList droppedFiles(const QMimeData* data)
+{
+    QStringList files;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile())
+            files.append(url.toLocalFile());
+    }
+    return files;
+}
+
+} // namespace
+
+void CPXVControl::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CPXVControl::dropEvent(QDropEvent* event)
+{
+    const QStringList files = droppedFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openInteractively(files);
 }

@@ -60,6 +60,8 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private slots:
     void onCurrentTabChanged();
@@ -91,6 +93,8 @@ private:
     void commandCombine();
     void commandNewBlank();
     void commandNextDocument(int step);
+    // Opens each file, showing failures instead of throwing them.
+    void openInteractively(const QStringList& files);
     void showDocumentFromOperation(const QString& operationName, const QStringList& input);
 
     std::unique_ptr<pxv::DialogProvider> m_dialogs;

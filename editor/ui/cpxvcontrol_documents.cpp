@@ -257,7 +257,12 @@ void CPXVControl::runCommand(const QString& name)
 
 void CPXVControl::commandOpen()
 {
-    for (const QString& file : m_dialogs->openFiles(this)) {
+    openInteractively(m_dialogs->openFiles(this));
+}
+
+void CPXVControl::openInteractively(const QStringList& files)
+{
+    for (const QString& file : files) {
         try {
             openPath(file);
         } catch (const PXV_Error& error) {

@@ -18,6 +18,8 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
@@ -91,6 +93,10 @@ private slots:
     void pageBoxFollowsNavigation();
     void firstPagePaintedIsLogged();
     void linksJumpOrOpenOnlySafeSchemes();
+    void openCommandOpensEachFileAndShowsFailures();
+    void droppedFilesOpen();
+    void keyboardShortcutsReachTheCommands();
+    void scrollingAndZoomingKeepRendering();
     void combinedOutlineShowsAndPagesRender();
 
 private:
@@ -680,6 +686,92 @@ void TestControl::linksJumpOrOpenOnlySafeSchemes()
 
     QDesktopServices::unsetUrlHandler("https");
     QDesktopServices::unsetUrlHandler("file");
+}
+
+void TestControl::openCommandOpensEachFileAndShowsFailures()
+{
+    m_control->enableEvent(id("e.activeDocChanged"), true);
+    m_dialogs->openAnswer = QStringList{pdf("o1.pdf", 1), m_dir.filePath("nothing-here.pdf"), pdf("o2.pdf", 2)};
+    m_control->inst()->runCommand("cmd.open", 0);
+    QCOMPARE(m_widget->documentCount(), 2);
+    QCOMPARE(m_control->activeDocPath(), pdf("o2.pdf", 2)); // the last one is active
+    QCOMPARE(m_dialogs->errors.size(), 1);
+    QVERIFY(m_dialogs->errors.first().contains("nothing-here.pdf"));
+    QCOMPARE(m_events.size(), 2);
+
+    m_dialogs->openAnswer.clear(); // cancelled
+    m_control->inst()->runCommand("cmd.open", 0);
+    QCOMPARE(m_widget->documentCount(), 2);
+}
+
+void TestControl::droppedFilesOpen()
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(pdf("drop1.pdf", 1)), QUrl::fromLocalFile(pdf("drop2.pdf", 2)),
+                  QUrl("https://example.org/x.pdf")});
+    const QPoint centre = m_widget->rect().center();
+    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_widget, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_widget, &drop);
+    QCOMPARE(m_widget->documentCount(), 2);
+    QCOMPARE(m_control->activeDocPath(), pdf("drop2.pdf", 2));
+
+    QMimeData text;
+    text.setText("not a file");
+    QDragEnterEvent refused(centre, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    refused.setAccepted(false);
+    QCoreApplication::sendEvent(m_widget, &refused);
+    QVERIFY(!refused.isAccepted());
+}
+
+void TestControl::keyboardShortcutsReachTheCommands()
+{
+    const QString first = pdf("k1.pdf", 3);
+    m_control->openPath(first, 0);
+    m_control->openPath(pdf("k2.pdf", 3), 0);
+    QWidget* focus = pageView();
+    focus->setFocus();
+
+    QTest::keyClick(focus, Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(m_control->activeDocPath(), first);
+    focus = pageView();
+    const double before = pageView()->zoom();
+    QTest::keyClick(focus, Qt::Key_Equal, Qt::ControlModifier);
+    QVERIFY(pageView()->zoom() > before);
+    QTest::keyClick(focus, Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(pageView()->zoom(), 1.0);
+    QTest::keyClick(focus, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(pageView()->currentPage(), 2);
+    QTest::keyClick(focus, Qt::Key_F1);
+    QCOMPARE(m_dialogs->helpShown, 1);
+    QTest::keyClick(focus, Qt::Key_W, Qt::ControlModifier);
+    QCOMPARE(m_widget->documentCount(), 1);
+    QVERIFY(m_control->activeDocPath() != first);
+}
+
+void TestControl::scrollingAndZoomingKeepRendering()
+{
+    m_control->openPath(pdf("stress.pdf", 120), 0);
+    pxv::PageView* view = pageView();
+    QScrollBar* bar = view->verticalScrollBar();
+    // Scroll and zoom faster than pages render, so work is cancelled and replaced all the time.
+    for (int step = 0; step < 60; ++step) {
+        bar->setValue(bar->maximum() * ((step * 37) % 60) / 60);
+        if (step % 7 == 0)
+            view->setZoom(0.25 + (step % 5) * 0.5);
+        QCoreApplication::processEvents();
+    }
+    m_control->inst()->runCommand("cmd.fitWidth", 0);
+    view->goToPage(77);
+    const int page = view->currentPage();
+    QCOMPARE(page, 77);
+    QVERIFY(view->requestedPages().contains(77));
+    const double pixelsPerPoint = view->logicalDpiX() / 72.0 * view->zoom() * view->viewport()->devicePixelRatioF();
+    QTRY_VERIFY_WITH_TIMEOUT(!view->renderer()->cachedImage(77, pixelsPerPoint).isNull(), 10000);
+    // Only the work for the pages in view is left.
+    QTRY_VERIFY_WITH_TIMEOUT(view->renderer()->pendingCount() <= view->requestedPages().size(), 10000);
 }
 
 namespace {
