@@ -14,7 +14,8 @@ QMainWidget::QMainWidget(QWidget* parent) : QWidget(parent), m_userHelp(this, nu
     m_userHelp.preLogin();
     m_userHelp.checkUpdate(false);
     setStyleSheet(readStyleSheet(QStringLiteral(":/qss/main.css")));
-    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
+    // X11 window managers maximise only windows that declare it, hence the maximise hint.
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
     setWindowTitle(QObject::tr("OrvantoPDF编辑器"));
     ui.labelTitle->setText(QObject::tr("OrvantoPDF编辑器"));
     ui.frameUser->hide();

@@ -29,17 +29,6 @@
     </message>
 </context>
 <context>
-    <name>QCommonMethod</name>
-    <message>
-        <source>This page is not available.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>This product page is not available.</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>QFloatExWidget</name>
     <message>
         <source>QFloatExWidget</source>
@@ -167,11 +156,11 @@
     <name>QObject</name>
     <message>
         <source>OrvantoPDF编辑器</source>
-        <translation type="unfinished"></translation>
+        <translation>OrvantoPDF Editor</translation>
     </message>
     <message>
         <source>软件已启动，请勿重复运行！</source>
-        <translation type="unfinished"></translation>
+        <translation>The program is already running. Please do not start it twice.</translation>
     </message>
 </context>
 <context>
@@ -230,14 +219,6 @@
     <name>QUserHelp</name>
     <message>
         <source>No update service is configured for this installation. Updates arrive through your system&apos;s package manager.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Sign in</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Display name:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
