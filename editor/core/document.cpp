@@ -169,14 +169,15 @@ std::unique_ptr<Document> Document::combine(const QStringList& paths, const Pass
                                 tr("The file \"%1\" is damaged and cannot be combined (%2).")
                                     .arg(nativePath(clean), QString::fromUtf8(error.what())));
         }
-        for (bool retry = false; source->needsPassword(); retry = true) {
+        bool unlocked = !source->needsPassword();
+        for (bool retry = false; !unlocked; retry = true) {
             QString password;
             if (!passwords)
                 throw DocumentError(DocumentError::WrongPassword,
                                     tr("The file \"%1\" is protected by a password.").arg(nativePath(clean)));
             if (!passwords(clean, retry, &password))
                 throw DocumentError(DocumentError::Cancelled, tr("Combining was cancelled."));
-            source->authenticate(password.toUtf8());
+            unlocked = source->authenticate(password.toUtf8());
         }
         try {
             document->d->mu->appendDocument(*source, QFileInfo(clean).fileName());

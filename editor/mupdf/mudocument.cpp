@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include <cmath>
+#include <cstring>
 
 namespace pxv::mu {
 
@@ -43,6 +44,26 @@ void collectOutline(fz_context* ctx, fz_document* doc, fz_outline* node, QList<O
             collectOutline(ctx, doc, node->down, item.children, depth + 1);
         out.append(item);
     }
+}
+
+// MuPDF 1.21 writes encrypted files in clear even when asked to keep their encryption, so the
+// encryption is set up again: same method and permissions, and the password that opened the
+// file for both user and owner, since the owner password itself is not known.
+void keepEncryption(fz_context* ctx, pdf_crypt* crypt, const QByteArray& password, pdf_write_options* options)
+{
+    const char* method = pdf_crypt_method(ctx, crypt);
+    const int bits = pdf_crypt_length(ctx, crypt);
+    if (!strcmp(method, "AESV3"))
+        options->do_encrypt = PDF_ENCRYPT_AES_256;
+    else if (!strcmp(method, "AESV2"))
+        options->do_encrypt = PDF_ENCRYPT_AES_128;
+    else if (!strcmp(method, "RC4"))
+        options->do_encrypt = bits <= 40 ? PDF_ENCRYPT_RC4_40 : PDF_ENCRYPT_RC4_128;
+    else
+        options->do_encrypt = PDF_ENCRYPT_AES_256;
+    options->permissions = pdf_crypt_permissions(ctx, crypt);
+    fz_strlcpy(options->upwd_utf8, password.constData(), sizeof options->upwd_utf8);
+    fz_strlcpy(options->opwd_utf8, password.constData(), sizeof options->opwd_utf8);
 }
 
 } // namespace
@@ -128,6 +149,8 @@ bool MuDocument::authenticate(const QByteArray& password)
 {
     int ok = 0;
     guarded(d->ctx(), [&] { ok = pdf_authenticate_password(d->ctx(), d->pdf(), password.constData()); });
+    if (ok)
+        d->password = password;
     return ok != 0;
 }
 
@@ -268,7 +291,13 @@ bool MuDocument::hasUnsavedChanges() const
 bool MuDocument::canSaveIncrementally() const
 {
     int can = 0;
-    guarded(d->ctx(), [&] { can = pdf_can_be_saved_incrementally(d->ctx(), d->pdf()); });
+    // MuPDF 1.21 writes an incremental section of an encrypted file without /Encrypt and its
+    // objects in clear, which makes the older, encrypted objects unreadable: encrypted files
+    // are saved in full, keeping their encryption.
+    guarded(d->ctx(), [&] {
+        can = pdf_can_be_saved_incrementally(d->ctx(), d->pdf())
+            && !d->pdf()->crypt;
+    });
     return can != 0;
 }
 
@@ -292,6 +321,8 @@ void MuDocument::saveFull(const QString& path)
         options.do_garbage = 1;
         options.do_compress = 1;
         options.do_compress_fonts = 1;
+        if (d->pdf()->crypt)
+            keepEncryption(ctx, d->pdf()->crypt, d->password, &options);
         pdf_save_document(ctx, d->pdf(), name.constData(), &options);
     });
 }

@@ -24,6 +24,7 @@ struct MuDocument::Impl
     ContextPtr context; // first: dropped after every handle below
     PdfDocumentHandle doc;
     std::deque<CachedList> lists;
+    QByteArray password; // the one accepted, for encrypting the file again when saving
 
     fz_context* ctx() const { return context->get(); }
     pdf_document* pdf() const { return doc.get(); }

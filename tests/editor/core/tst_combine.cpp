@@ -1,0 +1,161 @@
+// Combining files: pages, per-file outline entries, links and form fields survive, and the
+// written result is sound.
+
+#include "core/document.h"
+#include "pdfmaker.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using pxv::Document;
+using pxv::DocumentError;
+
+class TestCombine : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    QString write(const QString& name, const QByteArray& data)
+    {
+        const QString path = m_dir.filePath(name);
+        if (!testpdf::writeFile(path, data))
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+    QString richFile(const QString& name, int pages, const QString& field)
+    {
+        testpdf::Sample sample;
+        sample.pages = pages;
+        sample.outline = true;
+        sample.links = true;
+        sample.fieldName = field;
+        return write(name, testpdf::sample(sample));
+    }
+
+    // Field names as qpdf reads them back from the file.
+    QStringList fieldNames(const QString& path)
+    {
+        QProcess qpdf;
+        qpdf.start("qpdf", {"--json", "--json-key=acroform", path});
+        qpdf.waitForFinished(30000);
+        const QByteArray json = qpdf.readAllStandardOutput();
+        QStringList names;
+        QRegularExpression re("\"fullname\":\\s*\"([^\"]*)\"");
+        for (auto it = re.globalMatch(QString::fromUtf8(json)); it.hasNext();)
+            names << it.next().captured(1);
+        names.sort();
+        return names;
+    }
+
+private slots:
+    void keepsPagesOutlineLinksAndFields()
+    {
+        const QString a = richFile("alpha.pdf", 3, "name");
+        const QString b = richFile("beta.pdf", 4, "name");
+        auto combined = Document::combine({a, b});
+        QVERIFY(combined->filePath().isNull());
+        QVERIFY(combined->isModified());
+        QCOMPARE(combined->pageCount(), 7);
+        QCOMPARE(combined->pageSize(1), QSizeF(792, 612));
+        QCOMPARE(combined->pageSize(4), QSizeF(792, 612)); // beta's second page
+
+        const QList<pxv::OutlineItem> outline = combined->outline();
+        QCOMPARE(outline.size(), 2);
+        QCOMPARE(outline[0].title, QStringLiteral("alpha.pdf"));
+        QCOMPARE(outline[0].page, 0);
+        QCOMPARE(outline[1].title, QStringLiteral("beta.pdf"));
+        QCOMPARE(outline[1].page, 3);
+        QCOMPARE(outline[1].children.size(), 2);
+        QCOMPARE(outline[1].children[1].title, QStringLiteral("Chapter 2"));
+        QCOMPARE(outline[1].children[1].page, 4);
+        QCOMPARE(outline[1].children[1].children[0].page, 5); // named destination, remapped
+
+        // beta's first page links to beta's own last page and named destination.
+        QList<int> targets;
+        for (const pxv::PageLink& link : combined->links(3))
+            targets << link.targetPage;
+        std::sort(targets.begin(), targets.end());
+        QCOMPARE(targets, QList<int>({-1, 5, 6}));
+
+        const QString out = m_dir.filePath("combined.pdf");
+        combined->save(out);
+        QCOMPARE(testpdf::qpdfProblems(out), QString());
+        QCOMPARE(fieldNames(out), QStringList({"name", "name_2"}));
+
+        auto reopened = Document::open(out);
+        QCOMPARE(reopened->pageCount(), 7);
+        QCOMPARE(reopened->outline().size(), 2);
+        QCOMPARE(reopened->links(3).size(), 3);
+    }
+
+    void theSameFileTwiceGivesTwoCopies()
+    {
+        const QString a = richFile("twice.pdf", 3, QString());
+        auto combined = Document::combine({a, a});
+        QCOMPARE(combined->pageCount(), 6);
+        QList<int> targets;
+        for (const pxv::PageLink& link : combined->links(3))
+            targets << link.targetPage;
+        std::sort(targets.begin(), targets.end());
+        QCOMPARE(targets, QList<int>({-1, 5, 5}));
+    }
+
+    void resultIsSmallerThanItsParts()
+    {
+        // A resource all pages share is copied once per source, not once per page.
+        testpdf::Sample sample;
+        sample.pages = 40;
+        sample.sharedFormBytes = 100000;
+        const QString a = write("big.pdf", testpdf::sample(sample));
+        auto combined = Document::combine({a, a, a});
+        const QString out = m_dir.filePath("big3.pdf");
+        combined->save(out);
+        QVERIFY2(QFileInfo(out).size() <= 3 * QFileInfo(a).size(), qPrintable(QString::number(QFileInfo(out).size())));
+        QCOMPARE(testpdf::qpdfProblems(out), QString());
+    }
+
+    void encryptedSourceAsksUntilRightOrCancelled()
+    {
+        const QString plain = write("p.pdf", testpdf::sample({}));
+        const QString locked = m_dir.filePath("l.pdf");
+        QCOMPARE(QProcess::execute("qpdf", {"--encrypt", "pw", "owner", "256", "--", plain, locked}), 0);
+
+        QStringList asked;
+        auto combined = Document::combine({plain, locked}, [&](const QString& file, bool retry, QString* password) {
+            asked << QFileInfo(file).fileName() + (retry ? "+retry" : "");
+            *password = retry ? "pw" : "wrong";
+            return true;
+        });
+        QCOMPARE(asked, QStringList({"l.pdf", "l.pdf+retry"}));
+        QCOMPARE(combined->pageCount(), 6);
+
+        try {
+            Document::combine({locked}, [](const QString&, bool, QString*) { return false; });
+            QFAIL("combined without a password");
+        } catch (const DocumentError& error) {
+            QCOMPARE(error.kind(), DocumentError::Cancelled);
+        }
+    }
+
+    void badSourceNamesTheFile()
+    {
+        const QString good = write("good.pdf", testpdf::sample({}));
+        const QString bad = write("bad.pdf", "this is not a pdf");
+        try {
+            Document::combine({good, bad});
+            QFAIL("combined a file that is not a PDF");
+        } catch (const DocumentError& error) {
+            QCOMPARE(error.kind(), DocumentError::NotPdf);
+            QVERIFY(error.message().contains("bad.pdf"));
+        }
+        QVERIFY_EXCEPTION_THROWN(Document::combine({}), DocumentError);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestCombine)
+#include "tst_combine.moc"

@@ -1,0 +1,167 @@
+// Opening documents and reading what views show: pages, sizes, outline, links, passwords.
+
+#include "core/document.h"
+#include "pdfmaker.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using pxv::Document;
+using pxv::DocumentError;
+
+class TestDocument : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    QString write(const QString& name, const QByteArray& data)
+    {
+        const QString path = m_dir.filePath(name);
+        if (!testpdf::writeFile(path, data))
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+private slots:
+    void opensPagesWithSizesAndRotation()
+    {
+        testpdf::Sample sample;
+        sample.pages = 4;
+        const QString path = write("four.pdf", testpdf::sample(sample));
+        auto document = Document::open(path);
+        QCOMPARE(document->pageCount(), 4);
+        QCOMPARE(document->pageSize(0), QSizeF(612, 792));
+        QCOMPARE(document->pageSize(1), QSizeF(792, 612)); // /Rotate 90
+        QVERIFY(document->pageSize(4).isEmpty());
+        QVERIFY(document->pageSize(-1).isEmpty());
+        QVERIFY(!document->isModified());
+        QVERIFY(!document->needsPassword());
+    }
+
+    void pathIsAbsoluteAndClean()
+    {
+        const QString path = write("clean.pdf", testpdf::sample({}));
+        const QString messy = m_dir.path() + "/./sub/../clean.pdf";
+        QDir(m_dir.path()).mkdir("sub");
+        auto document = Document::open(messy);
+        QCOMPARE(document->filePath(), QFileInfo(path).absoluteFilePath());
+        QCOMPARE(document->title(), QStringLiteral("clean.pdf"));
+    }
+
+    void titleComesFromMetadata()
+    {
+        testpdf::Sample sample;
+        sample.title = "Annual Report";
+        auto document = Document::open(write("titled.pdf", testpdf::sample(sample)));
+        QCOMPARE(document->title(), QStringLiteral("Annual Report"));
+    }
+
+    void outlineHasTitlesTargetsAndChildren()
+    {
+        testpdf::Sample sample;
+        sample.outline = true;
+        auto document = Document::open(write("outline.pdf", testpdf::sample(sample)));
+        const QList<pxv::OutlineItem> outline = document->outline();
+        QCOMPARE(outline.size(), 2);
+        QCOMPARE(outline[0].title, QStringLiteral("Chapter 1"));
+        QCOMPARE(outline[0].page, 0);
+        QCOMPARE(outline[1].title, QStringLiteral("Chapter 2"));
+        QCOMPARE(outline[1].page, 1);
+        QCOMPARE(outline[1].children.size(), 1);
+        QCOMPARE(outline[1].children[0].title, QStringLiteral("Section 2.1"));
+        QCOMPARE(outline[1].children[0].page, 2); // through the named destination
+    }
+
+    void linksLeadToPagesOrOutside()
+    {
+        testpdf::Sample sample;
+        sample.links = true;
+        auto document = Document::open(write("links.pdf", testpdf::sample(sample)));
+        QList<pxv::PageLink> links = document->links(0);
+        QCOMPARE(links.size(), 3);
+        std::sort(links.begin(), links.end(),
+                  [](const pxv::PageLink& a, const pxv::PageLink& b) { return a.area.top() > b.area.top(); });
+        // PDF y runs upwards; areas come in page points from the top-left corner.
+        QCOMPARE(links[0].targetPage, 2); // GoTo the last page, lowest on the page
+        QCOMPARE(links[0].area, QRectF(72, 792 - 96, 72, 24));
+        QCOMPARE(links[1].targetPage, 2); // named destination
+        QVERIFY(links[2].isExternal());
+        QCOMPARE(links[2].uri, QStringLiteral("https://example.org/"));
+        QVERIFY(document->links(1).isEmpty());
+        QVERIFY(document->links(99).isEmpty());
+    }
+
+    void missingFileIsAClearError()
+    {
+        try {
+            Document::open(m_dir.filePath("nowhere.pdf"));
+            QFAIL("opened a missing file");
+        } catch (const DocumentError& error) {
+            QCOMPARE(error.kind(), DocumentError::NotFound);
+            QVERIFY(error.message().contains("nowhere.pdf"));
+            QVERIFY(error.message().contains("does not exist"));
+        }
+    }
+
+    void folderIsNotAPdf()
+    {
+        QVERIFY_EXCEPTION_THROWN(Document::open(m_dir.path()), DocumentError);
+    }
+
+    void blankDocumentIsOneA4PortraitPageWithoutFile()
+    {
+        auto document = Document::createBlank();
+        QCOMPARE(document->pageCount(), 1);
+        const QSizeF size = document->pageSize(0);
+        QVERIFY(qAbs(size.width() - 595.28) < 0.5);
+        QVERIFY(qAbs(size.height() - 841.89) < 0.5);
+        QVERIFY(document->filePath().isNull());
+        QVERIFY(document->isModified());
+        QVERIFY(!document->renderSource()->bytes.isEmpty());
+    }
+
+    void encryptedFileAsksForItsPassword()
+    {
+        const QString plain = write("plain.pdf", testpdf::sample({}));
+        const QString locked = m_dir.filePath("locked.pdf");
+        const int rc = QProcess::execute("qpdf", {"--encrypt", "secret", "owner", "256", "--", plain, locked});
+        QCOMPARE(rc, 0);
+        auto document = Document::open(locked);
+        QVERIFY(document->needsPassword());
+        QCOMPARE(document->pageCount(), 0);
+        QSignalSpy changed(document.get(), &Document::sourceChanged);
+        QVERIFY(!document->authenticate("wrong"));
+        QVERIFY(document->needsPassword());
+        QCOMPARE(changed.count(), 0);
+        QVERIFY(document->authenticate("secret"));
+        QVERIFY(!document->needsPassword());
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(document->pageCount(), 3);
+        QCOMPARE(document->renderSource()->password, QByteArray("secret"));
+    }
+
+    void rotatingMarksModifiedAndSwapsSize()
+    {
+        auto document = Document::open(write("rotate.pdf", testpdf::sample({})));
+        QSignalSpy modified(document.get(), &Document::modifiedChanged);
+        QSignalSpy source(document.get(), &Document::sourceChanged);
+        document->rotatePage(0, 90);
+        QCOMPARE(document->pageSize(0), QSizeF(792, 612));
+        QVERIFY(document->isModified());
+        QCOMPARE(modified.count(), 1);
+        QCOMPARE(modified[0][0].toBool(), true);
+        QCOMPARE(source.count(), 1);
+        // Edited pages reach render workers as bytes, not as the unchanged file.
+        QVERIFY(!document->renderSource()->bytes.isEmpty());
+        document->rotatePage(0, 90);
+        QCOMPARE(modified.count(), 1); // already modified
+        QVERIFY_EXCEPTION_THROWN(document->rotatePage(0, 45), DocumentError);
+        QVERIFY_EXCEPTION_THROWN(document->rotatePage(7, 90), DocumentError);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestDocument)
+#include "tst_document.moc"

@@ -1,0 +1,183 @@
+// The page renderer: image size and background, results in the right place, cancellation, the
+// byte bound of its cache, failures as messages.
+
+#include "core/pagerenderer.h"
+#include "pdfmaker.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using pxv::Document;
+using pxv::PageRenderer;
+
+class TestRenderer : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+
+    std::unique_ptr<Document> openSample(int pages = 5)
+    {
+        testpdf::Sample sample;
+        sample.pages = pages;
+        m_path = m_dir.filePath(QString("r%1.pdf").arg(pages));
+        if (!QFile::exists(m_path) && !testpdf::writeFile(m_path, testpdf::sample(sample)))
+            qFatal("cannot write sample");
+        return Document::open(m_path);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qRegisterMetaType<QImage>();
+    }
+
+    void deliversImageOfPageSizeOnWhite()
+    {
+        auto document = openSample();
+        PageRenderer renderer(document.get());
+        QSignalSpy ready(&renderer, &PageRenderer::pageReady);
+        renderer.request(1, 1.5, 10);
+        QVERIFY(ready.wait(5000));
+        QCOMPARE(ready[0][0].toInt(), 1);
+        QCOMPARE(ready[0][1].toDouble(), 1.5);
+        const QImage image = ready[0][2].value<QImage>();
+        QCOMPARE(image.size(), QSize(1188, 918)); // 792 × 612 points, rotated page
+        QCOMPARE(image.pixel(5, 5), qRgb(255, 255, 255));
+        // The page's text is drawn: some pixel is dark.
+        bool dark = false;
+        for (int y = 0; y < image.height() && !dark; y += 2)
+            for (int x = 0; x < image.width() && !dark; x += 2)
+                dark = qGray(image.pixel(x, y)) < 100;
+        QVERIFY(dark);
+        QCOMPARE(renderer.cachedImage(1, 1.5), image);
+        QVERIFY(renderer.cachedImage(1, 2.0).isNull());
+        QCOMPARE(renderer.nearestCachedImage(1, 2.0), image);
+        QVERIFY(renderer.nearestCachedImage(0, 1.5).isNull());
+    }
+
+    void cachedRequestIsAnsweredWithoutRendering()
+    {
+        auto document = openSample();
+        PageRenderer renderer(document.get());
+        QSignalSpy ready(&renderer, &PageRenderer::pageReady);
+        renderer.request(0, 1.0);
+        QVERIFY(ready.wait(5000));
+        renderer.request(0, 1.0);
+        QCOMPARE(renderer.pendingCount(), 0);
+        QVERIFY(ready.wait(5000));
+        QCOMPARE(ready.count(), 2);
+    }
+
+    void cancelledPagesAreNotDelivered()
+    {
+        auto document = openSample(30);
+        PageRenderer renderer(document.get());
+        QSignalSpy ready(&renderer, &PageRenderer::pageReady);
+        for (int page = 0; page < 30; ++page)
+            renderer.request(page, 2.0);
+        renderer.cancelExcept({29});
+        QCOMPARE(renderer.pendingCount(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(renderer.pendingCount(), 0, 10000);
+        QTest::qWait(100); // let any stray result arrive
+        for (const QList<QVariant>& result : ready)
+            QCOMPARE(result[0].toInt(), 29);
+        QCOMPARE(ready.count(), 1);
+    }
+
+    void newScaleReplacesARunningRequest()
+    {
+        auto document = openSample();
+        PageRenderer renderer(document.get());
+        QSignalSpy ready(&renderer, &PageRenderer::pageReady);
+        renderer.request(0, 1.0);
+        renderer.request(0, 0.5);
+        QTRY_COMPARE_WITH_TIMEOUT(renderer.pendingCount(), 0, 10000);
+        QTest::qWait(100);
+        QCOMPARE(ready.count(), 1);
+        QCOMPARE(ready[0][1].toDouble(), 0.5);
+    }
+
+    void cacheStaysWithinItsByteBound()
+    {
+        auto document = openSample(12);
+        PageRenderer renderer(document.get());
+        const qint64 onePage = qint64(612) * 792 * 4; // 1.0 px per point, 4 bytes a pixel
+        renderer.setCacheLimit(3 * onePage + 1000);
+        QSignalSpy ready(&renderer, &PageRenderer::pageReady);
+        for (int page = 0; page < 12; page += 2) // unrotated pages only: equal sizes
+            renderer.request(page, 1.0);
+        QTRY_COMPARE_WITH_TIMEOUT(ready.count(), 6, 10000);
+        QVERIFY(renderer.cacheCost() <= renderer.cacheLimit());
+        QCOMPARE(renderer.cacheCost(), 3 * onePage);
+    }
+
+    void sourceChangeDropsOldImages()
+    {
+        auto document = openSample();
+        PageRenderer renderer(document.get());
+        QSignalSpy ready(&renderer, &PageRenderer::pageReady);
+        renderer.request(0, 1.0);
+        QVERIFY(ready.wait(5000));
+        document->rotatePage(0, 90);
+        QVERIFY(renderer.cachedImage(0, 1.0).isNull());
+        renderer.request(0, 1.0);
+        QVERIFY(ready.wait(5000));
+        QCOMPARE(ready[1][2].value<QImage>().size(), QSize(792, 612)); // the edit is drawn
+    }
+
+    void brokenPageReportsFailure()
+    {
+        // The second page is 200 inches square: too large to draw at 1 pixel per point.
+        const QByteArray pdf = testpdf::build(
+            {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 >>",
+             "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] >>",
+             "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 14400 14400] >>"},
+            1);
+        const QString path = m_dir.filePath("brokenpage.pdf");
+        QVERIFY(testpdf::writeFile(path, pdf));
+        auto document = Document::open(path);
+        PageRenderer renderer(document.get());
+        QSignalSpy ready(&renderer, &PageRenderer::pageReady);
+        QSignalSpy failed(&renderer, &PageRenderer::pageFailed);
+        renderer.request(1, 1.0);
+        renderer.request(0, 1.0);
+        QTRY_COMPARE_WITH_TIMEOUT(ready.count() + failed.count(), 2, 5000);
+        QCOMPARE(failed.count(), 1);
+        QCOMPARE(failed[0][0].toInt(), 1);
+        QVERIFY(!failed[0][1].toString().isEmpty());
+        QCOMPARE(ready.count(), 1);
+    }
+
+    void encryptedDocumentRendersAfterPassword()
+    {
+        auto plain = openSample();
+        const QString locked = m_dir.filePath("locked.pdf");
+        QCOMPARE(QProcess::execute("qpdf", {"--encrypt", "pw", "o", "256", "--", m_path, locked}), 0);
+        auto document = Document::open(locked);
+        PageRenderer renderer(document.get());
+        QSignalSpy ready(&renderer, &PageRenderer::pageReady);
+        renderer.request(0, 1.0);
+        QCOMPARE(renderer.pendingCount(), 0); // nothing to draw while locked
+        QVERIFY(document->authenticate("pw"));
+        renderer.request(0, 1.0);
+        QVERIFY(ready.wait(5000));
+    }
+
+    void rendererGoingAwayWhileWorking()
+    {
+        auto document = openSample(30);
+        {
+            PageRenderer renderer(document.get());
+            for (int page = 0; page < 30; ++page)
+                renderer.request(page, 2.0);
+        }
+        QTest::qWait(300); // late results must find nobody to call, not a dead renderer
+        QVERIFY(document->pageCount() == 30);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRenderer)
+#include "tst_renderer.moc"

@@ -1,0 +1,163 @@
+// Saving: byte-exact copies, incremental saves that keep the original bytes, full saves of new
+// documents, atomic replacement and what survives a failed save.
+
+#include "core/document.h"
+#include "pdfmaker.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using pxv::Document;
+using pxv::DocumentError;
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestSave : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    QString write(const QString& name, const QByteArray& data)
+    {
+        const QString path = m_dir.filePath(name);
+        if (!testpdf::writeFile(path, data))
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+private slots:
+    void unmodifiedSaveAsIsAByteCopy()
+    {
+        testpdf::Sample sample;
+        sample.outline = true;
+        const QString path = write("orig.pdf", testpdf::sample(sample));
+        auto document = Document::open(path);
+        const QString copy = m_dir.filePath("copy.pdf");
+        document->save(copy);
+        QCOMPARE(readAll(copy), readAll(path));
+        QCOMPARE(document->filePath(), copy);
+        QVERIFY(!document->isModified());
+    }
+
+    void modifiedFileIsSavedIncrementally()
+    {
+        const QString path = write("inc.pdf", testpdf::sample({}));
+        const QByteArray original = readAll(path);
+        auto document = Document::open(path);
+        document->rotatePage(2, 90);
+        QSignalSpy modified(document.get(), &Document::modifiedChanged);
+        document->save(path);
+        const QByteArray saved = readAll(path);
+        QVERIFY(saved.size() > original.size());
+        QVERIFY(saved.startsWith(original));
+        QCOMPARE(testpdf::qpdfProblems(path), QString());
+        QCOMPARE(modified.count(), 1);
+        QCOMPARE(modified[0][0].toBool(), false);
+        QVERIFY(!document->isModified());
+
+        auto reopened = Document::open(path);
+        QCOMPARE(reopened->pageSize(2), QSizeF(792, 612));
+        // The document continues from the saved file: a second edit appends again.
+        document->rotatePage(0, 180);
+        document->save(path);
+        QVERIFY(readAll(path).startsWith(saved));
+        QCOMPARE(testpdf::qpdfProblems(path), QString());
+    }
+
+    void newDocumentIsSavedInFullAndPassesQpdf()
+    {
+        auto document = Document::createBlank();
+        QSignalSpy before(document.get(), &Document::aboutToSave);
+        QSignalSpy after(document.get(), &Document::saved);
+        const QString path = m_dir.filePath("blank.pdf");
+        document->save(path);
+        QCOMPARE(before.count(), 1);
+        QCOMPARE(after.count(), 1);
+        QCOMPARE(testpdf::qpdfProblems(path), QString());
+        QCOMPARE(document->filePath(), path);
+        QVERIFY(!document->isModified());
+        QVERIFY(document->renderSource()->bytes.isEmpty()); // workers now read the file
+        auto reopened = Document::open(path);
+        QCOMPARE(reopened->pageCount(), 1);
+    }
+
+    void saveIntoMissingFolderFailsAndKeepsTheOriginal()
+    {
+        const QString path = write("keep.pdf", testpdf::sample({}));
+        const QByteArray original = readAll(path);
+        auto document = Document::open(path);
+        document->rotatePage(0, 90);
+        try {
+            document->save(m_dir.filePath("no/such/folder/out.pdf"));
+            QFAIL("saved into a missing folder");
+        } catch (const DocumentError& error) {
+            QCOMPARE(error.kind(), DocumentError::SaveFailed);
+            QVERIFY(error.message().contains("does not exist"));
+        }
+        QCOMPARE(readAll(path), original);
+        QCOMPARE(document->filePath(), path);
+        QVERIFY(document->isModified());
+    }
+
+    void failedWriteLeavesTargetAndNoTemporaryFile()
+    {
+        if (::geteuid() == 0)
+            QSKIP("root writes into read-only folders");
+        // A read-only folder: the temporary file cannot be created next to the target.
+        QDir(m_dir.path()).mkdir("ro");
+        const QString target = write("ro/target.pdf", testpdf::sample({}));
+        const QByteArray original = readAll(target);
+        QFile::setPermissions(m_dir.filePath("ro"), QFile::ReadOwner | QFile::ExeOwner);
+        auto document = Document::createBlank();
+        QVERIFY_EXCEPTION_THROWN(document->save(target), DocumentError);
+        QFile::setPermissions(m_dir.filePath("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(readAll(target), original);
+        QCOMPARE(QDir(m_dir.filePath("ro")).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+
+    void replacingKeepsPermissions()
+    {
+        const QString path = write("perm.pdf", testpdf::sample({}));
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0640) == 0);
+        auto document = Document::open(path);
+        document->rotatePage(1, 90);
+        document->save(path);
+        struct stat info;
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &info), 0);
+        QCOMPARE(int(info.st_mode & 0777), 0640);
+        const QStringList leftovers = QDir(m_dir.path()).entryList({".perm.pdf.*"}, QDir::Files | QDir::Hidden);
+        QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers.join(", ")));
+    }
+
+    void encryptedDocumentStaysEncryptedAfterSaving()
+    {
+        const QString plain = write("plain.pdf", testpdf::sample({}));
+        const QString locked = m_dir.filePath("locked.pdf");
+        QCOMPARE(QProcess::execute("qpdf", {"--encrypt", "pw", "owner", "256", "--", plain, locked}), 0);
+        auto document = Document::open(locked);
+        QVERIFY(document->authenticate("pw"));
+        document->rotatePage(0, 90);
+        document->save(locked);
+        auto reopened = Document::open(locked);
+        QVERIFY(reopened->needsPassword());
+        QVERIFY(reopened->authenticate("pw"));
+        QCOMPARE(reopened->pageSize(0), QSizeF(792, 612));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestSave)
+#include "tst_save.moc"
