@@ -1,10 +1,14 @@
 #include "qmainwidget.h"
 
+#include "qfloatexwidget.h"
+#include "qhomewidget.h"
 #include "quser.h"
 #include "scale.h"
 
+#include <QMenu>
 #include <QMoveEvent>
 #include <QResizeEvent>
+#include <QTimer>
 
 QMainWidget::QMainWidget(QWidget* parent) : QWidget(parent), m_userHelp(this, nullptr)
 {
@@ -19,15 +23,17 @@ QMainWidget::QMainWidget(QWidget* parent) : QWidget(parent), m_userHelp(this, nu
     setWindowTitle(QObject::tr("OrvantoPDF编辑器"));
     ui.labelTitle->setText(QObject::tr("OrvantoPDF编辑器"));
     ui.frameUser->hide();
+    m_homeWidget = std::make_unique<QHomeWidget>(this);
+    m_homeWidget->show();
+    m_floatExWidget = std::make_unique<QFloatExWidget>(this);
     ui.btnLogin->hide();
     ui.btnCustomer->hide();
     ui.btnMenu->setStyleSheet(QStringLiteral(
         "QPushButton#btnMenu {border-image: url(:/Images/btn.menu.png);font-size: 14px;font-family: Microsoft "
         "YaHei;color:black;padding-left: 24px;padding-bottom: 2px;}"));
-
-    connect(ui.btnMin, SIGNAL(clicked()), this, SLOT(onBtnMin()));
-    connect(ui.btnMax, SIGNAL(clicked()), this, SLOT(onBtnMax()));
-    connect(ui.btnClose, SIGNAL(clicked()), this, SLOT(onBtnClose()));
+    initControl();
+    initMenu();
+    initConnections();
 
     for (QObject* watched : {static_cast<QObject*>(this), static_cast<QObject*>(ui.frameMain),
                              static_cast<QObject*>(ui.frameTitle), static_cast<QObject*>(ui.frameUser),
@@ -61,10 +67,6 @@ void QMainWidget::onBtnClose()
     close();
 }
 
-void QMainWidget::onOpenFile(const QString&)
-{
-}
-
 void QMainWidget::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
@@ -77,6 +79,31 @@ void QMainWidget::resizeEvent(QResizeEvent* event)
     placeFloatingWindows();
 }
 
+void QMainWidget::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    QTimer::singleShot(0, this, [this] { raiseFloatingWindows(); });
+}
+
+void QMainWidget::raiseFloatingWindows()
+{
+    // Not every window manager keeps tool windows above their owner, so the owner lifts them
+    // whenever it comes to the front.
+    for (QWidget* floating : {static_cast<QWidget*>(m_homeWidget.get()), static_cast<QWidget*>(m_floatExWidget.get())}) {
+        if (floating && floating->isVisible())
+            floating->raise();
+    }
+}
+
 void QMainWidget::placeFloatingWindows()
 {
+    if (m_homeWidget) {
+        const int x = (width() - m_homeWidget->width()) / 2;
+        const int y = (height() - m_homeWidget->height() - 210) / 2 + 210;
+        m_homeWidget->move(mapToGlobal(QPoint(x, y)));
+    }
+    if (m_floatExWidget) {
+        const int x = width() - m_floatExWidget->width() - 30;
+        m_floatExWidget->move(mapToGlobal(QPoint(x, scaled(240))));
+    }
 }

@@ -4,6 +4,7 @@
 
 #include "quserhelp.h"
 
+#include <QEvent>
 #include <QPixmap>
 #include <QPoint>
 #include <QWidget>
@@ -13,10 +14,17 @@
 class IDispatch;
 class IPXV_Control;
 class IUnknown;
+class QFloatExWidget;
+class QHomeWidget;
 class QMenu;
 
+// Posted to the main window and handled later from the event loop, never inside the editor's own
+// call.
+constexpr QEvent::Type WM_DOC_CHANGED = QEvent::Type(QEvent::User + 1);
+constexpr QEvent::Type WM_NEW_BLANK_DOC = QEvent::Type(QEvent::User + 3);
+
 // The program's one top-level window: a frameless frame with its own title bar around the editor
-// component.
+// component, the home page and the floating tool panel.
 class QMainWidget : public QWidget
 {
     Q_OBJECT
@@ -26,18 +34,51 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    QHomeWidget* homeWidget() const { return m_homeWidget.get(); }
+    QFloatExWidget* floatExWidget() const { return m_floatExWidget.get(); }
+    QMenu* menu() const { return m_menu.get(); }
+    IPXV_Control* control() const { return m_pdfCtl; }
+
 public slots:
+    void onBtnLogin();
+    void onBtnCustomer();
+    void onBtnMenu();
     void onBtnMin();
     void onBtnMax();
     void onBtnClose();
+    void onMenuHelp();
+    void onMenuAbout();
+    void onMenuUpdate();
+    void onControlEvent(int nEventID, IDispatch* pEvent, IUnknown* pFrom);
+    void onActiveDocChanged();
+    void onUserLogin(const QString& name);
+    void onUserLogout();
+    void onUserAvatar(const QPixmap& avatar);
+    void onOpenDoc();
+    void onNewBlankDoc();
+    void onMergePDF();
     void onOpenFile(const QString& filePath);
+    void onPagemorphClicked();
+    void onDraftmorphClicked();
 
 protected:
+    bool event(QEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void initControl();
+    void setupControl();
+    void createBlankDoc();
+    void recordInHistory(const QString& path);
+    void updateDocViews();
+    void initMenu();
+    void initConnections();
+    void updateTitleBar();
+    void accountAreaEvent(QEvent* event);
     void placeFloatingWindows();
+    void raiseFloatingWindows();
     void hitTest(const QPoint& globalPos);
     void dragStep(const QPoint& globalPos);
 
@@ -46,5 +87,9 @@ private:
     bool m_bPressed = false;
     int m_region = 0;
     IPXV_Control* m_pdfCtl = nullptr;
+    std::unique_ptr<QMenu> m_menu;
+    std::unique_ptr<QHomeWidget> m_homeWidget;
+    std::unique_ptr<QFloatExWidget> m_floatExWidget;
+    bool m_userPressed = false;
     QUserHelp m_userHelp;
 };

@@ -7,6 +7,8 @@
 
 bool QMainWidget::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == ui.frameUser)
+        accountAreaEvent(event);
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         const QPoint globalPos = static_cast<QMouseEvent*>(event)->globalPos();
