@@ -299,6 +299,21 @@ void PageView::resizeEvent(QResizeEvent* event)
     }
 }
 
+void PageView::showEvent(QShowEvent* event)
+{
+    QAbstractScrollArea::showEvent(event);
+    updateRequests();
+}
+
+void PageView::hideEvent(QHideEvent* event)
+{
+    // A view in a background tab renders nothing.
+    QAbstractScrollArea::hideEvent(event);
+    m_renderer->cancelAll();
+    m_requested.clear();
+    m_links.clear();
+}
+
 void PageView::scrollContentsBy(int dx, int dy)
 {
     viewport()->scroll(dx, dy);

@@ -734,8 +734,13 @@ void TestControl::keyboardShortcutsReachTheCommands()
     QWidget* focus = pageView();
     focus->setFocus();
 
+    pxv::PageView* background = pageView();
+    QVERIFY(!background->requestedPages().isEmpty());
     QTest::keyClick(focus, Qt::Key_Tab, Qt::ControlModifier);
     QCOMPARE(m_control->activeDocPath(), first);
+    // The tab that went to the background asks for no pages any more.
+    QVERIFY(background->requestedPages().isEmpty());
+    QVERIFY(!pageView()->requestedPages().isEmpty());
     focus = pageView();
     const double before = pageView()->zoom();
     QTest::keyClick(focus, Qt::Key_Equal, Qt::ControlModifier);
