@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <vector>
 
 namespace pxv {
@@ -75,21 +76,26 @@ struct Document::Private
     bool modified = false;
     bool repaired = false;
     mutable std::vector<QSizeF> sizes; // filled on first use; a page's size never changes but by rotation
+    mutable bool sizesLoaded = false;
     std::shared_ptr<const RenderSource> source;
 
     void loadSizes() const
     {
-        if (!sizes.empty() || locked)
+        if (sizesLoaded || locked)
             return;
-        const int count = mu->pageCount();
-        sizes.reserve(size_t(count));
-        for (int i = 0; i < count; ++i) {
-            try {
-                sizes.push_back(mu->pageBounds(i).size());
-            } catch (const MuError&) {
-                sizes.push_back(QSizeF()); // the view shows an error tile for it
-            }
+        sizesLoaded = true;
+        try {
+            const QVector<QSizeF> all = mu->pageSizes();
+            sizes.assign(all.cbegin(), all.cend());
+        } catch (const MuError&) {
+            sizes.clear(); // a page tree beyond repair: no pages to show
         }
+    }
+
+    bool hasReadablePage() const
+    {
+        loadSizes();
+        return std::any_of(sizes.cbegin(), sizes.cend(), [](const QSizeF& size) { return !size.isEmpty(); });
     }
 
     // Workers read the file itself while it holds everything; once there are changes only in
@@ -119,8 +125,8 @@ std::unique_ptr<Document> Document::open(const QString& path)
     try {
         document->d->mu = mu::MuDocument::openFile(clean);
         document->d->locked = document->d->mu->needsPassword();
-        if (!document->d->locked && document->d->mu->pageCount() <= 0)
-            throw MuError(0, "no pages");
+        if (!document->d->locked && !document->d->hasReadablePage())
+            throw MuError(0, "no page can be read");
         document->d->repaired = document->d->mu->wasRepaired();
     } catch (const MuError& error) {
         throw DocumentError(DocumentError::Damaged,
@@ -207,6 +213,7 @@ bool Document::authenticate(const QString& password)
     d->locked = false;
     d->password = utf8;
     d->sizes.clear();
+    d->sizesLoaded = false;
     d->refreshSource();
     emit sourceChanged();
     return true;

@@ -183,6 +183,53 @@ QRectF MuDocument::pageBounds(int page) const
     return QRectF(bounds.x0, bounds.y0, bounds.x1 - bounds.x0, bounds.y1 - bounds.y0);
 }
 
+QVector<QSizeF> MuDocument::pageSizes() const
+{
+    fz_context* ctx = d->ctx();
+    const int count = pageCount();
+    QVector<QSizeF> sizes(count);
+    QSizeF* out = sizes.data();
+    int mapped = 0;
+    guarded(ctx, [&] {
+        // A page tree that cannot be mapped (a cycle, a broken kid) is still read page by page:
+        // slower, but every page that can be reached is kept.
+        fz_try(ctx)
+        {
+            pdf_load_page_tree(ctx, d->pdf());
+            mapped = 1;
+        }
+        fz_catch(ctx)
+        {
+            mapped = 0;
+        }
+        fz_try(ctx)
+        {
+            for (int i = 0; i < count; ++i) {
+                fz_rect mediabox;
+                fz_matrix ctm;
+                fz_try(ctx)
+                {
+                    pdf_page_obj_transform(ctx, pdf_lookup_page_obj(ctx, d->pdf(), i), &mediabox, &ctm);
+                    const fz_rect bounds = fz_transform_rect(mediabox, ctm);
+                    out[i].setWidth(bounds.x1 - bounds.x0);
+                    out[i].setHeight(bounds.y1 - bounds.y0);
+                }
+                fz_catch(ctx)
+                {
+                    // left empty: the view shows an error tile for this page
+                }
+            }
+        }
+        fz_always(ctx)
+        {
+            if (mapped)
+                pdf_drop_page_tree(ctx, d->pdf());
+        }
+        fz_catch(ctx) { fz_rethrow(ctx); }
+    });
+    return sizes;
+}
+
 QString MuDocument::metadataTitle() const
 {
     char buffer[512] = {0};

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QRectF>
 #include <QString>
+#include <QVector>
 
 #include <atomic>
 #include <memory>
@@ -43,6 +44,9 @@ public:
     // Page area in points, top-left origin, rotation applied; read from the page object
     // without loading the page.
     QRectF pageBounds(int page) const;
+    // Every page's size at once (rotation applied); an empty size for a page that cannot be
+    // read. Linear in the page count, where page-by-page lookups walk the page tree each time.
+    QVector<QSizeF> pageSizes() const;
     QString metadataTitle() const;
     QList<OutlineItem> outline() const;
     QList<PageLink> links(int page) const;

@@ -7,9 +7,11 @@ namespace pxv::mu {
 
 namespace {
 
-// Pages are drawn in bands so that a cancelled request stops within one band's work; a plain
-// int cookie shared across threads would be a data race.
-constexpr int kBandRows = 256;
+// Large images are drawn in bands so that a cancelled request stops within one band's work (a
+// plain int cookie shared across threads would be a data race). Every band replays the whole
+// display list, which costs about half a page's time again on text pages, so bands are only
+// used above the size of a full-screen page.
+constexpr qint64 kBandPixels = 4ll * 1024 * 1024;
 // Beyond this an image would take more memory than a whole page cache is allowed.
 constexpr qint64 kMaxPixels = 8192ll * 8192ll;
 
@@ -60,10 +62,11 @@ QImage MuDocument::renderPage(int page, double scale, const std::atomic<int>* ab
     image.fill(Qt::white);
 
     fz_display_list* list = entry.list.get();
-    for (int top = 0; top < height; top += kBandRows) {
+    const int bandRows = int(std::max<qint64>(256, kBandPixels / width));
+    for (int top = 0; top < height; top += bandRows) {
         if (abort && abort->load(std::memory_order_relaxed))
             throw MuError(FZ_ERROR_ABORT, "drawing cancelled");
-        const int rows = std::min(kBandRows, height - top);
+        const int rows = std::min(bandRows, height - top);
         const fz_irect band{box.x0, box.y0 + top, box.x1, box.y0 + top + rows};
         unsigned char* samples = image.scanLine(top);
         guarded(ctx, [&] {
