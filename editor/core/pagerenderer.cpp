@@ -41,8 +41,11 @@ void PageRenderer::request(int page, double pixelsPerPoint, int priority)
         || !(pixelsPerPoint > 0))
         return;
     const int key = scaleKey(pixelsPerPoint);
-    if (QImage* cached = m_cache.object({page, key})) {
-        const QImage image = *cached;
+    m_wanted.insert(page);
+    const QImage cached = cachedImage(page, pixelsPerPoint);
+    if (!cached.isNull()) {
+        keep({page, key}, cached);
+        const QImage image = cached;
         QMetaObject::invokeMethod(
             this, [this, page, pixelsPerPoint, image] { emit pageReady(page, pixelsPerPoint, image); },
             Qt::QueuedConnection);
@@ -70,6 +73,9 @@ void PageRenderer::request(int page, double pixelsPerPoint, int priority)
 
 void PageRenderer::cancelExcept(const QSet<int>& pages)
 {
+    for (int page : m_wanted - pages)
+        release(page);
+    m_wanted &= pages;
     for (auto it = m_jobs.begin(); it != m_jobs.end();) {
         if (pages.contains(it.key())) {
             ++it;
@@ -87,7 +93,11 @@ void PageRenderer::cancelAll()
 
 QImage PageRenderer::cachedImage(int page, double pixelsPerPoint) const
 {
-    const QImage* image = m_cache.object({page, scaleKey(pixelsPerPoint)});
+    const int key = scaleKey(pixelsPerPoint);
+    const auto kept = m_kept.constFind(page);
+    if (kept != m_kept.constEnd() && kept->first == key)
+        return kept->second;
+    const QImage* image = m_cache.object({page, key});
     return image ? *image : QImage();
 }
 
@@ -95,11 +105,21 @@ QImage PageRenderer::nearestCachedImage(int page, double pixelsPerPoint) const
 {
     const int wanted = scaleKey(pixelsPerPoint);
     int best = -1;
-    for (const QPair<int, int>& key : m_cache.keys()) {
-        if (key.first == page && (best < 0 || std::abs(key.second - wanted) < std::abs(best - wanted)))
-            best = key.second;
+    QImage image;
+    auto consider = [&](int key, const QImage& candidate) {
+        if (best < 0 || std::abs(key - wanted) < std::abs(best - wanted)) {
+            best = key;
+            image = candidate;
+        }
+    };
+    const auto kept = m_kept.constFind(page);
+    if (kept != m_kept.constEnd())
+        consider(kept->first, kept->second);
+    for (const CacheKey& key : m_cache.keys()) {
+        if (key.first == page)
+            consider(key.second, *m_cache.object(key));
     }
-    return best < 0 ? QImage() : *m_cache.object({page, best});
+    return image;
 }
 
 void PageRenderer::setCacheLimit(qint64 bytes)
@@ -115,6 +135,14 @@ qint64 PageRenderer::cacheLimit() const
 qint64 PageRenderer::cacheCost() const
 {
     return m_cache.totalCost();
+}
+
+qint64 PageRenderer::wantedCost() const
+{
+    qint64 bytes = 0;
+    for (const auto& kept : m_kept)
+        bytes += kept.second.sizeInBytes();
+    return bytes;
 }
 
 int PageRenderer::pendingCount() const
@@ -133,15 +161,41 @@ void PageRenderer::onJobFinished(std::shared_ptr<RenderJob> job, QImage image, Q
         emit pageFailed(job->page, error);
         return;
     }
-    const qint64 bytes = image.sizeInBytes();
-    if (bytes <= m_cache.maxCost())
-        m_cache.insert({job->page, scaleKey(job->pixelsPerPoint)}, new QImage(image), int(bytes));
+    const CacheKey key{job->page, scaleKey(job->pixelsPerPoint)};
+    if (m_wanted.contains(job->page)) {
+        keep(key, image);
+    } else if (image.sizeInBytes() <= m_cache.maxCost()) {
+        m_cache.insert(key, new QImage(image), int(image.sizeInBytes()));
+    }
     emit pageReady(job->page, job->pixelsPerPoint, image);
+}
+
+void PageRenderer::keep(const CacheKey& key, const QImage& image)
+{
+    const auto kept = m_kept.constFind(key.first);
+    if (kept != m_kept.constEnd() && kept->first == key.second)
+        return;
+    release(key.first); // the old scale stays in the cache, for showing scaled meanwhile
+    m_cache.remove(key);
+    m_kept.insert(key.first, {key.second, image});
+}
+
+void PageRenderer::release(int page)
+{
+    const auto kept = m_kept.constFind(page);
+    if (kept == m_kept.constEnd())
+        return;
+    const qint64 bytes = kept->second.sizeInBytes();
+    if (bytes <= m_cache.maxCost())
+        m_cache.insert({page, kept->first}, new QImage(kept->second), int(bytes));
+    m_kept.erase(kept);
 }
 
 void PageRenderer::onSourceChanged()
 {
     cancelAll();
+    m_wanted.clear();
+    m_kept.clear();
     m_cache.clear();
     if (m_document)
         m_source = m_document->renderSource();

@@ -36,7 +36,9 @@ public:
     void cancelExcept(const QSet<int>& pages);
     void cancelAll();
 
-    // The image at exactly this scale, or a null image.
+    // The image at exactly this scale, or a null image. The latest image of every page the view
+    // still wants (requested and not cancelled) is kept outside the byte bound, so what is on
+    // screen never gets evicted however far one zooms in; memory then follows what is visible.
     QImage cachedImage(int page, double pixelsPerPoint) const;
     // The cached image of the page whose scale is nearest, or a null image: shown scaled while
     // the page renders again at the new scale.
@@ -44,7 +46,9 @@ public:
 
     void setCacheLimit(qint64 bytes);
     qint64 cacheLimit() const;
+    // Bytes of the bounded cache, and of the images kept for wanted pages.
     qint64 cacheCost() const;
+    qint64 wantedCost() const;
 
     // Pages rendering or waiting to render.
     int pendingCount() const;
@@ -55,14 +59,20 @@ signals:
     void pageFailed(int page, const QString& message);
 
 private:
+    using CacheKey = QPair<int, int>; // page, scale in 1/1000 px per point
+
     void onJobFinished(std::shared_ptr<RenderJob> job, QImage image, QString error);
     void onSourceChanged();
+    void keep(const CacheKey& key, const QImage& image);
+    void release(int page);
 
     QPointer<Document> m_document;
     std::shared_ptr<const RenderSource> m_source;
     std::shared_ptr<RenderSink> m_sink;
     QHash<int, std::shared_ptr<RenderJob>> m_jobs; // running or queued, by page
-    QCache<QPair<int, int>, QImage> m_cache;       // key: page, scale in 1/1000 px per point
+    QSet<int> m_wanted;
+    QHash<int, QPair<int, QImage>> m_kept; // wanted page -> scale key, its latest image
+    QCache<CacheKey, QImage> m_cache;
 };
 
 } // namespace pxv

@@ -15,12 +15,17 @@ namespace pxv {
 namespace {
 
 // The documents one worker thread has open, most recent first. Two, so that switching between
-// two tabs does not reopen a file on every request.
+// two tabs does not reopen a file on every request. A copy whose source is gone (the document
+// was closed or changed) is dropped at the next request.
 class WorkerDocuments
 {
 public:
-    mu::MuDocument& get(const RenderSource& source)
+    mu::MuDocument& get(const std::shared_ptr<const RenderSource>& shared)
     {
+        m_open.erase(std::remove_if(m_open.begin(), m_open.end(),
+                                    [](const Entry& entry) { return entry.source.expired(); }),
+                     m_open.end());
+        const RenderSource& source = *shared;
         auto found = std::find_if(m_open.begin(), m_open.end(),
                                   [&](const Entry& entry) { return entry.key == source.key; });
         if (found != m_open.end()) {
@@ -32,7 +37,7 @@ public:
             : mu::MuDocument::openBytes(source.bytes, mu::MuDocument::kRenderStoreBytes);
         if (document->needsPassword() && !document->authenticate(source.password))
             throw MuError(0, "the password is not accepted");
-        m_open.insert(m_open.begin(), Entry{source.key, std::move(document)});
+        m_open.insert(m_open.begin(), Entry{shared, source.key, std::move(document)});
         if (m_open.size() > kMaxOpen)
             m_open.pop_back();
         return *m_open.front().document;
@@ -41,6 +46,7 @@ public:
 private:
     struct Entry
     {
+        std::weak_ptr<const RenderSource> source;
         quint64 key;
         std::unique_ptr<mu::MuDocument> document;
     };
@@ -76,7 +82,7 @@ void RenderTask::run()
     QImage image;
     QString error;
     try {
-        mu::MuDocument& document = documents.get(*m_job->source);
+        mu::MuDocument& document = documents.get(m_job->source);
         image = document.renderPage(m_job->page, m_job->pixelsPerPoint, &m_job->cancelled);
     } catch (const MuError& failure) {
         if (failure.isCancellation())

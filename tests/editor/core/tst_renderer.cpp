@@ -107,11 +107,46 @@ private slots:
         const qint64 onePage = qint64(612) * 792 * 4; // 1.0 px per point, 4 bytes a pixel
         renderer.setCacheLimit(3 * onePage + 1000);
         QSignalSpy ready(&renderer, &PageRenderer::pageReady);
-        for (int page = 0; page < 12; page += 2) // unrotated pages only: equal sizes
+        // Scrolling through: each page is wanted, drawn, then scrolled away.
+        for (int page = 0; page < 12; page += 2) { // unrotated pages only: equal sizes
             renderer.request(page, 1.0);
-        QTRY_COMPARE_WITH_TIMEOUT(ready.count(), 6, 10000);
-        QVERIFY(renderer.cacheCost() <= renderer.cacheLimit());
+            QVERIFY(ready.wait(5000));
+            QCOMPARE(renderer.wantedCost(), onePage);
+            renderer.cancelExcept({});
+            QVERIFY(renderer.cacheCost() <= renderer.cacheLimit());
+        }
+        QCOMPARE(renderer.wantedCost(), 0);
         QCOMPARE(renderer.cacheCost(), 3 * onePage);
+        QVERIFY(!renderer.cachedImage(10, 1.0).isNull()); // the most recent stay
+        QVERIFY(renderer.cachedImage(0, 1.0).isNull());
+    }
+
+    void wantedPagesOutliveTheBound()
+    {
+        // Zoomed far in, the visible pages alone exceed the cache; they must stay available
+        // for painting rather than be rendered again and again.
+        auto document = openSample();
+        PageRenderer renderer(document.get());
+        renderer.setCacheLimit(1000);
+        QSignalSpy ready(&renderer, &PageRenderer::pageReady);
+        renderer.request(0, 1.0);
+        renderer.request(2, 1.0);
+        renderer.cancelExcept({0, 2});
+        QTRY_COMPARE_WITH_TIMEOUT(ready.count(), 2, 10000);
+        QVERIFY(!renderer.cachedImage(0, 1.0).isNull());
+        QVERIFY(!renderer.cachedImage(2, 1.0).isNull());
+        renderer.cancelExcept({2});
+        QVERIFY(renderer.cachedImage(0, 1.0).isNull());
+        QVERIFY(!renderer.cachedImage(2, 1.0).isNull());
+        QCOMPARE(renderer.cacheCost(), 0);
+
+        // A new scale replaces the kept image; the old one serves as the scaled stand-in only
+        // while it fits the cache.
+        renderer.setCacheLimit(PageRenderer::kDefaultCacheBytes);
+        renderer.request(2, 0.5);
+        QVERIFY(ready.wait(5000));
+        QCOMPARE(renderer.cachedImage(2, 0.5).width(), 306);
+        QCOMPARE(renderer.nearestCachedImage(2, 0.9).width(), 612);
     }
 
     void sourceChangeDropsOldImages()
