@@ -120,6 +120,9 @@ void CPXVControl::buildMenus()
     add(view, names::kFitWidth);
     add(view, names::kFitPage);
     view->addSeparator();
+    add(view, names::kRotateLeft);
+    add(view, names::kRotateRight);
+    view->addSeparator();
     add(view, names::kShowOutline);
 
     QMenu* go = m_menuBar->addMenu(tr("&Go"));
@@ -160,6 +163,9 @@ void CPXVControl::buildToolBar()
     add(names::kZoomIn);
     add(names::kFitWidth);
     add(names::kFitPage);
+    m_toolBar->addSeparator();
+    add(names::kRotateLeft);
+    add(names::kRotateRight);
     auto* spacer = new QWidget(m_toolBar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_toolBar->addWidget(spacer);
@@ -390,7 +396,8 @@ void CPXVControl::updateActions()
     const bool hasDocument = view != nullptr;
     for (const QString& name : {names::kSave, names::kSaveAs, names::kClose, names::kActualSize, names::kFitWidth,
                                 names::kFitPage, names::kZoomIn, names::kZoomOut, names::kFirstPage,
-                                names::kPrevPage, names::kNextPage, names::kLastPage})
+                                names::kPrevPage, names::kNextPage, names::kLastPage, names::kRotateLeft,
+                                names::kRotateRight})
         m_actions->action(name)->setEnabled(hasDocument);
     m_zoomBox->setEnabled(hasDocument);
     const bool several = m_tabs->count() > 1;

@@ -93,6 +93,7 @@ private:
     void commandCombine();
     void commandNewBlank();
     void commandNextDocument(int step);
+    void rotateCurrentPage(pxv::DocumentView* view, int degrees);
     // Opens each file, showing failures instead of throwing them.
     void openInteractively(const QStringList& files);
     void showDocumentFromOperation(const QString& operationName, const QStringList& input);

@@ -253,6 +253,20 @@ void CPXVControl::runCommand(const QString& name)
         pages->goToPage(pages->pageCount() - 1);
     else if (name == names::kShowOutline)
         view->setOutlineVisible(!view->isOutlineVisible());
+    else if (name == names::kRotateLeft || name == names::kRotateRight)
+        rotateCurrentPage(view, name == names::kRotateRight ? 90 : -90);
+}
+
+void CPXVControl::rotateCurrentPage(DocumentView* view, int degrees)
+{
+    const int page = view->pageView()->currentPage();
+    try {
+        view->document()->model()->rotatePage(page, degrees);
+    } catch (const pxv::DocumentError& error) {
+        m_dialogs->showError(this, error.message());
+        return;
+    }
+    view->pageView()->goToPage(page);
 }
 
 void CPXVControl::commandOpen()

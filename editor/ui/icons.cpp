@@ -167,6 +167,23 @@ QIcon outline()
     });
 }
 
+QIcon rotate(bool clockwise)
+{
+    const QIcon fallback = drawn([clockwise](QPainter& p) {
+        if (!clockwise) {
+            p.translate(24, 0);
+            p.scale(-1, 1);
+        }
+        drawPage(p, QRectF(4, 9, 10, 12));
+        p.save();
+        p.setPen(QPen(kAccent, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawArc(QRectF(8, 3, 12, 12), 180 * 16, -180 * 16);
+        p.drawPolyline(QPolygonF({QPointF(17, 8.5), QPointF(20, 10), QPointF(22, 7)}));
+        p.restore();
+    });
+    return themed(clockwise ? "object-rotate-right" : "object-rotate-left", fallback);
+}
+
 QIcon help()
 {
     return themed("help-browser", drawn([](QPainter& p) {

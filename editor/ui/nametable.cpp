@@ -33,7 +33,8 @@ NameTable::NameTable()
         {names::kOpen, names::kNewDocCombine, names::kNewBlank, names::kSave, names::kSaveAs,
          names::kClose, names::kHelp, names::kZoomIn, names::kZoomOut, names::kActualSize,
          names::kFitWidth, names::kFitPage, names::kFirstPage, names::kPrevPage, names::kNextPage,
-         names::kLastPage, names::kNextDoc, names::kPrevDoc, names::kShowOutline});
+         names::kLastPage, names::kNextDoc, names::kPrevDoc, names::kShowOutline, names::kRotateLeft,
+         names::kRotateRight});
 }
 
 void NameTable::add(Kind kind, const QStringList& names)

@@ -68,6 +68,8 @@ inline const QString kLastPage = QStringLiteral("cmd.lastPage");
 inline const QString kNextDoc = QStringLiteral("cmd.nextDoc");
 inline const QString kPrevDoc = QStringLiteral("cmd.prevDoc");
 inline const QString kShowOutline = QStringLiteral("cmd.showOutline");
+inline const QString kRotateLeft = QStringLiteral("cmd.rotateLeft");
+inline const QString kRotateRight = QStringLiteral("cmd.rotateRight");
 } // namespace names
 
 } // namespace pxv

@@ -18,7 +18,6 @@ PageBox::PageBox(QWidget* parent) : QWidget(parent)
     m_edit->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     m_edit->setToolTip(tr("Page number: type a page and press Enter"));
     m_total = new QLabel(this);
-    m_total->setMinimumWidth(m_total->fontMetrics().horizontalAdvance(QStringLiteral("/ 00000")));
 
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     auto* layout = new QHBoxLayout(this);

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
@@ -97,6 +98,7 @@ private slots:
     void droppedFilesOpen();
     void keyboardShortcutsReachTheCommands();
     void scrollingAndZoomingKeepRendering();
+    void rotatedPageIsSavedIntoItsFile();
     void combinedOutlineShowsAndPagesRender();
 
 private:
@@ -777,6 +779,48 @@ void TestControl::scrollingAndZoomingKeepRendering()
     QTRY_VERIFY_WITH_TIMEOUT(!view->renderer()->cachedImage(77, pixelsPerPoint).isNull(), 10000);
     // Only the work for the pages in view is left.
     QTRY_VERIFY_WITH_TIMEOUT(view->renderer()->pendingCount() <= view->requestedPages().size(), 10000);
+}
+
+void TestControl::rotatedPageIsSavedIntoItsFile()
+{
+    const QString file = m_dir.filePath("rotate.pdf");
+    testpdfs::write(file, 3);
+    const qint64 sizeBefore = QFileInfo(file).size();
+    m_control->openPath(file, 0);
+    for (const QString& name : {"e.document.modStateChanged", "e.document.sourceChanged"})
+        m_control->enableEvent(id(name), true);
+    auto* tabs = m_widget->findChild<QTabWidget*>();
+
+    m_control->inst()->runCommand("cmd.nextPage", 0);
+    m_control->inst()->runCommand("cmd.rotateRight", 0);
+    QCOMPARE(pageView()->currentPage(), 1);
+    QVERIFY(pageView()->pageRect(1).width() > pageView()->pageRect(1).height());
+    QVERIFY(pageView()->pageRect(0).width() < pageView()->pageRect(0).height());
+    QVERIFY(m_widget->activeView()->document()->isModified());
+    QVERIFY(m_events.contains(id("e.document.modStateChanged")));
+    QVERIFY(m_events.contains(id("e.document.sourceChanged")));
+    QVERIFY(tabs->tabText(tabs->currentIndex()).endsWith(" *"));
+
+    m_events.clear();
+    m_control->inst()->runCommand("cmd.save", 0);
+    QVERIFY2(m_dialogs->errors.isEmpty(), qPrintable(m_dialogs->errors.join('\n')));
+    QVERIFY(m_dialogs->saveSuggestions.isEmpty()); // a file of its own needs no question
+    QVERIFY(!m_widget->activeView()->document()->isModified());
+    QVERIFY(m_events.contains(id("e.document.modStateChanged")));
+    QCOMPARE(tabs->tabText(tabs->currentIndex()), QString("rotate.pdf"));
+    QString output;
+    QVERIFY2(testpdfs::qpdfCheck(file, &output), qPrintable(output));
+    QVERIFY(QFileInfo(file).size() > sizeBefore); // the edit was appended, the original kept
+
+    m_control->inst()->runCommand("cmd.close", 0);
+    QCOMPARE(m_widget->documentCount(), 0);
+    m_control->openPath(file, 0);
+    QVERIFY(pageView()->pageRect(1).width() > pageView()->pageRect(1).height());
+
+    // Rotating back and forth twice more is a full turn of the page's orientation.
+    m_control->inst()->runCommand("cmd.nextPage", 0);
+    m_control->inst()->runCommand("cmd.rotateLeft", 0);
+    QVERIFY(pageView()->pageRect(1).width() < pageView()->pageRect(1).height());
 }
 
 namespace {
