@@ -37,6 +37,11 @@ QString writeWithLinks(const QString& path, const QString& uri)
         "<< /Type /Annot /Subtype /Link /Rect [100 400 300 500] /Border [0 0 0] /A << /S /URI /URI ("
             + uri.toLatin1() + ") >> >>",
     };
+    return writeObjects(path, objects);
+}
+
+QString writeObjects(const QString& path, const QList<QByteArray>& objects)
+{
     QByteArray pdf = "%PDF-1.4\n";
     QList<int> offsets;
     for (int i = 0; i < objects.size(); ++i) {

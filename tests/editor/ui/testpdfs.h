@@ -10,6 +10,9 @@ QString write(const QString& path, int pageCount);
 // Two US Letter pages; page 1 has a link from the area (100, 600)-(300, 700) in PDF user space
 // to the top of page 2, and one from (100, 400)-(300, 500) to uri.
 QString writeWithLinks(const QString& path, const QString& uri);
+// A PDF of the given objects (numbered from 1; object 1 is the catalogue) with a correct
+// cross-reference table.
+QString writeObjects(const QString& path, const QList<QByteArray>& objects);
 // An encrypted copy of source (made with qpdf); empty when qpdf is missing.
 QString writeEncrypted(const QString& source, const QString& path, const QString& password);
 // Files that are not PDFs or are damaged.

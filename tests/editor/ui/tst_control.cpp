@@ -87,6 +87,7 @@ private slots:
     void failedSaveSaysWhyAndKeepsTheDocument();
     void brokenFilesGiveAClearMessage_data();
     void brokenFilesGiveAClearMessage();
+    void pageTreeThatContainsItselfDoesNotHang();
     void singleWindowReplacesTheDocument();
     void openingAnOpenFileShowsItsTab();
     void viewRequestsOnlyVisiblePages();
@@ -515,6 +516,25 @@ void TestControl::brokenFilesGiveAClearMessage_data()
     const int startxref = badXref.lastIndexOf("startxref");
     badXref.replace(startxref, badXref.size() - startxref, "startxref\n999999\n%%EOF\n");
     QTest::newRow("wrong xref offset") << "badxref.pdf" << badXref << true;
+}
+
+void TestControl::pageTreeThatContainsItselfDoesNotHang()
+{
+    const QString path = testpdfs::writeObjects(m_dir.filePath("cycle.pdf"), {
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [2 0 R 3 0 R] /Count 2 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>",
+    });
+    try {
+        m_control->openPath(path, 0);
+        // Whatever pages could be found show; the view works.
+        m_control->inst()->runCommand("cmd.lastPage", 0);
+        QVERIFY(pageView()->pageCount() >= 0);
+    } catch (const PXV_Error& error) {
+        QVERIFY2(error.message().contains("cycle.pdf"), qPrintable(error.message()));
+    }
+    m_control->openPath(pdf("after.pdf", 1), 0);
+    QCOMPARE(pageView()->pageCount(), 1);
 }
 
 void TestControl::brokenFilesGiveAClearMessage()
