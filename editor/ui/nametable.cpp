@@ -62,14 +62,4 @@ bool NameTable::isKind(int id, Kind kind) const
     return id >= 1 && id <= m_entries.size() && m_entries.at(id - 1).kind == kind;
 }
 
-QStringList NameTable::names(Kind kind) const
-{
-    QStringList result;
-    for (const Entry& entry : m_entries) {
-        if (entry.kind == kind)
-            result.append(entry.name);
-    }
-    return result;
-}
-
 } // namespace pxv

@@ -21,7 +21,6 @@ public:
     // A null string for an unknown id.
     QString name(int id) const;
     bool isKind(int id, Kind kind) const;
-    QStringList names(Kind kind) const;
 
 private:
     NameTable();

@@ -80,6 +80,7 @@ private slots:
     void combineKeepsEveryPage();
     void combineCommandShowsTheNewDocument();
     void operationsNotBuiltRaiseTheError();
+    void operationParametersFormATree();
     void passwordIsAskedAgainWhenWrong();
     void cancelledPasswordOpensNothing();
     void closePromptCancelKeepsAndDiscardCloses();
@@ -395,6 +396,27 @@ void TestControl::operationsNotBuiltRaiseTheError()
     }
     QVERIFY_EXCEPTION_THROWN(m_control->inst()->createOperation(id("e.activeDocChanged")), PXV_Error);
     QVERIFY_EXCEPTION_THROWN(m_control->inst()->createOperation(-1), PXV_Error);
+}
+
+void TestControl::operationParametersFormATree()
+{
+    const std::shared_ptr<IPXV_Operation> operation = m_control->inst()->createOperation(id("op.newBlankDoc"));
+    QCOMPARE(operation->id(), id("op.newBlankDoc"));
+    IPXV_ParamNode* params = operation->params();
+    QVERIFY(!params->hasChild("Output"));
+    params->child("Options")->child("Pages")->setValue(3);
+    QVERIFY(params->hasChild("Options"));
+    QVERIFY(!params->hasChild("Pages"));
+    QCOMPARE(params->child("Options")->child("Pages")->value().toInt(), 3);
+    QVERIFY(!params->child("Options")->value().isValid());
+
+    m_control->inst()->runOperation(operation.get(), 0);
+    QVERIFY(params->hasChild("Output"));
+    const auto document = std::dynamic_pointer_cast<IPXV_Document>(params->child("Output")->object());
+    QVERIFY(document);
+    QCOMPARE(document->pageCount(), 1);
+    QVERIFY(document->srcPath().isNull());
+    QVERIFY(document->isModified());
 }
 
 void TestControl::passwordIsAskedAgainWhenWrong()
