@@ -24,6 +24,9 @@ constexpr std::array<double, 14> kZoomSteps = {0.25, 0.33, 0.5, 0.67, 0.75, 1.0,
 const QColor kBackground(0x5f, 0x63, 0x68);
 const QColor kPlaceholderText(0xa0, 0xa4, 0xa8);
 constexpr int kScrollStep = 40;
+// A background tab keeps only a little of its rendered pages, so that many open documents do not
+// add up to many full caches.
+constexpr qint64 kBackgroundCacheBytes = 8ll * 1024 * 1024;
 
 // Only schemes that open a browser or a mail program; a document must not be able to launch
 // local files or programs through a click.
@@ -302,6 +305,7 @@ void PageView::resizeEvent(QResizeEvent* event)
 void PageView::showEvent(QShowEvent* event)
 {
     QAbstractScrollArea::showEvent(event);
+    m_renderer->setCacheLimit(PageRenderer::kDefaultCacheBytes);
     updateRequests();
 }
 
@@ -310,6 +314,7 @@ void PageView::hideEvent(QHideEvent* event)
     // A view in a background tab renders nothing.
     QAbstractScrollArea::hideEvent(event);
     m_renderer->cancelAll();
+    m_renderer->setCacheLimit(kBackgroundCacheBytes);
     m_requested.clear();
     m_links.clear();
 }

@@ -782,8 +782,10 @@ void TestControl::keyboardShortcutsReachTheCommands()
     QVERIFY(!background->requestedPages().isEmpty());
     QTest::keyClick(focus, Qt::Key_Tab, Qt::ControlModifier);
     QCOMPARE(m_control->activeDocPath(), first);
-    // The tab that went to the background asks for no pages any more.
+    // The tab that went to the background asks for no pages any more and keeps little memory.
     QVERIFY(background->requestedPages().isEmpty());
+    QVERIFY(background->renderer()->cacheLimit() < pageView()->renderer()->cacheLimit());
+    QVERIFY(background->renderer()->cacheCost() <= background->renderer()->cacheLimit());
     QVERIFY(!pageView()->requestedPages().isEmpty());
     focus = pageView();
     const double before = pageView()->zoom();
