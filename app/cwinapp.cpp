@@ -14,6 +14,7 @@
 #include "uexception.h"
 
 #include <QIcon>
+#include <QScreen>
 #include <QTimer>
 #include <QTranslator>
 
@@ -80,6 +81,8 @@ int CWinApp::run()
         }
 
         auto window = std::make_unique<QMainWidget>();
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            window->move(screen->availableGeometry().center() - window->rect().center());
         window->show();
         QTimer::singleShot(0, [] { perfMilestone("main window shown"); });
 

@@ -1,0 +1,306 @@
+#include "cglobal.h"
+#include "cwinapp.h"
+#include "historystore.h"
+#include "ipxv.h"
+#include "pxveditor.h"
+#include "qcommandids.h"
+#include "qcontrolhost.h"
+#include "qfloatexwidget.h"
+#include "qhomewidget.h"
+#include "qmainwidget.h"
+#include "qmsgbox.h"
+#include "uexception.h"
+
+#include <QMenu>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QtTest>
+
+namespace {
+
+void writePdf(const QString& path, int pages)
+{
+    QPdfWriter writer(path);
+    QPainter painter(&writer);
+    for (int i = 0; i < pages; ++i) {
+        if (i > 0)
+            writer.newPage();
+        painter.drawText(200, 200, QString("page %1").arg(i + 1));
+    }
+}
+
+// Counts the posted document-changed events reaching the window.
+class PostedEventCounter : public QObject
+{
+public:
+    int docChanged = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == WM_DOC_CHANGED)
+            ++docChanged;
+        return false;
+    }
+};
+
+} // namespace
+
+// The main window with the real editor component, offscreen.
+class TstMainWidget : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void commandTableResolvesThroughTheControl();
+    void commandTableRejectsBadIndices();
+    void onlyActiveDocChangedActsAndAlwaysLater();
+    void openFileCases_data();
+    void openFileCases();
+    void missingPdfReachesTheComponentAndTheUser();
+    void reopeningRefreshesTheOneRecord();
+    void blankDocumentShowsEditorWithoutHistory();
+    void closingLastDocumentShowsHomePage();
+    void menuEntriesInOrder();
+    void accountStateFollowsSignals();
+    void missingComponentEndsRunWithLogRecord();
+
+private:
+    QString activePath() const { return m_window->control()->activeDocPath(); }
+    int historyRows() const { return int(HistoryStore::instance()->recent().size()); }
+
+    std::unique_ptr<QMainWidget> m_window;
+    QTemporaryDir m_files;
+    QStringList m_messages;
+};
+
+void TstMainWidget::initTestCase()
+{
+    writePdf(m_files.filePath("a.pdf"), 2);
+    writePdf(m_files.filePath("b.pdf"), 1);
+    writePdf(m_files.filePath("upper.PDF"), 1);
+    QFile text(m_files.filePath("notes.txt"));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    QDir().mkpath(m_files.filePath("onlypdf"));
+    writePdf(m_files.filePath("onlypdf/only.pdf"), 1);
+    QDir().mkpath(m_files.filePath("onlytext"));
+    QFile other(m_files.filePath("onlytext/readme.txt"));
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    QMsgBox::setHandler([this](QMsgBox::Kind, const QString& text) { m_messages << text; });
+}
+
+void TstMainWidget::init()
+{
+    HistoryStore::instance()->clear();
+    m_messages.clear();
+    m_window = std::make_unique<QMainWidget>();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TstMainWidget::cleanup()
+{
+    m_window.reset();
+}
+
+void TstMainWidget::commandTableResolvesThroughTheControl()
+{
+    IPXV_Inst* inst = m_window->control()->inst();
+    QCOMPARE(QCommandIDs::id(e_activeDocChanged), inst->nameToId("e.activeDocChanged"));
+    QCOMPARE(QCommandIDs::id(op_document_insertPages), inst->nameToId("op.document.insertPages"));
+    QCOMPARE(QCommandIDs::id(cmdbar_menubar), inst->nameToId("cmdbar.menubar"));
+    QCOMPARE(QCommandIDs::id(bookmarksView), inst->nameToId("bookmarksView"));
+    for (int marker : {_op_begin_, _op_end_, _e_begin_, _e_end_})
+        QCOMPARE(QCommandIDs::id(marker), 0);
+    QVERIFY(QCommandIDs::id(e_activeDocChanged) != 0);
+    QCOMPARE(QString(commandNames[_last_]), QString("_last_"));
+    QCOMPARE(int(_last_), 56);
+}
+
+void TstMainWidget::commandTableRejectsBadIndices()
+{
+    for (int index : {-1, 56}) {
+        try {
+            QCommandIDs::id(index);
+            QFAIL("index accepted");
+        } catch (UException& e) {
+            QCOMPARE(QString::fromStdWString(e.message()), QString("IDS index error"));
+            QCOMPARE(QString::fromStdWString(e.expression()), QString("index >= 0 && index < m_nIDS.size()"));
+        }
+    }
+    try {
+        QCommandIDs::init(nullptr);
+        QFAIL("null control accepted");
+    } catch (UException& e) {
+        QCOMPARE(QString::fromStdWString(e.message()), QString("pdfCtrl is null"));
+        QCOMPARE(QString::fromStdWString(e.expression()), QString("nullptr != pdfCtrl"));
+    }
+    QVERIFY(QCommandIDs::id(e_uiLanguageChanged) != 0);
+}
+
+void TstMainWidget::onlyActiveDocChangedActsAndAlwaysLater()
+{
+    PostedEventCounter counter;
+    m_window->installEventFilter(&counter);
+    for (int index = e_document_modStateChanged; index <= e_uiLanguageChanged; ++index)
+        m_window->onControlEvent(QCommandIDs::id(index), nullptr, nullptr);
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(counter.docChanged, 0);
+
+    m_window->control()->openPath(m_files.filePath("a.pdf"));
+    // The control fired its event inside openPath; the window reacts only from the event loop.
+    QVERIFY(m_window->homeWidget()->isVisible());
+    QCOMPARE(counter.docChanged, 0);
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(counter.docChanged, 1);
+    QVERIFY(!m_window->homeWidget()->isVisible());
+    QVERIFY(m_window->floatExWidget()->isVisible());
+    QCOMPARE(historyRows(), 1);
+}
+
+void TstMainWidget::openFileCases_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<QString>("opens");
+    QTest::newRow("two paths open the first") << "a.pdf;b.pdf" << "a.pdf";
+    QTest::newRow("upper-case extension") << "upper.PDF" << "upper.PDF";
+    QTest::newRow("folder opens its first file") << "onlypdf" << "onlypdf/only.pdf";
+    QTest::newRow("folder without pdf") << "onlytext" << "";
+    QTest::newRow("not a pdf") << "notes.txt" << "";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("empty first entry") << ";a.pdf" << "";
+}
+
+void TstMainWidget::openFileCases()
+{
+    QFETCH(QString, argument);
+    QFETCH(QString, opens);
+    QStringList parts = argument.split(';');
+    for (QString& part : parts) {
+        if (!part.isEmpty())
+            part = m_files.filePath(part);
+    }
+    m_window->onOpenFile(parts.join(';'));
+    QCoreApplication::processEvents();
+    // Nothing happens before the half-second delay.
+    QVERIFY(activePath().isNull());
+    if (opens.isEmpty()) {
+        QTest::qWait(800);
+        QVERIFY(activePath().isNull());
+        QCOMPARE(historyRows(), 0);
+        QVERIFY(m_window->homeWidget()->isVisible());
+    } else {
+        QTRY_COMPARE_WITH_TIMEOUT(activePath(), m_files.filePath(opens), 5000);
+        QTRY_COMPARE(historyRows(), 1);
+        QCOMPARE(QString::fromStdString(HistoryStore::instance()->recent().value(0, L"filePath").asString()),
+                 m_files.filePath(opens));
+    }
+}
+
+void TstMainWidget::missingPdfReachesTheComponentAndTheUser()
+{
+    m_window->onOpenFile(m_files.filePath("x.pdf"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_messages.size(), 1, 5000);
+    QVERIFY2(m_messages.first().contains("x.pdf"), qPrintable(m_messages.first()));
+    QVERIFY(activePath().isNull());
+    QCOMPARE(historyRows(), 0);
+    QVERIFY(m_window->homeWidget()->isVisible());
+}
+
+void TstMainWidget::reopeningRefreshesTheOneRecord()
+{
+    const std::wstring path = m_files.filePath("b.pdf").toStdWString();
+    HistoryStore::instance()->add(path);
+    const double first = HistoryStore::instance()->recent().value(0, L"ctime").asDouble();
+    QTest::qWait(1100);
+    m_window->control()->openPath(m_files.filePath("b.pdf"));
+    QCoreApplication::sendPostedEvents();
+    const QTable rows = HistoryStore::instance()->recent();
+    QCOMPARE(int(rows.size()), 1);
+    QVERIFY(rows.value(0, L"ctime").asDouble() > first);
+}
+
+void TstMainWidget::blankDocumentShowsEditorWithoutHistory()
+{
+    m_window->onNewBlankDoc();
+    QVERIFY(activePath().isNull());
+    QTRY_VERIFY(!activePath().isNull());
+    QVERIFY(activePath().isEmpty());
+    QTRY_VERIFY(!m_window->homeWidget()->isVisible());
+    QVERIFY(m_window->floatExWidget()->isVisible());
+    QCOMPARE(historyRows(), 0);
+    QVERIFY(m_messages.isEmpty());
+}
+
+void TstMainWidget::closingLastDocumentShowsHomePage()
+{
+    m_window->control()->openPath(m_files.filePath("a.pdf"));
+    QCoreApplication::sendPostedEvents();
+    QVERIFY(!m_window->homeWidget()->isVisible());
+    m_window->control()->inst()->runCommand("cmd.close");
+    QCoreApplication::sendPostedEvents();
+    QVERIFY(activePath().isNull());
+    QVERIFY(m_window->homeWidget()->isVisible());
+    QVERIFY(!m_window->floatExWidget()->isVisible());
+}
+
+void TstMainWidget::menuEntriesInOrder()
+{
+    QStringList entries;
+    for (QAction* action : m_window->menu()->actions())
+        entries << (action->isSeparator() ? QString("-") : action->text());
+    QCOMPARE(entries, QStringList({"产品官网", "Register", "-", "帮助中心", "检查更新", "关于我们"}));
+}
+
+void TstMainWidget::accountStateFollowsSignals()
+{
+    auto* login = m_window->findChild<QWidget*>("btnLogin");
+    auto* frameUser = m_window->findChild<QWidget*>("frameUser");
+    auto* nickname = m_window->findChild<QLabel*>("labelNickname");
+    m_window->onUserLogin("Ann");
+    QVERIFY(frameUser->isVisible());
+    QVERIFY(!login->isVisible());
+    QCOMPARE(nickname->text(), QString("Ann"));
+    m_window->onUserLogout();
+    QVERIFY(login->isVisible());
+    QVERIFY(!frameUser->isVisible());
+    QTest::qWait(100);
+    QVERIFY(login->isVisible());
+
+    m_window->control()->openPath(m_files.filePath("a.pdf"));
+    QCoreApplication::sendPostedEvents();
+    m_window->onUserLogout();
+    // Signing out keeps the open document in front.
+    QVERIFY(!m_window->homeWidget()->isVisible());
+    QVERIFY(m_window->floatExWidget()->isVisible());
+}
+
+void TstMainWidget::missingComponentEndsRunWithLogRecord()
+{
+    m_window.reset();
+    QControlHost::unregisterClass(kPXVEditorClassId);
+    const int result = static_cast<CWinApp*>(qApp)->run();
+    registerPXVEditor();
+    QCOMPARE(result, 1);
+    QFile log(CGlobal::getAppDataPath() + "vellumpad.log");
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(log.readAll());
+    QVERIFY(text.contains("初始化com组件异常，可能未注册！"));
+    QVERIFY(text.contains("cwinapp:84"));
+    QVERIFY(text.contains("express: ui.axWidget->setControl(QString::fromUtf8(\"{a1149909-4edc-4421-b9e5-e93c25a000a1}\"))"));
+    m_window = std::make_unique<QMainWidget>();
+}
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir profile;
+    qputenv("XDG_DATA_HOME", profile.filePath("data").toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", profile.path().toLocal8Bit());
+    registerPXVEditor();
+    CWinApp app(argc, argv);
+    TstMainWidget test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_mainwidget.moc"

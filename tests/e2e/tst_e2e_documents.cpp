@@ -1,0 +1,70 @@
+#include "e2eharness.h"
+
+#include <QPainter>
+#include <QPdfWriter>
+#include <QtTest>
+
+// Documents named on the command line reach the editor, the history and the view switch.
+class TstE2EDocuments : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void relativePathOpensAndIsRecorded();
+    void missingFileIsReportedAndNotRecorded();
+
+private:
+    bool homePageVisible(const E2EHarness& harness) const
+    {
+        return !harness.xdotool({"search", "--onlyvisible", "--name", "QHomeWidget"}).isEmpty();
+    }
+
+    QTemporaryDir m_files;
+};
+
+void TstE2EDocuments::initTestCase()
+{
+    QPdfWriter writer(m_files.filePath("report.pdf"));
+    QPainter painter(&writer);
+    painter.drawText(300, 300, "Quarterly report");
+    writer.newPage();
+    painter.drawText(300, 300, "Second page");
+}
+
+void TstE2EDocuments::relativePathOpensAndIsRecorded()
+{
+    E2EHarness harness(true);
+    E2E_REQUIRE(harness);
+    harness.startProgram({"report.pdf"}, m_files.path());
+    QVERIFY(harness.waitForWindow("OrvantoPDF") != 0);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(harness.historyDb())
+                                 && harness.queryHistory("select count(*) from history").value(0) == "1",
+                             10000);
+    const QStringList row = harness.queryHistory("select filePath, fileName from history").value(0).split('|');
+    QCOMPARE(row, QStringList({m_files.filePath("report.pdf"), "report.pdf"}));
+    QTRY_VERIFY_WITH_TIMEOUT(!homePageVisible(harness), 5000);
+    QVERIFY(harness.screenshot(QDir::temp().filePath("vellumpad-e2e-document.png")));
+}
+
+void TstE2EDocuments::missingFileIsReportedAndNotRecorded()
+{
+    E2EHarness harness(true);
+    E2E_REQUIRE(harness);
+    QProcess* program = harness.startProgram({"missing.pdf"}, m_files.path());
+    const qulonglong window = harness.waitForWindow("OrvantoPDF");
+    QVERIFY(window != 0);
+    QVERIFY(homePageVisible(harness));
+    // The error box is a second window of the same process.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        harness.xdotool({"search", "--onlyvisible", "--pid", QString::number(program->processId())})
+                .split('\n', Qt::SkipEmptyParts)
+                .size()
+            >= 3,
+        10000);
+    QCOMPARE(program->state(), QProcess::Running);
+    QVERIFY(!QFile::exists(harness.historyDb())
+            || harness.queryHistory("select count(*) from history").value(0) == "0");
+}
+
+QTEST_MAIN(TstE2EDocuments)
+#include "tst_e2e_documents.moc"
