@@ -36,23 +36,23 @@
     </message>
     <message>
         <source>PDF转Word</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF to Word</translation>
     </message>
     <message>
         <source>PDF转Excel</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF to Excel</translation>
     </message>
     <message>
         <source>PDF转PPT</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF to PPT</translation>
     </message>
     <message>
         <source>PDF转图片</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF to Image</translation>
     </message>
     <message>
         <source>PDF转CAD</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF to CAD</translation>
     </message>
 </context>
 <context>
@@ -63,59 +63,59 @@
     </message>
     <message>
         <source>最近编辑</source>
-        <translation type="unfinished"></translation>
+        <translation>Recent files</translation>
     </message>
     <message>
         <source>清空</source>
-        <translation type="unfinished"></translation>
+        <translation>Clear</translation>
     </message>
     <message>
         <source>打开PDF文件</source>
-        <translation type="unfinished"></translation>
+        <translation>Open PDF file</translation>
     </message>
     <message>
         <source>点击登录</source>
-        <translation type="unfinished"></translation>
+        <translation>Click to sign in</translation>
     </message>
     <message>
         <source>合并PDF</source>
-        <translation type="unfinished"></translation>
+        <translation>Merge PDF</translation>
     </message>
     <message>
         <source>将多个文件合并为一个PDF文件</source>
-        <translation type="unfinished"></translation>
+        <translation>Combine several files into one PDF file</translation>
     </message>
     <message>
         <source>创建PDF</source>
-        <translation type="unfinished"></translation>
+        <translation>Create PDF</translation>
     </message>
     <message>
         <source>新建一个空白的PDF文件</source>
-        <translation type="unfinished"></translation>
+        <translation>Create a new blank PDF file</translation>
     </message>
     <message>
         <source>PDF格式转换</source>
-        <translation type="unfinished"></translation>
+        <translation>Convert PDF</translation>
     </message>
     <message>
         <source>将PDF转换为Word，PPT，Excel等文件</source>
-        <translation type="unfinished"></translation>
+        <translation>Convert PDF to Word, PPT, Excel and more</translation>
     </message>
     <message>
         <source>推荐</source>
-        <translation type="unfinished"></translation>
+        <translation>Top pick</translation>
     </message>
     <message>
         <source>PDF文件压缩</source>
-        <translation type="unfinished"></translation>
+        <translation>Compress PDF</translation>
     </message>
     <message>
         <source>支持PDF压缩，以及视频、图片</source>
-        <translation type="unfinished"></translation>
+        <translation>Compress PDFs, videos and images</translation>
     </message>
     <message>
         <source>无法清空最近编辑列表。</source>
-        <translation type="unfinished"></translation>
+        <translation>The list of recent files could not be cleared.</translation>
     </message>
 </context>
 <context>
@@ -126,11 +126,50 @@
     </message>
     <message>
         <source>测试.pdf</source>
-        <translation type="unfinished"></translation>
+        <translation>test.pdf</translation>
     </message>
     <message>
         <source>文件不存在！</source>
-        <translation type="unfinished"></translation>
+        <translation>The file does not exist!</translation>
+    </message>
+    <message>
+        <source>从列表中移除</source>
+        <translation>Remove from the list</translation>
+    </message>
+</context>
+<context>
+    <name>QMainWidget</name>
+    <message>
+        <source>产品官网</source>
+        <translation>Product website</translation>
+    </message>
+    <message>
+        <source>Register</source>
+        <translation>Sign in</translation>
+    </message>
+    <message>
+        <source>帮助中心</source>
+        <translation>Help center</translation>
+    </message>
+    <message>
+        <source>检查更新</source>
+        <translation>Check for updates</translation>
+    </message>
+    <message>
+        <source>关于我们</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>初始化com组件异常，可能未注册！</source>
+        <translation>The editor component could not be created; it may not be registered!</translation>
+    </message>
+    <message>
+        <source>初始化activeX控件异常！</source>
+        <translation>The editor component has no usable interface!</translation>
+    </message>
+    <message>
+        <source>创建空白文档异常！</source>
+        <translation>The blank document could not be created!</translation>
     </message>
 </context>
 <context>
@@ -141,15 +180,15 @@
     </message>
     <message>
         <source>登录</source>
-        <translation type="unfinished"></translation>
+        <translation>Sign in</translation>
     </message>
     <message>
         <source>客服</source>
-        <translation type="unfinished"></translation>
+        <translation>Support</translation>
     </message>
     <message>
         <source>菜单</source>
-        <translation type="unfinished"></translation>
+        <translation>Menu</translation>
     </message>
 </context>
 <context>
