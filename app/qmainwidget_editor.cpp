@@ -12,6 +12,7 @@
 #include "qmsgbox.h"
 #include "uexception.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -65,6 +66,16 @@ bool QMainWidget::event(QEvent* event)
     else if (event->type() == QEvent::WindowActivate)
         raiseFloatingWindows();
     return QWidget::event(event);
+}
+
+void QMainWidget::closeEvent(QCloseEvent* event)
+{
+    // Closing the window must not silently drop unsaved changes.
+    if (m_pdfCtl && !m_pdfCtl->queryClose()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void QMainWidget::onActiveDocChanged()

@@ -196,6 +196,10 @@ public:
     virtual void openPath(const QString& path, int flags = 0) = 0;
     virtual void showDocument(std::shared_ptr<IPXV_Document> document, int flags = 0) = 0;
 
+    // Asks about every document with unsaved changes (save, discard or cancel); false when the
+    // user cancels, so that the host keeps running with everything still open.
+    virtual bool queryClose() = 0;
+
     // 0 no border, 1 line, 2 sunken, 3 flat separator line; returns 0, or -1 for an unknown style.
     virtual int setBorderStyle(int style) = 0;
 };

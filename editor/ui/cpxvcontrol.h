@@ -39,6 +39,7 @@ public:
     void advise(EventHandler handler) override;
     QString activeDocPath() const override;
     void openPath(const QString& path, int flags = 0) override;
+    bool queryClose() override;
     void showDocument(std::shared_ptr<IPXV_Document> document, int flags = 0) override;
     int setBorderStyle(int style) override;
 

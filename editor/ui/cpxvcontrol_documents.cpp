@@ -317,3 +317,13 @@ void CPXVControl::commandNextDocument(int step)
     if (count > 1)
         m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + count) % count);
 }
+
+bool CPXVControl::queryClose()
+{
+    for (int index = 0; index < m_tabs->count(); ++index) {
+        auto* view = qobject_cast<DocumentView*>(m_tabs->widget(index));
+        if (view && !confirmDiscard(view))
+            return false;
+    }
+    return true;
+}

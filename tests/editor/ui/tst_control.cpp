@@ -84,6 +84,7 @@ private slots:
     void passwordIsAskedAgainWhenWrong();
     void cancelledPasswordOpensNothing();
     void closePromptCancelKeepsAndDiscardCloses();
+    void queryCloseAsksOnlyAboutUnsavedDocuments();
     void saveAsWritesACheckedFile();
     void failedSaveSaysWhyAndKeepsTheDocument();
     void brokenFilesGiveAClearMessage_data();
@@ -448,6 +449,26 @@ void TestControl::cancelledPasswordOpensNothing()
     QVERIFY(m_control->activeDocPath().isNull());
     QCOMPARE(m_widget->documentCount(), 0);
     QVERIFY(m_events.isEmpty());
+}
+
+void TestControl::queryCloseAsksOnlyAboutUnsavedDocuments()
+{
+    m_control->openPath(pdf("kept.pdf", 1), 0);
+    QVERIFY(m_control->queryClose());
+    QCOMPARE(m_dialogs->closeAsks.size(), 0);
+
+    m_control->showDocument(runOperation("op.newBlankDoc"), 0);
+    m_control->showDocument(runOperation("op.newBlankDoc"), 0);
+    // Cancel on the first unsaved document stops the questions and keeps everything open.
+    m_dialogs->closeAnswers.enqueue(pxv::DialogProvider::CloseAnswer::Cancel);
+    QVERIFY(!m_control->queryClose());
+    QCOMPARE(m_dialogs->closeAsks.size(), 1);
+    QCOMPARE(m_widget->documentCount(), 3);
+
+    m_dialogs->closeAnswers.enqueue(pxv::DialogProvider::CloseAnswer::Discard);
+    m_dialogs->closeAnswers.enqueue(pxv::DialogProvider::CloseAnswer::Discard);
+    QVERIFY(m_control->queryClose());
+    QCOMPARE(m_dialogs->closeAsks.size(), 3);
 }
 
 void TestControl::closePromptCancelKeepsAndDiscardCloses()
