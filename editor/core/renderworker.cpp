@@ -4,7 +4,6 @@
 #include "../mupdf/muerror.h"
 
 #include <QCoreApplication>
-#include <QMutexLocker>
 #include <QThread>
 
 #include <algorithm>
@@ -58,24 +57,38 @@ private:
 
 void RenderSink::detach()
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     m_receiver = nullptr;
+    m_results.clear();
 }
 
-void RenderSink::post(const std::shared_ptr<RenderJob>& job, const QImage& image, const QString& error)
+void RenderSink::post(std::shared_ptr<RenderJob> job, QImage image, QString error)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_receiver)
         return;
+    m_results.push_back({std::move(job), std::move(image), std::move(error)});
+    if (m_results.size() > 1)
+        return; // a drain is already on its way
     // Posted while the receiver is known to be alive; Qt drops the call if it is deleted before
     // the event loop gets to it.
-    Deliver deliver = m_deliver;
-    QMetaObject::invokeMethod(
-        m_receiver, [deliver, job, image, error] { deliver(job, image, error); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(m_receiver, [this] { drain(); }, Qt::QueuedConnection);
+}
+
+void RenderSink::drain()
+{
+    std::deque<Result> results;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        results.swap(m_results);
+    }
+    for (Result& result : results)
+        m_deliver(std::move(result.job), std::move(result.image), std::move(result.error));
 }
 
 void RenderTask::run()
 {
+    m_published.load(std::memory_order_acquire); // pairs with the constructor's release
     if (m_job->cancelled.load())
         return;
     static thread_local WorkerDocuments documents;

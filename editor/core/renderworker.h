@@ -12,14 +12,15 @@
 #include "document.h"
 
 #include <QImage>
-#include <QMutex>
 #include <QObject>
 #include <QRunnable>
 #include <QThreadPool>
 
 #include <atomic>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 namespace pxv {
 
@@ -31,8 +32,11 @@ struct RenderJob
     std::atomic<int> cancelled{0};
 };
 
-// Where a worker delivers its result: the receiving object, cleared when it goes away so that a
-// late worker finds nobody to call.
+// Where workers deliver their results: a queue the receiver drains on its own thread. The
+// receiver is cleared when it goes away, so that a late worker finds nobody to call.
+//
+// Hand-overs between threads use std::mutex and std::atomic rather than only Qt's thread pool and
+// event queue: ThreadSanitizer cannot see inside those, and the renderer is checked under it.
 class RenderSink
 {
 public:
@@ -40,13 +44,22 @@ public:
 
     RenderSink(QObject* receiver, Deliver deliver) : m_receiver(receiver), m_deliver(std::move(deliver)) {}
     void detach();
-    // Called on a worker thread; queues the call to the receiver's thread.
-    void post(const std::shared_ptr<RenderJob>& job, const QImage& image, const QString& error);
+    // Called on a worker thread.
+    void post(std::shared_ptr<RenderJob> job, QImage image, QString error);
 
 private:
-    QMutex m_mutex;
+    struct Result
+    {
+        std::shared_ptr<RenderJob> job;
+        QImage image;
+        QString error;
+    };
+    void drain(); // on the receiver's thread
+
+    std::mutex m_mutex;
     QObject* m_receiver;
     Deliver m_deliver;
+    std::deque<Result> m_results;
 };
 
 class RenderTask : public QRunnable
@@ -55,12 +68,14 @@ public:
     RenderTask(std::shared_ptr<RenderJob> job, std::shared_ptr<RenderSink> sink)
         : m_job(std::move(job)), m_sink(std::move(sink))
     {
+        m_published.store(true, std::memory_order_release);
     }
     void run() override;
 
 private:
     std::shared_ptr<RenderJob> m_job;
     std::shared_ptr<RenderSink> m_sink;
+    std::atomic<bool> m_published{false};
 };
 
 // The pool shared by every renderer. Threads never expire, so that each keeps its context and

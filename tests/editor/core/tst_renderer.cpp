@@ -201,6 +201,41 @@ private slots:
         QVERIFY(ready.wait(5000));
     }
 
+    void scrollingAndZoomingQuickly()
+    {
+        // A view scrolling through with the zoom changing under it: requests, cancellations and
+        // results cross all the time. Run under ThreadSanitizer this is the race check.
+        auto document = openSample(40);
+        PageRenderer renderer(document.get());
+        QList<QPair<int, QImage>> delivered;
+        QList<double> scales;
+        connect(&renderer, &PageRenderer::pageReady, this,
+                [&](int page, double scale, const QImage& image) {
+                    delivered.append({page, image});
+                    scales.append(scale);
+                });
+        constexpr int kSteps = 120;
+        auto scaleAt = [](int step) { return (step / 10) % 2 ? 0.75 : 0.5; };
+        auto topAt = [](int step) { return step % 38; };
+        for (int step = 0; step < kSteps; ++step) {
+            const double scale = scaleAt(step);
+            const int top = topAt(step);
+            for (int page = top; page < top + 3; ++page)
+                renderer.request(page, scale, 3 - (page - top));
+            renderer.cancelExcept({top, top + 1, top + 2});
+            QCoreApplication::processEvents();
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(renderer.pendingCount(), 0, 20000);
+        QVERIFY(!delivered.isEmpty());
+        for (int i = 0; i < delivered.size(); ++i) {
+            const QSizeF expected = document->pageSize(delivered[i].first) * scales[i];
+            QCOMPARE(delivered[i].second.size(), QSize(qCeil(expected.width() - 0.01), qCeil(expected.height() - 0.01)));
+        }
+        // The final pages are there at the final scale.
+        for (int page = topAt(kSteps - 1); page < topAt(kSteps - 1) + 3; ++page)
+            QVERIFY(!renderer.cachedImage(page, scaleAt(kSteps - 1)).isNull());
+    }
+
     void rendererGoingAwayWhileWorking()
     {
         auto document = openSample(30);
