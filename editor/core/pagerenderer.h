@@ -54,7 +54,8 @@ public:
     int pendingCount() const;
 
 signals:
-    // Images have the page's size × pixelsPerPoint (rounded up) with white under the page.
+    // Images have the page's size × pixelsPerPoint (rounded up) with white under the page; only
+    // beyond 64 megapixels (a large page far zoomed in) are they smaller, for drawing stretched.
     void pageReady(int page, double pixelsPerPoint, const QImage& image);
     void pageFailed(int page, const QString& message);
 

@@ -67,7 +67,8 @@ public:
     // The whole document decrypted, quickly written, for render workers' own copies.
     QByteArray toBytes();
 
-    // Draws a page into an image of the page's size × scale, white under the page. Display
+    // Draws a page into an image of the page's size × scale (less for pages that would exceed
+    // 64 megapixels), white under the page. Display
     // lists of recently drawn pages are kept. abort is polled while drawing; an aborted
     // drawing throws MuError with FZ_ERROR_ABORT.
     QImage renderPage(int page, double scale, const std::atomic<int>* abort);

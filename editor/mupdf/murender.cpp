@@ -12,8 +12,9 @@ namespace {
 // display list, which costs about half a page's time again on text pages, so bands are only
 // used above the size of a full-screen page.
 constexpr qint64 kBandPixels = 4ll * 1024 * 1024;
-// Beyond this an image would take more memory than a whole page cache is allowed.
-constexpr qint64 kMaxPixels = 8192ll * 8192ll;
+// Larger images would cost hundreds of megabytes each; beyond this a page is drawn at the
+// largest scale that fits and shown stretched, slightly soft, instead of not at all.
+constexpr double kMaxPixels = 8192.0 * 8192.0;
 
 } // namespace
 
@@ -49,12 +50,14 @@ QImage MuDocument::renderPage(int page, double scale, const std::atomic<int>* ab
     }
     Impl::CachedList& entry = d->lists.front();
 
-    const fz_matrix ctm = fz_scale(float(scale), float(scale));
+    const double area = double(entry.bounds.x1 - entry.bounds.x0) * double(entry.bounds.y1 - entry.bounds.y0);
+    const double drawn = std::min(scale, std::sqrt(kMaxPixels / std::max(area, 1.0)));
+    const fz_matrix ctm = fz_scale(float(drawn), float(drawn));
     const fz_irect box = fz_round_rect(fz_transform_rect(entry.bounds, ctm));
     const int width = box.x1 - box.x0;
     const int height = box.y1 - box.y0;
-    if (width <= 0 || height <= 0 || qint64(width) * height > kMaxPixels)
-        throw MuError(FZ_ERROR_GENERIC, "the page is too large to draw at this zoom");
+    if (width <= 0 || height <= 0)
+        throw MuError(FZ_ERROR_GENERIC, "the page has no area");
 
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())

@@ -163,27 +163,59 @@ private slots:
         QCOMPARE(ready[1][2].value<QImage>().size(), QSize(792, 612)); // the edit is drawn
     }
 
-    void brokenPageReportsFailure()
+    void hugePageIsDrawnSmallerNotRefused()
     {
-        // The second page is 200 inches square: too large to draw at 1 pixel per point.
+        // 200 inches square at 2 pixels per point would be 800 megapixels.
         const QByteArray pdf = testpdf::build(
-            {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 >>",
-             "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] >>",
+            {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
              "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 14400 14400] >>"},
             1);
-        const QString path = m_dir.filePath("brokenpage.pdf");
+        const QString path = m_dir.filePath("huge.pdf");
         QVERIFY(testpdf::writeFile(path, pdf));
         auto document = Document::open(path);
         PageRenderer renderer(document.get());
         QSignalSpy ready(&renderer, &PageRenderer::pageReady);
+        renderer.request(0, 2.0);
+        QVERIFY(ready.wait(10000));
+        const QImage image = ready[0][2].value<QImage>();
+        QVERIFY(qint64(image.width()) * image.height() <= 8192ll * 8192ll);
+        QVERIFY(image.width() >= 8000);
+        QCOMPARE(renderer.cachedImage(0, 2.0), image);
+    }
+
+    void unreadablePageReportsFailureAndTheRestRenders()
+    {
+        // The file goes away after opening (a removed stick, a deleted download): workers
+        // cannot read it and say so; nothing crashes.
+        const QString path = m_dir.filePath("vanishing.pdf");
+        QVERIFY(testpdf::writeFile(path, testpdf::sample({})));
+        auto document = Document::open(path);
+        QVERIFY(QFile::remove(path));
+        PageRenderer renderer(document.get());
         QSignalSpy failed(&renderer, &PageRenderer::pageFailed);
-        renderer.request(1, 1.0);
         renderer.request(0, 1.0);
-        QTRY_COMPARE_WITH_TIMEOUT(ready.count() + failed.count(), 2, 5000);
-        QCOMPARE(failed.count(), 1);
-        QCOMPARE(failed[0][0].toInt(), 1);
-        QVERIFY(!failed[0][1].toString().isEmpty());
+        QVERIFY(failed.wait(5000));
+        QCOMPARE(failed[0][0].toInt(), 0);
+        QVERIFY(failed[0][1].toString().contains("Page 1"));
+
+        // An unreadable page tree entry: the page is reported, its neighbour renders.
+        const QByteArray pdf = testpdf::build(
+            {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R 2 0 R] /Count 2 >>",
+             "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] >>"},
+            1);
+        const QString cyclic = m_dir.filePath("cyclic.pdf");
+        QVERIFY(testpdf::writeFile(cyclic, pdf));
+        auto broken = Document::open(cyclic);
+        QCOMPARE(broken->pageCount(), 2); // the second entry is the tree itself
+        PageRenderer second(broken.get());
+        QSignalSpy ready(&second, &PageRenderer::pageReady);
+        QSignalSpy failedPage(&second, &PageRenderer::pageFailed);
+        for (int page = 0; page < broken->pageCount(); ++page)
+            second.request(page, 1.0);
+        QTRY_COMPARE_WITH_TIMEOUT(ready.count() + failedPage.count(), broken->pageCount(), 5000);
         QCOMPARE(ready.count(), 1);
+        QCOMPARE(ready[0][0].toInt(), 0);
+        QCOMPARE(failedPage.count(), 1);
     }
 
     void encryptedDocumentRendersAfterPassword()
