@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMoveEvent>
 #include <QResizeEvent>
+#include <QShowEvent>
 #include <QTimer>
 
 QMainWidget::QMainWidget(QWidget* parent) : QWidget(parent), m_userHelp(this, nullptr)
@@ -82,7 +83,18 @@ void QMainWidget::resizeEvent(QResizeEvent* event)
 void QMainWidget::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    QTimer::singleShot(0, this, [this] { raiseFloatingWindows(); });
+    if (event->spontaneous())
+        return;
+    // The home page was shown before this window existed on screen, so the window manager did not
+    // take it for this window's tool window. Mapping it again now puts it above this window.
+    QTimer::singleShot(0, this, [this] {
+        for (QWidget* floating : {static_cast<QWidget*>(m_homeWidget.get()), static_cast<QWidget*>(m_floatExWidget.get())}) {
+            if (floating && floating->isVisible()) {
+                floating->hide();
+                floating->show();
+            }
+        }
+    });
 }
 
 void QMainWidget::raiseFloatingWindows()
