@@ -105,9 +105,14 @@ struct Document::Private
         auto next = std::make_shared<RenderSource>();
         next->key = nextSourceKey();
         next->password = password;
-        if (path.isNull() || modified)
-            next->bytes = mu->toBytes();
-        else
+        if (path.isNull() || modified) {
+            try {
+                next->bytes = mu->toBytes();
+            } catch (const MuError& error) {
+                throw DocumentError(DocumentError::Failed,
+                                    tr("The document cannot be prepared for display: %1").arg(QString::fromUtf8(error.what())));
+            }
+        } else
             next->path = path;
         source = std::move(next);
     }

@@ -22,7 +22,7 @@ public:
     // Store sizes: documents on the GUI thread need little (sizes, outline, links, saving);
     // render workers keep decoded fonts and images for the pages they draw.
     static constexpr size_t kModelStoreBytes = 32u << 20;
-    static constexpr size_t kRenderStoreBytes = 96u << 20;
+    static constexpr size_t kRenderStoreBytes = 64u << 20;
 
     // Opens with MuPDF's repair. A file that opens with no pages at all is reported as an error.
     static std::unique_ptr<MuDocument> openFile(const QString& path, size_t storeBytes = kModelStoreBytes);

@@ -133,6 +133,15 @@ private slots:
         });
         QCOMPARE(asked, QStringList({"l.pdf", "l.pdf+retry"}));
         QCOMPARE(combined->pageCount(), 6);
+        // The encrypted file's pages arrive decrypted: its page text reads in clear.
+        const QString out = m_dir.filePath("decrypted.pdf");
+        combined->save(out);
+        QCOMPARE(testpdf::qpdfProblems(out), QString());
+        const QString qdf = m_dir.filePath("decrypted.qdf");
+        QCOMPARE(QProcess::execute("qpdf", {"--qdf", "--object-streams=disable", out, qdf}), 0);
+        QFile expanded(qdf);
+        QVERIFY(expanded.open(QIODevice::ReadOnly));
+        QCOMPARE(expanded.readAll().count("(Page 3) Tj"), 2);
 
         try {
             Document::combine({locked}, [](const QString&, bool, QString*) { return false; });
