@@ -60,14 +60,18 @@ void syncFolder(const QString& folder)
 
 void replaceFileAtomically(const QString& target, const std::function<void(const QString&)>& write)
 {
-    const QFileInfo info(target);
+    // Saving through a symbolic link updates the file it points to and keeps the link.
+    const QFileInfo link(target);
+    const QFileInfo info(link.isSymLink() ? link.symLinkTarget() : target);
     const QString folder = info.absolutePath();
     if (!QFileInfo(folder).isDir())
         fail(target, tr("the folder \"%1\" does not exist").arg(QDir::toNativeSeparators(folder)));
     if (info.isDir())
         fail(target, tr("it is a folder"));
 
-    QTemporaryFile temp(folder + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
+    // Hidden and next to the target, so that the rename stays within one file system; the name
+    // is shortened so that it fits the file system's limit even for a long target name.
+    QTemporaryFile temp(folder + QStringLiteral("/.") + info.fileName().left(100) + QStringLiteral(".XXXXXX"));
     if (!temp.open())
         fail(target, temp.errorString());
     const QString tempPath = temp.fileName();

@@ -1,6 +1,7 @@
 // Saving: byte-exact copies, incremental saves that keep the original bytes, full saves of new
 // documents, atomic replacement and what survives a failed save.
 
+#include "core/atomicfile.h"
 #include "core/document.h"
 #include "pdfmaker.h"
 
@@ -129,6 +130,34 @@ private slots:
         QCOMPARE(QDir(m_dir.filePath("ro")).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 
+    void failingWriterLeavesTargetAndNoTemporaryFile()
+    {
+        const QString target = write("victim.pdf", "original bytes");
+        try {
+            pxv::replaceFileAtomically(target, [](const QString& temp) {
+                QFile file(temp);
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write("half a file");
+                throw std::runtime_error("disk full");
+            });
+            QFAIL("a failed write was reported as success");
+        } catch (const DocumentError& error) {
+            QCOMPARE(error.kind(), DocumentError::SaveFailed);
+            QVERIFY(error.message().contains("disk full"));
+            QVERIFY(error.message().contains("victim.pdf"));
+        }
+        QCOMPARE(readAll(target), QByteArray("original bytes"));
+        QCOMPARE(QDir(m_dir.path()).entryList({".victim.pdf*"}, QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    void longFileNameCanBeSaved()
+    {
+        const QString name = QString(246, QLatin1Char('n')) + ".pdf"; // 250 characters: near the limit of 255
+        auto document = Document::createBlank();
+        document->save(m_dir.filePath(name));
+        QVERIFY(QFileInfo::exists(m_dir.filePath(name)));
+    }
+
     void replacingKeepsPermissions()
     {
         const QString path = write("perm.pdf", testpdf::sample({}));
@@ -141,6 +170,18 @@ private slots:
         QCOMPARE(int(info.st_mode & 0777), 0640);
         const QStringList leftovers = QDir(m_dir.path()).entryList({".perm.pdf.*"}, QDir::Files | QDir::Hidden);
         QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers.join(", ")));
+    }
+
+    void savingThroughALinkUpdatesItsTarget()
+    {
+        const QString real = write("real.pdf", testpdf::sample({}));
+        const QString link = m_dir.filePath("link.pdf");
+        QVERIFY(QFile::link(real, link));
+        auto document = Document::open(link);
+        document->rotatePage(0, 90);
+        document->save(link);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(Document::open(real)->pageSize(0), QSizeF(792, 612));
     }
 
     void encryptedDocumentStaysEncryptedAfterSaving()
