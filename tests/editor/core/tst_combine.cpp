@@ -151,6 +151,19 @@ private slots:
         }
     }
 
+    void damagedPageTreeKeepsPageNumbers()
+    {
+        // The first file's page tree lists itself as its second page.
+        const QString cyclic = write("cyclic.pdf", testpdf::cyclicPageTree());
+        const QString good = write("after.pdf", testpdf::sample({}));
+        auto combined = Document::combine({cyclic, good});
+        QCOMPARE(combined->pageCount(), 5);
+        QCOMPARE(combined->outline()[1].page, 2);
+        const QString out = m_dir.filePath("repaired.pdf");
+        combined->save(out);
+        QCOMPARE(testpdf::qpdfProblems(out), QString());
+    }
+
     void badSourceNamesTheFile()
     {
         const QString good = write("good.pdf", testpdf::sample({}));
