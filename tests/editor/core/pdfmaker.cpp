@@ -140,10 +140,13 @@ bool writeFile(const QString& path, const QByteArray& data)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(data) == data.size();
 }
 
-QString qpdfProblems(const QString& path)
+QString qpdfProblems(const QString& path, const QString& password)
 {
     QProcess qpdf;
-    qpdf.start(QStringLiteral("qpdf"), {QStringLiteral("--check"), path});
+    QStringList args{QStringLiteral("--check"), path};
+    if (!password.isEmpty())
+        args.prepend(QStringLiteral("--password=") + password);
+    qpdf.start(QStringLiteral("qpdf"), args);
     if (!qpdf.waitForFinished(30000))
         return QStringLiteral("qpdf did not finish");
     // Exit code 3 is "warnings only": damage that qpdf could work around is still damage here.

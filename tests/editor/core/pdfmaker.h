@@ -32,6 +32,6 @@ bool writeFile(const QString& path, const QByteArray& data);
 
 // Runs qpdf --check; returns its output when it finds a problem, an empty string when the file is
 // sound.
-QString qpdfProblems(const QString& path);
+QString qpdfProblems(const QString& path, const QString& password = QString());
 
 } // namespace testpdf

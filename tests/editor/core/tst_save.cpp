@@ -96,6 +96,25 @@ private slots:
         QCOMPARE(reopened->pageCount(), 1);
     }
 
+    void repairedFileIsWrittenAnewWhenChanged()
+    {
+        // Appending to a file whose cross-reference table is broken would keep it broken.
+        testpdf::Sample sample;
+        sample.pages = 4;
+        const QByteArray good = testpdf::sample(sample);
+        const QString path = write("repaired.pdf", good.left(good.indexOf("xref")));
+        auto document = Document::open(path);
+        QVERIFY(document->wasRepaired());
+        document->rotatePage(3, 90);
+        const QString out = m_dir.filePath("repaired-saved.pdf");
+        document->save(out);
+        QCOMPARE(testpdf::qpdfProblems(out), QString());
+        auto reopened = Document::open(out);
+        QVERIFY(!reopened->wasRepaired());
+        QCOMPARE(reopened->pageCount(), 4);
+        QCOMPARE(reopened->pageSize(3), QSizeF(792, 612));
+    }
+
     void saveIntoMissingFolderFailsAndKeepsTheOriginal()
     {
         const QString path = write("keep.pdf", testpdf::sample({}));
@@ -193,6 +212,7 @@ private slots:
         QVERIFY(document->authenticate("pw"));
         document->rotatePage(0, 90);
         document->save(locked);
+        QCOMPARE(testpdf::qpdfProblems(locked, "pw"), QString());
         auto reopened = Document::open(locked);
         QVERIFY(reopened->needsPassword());
         QVERIFY(reopened->authenticate("pw"));
