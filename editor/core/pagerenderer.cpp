@@ -42,12 +42,19 @@ void PageRenderer::request(int page, double pixelsPerPoint, int priority)
         return;
     const int key = scaleKey(pixelsPerPoint);
     m_wanted.insert(page);
+    auto running = m_jobs.find(page);
+    if (running != m_jobs.end() && scaleKey((*running)->pixelsPerPoint) == key)
+        return;
+    if (running != m_jobs.end()) { // the view has moved on to another scale
+        (*running)->cancelled.store(1);
+        m_jobs.erase(running);
+    }
+
     const QImage cached = cachedImage(page, pixelsPerPoint);
     if (!cached.isNull()) {
         keep({page, key}, cached);
-        const QImage image = cached;
         QMetaObject::invokeMethod(
-            this, [this, page, pixelsPerPoint, image] { emit pageReady(page, pixelsPerPoint, image); },
+            this, [this, page, pixelsPerPoint, cached] { emit pageReady(page, pixelsPerPoint, cached); },
             Qt::QueuedConnection);
         return;
     }
@@ -56,12 +63,6 @@ void PageRenderer::request(int page, double pixelsPerPoint, int priority)
         QMetaObject::invokeMethod(
             this, [this, page, message] { emit pageFailed(page, message); }, Qt::QueuedConnection);
         return;
-    }
-    auto running = m_jobs.constFind(page);
-    if (running != m_jobs.constEnd()) {
-        if (scaleKey((*running)->pixelsPerPoint) == key)
-            return;
-        (*running)->cancelled.store(1);
     }
     auto job = std::make_shared<RenderJob>();
     job->page = page;
