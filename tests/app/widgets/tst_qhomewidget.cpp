@@ -16,14 +16,6 @@
 
 namespace {
 
-void sendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button)
-{
-    const QPoint pos = target->rect().center();
-    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-    QMouseEvent event(type, pos, target->mapToGlobal(pos), button, buttons, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &event);
-}
-
 void leftClick(QWidget* target)
 {
     sendMouse(target, QEvent::MouseButtonPress, Qt::LeftButton);

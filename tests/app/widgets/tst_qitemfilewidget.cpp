@@ -8,14 +8,6 @@
 
 namespace {
 
-void sendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button)
-{
-    const QPoint pos = target->rect().center();
-    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-    QMouseEvent event(type, pos, target->mapToGlobal(pos), button, buttons, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &event);
-}
-
 // What the window system delivers for a double click.
 void sendDoubleClick(QWidget* target)
 {

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QListWidgetItem>
 #include <QMetaType>
+#include <QMouseEvent>
 #include <QPair>
 #include <QString>
 #include <QTemporaryDir>
@@ -13,6 +14,15 @@
 #include <QWidget>
 
 Q_DECLARE_METATYPE(QListWidgetItem*)
+
+// A mouse event at the widget's centre, delivered straight to it as the window system would.
+inline void sendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button)
+{
+    const QPoint pos = target->rect().center();
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, pos, target->mapToGlobal(pos), button, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
+}
 
 // Stands in for the main window: the widgets connect to these slots by signature.
 class FakeParent : public QWidget
