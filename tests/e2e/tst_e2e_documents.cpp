@@ -12,6 +12,7 @@ private slots:
     void initTestCase();
     void relativePathOpensAndIsRecorded();
     void missingFileIsReportedAndNotRecorded();
+    void garbageHistoryIsSetAsideAndReplaced();
 
 private:
     bool homePageVisible(const E2EHarness& harness) const
@@ -64,6 +65,29 @@ void TstE2EDocuments::missingFileIsReportedAndNotRecorded()
     QCOMPARE(program->state(), QProcess::Running);
     QVERIFY(!QFile::exists(harness.historyDb())
             || harness.queryHistory("select count(*) from history").value(0) == "0");
+}
+
+void TstE2EDocuments::garbageHistoryIsSetAsideAndReplaced()
+{
+    E2EHarness harness(false);
+    E2E_REQUIRE(harness);
+    const QString dataDir = QFileInfo(harness.historyDb()).absolutePath();
+    QVERIFY(QDir().mkpath(dataDir));
+    QFile garbage(harness.historyDb());
+    QVERIFY(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(4096, 'x'));
+    garbage.close();
+
+    QProcess* program = harness.startProgram({m_files.filePath("report.pdf")});
+    QVERIFY(harness.waitForWindow("OrvantoPDF") != 0);
+    QTRY_COMPARE_WITH_TIMEOUT(harness.queryHistory("select fileName from history"), QStringList({"report.pdf"}),
+                              10000);
+    const QStringList broken = QDir(dataDir).entryList({"history.db.broken-*"}, QDir::Files);
+    QCOMPARE(broken.size(), 1);
+    QFile kept(QDir(dataDir).filePath(broken.first()));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray(4096, 'x'));
+    QCOMPARE(program->state(), QProcess::Running);
 }
 
 QTEST_MAIN(TstE2EDocuments)
