@@ -77,6 +77,8 @@ struct Document::Private
     bool repaired = false;
     mutable std::vector<QSizeF> sizes; // filled on first use; a page's size never changes but by rotation
     mutable bool sizesLoaded = false;
+    QByteArray createdBytes;    // a document without a file, as created
+    QHash<int, int> rotations;  // pages rotated since the file or the bytes above
     std::shared_ptr<const RenderSource> source;
 
     void loadSizes() const
@@ -98,22 +100,25 @@ struct Document::Private
         return std::any_of(sizes.cbegin(), sizes.cend(), [](const QSizeF& size) { return !size.isEmpty(); });
     }
 
-    // Workers read the file itself while it holds everything; once there are changes only in
-    // memory, they get the document's bytes.
     void refreshSource()
     {
         auto next = std::make_shared<RenderSource>();
         next->key = nextSourceKey();
         next->password = password;
-        if (path.isNull() || modified) {
-            try {
-                next->bytes = mu->toBytes();
-            } catch (const MuError& error) {
-                throw DocumentError(DocumentError::Failed,
-                                    tr("The document cannot be prepared for display: %1").arg(QString::fromUtf8(error.what())));
+        next->rotations = rotations;
+        if (path.isNull()) {
+            if (createdBytes.isEmpty()) {
+                try {
+                    createdBytes = mu->toBytes();
+                } catch (const MuError& error) {
+                    throw DocumentError(DocumentError::Failed, tr("The document cannot be prepared for display: %1")
+                                                                   .arg(QString::fromUtf8(error.what())));
+                }
             }
-        } else
+            next->bytes = createdBytes;
+        } else {
             next->path = path;
+        }
         source = std::move(next);
     }
 };
@@ -288,7 +293,7 @@ void Document::rotatePage(int page, int degrees)
     if (d->locked || page < 0 || page >= pageCount() || degrees % 90 != 0)
         throw DocumentError(DocumentError::Failed, tr("Page %1 cannot be rotated.").arg(page + 1));
     try {
-        d->mu->rotatePage(page, degrees);
+        d->rotations.insert(page, d->mu->rotatePage(page, degrees));
         d->sizes[size_t(page)] = d->mu->pageBounds(page).size();
     } catch (const MuError& error) {
         throw DocumentError(DocumentError::Failed, QString::fromUtf8(error.what()));
@@ -347,6 +352,8 @@ void Document::save(const QString& path)
         // The file is written; keeping the document in memory as it is loses nothing.
     }
     d->path = target;
+    d->createdBytes.clear();
+    d->rotations.clear();
     const bool wasModified = d->modified;
     d->modified = false;
     d->refreshSource();

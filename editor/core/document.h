@@ -5,6 +5,7 @@
 
 #include "types.h"
 
+#include <QHash>
 #include <QObject>
 #include <QSizeF>
 #include <QString>
@@ -44,14 +45,17 @@ private:
 // path; retry is true after a wrong password. Returns false when the user cancels.
 using PasswordProvider = std::function<bool(const QString& fileName, bool retry, QString* password)>;
 
-// What a render worker needs to open its own copy of the document: the file, or the document's
-// current bytes once it has changes only in memory. Immutable; a new one is made on change.
+// What a render worker needs to open its own copy of the document as it is now: the file (or,
+// for a document without one, its bytes as created) and the edits made since, which the worker
+// applies to its copy. Edits cost the GUI thread nothing however large the file. Immutable; a
+// new one is made on every change.
 struct RenderSource
 {
-    QString path;      // used when bytes is empty
-    QByteArray bytes;  // the edited document, written out in full
+    QString path;           // used when bytes is empty
+    QByteArray bytes;       // a new document as created
+    QHash<int, int> rotations; // page -> its /Rotate, for pages rotated since
     QByteArray password;
-    quint64 key = 0;   // unique per document and version, for worker-side caches
+    quint64 key = 0;        // unique per document and version, for worker-side caches
 };
 
 class Document : public QObject

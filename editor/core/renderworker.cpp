@@ -36,6 +36,8 @@ public:
             : mu::MuDocument::openBytes(source.bytes, mu::MuDocument::kRenderStoreBytes);
         if (document->needsPassword() && !document->authenticate(source.password))
             throw MuError(0, "the password is not accepted");
+        for (auto it = source.rotations.cbegin(); it != source.rotations.cend(); ++it)
+            document->setPageRotation(it.key(), it.value());
         m_open.insert(m_open.begin(), Entry{shared, source.key, std::move(document)});
         if (m_open.size() > kMaxOpen)
             m_open.pop_back();

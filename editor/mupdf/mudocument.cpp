@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -315,17 +316,30 @@ void MuDocument::appendBlankPage(const QSizeF& points)
     });
 }
 
-void MuDocument::rotatePage(int page, int degrees)
+int MuDocument::rotatePage(int page, int degrees)
+{
+    d->checkPage(page);
+    fz_context* ctx = d->ctx();
+    int rotated = 0;
+    guarded(ctx, [&] {
+        pdf_obj* object = pdf_lookup_page_obj(ctx, d->pdf(), page);
+        const int current = pdf_to_int(ctx, pdf_dict_get_inheritable(ctx, object, PDF_NAME(Rotate)));
+        rotated = (((current + degrees) % 360) + 360) % 360;
+    });
+    setPageRotation(page, rotated);
+    return rotated;
+}
+
+void MuDocument::setPageRotation(int page, int rotation)
 {
     d->checkPage(page);
     fz_context* ctx = d->ctx();
     guarded(ctx, [&] {
-        pdf_obj* object = pdf_lookup_page_obj(ctx, d->pdf(), page);
-        const int current = pdf_to_int(ctx, pdf_dict_get_inheritable(ctx, object, PDF_NAME(Rotate)));
-        const int rotated = (((current + degrees) % 360) + 360) % 360;
-        pdf_dict_put_int(ctx, object, PDF_NAME(Rotate), rotated);
+        pdf_dict_put_int(ctx, pdf_lookup_page_obj(ctx, d->pdf(), page), PDF_NAME(Rotate), rotation);
     });
-    d->lists.clear();
+    d->lists.erase(std::remove_if(d->lists.begin(), d->lists.end(),
+                                  [page](const Impl::CachedList& entry) { return entry.page == page; }),
+                   d->lists.end());
 }
 
 bool MuDocument::hasUnsavedChanges() const

@@ -52,7 +52,9 @@ public:
     QList<PageLink> links(int page) const;
 
     void appendBlankPage(const QSizeF& points);
-    void rotatePage(int page, int degrees);
+    // Rotates by a multiple of 90 degrees; returns the page's new /Rotate.
+    int rotatePage(int page, int degrees);
+    void setPageRotation(int page, int rotation);
     // Appends every page of source (opened with openSibling) with links, annotations and
     // form fields, and one outline entry titled outlineTitle holding source's outline.
     void appendDocument(MuDocument& source, const QString& outlineTitle);
@@ -64,7 +66,8 @@ public:
     void appendIncrementalSave(const QString& path);
     // Writes the whole document, collecting garbage and compressing streams.
     void saveFull(const QString& path);
-    // The whole document decrypted, quickly written, for render workers' own copies.
+    // The whole document decrypted, quickly written, for render workers' own copies of a new
+    // document.
     QByteArray toBytes();
 
     // Draws a page into an image of the page's size × scale (less for pages that would exceed

@@ -154,8 +154,9 @@ private slots:
         QCOMPARE(modified.count(), 1);
         QCOMPARE(modified[0][0].toBool(), true);
         QCOMPARE(source.count(), 1);
-        // Edited pages reach render workers as bytes, not as the unchanged file.
-        QVERIFY(!document->renderSource()->bytes.isEmpty());
+        // Render workers get the edit to apply to their copy of the file.
+        QCOMPARE(document->renderSource()->rotations.value(0), 90);
+        QVERIFY(document->renderSource()->bytes.isEmpty());
         document->rotatePage(0, 90);
         QCOMPARE(modified.count(), 1); // already modified
         QVERIFY_EXCEPTION_THROWN(document->rotatePage(0, 45), DocumentError);

@@ -163,6 +163,17 @@ private slots:
         QCOMPARE(ready[1][2].value<QImage>().size(), QSize(792, 612)); // the edit is drawn
     }
 
+    void newDocumentRendersWithItsEdits()
+    {
+        auto document = Document::createBlank();
+        PageRenderer renderer(document.get());
+        QSignalSpy ready(&renderer, &PageRenderer::pageReady);
+        document->rotatePage(0, 270);
+        renderer.request(0, 1.0);
+        QVERIFY(ready.wait(5000));
+        QCOMPARE(ready[0][2].value<QImage>().size(), QSize(842, 596)); // A4 landscape, rounded out
+    }
+
     void hugePageIsDrawnSmallerNotRefused()
     {
         // 200 inches square at 2 pixels per point would be 800 megapixels.
