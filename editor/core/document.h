@@ -58,6 +58,9 @@ struct RenderSource
     quint64 key = 0;        // unique per document and version, for worker-side caches
 };
 
+// Each document has its own MuPDF context, so open(), createBlank() and combine() may run on
+// any thread (a long combine need not block the GUI); the document then belongs to that thread
+// until moved with moveToThread(). One document is used by one thread at a time.
 class Document : public QObject
 {
     Q_OBJECT

@@ -229,6 +229,28 @@ private slots:
         QCOMPARE(failedPage.count(), 1);
     }
 
+    void selfDrawingFormEnds()
+    {
+        // A form XObject that draws itself: drawing must end (with or without the form) rather
+        // than recurse until the stack runs out.
+        const QByteArray form = "q 0.5 0 0 0.5 10 10 cm 0 0 50 50 re f /X Do Q";
+        const QByteArray pdf = testpdf::build(
+            {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+             "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] /Contents 4 0 R /Resources << /XObject << /X 5 0 R >> >> >>",
+             "<< /Length 7 >>\nstream\n/X Do  \nendstream",
+             "<< /Type /XObject /Subtype /Form /BBox [0 0 200 200] /Resources << /XObject << /X 5 0 R >> >> /Length "
+                 + QByteArray::number(form.size()) + " >>\nstream\n" + form + "\nendstream"},
+            1);
+        const QString path = m_dir.filePath("recursive.pdf");
+        QVERIFY(testpdf::writeFile(path, pdf));
+        auto document = Document::open(path);
+        PageRenderer renderer(document.get());
+        QSignalSpy ready(&renderer, &PageRenderer::pageReady);
+        QSignalSpy failed(&renderer, &PageRenderer::pageFailed);
+        renderer.request(0, 1.0);
+        QTRY_COMPARE_WITH_TIMEOUT(ready.count() + failed.count(), 1, 5000);
+    }
+
     void encryptedDocumentRendersAfterPassword()
     {
         auto plain = openSample();
