@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <future>
+
 using pxv::Document;
 using pxv::DocumentError;
 
@@ -164,6 +166,24 @@ private slots:
         QCOMPARE(testpdf::qpdfProblems(out), QString());
     }
 
+    void combiningOnAWorkerThread()
+    {
+        // A long combine can leave the GUI thread free: the result moves over when done.
+        const QString a = richFile("w1.pdf", 3, "f");
+        const QString b = richFile("w2.pdf", 3, "f");
+        QThread* gui = QThread::currentThread();
+        std::unique_ptr<Document> combined = std::async(std::launch::async, [&] {
+                                                  auto document = Document::combine({a, b});
+                                                  document->moveToThread(gui);
+                                                  return document;
+                                              }).get();
+        QCOMPARE(combined->thread(), gui);
+        QCOMPARE(combined->pageCount(), 6);
+        const QString out = m_dir.filePath("worker.pdf");
+        combined->save(out);
+        QCOMPARE(testpdf::qpdfProblems(out), QString());
+    }
+
     void badSourceNamesTheFile()
     {
         const QString good = write("good.pdf", testpdf::sample({}));
@@ -179,5 +199,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestCombine)
+QTEST_GUILESS_MAIN(TestCombine)
 #include "tst_combine.moc"
