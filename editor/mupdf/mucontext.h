@@ -87,10 +87,8 @@ private:
 using PdfDocumentHandle = Handle<pdf_document, pdf_drop_document>;
 using PageHandle = Handle<fz_page, fz_drop_page>;
 using DisplayListHandle = Handle<fz_display_list, fz_drop_display_list>;
-using PixmapHandle = Handle<fz_pixmap, fz_drop_pixmap>;
 using BufferHandle = Handle<fz_buffer, fz_drop_buffer>;
 using OutlineHandle = Handle<fz_outline, fz_drop_outline>;
 using LinkHandle = Handle<fz_link, fz_drop_link>;
-using ObjHandle = Handle<pdf_obj, pdf_drop_obj>;
 
 } // namespace pxv::mu
