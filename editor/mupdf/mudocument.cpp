@@ -342,13 +342,6 @@ void MuDocument::setPageRotation(int page, int rotation)
                    d->lists.end());
 }
 
-bool MuDocument::hasUnsavedChanges() const
-{
-    int changed = 0;
-    guarded(d->ctx(), [&] { changed = pdf_has_unsaved_changes(d->ctx(), d->pdf()); });
-    return changed != 0;
-}
-
 bool MuDocument::canSaveIncrementally() const
 {
     int can = 0;

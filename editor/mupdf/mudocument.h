@@ -59,7 +59,6 @@ public:
     // form fields, and one outline entry titled outlineTitle holding source's outline.
     void appendDocument(MuDocument& source, const QString& outlineTitle);
 
-    bool hasUnsavedChanges() const;
     // Incremental saving needs an unrepaired file of our own.
     bool canSaveIncrementally() const;
     // Appends the changes to path, which must already hold a copy of the original file.
