@@ -54,7 +54,6 @@ CWinApp::~CWinApp()
 {
     QHttpClient::Instance()->close();
     CGlobal::release();
-    delete m_translator;
 }
 
 QString CWinApp::translationFile(const QString& appPath, const QString& language)
@@ -65,10 +64,9 @@ QString CWinApp::translationFile(const QString& appPath, const QString& language
 void CWinApp::loadTranslator()
 {
     const QString language = m_settings.value(QStringLiteral("config/language"), QStringLiteral("en")).toString();
-    delete m_translator;
-    m_translator = new QTranslator;
+    m_translator = std::make_unique<QTranslator>();
     m_translator->load(translationFile(CGlobal::getAppPath(), language), QString(), QString(), QString());
-    QCoreApplication::installTranslator(m_translator);
+    QCoreApplication::installTranslator(m_translator.get());
 }
 
 int CWinApp::run()

@@ -27,7 +27,8 @@ public:
 private:
     void loadTranslator();
 
-    QTranslator* m_translator = nullptr;
+    // Declared before the settings, so that the settings go first and the translator after them.
+    std::unique_ptr<QTranslator> m_translator;
     QSettings m_settings;
     std::unique_ptr<CSingleInstance> m_instanceLock;
 };
