@@ -12,6 +12,7 @@
 #include "uexception.h"
 
 #include <QMenu>
+#include <QPushButton>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QtTest>
@@ -63,6 +64,7 @@ private slots:
     void blankDocumentShowsEditorWithoutHistory();
     void closingLastDocumentShowsHomePage();
     void menuEntriesInOrder();
+    void maximiseButtonFollowsWindowState();
     void accountStateFollowsSignals();
     void missingComponentEndsRunWithLogRecord();
 
@@ -243,6 +245,18 @@ void TstMainWidget::closingLastDocumentShowsHomePage()
     QVERIFY(activePath().isNull());
     QVERIFY(m_window->homeWidget()->isVisible());
     QVERIFY(!m_window->floatExWidget()->isVisible());
+}
+
+void TstMainWidget::maximiseButtonFollowsWindowState()
+{
+    auto* btnMax = m_window->findChild<QPushButton*>("btnMax");
+    auto* title = m_window->findChild<QWidget*>("frameTitle");
+    m_window->onBtnMax();
+    QVERIFY(btnMax->isChecked());
+    QTRY_VERIFY(m_window->isMaximized());
+    QTest::mouseDClick(title, Qt::LeftButton, Qt::NoModifier, QPoint(300, 25));
+    QVERIFY(!btnMax->isChecked());
+    QTRY_VERIFY(!m_window->isMaximized());
 }
 
 void TstMainWidget::menuEntriesInOrder()

@@ -30,6 +30,7 @@ private slots:
     void signInStoresNameAndAvatar();
     void signInRefusesBlankName();
     void userPanelSignsOut();
+    void onlineRestoresTheStoredAccountLater();
     void interactiveUpdateCheckSaysThereIsNone();
     void aboutNamesVersionsAndLicence();
     void pagesWithoutTargetSaySo();
@@ -92,6 +93,24 @@ void TestServicesDialogs::userPanelSignsOut()
     QCOMPARE(logout.count(), 1);
     QVERIFY(!QUser::Instance()->isSignedIn());
     QVERIFY(!QFile::exists(CGlobal::getAppDataPath() + QStringLiteral("avatar.png")));
+}
+
+void TestServicesDialogs::onlineRestoresTheStoredAccountLater()
+{
+    QVERIFY(QUser::Instance()->signIn(QStringLiteral("Bea"), QString()));
+    QSignalSpy login(QUser::Instance(), &QUser::signal_login);
+    QSignalSpy logout(QUser::Instance(), &QUser::signal_logout);
+    QUser::Instance()->online();
+    // Announced from the event loop, once the windows that listen exist.
+    QCOMPARE(login.count(), 0);
+    QTRY_COMPARE(login.count(), 1);
+    QCOMPARE(login.first().at(0).toString(), QStringLiteral("Bea"));
+
+    QUser::Instance()->signOut();
+    logout.clear();
+    QUser::Instance()->online();
+    QTRY_COMPARE(logout.count(), 1);
+    QCOMPARE(login.count(), 1);
 }
 
 void TestServicesDialogs::interactiveUpdateCheckSaysThereIsNone()
