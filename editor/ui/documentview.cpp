@@ -6,9 +6,13 @@
 #include "pageview.h"
 #include "panelayout.h"
 
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QSplitter>
+#include <QStyle>
+#include <QToolButton>
 #include <QVBoxLayout>
-
 
 namespace pxv {
 
@@ -31,7 +35,15 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_splitter);
+    layout->setSpacing(0);
+    if (m_document->model()->wasRepaired()) {
+        // Not a modal box: a file opened by the host must open without waiting for anyone.
+        m_repairNotice = buildRepairNotice();
+        layout->addWidget(m_repairNotice);
+        // Once saved, the file on disk is the repaired one and the notice has said its piece.
+        connect(m_document->model(), &Document::saved, m_repairNotice, &QWidget::hide);
+    }
+    layout->addWidget(m_splitter, 1);
     setFocusProxy(m_pageView);
 
     connect(m_outline, &OutlinePane::signal_goTo, m_pageView, &PageView::goToPage);
@@ -40,6 +52,41 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
 }
 
 DocumentView::~DocumentView() = default;
+
+QFrame* DocumentView::buildRepairNotice()
+{
+    auto* notice = new QFrame(this);
+    notice->setObjectName(QStringLiteral("repairNotice"));
+    notice->setAttribute(Qt::WA_StyledBackground);
+    notice->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    notice->setStyleSheet(QStringLiteral(
+        "#repairNotice { background: #fff4c2; border: 1px solid #e2bf4a; border-radius: 4px; margin: 6px; }"
+        "#repairNotice QLabel { color: #3a3000; }"));
+
+    const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize) * 3 / 2;
+    auto* icon = new QLabel(notice);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(iconSize));
+    auto* text = new QLabel(tr("This file was damaged and has been repaired. "
+                               "Save it to keep the repaired version."), notice);
+    text->setWordWrap(true);
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* close = new QToolButton(notice);
+    close->setObjectName(QStringLiteral("repairNoticeClose"));
+    close->setAutoRaise(true);
+    close->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    close->setToolTip(tr("Close"));
+    close->setAccessibleName(tr("Close"));
+    connect(close, &QToolButton::clicked, notice, &QWidget::hide);
+
+    auto* row = new QHBoxLayout(notice);
+    // The style sheet's margin sits outside the border; the padding inside it comes from here.
+    row->setContentsMargins(14, 8, 8, 8);
+    row->setSpacing(10);
+    row->addWidget(icon);
+    row->addWidget(text, 1);
+    row->addWidget(close);
+    return notice;
+}
 
 bool DocumentView::hasOutline() const
 {

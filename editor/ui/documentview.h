@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class QFrame;
 class QSplitter;
 class CPXVDocument;
 
@@ -24,6 +25,8 @@ public:
     const std::shared_ptr<CPXVDocument>& document() const { return m_document; }
     PageView* pageView() const { return m_pageView; }
     OutlinePane* outlinePane() const { return m_outline; }
+    // The bar above the pages saying the file was repaired; null for a file that needed none.
+    QFrame* repairNotice() const { return m_repairNotice; }
 
     bool hasOutline() const;
     bool isOutlineVisible() const;
@@ -37,7 +40,10 @@ private slots:
     void onSourceChanged();
 
 private:
+    QFrame* buildRepairNotice();
+
     std::shared_ptr<CPXVDocument> m_document;
+    QFrame* m_repairNotice = nullptr;
     QSplitter* m_splitter;
     OutlinePane* m_outline;
     PageView* m_pageView;
