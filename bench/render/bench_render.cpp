@@ -1,9 +1,9 @@
 // Measures the editor's rendering path against MuPDF alone, memory on a long document, and
 // the size of combined files. Prints a small report; exits non-zero only when it cannot run.
 
-#include "benchpdf.h"
 #include "core/document.h"
 #include "core/pagerenderer.h"
+#include "testpdfs.h"
 
 extern "C" {
 #include <mupdf/fitz.h>
@@ -205,13 +205,14 @@ int main(int argc, char** argv)
     if (!folder.exists())
         return 1;
     const QString manual = folder.filePath(QStringLiteral("manual.pdf"));
-    bench::writeManual(manual, 120);
+    testpdfs::writeManual(manual, 120);
     std::printf("manual: 120 pages, %lld KiB\n", QFileInfo(manual).size() >> 10);
     firstPage(manual);
 
     for (int pages : {200, 2000}) {
         const QString path = folder.filePath(QStringLiteral("long%1.pdf").arg(pages));
-        bench::writeLongDocument(path, pages);
+        if (testpdfs::writeBytes(path, testpdfs::longDocument(pages)).isEmpty())
+            return 1;
         memory(path, pages);
     }
     combineSizes(manual, folder.path());

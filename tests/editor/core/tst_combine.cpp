@@ -2,11 +2,10 @@
 // written result is sound.
 
 #include "core/document.h"
-#include "pdfmaker.h"
+#include "pdffolder.h"
 
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <future>
@@ -19,24 +18,16 @@ class TestCombine : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-
-    QString write(const QString& name, const QByteArray& data)
-    {
-        const QString path = m_dir.filePath(name);
-        if (!testpdf::writeFile(path, data))
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
+    PdfFolder m_dir;
 
     QString richFile(const QString& name, int pages, const QString& field)
     {
-        testpdf::Sample sample;
+        testpdfs::Sample sample;
         sample.pages = pages;
         sample.outline = true;
         sample.links = true;
         sample.fieldName = field;
-        return write(name, testpdf::sample(sample));
+        return m_dir.write(name, testpdfs::sample(sample));
     }
 
     // Field names as qpdf reads them back from the file.
@@ -86,7 +77,7 @@ private slots:
 
         const QString out = m_dir.filePath("combined.pdf");
         combined->save(out);
-        QCOMPARE(testpdf::qpdfProblems(out), QString());
+        QCOMPARE(testpdfs::qpdfProblems(out), QString());
         QCOMPARE(fieldNames(out), QStringList({"name", "name_2"}));
 
         auto reopened = Document::open(out);
@@ -110,22 +101,22 @@ private slots:
     void resultIsSmallerThanItsParts()
     {
         // A resource all pages share is copied once per source, not once per page.
-        testpdf::Sample sample;
+        testpdfs::Sample sample;
         sample.pages = 40;
         sample.sharedFormBytes = 100000;
-        const QString a = write("big.pdf", testpdf::sample(sample));
+        const QString a = m_dir.write("big.pdf", testpdfs::sample(sample));
         auto combined = Document::combine({a, a, a});
         const QString out = m_dir.filePath("big3.pdf");
         combined->save(out);
         QVERIFY2(QFileInfo(out).size() <= 3 * QFileInfo(a).size(), qPrintable(QString::number(QFileInfo(out).size())));
-        QCOMPARE(testpdf::qpdfProblems(out), QString());
+        QCOMPARE(testpdfs::qpdfProblems(out), QString());
     }
 
     void encryptedSourceAsksUntilRightOrCancelled()
     {
-        const QString plain = write("p.pdf", testpdf::sample({}));
+        const QString plain = m_dir.write("p.pdf", testpdfs::sample({}));
         const QString locked = m_dir.filePath("l.pdf");
-        QCOMPARE(QProcess::execute("qpdf", {"--encrypt", "pw", "owner", "256", "--", plain, locked}), 0);
+        QVERIFY(!testpdfs::writeEncrypted(plain, locked, "pw").isEmpty());
 
         QStringList asked;
         auto combined = Document::combine({plain, locked}, [&](const QString& file, bool retry, QString* password) {
@@ -138,7 +129,7 @@ private slots:
         // The encrypted file's pages arrive decrypted: its page text reads in clear.
         const QString out = m_dir.filePath("decrypted.pdf");
         combined->save(out);
-        QCOMPARE(testpdf::qpdfProblems(out), QString());
+        QCOMPARE(testpdfs::qpdfProblems(out), QString());
         const QString qdf = m_dir.filePath("decrypted.qdf");
         QCOMPARE(QProcess::execute("qpdf", {"--qdf", "--object-streams=disable", out, qdf}), 0);
         QFile expanded(qdf);
@@ -156,14 +147,14 @@ private slots:
     void damagedPageTreeKeepsPageNumbers()
     {
         // The first file's page tree lists itself as its second page.
-        const QString cyclic = write("cyclic.pdf", testpdf::cyclicPageTree());
-        const QString good = write("after.pdf", testpdf::sample({}));
+        const QString cyclic = m_dir.write("cyclic.pdf", testpdfs::cyclicPageTree());
+        const QString good = m_dir.write("after.pdf", testpdfs::sample({}));
         auto combined = Document::combine({cyclic, good});
         QCOMPARE(combined->pageCount(), 5);
         QCOMPARE(combined->outline()[1].page, 2);
         const QString out = m_dir.filePath("repaired.pdf");
         combined->save(out);
-        QCOMPARE(testpdf::qpdfProblems(out), QString());
+        QCOMPARE(testpdfs::qpdfProblems(out), QString());
     }
 
     void combiningOnAWorkerThread()
@@ -181,13 +172,13 @@ private slots:
         QCOMPARE(combined->pageCount(), 6);
         const QString out = m_dir.filePath("worker.pdf");
         combined->save(out);
-        QCOMPARE(testpdf::qpdfProblems(out), QString());
+        QCOMPARE(testpdfs::qpdfProblems(out), QString());
     }
 
     void badSourceNamesTheFile()
     {
-        const QString good = write("good.pdf", testpdf::sample({}));
-        const QString bad = write("bad.pdf", "this is not a pdf");
+        const QString good = m_dir.write("good.pdf", testpdfs::sample({}));
+        const QString bad = m_dir.write("bad.pdf", "this is not a pdf");
         try {
             Document::combine({good, bad});
             QFAIL("combined a file that is not a PDF");

@@ -2,9 +2,8 @@
 // byte bound of its cache, failures as messages.
 
 #include "core/pagerenderer.h"
-#include "pdfmaker.h"
+#include "pdffolder.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 using pxv::Document;
@@ -15,15 +14,15 @@ class TestRenderer : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
+    PdfFolder m_dir;
     QString m_path;
 
     std::unique_ptr<Document> openSample(int pages = 5)
     {
-        testpdf::Sample sample;
+        testpdfs::Sample sample;
         sample.pages = pages;
         m_path = m_dir.filePath(QString("r%1.pdf").arg(pages));
-        if (!QFile::exists(m_path) && !testpdf::writeFile(m_path, testpdf::sample(sample)))
+        if (!QFile::exists(m_path) && testpdfs::writeBytes(m_path, testpdfs::sample(sample)).isEmpty())
             qFatal("cannot write sample");
         return Document::open(m_path);
     }
@@ -177,12 +176,12 @@ private slots:
     void hugePageIsDrawnSmallerNotRefused()
     {
         // 200 inches square at 2 pixels per point would be 800 megapixels.
-        const QByteArray pdf = testpdf::build(
+        const QByteArray pdf = testpdfs::build(
             {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
              "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 14400 14400] >>"},
             1);
         const QString path = m_dir.filePath("huge.pdf");
-        QVERIFY(testpdf::writeFile(path, pdf));
+        QVERIFY(!testpdfs::writeBytes(path, pdf).isEmpty());
         auto document = Document::open(path);
         PageRenderer renderer(document.get());
         QSignalSpy ready(&renderer, &PageRenderer::pageReady);
@@ -199,7 +198,7 @@ private slots:
         // The file goes away after opening (a removed stick, a deleted download): workers
         // cannot read it and say so; nothing crashes.
         const QString path = m_dir.filePath("vanishing.pdf");
-        QVERIFY(testpdf::writeFile(path, testpdf::sample({})));
+        QVERIFY(!testpdfs::writeBytes(path, testpdfs::sample({})).isEmpty());
         auto document = Document::open(path);
         QVERIFY(QFile::remove(path));
         PageRenderer renderer(document.get());
@@ -210,12 +209,12 @@ private slots:
         QVERIFY(failed[0][1].toString().contains("Page 1"));
 
         // An unreadable page tree entry: the page is reported, its neighbour renders.
-        const QByteArray pdf = testpdf::build(
+        const QByteArray pdf = testpdfs::build(
             {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R 2 0 R] /Count 2 >>",
              "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] >>"},
             1);
         const QString cyclic = m_dir.filePath("cyclic.pdf");
-        QVERIFY(testpdf::writeFile(cyclic, pdf));
+        QVERIFY(!testpdfs::writeBytes(cyclic, pdf).isEmpty());
         auto broken = Document::open(cyclic);
         QCOMPARE(broken->pageCount(), 2); // the second entry is the tree itself
         PageRenderer second(broken.get());
@@ -234,7 +233,7 @@ private slots:
         // A form XObject that draws itself: drawing must end (with or without the form) rather
         // than recurse until the stack runs out.
         const QByteArray form = "q 0.5 0 0 0.5 10 10 cm 0 0 50 50 re f /X Do Q";
-        const QByteArray pdf = testpdf::build(
+        const QByteArray pdf = testpdfs::build(
             {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
              "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] /Contents 4 0 R /Resources << /XObject << /X 5 0 R >> >> >>",
              "<< /Length 7 >>\nstream\n/X Do  \nendstream",
@@ -242,7 +241,7 @@ private slots:
                  + QByteArray::number(form.size()) + " >>\nstream\n" + form + "\nendstream"},
             1);
         const QString path = m_dir.filePath("recursive.pdf");
-        QVERIFY(testpdf::writeFile(path, pdf));
+        QVERIFY(!testpdfs::writeBytes(path, pdf).isEmpty());
         auto document = Document::open(path);
         PageRenderer renderer(document.get());
         QSignalSpy ready(&renderer, &PageRenderer::pageReady);
@@ -255,7 +254,7 @@ private slots:
     {
         auto plain = openSample();
         const QString locked = m_dir.filePath("locked.pdf");
-        QCOMPARE(QProcess::execute("qpdf", {"--encrypt", "pw", "o", "256", "--", m_path, locked}), 0);
+        QVERIFY(!testpdfs::writeEncrypted(m_path, locked, "pw").isEmpty());
         auto document = Document::open(locked);
         PageRenderer renderer(document.get());
         QSignalSpy ready(&renderer, &PageRenderer::pageReady);

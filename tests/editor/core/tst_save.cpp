@@ -3,10 +3,9 @@
 
 #include "core/atomicfile.h"
 #include "core/document.h"
-#include "pdfmaker.h"
+#include "pdffolder.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -30,22 +29,14 @@ class TestSave : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-
-    QString write(const QString& name, const QByteArray& data)
-    {
-        const QString path = m_dir.filePath(name);
-        if (!testpdf::writeFile(path, data))
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
+    PdfFolder m_dir;
 
 private slots:
     void unmodifiedSaveAsIsAByteCopy()
     {
-        testpdf::Sample sample;
+        testpdfs::Sample sample;
         sample.outline = true;
-        const QString path = write("orig.pdf", testpdf::sample(sample));
+        const QString path = m_dir.write("orig.pdf", testpdfs::sample(sample));
         auto document = Document::open(path);
         const QString copy = m_dir.filePath("copy.pdf");
         document->save(copy);
@@ -56,7 +47,7 @@ private slots:
 
     void modifiedFileIsSavedIncrementally()
     {
-        const QString path = write("inc.pdf", testpdf::sample({}));
+        const QString path = m_dir.write("inc.pdf", testpdfs::sample({}));
         const QByteArray original = readAll(path);
         auto document = Document::open(path);
         document->rotatePage(2, 90);
@@ -65,7 +56,7 @@ private slots:
         const QByteArray saved = readAll(path);
         QVERIFY(saved.size() > original.size());
         QVERIFY(saved.startsWith(original));
-        QCOMPARE(testpdf::qpdfProblems(path), QString());
+        QCOMPARE(testpdfs::qpdfProblems(path), QString());
         QCOMPARE(modified.count(), 1);
         QCOMPARE(modified[0][0].toBool(), false);
         QVERIFY(!document->isModified());
@@ -76,7 +67,7 @@ private slots:
         document->rotatePage(0, 180);
         document->save(path);
         QVERIFY(readAll(path).startsWith(saved));
-        QCOMPARE(testpdf::qpdfProblems(path), QString());
+        QCOMPARE(testpdfs::qpdfProblems(path), QString());
     }
 
     void newDocumentIsSavedInFullAndPassesQpdf()
@@ -88,7 +79,7 @@ private slots:
         document->save(path);
         QCOMPARE(before.count(), 1);
         QCOMPARE(after.count(), 1);
-        QCOMPARE(testpdf::qpdfProblems(path), QString());
+        QCOMPARE(testpdfs::qpdfProblems(path), QString());
         QCOMPARE(document->filePath(), path);
         QVERIFY(!document->isModified());
         QVERIFY(document->renderSource()->bytes.isEmpty()); // workers now read the file
@@ -99,16 +90,16 @@ private slots:
     void repairedFileIsWrittenAnewWhenChanged()
     {
         // Appending to a file whose cross-reference table is broken would keep it broken.
-        testpdf::Sample sample;
+        testpdfs::Sample sample;
         sample.pages = 4;
-        const QByteArray good = testpdf::sample(sample);
-        const QString path = write("repaired.pdf", good.left(good.indexOf("xref")));
+        const QByteArray good = testpdfs::sample(sample);
+        const QString path = m_dir.write("repaired.pdf", good.left(good.indexOf("xref")));
         auto document = Document::open(path);
         QVERIFY(document->wasRepaired());
         document->rotatePage(3, 90);
         const QString out = m_dir.filePath("repaired-saved.pdf");
         document->save(out);
-        QCOMPARE(testpdf::qpdfProblems(out), QString());
+        QCOMPARE(testpdfs::qpdfProblems(out), QString());
         auto reopened = Document::open(out);
         QVERIFY(!reopened->wasRepaired());
         QCOMPARE(reopened->pageCount(), 4);
@@ -117,7 +108,7 @@ private slots:
 
     void saveIntoMissingFolderFailsAndKeepsTheOriginal()
     {
-        const QString path = write("keep.pdf", testpdf::sample({}));
+        const QString path = m_dir.write("keep.pdf", testpdfs::sample({}));
         const QByteArray original = readAll(path);
         auto document = Document::open(path);
         document->rotatePage(0, 90);
@@ -139,7 +130,7 @@ private slots:
             QSKIP("root writes into read-only folders");
         // A read-only folder: the temporary file cannot be created next to the target.
         QDir(m_dir.path()).mkdir("ro");
-        const QString target = write("ro/target.pdf", testpdf::sample({}));
+        const QString target = m_dir.write("ro/target.pdf", testpdfs::sample({}));
         const QByteArray original = readAll(target);
         QFile::setPermissions(m_dir.filePath("ro"), QFile::ReadOwner | QFile::ExeOwner);
         auto document = Document::createBlank();
@@ -151,7 +142,7 @@ private slots:
 
     void failingWriterLeavesTargetAndNoTemporaryFile()
     {
-        const QString target = write("victim.pdf", "original bytes");
+        const QString target = m_dir.write("victim.pdf", "original bytes");
         try {
             pxv::replaceFileAtomically(target, [](const QString& temp) {
                 QFile file(temp);
@@ -179,7 +170,7 @@ private slots:
 
     void replacingKeepsPermissions()
     {
-        const QString path = write("perm.pdf", testpdf::sample({}));
+        const QString path = m_dir.write("perm.pdf", testpdfs::sample({}));
         QVERIFY(::chmod(QFile::encodeName(path).constData(), 0640) == 0);
         auto document = Document::open(path);
         document->rotatePage(1, 90);
@@ -193,7 +184,7 @@ private slots:
 
     void savingThroughALinkUpdatesItsTarget()
     {
-        const QString real = write("real.pdf", testpdf::sample({}));
+        const QString real = m_dir.write("real.pdf", testpdfs::sample({}));
         const QString link = m_dir.filePath("link.pdf");
         QVERIFY(QFile::link(real, link));
         auto document = Document::open(link);
@@ -205,14 +196,14 @@ private slots:
 
     void encryptedDocumentStaysEncryptedAfterSaving()
     {
-        const QString plain = write("plain.pdf", testpdf::sample({}));
+        const QString plain = m_dir.write("plain.pdf", testpdfs::sample({}));
         const QString locked = m_dir.filePath("locked.pdf");
-        QCOMPARE(QProcess::execute("qpdf", {"--encrypt", "pw", "owner", "256", "--", plain, locked}), 0);
+        QVERIFY(!testpdfs::writeEncrypted(plain, locked, "pw").isEmpty());
         auto document = Document::open(locked);
         QVERIFY(document->authenticate("pw"));
         document->rotatePage(0, 90);
         document->save(locked);
-        QCOMPARE(testpdf::qpdfProblems(locked, "pw"), QString());
+        QCOMPARE(testpdfs::qpdfProblems(locked, "pw"), QString());
         auto reopened = Document::open(locked);
         QVERIFY(reopened->needsPassword());
         QVERIFY(reopened->authenticate("pw"));

@@ -1,0 +1,7 @@
+#pragma once
+
+// Every kind of PDF the tests and benchmarks make for themselves.
+
+#include "paintedpdfs.h"
+#include "pdfobjects.h"
+#include "qpdftool.h"
