@@ -49,14 +49,26 @@ pdf_obj* explicitDestination(Graft& g, pdf_obj* dest)
     return found;
 }
 
+// Runs fill on a new, empty container and hands the container back; when filling fails the
+// container is dropped before the error travels on. fill must hold only plain values.
+template <typename Fill>
+pdf_obj* filled(fz_context* ctx, pdf_obj* container, Fill&& fill)
+{
+    fz_try(ctx) { fill(container); }
+    fz_catch(ctx)
+    {
+        pdf_drop_obj(ctx, container);
+        fz_rethrow(ctx);
+    }
+    return container;
+}
+
 pdf_obj* copyDict(Graft& g, pdf_obj* dict)
 {
     fz_context* ctx = g.ctx;
     const int length = pdf_dict_len(ctx, dict);
     const bool goTo = pdf_name_eq(ctx, pdf_dict_get(ctx, dict, PDF_NAME(S)), PDF_NAME(GoTo));
-    pdf_obj* copy = pdf_new_dict(ctx, g.dst, length);
-    fz_try(ctx)
-    {
+    return filled(ctx, pdf_new_dict(ctx, g.dst, length), [&](pdf_obj* copy) {
         for (int i = 0; i < length; ++i) {
             pdf_obj* key = pdf_dict_get_key(ctx, dict, i);
             pdf_obj* value = pdf_dict_get_val(ctx, dict, i);
@@ -66,22 +78,14 @@ pdf_obj* copyDict(Graft& g, pdf_obj* dict)
             if (copied)
                 pdf_dict_put_drop(ctx, copy, key, copied);
         }
-    }
-    fz_catch(ctx)
-    {
-        pdf_drop_obj(ctx, copy);
-        fz_rethrow(ctx);
-    }
-    return copy;
+    });
 }
 
 pdf_obj* copyArray(Graft& g, pdf_obj* array)
 {
     fz_context* ctx = g.ctx;
     const int length = pdf_array_len(ctx, array);
-    pdf_obj* copy = pdf_new_array(ctx, g.dst, length);
-    fz_try(ctx)
-    {
+    return filled(ctx, pdf_new_array(ctx, g.dst, length), [&](pdf_obj* copy) {
         for (int i = 0; i < length; ++i) {
             pdf_obj* copied = copyObject(g, pdf_array_get(ctx, array, i));
             if (copied)
@@ -89,13 +93,7 @@ pdf_obj* copyArray(Graft& g, pdf_obj* array)
             else
                 pdf_array_push(ctx, copy, PDF_NULL);
         }
-    }
-    fz_catch(ctx)
-    {
-        pdf_drop_obj(ctx, copy);
-        fz_rethrow(ctx);
-    }
-    return copy;
+    });
 }
 
 pdf_obj* copyIndirect(Graft& g, pdf_obj* ref)

@@ -67,6 +67,12 @@ void keepEncryption(fz_context* ctx, pdf_crypt* crypt, const QByteArray& passwor
     fz_strlcpy(options->opwd_utf8, password.constData(), sizeof options->opwd_utf8);
 }
 
+void saveTo(fz_context* ctx, pdf_document* doc, const QString& path, const pdf_write_options& options)
+{
+    const QByteArray name = QFile::encodeName(path);
+    guarded(ctx, [&] { pdf_save_document(ctx, doc, name.constData(), &options); });
+}
+
 } // namespace
 
 void MuDocument::Impl::checkPage(int page) const
@@ -357,28 +363,21 @@ bool MuDocument::canSaveIncrementally() const
 
 void MuDocument::appendIncrementalSave(const QString& path)
 {
-    const QByteArray name = QFile::encodeName(path);
-    fz_context* ctx = d->ctx();
-    guarded(ctx, [&] {
-        pdf_write_options options = pdf_default_write_options;
-        options.do_incremental = 1;
-        pdf_save_document(ctx, d->pdf(), name.constData(), &options);
-    });
+    pdf_write_options options = pdf_default_write_options;
+    options.do_incremental = 1;
+    saveTo(d->ctx(), d->pdf(), path, options);
 }
 
 void MuDocument::saveFull(const QString& path)
 {
-    const QByteArray name = QFile::encodeName(path);
     fz_context* ctx = d->ctx();
-    guarded(ctx, [&] {
-        pdf_write_options options = pdf_default_write_options;
-        options.do_garbage = 1;
-        options.do_compress = 1;
-        options.do_compress_fonts = 1;
-        if (d->pdf()->crypt)
-            keepEncryption(ctx, d->pdf()->crypt, d->password, &options);
-        pdf_save_document(ctx, d->pdf(), name.constData(), &options);
-    });
+    pdf_write_options options = pdf_default_write_options;
+    options.do_garbage = 1;
+    options.do_compress = 1;
+    options.do_compress_fonts = 1;
+    if (d->pdf()->crypt)
+        guarded(ctx, [&] { keepEncryption(ctx, d->pdf()->crypt, d->password, &options); });
+    saveTo(ctx, d->pdf(), path, options);
 }
 
 QByteArray MuDocument::toBytes()
