@@ -163,7 +163,8 @@ std::unique_ptr<Document> Document::createBlank()
     return document;
 }
 
-std::unique_ptr<Document> Document::combine(const QStringList& paths, const PasswordProvider& passwords)
+std::unique_ptr<Document> Document::combine(const QStringList& paths, const PasswordProvider& passwords,
+                                            const CombineProgress& progress)
 {
     if (paths.isEmpty())
         throw DocumentError(DocumentError::Failed, tr("There are no files to combine."));
@@ -174,8 +175,10 @@ std::unique_ptr<Document> Document::combine(const QStringList& paths, const Pass
         throw DocumentError(DocumentError::Failed,
                             tr("Could not create a new document: %1").arg(QString::fromUtf8(error.what())));
     }
-    for (const QString& path : paths) {
-        const QString clean = cleanAbsolute(path);
+    for (int index = 0; index < paths.size(); ++index) {
+        const QString clean = cleanAbsolute(paths.at(index));
+        if (progress && !progress(index, clean))
+            throw DocumentError(DocumentError::Cancelled, tr("Combining was cancelled."));
         checkReadablePdf(clean);
         std::unique_ptr<mu::MuDocument> source;
         try {

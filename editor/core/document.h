@@ -45,6 +45,10 @@ private:
 // path; retry is true after a wrong password. Returns false when the user cancels.
 using PasswordProvider = std::function<bool(const QString& fileName, bool retry, QString* password)>;
 
+// Told before each file of a combine is read (index counts from 0); returning false stops the
+// combine between files.
+using CombineProgress = std::function<bool(int index, const QString& fileName)>;
+
 // What a render worker needs to open its own copy of the document as it is now: the file (or,
 // for a document without one, its bytes as created) and the edits made since, which the worker
 // applies to its copy. Edits cost the GUI thread nothing however large the file. Immutable; a
@@ -77,9 +81,11 @@ public:
     // A new document without a file holding every page of the given files in order, with
     // their links and form fields (clashing field names are renamed) and, for each file, one
     // top-level outline entry named after the file holding that file's outline. Encrypted
-    // files ask passwords through the provider (null provider: they fail).
+    // files ask passwords through the provider (null provider: they fail). A progress handler
+    // that returns false ends the combine with DocumentError::Cancelled.
     static std::unique_ptr<Document> combine(const QStringList& paths,
-                                             const PasswordProvider& passwords = {});
+                                             const PasswordProvider& passwords = {},
+                                             const CombineProgress& progress = {});
 
     // True while an encrypted document still waits for its password; until then it shows no
     // pages.

@@ -97,7 +97,7 @@ private:
     void rotateCurrentPage(pxv::DocumentView* view, int degrees);
     // Opens each file, showing failures instead of throwing them.
     void openInteractively(const QStringList& files);
-    void showDocumentFromOperation(const QString& operationName, const QStringList& input);
+    void showDocumentFromOperation(const QString& operationName);
 
     std::unique_ptr<pxv::DialogProvider> m_dialogs;
     pxv::ActionSet* m_actions;

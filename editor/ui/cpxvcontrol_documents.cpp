@@ -288,21 +288,25 @@ void CPXVControl::openInteractively(const QStringList& files)
 void CPXVControl::commandCombine()
 {
     const QStringList files = m_dialogs->combineFiles(this);
-    if (!files.isEmpty())
-        showDocumentFromOperation(names::kCombineDocs, files);
+    if (files.isEmpty())
+        return;
+    try {
+        showDocument(std::make_shared<CPXVDocument>(m_inst->combineInBackground(files)));
+    } catch (const PXV_Error& error) {
+        if (error.code() != PXV_Error::Cancelled)
+            m_dialogs->showError(this, error.message());
+    }
 }
 
 void CPXVControl::commandNewBlank()
 {
-    showDocumentFromOperation(names::kNewBlankDoc, {});
+    showDocumentFromOperation(names::kNewBlankDoc);
 }
 
-void CPXVControl::showDocumentFromOperation(const QString& operationName, const QStringList& input)
+void CPXVControl::showDocumentFromOperation(const QString& operationName)
 {
     try {
         const std::shared_ptr<IPXV_Operation> operation = m_inst->createOperation(m_inst->nameToId(operationName));
-        if (!input.isEmpty())
-            operation->params()->child(QStringLiteral("Input"))->setValue(input);
         m_inst->runOperation(operation.get());
         showDocument(std::dynamic_pointer_cast<IPXV_Document>(operation->params()->child(QStringLiteral("Output"))->object()));
     } catch (const PXV_Error& error) {

@@ -9,7 +9,19 @@
 #include "operation.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFileInfo>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QRunnable>
+#include <QScopeGuard>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
 
 using pxv::NameTable;
 
@@ -45,7 +57,39 @@ std::unique_ptr<pxv::Document> guarded(F make)
     }
 }
 
+// Short combines finish before a dialog would be worth showing.
+constexpr int kProgressDelayMs = 300;
+
 } // namespace
+
+// What a combine on a worker thread shares with the GUI thread. The fields under the mutex are
+// written by both; dialog and loop are touched by the GUI thread only.
+struct CombineJob
+{
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool cancelled = false;
+    bool done = false;
+    std::unique_ptr<pxv::Document> result;
+    std::optional<PXV_Error> error;
+    std::optional<QString> password; // the answer to the worker's question; null: cancelled
+
+    QPointer<QProgressDialog> dialog;
+    QPointer<QEventLoop> loop;
+
+    bool isCancelled()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return cancelled;
+    }
+
+    void cancel()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        cancelled = true;
+        wake.notify_all();
+    }
+};
 
 CPXVInst::CPXVInst(CPXVControl* control) : m_control(control)
 {
@@ -54,6 +98,15 @@ CPXVInst::CPXVInst(CPXVControl* control) : m_control(control)
         m_uix.commandList().add(name, actions->action(name));
     m_settings.setChangeHandler([control](const QString&) { control->applySettings(); });
     paneArea().setChangeHandler([control] { control->applyPaneLimits(); });
+}
+
+CPXVInst::~CPXVInst()
+{
+    // A worker waiting for a password must not wait for a dialog that will never come.
+    for (const std::weak_ptr<CombineJob>& job : m_jobs) {
+        if (const std::shared_ptr<CombineJob> running = job.lock())
+            running->cancel();
+    }
 }
 
 int CPXVInst::nameToId(const QString& name, bool)
@@ -97,6 +150,10 @@ void CPXVInst::runOperation(IPXV_Operation* operation, int)
         const QStringList paths = op->params()->child(QStringLiteral("Input"))->value().toStringList();
         if (paths.isEmpty())
             throw PXV_Error(PXV_Error::InvalidArgument, tr("There are no files to combine."));
+        // The operation stays synchronous on the caller's thread: its caller reads "Output" as
+        // soon as it returns, and spinning an event loop inside it would let the host's own
+        // posted events run in the middle of its call. The interactive command, which owns its
+        // dialogs, combines in the background instead (combineInBackground).
         pxv::DialogProvider& dialogs = m_control->dialogs();
         CPXVControl* parent = m_control;
         const pxv::PasswordProvider passwords = [&dialogs, parent](const QString& file, bool retry, QString* password) {
@@ -109,6 +166,125 @@ void CPXVInst::runOperation(IPXV_Operation* operation, int)
                         tr("The operation “%1” is not available in this version of the editor.").arg(op->name()));
     }
     op->params()->child(QStringLiteral("Output"))->setObject(std::make_shared<CPXVDocument>(std::move(document)));
+}
+
+std::unique_ptr<pxv::Document> CPXVInst::combineInBackground(const QStringList& paths)
+{
+    if (paths.isEmpty())
+        throw PXV_Error(PXV_Error::InvalidArgument, tr("There are no files to combine."));
+    if (m_combining)
+        throw PXV_Error(PXV_Error::Failed, tr("Another combine is still running."));
+    m_combining = true;
+    const auto done = qScopeGuard([this] { m_combining = false; });
+
+    auto job = std::make_shared<CombineJob>();
+    m_jobs.erase(std::remove_if(m_jobs.begin(), m_jobs.end(), [](const auto& old) { return old.expired(); }),
+                 m_jobs.end());
+    m_jobs.push_back(job);
+
+    QProgressDialog dialog(tr("Combining…"), tr("Cancel"), 0, 0, m_control);
+    dialog.setWindowTitle(tr("Combine"));
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setAutoClose(false);
+    dialog.setAutoReset(false);
+    dialog.setMinimumWidth(dialog.fontMetrics().averageCharWidth() * 50);
+    QTimer::singleShot(kProgressDelayMs, &dialog, [&dialog] {
+        if (!dialog.wasCanceled())
+            dialog.show();
+    });
+    QEventLoop loop;
+    job->dialog = &dialog;
+    job->loop = &loop;
+    QObject::connect(&dialog, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
+
+    // Worker-side callbacks reach the GUI thread through queued calls on the control, so they
+    // are dropped, not run, once the control is gone.
+    CPXVControl* control = m_control;
+    const int count = paths.size();
+    const pxv::CombineProgress progress = [job, control, count](int index, const QString& file) {
+        const QString name = QFileInfo(file).fileName();
+        QMetaObject::invokeMethod(control, [job, name, index, count] {
+            if (job->dialog)
+                job->dialog->setLabelText(tr("Combining “%1” (%2 of %3)…").arg(name).arg(index + 1).arg(count));
+        }, Qt::QueuedConnection);
+        return !job->isCancelled();
+    };
+    const pxv::PasswordProvider passwords = [job, control](const QString& file, bool retry, QString* password) {
+        {
+            std::lock_guard<std::mutex> lock(job->mutex);
+            if (job->cancelled)
+                return false;
+            job->password.reset();
+        }
+        QMetaObject::invokeMethod(control, [job, control, file, retry] {
+            QString answer;
+            if (!job->isCancelled()) {
+                // The progress goes up first, so that it cannot later cover the question.
+                QWidget* parent = control;
+                if (job->dialog) {
+                    job->dialog->show();
+                    parent = job->dialog;
+                }
+                answer = control->dialogs().password(parent, QFileInfo(file).fileName(), retry);
+            }
+            std::lock_guard<std::mutex> lock(job->mutex);
+            job->password = answer;
+            job->wake.notify_all();
+        }, Qt::QueuedConnection);
+        std::unique_lock<std::mutex> lock(job->mutex);
+        job->wake.wait(lock, [&job] { return job->cancelled || job->password.has_value(); });
+        if (job->cancelled || job->password->isNull())
+            return false;
+        *password = *job->password;
+        return true;
+    };
+
+    QThread* gui = QThread::currentThread();
+    m_workers.start(QRunnable::create([job, control, paths, passwords, progress, gui] {
+        std::unique_ptr<pxv::Document> document;
+        std::optional<PXV_Error> error;
+        try {
+            document = guarded([&] { return pxv::Document::combine(paths, passwords, progress); });
+        } catch (const PXV_Error& failure) {
+            error = failure;
+        }
+        {
+            std::lock_guard<std::mutex> lock(job->mutex);
+            if (document && !job->cancelled) {
+                document->moveToThread(gui);
+                job->result = std::move(document);
+            }
+            job->error = error;
+            job->done = true;
+        }
+        // A cancelled result still belongs to this thread and is destroyed here.
+        document.reset();
+        QMetaObject::invokeMethod(control, [job] {
+            if (job->loop)
+                job->loop->quit();
+        }, Qt::QueuedConnection);
+    }));
+    loop.exec();
+
+    std::unique_ptr<pxv::Document> result;
+    std::optional<PXV_Error> error;
+    bool finished = false;
+    {
+        std::lock_guard<std::mutex> lock(job->mutex);
+        finished = job->done;
+        result = std::move(job->result);
+        error = job->error;
+        // A worker still running stops at its next file and drops what it made.
+        job->cancelled = true;
+        job->wake.notify_all();
+    }
+    // Cancel was pressed, or the application is quitting and ended every event loop; a result
+    // that arrived meanwhile is discarded here, on the thread it belongs to.
+    if (dialog.wasCanceled() || !finished)
+        throw PXV_Error(PXV_Error::Cancelled, tr("Combining was cancelled."));
+    if (error)
+        throw *error;
+    return result;
 }
 
 IPXV_Extension* CPXVInst::extension(const QString& name)

@@ -5,13 +5,24 @@
 #include "settings.h"
 #include "uix.h"
 
+#include <QThreadPool>
+
+#include <memory>
+#include <vector>
+
 class CPXVControl;
+struct CombineJob;
+
+namespace pxv {
+class Document;
+}
 
 // The editor instance: names and ids, operations, settings and the user-interface objects.
 class CPXVInst : public IPXV_Inst
 {
 public:
     explicit CPXVInst(CPXVControl* control);
+    ~CPXVInst() override;
 
     // The flag is accepted for callers that pass one; names are never created on demand.
     int nameToId(const QString& name, bool flag = true) override;
@@ -22,6 +33,11 @@ public:
     // Operations: "op.newBlankDoc" (no input); "op.combineDocs" (its "Input" parameter holds the
     // list of file paths, in order). Both put the new document in the "Output" parameter.
     void runOperation(IPXV_Operation* operation, int flags = 0) override;
+
+    // Combines files on a worker thread while a modal progress dialog keeps the window painting
+    // and offers Cancel, which discards the result. Returns when the combine is over; throws
+    // PXV_Error, with the code Cancelled when the user cancelled.
+    std::unique_ptr<pxv::Document> combineInBackground(const QStringList& paths);
 
     IPXV_Settings* settings() override { return &m_settings; }
     IPXV_Extension* extension(const QString& name) override;
@@ -40,4 +56,9 @@ private:
     pxv::Settings m_settings;
     pxv::UIExtension m_uix;
     pxv::Layout m_layout;
+    bool m_combining = false;
+    // Combines still running after their user cancelled them; they stop at the next file.
+    std::vector<std::weak_ptr<CombineJob>> m_jobs;
+    // Declared last so that it is destroyed first: its destructor waits for those workers.
+    QThreadPool m_workers;
 };

@@ -5,6 +5,8 @@
 #include <QQueue>
 #include <QStringList>
 
+#include <functional>
+
 // Answers the component's questions from scripts and records what was asked.
 class FakeDialogs : public pxv::DialogProvider
 {
@@ -20,6 +22,7 @@ public:
     QQueue<QString> passwordAnswers; // a null string cancels
     QStringList combineAnswer;
     QQueue<CloseAnswer> closeAnswers;
+    std::function<void()> whilePasswordAsked; // runs while the password question is open
 
     QList<PasswordAsk> passwordAsks;
     QStringList errors;
@@ -36,6 +39,8 @@ public:
     QString password(QWidget*, const QString& fileName, bool retry) override
     {
         passwordAsks.append({fileName, retry});
+        if (whilePasswordAsked)
+            whilePasswordAsked();
         return passwordAnswers.isEmpty() ? QString() : passwordAnswers.dequeue();
     }
     QStringList combineFiles(QWidget*) override { return combineAnswer; }

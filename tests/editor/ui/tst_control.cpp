@@ -19,9 +19,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
@@ -79,6 +82,10 @@ private slots:
     void saveEventsFireAroundASave();
     void combineKeepsEveryPage();
     void combineCommandShowsTheNewDocument();
+    void cancelledCombineShowsNothing();
+    void combineAsksPasswordsFromItsWorker();
+    void windowKeepsWorkingDuringALongCombine();
+    void repairedFileShowsANoticeBar();
     void operationsNotBuiltRaiseTheError();
     void operationParametersFormATree();
     void passwordIsAskedAgainWhenWrong();
@@ -109,6 +116,7 @@ private:
     pxv::PageView* pageView() const;
     std::shared_ptr<IPXV_Document> runOperation(const QString& name, const QStringList& input = {});
     QString pdf(const QString& name, int pages);
+    void pressCombineCancel();
 
     QTemporaryDir m_dir;
     std::unique_ptr<QControlHost> m_host;
@@ -377,6 +385,149 @@ void TestControl::combineCommandShowsTheNewDocument()
     m_control->inst()->runCommand("cmd.newDocCombine", 0);
     QCOMPARE(m_dialogs->errors.size(), 1);
     QCOMPARE(m_widget->documentCount(), 1);
+}
+
+void TestControl::pressCombineCancel()
+{
+    auto* progress = m_widget->findChild<QProgressDialog*>();
+    QVERIFY(progress);
+    auto* cancel = progress->findChild<QPushButton*>();
+    QVERIFY(cancel);
+    cancel->click();
+}
+
+void TestControl::cancelledCombineShowsNothing()
+{
+    m_control->enableEvent(id("e.activeDocChanged"), true);
+    m_dialogs->combineAnswer = QStringList{pdf("c1.pdf", 2), pdf("c2.pdf", 3)};
+    // Queued before the command, so it is the first thing the combine's event loop does: the
+    // result cannot have been taken yet, whether or not the worker is done.
+    bool pressed = false;
+    QTimer::singleShot(0, this, [&] {
+        pressCombineCancel();
+        pressed = true;
+    });
+    m_control->inst()->runCommand("cmd.newDocCombine", 0);
+    QVERIFY(pressed);
+    QCOMPARE(m_widget->documentCount(), 0);
+    QVERIFY(m_events.isEmpty());
+    QVERIFY2(m_dialogs->errors.isEmpty(), qPrintable(m_dialogs->errors.join('\n')));
+    QVERIFY(!m_widget->findChild<QProgressDialog*>());
+
+    // The next combine is not held up by the cancelled one.
+    m_control->inst()->runCommand("cmd.newDocCombine", 0);
+    QCOMPARE(m_widget->documentCount(), 1);
+    QCOMPARE(pageView()->pageCount(), 5);
+    QCOMPARE(m_events.size(), 1);
+}
+
+void TestControl::combineAsksPasswordsFromItsWorker()
+{
+    const QString locked = testpdfs::writeEncrypted(pdf("plain.pdf", 2), m_dir.filePath("locked3.pdf"), "secret");
+    if (locked.isEmpty())
+        QSKIP("qpdf is missing");
+    m_control->enableEvent(id("e.activeDocChanged"), true);
+    m_dialogs->combineAnswer = QStringList{pdf("c1.pdf", 2), locked};
+    m_dialogs->passwordAnswers << "wrong" << "secret";
+    m_control->inst()->runCommand("cmd.newDocCombine", 0);
+    QVERIFY2(m_dialogs->errors.isEmpty(), qPrintable(m_dialogs->errors.join('\n')));
+    QCOMPARE(m_dialogs->passwordAsks.size(), 2);
+    QCOMPARE(m_dialogs->passwordAsks.at(0).fileName, QString("locked3.pdf"));
+    QVERIFY(!m_dialogs->passwordAsks.at(0).retry);
+    QVERIFY(m_dialogs->passwordAsks.at(1).retry);
+    QCOMPARE(pageView()->pageCount(), 4);
+    QCOMPARE(m_events.size(), 1);
+
+    // Cancelling while the question is open discards the combine even though the right
+    // password then comes.
+    m_dialogs->passwordAnswers << "secret";
+    m_dialogs->whilePasswordAsked = [this] { pressCombineCancel(); };
+    m_control->inst()->runCommand("cmd.newDocCombine", 0);
+    QCOMPARE(m_dialogs->passwordAsks.size(), 3);
+    QCOMPARE(m_widget->documentCount(), 1);
+    QCOMPARE(m_events.size(), 1);
+    QVERIFY(m_dialogs->errors.isEmpty());
+
+    // A password question the user cancels ends the combine quietly.
+    m_dialogs->whilePasswordAsked = nullptr;
+    m_control->inst()->runCommand("cmd.newDocCombine", 0);
+    QCOMPARE(m_dialogs->passwordAsks.size(), 4);
+    QCOMPARE(m_widget->documentCount(), 1);
+    QVERIFY(m_dialogs->errors.isEmpty());
+}
+
+void TestControl::windowKeepsWorkingDuringALongCombine()
+{
+    const QString part = pdf("sixty.pdf", 60);
+    QStringList parts;
+    for (int i = 0; i < 40; ++i)
+        parts << part;
+    m_dialogs->combineAnswer = parts;
+
+    int ticksWhileCombining = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, this, [&] {
+        if (m_widget->findChild<QProgressDialog*>())
+            ++ticksWhileCombining;
+    });
+    ticker.start(0);
+    m_control->inst()->runCommand("cmd.newDocCombine", 0);
+    ticker.stop();
+
+    QVERIFY(ticksWhileCombining > 0);
+    QVERIFY2(m_dialogs->errors.isEmpty(), qPrintable(m_dialogs->errors.join('\n')));
+    QCOMPARE(pageView()->pageCount(), 40 * 60);
+}
+
+void TestControl::repairedFileShowsANoticeBar()
+{
+    QFile source(pdf("healthy.pdf", 2));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    // Every cross-reference offset wrong, as a careless transfer leaves a file.
+    QByteArray bytes = source.readAll();
+    const int xref = bytes.indexOf("xref\n");
+    QVERIFY(xref > 0);
+    int entries = 0;
+    for (int i = bytes.indexOf(" 00000 n", xref); i > 0; i = bytes.indexOf(" 00000 n", i + 8), ++entries)
+        bytes.replace(i - 10, 10, "0000000003");
+    QVERIFY(entries > 2);
+    const QString damaged = testpdfs::writeBytes(m_dir.filePath("repaired.pdf"), bytes);
+
+    m_control->openPath(damaged, 0); // opened by path: nothing modal may stop it
+    QVERIFY(!QApplication::activeModalWidget());
+    pxv::DocumentView* repairedView = m_widget->activeView();
+    QCOMPARE(repairedView->pageView()->pageCount(), 2);
+    QFrame* notice = repairedView->repairNotice();
+    QVERIFY(notice && notice->isVisible());
+    QVERIFY(notice->findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly));
+    QStringList texts;
+    for (const QLabel* label : notice->findChildren<QLabel*>())
+        texts << label->text();
+    QVERIFY(texts.contains("This file was damaged and has been repaired. Save it to keep the repaired version."));
+    QVERIFY(notice->geometry().bottom() < repairedView->pageView()->mapTo(repairedView, QPoint()).y());
+    const QString shots = qEnvironmentVariable("VP_SCREENSHOT_DIR");
+    if (!shots.isEmpty())
+        QVERIFY(m_host->grab().save(QDir(shots).filePath("editor-repaired.png")));
+
+    m_control->openPath(pdf("healthy.pdf", 2), 0);
+    QVERIFY(!m_widget->activeView()->repairNotice());
+
+    // The close button dismisses it for good; saving the repaired document also ends it.
+    m_control->openPath(damaged, 0);
+    QVERIFY(notice->isVisible());
+    QTest::mouseClick(notice->findChild<QToolButton*>("repairNoticeClose"), Qt::LeftButton);
+    QVERIFY(!notice->isVisible());
+    m_control->openPath(pdf("healthy.pdf", 2), 0);
+    m_control->openPath(damaged, 0);
+    QVERIFY(!notice->isVisible());
+
+    m_control->openPath(testpdfs::writeBytes(m_dir.filePath("repaired2.pdf"), bytes), 0);
+    QFrame* second = m_widget->activeView()->repairNotice();
+    QVERIFY(second && second->isVisible());
+    m_dialogs->saveAnswer = m_dir.filePath("repaired2-saved.pdf");
+    m_control->inst()->runCommand("cmd.saveAs", 0);
+    QVERIFY2(m_dialogs->errors.isEmpty(), qPrintable(m_dialogs->errors.join('\n')));
+    QVERIFY(!second->isVisible());
 }
 
 void TestControl::operationsNotBuiltRaiseTheError()
