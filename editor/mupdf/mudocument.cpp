@@ -17,6 +17,18 @@ std::unique_ptr<MuDocument::Impl> newImpl(ContextPtr context)
     return impl;
 }
 
+// The file at path opened in context.
+std::unique_ptr<MuDocument::Impl> openedFile(ContextPtr context, const QString& path)
+{
+    auto impl = newImpl(std::move(context));
+    const QByteArray name = QFile::encodeName(path);
+    fz_context* ctx = impl->ctx();
+    pdf_document* doc = nullptr;
+    guarded(ctx, [&] { doc = pdf_open_document(ctx, name.constData()); });
+    impl->doc = PdfDocumentHandle(ctx, doc);
+    return impl;
+}
+
 QString fromUtf8(const char* text)
 {
     return text ? QString::fromUtf8(text) : QString();
@@ -89,13 +101,7 @@ MuDocument::~MuDocument() = default;
 
 std::unique_ptr<MuDocument> MuDocument::openFile(const QString& path, size_t storeBytes)
 {
-    auto impl = newImpl(std::make_shared<Context>(storeBytes));
-    const QByteArray name = QFile::encodeName(path);
-    fz_context* ctx = impl->ctx();
-    pdf_document* doc = nullptr;
-    guarded(ctx, [&] { doc = pdf_open_document(ctx, name.constData()); });
-    impl->doc = PdfDocumentHandle(ctx, doc);
-    return std::unique_ptr<MuDocument>(new MuDocument(std::move(impl)));
+    return std::unique_ptr<MuDocument>(new MuDocument(openedFile(std::make_shared<Context>(storeBytes), path)));
 }
 
 std::unique_ptr<MuDocument> MuDocument::openBytes(const QByteArray& bytes, size_t storeBytes)
@@ -136,13 +142,7 @@ std::unique_ptr<MuDocument> MuDocument::createEmpty()
 
 std::unique_ptr<MuDocument> MuDocument::openSibling(const QString& path)
 {
-    auto impl = newImpl(d->context);
-    const QByteArray name = QFile::encodeName(path);
-    fz_context* ctx = impl->ctx();
-    pdf_document* doc = nullptr;
-    guarded(ctx, [&] { doc = pdf_open_document(ctx, name.constData()); });
-    impl->doc = PdfDocumentHandle(ctx, doc);
-    return std::unique_ptr<MuDocument>(new MuDocument(std::move(impl)));
+    return std::unique_ptr<MuDocument>(new MuDocument(openedFile(d->context, path)));
 }
 
 bool MuDocument::needsPassword() const
