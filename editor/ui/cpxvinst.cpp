@@ -12,6 +12,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QPointer>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QRunnable>
 #include <QScopeGuard>
@@ -75,6 +76,7 @@ struct CombineJob
     std::optional<QString> password; // the answer to the worker's question; null: cancelled
 
     QPointer<QProgressDialog> dialog;
+    QPointer<QProgressBar> bar;
     QPointer<QEventLoop> loop;
 
     bool isCancelled()
@@ -188,12 +190,18 @@ std::unique_ptr<pxv::Document> CPXVInst::combineInBackground(const QStringList& 
     dialog.setAutoClose(false);
     dialog.setAutoReset(false);
     dialog.setMinimumWidth(dialog.fontMetrics().averageCharWidth() * 50);
+    // Counts files; one file can only be shown as busy. The dialog's own setValue is avoided
+    // because a modal dialog processes events inside it.
+    auto* bar = new QProgressBar(&dialog);
+    bar->setRange(0, paths.size() > 1 ? paths.size() : 0);
+    dialog.setBar(bar);
     QTimer::singleShot(kProgressDelayMs, &dialog, [&dialog] {
         if (!dialog.wasCanceled())
             dialog.show();
     });
     QEventLoop loop;
     job->dialog = &dialog;
+    job->bar = bar;
     job->loop = &loop;
     QObject::connect(&dialog, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
 
@@ -206,6 +214,8 @@ std::unique_ptr<pxv::Document> CPXVInst::combineInBackground(const QStringList& 
         QMetaObject::invokeMethod(control, [job, name, index, count] {
             if (job->dialog)
                 job->dialog->setLabelText(tr("Combining “%1” (%2 of %3)…").arg(name).arg(index + 1).arg(count));
+            if (job->bar && count > 1)
+                job->bar->setValue(index);
         }, Qt::QueuedConnection);
         return !job->isCancelled();
     };
