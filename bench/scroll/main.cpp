@@ -43,6 +43,7 @@ int runOne(const QString& path)
     }
     std::printf("  %d pages, first page on screen after %.0f ms\n", r.pages, r.openMs);
     printGaps("wheel", r.wheel);
+    std::printf("         (%d notches reached page %d)\n", kWheelSteps, r.wheelEndPage);
     printGaps("sweep", r.sweep);
     const double worst = std::max(r.wheel.maxMs, r.sweep.maxMs);
     std::printf("  target: GUI thread never blocked > %.0f ms while scrolling: %s (worst %.1f ms)\n",

@@ -166,6 +166,7 @@ ScrollResult runScroll(const QString& path, int wheelSteps, int sweepSteps)
         noteRequests();
     });
     result.wheel = GapStats::of(watchdog.stop());
+    result.wheelEndPage = view->currentPage() + 1;
 
     QScrollBar* bar = view->verticalScrollBar();
     const int from = bar->value();

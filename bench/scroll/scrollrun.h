@@ -28,6 +28,7 @@ struct ScrollResult
     int pages = 0;
     double openMs = 0;   // openPath until the first page is on screen
     GapStats wheel;      // wheel notches, as a reader scrolls
+    int wheelEndPage = 0; // the page on screen when the notches were done (1-based)
     GapStats sweep;      // scroll bar dragged from top to bottom
     int rendered = 0;    // page images the renderer delivered
     int distinctPages = 0;
