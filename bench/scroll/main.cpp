@@ -41,7 +41,8 @@ int runOne(const QString& path)
         std::printf("  cannot run: %s\n", qPrintable(r.error));
         return 1;
     }
-    std::printf("  %d pages, first page on screen after %.0f ms\n", r.pages, r.openMs);
+    std::printf("  %d pages: opening held the GUI thread %.1f ms; first page on screen after %.0f ms\n", r.pages,
+                r.openCallMs, r.openMs);
     printGaps("wheel", r.wheel);
     std::printf("         (%d notches reached page %d)\n", kWheelSteps, r.wheelEndPage);
     printGaps("sweep", r.sweep);

@@ -137,6 +137,7 @@ ScrollResult runScroll(const QString& path, int wheelSteps, int sweepSteps)
     QElapsedTimer opening;
     opening.start();
     host.queryInterface()->openPath(path, 0);
+    result.openCallMs = opening.nsecsElapsed() / 1e6;
     auto* view = host.findChild<pxv::PageView*>();
     if (!view) {
         result.error = QStringLiteral("no page view after opening ") + path;

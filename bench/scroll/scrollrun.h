@@ -26,6 +26,7 @@ struct ScrollResult
 {
     QString error; // empty when the run went through
     int pages = 0;
+    double openCallMs = 0; // the openPath call itself, which holds the GUI thread
     double openMs = 0;   // openPath until the first page is on screen
     GapStats wheel;      // wheel notches, as a reader scrolls
     int wheelEndPage = 0; // the page on screen when the notches were done (1-based)
