@@ -86,6 +86,8 @@ void QUser::announce()
         return;
     }
     emit signal_login(m_name);
-    if (!m_avatar.isNull())
-        emit signal_avatar(m_avatar);
+    // Without a picture of their own, users get the default avatar rather than an empty square.
+    const QPixmap avatar = m_avatar.isNull() ? QPixmap(QStringLiteral(":/Images/user.avatar.png")) : m_avatar;
+    if (!avatar.isNull())
+        emit signal_avatar(avatar);
 }
