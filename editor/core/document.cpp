@@ -291,6 +291,17 @@ QList<PageLink> Document::links(int page) const
     }
 }
 
+QList<TextHit> Document::findText(int page, const QString& text) const
+{
+    if (d->locked || page < 0 || page >= pageCount())
+        return {};
+    try {
+        return d->mu->findText(page, text);
+    } catch (const MuError&) {
+        return {}; // a page that cannot be read has nothing to find
+    }
+}
+
 void Document::rotatePage(int page, int degrees)
 {
     if (d->locked || page < 0 || page >= pageCount() || degrees % 90 != 0)

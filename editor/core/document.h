@@ -104,6 +104,10 @@ public:
     QSizeF pageSize(int page) const;
     QList<OutlineItem> outline() const;
     QList<PageLink> links(int page) const;
+    // Every occurrence of text on a page in reading order, ignoring case; empty for a bad page,
+    // an empty text or a page whose text cannot be read. Costs about as much as drawing the
+    // page once: TextSearch spreads a whole-document search over the event loop.
+    QList<TextHit> findText(int page, const QString& text) const;
 
     // Rotates a page by a multiple of 90 degrees (clockwise); marks the document modified.
     void rotatePage(int page, int degrees);

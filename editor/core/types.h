@@ -34,7 +34,16 @@ struct PageLink
     bool isExternal() const { return targetPage < 0; }
 };
 
+// One occurrence of a searched text on a page: a rectangle per line it covers, in page points
+// with the origin at the page's top-left corner, rotation applied (as PageLink::area).
+struct TextHit
+{
+    int page = -1;
+    QList<QRectF> areas;
+};
+
 } // namespace pxv
 
 Q_DECLARE_METATYPE(pxv::OutlineItem)
 Q_DECLARE_METATYPE(pxv::PageLink)
+Q_DECLARE_METATYPE(pxv::TextHit)

@@ -50,6 +50,9 @@ public:
     QString metadataTitle() const;
     QList<OutlineItem> outline() const;
     QList<PageLink> links(int page) const;
+    // Every occurrence of text on the page, in reading order, matched case-insensitively as
+    // MuPDF does. Empty for an empty text.
+    QList<TextHit> findText(int page, const QString& text) const;
 
     void appendBlankPage(const QSizeF& points);
     // Rotates by a multiple of 90 degrees; returns the page's new /Rotate.

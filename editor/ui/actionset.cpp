@@ -33,6 +33,7 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
     add(names::kPrevDoc, tr("Previous Document"), QIcon(), {QKeySequence(QStringLiteral("Ctrl+Shift+Tab"))});
     add(names::kRotateLeft, tr("Rotate Page &Left"), icons::rotate(false), {QKeySequence(QStringLiteral("Ctrl+Left"))});
     add(names::kRotateRight, tr("Rotate Page &Right"), icons::rotate(true), {QKeySequence(QStringLiteral("Ctrl+Right"))});
+    add(names::kFind, tr("&Find…"), icons::find(), {QKeySequence::Find});
     QAction* outline = add(names::kShowOutline, tr("&Outline"), icons::outline(), {QKeySequence(QStringLiteral("F4"))});
     outline->setCheckable(true);
     outline->setChecked(true);

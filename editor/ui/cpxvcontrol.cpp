@@ -123,6 +123,8 @@ void CPXVControl::buildMenus()
     add(view, names::kRotateLeft);
     add(view, names::kRotateRight);
     view->addSeparator();
+    add(view, names::kFind);
+    view->addSeparator();
     add(view, names::kShowOutline);
 
     QMenu* go = m_menuBar->addMenu(tr("&Go"));
@@ -166,6 +168,8 @@ void CPXVControl::buildToolBar()
     m_toolBar->addSeparator();
     add(names::kRotateLeft);
     add(names::kRotateRight);
+    m_toolBar->addSeparator();
+    add(names::kFind);
     auto* spacer = new QWidget(m_toolBar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_toolBar->addWidget(spacer);
@@ -397,7 +401,7 @@ void CPXVControl::updateActions()
     for (const QString& name : {names::kSave, names::kSaveAs, names::kClose, names::kActualSize, names::kFitWidth,
                                 names::kFitPage, names::kZoomIn, names::kZoomOut, names::kFirstPage,
                                 names::kPrevPage, names::kNextPage, names::kLastPage, names::kRotateLeft,
-                                names::kRotateRight})
+                                names::kRotateRight, names::kFind})
         m_actions->action(name)->setEnabled(hasDocument);
     m_zoomBox->setEnabled(hasDocument);
     const bool several = m_tabs->count() > 1;

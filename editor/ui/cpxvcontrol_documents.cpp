@@ -255,6 +255,8 @@ void CPXVControl::runCommand(const QString& name)
         view->setOutlineVisible(!view->isOutlineVisible());
     else if (name == names::kRotateLeft || name == names::kRotateRight)
         rotateCurrentPage(view, name == names::kRotateRight ? 90 : -90);
+    else if (name == names::kFind)
+        view->showFindBar();
 }
 
 void CPXVControl::rotateCurrentPage(DocumentView* view, int degrees)

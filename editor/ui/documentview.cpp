@@ -2,6 +2,7 @@
 
 #include "core/document.h"
 #include "cpxvdocument.h"
+#include "findbar.h"
 #include "outlinepane.h"
 #include "pageview.h"
 #include "panelayout.h"
@@ -9,6 +10,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
 #include <QToolButton>
@@ -44,7 +46,20 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
         connect(m_document->model(), &Document::saved, m_repairNotice, &QWidget::hide);
     }
     layout->addWidget(m_splitter, 1);
+    m_findBar = new FindBar(m_document->model(), [pages = m_pageView] { return pages->currentPage(); }, this);
+    m_findBar->hide();
+    layout->addWidget(m_findBar);
     setFocusProxy(m_pageView);
+
+    connect(m_findBar, &FindBar::signal_hitsChanged, m_pageView, &PageView::setTextHits);
+    connect(m_findBar, &FindBar::signal_showHit, this,
+            [this](const TextHit& hit) { m_pageView->showArea(hit.page, hit.areas.value(0)); });
+    connect(m_findBar, &FindBar::signal_dismissed, m_pageView, [this] { m_pageView->setFocus(); });
+    auto* next = new QShortcut(QKeySequence(Qt::Key_F3), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(next, &QShortcut::activated, m_findBar, &FindBar::findNext);
+    auto* previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this, nullptr, nullptr,
+                                   Qt::WidgetWithChildrenShortcut);
+    connect(previous, &QShortcut::activated, m_findBar, &FindBar::findPrevious);
 
     connect(m_outline, &OutlinePane::signal_goTo, m_pageView, &PageView::goToPage);
     connect(m_document->model(), &Document::sourceChanged, this, &DocumentView::onSourceChanged);
@@ -86,6 +101,11 @@ QFrame* DocumentView::buildRepairNotice()
     row->addWidget(text, 1);
     row->addWidget(close);
     return notice;
+}
+
+void DocumentView::showFindBar()
+{
+    m_findBar->activate();
 }
 
 bool DocumentView::hasOutline() const

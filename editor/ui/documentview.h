@@ -10,6 +10,7 @@ class CPXVDocument;
 
 namespace pxv {
 
+class FindBar;
 class OutlinePane;
 class PageView;
 struct PaneLimits;
@@ -27,6 +28,9 @@ public:
     OutlinePane* outlinePane() const { return m_outline; }
     // The bar above the pages saying the file was repaired; null for a file that needed none.
     QFrame* repairNotice() const { return m_repairNotice; }
+    // The find bar under the pages; hidden until asked for.
+    FindBar* findBar() const { return m_findBar; }
+    void showFindBar();
 
     bool hasOutline() const;
     bool isOutlineVisible() const;
@@ -47,6 +51,7 @@ private:
     QSplitter* m_splitter;
     OutlinePane* m_outline;
     PageView* m_pageView;
+    FindBar* m_findBar;
     bool m_outlineWanted = true;
 };
 

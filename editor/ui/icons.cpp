@@ -49,13 +49,18 @@ void drawPage(QPainter& p, const QRectF& r)
     p.restore();
 }
 
-void drawMagnifier(QPainter& p, bool plus)
+void drawLens(QPainter& p)
 {
     p.drawEllipse(QPointF(10, 10), 6.5, 6.5);
     p.save();
     p.setPen(QPen(kInk, 2.6, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(15, 15), QPointF(21, 21));
     p.restore();
+}
+
+void drawMagnifier(QPainter& p, bool plus)
+{
+    drawLens(p);
     p.drawLine(QPointF(7, 10), QPointF(13, 10));
     if (plus)
         p.drawLine(QPointF(10, 7), QPointF(10, 13));
@@ -165,6 +170,18 @@ QIcon outline()
         p.drawLine(QPointF(4.8, 11), QPointF(7.2, 11));
         p.drawLine(QPointF(4.8, 14), QPointF(7.2, 14));
     });
+}
+
+QIcon find()
+{
+    return themed("edit-find", drawn([](QPainter& p) {
+        drawLens(p);
+        p.save();
+        p.setPen(QPen(kAccent, 1.4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(7, 8.5), QPointF(13, 8.5));
+        p.drawLine(QPointF(7, 11.5), QPointF(11.5, 11.5));
+        p.restore();
+    }));
 }
 
 QIcon rotate(bool clockwise)

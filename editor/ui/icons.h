@@ -22,6 +22,7 @@ QIcon previousPage(const QStyle* style);
 QIcon nextPage(const QStyle* style);
 QIcon lastPage(const QStyle* style);
 QIcon outline();
+QIcon find();
 QIcon rotate(bool clockwise);
 QIcon help();
 

@@ -34,7 +34,7 @@ NameTable::NameTable()
          names::kClose, names::kHelp, names::kZoomIn, names::kZoomOut, names::kActualSize,
          names::kFitWidth, names::kFitPage, names::kFirstPage, names::kPrevPage, names::kNextPage,
          names::kLastPage, names::kNextDoc, names::kPrevDoc, names::kShowOutline, names::kRotateLeft,
-         names::kRotateRight});
+         names::kRotateRight, names::kFind});
 }
 
 void NameTable::add(Kind kind, const QStringList& names)

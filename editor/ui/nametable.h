@@ -69,6 +69,7 @@ inline const QString kPrevDoc = QStringLiteral("cmd.prevDoc");
 inline const QString kShowOutline = QStringLiteral("cmd.showOutline");
 inline const QString kRotateLeft = QStringLiteral("cmd.rotateLeft");
 inline const QString kRotateRight = QStringLiteral("cmd.rotateRight");
+inline const QString kFind = QStringLiteral("cmd.find");
 } // namespace names
 
 } // namespace pxv

@@ -23,6 +23,11 @@ constexpr std::array<double, 14> kZoomSteps = {0.25, 0.33, 0.5, 0.67, 0.75, 1.0,
                                                1.5,  2.0,  3.0, 4.0,  5.0,  6.0, 8.0};
 const QColor kBackground(0x5f, 0x63, 0x68);
 const QColor kPlaceholderText(0xa0, 0xa4, 0xa8);
+const QColor kHitFill(255, 214, 0, 90);
+const QColor kCurrentHitFill(255, 128, 0, 120);
+const QColor kCurrentHitEdge(214, 92, 0);
+// Room left around a search hit scrolled into view, in logical pixels.
+constexpr double kHitMargin = 48.0;
 constexpr int kScrollStep = 40;
 // A background tab keeps only a little of its rendered pages, so that many open documents do not
 // add up to many full caches.
@@ -241,9 +246,66 @@ void PageView::paintEvent(QPaintEvent* event)
         return;
     for (int page = pages.first; page <= pages.second; ++page) {
         const QRectF rect = pageRect(page);
-        if (rect.intersects(event->rect()))
+        if (rect.intersects(event->rect())) {
             paintPage(painter, page, rect);
+            paintHits(painter, page);
+        }
     }
+}
+
+void PageView::paintHits(QPainter& painter, int page)
+{
+    // Hits are sorted by page: the page's own are found without walking the others.
+    const auto first = std::lower_bound(m_hits.cbegin(), m_hits.cend(), page,
+                                        [](const TextHit& hit, int p) { return hit.page < p; });
+    if (first == m_hits.cend() || first->page != page)
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    // Multiply keeps the text under the mark as dark as it was.
+    painter.setCompositionMode(QPainter::CompositionMode_Multiply);
+    for (auto hit = first; hit != m_hits.cend() && hit->page == page; ++hit) {
+        const bool current = hit - m_hits.cbegin() == m_currentHit;
+        painter.setPen(current ? QPen(kCurrentHitEdge, 1.5) : QPen(Qt::NoPen));
+        painter.setBrush(current ? kCurrentHitFill : kHitFill);
+        for (const QRectF& area : hit->areas) {
+            const QRectF rect = areaRect(page, area);
+            if (current)
+                painter.drawRoundedRect(rect.adjusted(-1, -1, 1, 1), 2, 2);
+            else
+                painter.drawRect(rect);
+        }
+    }
+    painter.restore();
+}
+
+void PageView::setTextHits(const QList<TextHit>& hits, int current)
+{
+    m_hits = hits;
+    m_currentHit = current;
+    viewport()->update();
+}
+
+QRectF PageView::areaRect(int page, const QRectF& area) const
+{
+    const double scale = m_layout.scale();
+    return QRectF(pageRect(page).topLeft() + area.topLeft() * scale, area.size() * scale);
+}
+
+void PageView::showArea(int page, const QRectF& area)
+{
+    if (page < 0 || page >= m_layout.pageCount())
+        return;
+    const QRectF target = areaRect(page, area);
+    const QRectF visible(QPointF(0, 0), QSizeF(viewport()->size()));
+    const double marginY = std::min(kHitMargin, visible.height() / 4);
+    const double marginX = std::min(kHitMargin, visible.width() / 4);
+    if (target.top() < visible.top() + marginY || target.bottom() > visible.bottom() - marginY)
+        verticalScrollBar()->setValue(
+            verticalScrollBar()->value() + qRound(target.center().y() - visible.height() / 3));
+    if (target.left() < visible.left() + marginX || target.right() > visible.right() - marginX)
+        horizontalScrollBar()->setValue(
+            horizontalScrollBar()->value() + qRound(target.center().x() - visible.width() / 2));
 }
 
 void PageView::paintPage(QPainter& painter, int page, const QRectF& rect)

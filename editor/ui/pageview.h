@@ -41,6 +41,14 @@ public:
     // position is in page points from the page's top-left corner.
     void goToPage(int page, const QPointF& position = QPointF());
 
+    // Search hits to mark on the pages, in document order; current (an index into hits, or -1)
+    // stands out.
+    void setTextHits(const QList<TextHit>& hits, int current);
+    // Scrolls as little as needed to bring area (page points) into view with some room around.
+    void showArea(int page, const QRectF& area);
+    // Where an area of a page (in points) is drawn, in viewport coordinates.
+    QRectF areaRect(int page, const QRectF& area) const;
+
     // Where a page is drawn, in viewport coordinates.
     QRectF pageRect(int page) const;
     // Pages asked of the renderer for the current viewport.
@@ -91,6 +99,7 @@ private:
     LinkHit linkAt(const QPoint& pos);
     void activateLink(const LinkHit& hit);
     void paintPage(QPainter& painter, int page, const QRectF& rect);
+    void paintHits(QPainter& painter, int page);
 
     QPointer<Document> m_document;
     PageRenderer* m_renderer;
@@ -103,6 +112,8 @@ private:
     QHash<int, QString> m_errors;
     QHash<int, QList<PageLink>> m_links; // of the requested pages only
     LinkHit m_pressedLink;
+    QList<TextHit> m_hits; // shared with the search: setting them costs no copy however many
+    int m_currentHit = -1;
 };
 
 } // namespace pxv
