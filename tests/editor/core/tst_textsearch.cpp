@@ -17,12 +17,7 @@ namespace {
 
 // Pages 1 to 4: "alpha" twice on page 1 (once capitalised), none on page 2, once on page 3
 // (inside a longer word), twice on page 4.
-const QList<QStringList> kPages = {
-    {"alpha beta gamma", "Alpha delta"},
-    {"beta gamma", "nothing here"},
-    {"gamma", "prealphabet"},
-    {"ALPHA", "beta", "alpha omega"},
-};
+const QList<QStringList>& kPages = wordpdf::kAlphaPages;
 
 QList<int> pagesOf(const QList<TextHit>& hits)
 {

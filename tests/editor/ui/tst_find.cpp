@@ -1,7 +1,7 @@
 // Finding text through the editor control: the command, the bar under the pages, moving
 // through the hits with the keyboard, and the marks on the pages.
 
-#include "../core/wordpdf.h"
+#include "wordpdf.h"
 #include "fakedialogs.h"
 
 #include "ipxv.h"
@@ -25,12 +25,7 @@
 namespace {
 
 // "alpha" on pages 1, 3 and 4 (five times in all); the third page has it inside a longer word.
-const QList<QStringList> kPages = {
-    {"alpha beta gamma", "Alpha delta"},
-    {"beta gamma", "nothing here"},
-    {"gamma", "prealphabet"},
-    {"ALPHA", "beta", "alpha omega"},
-};
+const QList<QStringList>& kPages = wordpdf::kAlphaPages;
 
 } // namespace
 

@@ -33,4 +33,13 @@ inline void write(const QString& path, const QList<QStringList>& pages)
     }
 }
 
+// "alpha" five times on pages 1, 3 and 4, in every letter case; page 2 has none and page 3 has it
+// only inside a longer word.
+const QList<QStringList> kAlphaPages = {
+    {"alpha beta gamma", "Alpha delta"},
+    {"beta gamma", "nothing here"},
+    {"gamma", "prealphabet"},
+    {"ALPHA", "beta", "alpha omega"},
+};
+
 } // namespace wordpdf
