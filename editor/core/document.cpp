@@ -44,6 +44,11 @@ void checkReadablePdf(const QString& path)
         throw DocumentError(DocumentError::NotFound, tr("The file \"%1\" does not exist.").arg(nativePath(path)));
     if (info.isDir())
         throw DocumentError(DocumentError::NotFound, tr("\"%1\" is a folder, not a PDF file.").arg(nativePath(path)));
+    // A FIFO would block the open until some writer appears, and a device such as /dev/zero
+    // never ends: only regular files (also through links) are read.
+    if (!info.isFile())
+        throw DocumentError(DocumentError::NotPdf,
+                            tr("\"%1\" is a device, pipe or socket, not a PDF file.").arg(nativePath(path)));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw DocumentError(DocumentError::NotFound,

@@ -5,6 +5,13 @@
 
 #include <QtTest>
 
+#include <chrono>
+#include <future>
+#include <optional>
+#include <thread>
+
+#include <sys/stat.h>
+
 using pxv::Document;
 using pxv::DocumentError;
 
@@ -14,6 +21,25 @@ class TestDocument : public QObject
 
 private:
     PdfFolder m_dir;
+
+    // The error message of opening path, or "opened". Runs on a thread of its own with a
+    // generous deadline, so that an open that blocks or reads forever fails instead of hanging.
+    static std::optional<QString> openOutcome(const QString& path)
+    {
+        auto promise = std::make_shared<std::promise<QString>>();
+        std::future<QString> outcome = promise->get_future();
+        std::thread([promise, path] {
+            try {
+                Document::open(path);
+                promise->set_value(QStringLiteral("opened"));
+            } catch (const DocumentError& error) {
+                promise->set_value(error.message());
+            }
+        }).detach();
+        if (outcome.wait_for(std::chrono::seconds(30)) != std::future_status::ready)
+            return std::nullopt;
+        return outcome.get();
+    }
 
 private slots:
     void opensPagesWithSizesAndRotation()
@@ -99,6 +125,30 @@ private slots:
     void folderIsNotAPdf()
     {
         QVERIFY_EXCEPTION_THROWN(Document::open(m_dir.path()), DocumentError);
+    }
+
+    void pipesAndDevicesAreRefusedUnread_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("linkTarget"); // empty: a FIFO
+        QTest::newRow("fifo") << "fifo.pdf" << QString();
+        QTest::newRow("link to /dev/zero") << "zero.pdf" << "/dev/zero";
+        QTest::newRow("link to /dev/urandom") << "urandom.pdf" << "/dev/urandom";
+        QTest::newRow("link to /dev/null") << "null.pdf" << "/dev/null";
+    }
+
+    void pipesAndDevicesAreRefusedUnread()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, linkTarget);
+        const QString path = m_dir.filePath(name);
+        if (linkTarget.isEmpty())
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link(linkTarget, path));
+        const std::optional<QString> message = openOutcome(path);
+        QVERIFY2(message.has_value(), "opening blocked");
+        QVERIFY2(message->contains(path) && message->contains("device, pipe or socket"), qPrintable(*message));
     }
 
     void blankDocumentIsOneA4PortraitPageWithoutFile()
