@@ -13,7 +13,9 @@
 #include "singleinstance.h"
 #include "uexception.h"
 
+#include <QFileInfo>
 #include <QIcon>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 #include <QTranslator>
@@ -26,6 +28,8 @@ namespace {
 
 const char kInstanceName[] = "VELLUM_PAD_1_1";
 const char kVersion[] = "2.0.0.4";
+// Enough of a rejected setting to recognise it in the log.
+const int kLoggedValueLength = 80;
 
 void logException(const UException& e)
 {
@@ -61,11 +65,36 @@ QString CWinApp::translationFile(const QString& appPath, const QString& language
     return QStringLiteral("%1language/vellumpad_%2.qm").arg(appPath).arg(language);
 }
 
+bool CWinApp::isPlainLanguageCode(const QString& language)
+{
+    static const QRegularExpression code(
+        QRegularExpression::anchoredPattern(QStringLiteral("[A-Za-z]{2,3}([_-][A-Za-z0-9]{2,4})?")));
+    return code.match(language).hasMatch();
+}
+
 void CWinApp::loadTranslator()
 {
-    const QString language = m_settings.value(QStringLiteral("config/language"), QStringLiteral("en")).toString();
+    QString language = m_settings.value(QStringLiteral("config/language"), QStringLiteral("en")).toString();
+    if (!isPlainLanguageCode(language)) {
+        sth::logger::log(1, __FILE__, __LINE__,
+                         QStringLiteral("start.ini: config/language \"%1\" is not a language code; using \"en\".")
+                             .arg(language.left(kLoggedValueLength))
+                             .toStdWString());
+        language = QStringLiteral("en");
+    }
     m_translator = std::make_unique<QTranslator>();
-    m_translator->load(translationFile(CGlobal::getAppPath(), language), QString(), QString(), QString());
+    // Empty (not null) delimiters and suffix: exactly this file, never a shortened name that
+    // could reach a file outside the language folder.
+    const QString file = translationFile(CGlobal::getAppPath(), language);
+    const QString none = QStringLiteral("");
+    if (!m_translator->load(file, none, none, none)) {
+        const QString problem = QFileInfo::exists(file) ? QStringLiteral("cannot be read as a translation")
+                                                        : QStringLiteral("is missing");
+        sth::logger::log(1, __FILE__, __LINE__,
+                         QStringLiteral("Translation file %1 %2; the interface shows the source texts.")
+                             .arg(file, problem)
+                             .toStdWString());
+    }
     QCoreApplication::installTranslator(m_translator.get());
 }
 

@@ -23,6 +23,9 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 
     static QString translationFile(const QString& appPath, const QString& language);
+    // A language code such as "en", "zh_CN" or "pt-BR": two or three letters and at most one
+    // short region or script part. Nothing else may become part of a file name.
+    static bool isPlainLanguageCode(const QString& language);
 
 private:
     void loadTranslator();

@@ -16,6 +16,8 @@ private slots:
     void lockLivesInTheRuntimeDirectory();
     void unusableRuntimeDirectoryDoesNotBlockStart();
     void translationFileName();
+    void plainLanguageCodes_data();
+    void plainLanguageCodes();
 };
 
 void TstStartup::dumpFileName_data()
@@ -96,6 +98,34 @@ void TstStartup::translationFileName()
 {
     QCOMPARE(CWinApp::translationFile("/opt/vp/", "en"), QString("/opt/vp/language/vellumpad_en.qm"));
     QCOMPARE(CWinApp::translationFile("/opt/vp/", ""), QString("/opt/vp/language/vellumpad_.qm"));
+}
+
+void TstStartup::plainLanguageCodes_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<bool>("plain");
+    for (const char* code : {"en", "zh", "fil", "zh_CN", "pt-BR", "es_419", "zh_Hant", "sr-Latn"})
+        QTest::newRow(code) << QString(code) << true;
+    QTest::newRow("parent folders") << "../../x" << false;
+    QTest::newRow("absolute path") << "/etc/passwd" << false;
+    QTest::newRow("code then parent folders") << "zh/../../x" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("very long") << QString(5000, 'a') << false;
+    QTest::newRow("long region") << "en_Somewhere" << false;
+    QTest::newRow("one letter") << "e" << false;
+    QTest::newRow("two regions") << "zh_Hans_CN" << false;
+    QTest::newRow("trailing newline") << "en\n" << false;
+    QTest::newRow("dot") << "en.x" << false;
+    QTest::newRow("backslash") << "..\\x" << false;
+    QTest::newRow("non-ASCII letters") << QString::fromUtf8("中文") << false;
+    QTest::newRow("NUL inside") << QString::fromLatin1("en\0x", 4) << false;
+}
+
+void TstStartup::plainLanguageCodes()
+{
+    QFETCH(QString, language);
+    QFETCH(bool, plain);
+    QCOMPARE(CWinApp::isPlainLanguageCode(language), plain);
 }
 
 QTEST_APPLESS_MAIN(TstStartup)

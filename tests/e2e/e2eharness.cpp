@@ -97,6 +97,20 @@ QString E2EHarness::programPath()
     return QStringLiteral(VP_PROGRAM);
 }
 
+QString E2EHarness::copyProgram(const QString& dir, bool withTranslation)
+{
+    const QString program = QDir(dir).filePath(QStringLiteral("vellumpad"));
+    if (!QDir().mkpath(dir) || !QFile::copy(programPath(), program))
+        return QString();
+    if (withTranslation) {
+        const QString qm = QStringLiteral("language/vellumpad_en.qm");
+        const QString source = QFileInfo(programPath()).absoluteDir().filePath(qm);
+        if (!QDir(dir).mkpath(QStringLiteral("language")) || !QFile::copy(source, QDir(dir).filePath(qm)))
+            return QString();
+    }
+    return program;
+}
+
 QProcess* E2EHarness::startProgram(const QStringList& arguments, const QString& workDir, const QString& program)
 {
     auto process = std::make_unique<QProcess>();
@@ -131,6 +145,13 @@ QString E2EHarness::xdotool(const QStringList& arguments) const
     process.start(QStringLiteral("xdotool"), arguments);
     process.waitForFinished(10000);
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+QStringList E2EHarness::windowsOf(const QProcess* program) const
+{
+    return xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                    QString::number(program->processId())})
+        .split('\n', Qt::SkipEmptyParts);
 }
 
 QRect E2EHarness::windowGeometry(qulonglong window) const
@@ -171,6 +192,12 @@ QStringList E2EHarness::queryHistory(const QString& sql) const
     process.start(QStringLiteral("sqlite3"), {historyDb(), sql});
     process.waitForFinished(10000);
     return QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+QString E2EHarness::logText() const
+{
+    QFile log(QFileInfo(historyDb()).absoluteDir().filePath(QStringLiteral("vellumpad.log")));
+    return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
 }
 
 bool E2EHarness::waitForExit(QProcess* process, int timeoutMs)

@@ -28,16 +28,23 @@ public:
     QProcess* startProgram(const QStringList& arguments = {}, const QString& workDir = {},
                            const QString& program = {});
     static QString programPath();
+    // Copies the program into dir, with its English translation in dir/language when asked;
+    // returns the copy's path, or an empty string when copying failed.
+    static QString copyProgram(const QString& dir, bool withTranslation);
 
     // The program's main window, waited for up to `timeoutMs`; 0 when none appeared.
     qulonglong waitForWindow(const QString& title, int timeoutMs = 10000) const;
     QString xdotool(const QStringList& arguments) const;
+    // The visible windows of a started program (main window, home page, message boxes...).
+    QStringList windowsOf(const QProcess* program) const;
     QRect windowGeometry(qulonglong window) const;
     bool waitForGeometry(qulonglong window, const std::function<bool(const QRect&)>& predicate,
                          int timeoutMs = 3000) const;
     bool screenshot(const QString& path) const;
     // Rows of an SQL query against the program's history database, via the sqlite3 tool.
     QStringList queryHistory(const QString& sql) const;
+    // What the program wrote to its log so far.
+    QString logText() const;
 
     static bool waitForExit(QProcess* process, int timeoutMs = 10000);
 
