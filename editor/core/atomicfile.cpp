@@ -34,6 +34,20 @@ QString errnoText(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+// The longest start of name whose encoded file name fits in maxBytes; file-system limits count
+// bytes, and a CJK character takes three. Characters are never split.
+QString startWithinBytes(const QString& name, int maxBytes)
+{
+    QString start;
+    for (const uint code : name.toUcs4()) {
+        const QString next = start + QString::fromUcs4(&code, 1);
+        if (QFile::encodeName(next).size() > maxBytes)
+            break;
+        start = next;
+    }
+    return start;
+}
+
 // The data reaches the disk before the rename makes it the file.
 void syncFile(const QString& path, const QString& target)
 {
@@ -71,7 +85,8 @@ void replaceFileAtomically(const QString& target, const std::function<void(const
 
     // Hidden and next to the target, so that the rename stays within one file system; the name
     // is shortened so that it fits the file system's limit even for a long target name.
-    QTemporaryFile temp(folder + QStringLiteral("/.") + info.fileName().left(100) + QStringLiteral(".XXXXXX"));
+    QTemporaryFile temp(folder + QStringLiteral("/.") + startWithinBytes(info.fileName(), 100)
+                        + QStringLiteral(".XXXXXX"));
     if (!temp.open())
         fail(target, temp.errorString());
     const QString tempPath = temp.fileName();

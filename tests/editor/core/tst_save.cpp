@@ -168,6 +168,21 @@ private slots:
         QVERIFY(QFileInfo::exists(m_dir.filePath(name)));
     }
 
+    void longChineseFileNameCanBeSaved()
+    {
+        // 83 three-byte characters and "ab.pdf": 255 bytes, though only 89 characters.
+        const QString name = QString(83, QChar(0x62a5)) + "ab.pdf";
+        QCOMPARE(QFile::encodeName(name).size(), 255);
+        const QString path = m_dir.filePath(name);
+        auto document = Document::createBlank();
+        try {
+            document->save(path);
+        } catch (const DocumentError& error) {
+            QFAIL(qPrintable(error.message()));
+        }
+        QCOMPARE(Document::open(path)->pageCount(), 1);
+    }
+
     void replacingKeepsPermissions()
     {
         const QString path = m_dir.write("perm.pdf", testpdfs::sample({}));
