@@ -136,7 +136,10 @@ void QMainWidget::createBlankDoc()
 
 void QMainWidget::onOpenFile(const QString& filePath)
 {
-    QStringList paths = filePath.split(QLatin1Char(';'), Qt::KeepEmptyParts, Qt::CaseSensitive);
+    // A list is separated by ";", but a name may hold one too: what exists is one path.
+    QStringList paths = QFileInfo::exists(filePath)
+        ? QStringList(filePath)
+        : filePath.split(QLatin1Char(';'), Qt::KeepEmptyParts, Qt::CaseSensitive);
     const QString first = paths.first();
     if (QFileInfo(first).isDir()) {
         paths.clear();

@@ -59,6 +59,7 @@ private slots:
     void onlyActiveDocChangedActsAndAlwaysLater();
     void openFileCases_data();
     void openFileCases();
+    void nameWithSemicolonOpensWhole();
     void missingPdfReachesTheComponentAndTheUser();
     void reopeningRefreshesTheOneRecord();
     void blankDocumentShowsEditorWithoutHistory();
@@ -198,6 +199,17 @@ void TstMainWidget::openFileCases()
         QCOMPARE(QString::fromStdString(HistoryStore::instance()->recent().value(0, L"filePath").asString()),
                  m_files.filePath(opens));
     }
+}
+
+void TstMainWidget::nameWithSemicolonOpensWhole()
+{
+    // Both as a whole and split, the argument would name an existing PDF; the whole one wins.
+    const QString whole = m_files.filePath("a.pdf;b.pdf");
+    writePdf(whole, 1);
+    m_window->onOpenFile(whole);
+    QTRY_COMPARE_WITH_TIMEOUT(activePath(), whole, 5000);
+    QTRY_COMPARE(historyRows(), 1);
+    QVERIFY(QFile::remove(whole));
 }
 
 void TstMainWidget::missingPdfReachesTheComponentAndTheUser()

@@ -80,6 +80,7 @@ void TstE2EArguments::awkwardNamesOpenAndAreRecorded_data()
     QTest::addColumn<QString>("relativePath");
     QTest::newRow("spaces") << "with spaces/my  report .pdf";
     QTest::newRow("Chinese") << QString::fromUtf8("中文目录/季度 报告.pdf");
+    QTest::newRow("semicolons") << "q3;q4/plan; final.pdf";
     QString deep;
     for (int level = 0; level < 12; ++level)
         deep += QString::fromUtf8("第%1层文件夹的名字很长很长很长很长很长很长很长很长很长很长很长/").arg(level);
