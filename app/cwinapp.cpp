@@ -31,6 +31,19 @@ const char kVersion[] = "2.0.0.4";
 // Enough of a rejected setting to recognise it in the log.
 const int kLoggedValueLength = 80;
 
+QString startIniPath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/start.ini");
+}
+
+// Reading a FIFO would block the start until some writer came; what is not a regular file is
+// not read (an empty name gives settings without a file).
+QString readableStartIni()
+{
+    const QFileInfo info(startIniPath());
+    return !info.exists() || info.isFile() ? info.filePath() : QString();
+}
+
 void logException(const UException& e)
 {
     sth::logger::log(1, "cwinapp", 84, e.toString());
@@ -40,7 +53,7 @@ void logException(const UException& e)
 
 CWinApp::CWinApp(int& argc, char** argv)
     : QApplication(argc, argv),
-      m_settings(QCoreApplication::applicationDirPath() + QStringLiteral("/start.ini"), QSettings::IniFormat)
+      m_settings(readableStartIni(), QSettings::IniFormat)
 {
     qRegisterMetaType<Json::Value>("QValue");
     m_settings.setIniCodec("UTF-8");
@@ -74,6 +87,9 @@ bool CWinApp::isPlainLanguageCode(const QString& language)
 
 void CWinApp::loadTranslator()
 {
+    if (readableStartIni().isEmpty())
+        sth::logger::log(1, __FILE__, __LINE__,
+                         QStringLiteral("%1 is not a regular file and is not read.").arg(startIniPath()).toStdWString());
     QString language = m_settings.value(QStringLiteral("config/language"), QStringLiteral("en")).toString();
     if (!isPlainLanguageCode(language)) {
         sth::logger::log(1, __FILE__, __LINE__,

@@ -4,6 +4,8 @@
 #include <QPdfWriter>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 // What the program reads from beside itself: the language in start.ini and the translation it
 // names. Bad values must never lead to a file outside the language folder, and missing files
 // must not stop the program.
@@ -13,6 +15,8 @@ class TstE2EStartIni : public QObject
 private slots:
     void languageValueIsOnlyACode_data();
     void languageValueIsOnlyACode();
+    void startIniThatIsNoFileIsSkipped_data();
+    void startIniThatIsNoFileIsSkipped();
     void missingLanguageFolderStillWorks();
 
 private:
@@ -85,6 +89,38 @@ void TstE2EStartIni::languageValueIsOnlyACode()
     QVERIFY(window != 0);
     QCOMPARE(harness.xdotool({"getwindowname", QString::number(window)}), title);
     QVERIFY2(harness.logText().contains(logged), qPrintable(harness.logText()));
+    QCOMPARE(running->state(), QProcess::Running);
+}
+
+void TstE2EStartIni::startIniThatIsNoFileIsSkipped_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("fifo") << "fifo";
+    QTest::newRow("link to /dev/zero") << "/dev/zero";
+    QTest::newRow("folder") << "folder";
+}
+
+void TstE2EStartIni::startIniThatIsNoFileIsSkipped()
+{
+    QFETCH(QString, kind);
+    E2EHarness harness(false);
+    E2E_REQUIRE(harness);
+    QTemporaryDir appDir;
+    const QString program = E2EHarness::copyProgram(appDir.path(), true);
+    QVERIFY(!program.isEmpty());
+    const QString ini = appDir.filePath("start.ini");
+    if (kind == "fifo")
+        QCOMPARE(mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+    else if (kind == "folder")
+        QVERIFY(QDir().mkdir(ini));
+    else
+        QVERIFY(QFile::link(kind, ini));
+
+    QProcess* running = harness.startProgram({}, {}, program);
+    const qulonglong window = harness.waitForWindow("OrvantoPDF");
+    QVERIFY(window != 0);
+    QCOMPARE(harness.xdotool({"getwindowname", QString::number(window)}), kEnglishTitle);
+    QVERIFY2(harness.logText().contains(ini + " is not a regular file"), qPrintable(harness.logText()));
     QCOMPARE(running->state(), QProcess::Running);
 }
 
