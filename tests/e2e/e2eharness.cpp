@@ -154,6 +154,15 @@ QStringList E2EHarness::windowsOf(const QProcess* program) const
         .split('\n', Qt::SkipEmptyParts);
 }
 
+qulonglong E2EHarness::homePage() const
+{
+    return xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                    QStringLiteral("QHomeWidget")})
+        .split('\n', Qt::SkipEmptyParts)
+        .value(0)
+        .toULongLong();
+}
+
 QRect E2EHarness::windowGeometry(qulonglong window) const
 {
     const QString text = xdotool({QStringLiteral("getwindowgeometry"), QString::number(window)});

@@ -37,6 +37,9 @@ public:
     QString xdotool(const QStringList& arguments) const;
     // The visible windows of a started program (main window, home page, message boxes...).
     QStringList windowsOf(const QProcess* program) const;
+    // The home page's window, 0 while it is hidden.
+    qulonglong homePage() const;
+    bool homePageVisible() const { return homePage() != 0; }
     QRect windowGeometry(qulonglong window) const;
     bool waitForGeometry(qulonglong window, const std::function<bool(const QRect&)>& predicate,
                          int timeoutMs = 3000) const;

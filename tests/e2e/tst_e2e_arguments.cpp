@@ -22,7 +22,6 @@ private slots:
 
 private:
     static bool writePdf(const QString& path);
-    static bool homePageVisible(const E2EHarness& harness);
     // Waits for the program's error box (a third window beside main window and home page)
     // and closes it with Enter.
     static bool dismissErrorBox(const E2EHarness& harness, const QProcess* program);
@@ -43,11 +42,6 @@ bool TstE2EArguments::writePdf(const QString& path)
     return painter.end() && QFileInfo(path).size() > 0;
 }
 
-bool TstE2EArguments::homePageVisible(const E2EHarness& harness)
-{
-    return !harness.xdotool({"search", "--onlyvisible", "--name", "QHomeWidget"}).isEmpty();
-}
-
 bool TstE2EArguments::dismissErrorBox(const E2EHarness& harness, const QProcess* program)
 {
     QStringList windows;
@@ -59,14 +53,13 @@ bool TstE2EArguments::dismissErrorBox(const E2EHarness& harness, const QProcess*
 
 bool TstE2EArguments::homePageCreatesDocument(const E2EHarness& harness)
 {
-    const QString home = harness.xdotool({"search", "--onlyvisible", "--name", "QHomeWidget"});
-    const QRect page = harness.windowGeometry(home.toULongLong());
+    const QRect page = harness.windowGeometry(harness.homePage());
     if (page.isEmpty())
         return false;
     // The tile in the right column of the upper tile row.
     const QPoint tile = page.topLeft() + QPoint(page.width() * 86 / 100, page.height() * 48 / 100);
     harness.xdotool({"mousemove", QString::number(tile.x()), QString::number(tile.y()), "click", "1"});
-    return QTest::qWaitFor([&] { return !homePageVisible(harness); }, 10000);
+    return QTest::qWaitFor([&] { return !harness.homePageVisible(); }, 10000);
 }
 
 bool TstE2EArguments::historyIsEmpty(const E2EHarness& harness)
@@ -109,7 +102,7 @@ void TstE2EArguments::awkwardNamesOpenAndAreRecorded()
                              10000);
     QCOMPARE(harness.queryHistory("select filePath from history"), QStringList({path}));
     QCOMPARE(harness.queryHistory("select fileName from history"), QStringList({name}));
-    QTRY_VERIFY_WITH_TIMEOUT(!homePageVisible(harness), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!harness.homePageVisible(), 5000);
 }
 
 void TstE2EArguments::pipesAndDevicesAreReported_data()
@@ -137,7 +130,7 @@ void TstE2EArguments::pipesAndDevicesAreReported()
     QProcess* program = harness.startProgram({path});
     QVERIFY(harness.waitForWindow("OrvantoPDF") != 0);
     QVERIFY2(dismissErrorBox(harness, program), "no error box, or it did not close");
-    QVERIFY(homePageVisible(harness));
+    QVERIFY(harness.homePageVisible());
     QVERIFY(homePageCreatesDocument(harness));
     QCOMPARE(program->state(), QProcess::Running);
     // The new document has no file, so nothing at all is recorded.
@@ -168,7 +161,7 @@ void TstE2EArguments::folderNamedLikePdf()
         QTRY_COMPARE_WITH_TIMEOUT(harness.queryHistory("select filePath from history"), QStringList({inner}),
                                   10000);
     } else {
-        QVERIFY(homePageVisible(harness));
+        QVERIFY(harness.homePageVisible());
         QVERIFY(homePageCreatesDocument(harness));
         QVERIFY(historyIsEmpty(harness));
     }
@@ -188,7 +181,7 @@ void TstE2EArguments::fileGoneBeforeTheOpen()
     QVERIFY(QFile::remove(pdf));
     QVERIFY(harness.waitForWindow("OrvantoPDF") != 0);
     QVERIFY2(dismissErrorBox(harness, program), "no error box, or it did not close");
-    QVERIFY(homePageVisible(harness));
+    QVERIFY(harness.homePageVisible());
     QCOMPARE(program->state(), QProcess::Running);
     QVERIFY(historyIsEmpty(harness));
 }
