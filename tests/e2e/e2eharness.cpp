@@ -21,13 +21,15 @@ E2EHarness::E2EHarness(bool withWindowManager)
 {
     if (!missingTool().isEmpty())
         return;
-    // -displayfd picks a free display number, so tests can run in parallel.
+    // -displayfd picks a free display number, so tests can run in parallel. -noreset: by
+    // default the server resets when its last client goes, and a program started while it
+    // resets (say, right after killing the only one) cannot connect.
     const QString displayFile = home() + QStringLiteral("/display");
     m_xvfb = std::make_unique<QProcess>();
     m_xvfb->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_xvfb->start(QStringLiteral("sh"),
                   {QStringLiteral("-c"),
-                   QStringLiteral("exec Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>\"$0\""),
+                   QStringLiteral("exec Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp -noreset 3>\"$0\""),
                    displayFile});
     QByteArray number;
     QElapsedTimer timer;
