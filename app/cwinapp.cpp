@@ -91,7 +91,8 @@ void CWinApp::loadTranslator()
         sth::logger::log(1, __FILE__, __LINE__,
                          QStringLiteral("%1 is not a regular file and is not read.").arg(startIniPath()).toStdWString());
     QString language = m_settings.value(QStringLiteral("config/language"), QStringLiteral("en")).toString();
-    if (!isPlainLanguageCode(language)) {
+    // An empty value names "vellumpad_.qm", which is safe to try and normally absent.
+    if (!language.isEmpty() && !isPlainLanguageCode(language)) {
         sth::logger::log(1, __FILE__, __LINE__,
                          QStringLiteral("start.ini: config/language \"%1\" is not a language code; using \"en\".")
                              .arg(language.left(kLoggedValueLength))

@@ -91,7 +91,7 @@ void TstE2EProcess::languageChoice_data()
     QTest::newRow("default is English") << QString() << "OrvantoPDF Editor";
     QTest::newRow("en") << "[config]\nlanguage=en\n" << "OrvantoPDF Editor";
     QTest::newRow("zh shows the source texts") << "[config]\nlanguage=zh\n" << "OrvantoPDF编辑器";
-    QTest::newRow("empty language falls back to English") << "[config]\nlanguage=\n" << "OrvantoPDF Editor";
+    QTest::newRow("empty language") << "[config]\nlanguage=\n" << "OrvantoPDF编辑器";
 }
 
 void TstE2EProcess::languageChoice()

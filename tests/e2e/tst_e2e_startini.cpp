@@ -47,8 +47,9 @@ void TstE2EStartIni::languageValueIsOnlyACode_data()
                                               << "x.qm"
                                               << "language/vellumpad_zh" << kEnglishTitle
                                               << rejected.arg("zh/../../x");
-    QTest::newRow("empty") << ""
-                           << "language/vellumpad_.qm" << QString() << kEnglishTitle << rejected.arg("");
+    // An empty value is no path: it names "vellumpad_.qm" in the language folder, normally absent.
+    QTest::newRow("empty") << "" << QString() << QString() << kSourceTitle
+                           << QStringLiteral("language/vellumpad_.qm is missing");
     // Only the start of a long value is logged.
     QTest::newRow("very long") << QString(4000, 'a') << QString() << QString() << kEnglishTitle
                                << rejected.arg(QString(80, 'a'));
