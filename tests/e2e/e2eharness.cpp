@@ -133,6 +133,19 @@ QString E2EHarness::xdotool(const QStringList& arguments) const
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
+QStringList E2EHarness::visibleWindows(const QProcess* process) const
+{
+    return xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                    QString::number(process->processId())})
+        .split('\n', Qt::SkipEmptyParts);
+}
+
+void E2EHarness::typeKeys(qulonglong window, const QString& keys) const
+{
+    xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(window)});
+    xdotool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), keys});
+}
+
 QRect E2EHarness::windowGeometry(qulonglong window) const
 {
     const QString text = xdotool({QStringLiteral("getwindowgeometry"), QString::number(window)});

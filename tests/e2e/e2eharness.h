@@ -32,6 +32,10 @@ public:
     // The program's main window, waited for up to `timeoutMs`; 0 when none appeared.
     qulonglong waitForWindow(const QString& title, int timeoutMs = 10000) const;
     QString xdotool(const QStringList& arguments) const;
+    // The visible windows of a process (the main window's, message boxes, dialogs).
+    QStringList visibleWindows(const QProcess* process) const;
+    // Activates the window and types keys into it, e.g. "ctrl+s".
+    void typeKeys(qulonglong window, const QString& keys) const;
     QRect windowGeometry(qulonglong window) const;
     bool waitForGeometry(qulonglong window, const std::function<bool(const QRect&)>& predicate,
                          int timeoutMs = 3000) const;
