@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <vector>
 
+#include <pthread.h>
+
 namespace pxv {
 
 namespace {
@@ -91,6 +93,10 @@ void RenderSink::drain()
 void RenderTask::run()
 {
     m_published.load(std::memory_order_acquire); // pairs with the constructor's release
+    // A name that crash reports, debuggers and top show, so that a render thread can be told
+    // from the others (the pool's threads all start as "QThread").
+    static thread_local const bool named = pthread_setname_np(pthread_self(), kRenderThreadName) == 0;
+    Q_UNUSED(named);
     if (m_job->cancelled.load())
         return;
     static thread_local WorkerDocuments documents;
