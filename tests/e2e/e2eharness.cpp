@@ -133,6 +133,13 @@ QString E2EHarness::xdotool(const QStringList& arguments) const
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
+bool E2EHarness::homePageVisible() const
+{
+    return !xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                     QStringLiteral("QHomeWidget")})
+                .isEmpty();
+}
+
 QStringList E2EHarness::visibleWindows(const QProcess* process) const
 {
     return xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),

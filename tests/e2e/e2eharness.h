@@ -32,6 +32,8 @@ public:
     // The program's main window, waited for up to `timeoutMs`; 0 when none appeared.
     qulonglong waitForWindow(const QString& title, int timeoutMs = 10000) const;
     QString xdotool(const QStringList& arguments) const;
+    // Whether the program shows its home page (rather than a document).
+    bool homePageVisible() const;
     // The visible windows of a process (the main window's, message boxes, dialogs).
     QStringList visibleWindows(const QProcess* process) const;
     // Activates the window and types keys into it, e.g. "ctrl+s".

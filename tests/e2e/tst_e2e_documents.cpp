@@ -15,11 +15,6 @@ private slots:
     void garbageHistoryIsSetAsideAndReplaced();
 
 private:
-    bool homePageVisible(const E2EHarness& harness) const
-    {
-        return !harness.xdotool({"search", "--onlyvisible", "--name", "QHomeWidget"}).isEmpty();
-    }
-
     QTemporaryDir m_files;
 };
 
@@ -43,7 +38,7 @@ void TstE2EDocuments::relativePathOpensAndIsRecorded()
                              10000);
     const QStringList row = harness.queryHistory("select filePath, fileName from history").value(0).split('|');
     QCOMPARE(row, QStringList({m_files.filePath("report.pdf"), "report.pdf"}));
-    QTRY_VERIFY_WITH_TIMEOUT(!homePageVisible(harness), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!harness.homePageVisible(), 5000);
     QVERIFY(harness.screenshot(QDir::temp().filePath("vellumpad-e2e-document.png")));
 }
 
@@ -54,7 +49,7 @@ void TstE2EDocuments::missingFileIsReportedAndNotRecorded()
     QProcess* program = harness.startProgram({"missing.pdf"}, m_files.path());
     const qulonglong window = harness.waitForWindow("OrvantoPDF");
     QVERIFY(window != 0);
-    QVERIFY(homePageVisible(harness));
+    QVERIFY(harness.homePageVisible());
     // The error box is a second window of the same process.
     QTRY_VERIFY_WITH_TIMEOUT(
         harness.xdotool({"search", "--onlyvisible", "--pid", QString::number(program->processId())})

@@ -18,10 +18,6 @@ private slots:
     void readOnlyHistoryFolderIsUsedWhenWritable();
 
 private:
-    bool homePageVisible(const E2EHarness& harness) const
-    {
-        return !harness.xdotool({"search", "--onlyvisible", "--name", "QHomeWidget"}).isEmpty();
-    }
     // Opens path in the running program through its Open dialog.
     void openThroughDialog(const E2EHarness& harness, QProcess* program, qulonglong window, const QString& path);
     QStringList recordedNames(const E2EHarness& harness) const
@@ -102,7 +98,7 @@ void TstE2EHistoryFaults::lockedHistoryIsWaitedOutAndRecovers()
     QProcess* program = harness.startProgram({m_files.filePath("second.pdf")});
     const qulonglong window = harness.waitForWindow("OrvantoPDF");
     QVERIFY(window != 0);
-    QTRY_VERIFY_WITH_TIMEOUT(!homePageVisible(harness), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(!harness.homePageVisible(), 15000);
     QCOMPARE(program->state(), QProcess::Running);
     QCOMPARE(recordedNames(harness), QStringList({"first.pdf"}));
 
@@ -141,7 +137,7 @@ void TstE2EHistoryFaults::readOnlyHistoryFolderIsUsedWhenWritable()
     QProcess* first = harness.startProgram(asNobody + QStringList{m_files.filePath("second.pdf")}, {}, program);
     const qulonglong window = harness.waitForWindow("OrvantoPDF");
     QVERIFY(window != 0);
-    QTRY_VERIFY_WITH_TIMEOUT(!homePageVisible(harness), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(!harness.homePageVisible(), 15000);
     QCOMPARE(first->state(), QProcess::Running);
     // Read without the shared-memory file a normal reader would create in the folder (as root,
     // on behalf of the file's owner), which would make the folder's refusal moot.

@@ -2,14 +2,10 @@
 // small tmpfs. The user is told which file failed and why, the document stays open with its
 // changes, the original file is untouched, and saving elsewhere still works.
 
-#include "fakedialogs.h"
+#include "hostedcontrol.h"
 #include "testpdfs.h"
 #include "tmpfsmount.h"
 
-#include "ipxv.h"
-#include "pxveditor.h"
-#include "qcontrolhost.h"
-#include "ui/cpxvcontrol.h"
 #include "ui/cpxvdocument.h"
 #include "ui/documentview.h"
 #include "ui/pageview.h"
@@ -63,7 +59,7 @@ private:
     void verifySaveElsewhereWorks(const QString& name);
 
     QTemporaryDir m_dir;
-    std::unique_ptr<QControlHost> m_host;
+    HostedControl m_hosted;
     IPXV_Control* m_control = nullptr;
     CPXVControl* m_widget = nullptr;
     FakeDialogs* m_dialogs = nullptr;
@@ -77,23 +73,15 @@ void TestSaveFaults::initTestCase()
 
 void TestSaveFaults::init()
 {
-    m_host = std::make_unique<QControlHost>();
-    QVERIFY(m_host->setControl(QString::fromLatin1(kPXVEditorClassId)));
-    m_control = m_host->queryInterface();
-    m_widget = qobject_cast<CPXVControl*>(m_host->controlWidget());
-    QVERIFY(m_control && m_widget);
-    auto dialogs = std::make_unique<FakeDialogs>();
-    m_dialogs = dialogs.get();
-    m_widget->setDialogProvider(std::move(dialogs));
-    m_host->resize(900, 700);
-    m_host->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_host.get()));
+    QVERIFY(m_hosted.create());
+    m_control = m_hosted.control;
+    m_widget = m_hosted.widget;
+    m_dialogs = m_hosted.dialogs;
 }
 
 void TestSaveFaults::cleanup()
 {
-    m_host.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_hosted.destroy();
 }
 
 void TestSaveFaults::openAndRotate(const QString& path)
