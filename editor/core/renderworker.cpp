@@ -1,5 +1,7 @@
 #include "renderworker.h"
 
+#include "workerthread.h"
+
 #include "../mupdf/mudocument.h"
 #include "../mupdf/muerror.h"
 
@@ -9,8 +11,6 @@
 #include <algorithm>
 #include <vector>
 
-#include <pthread.h>
-#include <signal.h>
 
 namespace pxv {
 
@@ -91,45 +91,10 @@ void RenderSink::drain()
         m_deliver(std::move(result.job), std::move(result.image), std::move(result.error));
 }
 
-namespace {
-
-class SignalStack
-{
-public:
-    SignalStack() : m_memory(64 * 1024)
-    {
-        stack_t stack{};
-        stack.ss_sp = m_memory.data();
-        stack.ss_size = m_memory.size();
-        sigaltstack(&stack, nullptr);
-    }
-    // The stack is unhooked before its memory goes.
-    ~SignalStack()
-    {
-        stack_t off{};
-        off.ss_flags = SS_DISABLE;
-        sigaltstack(&off, nullptr);
-    }
-
-private:
-    std::vector<char> m_memory;
-};
-
-} // namespace
-
-void prepareRenderThread()
-{
-    static thread_local SignalStack stack;
-    // A name that crash reports, debuggers and top show, so that a render thread can be told
-    // from the others (the pool's threads all start as "QThread").
-    static thread_local const bool named = pthread_setname_np(pthread_self(), kRenderThreadName) == 0;
-    Q_UNUSED(named);
-}
-
 void RenderTask::run()
 {
     m_published.load(std::memory_order_acquire); // pairs with the constructor's release
-    prepareRenderThread();
+    prepareWorkerThread(kRenderThreadName);
     if (m_job->cancelled.load())
         return;
     static thread_local WorkerDocuments documents;

@@ -78,14 +78,8 @@ private:
     std::atomic<bool> m_published{false};
 };
 
-// The name every render thread carries (at most 15 characters, the kernel's limit).
+// The name every render thread carries.
 constexpr char kRenderThreadName[] = "pxv-render";
-
-// Names the calling thread kRenderThreadName and gives it an alternate signal stack of its own,
-// so that a crash handler installed with SA_ONSTACK still runs when the thread overflows its
-// stack (a signal stack belongs to one thread). Once per thread; a RenderTask does it on the
-// thread that runs it.
-void prepareRenderThread();
 
 // The pool shared by every renderer. Threads never expire, so that each keeps its context and
 // open documents between requests.

@@ -1,8 +1,8 @@
-// A crash on a render thread, in a child process: the crash report is written by that thread,
+// A crash on a worker thread, in a child process: the crash report is written by that thread,
 // even when the crash is the thread running out of stack, and the process dies by the signal.
 
 #include "crashhandler.h"
-#include "core/renderworker.h"
+#include "core/workerthread.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -52,7 +52,7 @@ class TstWorkerCrash : public QObject
     Q_OBJECT
 private slots:
     void preparedThreadIsNamedAndHasASignalStack();
-    void stackOverflowOnARenderThreadWritesAReport();
+    void stackOverflowOnAWorkerThreadWritesAReport();
 };
 
 void TstWorkerCrash::preparedThreadIsNamedAndHasASignalStack()
@@ -60,23 +60,23 @@ void TstWorkerCrash::preparedThreadIsNamedAndHasASignalStack()
     char name[16] = {};
     stack_t stack{};
     std::thread([&] {
-        pxv::prepareRenderThread();
+        pxv::prepareWorkerThread("pxv-test");
         pthread_getname_np(pthread_self(), name, sizeof name);
         sigaltstack(nullptr, &stack);
     }).join();
-    QCOMPARE(QByteArray(name), QByteArray(pxv::kRenderThreadName));
+    QCOMPARE(QByteArray(name), QByteArray("pxv-test"));
     QVERIFY(!(stack.ss_flags & SS_DISABLE));
     QVERIFY(stack.ss_size >= 16 * 1024);
 }
 
-void TstWorkerCrash::stackOverflowOnARenderThreadWritesAReport()
+void TstWorkerCrash::stackOverflowOnAWorkerThreadWritesAReport()
 {
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
     QSKIP("the sanitizers handle stack overflows themselves");
 #endif
     QTemporaryDir folder;
     const int status = inChild(folder.path(), [] {
-        pxv::prepareRenderThread();
+        pxv::prepareWorkerThread("pxv-test");
         exhaustStack(0);
     });
     QVERIFY(WIFSIGNALED(status));
