@@ -3,6 +3,7 @@
 
 #include "core/atomicfile.h"
 #include "core/document.h"
+#include "mupdf/mudocument.h"
 #include "pdffolder.h"
 
 #include <QFile>
@@ -197,6 +198,28 @@ private slots:
         if (!foreign.isEmpty())
             QVERIFY(QFileInfo::exists(foreign));
         QCOMPARE(Document::open(path)->pageSize(0), QSizeF(792, 612));
+    }
+
+    // A full save writes into the temporary file the save holds locked, so that the lock keeps
+    // telling a later save that the file is in use; MuPDF's own save by name recreates it.
+    void fullSaveKeepsTheFileItWritesInto()
+    {
+        const QString source = m_dir.write("full-source.pdf", testpdfs::sample({}));
+        const QString into = m_dir.write("full-into.pdf", QByteArray(100000, 'x'));
+        const int held = ::open(QFile::encodeName(into).constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(held >= 0);
+        pxv::mu::MuDocument::openFile(source)->saveFull(into);
+        struct stat heldInfo;
+        struct stat named;
+        QCOMPARE(::fstat(held, &heldInfo), 0);
+        ::close(held);
+        QCOMPARE(::stat(QFile::encodeName(into).constData(), &named), 0);
+        QCOMPARE(named.st_ino, heldInfo.st_ino);
+        const QByteArray written = readAll(into);
+        QVERIFY(written.startsWith("%PDF-"));
+        QVERIFY(!written.contains("xxxxxxxx"));
+        QString problems;
+        QVERIFY2(testpdfs::qpdfCheck(into, &problems), qPrintable(problems));
     }
 
     void copyFailureNamesTheReason()
