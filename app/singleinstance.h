@@ -14,7 +14,8 @@ public:
     CSingleInstance& operator=(const CSingleInstance&) = delete;
 
     // True when another process holds the lock. A lock file that cannot be opened counts as no
-    // other instance, so a broken runtime folder never keeps the program from starting.
+    // other instance, so a broken runtime folder never keeps the program from starting; nor
+    // does a lock file of another user, which is replaced when the folder allows.
     bool anotherIsRunning() const { return m_otherRunning; }
 
     static QString lockFilePath(const QString& name);

@@ -101,6 +101,11 @@ std::wstring HistoryStore::openDatabase(const QString& dbPath)
 {
     m_db = std::make_unique<QDatabase>(dbPath.toStdWString());
     try {
+        // Another process writing the file (or holding it in a transaction) makes SQLite wait this
+        // long before it gives up with "database is locked": long enough for an ordinary write of
+        // another program to end, short enough not to freeze the window. A call that gives up
+        // fails like any other, and the next one tries again.
+        m_db->queryRow(L"PRAGMA busy_timeout=1000", {});
         // A commit then costs one sync of the log instead of several of the file and its journal.
         m_db->queryRow(L"PRAGMA journal_mode=WAL", {});
         m_db->execute(kCreateTable, {});

@@ -5,14 +5,18 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <vector>
 
 namespace pxv {
 
@@ -61,6 +65,39 @@ void syncFile(const QString& path, const QString& target)
     ::close(fd);
 }
 
+// The hidden name of the temporary files for a target called fileName, shortened so that it fits
+// the file system's limit even for a long target name.
+QString temporaryPrefix(const QString& fileName)
+{
+    // Cut by bytes: the whole name must fit the file system's 255-byte limit.
+    return QStringLiteral(".") + startWithinBytes(fileName, 100) + QStringLiteral(".");
+}
+
+const char kTemporarySuffix[] = ".saving";
+
+// Temporary files of an earlier save of the same target that was killed before it could clean
+// up. Only regular files of this user go, and only when no running save holds them locked.
+void removeStaleTemporaries(const QString& folder, const QString& fileName)
+{
+    const QRegularExpression ours(QStringLiteral("^") + QRegularExpression::escape(temporaryPrefix(fileName))
+                                  + QStringLiteral("[A-Za-z0-9]{6}") + QRegularExpression::escape(kTemporarySuffix)
+                                  + QStringLiteral("$"));
+    const QStringList candidates = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : candidates) {
+        if (!ours.match(name).hasMatch())
+            continue;
+        const QByteArray path = QFile::encodeName(folder + QLatin1Char('/') + name);
+        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat info;
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()
+            && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(path.constData());
+        ::close(fd);
+    }
+}
+
 void syncFolder(const QString& folder)
 {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -83,14 +120,17 @@ void replaceFileAtomically(const QString& target, const std::function<void(const
     if (info.isDir())
         fail(target, tr("it is a folder"));
 
-    // Hidden and next to the target, so that the rename stays within one file system; the name
-    // is shortened so that it fits the file system's limit even for a long target name.
-    QTemporaryFile temp(folder + QStringLiteral("/.") + startWithinBytes(info.fileName(), 100)
-                        + QStringLiteral(".XXXXXX"));
+    removeStaleTemporaries(folder, info.fileName());
+
+    // Hidden and next to the target, so that the rename stays within one file system. It stays
+    // open and locked until the end, which tells a later save that it is not stale.
+    QTemporaryFile temp(folder + QLatin1Char('/') + temporaryPrefix(info.fileName()) + QStringLiteral("XXXXXX")
+                        + QLatin1String(kTemporarySuffix));
     if (!temp.open())
         fail(target, temp.errorString());
+    if (::flock(temp.handle(), LOCK_EX | LOCK_NB) != 0)
+        fail(target, errnoText(errno));
     const QString tempPath = temp.fileName();
-    temp.close();
 
     try {
         write(tempPath);
@@ -120,6 +160,52 @@ void replaceFileAtomically(const QString& target, const std::function<void(const
         fail(target, errnoText(errno));
     temp.setAutoRemove(false);
     syncFolder(folder);
+}
+
+void copyFileContents(const QString& from, const QString& to)
+{
+    const auto failWith = [](const QString& what) {
+        throw DocumentError(DocumentError::SaveFailed, what);
+    };
+    const int in = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        failWith(tr("the file \"%1\" cannot be read: %2").arg(QDir::toNativeSeparators(from), errnoText(errno)));
+    const int out = ::open(QFile::encodeName(to).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (out < 0) {
+        const int error = errno;
+        ::close(in);
+        failWith(errnoText(error));
+    }
+    std::vector<char> buffer(1 << 20);
+    int readError = 0;
+    int writeError = 0;
+    for (;;) {
+        const ssize_t got = ::read(in, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            readError = got < 0 ? errno : 0;
+            break;
+        }
+        for (ssize_t done = 0; done < got && !writeError;) {
+            const ssize_t put = ::write(out, buffer.data() + done, size_t(got - done));
+            if (put > 0)
+                done += put;
+            else if (put < 0 && errno != EINTR)
+                writeError = errno;
+            else if (put == 0)
+                writeError = EIO;
+        }
+        if (writeError)
+            break;
+    }
+    ::close(in);
+    if (::close(out) != 0 && !writeError)
+        writeError = errno;
+    if (readError)
+        failWith(tr("the file \"%1\" cannot be read: %2").arg(QDir::toNativeSeparators(from), errnoText(readError)));
+    if (writeError)
+        failWith(errnoText(writeError));
 }
 
 } // namespace pxv

@@ -8,8 +8,17 @@ namespace pxv {
 
 // Replaces target atomically: write(tempPath) fills a temporary file in target's folder, which
 // is then flushed to disk, given target's permissions (when target exists) and renamed over
-// target (the file a symbolic link points to, when target is one). On any failure the temporary file goes and target is untouched; the error is thrown
-// as DocumentError (SaveFailed). write may throw anything derived from std::exception.
+// target (the file a symbolic link points to, when target is one). On any failure the temporary
+// file goes and target is untouched; the error is thrown as DocumentError (SaveFailed). write may
+// throw anything derived from std::exception.
+//
+// The temporary file is ".<target name>.XXXXXX.saving", locked with flock while it is written. A
+// process killed while saving leaves it behind; the next save of the same target removes every
+// such file of this user that nobody holds locked.
 void replaceFileAtomically(const QString& target, const std::function<void(const QString& tempPath)>& write);
+
+// Copies the bytes of from over the existing file to. Throws DocumentError (SaveFailed) whose
+// message names what failed and why (for example "No space left on device").
+void copyFileContents(const QString& from, const QString& to);
 
 } // namespace pxv

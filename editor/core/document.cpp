@@ -342,16 +342,10 @@ void Document::save(const QString& path)
     replaceFileAtomically(target, [&](const QString& temp) {
         if (hasFile && !d->modified) {
             // Nothing changed: the file as it is, not MuPDF's rewrite of it.
-            QFile::remove(temp);
-            if (!QFile::copy(d->path, temp))
-                throw DocumentError(DocumentError::SaveFailed,
-                                    tr("the file \"%1\" cannot be read").arg(nativePath(d->path)));
+            copyFileContents(d->path, temp);
         } else if (hasFile && !d->repaired && d->mu->canSaveIncrementally()) {
             // The original bytes stay as they are and the changes follow them.
-            QFile::remove(temp);
-            if (!QFile::copy(d->path, temp))
-                throw DocumentError(DocumentError::SaveFailed,
-                                    tr("the file \"%1\" cannot be read").arg(nativePath(d->path)));
+            copyFileContents(d->path, temp);
             d->mu->appendIncrementalSave(temp);
         } else {
             d->mu->saveFull(temp);

@@ -1,5 +1,7 @@
 #include "renderworker.h"
 
+#include "workerthread.h"
+
 #include "../mupdf/mudocument.h"
 #include "../mupdf/muerror.h"
 
@@ -8,6 +10,7 @@
 
 #include <algorithm>
 #include <vector>
+
 
 namespace pxv {
 
@@ -91,6 +94,7 @@ void RenderSink::drain()
 void RenderTask::run()
 {
     m_published.load(std::memory_order_acquire); // pairs with the constructor's release
+    prepareWorkerThread(kRenderThreadName);
     if (m_job->cancelled.load())
         return;
     static thread_local WorkerDocuments documents;

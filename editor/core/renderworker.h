@@ -78,6 +78,9 @@ private:
     std::atomic<bool> m_published{false};
 };
 
+// The name every render thread carries.
+constexpr char kRenderThreadName[] = "pxv-render";
+
 // The pool shared by every renderer. Threads never expire, so that each keeps its context and
 // open documents between requests.
 QThreadPool* renderPool();

@@ -3,8 +3,10 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <unistd.h>
 
 namespace pxv::mu {
 
@@ -79,10 +81,28 @@ void keepEncryption(fz_context* ctx, pdf_crypt* crypt, const QByteArray& passwor
     fz_strlcpy(options->opwd_utf8, password.constData(), sizeof options->opwd_utf8);
 }
 
+// Writes into the existing file at path, keeping the file itself: MuPDF's own save by name
+// deletes the file and creates a new one for a full save, which would lose the lock the caller
+// holds on it. An incremental save appends; a full one replaces the contents.
 void saveTo(fz_context* ctx, pdf_document* doc, const QString& path, const pdf_write_options& options)
 {
     const QByteArray name = QFile::encodeName(path);
-    guarded(ctx, [&] { pdf_save_document(ctx, doc, name.constData(), &options); });
+    if (!options.do_incremental && ::truncate(name.constData(), 0) != 0)
+        throw MuError(FZ_ERROR_GENERIC, "cannot empty " + name.toStdString() + ": " + std::strerror(errno));
+    if (options.do_incremental) {
+        guarded(ctx, [&] { pdf_save_document(ctx, doc, name.constData(), &options); });
+        return;
+    }
+    guarded(ctx, [&] {
+        fz_output* out = fz_new_output_with_path(ctx, name.constData(), 1);
+        fz_try(ctx)
+        {
+            pdf_write_document(ctx, doc, out, &options);
+            fz_close_output(ctx, out);
+        }
+        fz_always(ctx) { fz_drop_output(ctx, out); }
+        fz_catch(ctx) { fz_rethrow(ctx); }
+    });
 }
 
 } // namespace

@@ -66,7 +66,8 @@ public:
     bool canSaveIncrementally() const;
     // Appends the changes to path, which must already hold a copy of the original file.
     void appendIncrementalSave(const QString& path);
-    // Writes the whole document, collecting garbage and compressing streams.
+    // Writes the whole document over the contents of the existing file at path, collecting
+    // garbage and compressing streams.
     void saveFull(const QString& path);
     // The whole document decrypted, quickly written, for render workers' own copies of a new
     // document.

@@ -2,6 +2,7 @@
 
 #include "actionset.h"
 #include "core/document.h"
+#include "core/workerthread.h"
 #include "cpxvcontrol.h"
 #include "cpxvdocument.h"
 #include "dialogprovider.h"
@@ -251,6 +252,7 @@ std::unique_ptr<pxv::Document> CPXVInst::combineInBackground(const QStringList& 
 
     QThread* gui = QThread::currentThread();
     m_workers.start(QRunnable::create([job, control, paths, passwords, progress, gui] {
+        pxv::prepareWorkerThread("pxv-combine");
         std::unique_ptr<pxv::Document> document;
         std::optional<PXV_Error> error;
         try {

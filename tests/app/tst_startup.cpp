@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 class TstStartup : public QObject
@@ -15,6 +17,7 @@ private slots:
     void secondLockSeesTheFirst();
     void lockLivesInTheRuntimeDirectory();
     void unusableRuntimeDirectoryDoesNotBlockStart();
+    void leftoverLockFileDoesNotBlockStart();
     void translationFileName();
     void plainLanguageCodes_data();
     void plainLanguageCodes();
@@ -92,6 +95,40 @@ void TstStartup::unusableRuntimeDirectoryDoesNotBlockStart()
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     CSingleInstance lock("VELLUM_PAD_DIR");
     QVERIFY(!lock.anotherIsRunning());
+}
+
+void TstStartup::leftoverLockFileDoesNotBlockStart()
+{
+    QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    const QString path = CSingleInstance::lockFilePath("VELLUM_PAD_LEFT");
+    QFile garbage(path);
+    QVERIFY(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray("\x00\xff pid 99999\n", 13).repeated(100));
+    garbage.close();
+    {
+        // Whatever a killed instance left in the file, only the lock counts.
+        CSingleInstance first("VELLUM_PAD_LEFT");
+        QVERIFY(!first.anotherIsRunning());
+        CSingleInstance second("VELLUM_PAD_LEFT");
+        QVERIFY(second.anotherIsRunning());
+    }
+    if (::geteuid() != 0)
+        return;
+
+    // A lock file of another user, even one held locked, is not this user's instance.
+    QCOMPARE(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+    const int foreign = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
+    QVERIFY(foreign >= 0);
+    QCOMPARE(::flock(foreign, LOCK_EX | LOCK_NB), 0);
+    {
+        CSingleInstance mine("VELLUM_PAD_LEFT");
+        QVERIFY(!mine.anotherIsRunning());
+        QCOMPARE(QFileInfo(path).ownerId(), ::geteuid());
+        CSingleInstance second("VELLUM_PAD_LEFT");
+        QVERIFY(second.anotherIsRunning());
+    }
+    ::close(foreign);
 }
 
 void TstStartup::translationFileName()

@@ -165,6 +165,12 @@ qulonglong E2EHarness::homePage() const
         .toULongLong();
 }
 
+void E2EHarness::typeKeys(qulonglong window, const QString& keys) const
+{
+    xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(window)});
+    xdotool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), keys});
+}
+
 QRect E2EHarness::windowGeometry(qulonglong window) const
 {
     const QString text = xdotool({QStringLiteral("getwindowgeometry"), QString::number(window)});

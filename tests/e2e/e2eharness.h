@@ -40,6 +40,8 @@ public:
     // The home page's window, 0 while it is hidden.
     qulonglong homePage() const;
     bool homePageVisible() const { return homePage() != 0; }
+    // Activates the window and types keys into it, e.g. "ctrl+s".
+    void typeKeys(qulonglong window, const QString& keys) const;
     QRect windowGeometry(qulonglong window) const;
     bool waitForGeometry(qulonglong window, const std::function<bool(const QRect&)>& predicate,
                          int timeoutMs = 3000) const;

@@ -63,6 +63,7 @@ private slots:
     void fileThatIsNotDatabaseIsMovedAside();
     void damagedDatabaseIsMovedAside();
     void unwritableFolderThrows();
+    void lockedDatabaseIsWaitedForNotReplaced();
 
 private:
     QString dbPath() const { return m_dir->filePath(QStringLiteral("history.db")); }
@@ -344,6 +345,31 @@ void TestHistoryStore::unwritableFolderThrows()
     const QString path = m_dir->filePath(QStringLiteral("notafolder/history.db"));
     QVERIFY_EXCEPTION_THROWN(HistoryStore store(path), UException);
     QVERIFY(!QFile::exists(path));
+}
+
+void TestHistoryStore::lockedDatabaseIsWaitedForNotReplaced()
+{
+    QVERIFY(m_store->add(L"/docs/before.pdf"));
+    QDatabase other(dbPath().toStdWString());
+    other.execute(L"BEGIN EXCLUSIVE", {});
+    other.execute(L"insert into history(filePath,fileName,ctime) values('/docs/other.pdf','other.pdf',1)", {});
+
+    // Reading goes on; writing gives up after the wait and says so; a busy file is not damage.
+    QVERIFY(m_store->exists(L"/docs/before.pdf"));
+    QVERIFY(!m_store->add(L"/docs/during.pdf"));
+    QVERIFY(!m_store->touch(L"/docs/before.pdf"));
+    // A store opened meanwhile (the program starting) reads too, and is not fooled into
+    // taking a busy file for a damaged one.
+    HistoryStore opened(dbPath());
+    QVERIFY(opened.exists(L"/docs/before.pdf"));
+    QVERIFY(!opened.add(L"/docs/during.pdf"));
+    QCOMPARE(brokenFiles(), QStringList());
+    QVERIFY(m_log.empty());
+
+    other.execute(L"COMMIT", {});
+    QVERIFY(m_store->add(L"/docs/after.pdf"));
+    QCOMPARE(count(), 3);
+    QCOMPARE(count(L"filePath='/docs/during.pdf'"), 0);
 }
 
 QTEST_APPLESS_MAIN(TestHistoryStore)

@@ -3,11 +3,17 @@
 
 #include "core/atomicfile.h"
 #include "core/document.h"
+#include "mupdf/mudocument.h"
 #include "pdffolder.h"
 
 #include <QFile>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -158,6 +164,79 @@ private slots:
         }
         QCOMPARE(readAll(target), QByteArray("original bytes"));
         QCOMPARE(QDir(m_dir.path()).entryList({".victim.pdf*"}, QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    // A save killed half-way leaves its temporary file; the next save of that target removes it,
+    // but never a file another save holds, another user owns, or that merely looks similar.
+    void staleTemporaryFilesGoAtTheNextSave()
+    {
+        const QString path = m_dir.write("stale.pdf", testpdfs::sample({}));
+        const QString stale = m_dir.write(".stale.pdf.Ab12Cd.saving", "half a file");
+        const QString busy = m_dir.write(".stale.pdf.Xy34Zw.saving", "being written");
+        const QStringList lookAlikes = {".stale.pdf.Ab12Cd.saving.keep", ".stale.pdf.backup1.saving",
+                                        ".other.pdf.Ab12Cd.saving", "stale.pdf.Ab12Cd.saving"};
+        for (const QString& name : lookAlikes)
+            m_dir.write(name, "keep me");
+        QString foreign;
+        if (::geteuid() == 0) {
+            foreign = m_dir.write(".stale.pdf.Us3r99.saving", "someone else's");
+            QCOMPARE(::chown(QFile::encodeName(foreign).constData(), 65534, 65534), 0);
+        }
+        const int held = ::open(QFile::encodeName(busy).constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(held >= 0);
+        QCOMPARE(::flock(held, LOCK_EX), 0);
+
+        auto document = Document::open(path);
+        document->rotatePage(0, 90);
+        document->save(path);
+        ::close(held);
+
+        QVERIFY(!QFileInfo::exists(stale));
+        QCOMPARE(readAll(busy), QByteArray("being written"));
+        for (const QString& name : lookAlikes)
+            QCOMPARE(readAll(m_dir.filePath(name)), QByteArray("keep me"));
+        if (!foreign.isEmpty())
+            QVERIFY(QFileInfo::exists(foreign));
+        QCOMPARE(Document::open(path)->pageSize(0), QSizeF(792, 612));
+    }
+
+    // A full save writes into the temporary file the save holds locked, so that the lock keeps
+    // telling a later save that the file is in use; MuPDF's own save by name recreates it.
+    void fullSaveKeepsTheFileItWritesInto()
+    {
+        const QString source = m_dir.write("full-source.pdf", testpdfs::sample({}));
+        const QString into = m_dir.write("full-into.pdf", QByteArray(100000, 'x'));
+        const int held = ::open(QFile::encodeName(into).constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(held >= 0);
+        pxv::mu::MuDocument::openFile(source)->saveFull(into);
+        struct stat heldInfo;
+        struct stat named;
+        QCOMPARE(::fstat(held, &heldInfo), 0);
+        ::close(held);
+        QCOMPARE(::stat(QFile::encodeName(into).constData(), &named), 0);
+        QCOMPARE(named.st_ino, heldInfo.st_ino);
+        const QByteArray written = readAll(into);
+        QVERIFY(written.startsWith("%PDF-"));
+        QVERIFY(!written.contains("xxxxxxxx"));
+        QString problems;
+        QVERIFY2(testpdfs::qpdfCheck(into, &problems), qPrintable(problems));
+    }
+
+    void copyFailureNamesTheReason()
+    {
+        const QString target = m_dir.write("copytarget.pdf", "old");
+        try {
+            pxv::copyFileContents(m_dir.filePath("no-such-source.pdf"), target);
+            QFAIL("copying a missing file was reported as success");
+        } catch (const DocumentError& error) {
+            QVERIFY2(error.message().contains("no-such-source.pdf"), qPrintable(error.message()));
+            QVERIFY2(error.message().contains(QString::fromLocal8Bit(std::strerror(ENOENT))),
+                     qPrintable(error.message()));
+        }
+        QCOMPARE(readAll(target), QByteArray("old"));
+        const QString source = m_dir.write("copysource.pdf", QByteArray(3 << 20, 'p'));
+        pxv::copyFileContents(source, target);
+        QCOMPARE(readAll(target), readAll(source));
     }
 
     void longFileNameCanBeSaved()

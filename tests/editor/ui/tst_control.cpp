@@ -1,6 +1,6 @@
 // Drives the editor control through its public interface, as the host does.
 
-#include "fakedialogs.h"
+#include "hostedcontrol.h"
 #include "testpdfs.h"
 
 #include "ipxv.h"
@@ -119,7 +119,8 @@ private:
     void pressCombineCancel();
 
     QTemporaryDir m_dir;
-    std::unique_ptr<QControlHost> m_host;
+    HostedControl m_hosted;
+    QControlHost* m_host = nullptr;
     IPXV_Control* m_control = nullptr;
     CPXVControl* m_widget = nullptr;
     FakeDialogs* m_dialogs = nullptr;
@@ -134,26 +135,18 @@ void TestControl::initTestCase()
 
 void TestControl::init()
 {
-    m_host = std::make_unique<QControlHost>();
-    QVERIFY(m_host->setControl(QString::fromLatin1(kPXVEditorClassId)));
-    m_control = m_host->queryInterface();
-    m_widget = qobject_cast<CPXVControl*>(m_host->controlWidget());
-    QVERIFY(m_control && m_widget);
-    auto dialogs = std::make_unique<FakeDialogs>();
-    m_dialogs = dialogs.get();
-    m_widget->setDialogProvider(std::move(dialogs));
+    QVERIFY(m_hosted.create());
+    m_host = m_hosted.host.get();
+    m_control = m_hosted.control;
+    m_widget = m_hosted.widget;
+    m_dialogs = m_hosted.dialogs;
     m_events.clear();
-    connect(m_host.get(), &QControlHost::OnEvent, this, [this](int eventId, IDispatch*, IUnknown*) { m_events.append(eventId); });
-    m_host->resize(900, 700);
-    m_host->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_host.get()));
+    connect(m_host, &QControlHost::OnEvent, this, [this](int eventId, IDispatch*, IUnknown*) { m_events.append(eventId); });
 }
 
 void TestControl::cleanup()
 {
-    m_host.reset();
-    // Views of closed documents go with deleteLater.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_hosted.destroy();
 }
 
 pxv::PageView* TestControl::pageView() const

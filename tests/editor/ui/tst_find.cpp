@@ -2,7 +2,7 @@
 // through the hits with the keyboard, and the marks on the pages.
 
 #include "wordpdf.h"
-#include "fakedialogs.h"
+#include "hostedcontrol.h"
 
 #include "ipxv.h"
 #include "pxveditor.h"
@@ -61,7 +61,7 @@ private:
     double markedShare(const pxv::TextHit& hit, bool current);
 
     QTemporaryDir m_dir;
-    std::unique_ptr<QControlHost> m_host;
+    HostedControl m_hosted;
     IPXV_Control* m_control = nullptr;
     CPXVControl* m_widget = nullptr;
 };
@@ -74,21 +74,14 @@ void TestFind::initTestCase()
 
 void TestFind::init()
 {
-    m_host = std::make_unique<QControlHost>();
-    QVERIFY(m_host->setControl(QString::fromLatin1(kPXVEditorClassId)));
-    m_control = m_host->queryInterface();
-    m_widget = qobject_cast<CPXVControl*>(m_host->controlWidget());
-    QVERIFY(m_control && m_widget);
-    m_widget->setDialogProvider(std::make_unique<FakeDialogs>());
-    m_host->resize(900, 700);
-    m_host->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_host.get()));
+    QVERIFY(m_hosted.create());
+    m_control = m_hosted.control;
+    m_widget = m_hosted.widget;
 }
 
 void TestFind::cleanup()
 {
-    m_host.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_hosted.destroy();
 }
 
 QString TestFind::wordsPdf()

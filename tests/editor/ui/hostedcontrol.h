@@ -1,0 +1,51 @@
+#pragma once
+
+#include "fakedialogs.h"
+
+#include "ipxv.h"
+#include "pxveditor.h"
+#include "qcontrolhost.h"
+#include "ui/cpxvcontrol.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+#include <memory>
+
+// The editor control in a shown 900x700 host window, as the program hosts it, answering its
+// questions from FakeDialogs. registerPXVEditor() must have run.
+struct HostedControl
+{
+    std::unique_ptr<QControlHost> host;
+    IPXV_Control* control = nullptr;
+    CPXVControl* widget = nullptr;
+    FakeDialogs* dialogs = nullptr;
+
+    // False when any step failed.
+    bool create()
+    {
+        host = std::make_unique<QControlHost>();
+        if (!host->setControl(QString::fromLatin1(kPXVEditorClassId)))
+            return false;
+        control = host->queryInterface();
+        widget = qobject_cast<CPXVControl*>(host->controlWidget());
+        if (!control || !widget)
+            return false;
+        auto fake = std::make_unique<FakeDialogs>();
+        dialogs = fake.get();
+        widget->setDialogProvider(std::move(fake));
+        host->resize(900, 700);
+        host->show();
+        return QTest::qWaitForWindowExposed(host.get());
+    }
+
+    // Also deletes the views of closed documents, which go with deleteLater.
+    void destroy()
+    {
+        host.reset();
+        control = nullptr;
+        widget = nullptr;
+        dialogs = nullptr;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
