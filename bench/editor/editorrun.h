@@ -1,46 +1,53 @@
 #pragma once
 
 #include <QString>
-#include <QVector>
+#include <QStringList>
 
-// Gaps between the ticks of a 1 ms timer on the GUI thread: how long it was kept from its events.
-struct GapStats
+#include <memory>
+
+class QControlHost;
+namespace pxv {
+class PageView;
+}
+
+// The real editor component in a 1000 x 800 window, driven as the application drives it.
+class EditorRun
 {
-    int ticks = 0;
-    double maxMs = 0;
-    double p99Ms = 0;
-    int over50Ms = 0;
+public:
+    EditorRun();
+    ~EditorRun();
 
-    static GapStats of(QVector<qint64> gapsNs);
+    // Empty when the last step went through, else what went wrong.
+    QString error() const { return m_error; }
+
+    // openPath, then waits until the first page is painted. Returns the milliseconds from the call
+    // to that paint, or -1.
+    double open(const QString& path);
+    // Device pixels per PDF point of the painted pages (fit to width), after open().
+    double pixelsPerPoint() const { return m_pixelsPerPoint; }
+    // How long the openPath call itself held the GUI thread, after open().
+    double openCallMs() const { return m_openCallMs; }
+    int pageCount() const;
+
+    struct Scroll
+    {
+        double seconds = 0;
+        int painted = 0;        // different pages painted with their image at full resolution
+        double longestStallMs = 0; // the longest the GUI thread went without serving its events
+        qint64 rssAfterKib = 0; // with the renderer idle again
+    };
+    // Scrolls from the first page to the last one page at a time, each step as soon as the page
+    // brought to the top is painted at full resolution: as fast as the view can show every page.
+    // Then waits for the renderer to go idle.
+    Scroll scroll();
+
+    // "op.combineDocs" on paths, then saves the result to output. Returns the page count, or -1.
+    int combine(const QStringList& paths, const QString& output);
+
+private:
+    std::unique_ptr<QControlHost> m_host;
+    pxv::PageView* m_view = nullptr;
+    double m_pixelsPerPoint = 0;
+    double m_openCallMs = 0;
+    QString m_error;
 };
-
-struct MemorySample
-{
-    qint64 rssKib = 0;
-    qint64 heapKib = 0;
-
-    static MemorySample now();
-};
-
-struct ScrollResult
-{
-    QString error; // empty when the run went through
-    int pages = 0;
-    double openCallMs = 0; // the openPath call itself, which holds the GUI thread
-    double openMs = 0;   // openPath until the first page is on screen
-    GapStats wheel;      // wheel notches, as a reader scrolls
-    int wheelEndPage = 0; // the page on screen when the notches were done (1-based)
-    GapStats sweep;      // scroll bar dragged from top to bottom
-    int rendered = 0;    // page images the renderer delivered
-    int distinctPages = 0;
-    int mostRequested = 0; // the most pages the view asked for at once
-    MemorySample beforeOpening;
-    MemorySample opened;
-    MemorySample scrolled;  // after scrolling, with the renderer idle
-    qint64 peakRssKib = 0;
-};
-
-// Hosts the editor component in a window, opens path and scrolls through it: wheelSteps wheel
-// notches from the top, then sweepSteps even jumps of the scroll bar down to the end, one every
-// 16 ms (a 60 Hz display), and finally waits for the renderer to go idle.
-ScrollResult runScroll(const QString& path, int wheelSteps, int sweepSteps);
