@@ -5,6 +5,7 @@
 #include "logger.h"
 #include "perf.h"
 #include "qdtaproduct.h"
+#include "qhomewidget.h"
 #include "qhttpclient.h"
 #include "qmainwidget.h"
 #include "qmsgbox.h"
@@ -129,6 +130,7 @@ int CWinApp::run()
             window->move(screen->availableGeometry().center() - window->rect().center());
         window->show();
         QTimer::singleShot(0, [] { perfMilestone("main window shown"); });
+        perfMilestoneOnFirstPaint(window->homeWidget(), "home page painted");
 
         const QStringList arguments = QCoreApplication::arguments();
         if (arguments.size() > 1)

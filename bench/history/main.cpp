@@ -1,19 +1,23 @@
 // Times the history store's operations on a table of 100,000 records, the size it can reach since
-// nothing ever trims it. Each line gives the mean time of one call in microseconds.
+// nothing ever trims it. Prints "key value" lines for the bench driver: per operation the median
+// over several rounds of the mean time of one call, in microseconds.
 #include "historystore.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
 const int kRows = 100000;
-const int kCalls = 500;
+const int kRounds = 5;
+const int kCalls = 100; // per round
 
 std::wstring pathOf(int n)
 {
@@ -34,19 +38,25 @@ void fill(const QString& dbPath)
     db.execute(L"COMMIT", {});
 }
 
-void report(const char* name, qint64 nanoseconds, int calls)
+void report(const char* name, double microseconds)
 {
-    std::printf("%s at %d rows: %lld us\n", name, kRows, static_cast<long long>(nanoseconds / calls / 1000));
+    std::printf("%s-us %.1f\n", name, microseconds);
     std::fflush(stdout);
 }
 
+// call gets a running number, different for every call of every round.
 void measure(const char* name, const std::function<void(int)>& call)
 {
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < kCalls; ++i)
-        call(i);
-    report(name, timer.nsecsElapsed(), kCalls);
+    std::vector<double> rounds;
+    for (int round = 0; round < kRounds; ++round) {
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < kCalls; ++i)
+            call(round * kCalls + i);
+        rounds.push_back(timer.nsecsElapsed() / 1e3 / kCalls);
+    }
+    std::sort(rounds.begin(), rounds.end());
+    report(name, rounds[rounds.size() / 2]);
 }
 
 } // namespace
@@ -68,7 +78,7 @@ int main()
     QElapsedTimer opening;
     opening.start();
     HistoryStore store(dbPath);
-    report("open", opening.nsecsElapsed(), 1);
+    report("open", opening.nsecsElapsed() / 1e3);
 
     QRandomGenerator random(20240601);
     int found = 0;
@@ -78,7 +88,7 @@ int main()
     std::size_t listed = 0;
     measure("recent", [&](int) { listed += store.recent().size(); });
 
-    if (found != kCalls || listed != std::size_t(kCalls) * 10) {
+    if (found != kRounds * kCalls || listed != std::size_t(kRounds * kCalls) * 10) {
         std::fprintf(stderr, "unexpected results: %d found, %zu listed\n", found, listed);
         return 1;
     }

@@ -1,6 +1,7 @@
 // Drives the editor control through its public interface, as the host does.
 
 #include "hostedcontrol.h"
+#include "perfmessages.h"
 #include "testpdfs.h"
 
 #include "ipxv.h"
@@ -1037,32 +1038,20 @@ void TestControl::rotatedPageIsSavedIntoItsFile()
     QVERIFY(pageView()->pageRect(1).width() < pageView()->pageRect(1).height());
 }
 
-namespace {
-QStringList g_perfMessages;
-QtMessageHandler g_previousHandler = nullptr;
-
-void recordPerf(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (context.category && QByteArray(context.category) == "vellumpad.perf")
-        g_perfMessages.append(message);
-    else
-        g_previousHandler(type, context, message);
-}
-} // namespace
-
 void TestControl::firstPagePaintedIsLogged()
 {
-    QLoggingCategory::setFilterRules("vellumpad.perf=true");
-    g_previousHandler = qInstallMessageHandler(recordPerf);
-    m_control->openPath(pdf("perf.pdf", 2), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(!g_perfMessages.isEmpty(), 5000);
-    qInstallMessageHandler(g_previousHandler);
-    QLoggingCategory::setFilterRules(QString());
-    QVERIFY2(g_perfMessages.first().startsWith("first page painted "), qPrintable(g_perfMessages.first()));
+    QStringList messages;
+    {
+        const PerfMessages perf;
+        m_control->openPath(pdf("perf.pdf", 2), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!perf.messages().isEmpty(), 5000);
+        messages = perf.messages();
+    }
+    QVERIFY2(messages.first().startsWith("first page painted "), qPrintable(messages.first()));
     bool isNumber = false;
-    g_perfMessages.first().section(' ', -1).toLongLong(&isNumber);
+    messages.first().section(' ', -1).toLongLong(&isNumber);
     QVERIFY(isNumber);
-    QCOMPARE(g_perfMessages.size(), 1);
+    QCOMPARE(messages.size(), 1);
 }
 
 void TestControl::combinedOutlineShowsAndPagesRender()

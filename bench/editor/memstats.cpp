@@ -2,8 +2,6 @@
 
 #include <QFile>
 
-#include <malloc.h>
-
 qint64 procStatusKib(const char* field)
 {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -15,10 +13,4 @@ qint64 procStatusKib(const char* field)
             return line.mid(prefix.size()).trimmed().split(' ').first().toLongLong();
     }
     return -1;
-}
-
-qint64 heapInUseKib()
-{
-    const struct mallinfo2 info = mallinfo2();
-    return qint64(info.uordblks + info.hblkhd) / 1024;
 }
