@@ -17,6 +17,15 @@ std::unique_ptr<MuDocument::Impl> newImpl(ContextPtr context)
     return impl;
 }
 
+// An encrypted document's page tree can only be read, and so mended, after authentication.
+void mendUnlocked(MuDocument::Impl& impl)
+{
+    int locked = 0;
+    guarded(impl.ctx(), [&] { locked = pdf_needs_password(impl.ctx(), impl.pdf()); });
+    if (!locked)
+        impl.mendPageTree();
+}
+
 // The file at path opened in context.
 std::unique_ptr<MuDocument::Impl> openedFile(ContextPtr context, const QString& path)
 {
@@ -26,6 +35,7 @@ std::unique_ptr<MuDocument::Impl> openedFile(ContextPtr context, const QString& 
     pdf_document* doc = nullptr;
     guarded(ctx, [&] { doc = pdf_open_document(ctx, name.constData()); });
     impl->doc = PdfDocumentHandle(ctx, doc);
+    mendUnlocked(*impl);
     return impl;
 }
 
@@ -91,7 +101,7 @@ void MuDocument::Impl::checkPage(int page) const
 {
     int count = 0;
     guarded(ctx(), [&] { count = pdf_count_pages(ctx(), pdf()); });
-    if (page < 0 || page >= count)
+    if (page < 0 || page >= std::min(count, kMaxPages))
         throw MuError(FZ_ERROR_GENERIC, "page " + std::to_string(page + 1) + " does not exist");
 }
 
@@ -127,6 +137,7 @@ std::unique_ptr<MuDocument> MuDocument::openBytes(const QByteArray& bytes, size_
         fz_catch(ctx) { fz_rethrow(ctx); }
     });
     impl->doc = PdfDocumentHandle(ctx, doc);
+    mendUnlocked(*impl);
     return std::unique_ptr<MuDocument>(new MuDocument(std::move(impl)));
 }
 
@@ -156,8 +167,10 @@ bool MuDocument::authenticate(const QByteArray& password)
 {
     int ok = 0;
     guarded(d->ctx(), [&] { ok = pdf_authenticate_password(d->ctx(), d->pdf(), password.constData()); });
-    if (ok)
+    if (ok) {
         d->password = password;
+        d->mendPageTree();
+    }
     return ok != 0;
 }
 
@@ -172,7 +185,7 @@ int MuDocument::pageCount() const
 {
     int count = 0;
     guarded(d->ctx(), [&] { count = pdf_count_pages(d->ctx(), d->pdf()); });
-    return count;
+    return std::min(count, kMaxPages);
 }
 
 QRectF MuDocument::pageBounds(int page) const

@@ -29,6 +29,9 @@ struct MuDocument::Impl
     fz_context* ctx() const { return context->get(); }
     pdf_document* pdf() const { return doc.get(); }
     void checkPage(int page) const;
+    // Sets every /Count of the page tree to the pages below it and drops kids that lead back
+    // up the tree, unless the tree holds more than kMaxPages pages.
+    void mendPageTree();
 };
 
 } // namespace pxv::mu
