@@ -12,6 +12,7 @@
 #include "ui/documentview.h"
 #include "ui/nametable.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -45,7 +46,8 @@ private:
     void checkWords(const QString& what, const QString& message);
     void renderPages(pxv::Document* document);
     void readOutline(const QList<pxv::OutlineItem>& items, int pages, int* count);
-    void readLinks(pxv::Document* document);
+    void readLinksAndText(pxv::Document* document);
+    void browse(CPXVControl* control);
     void saveCopy(CPXVControl* control, pxv::Document* document);
 
     QString m_path;
@@ -130,7 +132,8 @@ int Run::exec()
     int outlineItems = 0;
     readOutline(document->outline(), document->pageCount(), &outlineItems);
     note(QStringLiteral("outline: %1 entries").arg(outlineItems));
-    readLinks(document);
+    readLinksAndText(document);
+    browse(control);
     saveCopy(control, document);
     return m_failures ? 1 : 0;
 }
@@ -183,17 +186,37 @@ void Run::readOutline(const QList<pxv::OutlineItem>& items, int pages, int* coun
     }
 }
 
-void Run::readLinks(pxv::Document* document)
+void Run::readLinksAndText(pxv::Document* document)
 {
-    int count = 0;
+    int links = 0;
+    int hits = 0;
     for (int page = 0; page < document->pageCount(); ++page) {
         for (const pxv::PageLink& link : document->links(page)) {
-            ++count;
+            ++links;
             if (link.targetPage >= document->pageCount())
                 fail(QStringLiteral("a link on page %1 leads to page %2").arg(page + 1).arg(link.targetPage + 1));
         }
+        // What finding text does on every page: the text of damaged fonts and content read.
+        for (const pxv::TextHit& hit : document->findText(page, QStringLiteral("page"))) {
+            ++hits;
+            if (hit.page != page || hit.areas.isEmpty())
+                fail(QStringLiteral("a text hit on page %1 names page %2 and %3 areas")
+                         .arg(page + 1).arg(hit.page + 1).arg(hit.areas.size()));
+        }
     }
-    note(QStringLiteral("links: %1").arg(count));
+    note(QStringLiteral("links: %1, text hits: %2").arg(links).arg(hits));
+}
+
+void Run::browse(CPXVControl* control)
+{
+    // The view's layout at its extremes: pages as large as they go, the last page, a whole page.
+    // Painting waits for the end, so that only the last of them is drawn.
+    namespace names = pxv::names;
+    for (const QString& command : {names::kActualSize, names::kZoomIn, names::kZoomIn, names::kZoomIn,
+                                   names::kZoomIn, names::kZoomIn, names::kZoomIn, names::kZoomIn,
+                                   names::kZoomIn, names::kLastPage, names::kFitPage, names::kFirstPage})
+        control->runCommand(command);
+    QCoreApplication::processEvents();
 }
 
 void Run::saveCopy(CPXVControl* control, pxv::Document* document)
