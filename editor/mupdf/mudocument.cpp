@@ -206,47 +206,25 @@ QRectF MuDocument::pageBounds(int page) const
 QVector<QSizeF> MuDocument::pageSizes() const
 {
     fz_context* ctx = d->ctx();
-    const int count = pageCount();
-    QVector<QSizeF> sizes(count);
-    QSizeF* out = sizes.data();
-    int mapped = 0;
-    guarded(ctx, [&] {
-        // A page tree that cannot be mapped (a cycle, a broken kid) is still read page by page:
-        // slower, but every page that can be reached is kept.
-        fz_try(ctx)
-        {
-            pdf_load_page_tree(ctx, d->pdf());
-            mapped = 1;
-        }
-        fz_catch(ctx)
-        {
-            mapped = 0;
-        }
-        fz_try(ctx)
-        {
-            for (int i = 0; i < count; ++i) {
+    QVector<QSizeF> sizes(pageCount());
+    PageTreeVisitor visitor;
+    visitor.page = [&](pdf_obj* page, int index) {
+        if (index >= sizes.size())
+            return;
+        fz_rect bounds{};
+        try {
+            guarded(ctx, [&] {
                 fz_rect mediabox;
                 fz_matrix ctm;
-                fz_try(ctx)
-                {
-                    pdf_page_obj_transform(ctx, pdf_lookup_page_obj(ctx, d->pdf(), i), &mediabox, &ctm);
-                    const fz_rect bounds = fz_transform_rect(mediabox, ctm);
-                    out[i].setWidth(bounds.x1 - bounds.x0);
-                    out[i].setHeight(bounds.y1 - bounds.y0);
-                }
-                fz_catch(ctx)
-                {
-                    // left empty: the view shows an error tile for this page
-                }
-            }
+                pdf_page_obj_transform(ctx, page, &mediabox, &ctm);
+                bounds = fz_transform_rect(mediabox, ctm);
+            });
+        } catch (const MuError&) {
+            return; // left empty: the view shows an error tile for this page
         }
-        fz_always(ctx)
-        {
-            if (mapped)
-                pdf_drop_page_tree(ctx, d->pdf());
-        }
-        fz_catch(ctx) { fz_rethrow(ctx); }
-    });
+        sizes[index] = QSizeF(bounds.x1 - bounds.x0, bounds.y1 - bounds.y0);
+    };
+    walkPageTree(ctx, d->pdf(), visitor);
     return sizes;
 }
 
