@@ -321,7 +321,10 @@ int MuDocument::rotatePage(int page, int degrees)
     guarded(ctx, [&] {
         pdf_obj* object = pdf_lookup_page_obj(ctx, d->pdf(), page);
         const int current = pdf_to_int(ctx, pdf_dict_get_inheritable(ctx, object, PDF_NAME(Rotate)));
-        rotated = (((current + degrees) % 360) + 360) % 360;
+        // Turned from what is shown: a damaged /Rotate (any int) snaps to the nearest right
+        // angle, as MuPDF draws it.
+        const int shown = (current % 360 + 360) % 360;
+        rotated = ((shown + 45) / 90 * 90 + degrees % 360 + 360) % 360;
     });
     setPageRotation(page, rotated);
     return rotated;
