@@ -63,6 +63,18 @@ QByteArray deepOutline(int depth)
     return onePage(page);
 }
 
+// An outline entry and a link on the page, both leading to dest.
+QByteArray withDestination(const QByteArray& dest)
+{
+    OnePage page;
+    page.catalogEntries = "/Outlines 7 0 R";
+    page.pageEntries = "/Annots [9 0 R]";
+    page.extra = {"<< /Type /Outlines /First 8 0 R /Last 8 0 R /Count 1 >>",
+                  "<< /Title (Somewhere) /Parent 7 0 R /Dest " + dest + " >>",
+                  "<< /Type /Annot /Subtype /Link /Rect [72 72 300 300] /Dest " + dest + " >>"};
+    return onePage(page);
+}
+
 QByteArray outlineCycle(const QByteArray& firstItemLinks)
 {
     OnePage page;
@@ -126,6 +138,17 @@ QList<CorpusFile> nestingFiles()
              page.catalogEntries = "/Outlines 7 0 R";
              page.extra = {"<< /Type /Outlines /First 8 0 R /Last 8 0 R /Count 2147483647 >>",
                            "<< /Title (Only) /Parent 7 0 R /Dest [3 0 R /Fit] /Count 2147483647 >>"};
+             return onePage(page);
+         }()},
+        {"destination-page-number-beyond-end", withDestination("[99 /Fit]")},
+        {"destination-page-number-negative", withDestination("[-5 /XYZ 0 0 0]")},
+        {"destination-page-number-huge", withDestination("[2147483647 /FitH 1e40]")},
+        {"destination-page-not-a-page", withDestination("[6 0 R /XYZ 1e40 -1e40 1e40]")},
+        {"destination-empty", withDestination("[]")},
+        {"destination-uri-action-without-uri", [] {
+             OnePage page;
+             page.pageEntries = "/Annots [7 0 R]";
+             page.extra = {"<< /Type /Annot /Subtype /Link /Rect [72 72 300 300] /A << /S /URI /URI 42 >> >>"};
              return onePage(page);
          }()},
         {"names-tree-contains-itself", [] {

@@ -72,6 +72,10 @@ private slots:
         QProcess child;
         child.setProgram(QCoreApplication::applicationFilePath());
         child.setArguments({QString::fromLatin1(kChildOption), path});
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!environment.contains(QStringLiteral("QT_QPA_PLATFORM")))
+            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        child.setProcessEnvironment(environment);
         child.start();
         QVERIFY2(child.waitForStarted(), qPrintable(child.errorString()));
         const bool finished = child.waitForFinished(kDeadlineMs);
