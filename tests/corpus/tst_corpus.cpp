@@ -13,9 +13,13 @@
 namespace {
 
 const char kChildOption[] = "--corpus-file";
-// Generous: a file takes well under a second here, several under sanitizers. Only a hang
-// comes near this.
+// Generous: a file takes a few seconds at most here, and sanitizers slow it down several times
+// over. Only a hang comes near this.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr int kDeadlineMs = 120000;
+#else
 constexpr int kDeadlineMs = 30000;
+#endif
 const QRegularExpression kSanitizerReport(
     QStringLiteral("runtime error:|ERROR: AddressSanitizer|ERROR: LeakSanitizer|WARNING: ThreadSanitizer"));
 
