@@ -35,8 +35,9 @@ struct MuDocument::Impl
     void mendPageTree();
 };
 
-// What walkPageTree() reports: every page (a kid that is not an inner node) with its index in
-// page order, and every inner node once its kids are done, with the pages below it.
+// What walkPageTree() reports: every page (a kid that is not an inner node; null when it cannot
+// be read) with its index in page order, and every inner node once its kids are done, with the
+// pages below it.
 struct PageTreeVisitor
 {
     std::function<void(pdf_obj* page, int index)> page;

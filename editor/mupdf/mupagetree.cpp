@@ -63,14 +63,23 @@ bool walkPageTree(fz_context* ctx, pdf_document* doc, const PageTreeVisitor& vis
         int length = 0;
         pdf_obj* kid = nullptr;
         int inner = 0;
-        guarded(ctx, [&] {
-            kids = pdf_dict_get(ctx, node, PDF_NAME(Kids));
-            length = pdf_array_len(ctx, kids);
+        // A kid that cannot be read counts as a page that cannot be read, as in MuPDF's lookup;
+        // kids that cannot be read at all end their node.
+        try {
+            guarded(ctx, [&] {
+                kids = pdf_dict_get(ctx, node, PDF_NAME(Kids));
+                length = pdf_array_len(ctx, kids);
+            });
             if (index < length) {
-                kid = pdf_resolve_indirect(ctx, pdf_array_get(ctx, kids, index));
-                inner = isInnerNode(ctx, kid);
+                guarded(ctx, [&] {
+                    kid = pdf_resolve_indirect(ctx, pdf_array_get(ctx, kids, index));
+                    inner = isInnerNode(ctx, kid);
+                });
             }
-        });
+        } catch (const MuError&) {
+            kid = nullptr;
+            inner = 0;
+        }
         if (index >= length) {
             if (visitor.nodeDone)
                 visitor.nodeDone(node, pages - path.back().pagesBefore);
