@@ -56,16 +56,22 @@ private:
     std::vector<Entry> m_open;
 };
 
-// The calling worker thread's documents. QThreadStorage rather than thread_local: Qt deletes it
+// Each worker thread's documents. QThreadStorage rather than thread_local: Qt deletes them
 // before a pool thread counts as finished, so that when the pool's destructor has joined its
 // threads at exit, every document is gone (thread_local ones were still being freed then). The
 // storage itself is never deleted, so that it outlives the pool.
-WorkerDocuments& workerDocuments()
+QThreadStorage<WorkerDocuments*>& workerStorage()
 {
     static auto* storage = new QThreadStorage<WorkerDocuments*>;
-    if (!storage->hasLocalData())
-        storage->setLocalData(new WorkerDocuments);
-    return *storage->localData();
+    return *storage;
+}
+
+WorkerDocuments& workerDocuments()
+{
+    QThreadStorage<WorkerDocuments*>& storage = workerStorage();
+    if (!storage.hasLocalData())
+        storage.setLocalData(new WorkerDocuments);
+    return *storage.localData();
 }
 
 } // namespace
@@ -129,6 +135,10 @@ void RenderTask::run()
 
 QThreadPool* renderPool()
 {
+    // The storage first: statics are destroyed in reverse order, and Qt's bookkeeping for thread
+    // storage must still be there when the pool's destructor ends the threads, or their
+    // documents are never freed.
+    workerStorage();
     static QThreadPool pool;
     static const bool configured = [] {
         pool.setMaxThreadCount(qBound(1, QThread::idealThreadCount(), 4));
