@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QThread>
+#include <QThreadStorage>
 
 #include <algorithm>
 #include <vector>
@@ -58,6 +59,24 @@ private:
     std::vector<Entry> m_open;
 };
 
+// Each worker thread's documents. QThreadStorage rather than thread_local: Qt deletes them
+// before a pool thread counts as finished, so that when the pool's destructor has joined its
+// threads at exit, every document is gone (thread_local ones were still being freed then). The
+// storage itself is never deleted, so that it outlives the pool.
+QThreadStorage<WorkerDocuments*>& workerStorage()
+{
+    static auto* storage = new QThreadStorage<WorkerDocuments*>;
+    return *storage;
+}
+
+WorkerDocuments& workerDocuments()
+{
+    QThreadStorage<WorkerDocuments*>& storage = workerStorage();
+    if (!storage.hasLocalData())
+        storage.setLocalData(new WorkerDocuments);
+    return *storage.localData();
+}
+
 } // namespace
 
 void RenderSink::detach()
@@ -97,7 +116,7 @@ void RenderTask::run()
     prepareWorkerThread(kRenderThreadName);
     if (m_job->cancelled.load())
         return;
-    static thread_local WorkerDocuments documents;
+    WorkerDocuments& documents = workerDocuments();
     QImage image;
     QString error;
     try {
@@ -120,6 +139,10 @@ void RenderTask::run()
 
 QThreadPool* renderPool()
 {
+    // The storage first: statics are destroyed in reverse order, and Qt's bookkeeping for thread
+    // storage must still be there when the pool's destructor ends the threads, or their
+    // documents are never freed.
+    workerStorage();
     static QThreadPool pool;
     static const bool configured = [] {
         pool.setMaxThreadCount(qBound(1, QThread::idealThreadCount(), 4));

@@ -360,31 +360,27 @@ void MuDocument::appendDocument(MuDocument& source, const QString& outlineTitle)
     // Every new page exists before anything is copied, so that references to any source page
     // (links, form widgets' /P) resolve to its new page. A page that cannot be found in a
     // damaged tree becomes a blank page, so that the others keep their numbers.
+    PageTreeVisitor visitor;
+    visitor.page = [&](pdf_obj* page, int index) {
+        if (index < count)
+            sourcePages[size_t(index)] = page;
+    };
+    walkPageTree(ctx, src, visitor);
     guarded(ctx, [&] {
-        int mapped = 0;
-        fz_try(ctx)
-        {
-            pdf_load_page_tree(ctx, src);
-            mapped = 1;
-        }
-        fz_catch(ctx)
-        {
-            mapped = 0;
-        }
         for (int i = 0; i < count; ++i) {
-            fz_try(ctx) { sourcePages[size_t(i)] = pdf_lookup_page_obj(ctx, src, i); }
-            fz_catch(ctx) { sourcePages[size_t(i)] = nullptr; }
             targetNumbers[size_t(i)] = pdf_create_object(ctx, dst);
             pdf_update_object(ctx, dst, targetNumbers[size_t(i)], PDF_NULL);
-            // With the page tree mapped, lookups give the page dictionary itself rather than a
-            // reference to it; its object number is then its parent number.
             pdf_obj* page = sourcePages[size_t(i)];
-            const int number = pdf_is_indirect(ctx, page) ? pdf_to_num(ctx, page) : pdf_obj_parent_num(ctx, page);
+            if (!pdf_is_dict(ctx, page)) {
+                sourcePages[size_t(i)] = nullptr;
+                continue;
+            }
+            // The walk gives page dictionaries themselves: their object number is their parent
+            // number.
+            const int number = pdf_obj_parent_num(ctx, page);
             if (number > 0)
                 pages[number] = targetNumbers[size_t(i)];
         }
-        if (mapped)
-            pdf_drop_page_tree(ctx, src);
     });
     guarded(ctx, [&] {
         for (int i = 0; i < count; ++i) {
