@@ -95,7 +95,7 @@ void RenderTask::run()
 {
     m_published.load(std::memory_order_acquire); // pairs with the constructor's release
     prepareWorkerThread(kRenderThreadName);
-    if (m_job->cancelled.load())
+    if (m_job->cancelled.load() || m_job->claimed.exchange(1))
         return;
     static thread_local WorkerDocuments documents;
     QImage image;

@@ -174,11 +174,15 @@ QRectF PageView::pageRect(int page) const
 
 void PageView::updateRequests()
 {
-    const double top = verticalScrollBar()->value();
+    const int top = verticalScrollBar()->value();
+    if (top != m_lastTop)
+        m_scrollingUp = top < m_lastTop;
+    m_lastTop = top;
     const QPair<int, int> visible = m_layout.pagesBetween(top, top + viewport()->height());
     QSet<int> wanted;
+    QList<int> ahead;
+    const double pixelsPerPoint = devicePixelsPerPoint();
     if (visible.first >= 0) {
-        const double pixelsPerPoint = devicePixelsPerPoint();
         const int first = std::max(0, visible.first - 1);
         const int last = std::min(m_layout.pageCount() - 1, visible.second + 1);
         for (int page = first; page <= last; ++page) {
@@ -189,7 +193,16 @@ void PageView::updateRequests()
             const bool isVisible = page >= visible.first && page <= visible.second;
             m_renderer->request(page, pixelsPerPoint, isVisible ? 100 - (page - visible.first) : 0);
         }
+        // The pages that scrolling on will show next; the renderer takes what its cache holds.
+        for (int i = 1; i <= PageRenderer::kMaxPrefetch; ++i) {
+            const int page = m_scrollingUp ? first - i : last + i;
+            if (page < 0 || page >= m_layout.pageCount())
+                break;
+            if (!m_errors.contains(page))
+                ahead.append(page);
+        }
     }
+    m_renderer->prefetch(ahead, pixelsPerPoint);
     m_renderer->cancelExcept(wanted);
     m_requested = wanted;
     for (auto it = m_links.begin(); it != m_links.end();) {
@@ -333,7 +346,17 @@ void PageView::paintPage(QPainter& painter, int page, const QRectF& rect)
     const double pixelsPerPoint = devicePixelsPerPoint();
     QImage image = m_renderer->cachedImage(page, pixelsPerPoint);
     if (!image.isNull()) {
-        painter.drawImage(rect, image);
+        // At its own size on whole device pixels: a plain copy, where a target a fraction of a
+        // pixel off would scale the whole image on every paint. Images capped for size are
+        // smaller and are stretched.
+        const double ratio = viewport()->devicePixelRatioF();
+        const QSizeF natural = QSizeF(image.size()) / ratio;
+        if (std::abs(natural.width() - rect.width()) < 1 && std::abs(natural.height() - rect.height()) < 1) {
+            const QPointF origin(std::round(rect.left() * ratio) / ratio, std::round(rect.top() * ratio) / ratio);
+            painter.drawImage(QRectF(origin, natural), image);
+        } else {
+            painter.drawImage(rect, image);
+        }
         if (!m_firstPainted) {
             m_firstPainted = true;
             emit firstPagePainted();
