@@ -207,6 +207,7 @@ int PageRenderer::pendingCount() const
 
 void PageRenderer::onJobFinished(std::shared_ptr<RenderJob> job, QImage image, QString error)
 {
+    ++m_finished;
     // A result nobody waits for any more (cancelled, replaced by another scale, or drawn from
     // an old version of the document) is dropped.
     if (m_jobs.value(job->page) != job)
@@ -216,7 +217,6 @@ void PageRenderer::onJobFinished(std::shared_ptr<RenderJob> job, QImage image, Q
         emit pageFailed(job->page, error);
         return;
     }
-    ++m_rendered;
     const CacheKey key{job->page, scaleKey(job->pixelsPerPoint)};
     if (m_wanted.contains(job->page)) {
         keep(key, image);

@@ -64,9 +64,9 @@ public:
     int pendingCount() const;
     // Pages the current prefetch list took (cached or rendering), nearest first.
     QList<int> prefetchedPages() const { return m_prefetched; }
-    // Pages whose rendering finished (not cancelled, not failed), at any scale: each one is work
-    // a worker did.
-    int renderedCount() const { return m_rendered; }
+    // Results the workers delivered, drawn or failed, including those that came too late to be
+    // wanted: each one is a page a worker went through.
+    int finishedCount() const { return m_finished; }
 
 signals:
     // Images have the page's size × pixelsPerPoint (rounded up) with white under the page; only
@@ -91,7 +91,7 @@ private:
     QHash<int, std::shared_ptr<RenderJob>> m_jobs; // running or queued, by page
     QSet<int> m_wanted;
     QList<int> m_prefetched;
-    int m_rendered = 0;
+    int m_finished = 0;
     QHash<int, QPair<int, QImage>> m_kept; // wanted page -> scale key, its latest image
     QCache<CacheKey, QImage> m_cache;
 };

@@ -99,6 +99,7 @@ private:
     LinkHit linkAt(const QPoint& pos);
     void activateLink(const LinkHit& hit);
     void paintPage(QPainter& painter, int page, const QRectF& rect);
+    void paintShadow(QPainter& painter, const QRectF& page);
     void paintHits(QPainter& painter, int page);
 
     QPointer<Document> m_document;
