@@ -17,9 +17,8 @@ struct MuDocument::Impl
         DisplayListHandle list;
         fz_rect bounds{};
     };
-    // Display lists of a handful of recent pages drawn in bands (large images): each band and
-    // each new zoom skips interpreting the page again, while memory stays independent of the
-    // page count.
+    // Display lists of a handful of recent pages: re-rendering at a new zoom skips
+    // interpreting the page again, while memory stays independent of the page count.
     static constexpr size_t kMaxCachedLists = 8;
 
     ContextPtr context; // first: dropped after every handle below
