@@ -68,7 +68,7 @@ void drawPage(fz_context* ctx, fz_document* doc, int number, float pixelsPerPoin
         pixmap = fz_new_pixmap_with_bbox(ctx, fz_device_bgr(ctx), box, nullptr, 1);
         fz_clear_pixmap_with_value(ctx, pixmap, 255);
         device = fz_new_draw_device(ctx, fz_identity, pixmap);
-        fz_run_page(ctx, page, device, fz_identity, nullptr);
+        fz_run_page(ctx, page, device, ctm, nullptr);
         fz_close_device(ctx, device);
     }
     fz_always(ctx)

@@ -17,6 +17,9 @@ int scaleKey(double pixelsPerPoint)
     return int(std::lround(pixelsPerPoint * 1000.0));
 }
 
+// Below every priority a view gives its requests.
+constexpr int kPrefetchPriority = -1000;
+
 } // namespace
 
 PageRenderer::PageRenderer(Document* document, QObject* parent)
@@ -43,12 +46,15 @@ void PageRenderer::request(int page, double pixelsPerPoint, int priority)
     const int key = scaleKey(pixelsPerPoint);
     m_wanted.insert(page);
     auto running = m_jobs.find(page);
-    if (running != m_jobs.end() && scaleKey((*running)->pixelsPerPoint) == key)
+    if (running != m_jobs.end() && scaleKey((*running)->pixelsPerPoint) == key) {
+        if (priority > (*running)->priority) { // a prefetched page became visible: it goes first
+            (*running)->priority = priority;
+            renderPool()->start(new RenderTask(*running, m_sink), priority);
+        }
         return;
-    if (running != m_jobs.end()) { // the view has moved on to another scale
-        (*running)->cancelled.store(1);
-        m_jobs.erase(running);
     }
+    if (running != m_jobs.end()) // the view has moved on to another scale
+        cancelJob(running);
 
     const QImage cached = cachedImage(page, pixelsPerPoint);
     if (!cached.isNull()) {
@@ -58,18 +64,65 @@ void PageRenderer::request(int page, double pixelsPerPoint, int priority)
             Qt::QueuedConnection);
         return;
     }
-    if (m_document->pageSize(page).isEmpty()) {
+    if (!startJob(page, pixelsPerPoint, priority)) {
         const QString message = QCoreApplication::translate("pxv::PageRenderer", "Page %1 is damaged.").arg(page + 1);
         QMetaObject::invokeMethod(
             this, [this, page, message] { emit pageFailed(page, message); }, Qt::QueuedConnection);
-        return;
     }
+}
+
+bool PageRenderer::startJob(int page, double pixelsPerPoint, int priority)
+{
+    if (m_document->pageSize(page).isEmpty())
+        return false;
     auto job = std::make_shared<RenderJob>();
     job->page = page;
     job->pixelsPerPoint = pixelsPerPoint;
+    job->priority = priority;
     job->source = m_source;
     m_jobs.insert(page, job);
     renderPool()->start(new RenderTask(job, m_sink), priority);
+    return true;
+}
+
+void PageRenderer::cancelJob(QHash<int, std::shared_ptr<RenderJob>>::iterator job)
+{
+    (*job)->cancelled.store(1);
+    m_jobs.erase(job);
+}
+
+void PageRenderer::prefetch(const QList<int>& pages, double pixelsPerPoint)
+{
+    const QList<int> previous = m_prefetched;
+    m_prefetched.clear();
+    if (m_document && !m_document->needsPassword() && pixelsPerPoint > 0) {
+        const int key = scaleKey(pixelsPerPoint);
+        const qint64 budget = m_cache.maxCost() / 2;
+        qint64 bytes = 0;
+        for (int page : pages) {
+            if (m_prefetched.size() >= kMaxPrefetch || page < 0 || page >= m_document->pageCount())
+                break;
+            const QSizeF size = m_document->pageSize(page) * pixelsPerPoint;
+            bytes += qint64(std::ceil(size.width())) * qint64(std::ceil(size.height())) * 4;
+            if (bytes > budget)
+                break;
+            m_prefetched.append(page);
+            if (!cachedImage(page, pixelsPerPoint).isNull())
+                continue;
+            auto running = m_jobs.find(page);
+            if (running != m_jobs.end() && scaleKey((*running)->pixelsPerPoint) == key)
+                continue;
+            if (running != m_jobs.end())
+                cancelJob(running);
+            // Nearest first, all after anything requested.
+            startJob(page, pixelsPerPoint, kPrefetchPriority - m_prefetched.size());
+        }
+    }
+    for (int page : previous) {
+        auto job = m_jobs.find(page);
+        if (job != m_jobs.end() && !m_wanted.contains(page) && !m_prefetched.contains(page))
+            cancelJob(job);
+    }
 }
 
 void PageRenderer::cancelExcept(const QSet<int>& pages)
@@ -78,7 +131,7 @@ void PageRenderer::cancelExcept(const QSet<int>& pages)
         release(page);
     m_wanted &= pages;
     for (auto it = m_jobs.begin(); it != m_jobs.end();) {
-        if (pages.contains(it.key())) {
+        if (pages.contains(it.key()) || m_prefetched.contains(it.key())) {
             ++it;
         } else {
             it.value()->cancelled.store(1);
@@ -89,6 +142,7 @@ void PageRenderer::cancelExcept(const QSet<int>& pages)
 
 void PageRenderer::cancelAll()
 {
+    m_prefetched.clear();
     cancelExcept({});
 }
 
@@ -153,6 +207,7 @@ int PageRenderer::pendingCount() const
 
 void PageRenderer::onJobFinished(std::shared_ptr<RenderJob> job, QImage image, QString error)
 {
+    ++m_finished;
     // A result nobody waits for any more (cancelled, replaced by another scale, or drawn from
     // an old version of the document) is dropped.
     if (m_jobs.value(job->page) != job)

@@ -23,6 +23,8 @@ class PageRenderer : public QObject
     Q_OBJECT
 public:
     static constexpr qint64 kDefaultCacheBytes = 64ll * 1024 * 1024;
+    // Pages drawn ahead at most: a few per worker keep them busy, more only take memory.
+    static constexpr int kMaxPrefetch = 6;
 
     explicit PageRenderer(Document* document, QObject* parent = nullptr);
     ~PageRenderer() override;
@@ -32,8 +34,16 @@ public:
     // renders first. A cached image makes pageReady fire without rendering (queued, like every
     // result); a request that is already queued or running is not repeated.
     void request(int page, double pixelsPerPoint, int priority = 0);
-    // Cancels pending and running work for every page not in pages.
+    // Renders pages that are about to be needed (the next ones in the scroll direction) at the
+    // lowest priority, in the given order, so that idle workers draw them before they are
+    // visible. Only as many as fit half the byte bound (and kMaxPrefetch) are taken, counting
+    // those already cached, so that prefetching never evicts what it drew before it is shown.
+    // The list replaces the previous one: work for pages no longer listed, and not requested,
+    // is cancelled.
+    void prefetch(const QList<int>& pages, double pixelsPerPoint);
+    // Cancels pending and running work for every page not in pages and not prefetched.
     void cancelExcept(const QSet<int>& pages);
+    // Cancels everything, prefetches included.
     void cancelAll();
 
     // The image at exactly this scale, or a null image. The latest image of every page the view
@@ -52,6 +62,11 @@ public:
 
     // Pages rendering or waiting to render.
     int pendingCount() const;
+    // Pages the current prefetch list took (cached or rendering), nearest first.
+    QList<int> prefetchedPages() const { return m_prefetched; }
+    // Results the workers delivered, drawn or failed, including those that came too late to be
+    // wanted: each one is a page a worker went through.
+    int finishedCount() const { return m_finished; }
 
 signals:
     // Images have the page's size × pixelsPerPoint (rounded up) with white under the page; only
@@ -65,6 +80,9 @@ private:
     void onJobFinished(std::shared_ptr<RenderJob> job, QImage image, QString error);
     void onSourceChanged();
     void keep(const CacheKey& key, const QImage& image);
+    // Queues a render of page at pixelsPerPoint; false when the page cannot be drawn.
+    bool startJob(int page, double pixelsPerPoint, int priority);
+    void cancelJob(QHash<int, std::shared_ptr<RenderJob>>::iterator job);
     void release(int page);
 
     QPointer<Document> m_document;
@@ -72,6 +90,8 @@ private:
     std::shared_ptr<RenderSink> m_sink;
     QHash<int, std::shared_ptr<RenderJob>> m_jobs; // running or queued, by page
     QSet<int> m_wanted;
+    QList<int> m_prefetched;
+    int m_finished = 0;
     QHash<int, QPair<int, QImage>> m_kept; // wanted page -> scale key, its latest image
     QCache<CacheKey, QImage> m_cache;
 };

@@ -114,7 +114,7 @@ void RenderTask::run()
 {
     m_published.load(std::memory_order_acquire); // pairs with the constructor's release
     prepareWorkerThread(kRenderThreadName);
-    if (m_job->cancelled.load())
+    if (m_job->cancelled.load() || m_job->claimed.exchange(1))
         return;
     WorkerDocuments& documents = workerDocuments();
     QImage image;

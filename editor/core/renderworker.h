@@ -28,8 +28,12 @@ struct RenderJob
 {
     int page = 0;
     double pixelsPerPoint = 1.0;
+    int priority = 0; // the highest it was queued at; read and written on the requester's thread
     std::shared_ptr<const RenderSource> source;
     std::atomic<int> cancelled{0};
+    // A job may be queued again at a higher priority (a prefetched page became visible); the
+    // first task to claim it draws it, the other does nothing.
+    std::atomic<int> claimed{0};
 };
 
 // Where workers deliver their results: a queue the receiver drains on its own thread. The

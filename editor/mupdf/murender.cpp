@@ -59,7 +59,7 @@ QImage MuDocument::renderPage(int page, double scale, const std::atomic<int>* ab
     if (width <= 0 || height <= 0)
         throw MuError(FZ_ERROR_GENERIC, "the page has no area");
 
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull())
         throw MuError(FZ_ERROR_GENERIC, "not enough memory to draw the page");
     image.fill(Qt::white);
@@ -73,7 +73,8 @@ QImage MuDocument::renderPage(int page, double scale, const std::atomic<int>* ab
         const fz_irect band{box.x0, box.y0 + top, box.x1, box.y0 + top + rows};
         unsigned char* samples = image.scanLine(top);
         guarded(ctx, [&] {
-            // BGRA with alpha over the white fill is QImage's premultiplied ARGB32 in memory.
+            // BGRA with alpha over the white fill: every pixel stays opaque, which is QImage's
+            // RGB32 in memory, the format painted without blending.
             fz_pixmap* pixmap = fz_new_pixmap_with_bbox_and_data(ctx, fz_device_bgr(ctx), band,
                                                                  nullptr, 1, samples);
             fz_device* device = nullptr;

@@ -186,11 +186,15 @@ QRectF PageView::pageRect(int page) const
 
 void PageView::updateRequests()
 {
-    const double top = verticalScrollBar()->value();
+    const int top = verticalScrollBar()->value();
+    if (top != m_lastTop)
+        m_scrollingUp = top < m_lastTop;
+    m_lastTop = top;
     const QPair<int, int> visible = m_layout.pagesBetween(top, top + viewport()->height());
     QSet<int> wanted;
+    QList<int> ahead;
+    const double pixelsPerPoint = devicePixelsPerPoint();
     if (visible.first >= 0) {
-        const double pixelsPerPoint = devicePixelsPerPoint();
         const int first = std::max(0, visible.first - 1);
         const int last = std::min(m_layout.pageCount() - 1, visible.second + 1);
         for (int page = first; page <= last; ++page) {
@@ -201,7 +205,16 @@ void PageView::updateRequests()
             const bool isVisible = page >= visible.first && page <= visible.second;
             m_renderer->request(page, pixelsPerPoint, isVisible ? 100 - (page - visible.first) : 0);
         }
+        // The pages that scrolling on will show next; the renderer takes what its cache holds.
+        for (int i = 1; i <= PageRenderer::kMaxPrefetch; ++i) {
+            const int page = m_scrollingUp ? first - i : last + i;
+            if (page < 0 || page >= m_layout.pageCount())
+                break;
+            if (!m_errors.contains(page))
+                ahead.append(page);
+        }
     }
+    m_renderer->prefetch(ahead, pixelsPerPoint);
     m_renderer->cancelExcept(wanted);
     m_requested = wanted;
     for (auto it = m_links.begin(); it != m_links.end();) {
@@ -322,21 +335,21 @@ void PageView::showArea(int page, const QRectF& area)
 
 void PageView::paintPage(QPainter& painter, int page, const QRectF& rect)
 {
-    // A soft shadow: a few widening, fading outlines below and right of the page.
-    painter.setPen(Qt::NoPen);
-    for (int i = 1; i <= 4; ++i) {
-        painter.setBrush(QColor(0, 0, 0, 36 - i * 7));
-        painter.drawRect(rect.adjusted(-i + 1, -i + 2, i, i + 1));
-    }
+    // On whole device pixels, the size the renderer gives the image: the image is then a plain
+    // copy, where a target a fraction of a pixel off would scale the whole image on every paint.
+    const double ratio = viewport()->devicePixelRatioF();
+    const QRectF area(std::round(rect.left() * ratio) / ratio, std::round(rect.top() * ratio) / ratio,
+                      std::ceil(rect.width() * ratio - 0.001) / ratio, std::ceil(rect.height() * ratio - 0.001) / ratio);
+    paintShadow(painter, area);
 
     const auto error = m_errors.constFind(page);
     if (error != m_errors.constEnd()) {
-        painter.fillRect(rect, QColor(0xfb, 0xee, 0xee));
+        painter.fillRect(area, QColor(0xfb, 0xee, 0xee));
         const QIcon icon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
-        const QRect iconRect(int(rect.center().x()) - 16, int(rect.top() + rect.height() / 3) - 16, 32, 32);
+        const QRect iconRect(int(area.center().x()) - 16, int(area.top() + area.height() / 3) - 16, 32, 32);
         icon.paint(&painter, iconRect);
         painter.setPen(QColor(0x80, 0x20, 0x20));
-        const QRectF textRect(rect.left() + 16, iconRect.bottom() + 12, rect.width() - 32, rect.height() / 2);
+        const QRectF textRect(area.left() + 16, iconRect.bottom() + 12, area.width() - 32, area.height() / 2);
         painter.drawText(textRect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
                          tr("Page %1 could not be shown.\n%2").arg(page + 1).arg(*error));
         return;
@@ -345,7 +358,8 @@ void PageView::paintPage(QPainter& painter, int page, const QRectF& rect)
     const double pixelsPerPoint = devicePixelsPerPoint();
     QImage image = m_renderer->cachedImage(page, pixelsPerPoint);
     if (!image.isNull()) {
-        painter.drawImage(rect, image);
+        // Images capped for size are smaller, and stretched.
+        painter.drawImage(area, image);
         if (!m_firstPainted) {
             m_firstPainted = true;
             emit firstPagePainted();
@@ -355,13 +369,36 @@ void PageView::paintPage(QPainter& painter, int page, const QRectF& rect)
     image = m_renderer->nearestCachedImage(page, pixelsPerPoint);
     if (!image.isNull()) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(rect, image);
+        painter.drawImage(area, image);
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         return;
     }
-    painter.fillRect(rect, Qt::white);
+    painter.fillRect(area, Qt::white);
     painter.setPen(kPlaceholderText);
-    painter.drawText(rect, Qt::AlignCenter, tr("Page %1").arg(page + 1));
+    painter.drawText(area, Qt::AlignCenter, tr("Page %1").arg(page + 1));
+}
+
+void PageView::paintShadow(QPainter& painter, const QRectF& page)
+{
+    // A soft shadow: a few widening, fading outlines below and right of the page. Only their
+    // parts outside the page are filled; blending them under the whole page, which covers them,
+    // cost more than drawing the page itself.
+    for (int i = 1; i <= 4; ++i) {
+        const QColor color(0, 0, 0, 36 - i * 7);
+        const QRectF outline = page.adjusted(-i + 1, -i + 2, i, i + 1);
+        const double top = std::max(outline.top(), page.top());
+        const double bottom = std::min(outline.bottom(), page.bottom());
+        const QRectF strips[] = {
+            QRectF(outline.left(), outline.top(), outline.width(), top - outline.top()),
+            QRectF(outline.left(), bottom, outline.width(), outline.bottom() - bottom),
+            QRectF(outline.left(), top, page.left() - outline.left(), bottom - top),
+            QRectF(page.right(), top, outline.right() - page.right(), bottom - top),
+        };
+        for (const QRectF& strip : strips) {
+            if (strip.width() > 0 && strip.height() > 0)
+                painter.fillRect(strip, color);
+        }
+    }
 }
 
 void PageView::resizeEvent(QResizeEvent* event)

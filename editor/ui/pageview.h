@@ -15,8 +15,8 @@ class Document;
 class PageRenderer;
 
 // Shows a document's pages one below the other. Only the visible pages (and one more on each
-// side) are asked of the renderer; everything else is cancelled, so cost follows the viewport and
-// not the page count.
+// side) are asked of the renderer, and a few more in the scroll direction are drawn ahead within
+// its cache; everything else is cancelled, so cost follows the viewport and not the page count.
 class PageView : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -99,6 +99,7 @@ private:
     LinkHit linkAt(const QPoint& pos);
     void activateLink(const LinkHit& hit);
     void paintPage(QPainter& painter, int page, const QRectF& rect);
+    void paintShadow(QPainter& painter, const QRectF& page);
     void paintHits(QPainter& painter, int page);
 
     QPointer<Document> m_document;
@@ -108,6 +109,8 @@ private:
     int m_currentPage = 0;
     bool m_navigating = false;
     bool m_firstPainted = false;
+    int m_lastTop = 0;
+    bool m_scrollingUp = false;
     QSet<int> m_requested;
     QHash<int, QString> m_errors;
     QHash<int, QList<PageLink>> m_links; // of the requested pages only

@@ -1,5 +1,5 @@
 // The page renderer: image size and background, results in the right place, cancellation, the
-// byte bound of its cache, failures as messages.
+// byte bound of its cache, drawing ahead within it, failures as messages.
 
 #include "core/pagerenderer.h"
 #include "pdffolder.h"
@@ -299,6 +299,97 @@ private slots:
         // The final pages are there at the final scale.
         for (int page = topAt(kSteps - 1); page < topAt(kSteps - 1) + 3; ++page)
             QVERIFY(!renderer.cachedImage(page, scaleAt(kSteps - 1)).isNull());
+    }
+
+    void prefetchStaysWithinHalfTheCache()
+    {
+        auto document = openSample(30);
+        PageRenderer renderer(document.get());
+        const qint64 onePage = qint64(612) * 792 * 4; // every sample page, rotated or not
+        renderer.setCacheLimit(6 * onePage + 1000);
+        QList<int> ahead;
+        for (int page = 10; page < 20; ++page)
+            ahead.append(page);
+        renderer.prefetch(ahead, 1.0);
+        QCOMPARE(renderer.prefetchedPages(), QList<int>({10, 11, 12}));
+        QCOMPARE(renderer.pendingCount(), 3);
+        QTRY_COMPARE_WITH_TIMEOUT(renderer.pendingCount(), 0, 10000);
+        QCOMPARE(renderer.cacheCost(), 3 * onePage);
+        QCOMPARE(renderer.wantedCost(), 0);
+        QVERIFY(!renderer.cachedImage(12, 1.0).isNull());
+        QVERIFY(renderer.cachedImage(13, 1.0).isNull());
+
+        // Pages already drawn count against the budget too: asking again draws nothing more.
+        renderer.prefetch(ahead, 1.0);
+        QCOMPARE(renderer.prefetchedPages(), QList<int>({10, 11, 12}));
+        QCOMPARE(renderer.pendingCount(), 0);
+
+        // A large cache still takes only a few pages ahead.
+        renderer.setCacheLimit(PageRenderer::kDefaultCacheBytes);
+        renderer.prefetch(ahead, 1.0);
+        QCOMPARE(renderer.prefetchedPages().size(), PageRenderer::kMaxPrefetch);
+        QCOMPARE(renderer.pendingCount(), PageRenderer::kMaxPrefetch - 3);
+    }
+
+    void prefetchSurvivesScrollingButNotAJump()
+    {
+        auto document = openSample(30);
+        PageRenderer renderer(document.get());
+        QSignalSpy ready(&renderer, &PageRenderer::pageReady);
+        renderer.request(0, 2.0, 100);
+        renderer.prefetch({1, 2, 3}, 2.0);
+        // The view keeps its visible pages; the pages drawn ahead stay in work.
+        renderer.cancelExcept({0});
+        QCOMPARE(renderer.pendingCount(), 4);
+
+        // The view jumps far away: what was drawn ahead for the old place is dropped, even if a
+        // worker already finished it, and the new place is drawn.
+        renderer.request(20, 2.0, 100);
+        renderer.prefetch({21, 22}, 2.0);
+        renderer.cancelExcept({20});
+        QCOMPARE(renderer.pendingCount(), 3);
+        QTRY_COMPARE_WITH_TIMEOUT(renderer.pendingCount(), 0, 10000);
+        QTest::qWait(100); // let any stray result arrive
+        QSet<int> delivered;
+        for (const QList<QVariant>& result : ready)
+            delivered.insert(result[0].toInt());
+        QCOMPARE(delivered, QSet<int>({20, 21, 22}));
+        for (int page = 0; page <= 3; ++page)
+            QVERIFY(renderer.cachedImage(page, 2.0).isNull());
+
+        renderer.prefetch({23, 24}, 2.0);
+        renderer.cancelAll();
+        QCOMPARE(renderer.pendingCount(), 0);
+        QVERIFY(renderer.prefetchedPages().isEmpty());
+    }
+
+    void prefetchedPageIsNeverDrawnTwice()
+    {
+        auto document = openSample(12);
+        PageRenderer renderer(document.get());
+        QSignalSpy ready(&renderer, &PageRenderer::pageReady);
+        renderer.prefetch({0, 1, 2}, 1.0);
+        // Page 0 becomes visible while it is still being drawn ahead: the same work serves it.
+        renderer.request(0, 1.0, 100);
+        QCOMPARE(renderer.pendingCount(), 3);
+        QTRY_COMPARE_WITH_TIMEOUT(renderer.pendingCount(), 0, 10000);
+        QCOMPARE(renderer.finishedCount(), 3);
+
+        // Scrolling on: pages 1 and 2 come from the cache, and moving the window ahead draws
+        // only the page not drawn yet.
+        renderer.request(1, 1.0, 100);
+        renderer.request(2, 1.0, 99);
+        renderer.prefetch({1, 2, 3}, 1.0);
+        renderer.cancelExcept({1, 2});
+        QCOMPARE(renderer.pendingCount(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(renderer.pendingCount(), 0, 10000);
+        QCOMPARE(renderer.finishedCount(), 4);
+        QTRY_COMPARE_WITH_TIMEOUT(ready.count(), 6, 5000);
+        QTest::qWait(100);
+        QCOMPARE(ready.count(), 6); // 0, 1, 2 drawn; 1, 2 from the cache; 3 drawn
+        QVERIFY(!renderer.cachedImage(3, 1.0).isNull());
+        // The visible pages are kept outside the bound, what is ahead inside it.
+        QCOMPARE(renderer.wantedCost(), 2 * qint64(612) * 792 * 4);
     }
 
     void rendererGoingAwayWhileWorking()

@@ -101,6 +101,7 @@ private slots:
     void singleWindowReplacesTheDocument();
     void openingAnOpenFileShowsItsTab();
     void viewRequestsOnlyVisiblePages();
+    void viewDrawsAheadInTheScrollDirection();
     void zoomCommandsChangeTheScale();
     void pageBoxFollowsNavigation();
     void firstPagePaintedIsLogged();
@@ -811,6 +812,49 @@ void TestControl::viewRequestsOnlyVisiblePages()
              qPrintable(QString("%1 of %2").arg(requested.size()).arg(fitting)));
 }
 
+void TestControl::viewDrawsAheadInTheScrollDirection()
+{
+    m_control->openPath(pdf("long.pdf", 40), 0);
+    pxv::PageView* view = pageView();
+    QVERIFY(view);
+    pxv::PageRenderer* renderer = view->renderer();
+    auto requested = [view] {
+        const QSet<int> pages = view->requestedPages();
+        return std::minmax_element(pages.cbegin(), pages.cend());
+    };
+    view->goToPage(10);
+    QList<int> ahead = renderer->prefetchedPages();
+    QVERIFY(!ahead.isEmpty());
+    QCOMPARE(ahead.first(), *requested().second + 1); // the nearest below first
+    for (int i = 1; i < ahead.size(); ++i)
+        QCOMPARE(ahead[i], ahead[i - 1] + 1);
+
+    // Scrolling back up: the pages above are drawn ahead instead, and the work below stops.
+    view->goToPage(9);
+    ahead = renderer->prefetchedPages();
+    QVERIFY(!ahead.isEmpty());
+    QCOMPARE(ahead.first(), *requested().first - 1);
+    for (int i = 1; i < ahead.size(); ++i)
+        QCOMPARE(ahead[i], ahead[i - 1] - 1);
+    QVERIFY(renderer->pendingCount() <= view->requestedPages().size() + ahead.size());
+
+    // Pages drawn ahead are shown from the cache when they come into view, not drawn again.
+    QTRY_COMPARE_WITH_TIMEOUT(renderer->pendingCount(), 0, 10000);
+    const int finished = renderer->finishedCount();
+    QSet<int> drawn = view->requestedPages();
+    for (int page : ahead)
+        drawn.insert(page);
+    view->goToPage(ahead.first());
+    const double pixelsPerPoint = view->logicalDpiX() / 72.0 * view->zoom() * view->viewport()->devicePixelRatioF();
+    QVERIFY(!renderer->cachedImage(ahead.first(), pixelsPerPoint).isNull());
+    QTRY_COMPARE_WITH_TIMEOUT(renderer->pendingCount(), 0, 10000);
+    QSet<int> wanted = view->requestedPages();
+    for (int page : renderer->prefetchedPages())
+        wanted.insert(page);
+    // Only pages that were neither in view nor ahead before are drawn now.
+    QCOMPARE(renderer->finishedCount() - finished, (wanted - drawn).size());
+}
+
 void TestControl::zoomCommandsChangeTheScale()
 {
     m_control->enableEvent(id("e.pagesView.endLayoutChanging"), true);
@@ -992,8 +1036,10 @@ void TestControl::scrollingAndZoomingKeepRendering()
     QVERIFY(view->requestedPages().contains(77));
     const double pixelsPerPoint = view->logicalDpiX() / 72.0 * view->zoom() * view->viewport()->devicePixelRatioF();
     QTRY_VERIFY_WITH_TIMEOUT(!view->renderer()->cachedImage(77, pixelsPerPoint).isNull(), 10000);
-    // Only the work for the pages in view is left.
-    QTRY_VERIFY_WITH_TIMEOUT(view->renderer()->pendingCount() <= view->requestedPages().size(), 10000);
+    // Only the work for the pages in view, and for those drawn ahead of them, is left.
+    QTRY_VERIFY_WITH_TIMEOUT(view->renderer()->pendingCount()
+                                 <= view->requestedPages().size() + view->renderer()->prefetchedPages().size(),
+                             10000);
 }
 
 void TestControl::rotatedPageIsSavedIntoItsFile()
