@@ -372,7 +372,7 @@ void MuDocument::appendDocument(MuDocument& source, const QString& outlineTitle)
             mapped = 0;
         }
         for (int i = 0; i < count; ++i) {
-            fz_try(ctx) { sourcePages[size_t(i)] = pdf_lookup_page_obj(ctx, src, i); }
+            fz_try(ctx) { sourcePages[size_t(i)] = lookupPageObject(ctx, src, i); }
             fz_catch(ctx) { sourcePages[size_t(i)] = nullptr; }
             targetNumbers[size_t(i)] = pdf_create_object(ctx, dst);
             pdf_update_object(ctx, dst, targetNumbers[size_t(i)], PDF_NULL);

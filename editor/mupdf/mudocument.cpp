@@ -181,7 +181,7 @@ QRectF MuDocument::pageBounds(int page) const
     fz_context* ctx = d->ctx();
     fz_rect bounds{};
     guarded(ctx, [&] {
-        pdf_obj* object = pdf_lookup_page_obj(ctx, d->pdf(), page);
+        pdf_obj* object = lookupPageObject(ctx, d->pdf(), page);
         fz_rect mediabox;
         fz_matrix ctm;
         pdf_page_obj_transform(ctx, object, &mediabox, &ctm);
@@ -216,7 +216,7 @@ QVector<QSizeF> MuDocument::pageSizes() const
                 fz_matrix ctm;
                 fz_try(ctx)
                 {
-                    pdf_page_obj_transform(ctx, pdf_lookup_page_obj(ctx, d->pdf(), i), &mediabox, &ctm);
+                    pdf_page_obj_transform(ctx, lookupPageObject(ctx, d->pdf(), i), &mediabox, &ctm);
                     const fz_rect bounds = fz_transform_rect(mediabox, ctm);
                     out[i].setWidth(bounds.x1 - bounds.x0);
                     out[i].setHeight(bounds.y1 - bounds.y0);
@@ -328,7 +328,7 @@ int MuDocument::rotatePage(int page, int degrees)
     fz_context* ctx = d->ctx();
     int rotated = 0;
     guarded(ctx, [&] {
-        pdf_obj* object = pdf_lookup_page_obj(ctx, d->pdf(), page);
+        pdf_obj* object = lookupPageObject(ctx, d->pdf(), page);
         const int current = pdf_to_int(ctx, pdf_dict_get_inheritable(ctx, object, PDF_NAME(Rotate)));
         rotated = (((current + degrees) % 360) + 360) % 360;
     });
@@ -341,7 +341,7 @@ void MuDocument::setPageRotation(int page, int rotation)
     d->checkPage(page);
     fz_context* ctx = d->ctx();
     guarded(ctx, [&] {
-        pdf_dict_put_int(ctx, pdf_lookup_page_obj(ctx, d->pdf(), page), PDF_NAME(Rotate), rotation);
+        pdf_dict_put_int(ctx, lookupPageObject(ctx, d->pdf(), page), PDF_NAME(Rotate), rotation);
     });
     d->lists.erase(std::remove_if(d->lists.begin(), d->lists.end(),
                                   [page](const Impl::CachedList& entry) { return entry.page == page; }),
