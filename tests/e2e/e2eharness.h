@@ -29,7 +29,8 @@ public:
                            const QString& program = {});
     static QString programPath();
 
-    // The program's main window, waited for up to `timeoutMs`; 0 when none appeared.
+    // The program's main window, waited for up to `timeoutMs`; 0 when none appeared. This wait and
+    // waitForExit's are longer in sanitizer builds, where the program runs several times slower.
     qulonglong waitForWindow(const QString& title, int timeoutMs = 10000) const;
     QString xdotool(const QStringList& arguments) const;
     QRect windowGeometry(qulonglong window) const;
