@@ -17,6 +17,10 @@
 namespace {
 
 constexpr int kSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+constexpr size_t kSignalCount = sizeof kSignals / sizeof kSignals[0];
+
+// What handled each signal before us: the default action, or a sanitizer's reporting handler.
+struct sigaction g_previous[kSignalCount];
 
 char g_version[32];
 int g_buildDate = 0;
@@ -193,11 +197,26 @@ void writeReport(int sig, siginfo_t* info, void* context)
     close(fd);
 }
 
+void restorePreviousHandlers()
+{
+    for (size_t i = 0; i < kSignalCount; ++i)
+        sigaction(kSignals[i], &g_previous[i], nullptr);
+}
+
 void onFatalSignal(int sig, siginfo_t* info, void* context)
 {
+    // One dump per crash: a second fatal signal (such as the abort a sanitizer ends its report
+    // with) goes straight to the handler that was there before.
+    restorePreviousHandlers();
     if (!debuggerAttached())
         writeReport(sig, info, context);
-    // Die by the same signal, so the exit status and any core dump stay what they would have been.
+    if (sig != SIGABRT && info && info->si_code > 0) {
+        // A fault raised by the faulting instruction: returning runs it again, and it now reaches
+        // the previous handler (a sanitizer reports it with the real stack) or the default action.
+        return;
+    }
+    // A signal sent by a process or by abort(): die by the same signal, so the exit status and any
+    // core dump stay what they would have been.
     signal(sig, SIG_DFL);
     raise(sig);
 }
@@ -239,6 +258,6 @@ void installCrashHandler()
     action.sa_sigaction = onFatalSignal;
     action.sa_flags = SA_SIGINFO | SA_ONSTACK;
     sigemptyset(&action.sa_mask);
-    for (int sig : kSignals)
-        sigaction(sig, &action, nullptr);
+    for (size_t i = 0; i < kSignalCount; ++i)
+        sigaction(kSignals[i], &action, &g_previous[i]);
 }

@@ -4,7 +4,8 @@
 
 // Writes a crash report "v<version>-<build date>-YYYYMMDD-HHMMSS-<pid>-<tid>.dmp" into the current
 // directory when the process dies of SIGSEGV, SIGBUS, SIGFPE, SIGILL or SIGABRT, then lets the
-// signal end the process. Nothing is written while a debugger is attached.
+// signal end the process. Nothing is written while a debugger is attached. A handler installed
+// before (a sanitizer's) still gets the faults it would have seen, after the report is written.
 void installCrashHandler();
 
 struct DumpTime

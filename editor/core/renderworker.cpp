@@ -4,6 +4,7 @@
 
 #include "../mupdf/mudocument.h"
 #include "../mupdf/muerror.h"
+#include "queuedcall.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -96,7 +97,7 @@ void RenderSink::post(std::shared_ptr<RenderJob> job, QImage image, QString erro
         return; // a drain is already on its way
     // Posted while the receiver is known to be alive; Qt drops the call if it is deleted before
     // the event loop gets to it.
-    QMetaObject::invokeMethod(m_receiver, [this] { drain(); }, Qt::QueuedConnection);
+    postCall(m_receiver, [this] { drain(); });
 }
 
 void RenderSink::drain()

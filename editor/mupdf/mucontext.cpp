@@ -35,6 +35,19 @@ bool pxv::MuError::isCancellation() const
 
 namespace pxv::mu {
 
+pdf_obj* lookupPageObject(fz_context* ctx, pdf_document* doc, int page)
+{
+    if (!doc->fwd_page_map)
+        return pdf_lookup_page_obj(ctx, doc, page);
+    if (page < 0 || page >= doc->map_page_count)
+        fz_throw(ctx, FZ_ERROR_GENERIC, "cannot find page %d in page tree", page + 1);
+    // The loaded tree maps pages to object numbers. The cross-reference table keeps the object
+    // once loaded, so the reference pdf_load_object adds can be given back at once.
+    pdf_obj* object = pdf_load_object(ctx, doc, doc->fwd_page_map[page]);
+    pdf_drop_obj(ctx, object);
+    return object;
+}
+
 void throwCaught(fz_context* ctx)
 {
     const int code = fz_caught(ctx);

@@ -46,6 +46,11 @@ void guarded(fz_context* ctx, Body&& body)
         throwCaught(ctx);
 }
 
+// The page object of a page, borrowed: it lives as long as the document. Use instead of
+// pdf_lookup_page_obj, which in MuPDF 1.21 hands out a new reference (never dropped) on every call
+// while the page tree is loaded, and a borrowed one otherwise.
+pdf_obj* lookupPageObject(fz_context* ctx, pdf_document* doc, int page);
+
 // Owns one MuPDF object; drops it with its context when it goes.
 template <typename T, void (*Drop)(fz_context*, T*)>
 class Handle

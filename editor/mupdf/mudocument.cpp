@@ -244,7 +244,7 @@ QRectF MuDocument::pageBounds(int page) const
     fz_context* ctx = d->ctx();
     fz_rect bounds{};
     guarded(ctx, [&] {
-        pdf_obj* object = pdf_lookup_page_obj(ctx, d->pdf(), page);
+        pdf_obj* object = lookupPageObject(ctx, d->pdf(), page);
         fz_rect mediabox;
         fz_matrix ctm;
         pdf_page_obj_transform(ctx, object, &mediabox, &ctm);
@@ -373,7 +373,7 @@ int MuDocument::rotatePage(int page, int degrees)
     fz_context* ctx = d->ctx();
     int rotated = 0;
     guarded(ctx, [&] {
-        pdf_obj* object = pdf_lookup_page_obj(ctx, d->pdf(), page);
+        pdf_obj* object = lookupPageObject(ctx, d->pdf(), page);
         const int current = pdf_to_int(ctx, pdf_dict_get_inheritable(ctx, object, PDF_NAME(Rotate)));
         // Turned from what is shown: a damaged /Rotate (any int) snaps to the nearest right
         // angle, as MuPDF draws it.
@@ -389,7 +389,7 @@ void MuDocument::setPageRotation(int page, int rotation)
     d->checkPage(page);
     fz_context* ctx = d->ctx();
     guarded(ctx, [&] {
-        pdf_dict_put_int(ctx, pdf_lookup_page_obj(ctx, d->pdf(), page), PDF_NAME(Rotate), rotation);
+        pdf_dict_put_int(ctx, lookupPageObject(ctx, d->pdf(), page), PDF_NAME(Rotate), rotation);
     });
     d->lists.erase(std::remove_if(d->lists.begin(), d->lists.end(),
                                   [page](const Impl::CachedList& entry) { return entry.page == page; }),

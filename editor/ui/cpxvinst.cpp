@@ -3,6 +3,7 @@
 #include "actionset.h"
 #include "core/document.h"
 #include "core/workerthread.h"
+#include "core/queuedcall.h"
 #include "cpxvcontrol.h"
 #include "cpxvdocument.h"
 #include "dialogprovider.h"
@@ -212,12 +213,12 @@ std::unique_ptr<pxv::Document> CPXVInst::combineInBackground(const QStringList& 
     const int count = paths.size();
     const pxv::CombineProgress progress = [job, control, count](int index, const QString& file) {
         const QString name = QFileInfo(file).fileName();
-        QMetaObject::invokeMethod(control, [job, name, index, count] {
+        pxv::postCall(control, [job, name, index, count] {
             if (job->dialog)
                 job->dialog->setLabelText(tr("Combining “%1” (%2 of %3)…").arg(name).arg(index + 1).arg(count));
             if (job->bar && count > 1)
                 job->bar->setValue(index);
-        }, Qt::QueuedConnection);
+        });
         return !job->isCancelled();
     };
     const pxv::PasswordProvider passwords = [job, control](const QString& file, bool retry, QString* password) {
@@ -227,7 +228,7 @@ std::unique_ptr<pxv::Document> CPXVInst::combineInBackground(const QStringList& 
                 return false;
             job->password.reset();
         }
-        QMetaObject::invokeMethod(control, [job, control, file, retry] {
+        pxv::postCall(control, [job, control, file, retry] {
             QString answer;
             if (!job->isCancelled()) {
                 // The progress goes up first, so that it cannot later cover the question.
@@ -241,7 +242,7 @@ std::unique_ptr<pxv::Document> CPXVInst::combineInBackground(const QStringList& 
             std::lock_guard<std::mutex> lock(job->mutex);
             job->password = answer;
             job->wake.notify_all();
-        }, Qt::QueuedConnection);
+        });
         std::unique_lock<std::mutex> lock(job->mutex);
         job->wake.wait(lock, [&job] { return job->cancelled || job->password.has_value(); });
         if (job->cancelled || job->password->isNull())
@@ -271,10 +272,10 @@ std::unique_ptr<pxv::Document> CPXVInst::combineInBackground(const QStringList& 
         }
         // A cancelled result still belongs to this thread and is destroyed here.
         document.reset();
-        QMetaObject::invokeMethod(control, [job] {
+        pxv::postCall(control, [job] {
             if (job->loop)
                 job->loop->quit();
-        }, Qt::QueuedConnection);
+        });
     }));
     loop.exec();
 

@@ -7,6 +7,12 @@
 #include <QStandardPaths>
 #include <QThread>
 
+namespace {
+
+// The program starts and stops several times slower in sanitizer builds.
+constexpr int kSlowdown = VP_TIMEOUT_FACTOR;
+
+} // namespace
 
 QString E2EHarness::missingTool()
 {
@@ -129,7 +135,7 @@ qulonglong E2EHarness::waitForWindow(const QString& title, int timeoutMs) const
 {
     QElapsedTimer timer;
     timer.start();
-    while (timer.elapsed() < timeoutMs) {
+    while (timer.elapsed() < qint64(timeoutMs) * kSlowdown) {
         const QString ids = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
                                      QStringLiteral("--name"), title});
         const QStringList lines = ids.split('\n', Qt::SkipEmptyParts);
@@ -219,5 +225,5 @@ QString E2EHarness::logText() const
 
 bool E2EHarness::waitForExit(QProcess* process, int timeoutMs)
 {
-    return process->state() == QProcess::NotRunning || process->waitForFinished(timeoutMs);
+    return process->state() == QProcess::NotRunning || process->waitForFinished(timeoutMs * kSlowdown);
 }

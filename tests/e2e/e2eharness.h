@@ -32,7 +32,8 @@ public:
     // returns the copy's path, or an empty string when copying failed.
     static QString copyProgram(const QString& dir, bool withTranslation);
 
-    // The program's main window, waited for up to `timeoutMs`; 0 when none appeared.
+    // The program's main window, waited for up to `timeoutMs`; 0 when none appeared. This wait and
+    // waitForExit's are longer in sanitizer builds, where the program runs several times slower.
     qulonglong waitForWindow(const QString& title, int timeoutMs = 10000) const;
     QString xdotool(const QStringList& arguments) const;
     // The visible windows of a started program (main window, home page, message boxes...).
