@@ -36,6 +36,8 @@ int inChild(const QString& folder, Body body)
     if (child == 0) {
         if (chdir(QFile::encodeName(folder).constData()) != 0)
             _exit(2);
+        // As in the program: no earlier handler (here QTest's) for the crash handler to hand on to.
+        std::signal(SIGSEGV, SIG_DFL);
         installCrashHandler();
         std::thread(body).join();
         _exit(0);
