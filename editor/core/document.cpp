@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <new>
 #include <vector>
 
 namespace pxv {
@@ -147,6 +148,10 @@ std::unique_ptr<Document> Document::open(const QString& path)
         throw DocumentError(DocumentError::Damaged,
                             tr("The file \"%1\" is damaged and cannot be opened (%2).")
                                 .arg(nativePath(clean), QString::fromUtf8(error.what())));
+    } catch (const std::bad_alloc&) {
+        throw DocumentError(DocumentError::Damaged,
+                            tr("The file \"%1\" cannot be opened: it needs more memory than there is.")
+                                .arg(nativePath(clean)));
     }
     document->d->path = clean;
     document->d->refreshSource();
@@ -315,7 +320,9 @@ void Document::rotatePage(int page, int degrees)
         d->rotations.insert(page, d->mu->rotatePage(page, degrees));
         d->sizes[size_t(page)] = d->mu->pageBounds(page).size();
     } catch (const MuError& error) {
-        throw DocumentError(DocumentError::Failed, QString::fromUtf8(error.what()));
+        throw DocumentError(DocumentError::Failed, tr("Page %1 cannot be rotated because it is damaged (%2).")
+                                                       .arg(page + 1)
+                                                       .arg(QString::fromUtf8(error.what())));
     }
     const bool wasModified = d->modified;
     d->modified = true;

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QThread>
+#include <QThreadStorage>
 
 #include <algorithm>
 #include <vector>
@@ -58,6 +59,18 @@ private:
     std::vector<Entry> m_open;
 };
 
+// The calling worker thread's documents. QThreadStorage rather than thread_local: Qt deletes it
+// before a pool thread counts as finished, so that when the pool's destructor has joined its
+// threads at exit, every document is gone (thread_local ones were still being freed then). The
+// storage itself is never deleted, so that it outlives the pool.
+WorkerDocuments& workerDocuments()
+{
+    static auto* storage = new QThreadStorage<WorkerDocuments*>;
+    if (!storage->hasLocalData())
+        storage->setLocalData(new WorkerDocuments);
+    return *storage->localData();
+}
+
 } // namespace
 
 void RenderSink::detach()
@@ -97,7 +110,7 @@ void RenderTask::run()
     prepareWorkerThread(kRenderThreadName);
     if (m_job->cancelled.load())
         return;
-    static thread_local WorkerDocuments documents;
+    WorkerDocuments& documents = workerDocuments();
     QImage image;
     QString error;
     try {

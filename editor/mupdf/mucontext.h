@@ -88,7 +88,6 @@ using PdfDocumentHandle = Handle<pdf_document, pdf_drop_document>;
 using PageHandle = Handle<fz_page, fz_drop_page>;
 using DisplayListHandle = Handle<fz_display_list, fz_drop_display_list>;
 using BufferHandle = Handle<fz_buffer, fz_drop_buffer>;
-using OutlineHandle = Handle<fz_outline, fz_drop_outline>;
 using LinkHandle = Handle<fz_link, fz_drop_link>;
 
 } // namespace pxv::mu

@@ -19,6 +19,15 @@ std::unique_ptr<MuDocument::Impl> newImpl(ContextPtr context)
     return impl;
 }
 
+// An encrypted document's page tree can only be read, and so mended, after authentication.
+void mendUnlocked(MuDocument::Impl& impl)
+{
+    int locked = 0;
+    guarded(impl.ctx(), [&] { locked = pdf_needs_password(impl.ctx(), impl.pdf()); });
+    if (!locked)
+        impl.mendPageTree();
+}
+
 // The file at path opened in context.
 std::unique_ptr<MuDocument::Impl> openedFile(ContextPtr context, const QString& path)
 {
@@ -28,6 +37,7 @@ std::unique_ptr<MuDocument::Impl> openedFile(ContextPtr context, const QString& 
     pdf_document* doc = nullptr;
     guarded(ctx, [&] { doc = pdf_open_document(ctx, name.constData()); });
     impl->doc = PdfDocumentHandle(ctx, doc);
+    mendUnlocked(*impl);
     return impl;
 }
 
@@ -36,28 +46,58 @@ QString fromUtf8(const char* text)
     return text ? QString::fromUtf8(text) : QString();
 }
 
-void collectOutline(fz_context* ctx, fz_document* doc, fz_outline* node, QList<OutlineItem>& out,
-                    int depth)
+// Outlines of damaged files can be absurdly deep or long; views gain nothing beyond these.
+constexpr int kMaxOutlineDepth = 64;
+constexpr int kMaxOutlineItems = 100000;
+
+// The item the iterator stands on, its destination resolved as links are.
+OutlineItem outlineItem(fz_context* ctx, fz_document* doc, fz_outline_iterator* iterator)
 {
-    // Outlines of damaged files can be absurdly deep; views gain nothing below this.
-    constexpr int kMaxDepth = 64;
-    for (; node; node = node->next) {
-        OutlineItem item;
-        item.title = fromUtf8(node->title).simplified();
-        item.open = node->is_open;
-        if (node->uri) {
-            if (fz_is_external_link(ctx, node->uri)) {
-                item.uri = fromUtf8(node->uri);
-            } else {
-                int number = -1;
-                guarded(ctx, [&] { number = fz_page_number_from_location(ctx, doc, node->page); });
-                item.page = number;
-                item.position = QPointF(std::isnan(node->x) ? 0 : node->x, std::isnan(node->y) ? 0 : node->y);
-            }
+    fz_outline_item* raw = nullptr;
+    guarded(ctx, [&] { raw = fz_outline_iterator_item(ctx, iterator); });
+    OutlineItem item;
+    if (!raw)
+        return item;
+    item.title = fromUtf8(raw->title).simplified();
+    item.open = raw->is_open;
+    if (!raw->uri)
+        return item;
+    if (fz_is_external_link(ctx, raw->uri)) {
+        item.uri = fromUtf8(raw->uri);
+        return item;
+    }
+    int number = -1;
+    float x = 0, y = 0;
+    guarded(ctx, [&] {
+        const fz_location location = fz_resolve_link(ctx, doc, raw->uri, &x, &y);
+        number = fz_page_number_from_location(ctx, doc, location);
+    });
+    item.page = number;
+    item.position = QPointF(std::isnan(x) ? 0 : x, std::isnan(y) ? 0 : y);
+    return item;
+}
+
+// Reads the level the iterator stands on into out, and the levels below it. MuPDF's own
+// fz_load_outline is not used: in this version it leaks the entries it built when a damaged
+// entry makes it fail. A damaged entry here ends its level; what was read before it stays.
+void collectOutline(fz_context* ctx, fz_document* doc, fz_outline_iterator* iterator, QList<OutlineItem>& out,
+                    int depth, int* budget)
+{
+    try {
+        for (int moved = 0; moved == 0 && *budget > 0; --*budget) {
+            OutlineItem item = outlineItem(ctx, doc, iterator);
+            int down = -1;
+            if (depth < kMaxOutlineDepth)
+                guarded(ctx, [&] { down = fz_outline_iterator_down(ctx, iterator); });
+            if (down == 0)
+                collectOutline(ctx, doc, iterator, item.children, depth + 1, budget);
+            if (down >= 0)
+                guarded(ctx, [&] { fz_outline_iterator_up(ctx, iterator); });
+            out.append(item);
+            guarded(ctx, [&] { moved = fz_outline_iterator_next(ctx, iterator); });
         }
-        if (node->down && depth < kMaxDepth)
-            collectOutline(ctx, doc, node->down, item.children, depth + 1);
-        out.append(item);
+    } catch (const MuError&) {
+        *budget = 0; // the iterator's position is unknown now: nothing more is read
     }
 }
 
@@ -111,7 +151,7 @@ void MuDocument::Impl::checkPage(int page) const
 {
     int count = 0;
     guarded(ctx(), [&] { count = pdf_count_pages(ctx(), pdf()); });
-    if (page < 0 || page >= count)
+    if (page < 0 || page >= std::min(count, kMaxPages))
         throw MuError(FZ_ERROR_GENERIC, "page " + std::to_string(page + 1) + " does not exist");
 }
 
@@ -147,6 +187,7 @@ std::unique_ptr<MuDocument> MuDocument::openBytes(const QByteArray& bytes, size_
         fz_catch(ctx) { fz_rethrow(ctx); }
     });
     impl->doc = PdfDocumentHandle(ctx, doc);
+    mendUnlocked(*impl);
     return std::unique_ptr<MuDocument>(new MuDocument(std::move(impl)));
 }
 
@@ -176,8 +217,10 @@ bool MuDocument::authenticate(const QByteArray& password)
 {
     int ok = 0;
     guarded(d->ctx(), [&] { ok = pdf_authenticate_password(d->ctx(), d->pdf(), password.constData()); });
-    if (ok)
+    if (ok) {
         d->password = password;
+        d->mendPageTree();
+    }
     return ok != 0;
 }
 
@@ -192,7 +235,7 @@ int MuDocument::pageCount() const
 {
     int count = 0;
     guarded(d->ctx(), [&] { count = pdf_count_pages(d->ctx(), d->pdf()); });
-    return count;
+    return std::min(count, kMaxPages);
 }
 
 QRectF MuDocument::pageBounds(int page) const
@@ -213,47 +256,25 @@ QRectF MuDocument::pageBounds(int page) const
 QVector<QSizeF> MuDocument::pageSizes() const
 {
     fz_context* ctx = d->ctx();
-    const int count = pageCount();
-    QVector<QSizeF> sizes(count);
-    QSizeF* out = sizes.data();
-    int mapped = 0;
-    guarded(ctx, [&] {
-        // A page tree that cannot be mapped (a cycle, a broken kid) is still read page by page:
-        // slower, but every page that can be reached is kept.
-        fz_try(ctx)
-        {
-            pdf_load_page_tree(ctx, d->pdf());
-            mapped = 1;
-        }
-        fz_catch(ctx)
-        {
-            mapped = 0;
-        }
-        fz_try(ctx)
-        {
-            for (int i = 0; i < count; ++i) {
+    QVector<QSizeF> sizes(pageCount());
+    PageTreeVisitor visitor;
+    visitor.page = [&](pdf_obj* page, int index) {
+        if (index >= sizes.size())
+            return;
+        fz_rect bounds{};
+        try {
+            guarded(ctx, [&] {
                 fz_rect mediabox;
                 fz_matrix ctm;
-                fz_try(ctx)
-                {
-                    pdf_page_obj_transform(ctx, pdf_lookup_page_obj(ctx, d->pdf(), i), &mediabox, &ctm);
-                    const fz_rect bounds = fz_transform_rect(mediabox, ctm);
-                    out[i].setWidth(bounds.x1 - bounds.x0);
-                    out[i].setHeight(bounds.y1 - bounds.y0);
-                }
-                fz_catch(ctx)
-                {
-                    // left empty: the view shows an error tile for this page
-                }
-            }
+                pdf_page_obj_transform(ctx, page, &mediabox, &ctm);
+                bounds = fz_transform_rect(mediabox, ctm);
+            });
+        } catch (const MuError&) {
+            return; // left empty: the view shows an error tile for this page
         }
-        fz_always(ctx)
-        {
-            if (mapped)
-                pdf_drop_page_tree(ctx, d->pdf());
-        }
-        fz_catch(ctx) { fz_rethrow(ctx); }
-    });
+        sizes[index] = QSizeF(bounds.x1 - bounds.x0, bounds.y1 - bounds.y0);
+    };
+    walkPageTree(ctx, d->pdf(), visitor);
     return sizes;
 }
 
@@ -269,11 +290,15 @@ QString MuDocument::metadataTitle() const
 QList<OutlineItem> MuDocument::outline() const
 {
     fz_context* ctx = d->ctx();
-    fz_outline* root = nullptr;
-    guarded(ctx, [&] { root = fz_load_outline(ctx, &d->pdf()->super); });
-    OutlineHandle owner(ctx, root);
+    fz_outline_iterator* iterator = nullptr;
+    guarded(ctx, [&] { iterator = fz_new_outline_iterator(ctx, &d->pdf()->super); });
+    Handle<fz_outline_iterator, fz_drop_outline_iterator> owner(ctx, iterator);
     QList<OutlineItem> items;
-    collectOutline(ctx, &d->pdf()->super, root, items, 0);
+    int budget = kMaxOutlineItems;
+    int first = 1;
+    guarded(ctx, [&] { first = fz_outline_iterator_item(ctx, iterator) ? 0 : 1; });
+    if (first == 0)
+        collectOutline(ctx, &d->pdf()->super, iterator, items, 0, &budget);
     return items;
 }
 
@@ -350,7 +375,10 @@ int MuDocument::rotatePage(int page, int degrees)
     guarded(ctx, [&] {
         pdf_obj* object = pdf_lookup_page_obj(ctx, d->pdf(), page);
         const int current = pdf_to_int(ctx, pdf_dict_get_inheritable(ctx, object, PDF_NAME(Rotate)));
-        rotated = (((current + degrees) % 360) + 360) % 360;
+        // Turned from what is shown: a damaged /Rotate (any int) snaps to the nearest right
+        // angle, as MuPDF draws it.
+        const int shown = (current % 360 + 360) % 360;
+        rotated = ((shown + 45) / 90 * 90 + degrees % 360 + 360) % 360;
     });
     setPageRotation(page, rotated);
     return rotated;

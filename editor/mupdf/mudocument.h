@@ -23,8 +23,12 @@ public:
     // render workers keep decoded fonts and images for the pages they draw.
     static constexpr size_t kModelStoreBytes = 32u << 20;
     static constexpr size_t kRenderStoreBytes = 64u << 20;
+    // Pages beyond this are not shown: a damaged file can claim billions, and every view and
+    // list of page sizes grows with the count.
+    static constexpr int kMaxPages = 200000;
 
-    // Opens with MuPDF's repair. A file that opens with no pages at all is reported as an error.
+    // Opens with MuPDF's repair, and mends the page tree (see Impl::mendPageTree) once the
+    // document can be read.
     static std::unique_ptr<MuDocument> openFile(const QString& path, size_t storeBytes = kModelStoreBytes);
     static std::unique_ptr<MuDocument> openBytes(const QByteArray& bytes, size_t storeBytes = kModelStoreBytes);
     // A new document without pages.

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace pxv {
 
@@ -32,6 +33,17 @@ constexpr int kScrollStep = 40;
 // A background tab keeps only a little of its rendered pages, so that many open documents do not
 // add up to many full caches.
 constexpr qint64 kBackgroundCacheBytes = 8ll * 1024 * 1024;
+
+// Scroll bars count in int, and a huge page far zoomed in is taller than that. Positions beyond
+// half the range are clamped (sums of two stay in range): the view cannot scroll further, but
+// nothing overflows.
+int scrollPixels(double pixels)
+{
+    constexpr double kLimit = std::numeric_limits<int>::max() / 2;
+    if (std::isnan(pixels))
+        return 0;
+    return int(std::lround(std::clamp(pixels, -kLimit, kLimit)));
+}
 
 // Only schemes that open a browser or a mail program; a document must not be able to launch
 // local files or programs through a click.
@@ -148,8 +160,8 @@ void PageView::applyScale(double scale, const QPointF& anchor)
     updateScrollBars();
     if (page >= 0) {
         const QPointF moved = m_layout.pageRect(page, viewportWidth).topLeft() + inPage * scale;
-        horizontalScrollBar()->setValue(qRound(moved.x() - anchor.x()));
-        verticalScrollBar()->setValue(qRound(moved.y() - anchor.y()));
+        horizontalScrollBar()->setValue(scrollPixels(moved.x() - anchor.x()));
+        verticalScrollBar()->setValue(scrollPixels(moved.y() - anchor.y()));
     }
     viewport()->update();
     updateRequests();
@@ -160,9 +172,9 @@ void PageView::updateScrollBars()
 {
     const QSizeF content = m_layout.contentSize();
     const QSize view = viewport()->size();
-    verticalScrollBar()->setRange(0, std::max(0, int(std::ceil(content.height())) - view.height()));
+    verticalScrollBar()->setRange(0, std::max(0, scrollPixels(std::ceil(content.height())) - view.height()));
     verticalScrollBar()->setPageStep(std::max(kScrollStep, view.height() - kScrollStep));
-    horizontalScrollBar()->setRange(0, std::max(0, int(std::ceil(content.width())) - view.width()));
+    horizontalScrollBar()->setRange(0, std::max(0, scrollPixels(std::ceil(content.width())) - view.width()));
     horizontalScrollBar()->setPageStep(view.width());
 }
 
@@ -226,9 +238,9 @@ void PageView::goToPage(int page, const QPointF& position)
     const QRectF rect = m_layout.pageRect(page, viewport()->width());
     const double scale = m_layout.scale();
     m_navigating = true;
-    verticalScrollBar()->setValue(qRound(rect.top() + position.y() * scale - PageLayout::kGap / 2));
+    verticalScrollBar()->setValue(scrollPixels(rect.top() + position.y() * scale - PageLayout::kGap / 2));
     if (position.x() > 0)
-        horizontalScrollBar()->setValue(qRound(rect.left() + position.x() * scale - PageLayout::kGap));
+        horizontalScrollBar()->setValue(scrollPixels(rect.left() + position.x() * scale - PageLayout::kGap));
     m_navigating = false;
     if (page != m_currentPage) {
         m_currentPage = page;
@@ -302,10 +314,10 @@ void PageView::showArea(int page, const QRectF& area)
     const double marginX = std::min(kHitMargin, visible.width() / 4);
     if (target.top() < visible.top() + marginY || target.bottom() > visible.bottom() - marginY)
         verticalScrollBar()->setValue(
-            verticalScrollBar()->value() + qRound(target.center().y() - visible.height() / 3));
+            verticalScrollBar()->value() + scrollPixels(target.center().y() - visible.height() / 3));
     if (target.left() < visible.left() + marginX || target.right() > visible.right() - marginX)
         horizontalScrollBar()->setValue(
-            horizontalScrollBar()->value() + qRound(target.center().x() - visible.width() / 2));
+            horizontalScrollBar()->value() + scrollPixels(target.center().x() - visible.width() / 2));
 }
 
 void PageView::paintPage(QPainter& painter, int page, const QRectF& rect)

@@ -201,6 +201,23 @@ private slots:
         QVERIFY_EXCEPTION_THROWN(document->rotatePage(0, 45), DocumentError);
         QVERIFY_EXCEPTION_THROWN(document->rotatePage(7, 90), DocumentError);
     }
+
+    void rotatingTurnsFromTheAngleShown()
+    {
+        // A damaged file's /Rotate, the largest int: shown as 90 degrees (127 snapped), so one
+        // more turn shows the page upside down.
+        const QString path = testpdfs::writeObjects(
+            m_dir.filePath("huge-rotate.pdf"),
+            {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+             "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Rotate 2147483647 >>"});
+        auto document = Document::open(path);
+        QCOMPARE(document->pageSize(0), QSizeF(792, 612));
+        document->rotatePage(0, 90);
+        QCOMPARE(document->renderSource()->rotations.value(0), 180);
+        QCOMPARE(document->pageSize(0), QSizeF(612, 792));
+        document->rotatePage(0, -270);
+        QCOMPARE(document->renderSource()->rotations.value(0), 270);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestDocument)
