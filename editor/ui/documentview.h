@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/types.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -11,6 +13,7 @@ class CPXVDocument;
 namespace pxv {
 
 class FindBar;
+class OutlineLoader;
 class OutlinePane;
 class PageView;
 struct PaneLimits;
@@ -42,9 +45,11 @@ signals:
 
 private slots:
     void onSourceChanged();
+    void onOutlineLoaded(const QList<OutlineItem>& items);
 
 private:
     QFrame* buildRepairNotice();
+    void showOutlineIfWanted();
 
     std::shared_ptr<CPXVDocument> m_document;
     QFrame* m_repairNotice = nullptr;
@@ -52,7 +57,9 @@ private:
     OutlinePane* m_outline;
     PageView* m_pageView;
     FindBar* m_findBar;
+    OutlineLoader* m_outlineLoader;
     bool m_outlineWanted = true;
+    bool m_hasOutline = false;
 };
 
 } // namespace pxv
