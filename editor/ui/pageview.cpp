@@ -97,7 +97,7 @@ double PageView::zoom() const
     return m_layout.scale() / baseScale();
 }
 
-bool PageView::readPageSizes()
+QVector<QSizeF> PageView::layoutSizes() const
 {
     QVector<QSizeF> sizes;
     if (m_document && !m_document->needsPassword()) {
@@ -107,17 +107,22 @@ bool PageView::readPageSizes()
         for (int i = 0; i < count; ++i)
             sizes.append(m_document->isPageSizeKnown(i) ? m_document->pageSize(i) : provisional);
     }
+    return sizes;
+}
+
+bool PageView::readPageSizes()
+{
+    const QVector<QSizeF> sizes = layoutSizes();
     m_sizesComplete = !m_document || m_document->areAllPageSizesKnown();
     if (m_sizesComplete)
         m_sizeReader.stop();
     else if (m_firstPainted || !m_errors.isEmpty())
         startReadingPageSizes();
     m_currentPage = std::clamp(m_currentPage, 0, std::max(0, sizes.size() - 1));
-    if (!m_layout.hasPageSizes(sizes)) {
-        m_layout.setPageSizes(sizes);
-        return true;
-    }
-    return false;
+    if (m_layout.hasPageSizes(sizes))
+        return false;
+    m_layout.setPageSizes(sizes);
+    return true;
 }
 
 void PageView::startReadingPageSizes()
@@ -134,20 +139,26 @@ void PageView::readPageSizesThrough(int page)
         return;
     m_document->readPageSizesThrough(page);
     if (readPageSizes()) {
+        // The widest page may have been among them.
+        if (m_zoomMode == ZoomMode::FitWidth)
+            m_layout.setScale(fitScale());
         updateScrollBars();
         viewport()->update();
+        emit layoutChanged();
     }
 }
 
 void PageView::onReadSomePageSizes()
 {
-    if (!m_document)
-        return;
-    if (m_document->readPageSizes(kSizeSlice))
+    if (!m_document || m_document->readPageSizes(kSizeSlice))
         m_sizeReader.stop();
+    const QVector<QSizeF> sizes = layoutSizes();
+    if (m_layout.hasPageSizes(sizes))
+        return;
     // The page in the middle of the view, the current one, stays where it is.
-    keepAnchored(QPointF(viewport()->width() / 2.0, viewport()->height() / 2.0), [this] {
-        if (readPageSizes() && m_zoomMode != ZoomMode::Custom)
+    keepAnchored(QPointF(viewport()->width() / 2.0, viewport()->height() / 2.0), [this, &sizes] {
+        m_layout.setPageSizes(sizes);
+        if (m_zoomMode != ZoomMode::Custom)
             m_layout.setScale(fitScale());
     });
 }
@@ -368,6 +379,7 @@ void PageView::showArea(int page, const QRectF& area)
 {
     if (page < 0 || page >= m_layout.pageCount())
         return;
+    readPageSizesThrough(page);
     const QRectF target = areaRect(page, area);
     const QRectF visible(QPointF(0, 0), QSizeF(viewport()->size()));
     const double marginY = std::min(kHitMargin, visible.height() / 4);

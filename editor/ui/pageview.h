@@ -93,8 +93,9 @@ private:
 
     double baseScale() const;
     double devicePixelsPerPoint() const;
-    // Lays the pages out with the sizes known so far, the first page's size standing in for
-    // the others; true when that changed the layout.
+    // The sizes known so far, the first page's size standing in for the others.
+    QVector<QSizeF> layoutSizes() const;
+    // Lays the pages out with layoutSizes(); true when that changed the layout.
     bool readPageSizes();
     void startReadingPageSizes();
     // Reads every size up to page, for placing it exactly.
