@@ -281,7 +281,8 @@ QString MuDocument::metadataTitle() const
 bool MuDocument::hasOutline() const
 {
     int has = 0;
-    guarded(d->ctx(), [&] { has = pdf_dict_getp(d->ctx(), pdf_trailer(d->ctx(), d->pdf()), "Root/Outlines/First") != nullptr; });
+    fz_context* ctx = d->ctx();
+    guarded(ctx, [&] { has = pdf_is_dict(ctx, pdf_dict_getp(ctx, pdf_trailer(ctx, d->pdf()), "Root/Outlines/First")); });
     return has != 0;
 }
 

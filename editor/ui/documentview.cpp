@@ -14,6 +14,7 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -21,6 +22,7 @@ namespace pxv {
 
 namespace {
 constexpr int kDefaultOutlineWidth = 220;
+constexpr int kOutlineLatestMs = 1000;
 }
 
 DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* parent)
@@ -65,6 +67,10 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     connect(m_outline, &OutlinePane::signal_goTo, m_pageView, &PageView::goToPage);
     m_outlineLoader = new OutlineLoader(this);
     connect(m_outlineLoader, &OutlineLoader::loaded, this, &DocumentView::onOutlineLoaded);
+    // Reading the outline takes a core: it waits until the first page is on screen, or a moment
+    // when that page cannot be drawn or the tab is not shown.
+    connect(m_pageView, &PageView::firstPagePainted, this, &DocumentView::loadPendingOutline);
+    QTimer::singleShot(kOutlineLatestMs, this, &DocumentView::loadPendingOutline);
     connect(m_document->model(), &Document::sourceChanged, this, &DocumentView::onSourceChanged);
     onSourceChanged();
 }
@@ -149,9 +155,18 @@ void DocumentView::onSourceChanged()
         // Whether there is one is known at once, so the pane takes its room before the first
         // page is laid out; the entries follow.
         m_hasOutline = model->hasOutline();
-        m_outlineLoader->load(source);
+        m_pendingOutline = source;
+        if (m_pageView->hasPaintedPage())
+            loadPendingOutline();
     }
     showOutlineIfWanted();
+}
+
+void DocumentView::loadPendingOutline()
+{
+    if (m_pendingOutline)
+        m_outlineLoader->load(std::move(m_pendingOutline));
+    m_pendingOutline.reset();
 }
 
 void DocumentView::onOutlineLoaded(const QList<OutlineItem>& items)

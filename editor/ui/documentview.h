@@ -14,6 +14,7 @@ namespace pxv {
 
 class FindBar;
 class OutlineLoader;
+struct RenderSource;
 class OutlinePane;
 class PageView;
 struct PaneLimits;
@@ -46,6 +47,7 @@ signals:
 private slots:
     void onSourceChanged();
     void onOutlineLoaded(const QList<OutlineItem>& items);
+    void loadPendingOutline();
 
 private:
     QFrame* buildRepairNotice();
@@ -58,6 +60,7 @@ private:
     PageView* m_pageView;
     FindBar* m_findBar;
     OutlineLoader* m_outlineLoader;
+    std::shared_ptr<const RenderSource> m_pendingOutline; // to be read once the first page shows
     bool m_outlineWanted = true;
     bool m_hasOutline = false;
 };

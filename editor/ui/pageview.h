@@ -57,6 +57,7 @@ public:
     // Pages asked of the renderer for the current viewport.
     QSet<int> requestedPages() const { return m_requested; }
     PageRenderer* renderer() const { return m_renderer; }
+    bool hasPaintedPage() const { return m_firstPainted; }
 
 signals:
     void currentPageChanged(int page);
