@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <limits>
 #include <new>
 #include <vector>
 
@@ -19,6 +20,7 @@ namespace pxv {
 namespace {
 
 constexpr QSizeF kA4Points(595.2756, 841.8898); // 210 mm × 297 mm
+constexpr int kPagesReadOnOpening = 32;
 
 QString tr(const char* text)
 {
@@ -81,29 +83,95 @@ struct Document::Private
     bool locked = false;   // encrypted and still without a password
     bool modified = false;
     bool repaired = false;
-    mutable std::vector<QSizeF> sizes; // filled on first use; a page's size never changes but by rotation
-    mutable bool sizesLoaded = false;
+    // Page sizes are learnt lazily: opening reads the page count only, and a size is read when
+    // asked for or when readPageSizes() reaches it. A page's size never changes but by rotation.
+    int count = 0;
+    mutable std::vector<QSizeF> sizes;
+    mutable std::vector<bool> known;
+    int scanReached = 0; // pages told so far by the current scan, which goes in page order
+    bool scanDone = false;
     QByteArray createdBytes;    // a document without a file, as created
     QHash<int, int> rotations;  // pages rotated since the file or the bytes above
     std::shared_ptr<const RenderSource> source;
 
-    void loadSizes() const
+    void resetPages()
     {
-        if (sizesLoaded || locked)
-            return;
-        sizesLoaded = true;
-        try {
-            const QVector<QSizeF> all = mu->pageSizes();
-            sizes.assign(all.cbegin(), all.cend());
-        } catch (const MuError&) {
-            sizes.clear(); // a page tree beyond repair: no pages to show
+        count = 0;
+        if (!locked) {
+            try {
+                count = mu->pageCount();
+            } catch (const MuError&) {
+                // a page tree beyond repair: no pages to show
+            }
         }
+        count = std::max(count, 0);
+        sizes.assign(size_t(count), QSizeF());
+        known.assign(size_t(count), false);
+        scanReached = 0;
+        scanDone = false;
     }
 
-    bool hasReadablePage() const
+    QSizeF sizeOf(int page) const
     {
-        loadSizes();
-        return std::any_of(sizes.cbegin(), sizes.cend(), [](const QSizeF& size) { return !size.isEmpty(); });
+        if (known[size_t(page)])
+            return sizes[size_t(page)];
+        QSizeF size;
+        try {
+            size = mu->pageBounds(page).size();
+            known[size_t(page)] = true;
+            sizes[size_t(page)] = size;
+        } catch (const MuError&) {
+            // Unreadable for now; a damaged tree is mended when the scan reaches its end, and
+            // the page may be read then.
+        }
+        return size;
+    }
+
+    // Returns true when the scan has told every page, or mended the tree and starts again.
+    bool scanSizes(int maxPages)
+    {
+        if (scanDone || locked)
+            return true;
+        const bool wasMended = mu->pageTreeMended();
+        bool over = true;
+        try {
+            over = mu->scanPageSizes(maxPages, [this](int page, const QSizeF& size) {
+                if (page >= count)
+                    return;
+                sizes[size_t(page)] = size;
+                known[size_t(page)] = true;
+                scanReached = page + 1;
+            });
+        } catch (const MuError&) {
+            // The tree cannot be walked further: the pages left are read one by one when asked.
+        }
+        if (over && mu->pageTreeMended() != wasMended) {
+            resetPages();
+            return true;
+        }
+        scanDone = over;
+        if (over) {
+            // Pages the walk could not tell (it failed on the way) are looked up one by one.
+            for (int page = 0; page < count; ++page) {
+                sizeOf(page);
+                known[size_t(page)] = true;
+            }
+        }
+        return over;
+    }
+
+    bool hasReadablePage()
+    {
+        if (count > 0 && !sizeOf(0).isEmpty())
+            return true;
+        // A damaged first page: is anything readable at all?
+        while (!scanSizes(std::numeric_limits<int>::max())) {
+        }
+        for (int page = 0; page < count; ++page) {
+            if (!sizeOf(page).isEmpty())
+                return true;
+        }
+        return false;
     }
 
     void refreshSource()
@@ -112,6 +180,7 @@ struct Document::Private
         next->key = nextSourceKey();
         next->password = password;
         next->rotations = rotations;
+        next->mendPageTree = mu->pageTreeMended();
         if (path.isNull()) {
             if (createdBytes.isEmpty()) {
                 try {
@@ -141,6 +210,10 @@ std::unique_ptr<Document> Document::open(const QString& path)
     try {
         document->d->mu = mu::MuDocument::openFile(clean);
         document->d->locked = document->d->mu->needsPassword();
+        document->d->resetPages();
+        // The first pages at once: a short document is laid out exactly from the start, a long
+        // one at least where it opens, at a cost that does not grow with the page count.
+        document->d->scanSizes(kPagesReadOnOpening);
         if (!document->d->locked && !document->d->hasReadablePage())
             throw MuError(0, "no page can be read");
         document->d->repaired = document->d->mu->wasRepaired();
@@ -169,6 +242,7 @@ std::unique_ptr<Document> Document::createBlank()
                             tr("Could not create a new document: %1").arg(QString::fromUtf8(error.what())));
     }
     document->d->modified = true;
+    document->d->resetPages();
     document->d->refreshSource();
     return document;
 }
@@ -217,6 +291,7 @@ std::unique_ptr<Document> Document::combine(const QStringList& paths, const Pass
         }
     }
     document->d->modified = true;
+    document->d->resetPages();
     document->d->refreshSource();
     return document;
 }
@@ -235,8 +310,7 @@ bool Document::authenticate(const QString& password)
         return false;
     d->locked = false;
     d->password = utf8;
-    d->sizes.clear();
-    d->sizesLoaded = false;
+    d->resetPages();
     d->refreshSource();
     emit sourceChanged();
     return true;
@@ -267,16 +341,55 @@ bool Document::wasRepaired() const
 
 int Document::pageCount() const
 {
-    d->loadSizes();
-    return int(d->sizes.size());
+    return d->count;
 }
 
 QSizeF Document::pageSize(int page) const
 {
-    d->loadSizes();
-    if (page < 0 || size_t(page) >= d->sizes.size())
+    if (page < 0 || page >= d->count)
         return QSizeF();
-    return d->sizes[size_t(page)];
+    return d->sizeOf(page);
+}
+
+bool Document::isPageSizeKnown(int page) const
+{
+    return page >= 0 && page < d->count && d->known[size_t(page)];
+}
+
+bool Document::areAllPageSizesKnown() const
+{
+    return d->scanDone || d->locked;
+}
+
+bool Document::readPageSizes(int maxPages)
+{
+    const int before = d->count;
+    const bool mended = d->mu && d->mu->pageTreeMended();
+    const bool over = d->scanSizes(maxPages);
+    if (d->mu && d->mu->pageTreeMended() != mended) {
+        // The pages behind the damage may have moved: workers must mend their copies too.
+        d->refreshSource();
+        emit sourceChanged();
+    }
+    return over && d->count == before;
+}
+
+void Document::readPageSizesThrough(int page)
+{
+    page = std::min(page, d->count - 1);
+    while (page >= 0 && d->scanReached <= page && !readPageSizes(std::max(64, page + 1 - d->scanReached))) {
+    }
+}
+
+bool Document::hasOutline() const
+{
+    if (d->locked)
+        return false;
+    try {
+        return d->mu->hasOutline();
+    } catch (const MuError&) {
+        return false;
+    }
 }
 
 QList<OutlineItem> Document::outline() const
@@ -319,6 +432,7 @@ void Document::rotatePage(int page, int degrees)
     try {
         d->rotations.insert(page, d->mu->rotatePage(page, degrees));
         d->sizes[size_t(page)] = d->mu->pageBounds(page).size();
+        d->known[size_t(page)] = true;
     } catch (const MuError& error) {
         throw DocumentError(DocumentError::Failed, tr("Page %1 cannot be rotated because it is damaged (%2).")
                                                        .arg(page + 1)
@@ -368,6 +482,8 @@ void Document::save(const QString& path)
             reopened->authenticate(d->password);
         d->mu = std::move(reopened);
         d->repaired = false;
+        d->scanReached = 0; // the sizes known stay right; a scan still going starts again
+
     } catch (const MuError&) {
         // The file is written; keeping the document in memory as it is loses nothing.
     }

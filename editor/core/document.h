@@ -58,6 +58,7 @@ struct RenderSource
     QString path;           // used when bytes is empty
     QByteArray bytes;       // a new document as created
     QHash<int, int> rotations; // page -> its /Rotate, for pages rotated since
+    bool mendPageTree = false; // the page tree had to be mended, so the copy's must be too
     QByteArray password;
     quint64 key = 0;        // unique per document and version, for worker-side caches
 };
@@ -99,9 +100,25 @@ public:
     // True when the file had to be repaired to open.
     bool wasRepaired() const;
 
+    // Opening reads the page count and the first page only; the other sizes are read when
+    // asked for, or ahead of time in slices with readPageSizes(). A large damaged page tree is
+    // mended when that scan reaches its end: the count may change then (with sourceChanged).
     int pageCount() const;
-    // Page size in points with the page's rotation applied; an empty size for a bad index.
+    // Page size in points with the page's rotation applied; an empty size for a bad index or
+    // a page that cannot be read. Read now when not known yet.
     QSizeF pageSize(int page) const;
+    bool isPageSizeKnown(int page) const;
+    // Every size is known and the page count is final.
+    bool areAllPageSizesKnown() const;
+    // Reads the sizes of up to maxPages more pages in page order. Returns true once every size
+    // is known and the page count is final.
+    bool readPageSizes(int maxPages);
+    // Reads every size up to page: what a layout needs to place that page exactly.
+    void readPageSizesThrough(int page);
+    // Whether the document has an outline, without reading it.
+    bool hasOutline() const;
+    // The whole outline with every entry's page: for a long document this maps the whole page
+    // tree, which OutlineLoader does on a thread of its own.
     QList<OutlineItem> outline() const;
     QList<PageLink> links(int page) const;
     // Every occurrence of text on a page in reading order, ignoring case; empty for a bad page,

@@ -1,5 +1,6 @@
 #include "renderworker.h"
 
+#include "sourcecopy.h"
 #include "workerthread.h"
 
 #include "../mupdf/mudocument.h"
@@ -36,13 +37,7 @@ public:
             std::rotate(m_open.begin(), found, found + 1);
             return *m_open.front().document;
         }
-        auto document = source.bytes.isEmpty()
-            ? mu::MuDocument::openFile(source.path, mu::MuDocument::kRenderStoreBytes)
-            : mu::MuDocument::openBytes(source.bytes, mu::MuDocument::kRenderStoreBytes);
-        if (document->needsPassword() && !document->authenticate(source.password))
-            throw MuError(0, "the password is not accepted");
-        for (auto it = source.rotations.cbegin(); it != source.rotations.cend(); ++it)
-            document->setPageRotation(it.key(), it.value());
+        auto document = openSourceCopy(source, mu::MuDocument::kRenderStoreBytes);
         m_open.insert(m_open.begin(), Entry{shared, source.key, std::move(document)});
         if (m_open.size() > kMaxOpen)
             m_open.pop_back();

@@ -346,6 +346,7 @@ void MuDocument::appendDocument(MuDocument& source, const QString& outlineTitle)
 {
     if (source.d->context != d->context)
         throw MuError(FZ_ERROR_GENERIC, "documents to combine must share a context");
+    d->scan.reset(); // the pages a scan has told no longer end the tree
     fz_context* ctx = d->ctx();
     pdf_document* src = source.d->pdf();
     pdf_document* dst = d->pdf();

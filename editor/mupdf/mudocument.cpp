@@ -25,7 +25,7 @@ void mendUnlocked(MuDocument::Impl& impl)
     int locked = 0;
     guarded(impl.ctx(), [&] { locked = pdf_needs_password(impl.ctx(), impl.pdf()); });
     if (!locked)
-        impl.mendPageTree();
+        impl.mendIfSuspect();
 }
 
 // The file at path opened in context.
@@ -219,7 +219,7 @@ bool MuDocument::authenticate(const QByteArray& password)
     guarded(d->ctx(), [&] { ok = pdf_authenticate_password(d->ctx(), d->pdf(), password.constData()); });
     if (ok) {
         d->password = password;
-        d->mendPageTree();
+        d->mendIfSuspect();
     }
     return ok != 0;
 }
@@ -238,44 +238,35 @@ int MuDocument::pageCount() const
     return std::min(count, kMaxPages);
 }
 
-QRectF MuDocument::pageBounds(int page) const
+QRectF objectBounds(fz_context* ctx, pdf_obj* page)
 {
-    d->checkPage(page);
-    fz_context* ctx = d->ctx();
     fz_rect bounds{};
     guarded(ctx, [&] {
-        pdf_obj* object = lookupPageObject(ctx, d->pdf(), page);
         fz_rect mediabox;
         fz_matrix ctm;
-        pdf_page_obj_transform(ctx, object, &mediabox, &ctm);
+        pdf_page_obj_transform(ctx, page, &mediabox, &ctm);
         bounds = fz_transform_rect(mediabox, ctm);
     });
     return QRectF(bounds.x0, bounds.y0, bounds.x1 - bounds.x0, bounds.y1 - bounds.y0);
 }
 
-QVector<QSizeF> MuDocument::pageSizes() const
+QRectF MuDocument::pageBounds(int page) const
 {
+    d->checkPage(page);
     fz_context* ctx = d->ctx();
-    QVector<QSizeF> sizes(pageCount());
-    PageTreeVisitor visitor;
-    visitor.page = [&](pdf_obj* page, int index) {
-        if (index >= sizes.size())
-            return;
-        fz_rect bounds{};
-        try {
-            guarded(ctx, [&] {
-                fz_rect mediabox;
-                fz_matrix ctm;
-                pdf_page_obj_transform(ctx, page, &mediabox, &ctm);
-                bounds = fz_transform_rect(mediabox, ctm);
-            });
-        } catch (const MuError&) {
-            return; // left empty: the view shows an error tile for this page
-        }
-        sizes[index] = QSizeF(bounds.x1 - bounds.x0, bounds.y1 - bounds.y0);
-    };
-    walkPageTree(ctx, d->pdf(), visitor);
-    return sizes;
+    pdf_obj* object = nullptr;
+    guarded(ctx, [&] { object = pdf_lookup_page_obj(ctx, d->pdf(), page); });
+    return objectBounds(ctx, object);
+}
+
+void MuDocument::mendPageTree()
+{
+    d->mendPageTree();
+}
+
+bool MuDocument::pageTreeMended() const
+{
+    return d->treeMended;
 }
 
 QString MuDocument::metadataTitle() const
@@ -285,6 +276,14 @@ QString MuDocument::metadataTitle() const
         fz_lookup_metadata(d->ctx(), &d->pdf()->super, FZ_META_INFO_TITLE, buffer, sizeof buffer);
     });
     return QString::fromUtf8(buffer).simplified();
+}
+
+bool MuDocument::hasOutline() const
+{
+    int has = 0;
+    fz_context* ctx = d->ctx();
+    guarded(ctx, [&] { has = pdf_is_dict(ctx, pdf_dict_getp(ctx, pdf_trailer(ctx, d->pdf()), "Root/Outlines/First")); });
+    return has != 0;
 }
 
 QList<OutlineItem> MuDocument::outline() const
@@ -341,6 +340,7 @@ QList<PageLink> MuDocument::links(int page) const
 
 void MuDocument::appendBlankPage(const QSizeF& points)
 {
+    d->scan.reset(); // the pages a scan has told no longer end the tree
     fz_context* ctx = d->ctx();
     const fz_rect box{0, 0, float(points.width()), float(points.height())};
     guarded(ctx, [&] {

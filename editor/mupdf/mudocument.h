@@ -12,6 +12,7 @@
 #include <QVector>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 namespace pxv::mu {
@@ -27,8 +28,8 @@ public:
     // list of page sizes grows with the count.
     static constexpr int kMaxPages = 200000;
 
-    // Opens with MuPDF's repair, and mends the page tree (see Impl::mendPageTree) once the
-    // document can be read.
+    // Opens with MuPDF's repair. The page tree is mended (see mendPageTree) at once when that
+    // is cheap or the tree is known to be suspect, else when scanPageSizes() finds it damaged.
     static std::unique_ptr<MuDocument> openFile(const QString& path, size_t storeBytes = kModelStoreBytes);
     static std::unique_ptr<MuDocument> openBytes(const QByteArray& bytes, size_t storeBytes = kModelStoreBytes);
     // A new document without pages.
@@ -48,10 +49,19 @@ public:
     // Page area in points, top-left origin, rotation applied; read from the page object
     // without loading the page.
     QRectF pageBounds(int page) const;
-    // Every page's size at once (rotation applied); an empty size for a page that cannot be
-    // read. Linear in the page count, where page-by-page lookups walk the page tree each time.
-    QVector<QSizeF> pageSizes() const;
+    // Reads the sizes of the next maxPages pages in page order (rotation applied), telling
+    // found each page and its size: an empty size for a page that cannot be read. Returns true
+    // once every page has been told; the next call starts again from the first page. A tree
+    // found damaged on the way (a /Count that lies, a kid leading back up) is mended at the
+    // end: pageCount() may change then and the sizes told before may belong to other pages.
+    bool scanPageSizes(int maxPages, const std::function<void(int page, const QSizeF& size)>& found);
+    // Sets every /Count of the page tree to the pages below it and drops kids that lead back
+    // up the tree; once per document, nothing for a tree of more than kMaxPages pages.
+    void mendPageTree();
+    bool pageTreeMended() const;
     QString metadataTitle() const;
+    // Whether there is an outline with at least one entry, without reading it.
+    bool hasOutline() const;
     QList<OutlineItem> outline() const;
     QList<PageLink> links(int page) const;
     // Every occurrence of text on the page, in reading order, matched case-insensitively as

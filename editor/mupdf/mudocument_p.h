@@ -7,8 +7,11 @@
 
 #include <deque>
 #include <functional>
+#include <vector>
 
 namespace pxv::mu {
+
+class PageTreeWalk;
 
 struct MuDocument::Impl
 {
@@ -26,14 +29,27 @@ struct MuDocument::Impl
     PdfDocumentHandle doc;
     std::deque<CachedList> lists;
     QByteArray password; // the one accepted, for encrypting the file again when saving
+    // The walk of scanPageSizes(), between two of its slices; after doc, so dropped before it.
+    std::unique_ptr<PageTreeWalk> scan;
+    std::function<void(int, const QSizeF&)> scanSink;
+    bool scanFoundDamage = false;
+    bool treeMended = false;
 
+    ~Impl();
     fz_context* ctx() const { return context->get(); }
     pdf_document* pdf() const { return doc.get(); }
     void checkPage(int page) const;
     // Sets every /Count of the page tree to the pages below it and drops kids that lead back
-    // up the tree, unless the tree holds more than kMaxPages pages.
+    // up the tree, unless the tree holds more than kMaxPages pages. Once per document.
     void mendPageTree();
+    // Mends now when checking the tree costs little (a small file) or something is already
+    // known to be wrong: a repaired file, a page count the file cannot hold. Other trees are
+    // checked by scanPageSizes() as it goes.
+    void mendIfSuspect();
 };
+
+// A page object's area in points, top-left origin, rotation applied.
+QRectF objectBounds(fz_context* ctx, pdf_obj* page);
 
 // What walkPageTree() reports: every page (a kid that is not an inner node; null when it cannot
 // be read) with its index in page order, and every inner node once its kids are done, with the
@@ -45,8 +61,44 @@ struct PageTreeVisitor
     bool dropCycles = false; // delete kids that lead back up the tree instead of skipping them
 };
 
-// Walks the page tree in page order. Returns false when it stopped early: after
-// MuDocument::kMaxPages pages, or after visiting a multiple of that many kids (shared nodes).
+// Walks the page tree in page order, a slice at a time, without recursion (damaged trees can
+// be thousands of levels deep). Stops after MuDocument::kMaxPages pages, or after visiting a
+// multiple of that many kids (shared nodes).
+class PageTreeWalk
+{
+public:
+    struct Frame
+    {
+        pdf_obj* node;
+        int nextKid;
+        int pagesBefore;
+    };
+
+    PageTreeWalk(fz_context* ctx, pdf_document* doc, PageTreeVisitor visitor);
+    ~PageTreeWalk();
+    PageTreeWalk(const PageTreeWalk&) = delete;
+    PageTreeWalk& operator=(const PageTreeWalk&) = delete;
+
+    // Goes on until maxPages more pages were reported or the walk is over; true when over.
+    bool advance(int maxPages);
+    bool stoppedEarly() const { return m_stoppedEarly; }
+    // A kid led back up the tree.
+    bool sawCycle() const { return m_sawCycle; }
+
+private:
+    void push(pdf_obj* node);
+    void pop();
+
+    fz_context* m_ctx;
+    PageTreeVisitor m_visitor;
+    std::vector<Frame> m_path;
+    int m_pages = 0;
+    int m_visits = 0;
+    bool m_stoppedEarly = false;
+    bool m_sawCycle = false;
+};
+
+// The whole walk at once. Returns false when it stopped early.
 bool walkPageTree(fz_context* ctx, pdf_document* doc, const PageTreeVisitor& visitor);
 
 } // namespace pxv::mu

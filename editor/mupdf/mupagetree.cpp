@@ -2,13 +2,15 @@
 // thousands of levels deep). MuPDF's own page map (pdf_load_page_tree) is not used: in this
 // version every page object it reads stays allocated after the document is dropped.
 //
-// Damaged trees are mended in memory as a document opens: /Count values that lie (a huge
-// /Count would have views allocate and lay out billions of pages) and kids that lead back into
-// the tree (MuPDF refuses every page behind such a cycle).
+// Damaged trees are mended in memory: /Count values that lie (a huge /Count would have views
+// allocate and lay out billions of pages) and kids that lead back into the tree (MuPDF refuses
+// every page behind such a cycle). Opening a large sound file must not pay for a walk of the
+// whole tree, so large trees are checked while their page sizes are read in slices.
 
 #include "mudocument_p.h"
 
 #include <vector>
+
 
 namespace pxv::mu {
 
@@ -18,16 +20,9 @@ namespace {
 // billions of pages) stops after this many.
 constexpr int kMaxVisits = 4 * MuDocument::kMaxPages;
 
-struct Frame
+bool onPath(const std::vector<PageTreeWalk::Frame>& path, pdf_obj* object)
 {
-    pdf_obj* node;
-    int nextKid;
-    int pagesBefore;
-};
-
-bool onPath(const std::vector<Frame>& path, pdf_obj* object)
-{
-    for (const Frame& frame : path) {
+    for (const PageTreeWalk::Frame& frame : path) {
         if (frame.node == object)
             return true;
     }
@@ -46,19 +41,49 @@ int isInnerNode(fz_context* ctx, pdf_obj* kid)
 
 } // namespace
 
-bool walkPageTree(fz_context* ctx, pdf_document* doc, const PageTreeVisitor& visitor)
+PageTreeWalk::PageTreeWalk(fz_context* ctx, pdf_document* doc, PageTreeVisitor visitor)
+    : m_ctx(ctx), m_visitor(std::move(visitor))
 {
     pdf_obj* root = nullptr;
     guarded(ctx, [&] { root = pdf_resolve_indirect(ctx, pdf_dict_getp(ctx, pdf_trailer(ctx, doc), "Root/Pages")); });
-    if (!root)
-        return true;
-    std::vector<Frame> path{{root, 0, 0}};
-    int pages = 0;
-    for (int visits = 0; !path.empty(); ++visits) {
-        if (visits > kMaxVisits || pages >= MuDocument::kMaxPages)
+    if (root)
+        push(root);
+}
+
+PageTreeWalk::~PageTreeWalk()
+{
+    while (!m_path.empty())
+        pop();
+}
+
+// Nodes on the path are kept: between two calls of advance() MuPDF may repair the file and
+// drop the objects it had loaded.
+void PageTreeWalk::push(pdf_obj* node)
+{
+    m_path.push_back({pdf_keep_obj(m_ctx, node), 0, m_pages});
+}
+
+void PageTreeWalk::pop()
+{
+    pdf_drop_obj(m_ctx, m_path.back().node);
+    m_path.pop_back();
+}
+
+bool PageTreeWalk::advance(int maxPages)
+{
+    fz_context* ctx = m_ctx;
+    const int stopAt = maxPages > MuDocument::kMaxPages - m_pages ? MuDocument::kMaxPages : m_pages + maxPages;
+    for (; !m_path.empty(); ++m_visits) {
+        if (m_visits > kMaxVisits || m_pages >= MuDocument::kMaxPages) {
+            m_stoppedEarly = true;
+            while (!m_path.empty())
+                pop();
+            break;
+        }
+        if (m_pages >= stopAt)
             return false;
-        pdf_obj* node = path.back().node;
-        const int index = path.back().nextKid;
+        pdf_obj* node = m_path.back().node;
+        const int index = m_path.back().nextKid;
         pdf_obj* kids = nullptr;
         int length = 0;
         pdf_obj* kid = nullptr;
@@ -81,31 +106,48 @@ bool walkPageTree(fz_context* ctx, pdf_document* doc, const PageTreeVisitor& vis
             inner = 0;
         }
         if (index >= length) {
-            if (visitor.nodeDone)
-                visitor.nodeDone(node, pages - path.back().pagesBefore);
-            path.pop_back();
-        } else if (inner && onPath(path, kid)) {
-            if (visitor.dropCycles)
+            if (m_visitor.nodeDone)
+                m_visitor.nodeDone(node, m_pages - m_path.back().pagesBefore);
+            pop();
+        } else if (inner && onPath(m_path, kid)) {
+            m_sawCycle = true;
+            if (m_visitor.dropCycles)
                 guarded(ctx, [&] { pdf_array_delete(ctx, kids, index); });
             else
-                ++path.back().nextKid;
+                ++m_path.back().nextKid;
         } else {
-            ++path.back().nextKid;
+            ++m_path.back().nextKid;
             if (inner) {
-                path.push_back({kid, 0, pages});
+                push(kid);
             } else {
                 // MuPDF takes every other kid for a page, even a missing one.
-                if (visitor.page)
-                    visitor.page(kid, pages);
-                ++pages;
+                if (m_visitor.page)
+                    m_visitor.page(kid, m_pages);
+                ++m_pages;
             }
         }
     }
-    return true;
+    return m_path.empty();
+}
+
+bool walkPageTree(fz_context* ctx, pdf_document* doc, const PageTreeVisitor& visitor)
+{
+    PageTreeWalk walk(ctx, doc, visitor);
+    walk.advance(MuDocument::kMaxPages);
+    return !walk.stoppedEarly();
+}
+
+MuDocument::Impl::~Impl()
+{
+    scan.reset(); // its nodes are dropped while the document and context still stand
 }
 
 void MuDocument::Impl::mendPageTree()
 {
+    if (treeMended)
+        return;
+    treeMended = true;
+    scan.reset();
     fz_context* ctx = this->ctx();
     std::vector<std::pair<pdf_obj*, int>> counts; // node, pages below it
     PageTreeVisitor visitor;
@@ -120,6 +162,59 @@ void MuDocument::Impl::mendPageTree()
                 pdf_dict_put_int(ctx, node, PDF_NAME(Count), count);
         });
     }
+}
+
+void MuDocument::Impl::mendIfSuspect()
+{
+    // Below this many objects the whole walk takes well under a millisecond.
+    constexpr int kSmallFileObjects = 2000;
+    fz_context* ctx = this->ctx();
+    int objects = 0;
+    int count = 0;
+    int repaired = 0;
+    guarded(ctx, [&] {
+        objects = pdf_xref_len(ctx, pdf());
+        count = pdf_count_pages(ctx, pdf());
+        repaired = pdf_was_repaired(ctx, pdf());
+    });
+    // Every page is an object of its own.
+    if (repaired || objects <= kSmallFileObjects || count < 0 || count >= objects)
+        mendPageTree();
+}
+
+bool MuDocument::scanPageSizes(int maxPages, const std::function<void(int, const QSizeF&)>& found)
+{
+    fz_context* ctx = d->ctx();
+    if (!d->scan) {
+        d->scanFoundDamage = false;
+        PageTreeVisitor visitor;
+        visitor.page = [this, ctx](pdf_obj* page, int index) {
+            QSizeF size;
+            try {
+                size = objectBounds(ctx, page).size();
+            } catch (const MuError&) {
+                // left empty: the view shows an error tile for this page
+            }
+            d->scanSink(index, size);
+        };
+        visitor.nodeDone = [this, ctx](pdf_obj* node, int pages) {
+            int count = pages;
+            guarded(ctx, [&] { count = pdf_dict_get_int(ctx, node, PDF_NAME(Count)); });
+            if (count != pages)
+                d->scanFoundDamage = true;
+        };
+        d->scan = std::make_unique<PageTreeWalk>(ctx, d->pdf(), std::move(visitor));
+    }
+    d->scanSink = found;
+    const bool over = d->scan->advance(maxPages);
+    d->scanSink = nullptr;
+    if (!over)
+        return false;
+    const bool damaged = d->scanFoundDamage || d->scan->sawCycle();
+    d->scan.reset();
+    if (damaged)
+        d->mendPageTree();
+    return true;
 }
 
 } // namespace pxv::mu

@@ -1,6 +1,7 @@
 #include "documentview.h"
 
 #include "core/document.h"
+#include "core/outlineloader.h"
 #include "cpxvdocument.h"
 #include "findbar.h"
 #include "outlinepane.h"
@@ -13,6 +14,7 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -20,6 +22,7 @@ namespace pxv {
 
 namespace {
 constexpr int kDefaultOutlineWidth = 220;
+constexpr int kOutlineLatestMs = 1000;
 }
 
 DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* parent)
@@ -62,6 +65,12 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     connect(previous, &QShortcut::activated, m_findBar, &FindBar::findPrevious);
 
     connect(m_outline, &OutlinePane::signal_goTo, m_pageView, &PageView::goToPage);
+    m_outlineLoader = new OutlineLoader(this);
+    connect(m_outlineLoader, &OutlineLoader::loaded, this, &DocumentView::onOutlineLoaded);
+    // Reading the outline takes a core: it waits until the first page is on screen, or a moment
+    // when that page cannot be drawn or the tab is not shown.
+    connect(m_pageView, &PageView::firstPagePainted, this, &DocumentView::loadPendingOutline);
+    QTimer::singleShot(kOutlineLatestMs, this, &DocumentView::loadPendingOutline);
     connect(m_document->model(), &Document::sourceChanged, this, &DocumentView::onSourceChanged);
     onSourceChanged();
 }
@@ -110,7 +119,7 @@ void DocumentView::showFindBar()
 
 bool DocumentView::hasOutline() const
 {
-    return !m_outline->isEmpty();
+    return m_hasOutline;
 }
 
 bool DocumentView::isOutlineVisible() const
@@ -136,8 +145,42 @@ void DocumentView::applyPaneLimits(const PaneLimits& limits)
 
 void DocumentView::onSourceChanged()
 {
-    m_outline->setOutline(m_document->model()->outline());
-    const bool show = m_outlineWanted && hasOutline();
+    Document* model = m_document->model();
+    const std::shared_ptr<const RenderSource> source = model->renderSource();
+    if (source->path.isEmpty()) {
+        // A document made here (new, combined) has its outline at hand already.
+        m_outline->setOutline(model->outline());
+        m_hasOutline = !m_outline->isEmpty();
+    } else {
+        // Whether there is one is known at once, so the pane takes its room before the first
+        // page is laid out; the entries follow.
+        m_hasOutline = model->hasOutline();
+        m_pendingOutline = source;
+        if (m_pageView->hasPaintedPage())
+            loadPendingOutline();
+    }
+    showOutlineIfWanted();
+}
+
+void DocumentView::loadPendingOutline()
+{
+    if (m_pendingOutline)
+        m_outlineLoader->load(std::move(m_pendingOutline));
+    m_pendingOutline.reset();
+}
+
+void DocumentView::onOutlineLoaded(const QList<OutlineItem>& items)
+{
+    m_outline->setOutline(items);
+    const bool had = m_hasOutline;
+    m_hasOutline = !items.isEmpty();
+    if (had != m_hasOutline)
+        showOutlineIfWanted();
+}
+
+void DocumentView::showOutlineIfWanted()
+{
+    const bool show = m_outlineWanted && m_hasOutline;
     m_outline->setVisible(show);
     emit signal_outlineVisibilityChanged(show);
 }

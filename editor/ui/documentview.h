@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/types.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -11,6 +13,8 @@ class CPXVDocument;
 namespace pxv {
 
 class FindBar;
+class OutlineLoader;
+struct RenderSource;
 class OutlinePane;
 class PageView;
 struct PaneLimits;
@@ -42,9 +46,12 @@ signals:
 
 private slots:
     void onSourceChanged();
+    void onOutlineLoaded(const QList<OutlineItem>& items);
+    void loadPendingOutline();
 
 private:
     QFrame* buildRepairNotice();
+    void showOutlineIfWanted();
 
     std::shared_ptr<CPXVDocument> m_document;
     QFrame* m_repairNotice = nullptr;
@@ -52,7 +59,10 @@ private:
     OutlinePane* m_outline;
     PageView* m_pageView;
     FindBar* m_findBar;
+    OutlineLoader* m_outlineLoader;
+    std::shared_ptr<const RenderSource> m_pendingOutline; // to be read once the first page shows
     bool m_outlineWanted = true;
+    bool m_hasOutline = false;
 };
 
 } // namespace pxv

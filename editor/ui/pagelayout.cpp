@@ -4,17 +4,36 @@
 
 namespace pxv {
 
+namespace {
+
+// A page whose size cannot be read still takes the room of an A4 page.
+QSizeF shownSize(const QSizeF& size)
+{
+    return size.isEmpty() ? QSizeF(595.0, 842.0) : size;
+}
+
+} // namespace
+
 void PageLayout::setPageSizes(const QVector<QSizeF>& sizesInPoints)
 {
     m_sizes = sizesInPoints;
     m_maxWidthPoints = 0.0;
     for (QSizeF& size : m_sizes) {
-        // A page whose size cannot be read still takes the room of an A4 page.
-        if (size.isEmpty())
-            size = QSizeF(595.0, 842.0);
+        size = shownSize(size);
         m_maxWidthPoints = std::max(m_maxWidthPoints, size.width());
     }
     relayout();
+}
+
+bool PageLayout::hasPageSizes(const QVector<QSizeF>& sizesInPoints) const
+{
+    if (sizesInPoints.size() != m_sizes.size())
+        return false;
+    for (int i = 0; i < m_sizes.size(); ++i) {
+        if (shownSize(sizesInPoints.at(i)) != m_sizes.at(i))
+            return false;
+    }
+    return true;
 }
 
 void PageLayout::setScale(double scale)

@@ -16,6 +16,8 @@ public:
     static constexpr double kMargin = 16.0; // around the pages
 
     void setPageSizes(const QVector<QSizeF>& sizesInPoints);
+    // True when setPageSizes(sizesInPoints) would change nothing.
+    bool hasPageSizes(const QVector<QSizeF>& sizesInPoints) const;
     // scale: logical pixels per point.
     void setScale(double scale);
     double scale() const { return m_scale; }

@@ -33,6 +33,8 @@ constexpr int kScrollStep = 40;
 // A background tab keeps only a little of its rendered pages, so that many open documents do not
 // add up to many full caches.
 constexpr qint64 kBackgroundCacheBytes = 8ll * 1024 * 1024;
+// Pages whose sizes are read per turn of the event loop: a few milliseconds at most.
+constexpr int kSizeSlice = 64;
 
 // Scroll bars count in int, and a huge page far zoomed in is taller than that. Positions beyond
 // half the range are clamped (sums of two stay in range): the view cannot scroll further, but
@@ -69,6 +71,8 @@ PageView::PageView(Document* document, QWidget* parent)
     connect(m_renderer, &PageRenderer::pageReady, this, &PageView::onPageReady);
     connect(m_renderer, &PageRenderer::pageFailed, this, &PageView::onPageFailed);
     connect(document, &Document::sourceChanged, this, &PageView::onSourceChanged);
+    m_sizeReader.setInterval(0);
+    connect(&m_sizeReader, &QTimer::timeout, this, &PageView::onReadSomePageSizes);
     readPageSizes();
     m_layout.setScale(baseScale());
 }
@@ -93,17 +97,70 @@ double PageView::zoom() const
     return m_layout.scale() / baseScale();
 }
 
-void PageView::readPageSizes()
+QVector<QSizeF> PageView::layoutSizes() const
 {
     QVector<QSizeF> sizes;
     if (m_document && !m_document->needsPassword()) {
         const int count = m_document->pageCount();
         sizes.reserve(count);
+        const QSizeF provisional = m_document->pageSize(0);
         for (int i = 0; i < count; ++i)
-            sizes.append(m_document->pageSize(i));
+            sizes.append(m_document->isPageSizeKnown(i) ? m_document->pageSize(i) : provisional);
     }
-    m_layout.setPageSizes(sizes);
+    return sizes;
+}
+
+bool PageView::readPageSizes()
+{
+    const QVector<QSizeF> sizes = layoutSizes();
+    m_sizesComplete = !m_document || m_document->areAllPageSizesKnown();
+    if (m_sizesComplete)
+        m_sizeReader.stop();
+    else if (m_firstPainted || !m_errors.isEmpty())
+        startReadingPageSizes();
     m_currentPage = std::clamp(m_currentPage, 0, std::max(0, sizes.size() - 1));
+    if (m_layout.hasPageSizes(sizes))
+        return false;
+    m_layout.setPageSizes(sizes);
+    return true;
+}
+
+void PageView::startReadingPageSizes()
+{
+    // Not before the first page is on screen: until then reading would only compete with
+    // drawing it.
+    if (!m_sizesComplete && isVisible())
+        m_sizeReader.start();
+}
+
+void PageView::readPageSizesThrough(int page)
+{
+    if (!m_document || m_document->isPageSizeKnown(page))
+        return;
+    m_document->readPageSizesThrough(page);
+    if (readPageSizes()) {
+        // The widest page may have been among them.
+        if (m_zoomMode == ZoomMode::FitWidth)
+            m_layout.setScale(fitScale());
+        updateScrollBars();
+        viewport()->update();
+        emit layoutChanged();
+    }
+}
+
+void PageView::onReadSomePageSizes()
+{
+    if (!m_document || m_document->readPageSizes(kSizeSlice))
+        m_sizeReader.stop();
+    const QVector<QSizeF> sizes = layoutSizes();
+    if (m_layout.hasPageSizes(sizes))
+        return;
+    // The page in the middle of the view, the current one, stays where it is.
+    keepAnchored(QPointF(viewport()->width() / 2.0, viewport()->height() / 2.0), [this, &sizes] {
+        m_layout.setPageSizes(sizes);
+        if (m_zoomMode != ZoomMode::Custom)
+            m_layout.setScale(fitScale());
+    });
 }
 
 void PageView::setZoomMode(ZoomMode mode)
@@ -138,17 +195,29 @@ void PageView::zoomOut()
     setZoom(previous == kZoomSteps.crend() ? kMinZoom : *previous);
 }
 
-void PageView::fitToViewport()
+double PageView::fitScale() const
 {
     const double scale = m_zoomMode == ZoomMode::FitPage
         ? m_layout.fitPageScale(m_currentPage, viewport()->size())
         : m_layout.fitWidthScale(viewport()->width());
     // Fitting never goes beyond the zoom limits either.
     const double base = baseScale();
-    applyScale(std::clamp(scale, kMinZoom * base, kMaxZoom * base), QPointF(viewport()->width() / 2.0, 0));
+    return std::clamp(scale, kMinZoom * base, kMaxZoom * base);
+}
+
+void PageView::fitToViewport()
+{
+    if (m_zoomMode == ZoomMode::FitPage)
+        readPageSizesThrough(m_currentPage);
+    applyScale(fitScale(), QPointF(viewport()->width() / 2.0, 0));
 }
 
 void PageView::applyScale(double scale, const QPointF& anchor)
+{
+    keepAnchored(anchor, [this, scale] { m_layout.setScale(scale); });
+}
+
+void PageView::keepAnchored(const QPointF& anchor, const std::function<void()>& change)
 {
     const double viewportWidth = viewport()->width();
     const QPointF content(anchor.x() + horizontalScrollBar()->value(), anchor.y() + verticalScrollBar()->value());
@@ -156,9 +225,10 @@ void PageView::applyScale(double scale, const QPointF& anchor)
     const QRectF oldRect = m_layout.pageRect(page, viewportWidth);
     const QPointF inPage = page >= 0 ? (content - oldRect.topLeft()) / m_layout.scale() : QPointF();
 
-    m_layout.setScale(scale);
+    change();
+    const double scale = m_layout.scale();
     updateScrollBars();
-    if (page >= 0) {
+    if (page >= 0 && page < m_layout.pageCount()) {
         const QPointF moved = m_layout.pageRect(page, viewportWidth).topLeft() + inPage * scale;
         horizontalScrollBar()->setValue(scrollPixels(moved.x() - anchor.x()));
         verticalScrollBar()->setValue(scrollPixels(moved.y() - anchor.y()));
@@ -248,6 +318,7 @@ void PageView::goToPage(int page, const QPointF& position)
     if (m_layout.pageCount() == 0)
         return;
     page = std::clamp(page, 0, m_layout.pageCount() - 1);
+    readPageSizesThrough(page);
     const QRectF rect = m_layout.pageRect(page, viewport()->width());
     const double scale = m_layout.scale();
     m_navigating = true;
@@ -321,6 +392,7 @@ void PageView::showArea(int page, const QRectF& area)
 {
     if (page < 0 || page >= m_layout.pageCount())
         return;
+    readPageSizesThrough(page);
     const QRectF target = areaRect(page, area);
     const QRectF visible(QPointF(0, 0), QSizeF(viewport()->size()));
     const double marginY = std::min(kHitMargin, visible.height() / 4);
@@ -362,6 +434,7 @@ void PageView::paintPage(QPainter& painter, int page, const QRectF& rect)
         painter.drawImage(area, image);
         if (!m_firstPainted) {
             m_firstPainted = true;
+            startReadingPageSizes();
             emit firstPagePainted();
         }
         return;
@@ -418,6 +491,8 @@ void PageView::showEvent(QShowEvent* event)
     QAbstractScrollArea::showEvent(event);
     m_renderer->setCacheLimit(PageRenderer::kDefaultCacheBytes);
     updateRequests();
+    if (m_firstPainted)
+        startReadingPageSizes();
 }
 
 void PageView::hideEvent(QHideEvent* event)
@@ -426,6 +501,7 @@ void PageView::hideEvent(QHideEvent* event)
     QAbstractScrollArea::hideEvent(event);
     m_renderer->cancelAll();
     m_renderer->setCacheLimit(kBackgroundCacheBytes);
+    m_sizeReader.stop();
     m_requested.clear();
     m_links.clear();
 }
@@ -550,6 +626,7 @@ void PageView::onPageReady(int page, double, const QImage&)
 void PageView::onPageFailed(int page, const QString& message)
 {
     m_errors.insert(page, message);
+    startReadingPageSizes();
     if (m_requested.contains(page))
         viewport()->update(pageRect(page).toAlignedRect());
 }

@@ -8,6 +8,9 @@
 #include <QImage>
 #include <QPointer>
 #include <QSet>
+#include <QTimer>
+
+#include <functional>
 
 namespace pxv {
 
@@ -54,6 +57,7 @@ public:
     // Pages asked of the renderer for the current viewport.
     QSet<int> requestedPages() const { return m_requested; }
     PageRenderer* renderer() const { return m_renderer; }
+    bool hasPaintedPage() const { return m_firstPainted; }
 
 signals:
     void currentPageChanged(int page);
@@ -79,6 +83,7 @@ private slots:
     void onPageReady(int page, double pixelsPerPoint, const QImage& image);
     void onPageFailed(int page, const QString& message);
     void onSourceChanged();
+    void onReadSomePageSizes();
 
 private:
     struct LinkHit
@@ -89,9 +94,18 @@ private:
 
     double baseScale() const;
     double devicePixelsPerPoint() const;
-    void readPageSizes();
-    // Applies a new scale keeping the document point under anchor (viewport coordinates) fixed.
+    // The sizes known so far, the first page's size standing in for the others.
+    QVector<QSizeF> layoutSizes() const;
+    // Lays the pages out with layoutSizes(); true when that changed the layout.
+    bool readPageSizes();
+    void startReadingPageSizes();
+    // Reads every size up to page, for placing it exactly.
+    void readPageSizesThrough(int page);
+    // Applies change to the layout keeping the document point under anchor (viewport
+    // coordinates) fixed.
+    void keepAnchored(const QPointF& anchor, const std::function<void()>& change);
     void applyScale(double scale, const QPointF& anchor);
+    double fitScale() const;
     void fitToViewport();
     void updateScrollBars();
     void updateRequests();
@@ -105,12 +119,14 @@ private:
     QPointer<Document> m_document;
     PageRenderer* m_renderer;
     PageLayout m_layout;
+    QTimer m_sizeReader; // reads the page sizes not known yet, a slice per turn of the event loop
     ZoomMode m_zoomMode = ZoomMode::FitWidth;
     int m_currentPage = 0;
     bool m_navigating = false;
     bool m_firstPainted = false;
     int m_lastTop = 0;
     bool m_scrollingUp = false;
+    bool m_sizesComplete = true;
     QSet<int> m_requested;
     QHash<int, QString> m_errors;
     QHash<int, QList<PageLink>> m_links; // of the requested pages only

@@ -133,6 +133,32 @@ QByteArray cyclicPageTree()
                  1);
 }
 
+QByteArray largePageTree(const LargeTree& tree)
+{
+    // 1 catalog, 2 root, 3 and 4 the inner nodes, then the pages.
+    QList<QByteArray> objects{"<< /Type /Catalog /Pages 2 0 R >>", QByteArray(), QByteArray(), QByteArray()};
+    const auto addPages = [&objects](int count, const QSizeF& size, int parent) {
+        QByteArray kids;
+        const QByteArray page = "<< /Type /Page /Parent " + QByteArray::number(parent) + " 0 R /MediaBox [0 0 "
+            + QByteArray::number(size.width()) + " " + QByteArray::number(size.height()) + "] >>";
+        for (int i = 0; i < count; ++i) {
+            objects.append(page);
+            kids += QByteArray::number(objects.size()) + " 0 R ";
+        }
+        return kids;
+    };
+    const QByteArray firstKids = addPages(tree.firstPages, tree.firstSize, 3);
+    const QByteArray secondKids = addPages(tree.secondPages, tree.secondSize, 4);
+    const int total = tree.firstPages + tree.secondPages;
+    objects[1] = "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count "
+        + QByteArray::number(tree.damaged ? total - 50 : total) + " >>";
+    objects[2] = "<< /Type /Pages /Parent 2 0 R /Kids [" + firstKids + "] /Count "
+        + QByteArray::number(tree.damaged ? 1 : tree.firstPages) + " >>";
+    objects[3] = "<< /Type /Pages /Parent 2 0 R /Kids [" + secondKids + (tree.damaged ? "2 0 R" : "")
+        + "] /Count " + QByteArray::number(tree.secondPages) + " >>";
+    return build(objects);
+}
+
 QByteArray longDocument(int pages)
 {
     // 1 catalog, 2 page tree, 3 font, then page and contents for each page.

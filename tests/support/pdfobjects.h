@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSizeF>
 #include <QString>
 
 namespace testpdfs {
@@ -28,6 +29,20 @@ QByteArray sample(const Sample& options);
 
 // A PDF whose page tree contains itself.
 QByteArray cyclicPageTree();
+
+// A page tree too large to be checked on opening: two inner nodes, the first holding
+// firstPages pages of firstSize and the second secondPages pages of secondSize (in points).
+// Damaged: the first node's /Count says 1 and the root's says 50 pages fewer than there are,
+// and the second node lists the root among its kids.
+struct LargeTree
+{
+    int firstPages = 1000;
+    QSizeF firstSize = QSizeF(300, 400);
+    int secondPages = 1100;
+    QSizeF secondSize = QSizeF(500, 700);
+    bool damaged = false;
+};
+QByteArray largePageTree(const LargeTree& tree);
 
 // A long document: A4 pages of forty lines of text each, every line naming its page.
 QByteArray longDocument(int pages);

@@ -1,0 +1,80 @@
+#include "outlineloader.h"
+
+#include "sourcecopy.h"
+#include "workerthread.h"
+
+#include "../mupdf/muerror.h"
+
+#include <QRunnable>
+#include <QThreadPool>
+
+#include <mutex>
+#include <new>
+
+namespace pxv {
+
+// What the pool thread and the loader share; the loader is cleared when it goes away, so that
+// a late read finds nobody to tell. std::mutex rather than Qt's: ThreadSanitizer sees it.
+struct OutlineLoader::Shared
+{
+    std::mutex mutex;
+    OutlineLoader* receiver = nullptr;
+    quint64 latest = 0; // key of the source last asked for
+};
+
+namespace {
+
+class OutlineTask : public QRunnable
+{
+public:
+    OutlineTask(std::shared_ptr<OutlineLoader::Shared> shared, std::shared_ptr<const RenderSource> source)
+        : m_shared(std::move(shared)), m_source(std::move(source))
+    {
+    }
+
+    void run() override
+    {
+        prepareWorkerThread("pxv-outline");
+        QList<OutlineItem> items;
+        try {
+            items = openSourceCopy(*m_source, mu::MuDocument::kModelStoreBytes)->outline();
+        } catch (const MuError&) {
+            // no outline to show
+        } catch (const std::bad_alloc&) {
+        }
+        std::lock_guard<std::mutex> lock(m_shared->mutex);
+        OutlineLoader* receiver = m_shared->receiver;
+        if (!receiver || m_shared->latest != m_source->key)
+            return;
+        QMetaObject::invokeMethod(
+            receiver, [receiver, items] { emit receiver->loaded(items); }, Qt::QueuedConnection);
+    }
+
+private:
+    std::shared_ptr<OutlineLoader::Shared> m_shared;
+    std::shared_ptr<const RenderSource> m_source;
+};
+
+} // namespace
+
+OutlineLoader::OutlineLoader(QObject* parent) : QObject(parent), m_shared(std::make_shared<Shared>())
+{
+    m_shared->receiver = this;
+}
+
+OutlineLoader::~OutlineLoader()
+{
+    std::lock_guard<std::mutex> lock(m_shared->mutex);
+    m_shared->receiver = nullptr;
+}
+
+void OutlineLoader::load(std::shared_ptr<const RenderSource> source)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_shared->mutex);
+        m_shared->latest = source->key;
+    }
+    QThreadPool::globalInstance()->start(new OutlineTask(m_shared, std::move(source)));
+}
+
+} // namespace pxv
