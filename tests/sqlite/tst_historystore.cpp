@@ -405,7 +405,7 @@ void TestHistoryStore::commitsGoToLogSyncedAtCheckpoints()
     // synced on its own, and the file still cannot be damaged by a crash.
     QCOMPARE(m_store->m_db->queryRow(L"PRAGMA journal_mode", {})[L"journal_mode"].asString(), std::string("wal"));
     QCOMPARE(m_store->m_db->queryInt(L"PRAGMA synchronous", {}), 1);
-    // The setting belongs to the connection, so a reopened store has it too.
+    // The store above made its file; one that opens an existing file must end the same way.
     HistoryStore reopened(dbPath());
     QCOMPARE(reopened.m_db->queryInt(L"PRAGMA synchronous", {}), 1);
     QVERIFY(reopened.add(L"/docs/reopened.pdf"));
