@@ -1,7 +1,6 @@
 #include "cwinapp.h"
 
 #include "cglobal.h"
-#include "firstpaint.h"
 #include "ipxv.h"
 #include "logger.h"
 #include "perf.h"
@@ -66,17 +65,13 @@ CWinApp::CWinApp(int& argc, char** argv)
     CGlobal::setAppTitle(QObject::tr("OrvantoPDF编辑器"));
     QUser::Instance()->setProduct(QDtaProduct(1, QStringLiteral("vellumpad_win"), QObject::tr("OrvantoPDF编辑器"),
                                               QString::fromLatin1(kVersion)));
+    setWindowIcon(QIcon(QStringLiteral(":/res/resource.ico")));
 }
 
 CWinApp::~CWinApp()
 {
     QHttpClient::Instance()->close();
     CGlobal::release();
-}
-
-void CWinApp::installWindowIcon()
-{
-    setWindowIcon(QIcon(QStringLiteral(":/res/resource.ico")));
 }
 
 QString CWinApp::translationFile(const QString& appPath, const QString& language)
@@ -126,7 +121,6 @@ int CWinApp::run()
     try {
         m_instanceLock = std::make_unique<CSingleInstance>(QString::fromLatin1(kInstanceName));
         if (m_instanceLock->anotherIsRunning()) {
-            installWindowIcon();
             QMsgBox::showWarning(QObject::tr("软件已启动，请勿重复运行！"), 1);
             return 0;
         }
@@ -137,9 +131,6 @@ int CWinApp::run()
         window->show();
         QTimer::singleShot(0, [] { perfMilestone("main window shown"); });
         perfMilestoneOnFirstPaint(window->homeWidget(), "home page painted");
-        // Decoding every size of the icon and handing them to the window system is not needed
-        // for the first picture.
-        callAfterFirstPaint(window->homeWidget(), [this] { installWindowIcon(); });
 
         const QStringList arguments = QCoreApplication::arguments();
         if (arguments.size() > 1)

@@ -29,7 +29,6 @@ public:
 
 private:
     void loadTranslator();
-    void installWindowIcon();
 
     // Declared before the settings, so that the settings go first and the translator after them.
     std::unique_ptr<QTranslator> m_translator;
