@@ -151,7 +151,9 @@ void QMainWidget::onOpenFile(const QString& filePath)
     if (paths.isEmpty() || !paths.first().endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         return;
     const QString path = paths.first();
-    QTimer::singleShot(500, this, [this, path] { control()->openPath(path, 0); });
+    // The editor that will open it is made now, as the window shows it.
+    completeSetup();
+    QTimer::singleShot(500, this, [this, path] { m_pdfCtl->openPath(path, 0); });
 }
 
 void QMainWidget::updateDocViews()
