@@ -1,9 +1,8 @@
 #include "perf.h"
 
-#include <QEvent>
+#include "firstpaint.h"
+
 #include <QFile>
-#include <QTimer>
-#include <QWidget>
 
 #include <time.h>
 #include <unistd.h>
@@ -34,32 +33,6 @@ qint64 nowSinceBootMs()
     return qint64(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
 }
 
-// Watches a widget for its first paint event, then goes away.
-class FirstPaintWatch : public QObject
-{
-public:
-    FirstPaintWatch(QWidget* widget, const char* name) : QObject(widget), m_name(name)
-    {
-        widget->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && !m_seen) {
-            m_seen = true;
-            // The backing store reaches the window right after the paint event, before the event
-            // loop runs the timer.
-            QTimer::singleShot(0, [name = m_name] { perfMilestone(name); });
-            deleteLater();
-        }
-        return false;
-    }
-
-private:
-    const char* m_name;
-    bool m_seen = false;
-};
-
 } // namespace
 
 qint64 msSinceProcessStart()
@@ -76,5 +49,5 @@ void perfMilestone(const char* name)
 void perfMilestoneOnFirstPaint(QWidget* widget, const char* name)
 {
     if (lcPerf().isInfoEnabled())
-        new FirstPaintWatch(widget, name);
+        callAfterFirstPaint(widget, [name] { perfMilestone(name); });
 }

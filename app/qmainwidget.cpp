@@ -1,5 +1,6 @@
 #include "qmainwidget.h"
 
+#include "firstpaint.h"
 #include "qfloatexwidget.h"
 #include "qhomewidget.h"
 #include "quser.h"
@@ -26,13 +27,14 @@ QMainWidget::QMainWidget(QWidget* parent) : QWidget(parent), m_userHelp(this, nu
     ui.frameUser->hide();
     m_homeWidget = std::make_unique<QHomeWidget>(this);
     m_homeWidget->show();
-    m_floatExWidget = std::make_unique<QFloatExWidget>(this);
     ui.btnLogin->hide();
     ui.btnCustomer->hide();
     ui.btnMenu->setStyleSheet(QStringLiteral(
         "QPushButton#btnMenu {border-image: url(:/Images/btn.menu.png);font-size: 14px;font-family: Microsoft "
         "YaHei;color:black;padding-left: 24px;padding-bottom: 2px;}"));
-    initControl();
+    // The floating panel and the editor are not seen before a document opens; they are made once
+    // the home page is on screen, or earlier when something needs them.
+    callAfterFirstPaint(m_homeWidget.get(), [this] { completeSetup(); });
     initMenu();
     initConnections();
 
@@ -46,6 +48,30 @@ QMainWidget::QMainWidget(QWidget* parent) : QWidget(parent), m_userHelp(this, nu
 }
 
 QMainWidget::~QMainWidget() = default;
+
+void QMainWidget::completeSetup()
+{
+    // A control that failed to come up is tried again (and fails loudly again) on the next need.
+    if (m_pdfCtl)
+        return;
+    if (!m_floatExWidget) {
+        m_floatExWidget = std::make_unique<QFloatExWidget>(this);
+        placeFloatingWindows();
+    }
+    initControl();
+}
+
+QFloatExWidget* QMainWidget::floatExWidget()
+{
+    completeSetup();
+    return m_floatExWidget.get();
+}
+
+IPXV_Control* QMainWidget::control()
+{
+    completeSetup();
+    return m_pdfCtl;
+}
 
 void QMainWidget::onBtnMin()
 {

@@ -35,9 +35,10 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     QHomeWidget* homeWidget() const { return m_homeWidget.get(); }
-    QFloatExWidget* floatExWidget() const { return m_floatExWidget.get(); }
+    // Both are made on first need, at the latest once the home page has been painted.
+    QFloatExWidget* floatExWidget();
     QMenu* menu() const { return m_menu.get(); }
-    IPXV_Control* control() const { return m_pdfCtl; }
+    IPXV_Control* control();
 
 public slots:
     void onBtnLogin();
@@ -69,6 +70,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Makes what the first paint does not need: the floating panel, then the editor control.
+    void completeSetup();
     void initControl();
     void setupControl();
     void createBlankDoc();

@@ -105,12 +105,12 @@ void QMainWidget::recordInHistory(const QString& path)
 
 void QMainWidget::onOpenDoc()
 {
-    m_pdfCtl->inst()->runCommand(QStringLiteral("cmd.open"), 0);
+    control()->inst()->runCommand(QStringLiteral("cmd.open"), 0);
 }
 
 void QMainWidget::onMergePDF()
 {
-    m_pdfCtl->inst()->runCommand(QStringLiteral("cmd.newDocCombine"), 0);
+    control()->inst()->runCommand(QStringLiteral("cmd.newDocCombine"), 0);
 }
 
 void QMainWidget::onNewBlankDoc()
@@ -120,6 +120,7 @@ void QMainWidget::onNewBlankDoc()
 
 void QMainWidget::createBlankDoc()
 {
+    completeSetup();
     try {
         IPXV_Inst* inst = m_pdfCtl->inst();
         const int operationId = inst->nameToId(QStringLiteral("op.newBlankDoc"), true);
@@ -150,12 +151,15 @@ void QMainWidget::onOpenFile(const QString& filePath)
     if (paths.isEmpty() || !paths.first().endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         return;
     const QString path = paths.first();
+    // The editor that will open it is made now, as the window shows it.
+    completeSetup();
     QTimer::singleShot(500, this, [this, path] { m_pdfCtl->openPath(path, 0); });
 }
 
 void QMainWidget::updateDocViews()
 {
-    const bool documentActive = !m_pdfCtl->activeDocPath().isNull();
+    // Before the editor is made no document can be open.
+    const bool documentActive = m_pdfCtl && !m_pdfCtl->activeDocPath().isNull();
     if (m_homeWidget)
         m_homeWidget->setVisible(!documentActive);
     if (m_floatExWidget)

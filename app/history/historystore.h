@@ -30,6 +30,8 @@ public:
     void clear();
 
 private:
+    friend class TestHistoryStore;
+
     std::wstring openDatabase(const QString& dbPath);
 
     std::unique_ptr<QDatabase> m_db;

@@ -68,6 +68,8 @@ private slots:
     void maximiseButtonFollowsWindowState();
     void accountStateFollowsSignals();
     void missingComponentEndsRunWithLogRecord();
+    void editorAndPanelAreMadeAfterHomePagePaint();
+    void editorIsMadeOnFirstNeedBeforePaint();
 
 private:
     QString activePath() const { return m_window->control()->activeDocPath(); }
@@ -316,6 +318,44 @@ void TstMainWidget::missingComponentEndsRunWithLogRecord()
     QVERIFY(text.contains("cwinapp:84"));
     QVERIFY(text.contains("express: ui.axWidget->setControl(QString::fromUtf8(\"{a1149909-4edc-4421-b9e5-e93c25a000a1}\"))"));
     m_window = std::make_unique<QMainWidget>();
+}
+
+void TstMainWidget::editorAndPanelAreMadeAfterHomePagePaint()
+{
+    m_window.reset();
+    m_window = std::make_unique<QMainWidget>();
+    const auto* host = m_window->findChild<QControlHost*>("axWidget");
+    QVERIFY(host);
+    // Neither is needed for the first picture of the home page.
+    QVERIFY(!m_window->findChild<QFloatExWidget*>());
+    QVERIFY(!host->queryInterface());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window->homeWidget()));
+    QTRY_VERIFY(host->queryInterface());
+    QFloatExWidget* panel = m_window->findChild<QFloatExWidget*>();
+    QVERIFY(panel);
+    QVERIFY(!panel->isVisible());
+    // Fully set up: the control's events reach the window.
+    host->queryInterface()->openPath(m_files.filePath("a.pdf"));
+    QTRY_VERIFY(!m_window->homeWidget()->isVisible());
+    QVERIFY(panel->isVisible());
+    QCOMPARE(m_window->floatExWidget(), panel);
+}
+
+void TstMainWidget::editorIsMadeOnFirstNeedBeforePaint()
+{
+    // A file named on the command line is opened half a second after start by an editor made at
+    // once, before the home page is painted.
+    m_window.reset();
+    m_window = std::make_unique<QMainWidget>();
+    const auto* host = m_window->findChild<QControlHost*>("axWidget");
+    QVERIFY(host);
+    QVERIFY(!host->queryInterface());
+    m_window->onOpenFile(m_files.filePath("a.pdf"));
+    QVERIFY(host->queryInterface());
+    QVERIFY(m_window->findChild<QFloatExWidget*>());
+    QTRY_COMPARE(host->queryInterface()->activeDocPath(), m_files.filePath("a.pdf"));
+    QTRY_COMPARE(historyRows(), 1);
 }
 
 int main(int argc, char** argv)
