@@ -14,6 +14,11 @@ constexpr int kSlowdown = VP_TIMEOUT_FACTOR;
 
 } // namespace
 
+int E2EHarness::slow(int ms)
+{
+    return ms * kSlowdown;
+}
+
 QString E2EHarness::missingTool()
 {
     for (const char* tool : {"Xvfb", "xdotool", "openbox", "import", "sqlite3"}) {

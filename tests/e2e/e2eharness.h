@@ -28,6 +28,8 @@ public:
     QProcess* startProgram(const QStringList& arguments = {}, const QString& workDir = {},
                            const QString& program = {});
     static QString programPath();
+    // A deadline for the program's work, longer in sanitizer builds where it runs slower.
+    static int slow(int ms);
     // Copies the program into dir, with its English translation in dir/language when asked;
     // returns the copy's path, or an empty string when copying failed.
     static QString copyProgram(const QString& dir, bool withTranslation);

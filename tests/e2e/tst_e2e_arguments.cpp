@@ -99,10 +99,10 @@ void TstE2EArguments::awkwardNamesOpenAndAreRecorded()
     QVERIFY(harness.waitForWindow("OrvantoPDF") != 0);
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(harness.historyDb())
                                  && harness.queryHistory("select count(*) from history").value(0) == "1",
-                             10000);
+                             E2EHarness::slow(10000));
     QCOMPARE(harness.queryHistory("select filePath from history"), QStringList({path}));
     QCOMPARE(harness.queryHistory("select fileName from history"), QStringList({name}));
-    QTRY_VERIFY_WITH_TIMEOUT(!harness.homePageVisible(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!harness.homePageVisible(), E2EHarness::slow(5000));
 }
 
 void TstE2EArguments::pipesAndDevicesAreReported_data()
@@ -159,7 +159,7 @@ void TstE2EArguments::folderNamedLikePdf()
     QVERIFY(harness.waitForWindow("OrvantoPDF") != 0);
     if (holdsPdf) {
         QTRY_COMPARE_WITH_TIMEOUT(harness.queryHistory("select filePath from history"), QStringList({inner}),
-                                  10000);
+                                  E2EHarness::slow(10000));
     } else {
         QVERIFY(harness.homePageVisible());
         QVERIFY(homePageCreatesDocument(harness));

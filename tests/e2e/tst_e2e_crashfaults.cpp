@@ -55,7 +55,7 @@ void TstE2ECrashFaults::renderThreadCrashWritesItsDumpAndEnds()
     QVERIFY(harness.waitForWindow("OrvantoPDF") != 0);
     const qint64 pid = program->processId();
     QList<long> renderers;
-    QTRY_VERIFY_WITH_TIMEOUT(!(renderers = threadsNamed(pid, "pxv-render")).isEmpty(), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(!(renderers = threadsNamed(pid, "pxv-render")).isEmpty(), E2EHarness::slow(15000));
     const long tid = renderers.first();
     QVERIFY(tid != pid);
 
@@ -90,7 +90,7 @@ void TstE2ECrashFaults::foreignLockFileDoesNotBlockStart()
     QProcess* program = harness.startProgram();
     QVERIFY(harness.waitForWindow("OrvantoPDF") != 0);
     // The main window with its home page, not the warning about a running instance.
-    QTRY_VERIFY_WITH_TIMEOUT(harness.homePageVisible(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(harness.homePageVisible(), E2EHarness::slow(10000));
     QCOMPARE(program->state(), QProcess::Running);
     ::close(fd);
     QCOMPARE(QFileInfo(QFile::decodeName(lockPath)).ownerId(), ::geteuid());

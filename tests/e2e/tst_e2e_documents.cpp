@@ -35,10 +35,10 @@ void TstE2EDocuments::relativePathOpensAndIsRecorded()
     QVERIFY(harness.waitForWindow("OrvantoPDF") != 0);
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(harness.historyDb())
                                  && harness.queryHistory("select count(*) from history").value(0) == "1",
-                             10000);
+                             E2EHarness::slow(10000));
     const QStringList row = harness.queryHistory("select filePath, fileName from history").value(0).split('|');
     QCOMPARE(row, QStringList({m_files.filePath("report.pdf"), "report.pdf"}));
-    QTRY_VERIFY_WITH_TIMEOUT(!harness.homePageVisible(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!harness.homePageVisible(), E2EHarness::slow(5000));
     QVERIFY(harness.screenshot(QDir::temp().filePath("vellumpad-e2e-document.png")));
 }
 
@@ -51,7 +51,7 @@ void TstE2EDocuments::missingFileIsReportedAndNotRecorded()
     QVERIFY(window != 0);
     QVERIFY(harness.homePageVisible());
     // The error box is a second window of the same process.
-    QTRY_VERIFY_WITH_TIMEOUT(harness.windowsOf(program).size() >= 3, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(harness.windowsOf(program).size() >= 3, E2EHarness::slow(10000));
     QCOMPARE(program->state(), QProcess::Running);
     QVERIFY(!QFile::exists(harness.historyDb())
             || harness.queryHistory("select count(*) from history").value(0) == "0");
@@ -71,7 +71,7 @@ void TstE2EDocuments::garbageHistoryIsSetAsideAndReplaced()
     QProcess* program = harness.startProgram({m_files.filePath("report.pdf")});
     QVERIFY(harness.waitForWindow("OrvantoPDF") != 0);
     QTRY_COMPARE_WITH_TIMEOUT(harness.queryHistory("select fileName from history"), QStringList({"report.pdf"}),
-                              10000);
+                              E2EHarness::slow(10000));
     const QStringList broken = QDir(dataDir).entryList({"history.db.broken-*"}, QDir::Files);
     QCOMPARE(broken.size(), 1);
     QFile kept(QDir(dataDir).filePath(broken.first()));

@@ -62,7 +62,7 @@ void TstE2EHistoryFaults::openThroughDialog(const E2EHarness& harness, QProcess*
 {
     const int windows = harness.windowsOf(program).size();
     harness.typeKeys(window, "ctrl+o");
-    QTRY_VERIFY_WITH_TIMEOUT(harness.windowsOf(program).size() > windows, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(harness.windowsOf(program).size() > windows, E2EHarness::slow(10000));
     const qulonglong dialog = harness.windowsOf(program).last().toULongLong();
     harness.xdotool({"windowactivate", "--sync", QString::number(dialog)});
     harness.xdotool({"type", "--delay", "20", path});
@@ -84,7 +84,7 @@ void TstE2EHistoryFaults::lockedHistoryIsWaitedOutAndRecovers()
     // A history with one record, made by the program itself.
     QProcess* maker = harness.startProgram({m_files.filePath("first.pdf")});
     QVERIFY(harness.waitForWindow("OrvantoPDF") != 0);
-    QTRY_COMPARE_WITH_TIMEOUT(recordedNames(harness), QStringList({"first.pdf"}), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(recordedNames(harness), QStringList({"first.pdf"}), E2EHarness::slow(10000));
     ::kill(pid_t(maker->processId()), SIGKILL);
     QVERIFY(E2EHarness::waitForExit(maker));
 
@@ -93,12 +93,12 @@ void TstE2EHistoryFaults::lockedHistoryIsWaitedOutAndRecovers()
     locker.start("sqlite3", {harness.historyDb()});
     QVERIFY(locker.waitForStarted());
     locker.write("BEGIN EXCLUSIVE;\nUPDATE history SET ctime = ctime;\n");
-    QTRY_VERIFY_WITH_TIMEOUT(writeLocked(harness), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(writeLocked(harness), E2EHarness::slow(10000));
 
     QProcess* program = harness.startProgram({m_files.filePath("second.pdf")});
     const qulonglong window = harness.waitForWindow("OrvantoPDF");
     QVERIFY(window != 0);
-    QTRY_VERIFY_WITH_TIMEOUT(!harness.homePageVisible(), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(!harness.homePageVisible(), E2EHarness::slow(15000));
     QCOMPARE(program->state(), QProcess::Running);
     QCOMPARE(recordedNames(harness), QStringList({"first.pdf"}));
 
@@ -108,7 +108,7 @@ void TstE2EHistoryFaults::lockedHistoryIsWaitedOutAndRecovers()
     QVERIFY(!writeLocked(harness));
 
     openThroughDialog(harness, program, window, m_files.filePath("third.pdf"));
-    QTRY_COMPARE_WITH_TIMEOUT(recordedNames(harness), QStringList({"first.pdf", "third.pdf"}), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(recordedNames(harness), QStringList({"first.pdf", "third.pdf"}), E2EHarness::slow(10000));
     QCOMPARE(program->state(), QProcess::Running);
     QVERIFY(QDir(QFileInfo(harness.historyDb()).absolutePath()).entryList({"history.db.broken-*"}).isEmpty());
 }
@@ -137,7 +137,7 @@ void TstE2EHistoryFaults::readOnlyHistoryFolderIsUsedWhenWritable()
     QProcess* first = harness.startProgram(asNobody + QStringList{m_files.filePath("second.pdf")}, {}, program);
     const qulonglong window = harness.waitForWindow("OrvantoPDF");
     QVERIFY(window != 0);
-    QTRY_VERIFY_WITH_TIMEOUT(!harness.homePageVisible(), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(!harness.homePageVisible(), E2EHarness::slow(15000));
     QCOMPARE(first->state(), QProcess::Running);
     // Read without the shared-memory file a normal reader would create in the folder (as root,
     // on behalf of the file's owner), which would make the folder's refusal moot.
@@ -151,7 +151,7 @@ void TstE2EHistoryFaults::readOnlyHistoryFolderIsUsedWhenWritable()
     // Once the folder is the user's again, the next document opened is recorded.
     QVERIFY(::chown(QFile::encodeName(dataDir).constData(), kNobody, kNobody) == 0);
     openThroughDialog(harness, first, window, m_files.filePath("third.pdf"));
-    QTRY_COMPARE_WITH_TIMEOUT(recordedNames(harness), QStringList({"first.pdf", "third.pdf"}), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(recordedNames(harness), QStringList({"first.pdf", "third.pdf"}), E2EHarness::slow(10000));
     QCOMPARE(first->state(), QProcess::Running);
 }
 

@@ -29,7 +29,7 @@ void TstE2EProcess::secondInstanceWarnsAndLeavesTheFirst()
     QTRY_VERIFY_WITH_TIMEOUT(!(box = harness.xdotool({"search", "--onlyvisible", "--pid",
                                                       QString::number(second->processId())}))
                                   .isEmpty(),
-                             10000);
+                             E2EHarness::slow(10000));
     const QString boxWindow = box.split('\n').last();
     harness.xdotool({"windowactivate", "--sync", boxWindow});
     harness.xdotool({"key", "--window", boxWindow, "Return"});

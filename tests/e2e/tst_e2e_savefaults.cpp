@@ -154,7 +154,7 @@ void TstE2ESaveFaults::killedSaveLeavesTheOriginal()
     const ino_t before = inode(m_largePath);
     harness.typeKeys(again, "ctrl+s");
     // Replaced by a rename: a new file under the old name, and no temporary file left.
-    QTRY_VERIFY_WITH_TIMEOUT(inode(m_largePath) != before && temporaries(folder, "archive.pdf").isEmpty(), 180000);
+    QTRY_VERIFY_WITH_TIMEOUT(inode(m_largePath) != before && temporaries(folder, "archive.pdf").isEmpty(), E2EHarness::slow(180000));
     QCOMPARE(next->state(), QProcess::Running);
     QVERIFY(sha256(m_largePath) != m_largeHash);
     QCOMPARE(visibleFiles(folder), QStringList({"archive.pdf"}));
@@ -184,11 +184,11 @@ void TstE2ESaveFaults::fullDiskIsReportedAndTheChangeIsKept()
     harness.typeKeys(window, "ctrl+s");
 
     // The message box is one more window of the program.
-    QTRY_VERIFY_WITH_TIMEOUT(harness.windowsOf(program).size() > windows, 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(harness.windowsOf(program).size() > windows, E2EHarness::slow(15000));
     QVERIFY(harness.screenshot(QDir::temp().filePath("vellumpad-e2e-disk-full.png")));
     const QString box = harness.windowsOf(program).last();
     harness.typeKeys(box.toULongLong(), "Return");
-    QTRY_COMPARE_WITH_TIMEOUT(harness.windowsOf(program).size(), windows, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(harness.windowsOf(program).size(), windows, E2EHarness::slow(10000));
     QCOMPARE(program->state(), QProcess::Running);
     QCOMPARE(sha256(path), original);
     QCOMPARE(QDir(base.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
@@ -197,7 +197,7 @@ void TstE2ESaveFaults::fullDiskIsReportedAndTheChangeIsKept()
     // With room again, saving once more writes the change that was kept in the window.
     QVERIFY(QFile::remove(base.filePath("filler")));
     harness.typeKeys(window, "ctrl+s");
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(path).size() > originalSize, 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(path).size() > originalSize, E2EHarness::slow(15000));
     QCOMPARE(harness.windowsOf(program).size(), windows);
     QString problems;
     QVERIFY2(testpdfs::qpdfCheck(path, &problems), qPrintable(problems));

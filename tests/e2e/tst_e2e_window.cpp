@@ -141,7 +141,7 @@ void TstE2EWindow::minimiseButtonHides()
     const QRect before = geometry();
     m_harness.xdotool({"mousemove", QString::number(before.right() - 116), QString::number(before.top() + 27),
                        "click", "1"});
-    QTRY_VERIFY_WITH_TIMEOUT(m_harness.xdotool({"search", "--onlyvisible", "--name", "OrvantoPDF"}).isEmpty(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_harness.xdotool({"search", "--onlyvisible", "--name", "OrvantoPDF"}).isEmpty(), E2EHarness::slow(5000));
     m_harness.xdotool({"windowactivate", QString::number(m_window)});
     QVERIFY(m_harness.waitForWindow(QStringLiteral("OrvantoPDF"), 5000) != 0);
 }
