@@ -461,7 +461,7 @@ void Document::save(const QString& path)
     emit aboutToSave();
     const bool hasFile = !d->path.isNull();
     replaceFileAtomically(target, [&](const QString& temp) {
-        if (hasFile && !d->modified) {
+        if (hasFile && !d->modified && !d->repaired) {
             // Nothing changed: the file as it is, not MuPDF's rewrite of it.
             copyFileContents(d->path, temp);
         } else if (hasFile && !d->repaired && d->mu->canSaveIncrementally()) {
