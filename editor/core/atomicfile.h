@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/layer.h"
+
 #include <QString>
 
 #include <functional>

@@ -1,8 +1,8 @@
-#include "document.h"
+#include "document_p.h"
 
 #include "atomicfile.h"
-#include "../mupdf/mudocument.h"
-#include "../mupdf/muerror.h"
+#include "mupdf/mudocument.h"
+#include "mupdf/muerror.h"
 
 #include <QAtomicInteger>
 #include <QCoreApplication>
@@ -75,130 +75,80 @@ DocumentError::DocumentError(Kind kind, const QString& message)
 {
 }
 
-struct Document::Private
+bool Document::Private::modified() const
 {
-    std::unique_ptr<mu::MuDocument> mu;
-    QString path;          // null for a document without a file
-    QByteArray password;   // the accepted one, for reopening after a save and for workers
-    bool locked = false;   // encrypted and still without a password
-    bool modified = false;
-    bool repaired = false;
-    // Page sizes are learnt lazily: opening reads the page count only, and a size is read when
-    // asked for or when readPageSizes() reaches it. A page's size never changes but by rotation.
-    int count = 0;
-    mutable std::vector<QSizeF> sizes;
-    mutable std::vector<bool> known;
-    int scanReached = 0; // pages told so far by the current scan, which goes in page order
-    bool scanDone = false;
-    QByteArray createdBytes;    // a document without a file, as created
-    QHash<int, int> rotations;  // pages rotated since the file or the bytes above
-    std::shared_ptr<const RenderSource> source;
+    return neverSaved || mu->historyPosition() != savedPosition;
+}
 
-    void resetPages()
-    {
-        count = 0;
-        if (!locked) {
+PageId Document::Private::idOf(int page) const
+{
+    PageId id = 0;
+    if (idsKnown && page < ids.size()) {
+        id = ids.at(page);
+    } else {
+        try {
+            id = mu->pageObjectNumber(page);
+        } catch (const MuError&) {
+        }
+    }
+    // A page that is no object of its own (a damaged tree) is known by its place.
+    return id > 0 ? id : -(page + 1);
+}
+
+void Document::Private::startNewBase()
+{
+    dirty.clear();
+    auto next = std::make_shared<RenderBase>();
+    next->key = nextSourceKey();
+    next->password = password;
+    next->mendPageTree = mu->pageTreeMended();
+    if (path.isNull()) {
+        if (createdBytes.isEmpty()) {
             try {
-                count = mu->pageCount();
-            } catch (const MuError&) {
-                // a page tree beyond repair: no pages to show
+                createdBytes = mu->toBytes();
+            } catch (const MuError& error) {
+                throw DocumentError(DocumentError::Failed, tr("The document cannot be prepared for display: %1")
+                                                               .arg(QString::fromUtf8(error.what())));
             }
         }
-        count = std::max(count, 0);
-        sizes.assign(size_t(count), QSizeF());
-        known.assign(size_t(count), false);
-        scanReached = 0;
-        scanDone = false;
+        next->bytes = createdBytes;
+    } else {
+        next->path = path;
     }
+    base = std::move(next);
+    auto version = std::make_shared<RenderSource>();
+    version->base = base;
+    version->key = nextSourceKey();
+    source = std::move(version);
+}
 
-    QSizeF sizeOf(int page) const
-    {
-        if (known[size_t(page)])
-            return sizes[size_t(page)];
-        QSizeF size;
-        try {
-            size = mu->pageBounds(page).size();
-            known[size_t(page)] = true;
-            sizes[size_t(page)] = size;
-        } catch (const MuError&) {
-            // Unreadable for now; a damaged tree is mended when the scan reaches its end, and
-            // the page may be read then.
-        }
-        return size;
-    }
+void Document::Private::replaceBase()
+{
+    auto next = std::make_shared<RenderBase>(*base);
+    next->key = nextSourceKey();
+    next->password = password;
+    next->mendPageTree = mu->pageTreeMended();
+    base = std::move(next);
+    auto version = std::make_shared<RenderSource>(*source);
+    version->base = base;
+    version->key = nextSourceKey();
+    source = std::move(version);
+}
 
-    // Returns true when the scan has told every page, or mended the tree and starts again.
-    bool scanSizes(int maxPages)
-    {
-        if (scanDone || locked)
-            return true;
-        const bool wasMended = mu->pageTreeMended();
-        bool over = true;
-        try {
-            over = mu->scanPageSizes(maxPages, [this](int page, const QSizeF& size) {
-                if (page >= count)
-                    return;
-                sizes[size_t(page)] = size;
-                known[size_t(page)] = true;
-                scanReached = page + 1;
-            });
-        } catch (const MuError&) {
-            // The tree cannot be walked further: the pages left are read one by one when asked.
-        }
-        if (over && mu->pageTreeMended() != wasMended) {
-            resetPages();
-            return true;
-        }
-        scanDone = over;
-        if (over) {
-            // Pages the walk could not tell (it failed on the way) are looked up one by one.
-            for (int page = 0; page < count; ++page) {
-                sizeOf(page);
-                known[size_t(page)] = true;
-            }
-        }
-        return over;
-    }
+void Document::Private::refreshSource(const std::vector<int>& changed)
+{
+    auto version = std::make_shared<RenderSource>(*source);
+    version->key = nextSourceKey();
+    for (int number : changed)
+        version->objects.insert(number, std::make_shared<ObjectState>(mu->objectState(number)));
+    source = std::move(version);
+}
 
-    bool hasReadablePage()
-    {
-        if (count > 0 && !sizeOf(0).isEmpty())
-            return true;
-        // A damaged first page: is anything readable at all?
-        while (!scanSizes(std::numeric_limits<int>::max())) {
-        }
-        for (int page = 0; page < count; ++page) {
-            if (!sizeOf(page).isEmpty())
-                return true;
-        }
-        return false;
-    }
-
-    void refreshSource()
-    {
-        auto next = std::make_shared<RenderSource>();
-        next->key = nextSourceKey();
-        next->password = password;
-        next->rotations = rotations;
-        next->mendPageTree = mu->pageTreeMended();
-        if (path.isNull()) {
-            if (createdBytes.isEmpty()) {
-                try {
-                    createdBytes = mu->toBytes();
-                } catch (const MuError& error) {
-                    throw DocumentError(DocumentError::Failed, tr("The document cannot be prepared for display: %1")
-                                                                   .arg(QString::fromUtf8(error.what())));
-                }
-            }
-            next->bytes = createdBytes;
-        } else {
-            next->path = path;
-        }
-        source = std::move(next);
-    }
-};
-
-Document::Document() : d(std::make_unique<Private>()) {}
+Document::Document() : d(std::make_unique<Private>())
+{
+    // Views may hear of changes through queued connections.
+    qRegisterMetaType<PageChanges>();
+}
 
 Document::~Document() = default;
 
@@ -227,7 +177,7 @@ std::unique_ptr<Document> Document::open(const QString& path)
                                 .arg(nativePath(clean)));
     }
     document->d->path = clean;
-    document->d->refreshSource();
+    document->d->startNewBase();
     return document;
 }
 
@@ -241,9 +191,9 @@ std::unique_ptr<Document> Document::createBlank()
         throw DocumentError(DocumentError::Failed,
                             tr("Could not create a new document: %1").arg(QString::fromUtf8(error.what())));
     }
-    document->d->modified = true;
+    document->d->neverSaved = true;
     document->d->resetPages();
-    document->d->refreshSource();
+    document->d->startNewBase();
     return document;
 }
 
@@ -290,9 +240,9 @@ std::unique_ptr<Document> Document::combine(const QStringList& paths, const Pass
                                     .arg(nativePath(clean), QString::fromUtf8(error.what())));
         }
     }
-    document->d->modified = true;
+    document->d->neverSaved = true;
     document->d->resetPages();
-    document->d->refreshSource();
+    document->d->startNewBase();
     return document;
 }
 
@@ -311,7 +261,7 @@ bool Document::authenticate(const QString& password)
     d->locked = false;
     d->password = utf8;
     d->resetPages();
-    d->refreshSource();
+    d->replaceBase();
     emit sourceChanged();
     return true;
 }
@@ -368,7 +318,7 @@ bool Document::readPageSizes(int maxPages)
     const bool over = d->scanSizes(maxPages);
     if (d->mu && d->mu->pageTreeMended() != mended) {
         // The pages behind the damage may have moved: workers must mend their copies too.
-        d->refreshSource();
+        d->replaceBase();
         emit sourceChanged();
     }
     return over && d->count == before;
@@ -425,30 +375,9 @@ QList<TextHit> Document::findText(int page, const QString& text) const
     }
 }
 
-void Document::rotatePage(int page, int degrees)
-{
-    if (d->locked || page < 0 || page >= pageCount() || degrees % 90 != 0)
-        throw DocumentError(DocumentError::Failed, tr("Page %1 cannot be rotated.").arg(page + 1));
-    try {
-        d->rotations.insert(page, d->mu->rotatePage(page, degrees));
-        d->sizes[size_t(page)] = d->mu->pageBounds(page).size();
-        d->known[size_t(page)] = true;
-    } catch (const MuError& error) {
-        throw DocumentError(DocumentError::Failed, tr("Page %1 cannot be rotated because it is damaged (%2).")
-                                                       .arg(page + 1)
-                                                       .arg(QString::fromUtf8(error.what())));
-    }
-    const bool wasModified = d->modified;
-    d->modified = true;
-    d->refreshSource();
-    emit sourceChanged();
-    if (!wasModified)
-        emit modifiedChanged(true);
-}
-
 bool Document::isModified() const
 {
-    return d->modified;
+    return d->modified();
 }
 
 void Document::save(const QString& path)
@@ -460,41 +389,33 @@ void Document::save(const QString& path)
                                 .arg(nativePath(target)));
     emit aboutToSave();
     const bool hasFile = !d->path.isNull();
+    const bool wasModified = d->modified();
+    qint64 startXref = -1;
     replaceFileAtomically(target, [&](const QString& temp) {
-        if (hasFile && !d->modified && !d->repaired) {
+        if (hasFile && !wasModified && !d->repaired) {
             // Nothing changed: the file as it is, not MuPDF's rewrite of it.
             copyFileContents(d->path, temp);
         } else if (hasFile && !d->repaired && d->mu->canSaveIncrementally()) {
-            // The original bytes stay as they are and the changes follow them.
+            // The saved bytes stay as they are and the changes since follow them.
             copyFileContents(d->path, temp);
-            d->mu->appendIncrementalSave(temp);
+            startXref = d->mu->appendIncrementalSave(temp, std::vector<int>(d->dirty.begin(), d->dirty.end()));
         } else {
             d->mu->saveFull(temp);
         }
     });
 
-    // From now on the document is the saved file: reopening it makes the next incremental save
-    // start from these bytes.
+    // From now on the document is the saved file: the next incremental save appends to it and
+    // workers open it. The document itself stays in memory with its undo history.
     const bool pathChanged = d->path != target;
-    try {
-        auto reopened = mu::MuDocument::openFile(target);
-        if (reopened->needsPassword())
-            reopened->authenticate(d->password);
-        d->mu = std::move(reopened);
-        d->repaired = false;
-        d->scanReached = 0; // the sizes known stay right; a scan still going starts again
-
-    } catch (const MuError&) {
-        // The file is written; keeping the document in memory as it is loses nothing.
-    }
+    d->mu->rebase(target, startXref);
     d->path = target;
+    d->repaired = false;
+    d->neverSaved = false;
     d->createdBytes.clear();
-    d->rotations.clear();
-    const bool wasModified = d->modified;
-    d->modified = false;
-    d->refreshSource();
-    if (pathChanged || wasModified)
-        emit sourceChanged();
+    d->savedPosition = d->mu->historyPosition();
+    d->startNewBase();
+    if (pathChanged)
+        emit filePathChanged();
     if (wasModified)
         emit modifiedChanged(false);
     emit saved();

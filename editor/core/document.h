@@ -1,15 +1,19 @@
 #pragma once
 
+#include "core/layer.h"
+
 // The document model: one open PDF, independent of any widget. Views observe it through its
 // signals; rendering goes through PageRenderer.
 
-#include "types.h"
+#include "values/objectstate.h"
+#include "values/types.h"
 
 #include <QHash>
 #include <QObject>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <functional>
 #include <memory>
@@ -49,18 +53,27 @@ using PasswordProvider = std::function<bool(const QString& fileName, bool retry,
 // combine between files.
 using CombineProgress = std::function<bool(int index, const QString& fileName)>;
 
-// What a render worker needs to open its own copy of the document as it is now: the file (or,
-// for a document without one, its bytes as created) and the edits made since, which the worker
-// applies to its copy. Edits cost the GUI thread nothing however large the file. Immutable; a
-// new one is made on every change.
-struct RenderSource
+// What a render worker opens its own copy of the document from: the file last saved (or, for a
+// document without one, its bytes as created). Shared by every version of the document until
+// the next save; a worker keeps its copy open as long as the base lives.
+struct RenderBase
 {
-    QString path;           // used when bytes is empty
-    QByteArray bytes;       // a new document as created
-    QHash<int, int> rotations; // page -> its /Rotate, for pages rotated since
+    QString path;            // used when bytes is empty
+    QByteArray bytes;        // a new document as created
     bool mendPageTree = false; // the page tree had to be mended, so the copy's must be too
     QByteArray password;
-    quint64 key = 0;        // unique per document and version, for worker-side caches
+    quint64 key = 0;         // unique per base
+};
+
+// One version of the document for render workers: the base and every object changed since,
+// as it is in this version. A worker brings its copy from one version to another by taking
+// over the objects whose states differ, so an edit costs what it changed, not the file's size.
+// Immutable; a new one is made on every change.
+struct RenderSource
+{
+    std::shared_ptr<const RenderBase> base;
+    ObjectStates objects;
+    quint64 key = 0; // unique per version, for worker-side caches
 };
 
 // Each document has its own MuPDF context, so open(), createBlank() and combine() may run on
@@ -126,9 +139,36 @@ public:
     // page once: TextSearch spreads a whole-document search over the event loop.
     QList<TextHit> findText(int page, const QString& text) const;
 
-    // Rotates a page by a multiple of 90 degrees (clockwise); marks the document modified.
-    void rotatePage(int page, int degrees);
+    // The identity of a page (0-based index), and the page that has an identity now (-1 when
+    // it is not in the document).
+    PageId pageId(int page) const;
+    int pageIndex(PageId id) const;
 
+    // Edits. Each is one step of the undo history, named for the menu ("Rotate Page"); each
+    // throws DocumentError and leaves the document as it was when it cannot be done.
+    // Rotates pages by a multiple of 90 degrees, clockwise.
+    void rotatePages(const QVector<int>& pages, int degrees);
+    void rotatePage(int page, int degrees);
+    // Moves pages (in their document order) so that the first of them becomes page position,
+    // counted as after the move; the others follow it.
+    void movePages(const QVector<int>& pages, int position);
+
+    // The undo history: the names of every step, oldest first, of which the first
+    // historyPosition() are in force. A save keeps it.
+    QStringList historySteps() const;
+    int historyPosition() const;
+    bool canUndo() const;
+    bool canRedo() const;
+    // The name of the step an undo or redo would take back or make again; empty when none.
+    QString undoName() const;
+    QString redoName() const;
+    void undo();
+    void redo();
+    // Undoes or redoes steps until position steps are in force.
+    void setHistoryPosition(int position);
+
+    // Differs from the file: edits since the last save, or a document that has no file yet.
+    // Undoing back to the saved state makes it unmodified again.
     bool isModified() const;
 
     // Saves atomically to path (which may be the document's own file): a temporary file in the
@@ -139,19 +179,26 @@ public:
     // path and is unmodified.
     void save(const QString& path);
 
-    // The current source for render workers; changes (with sourceChanged) on every edit and
-    // save.
+    // The current version for render workers; changes on every edit, undo, redo and save.
     std::shared_ptr<const RenderSource> renderSource() const;
 
 signals:
     void modifiedChanged(bool modified);
-    // The content changed (an edit, a password accepted, a save that moved the file).
+    // Everything may have changed (a password accepted, a damaged page tree mended).
     void sourceChanged();
+    // An edit, undo or redo changed what changes says.
+    void pagesChanged(const pxv::PageChanges& changes);
+    // Steps were added, undone or redone.
+    void historyChanged();
+    // The document belongs to another file now.
+    void filePathChanged();
     void aboutToSave();
     void saved();
 
 private:
     Document();
+    // Runs edit as one step named name.
+    void runStep(const QString& name, const std::function<void()>& edit);
 
     struct Private;
     std::unique_ptr<Private> d;

@@ -3,7 +3,7 @@
 #include "sourcecopy.h"
 #include "workerthread.h"
 
-#include "../mupdf/muerror.h"
+#include "mupdf/muerror.h"
 
 #include <QRunnable>
 #include <QThreadPool>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/layer.h"
+
 // Reads a document's outline on a pool thread from a copy of its own. Numbering the pages an
 // outline leads to makes MuPDF map the whole page tree, which for a long document costs more
 // than showing its first page: opening must not wait for it.

@@ -23,13 +23,14 @@ constexpr int kPrefetchPriority = -1000;
 } // namespace
 
 PageRenderer::PageRenderer(Document* document, QObject* parent)
-    : QObject(parent), m_document(document), m_source(document->renderSource())
+    : QObject(parent), m_document(document)
 {
     m_cache.setMaxCost(int(kDefaultCacheBytes));
     m_sink = std::make_shared<RenderSink>(this, [this](std::shared_ptr<RenderJob> job, QImage image, QString error) {
         onJobFinished(std::move(job), std::move(image), std::move(error));
     });
     connect(document, &Document::sourceChanged, this, &PageRenderer::onSourceChanged);
+    connect(document, &Document::pagesChanged, this, &PageRenderer::onPagesChanged);
 }
 
 PageRenderer::~PageRenderer()
@@ -44,8 +45,9 @@ void PageRenderer::request(int page, double pixelsPerPoint, int priority)
         || !(pixelsPerPoint > 0))
         return;
     const int key = scaleKey(pixelsPerPoint);
-    m_wanted.insert(page);
-    auto running = m_jobs.find(page);
+    const PageId id = idOf(page);
+    m_wanted.insert(id);
+    auto running = m_jobs.find(id);
     if (running != m_jobs.end() && scaleKey((*running)->pixelsPerPoint) == key) {
         if (priority > (*running)->priority) { // a prefetched page became visible: it goes first
             (*running)->priority = priority;
@@ -58,7 +60,7 @@ void PageRenderer::request(int page, double pixelsPerPoint, int priority)
 
     const QImage cached = cachedImage(page, pixelsPerPoint);
     if (!cached.isNull()) {
-        keep({page, key}, cached);
+        keep({id, key}, cached);
         QMetaObject::invokeMethod(
             this, [this, page, pixelsPerPoint, cached] { emit pageReady(page, pixelsPerPoint, cached); },
             Qt::QueuedConnection);
@@ -77,15 +79,16 @@ bool PageRenderer::startJob(int page, double pixelsPerPoint, int priority)
         return false;
     auto job = std::make_shared<RenderJob>();
     job->page = page;
+    job->id = idOf(page);
     job->pixelsPerPoint = pixelsPerPoint;
     job->priority = priority;
-    job->source = m_source;
-    m_jobs.insert(page, job);
+    job->source = m_document->renderSource();
+    m_jobs.insert(job->id, job);
     renderPool()->start(new RenderTask(job, m_sink), priority);
     return true;
 }
 
-void PageRenderer::cancelJob(QHash<int, std::shared_ptr<RenderJob>>::iterator job)
+void PageRenderer::cancelJob(QHash<PageId, std::shared_ptr<RenderJob>>::iterator job)
 {
     (*job)->cancelled.store(1);
     m_jobs.erase(job);
@@ -109,7 +112,7 @@ void PageRenderer::prefetch(const QList<int>& pages, double pixelsPerPoint)
             m_prefetched.append(page);
             if (!cachedImage(page, pixelsPerPoint).isNull())
                 continue;
-            auto running = m_jobs.find(page);
+            auto running = m_jobs.find(idOf(page));
             if (running != m_jobs.end() && scaleKey((*running)->pixelsPerPoint) == key)
                 continue;
             if (running != m_jobs.end())
@@ -119,19 +122,23 @@ void PageRenderer::prefetch(const QList<int>& pages, double pixelsPerPoint)
         }
     }
     for (int page : previous) {
-        auto job = m_jobs.find(page);
-        if (job != m_jobs.end() && !m_wanted.contains(page) && !m_prefetched.contains(page))
+        const PageId id = idOf(page);
+        auto job = m_jobs.find(id);
+        if (job != m_jobs.end() && !m_wanted.contains(id) && !m_prefetched.contains(page))
             cancelJob(job);
     }
 }
 
 void PageRenderer::cancelExcept(const QSet<int>& pages)
 {
-    for (int page : m_wanted - pages)
-        release(page);
-    m_wanted &= pages;
+    QSet<PageId> ids;
+    for (int page : pages)
+        ids.insert(idOf(page));
+    for (PageId id : m_wanted - ids)
+        release(id);
+    m_wanted &= ids;
     for (auto it = m_jobs.begin(); it != m_jobs.end();) {
-        if (pages.contains(it.key()) || m_prefetched.contains(it.key())) {
+        if (ids.contains(it.key()) || m_prefetched.contains(it.value()->page)) {
             ++it;
         } else {
             it.value()->cancelled.store(1);
@@ -149,10 +156,11 @@ void PageRenderer::cancelAll()
 QImage PageRenderer::cachedImage(int page, double pixelsPerPoint) const
 {
     const int key = scaleKey(pixelsPerPoint);
-    const auto kept = m_kept.constFind(page);
+    const PageId id = idOf(page);
+    const auto kept = m_kept.constFind(id);
     if (kept != m_kept.constEnd() && kept->first == key)
         return kept->second;
-    const QImage* image = m_cache.object({page, key});
+    const QImage* image = m_cache.object({id, key});
     return image ? *image : QImage();
 }
 
@@ -167,11 +175,12 @@ QImage PageRenderer::nearestCachedImage(int page, double pixelsPerPoint) const
             image = candidate;
         }
     };
-    const auto kept = m_kept.constFind(page);
+    const PageId id = idOf(page);
+    const auto kept = m_kept.constFind(id);
     if (kept != m_kept.constEnd())
         consider(kept->first, kept->second);
     for (const CacheKey& key : m_cache.keys()) {
-        if (key.first == page)
+        if (key.first == id)
             consider(key.second, *m_cache.object(key));
     }
     return image;
@@ -210,15 +219,15 @@ void PageRenderer::onJobFinished(std::shared_ptr<RenderJob> job, QImage image, Q
     ++m_finished;
     // A result nobody waits for any more (cancelled, replaced by another scale, or drawn from
     // an old version of the document) is dropped.
-    if (m_jobs.value(job->page) != job)
+    if (m_jobs.value(job->id) != job)
         return;
-    m_jobs.remove(job->page);
+    m_jobs.remove(job->id);
     if (!error.isEmpty()) {
         emit pageFailed(job->page, error);
         return;
     }
-    const CacheKey key{job->page, scaleKey(job->pixelsPerPoint)};
-    if (m_wanted.contains(job->page)) {
+    const CacheKey key{job->id, scaleKey(job->pixelsPerPoint)};
+    if (m_wanted.contains(job->id)) {
         keep(key, image);
     } else if (image.sizeInBytes() <= m_cache.maxCost()) {
         m_cache.insert(key, new QImage(image), int(image.sizeInBytes()));
@@ -236,15 +245,30 @@ void PageRenderer::keep(const CacheKey& key, const QImage& image)
     m_kept.insert(key.first, {key.second, image});
 }
 
-void PageRenderer::release(int page)
+void PageRenderer::release(PageId id)
 {
-    const auto kept = m_kept.constFind(page);
+    const auto kept = m_kept.constFind(id);
     if (kept == m_kept.constEnd())
         return;
     const qint64 bytes = kept->second.sizeInBytes();
     if (bytes <= m_cache.maxCost())
-        m_cache.insert({page, kept->first}, new QImage(kept->second), int(bytes));
+        m_cache.insert({id, kept->first}, new QImage(kept->second), int(bytes));
     m_kept.erase(kept);
+}
+
+PageId PageRenderer::idOf(int page) const
+{
+    return m_document ? m_document->pageId(page) : 0;
+}
+
+int PageRenderer::imageCount() const
+{
+    QSet<PageId> pages;
+    for (auto it = m_kept.cbegin(); it != m_kept.cend(); ++it)
+        pages.insert(it.key());
+    for (const CacheKey& key : m_cache.keys())
+        pages.insert(key.first);
+    return pages.size();
 }
 
 void PageRenderer::onSourceChanged()
@@ -253,8 +277,36 @@ void PageRenderer::onSourceChanged()
     m_wanted.clear();
     m_kept.clear();
     m_cache.clear();
-    if (m_document)
-        m_source = m_document->renderSource();
+}
+
+void PageRenderer::forget(PageId id)
+{
+    m_kept.remove(id);
+    m_wanted.remove(id);
+    for (const CacheKey& key : m_cache.keys()) {
+        if (key.first == id)
+            m_cache.remove(key);
+    }
+    auto job = m_jobs.find(id);
+    if (job != m_jobs.end())
+        cancelJob(job);
+}
+
+void PageRenderer::onPagesChanged(const PageChanges& changes)
+{
+    if (changes.everything) {
+        onSourceChanged();
+        return;
+    }
+    for (PageId id : changes.changed + changes.removed)
+        forget(id);
+    // Work still queued knows its page by number, which other pages' moves have changed.
+    if (changes.structure) {
+        for (auto it = m_jobs.begin(); it != m_jobs.end(); ++it)
+            it.value()->cancelled.store(1);
+        m_jobs.clear();
+        m_prefetched.clear();
+    }
 }
 
 } // namespace pxv

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/layer.h"
+
 // Asynchronous page rendering for one document view.
 
 #include "document.h"
@@ -67,6 +69,8 @@ public:
     // Results the workers delivered, drawn or failed, including those that came too late to be
     // wanted: each one is a page a worker went through.
     int finishedCount() const { return m_finished; }
+    // Pages with an image at any scale, cached or kept.
+    int imageCount() const;
 
 signals:
     // Images have the page's size × pixelsPerPoint (rounded up) with white under the page; only
@@ -75,24 +79,29 @@ signals:
     void pageFailed(int page, const QString& message);
 
 private:
-    using CacheKey = QPair<int, int>; // page, scale in 1/1000 px per point
+    // Images and work are filed by page identity, so that they stay with their page when
+    // other pages are inserted, removed or moved.
+    using CacheKey = QPair<PageId, int>; // page, scale in 1/1000 px per point
 
     void onJobFinished(std::shared_ptr<RenderJob> job, QImage image, QString error);
     void onSourceChanged();
+    void onPagesChanged(const PageChanges& changes);
+    // Forgets every image and all work for a page.
+    void forget(PageId id);
     void keep(const CacheKey& key, const QImage& image);
     // Queues a render of page at pixelsPerPoint; false when the page cannot be drawn.
     bool startJob(int page, double pixelsPerPoint, int priority);
-    void cancelJob(QHash<int, std::shared_ptr<RenderJob>>::iterator job);
-    void release(int page);
+    void cancelJob(QHash<PageId, std::shared_ptr<RenderJob>>::iterator job);
+    void release(PageId id);
+    PageId idOf(int page) const;
 
     QPointer<Document> m_document;
-    std::shared_ptr<const RenderSource> m_source;
     std::shared_ptr<RenderSink> m_sink;
-    QHash<int, std::shared_ptr<RenderJob>> m_jobs; // running or queued, by page
-    QSet<int> m_wanted;
+    QHash<PageId, std::shared_ptr<RenderJob>> m_jobs; // running or queued
+    QSet<PageId> m_wanted;
     QList<int> m_prefetched;
     int m_finished = 0;
-    QHash<int, QPair<int, QImage>> m_kept; // wanted page -> scale key, its latest image
+    QHash<PageId, QPair<int, QImage>> m_kept; // wanted page -> scale key, its latest image
     QCache<CacheKey, QImage> m_cache;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/layer.h"
+
 // Calls from worker threads into an object's thread through Qt's event queue, in a way that
 // ThreadSanitizer can follow.
 

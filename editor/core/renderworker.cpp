@@ -3,8 +3,8 @@
 #include "sourcecopy.h"
 #include "workerthread.h"
 
-#include "../mupdf/mudocument.h"
-#include "../mupdf/muerror.h"
+#include "mupdf/mudocument.h"
+#include "mupdf/muerror.h"
 #include "queuedcall.h"
 
 #include <QCoreApplication>
@@ -20,25 +20,33 @@ namespace pxv {
 namespace {
 
 // The documents one worker thread has open, most recent first. Two, so that switching between
-// two tabs does not reopen a file on every request. A copy whose source is gone (the document
-// was closed or changed) is dropped at the next request.
+// two tabs does not reopen a file on every request. A copy is kept while its base lives (until
+// the document is saved or closed) and follows the document's edits by taking over the objects
+// they changed.
 class WorkerDocuments
 {
 public:
     mu::MuDocument& get(const std::shared_ptr<const RenderSource>& shared)
     {
         m_open.erase(std::remove_if(m_open.begin(), m_open.end(),
-                                    [](const Entry& entry) { return entry.source.expired(); }),
+                                    [](const Entry& entry) { return entry.base.expired(); }),
                      m_open.end());
         const RenderSource& source = *shared;
         auto found = std::find_if(m_open.begin(), m_open.end(),
-                                  [&](const Entry& entry) { return entry.key == source.key; });
+                                  [&](const Entry& entry) { return entry.baseKey == source.base->key; });
         if (found != m_open.end()) {
             std::rotate(m_open.begin(), found, found + 1);
-            return *m_open.front().document;
+            Entry& entry = m_open.front();
+            if (entry.version != source.key) {
+                if (!applyVersion(*entry.document, entry.applied, source.objects))
+                    entry.document = openSourceCopy(source, mu::MuDocument::kRenderStoreBytes);
+                entry.applied = source.objects;
+                entry.version = source.key;
+            }
+            return *entry.document;
         }
         auto document = openSourceCopy(source, mu::MuDocument::kRenderStoreBytes);
-        m_open.insert(m_open.begin(), Entry{shared, source.key, std::move(document)});
+        m_open.insert(m_open.begin(), Entry{source.base, source.base->key, source.key, source.objects, std::move(document)});
         if (m_open.size() > kMaxOpen)
             m_open.pop_back();
         return *m_open.front().document;
@@ -47,8 +55,10 @@ public:
 private:
     struct Entry
     {
-        std::weak_ptr<const RenderSource> source;
-        quint64 key;
+        std::weak_ptr<const RenderBase> base;
+        quint64 baseKey;
+        quint64 version;
+        ObjectStates applied;
         std::unique_ptr<mu::MuDocument> document;
     };
     static constexpr size_t kMaxOpen = 2;

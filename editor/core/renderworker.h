@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/layer.h"
+
 // The worker side of PageRenderer: a pool of threads, each drawing from its own copy of the
 // document in its own MuPDF context.
 //
@@ -27,6 +29,7 @@ namespace pxv {
 struct RenderJob
 {
     int page = 0;
+    PageId id = 0;
     double pixelsPerPoint = 1.0;
     int priority = 0; // the highest it was queued at; read and written on the requester's thread
     std::shared_ptr<const RenderSource> source;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/layer.h"
+
 // Finding a text in a whole document without holding up the GUI thread: pages are searched a
 // few at a time from the event loop, hits are reported as each page is done, and a new query,
 // an edit or closing the document stops the old search.
@@ -8,7 +10,9 @@
 // the window responsive, while the document and its MuPDF context stay on the one thread that
 // owns them.
 
-#include "types.h"
+#include "values/types.h"
+
+#include <QList>
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -35,7 +39,10 @@ public:
     QString text() const { return m_text; }
     bool isRunning() const { return m_timer.isActive(); }
     // True once every page has been searched for a non-empty text.
-    bool isFinished() const { return !m_text.isEmpty() && m_searched == m_pageCount && !isRunning(); }
+    bool isFinished() const
+    {
+        return !m_text.isEmpty() && m_searched == m_pageCount && m_again.isEmpty() && !isRunning();
+    }
     // The hits found so far, in document order (by page, then in reading order on the page).
     const QList<TextHit>& hits() const { return m_hits; }
 
@@ -44,14 +51,21 @@ signals:
     void hitsCleared();
     // count hits of one page were inserted into hits() at index first.
     void hitsFound(int first, int count);
+    // count hits of one page were taken out of hits() at index first: the page changed and is
+    // searched again.
+    void hitsRemoved(int first, int count);
     // Every page has been searched.
     void finished();
 
 private slots:
     void onSlice();
     void onSourceChanged();
+    void onPagesChanged(const pxv::PageChanges& changes);
 
 private:
+    // Searches one page and files its hits; false when a receiver ended the search meanwhile.
+    bool searchPage(int page);
+
     // Longest a slice keeps the event loop waiting, unless a single page takes longer.
     static constexpr int kSliceMilliseconds = 15;
 
@@ -63,6 +77,7 @@ private:
     int m_searched = 0; // pages done, counted from m_startPage
     quint64 m_generation = 0; // changes whenever a search ends, so a slice notices from inside its signals
     QList<TextHit> m_hits;
+    QList<int> m_again; // pages searched already that changed since, to be searched again
 };
 
 } // namespace pxv

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/layer.h"
+
 namespace pxv {
 
 // Names the calling thread (at most 15 characters, the kernel's limit) and gives it an alternate

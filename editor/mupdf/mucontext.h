@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mupdf/layer.h"
+
 // The MuPDF boundary: only files of editor/mupdf include this header.
 
 #include "muerror.h"

@@ -37,6 +37,8 @@ std::unique_ptr<MuDocument::Impl> openedFile(ContextPtr context, const QString& 
     pdf_document* doc = nullptr;
     guarded(ctx, [&] { doc = pdf_open_document(ctx, name.constData()); });
     impl->doc = PdfDocumentHandle(ctx, doc);
+    impl->baseStartXref = doc->startxref;
+    impl->baseIsFile = true;
     mendUnlocked(*impl);
     return impl;
 }
@@ -101,49 +103,6 @@ void collectOutline(fz_context* ctx, fz_document* doc, fz_outline_iterator* iter
     }
 }
 
-// MuPDF 1.21 writes encrypted files in clear even when asked to keep their encryption, so the
-// encryption is set up again: same method and permissions, and the password that opened the
-// file for both user and owner, since the owner password itself is not known.
-void keepEncryption(fz_context* ctx, pdf_crypt* crypt, const QByteArray& password, pdf_write_options* options)
-{
-    const char* method = pdf_crypt_method(ctx, crypt);
-    const int bits = pdf_crypt_length(ctx, crypt);
-    if (!strcmp(method, "AESV3"))
-        options->do_encrypt = PDF_ENCRYPT_AES_256;
-    else if (!strcmp(method, "AESV2"))
-        options->do_encrypt = PDF_ENCRYPT_AES_128;
-    else if (!strcmp(method, "RC4"))
-        options->do_encrypt = bits <= 40 ? PDF_ENCRYPT_RC4_40 : PDF_ENCRYPT_RC4_128;
-    else
-        options->do_encrypt = PDF_ENCRYPT_AES_256;
-    options->permissions = pdf_crypt_permissions(ctx, crypt);
-    fz_strlcpy(options->upwd_utf8, password.constData(), sizeof options->upwd_utf8);
-    fz_strlcpy(options->opwd_utf8, password.constData(), sizeof options->opwd_utf8);
-}
-
-// Writes into the existing file at path, keeping the file itself: MuPDF's own save by name
-// deletes the file and creates a new one for a full save, which would lose the lock the caller
-// holds on it. An incremental save appends; a full one replaces the contents.
-void saveTo(fz_context* ctx, pdf_document* doc, const QString& path, const pdf_write_options& options)
-{
-    const QByteArray name = QFile::encodeName(path);
-    if (!options.do_incremental && ::truncate(name.constData(), 0) != 0)
-        throw MuError(FZ_ERROR_GENERIC, "cannot empty " + name.toStdString() + ": " + std::strerror(errno));
-    if (options.do_incremental) {
-        guarded(ctx, [&] { pdf_save_document(ctx, doc, name.constData(), &options); });
-        return;
-    }
-    guarded(ctx, [&] {
-        fz_output* out = fz_new_output_with_path(ctx, name.constData(), 1);
-        fz_try(ctx)
-        {
-            pdf_write_document(ctx, doc, out, &options);
-            fz_close_output(ctx, out);
-        }
-        fz_always(ctx) { fz_drop_output(ctx, out); }
-        fz_catch(ctx) { fz_rethrow(ctx); }
-    });
-}
 
 } // namespace
 
@@ -379,82 +338,36 @@ int MuDocument::rotatePage(int page, int degrees)
         // angle, as MuPDF draws it.
         const int shown = (current % 360 + 360) % 360;
         rotated = ((shown + 45) / 90 * 90 + degrees % 360 + 360) % 360;
+        pdf_dict_put_int(ctx, object, PDF_NAME(Rotate), rotated);
     });
-    setPageRotation(page, rotated);
     return rotated;
 }
 
-void MuDocument::setPageRotation(int page, int rotation)
+void MuDocument::movePages(const QVector<int>& pages, int target)
 {
-    d->checkPage(page);
+    for (int page : pages)
+        d->checkPage(page);
     fz_context* ctx = d->ctx();
-    guarded(ctx, [&] {
-        pdf_dict_put_int(ctx, lookupPageObject(ctx, d->pdf(), page), PDF_NAME(Rotate), rotation);
-    });
-    d->lists.erase(std::remove_if(d->lists.begin(), d->lists.end(),
-                                  [page](const Impl::CachedList& entry) { return entry.page == page; }),
-                   d->lists.end());
+    pdf_document* doc = d->pdf();
+    std::vector<pdf_obj*> objects;
+    objects.reserve(size_t(pages.size()));
+    try {
+        for (int page : pages)
+            guarded(ctx, [&] { objects.push_back(pdf_keep_obj(ctx, lookupPageObject(ctx, doc, page))); });
+        // Taken out from the back so that the pages before keep their numbers, then put in
+        // together: the objects themselves move, so links and outline entries follow them.
+        for (int i = pages.size() - 1; i >= 0; --i)
+            guarded(ctx, [&] { pdf_delete_page(ctx, doc, pages[i]); });
+        for (size_t i = 0; i < objects.size(); ++i)
+            guarded(ctx, [&] { pdf_insert_page(ctx, doc, target + int(i), objects[i]); });
+    } catch (...) {
+        for (pdf_obj* object : objects)
+            pdf_drop_obj(ctx, object);
+        throw;
+    }
+    for (pdf_obj* object : objects)
+        pdf_drop_obj(ctx, object);
 }
 
-bool MuDocument::canSaveIncrementally() const
-{
-    int can = 0;
-    // MuPDF 1.21 writes an incremental section of an encrypted file without /Encrypt and its
-    // objects in clear, which makes the older, encrypted objects unreadable: encrypted files
-    // are saved in full, keeping their encryption.
-    guarded(d->ctx(), [&] {
-        can = pdf_can_be_saved_incrementally(d->ctx(), d->pdf())
-            && !d->pdf()->crypt;
-    });
-    return can != 0;
-}
-
-void MuDocument::appendIncrementalSave(const QString& path)
-{
-    pdf_write_options options = pdf_default_write_options;
-    options.do_incremental = 1;
-    saveTo(d->ctx(), d->pdf(), path, options);
-}
-
-void MuDocument::saveFull(const QString& path)
-{
-    fz_context* ctx = d->ctx();
-    pdf_write_options options = pdf_default_write_options;
-    options.do_garbage = 1;
-    options.do_compress = 1;
-    options.do_compress_fonts = 1;
-    if (d->pdf()->crypt)
-        guarded(ctx, [&] { keepEncryption(ctx, d->pdf()->crypt, d->password, &options); });
-    saveTo(ctx, d->pdf(), path, options);
-}
-
-QByteArray MuDocument::toBytes()
-{
-    fz_context* ctx = d->ctx();
-    fz_buffer* buffer = nullptr;
-    guarded(ctx, [&] {
-        fz_output* out = nullptr;
-        fz_var(out);
-        buffer = fz_new_buffer(ctx, 64 * 1024);
-        fz_try(ctx)
-        {
-            pdf_write_options options = pdf_default_write_options;
-            options.do_encrypt = PDF_ENCRYPT_NONE;
-            out = fz_new_output_with_buffer(ctx, buffer);
-            pdf_write_document(ctx, d->pdf(), out, &options);
-            fz_close_output(ctx, out);
-        }
-        fz_always(ctx) { fz_drop_output(ctx, out); }
-        fz_catch(ctx)
-        {
-            fz_drop_buffer(ctx, buffer);
-            fz_rethrow(ctx);
-        }
-    });
-    BufferHandle owner(ctx, buffer);
-    unsigned char* data = nullptr;
-    const size_t size = fz_buffer_storage(ctx, buffer, &data);
-    return QByteArray(reinterpret_cast<const char*>(data), int(size));
-}
 
 } // namespace pxv::mu

@@ -1,19 +1,24 @@
 #pragma once
 
+#include "mupdf/layer.h"
+
 // A PDF held by MuPDF, behind a Qt-typed interface. All calls on one MuDocument, and on the
 // documents opened as its siblings, must come from one thread at a time. Failures throw MuError.
 
-#include "../core/types.h"
+#include "values/objectstate.h"
+#include "values/types.h"
 
 #include <QByteArray>
 #include <QImage>
 #include <QRectF>
 #include <QString>
+#include <QPair>
 #include <QVector>
 
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace pxv::mu {
 
@@ -68,21 +73,58 @@ public:
     // MuPDF does. Empty for an empty text.
     QList<TextHit> findText(int page, const QString& text) const;
 
+    // The undo history: MuPDF's journal, switched on by the first step. Everything changed
+    // between beginStep() and endStep() is one step; endStep() returns the numbers of the
+    // objects it changed, none when the step changed nothing (and so left no step behind).
+    void beginStep(const QString& name);
+    std::vector<int> endStep();
+    // Steps in force, steps recorded (those beyond the position can be redone), and a step's
+    // name.
+    int historyPosition() const;
+    int historyCount() const;
+    QString historyStepName(int step) const;
+    // Take back or redo one step; each returns the objects it changed.
+    std::vector<int> undo();
+    std::vector<int> redo();
+
+    // An object as it is now, for handing to other copies of the document.
+    ObjectState objectState(int number) const;
+    // Makes this copy's objects what the states say (objects made since it was opened are
+    // added), and forgets what was drawn or decoded from the objects before.
+    void applyObjectStates(const QVector<QPair<int, std::shared_ptr<const ObjectState>>>& states);
+    // The object number of a page: what identifies it while pages move. 0 for a page that is
+    // not an object of its own.
+    int pageObjectNumber(int page) const;
+    // Every page's object number in page order.
+    QVector<int> pageObjectNumbers() const;
+    enum class ObjectRole { Page, PageTreeNode, Catalog, Outline, Other };
+    ObjectRole objectRole(int number) const;
+
     void appendBlankPage(const QSizeF& points);
     // Rotates by a multiple of 90 degrees; returns the page's new /Rotate.
     int rotatePage(int page, int degrees);
-    void setPageRotation(int page, int rotation);
+    // Moves the pages (ascending, distinct) so that the first becomes page target after the
+    // move, the others following it in order.
+    void movePages(const QVector<int>& pages, int target);
     // Appends every page of source (opened with openSibling) with links, annotations and
     // form fields, and one outline entry titled outlineTitle holding source's outline.
     void appendDocument(MuDocument& source, const QString& outlineTitle);
 
-    // Incremental saving needs an unrepaired file of our own.
+    // Incremental saving needs an unrepaired, unencrypted file whose page tree needed no mending.
     bool canSaveIncrementally() const;
-    // Appends the changes to path, which must already hold a copy of the original file.
-    void appendIncrementalSave(const QString& path);
-    // Writes the whole document over the contents of the existing file at path, collecting
-    // garbage and compressing streams.
+    // Appends the given objects as they are now to path, which must hold a copy of the file
+    // last saved (or opened), as an update section of its own. The document itself is not
+    // touched, so its undo history stays as it is. Returns where the new cross-reference
+    // section starts.
+    qint64 appendIncrementalSave(const QString& path, const std::vector<int>& objects);
+    // Writes the whole document over the contents of the existing file at path, compressing
+    // streams, with the same object numbers as in memory: later incremental saves and the
+    // undo history go on from there. Objects nothing uses are left out when there is no undo
+    // history that could bring them back.
     void saveFull(const QString& path);
+    // The file just saved is the one later incremental saves append to: startXref says where
+    // its last cross-reference section starts (-1: read it from the file at path).
+    void rebase(const QString& path, qint64 startXref);
     // The whole document decrypted, quickly written, for render workers' own copies of a new
     // document.
     QByteArray toBytes();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mupdf/layer.h"
+
 // MuDocument's state, shared by the files that implement it.
 
 #include "mucontext.h"
@@ -34,6 +36,11 @@ struct MuDocument::Impl
     std::function<void(int, const QSizeF&)> scanSink;
     bool scanFoundDamage = false;
     bool treeMended = false;
+    bool treeMendedSinceBase = false; // in memory only: the next save must write everything
+    bool journalEnabled = false;
+    int stepStart = 0; // the history position when the open step began
+    qint64 baseStartXref = -1; // of the file incremental saves append to; -1 before the first
+    bool baseIsFile = false;   // false while the document has no file of its own (or a repaired one)
 
     ~Impl();
     fz_context* ctx() const { return context->get(); }
@@ -47,6 +54,9 @@ struct MuDocument::Impl
     // checked by scanPageSizes() as it goes.
     void mendIfSuspect();
 };
+
+// An object in PDF syntax, as small as it can be written.
+QByteArray printObject(fz_context* ctx, pdf_obj* object);
 
 // A page object's area in points, top-left origin, rotation applied.
 QRectF objectBounds(fz_context* ctx, pdf_obj* page);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mupdf/layer.h"
+
 #include <stdexcept>
 #include <string>
 

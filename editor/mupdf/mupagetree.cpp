@@ -154,12 +154,18 @@ void MuDocument::Impl::mendPageTree()
     visitor.dropCycles = true;
     visitor.nodeDone = [&counts](pdf_obj* node, int pages) { counts.emplace_back(node, pages); };
     // A tree beyond the limits keeps its counts: pageCount() shows its first kMaxPages pages.
-    if (!walkPageTree(ctx, pdf(), visitor))
+    PageTreeWalk walk(ctx, pdf(), visitor);
+    walk.advance(MuDocument::kMaxPages);
+    if (walk.sawCycle())
+        treeMendedSinceBase = true;
+    if (walk.stoppedEarly())
         return;
     for (const auto& [node, count] : counts) {
         guarded(ctx, [&] {
-            if (pdf_dict_get_int(ctx, node, PDF_NAME(Count)) != count)
+            if (pdf_dict_get_int(ctx, node, PDF_NAME(Count)) != count) {
                 pdf_dict_put_int(ctx, node, PDF_NAME(Count), count);
+                treeMendedSinceBase = true;
+            }
         });
     }
 }

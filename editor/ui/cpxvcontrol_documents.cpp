@@ -122,10 +122,13 @@ void CPXVControl::addDocument(const std::shared_ptr<CPXVDocument>& document, con
         updateTabTitle(view);
         fire(names::kModStateChanged, source);
     });
-    connect(model, &pxv::Document::sourceChanged, view, [this, view, source] {
+    const auto sourceChanged = [this, view, source] {
         updateTabTitle(view);
         fire(names::kSourceChanged, source);
-    });
+    };
+    connect(model, &pxv::Document::sourceChanged, view, sourceChanged);
+    connect(model, &pxv::Document::pagesChanged, view, sourceChanged);
+    connect(model, &pxv::Document::filePathChanged, view, sourceChanged);
     connect(model, &pxv::Document::aboutToSave, view, [this, source] { fire(names::kBeforeSave, source); });
     connect(model, &pxv::Document::saved, view, [this, view, source] {
         updateTabTitle(view);

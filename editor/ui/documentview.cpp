@@ -72,6 +72,10 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     connect(m_pageView, &PageView::firstPagePainted, this, &DocumentView::loadPendingOutline);
     QTimer::singleShot(kOutlineLatestMs, this, &DocumentView::loadPendingOutline);
     connect(m_document->model(), &Document::sourceChanged, this, &DocumentView::onSourceChanged);
+    connect(m_document->model(), &Document::pagesChanged, this, [this](const PageChanges& changes) {
+        if (changes.outline || changes.everything)
+            onSourceChanged();
+    });
     onSourceChanged();
 }
 
@@ -147,7 +151,7 @@ void DocumentView::onSourceChanged()
 {
     Document* model = m_document->model();
     const std::shared_ptr<const RenderSource> source = model->renderSource();
-    if (source->path.isEmpty()) {
+    if (source->base->path.isEmpty()) {
         // A document made here (new, combined) has its outline at hand already.
         m_outline->setOutline(model->outline());
         m_hasOutline = !m_outline->isEmpty();

@@ -10,6 +10,8 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace pxv {
 
 namespace {
@@ -82,6 +84,7 @@ FindBar::FindBar(Document* document, std::function<int()> currentPage, QWidget* 
     connect(m_query, &QLineEdit::textEdited, this, &FindBar::onQueryEdited);
     connect(m_search, &TextSearch::hitsFound, this, &FindBar::onHitsFound);
     connect(m_search, &TextSearch::hitsCleared, this, &FindBar::onHitsCleared);
+    connect(m_search, &TextSearch::hitsRemoved, this, &FindBar::onHitsRemoved);
     connect(m_search, &TextSearch::finished, this, &FindBar::refresh);
     refresh();
 }
@@ -173,6 +176,15 @@ void FindBar::onHitsFound(int first, int count)
     }
     if (first <= m_current)
         m_current += count;
+    refresh();
+}
+
+void FindBar::onHitsRemoved(int first, int count)
+{
+    if (m_current >= first + count)
+        m_current -= count;
+    else if (m_current >= first)
+        m_current = m_search->hits().isEmpty() ? -1 : std::min(first, int(m_search->hits().size()) - 1);
     refresh();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "core/types.h"
+#include "ui/layer.h"
+
+#include "values/types.h"
 
 #include <QFrame>
 
@@ -54,6 +56,7 @@ protected:
 private slots:
     void onQueryEdited(const QString& text);
     void onHitsFound(int first, int count);
+    void onHitsRemoved(int first, int count);
     void onHitsCleared();
 
 private:

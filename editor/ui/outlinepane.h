@@ -1,6 +1,8 @@
 #pragma once
 
-#include "core/types.h"
+#include "ui/layer.h"
+
+#include "values/types.h"
 
 #include <QTreeWidget>
 

@@ -71,9 +71,11 @@ PageView::PageView(Document* document, QWidget* parent)
     connect(m_renderer, &PageRenderer::pageReady, this, &PageView::onPageReady);
     connect(m_renderer, &PageRenderer::pageFailed, this, &PageView::onPageFailed);
     connect(document, &Document::sourceChanged, this, &PageView::onSourceChanged);
+    connect(document, &Document::pagesChanged, this, &PageView::onPagesChanged);
     m_sizeReader.setInterval(0);
     connect(&m_sizeReader, &QTimer::timeout, this, &PageView::onReadSomePageSizes);
     readPageSizes();
+    m_currentId = document->pageId(0);
     m_layout.setScale(baseScale());
 }
 
@@ -309,6 +311,7 @@ void PageView::updateCurrentPage()
         page = m_layout.pageAt(top + height / 2.0);
     if (page >= 0 && page != m_currentPage) {
         m_currentPage = page;
+        m_currentId = m_document ? m_document->pageId(page) : 0;
         emit currentPageChanged(page);
     }
 }
@@ -326,6 +329,7 @@ void PageView::goToPage(int page, const QPointF& position)
     if (position.x() > 0)
         horizontalScrollBar()->setValue(scrollPixels(rect.left() + position.x() * scale - PageLayout::kGap));
     m_navigating = false;
+    m_currentId = m_document ? m_document->pageId(page) : 0;
     if (page != m_currentPage) {
         m_currentPage = page;
         emit currentPageChanged(page);
@@ -640,6 +644,35 @@ void PageView::onSourceChanged()
         applyScale(m_layout.scale(), QPointF(viewport()->width() / 2.0, 0));
     else
         fitToViewport();
+}
+
+void PageView::onPagesChanged(const PageChanges& changes)
+{
+    if (changes.structure || changes.everything) {
+        // The page being read stays current, wherever it went; when it went away, the one that
+        // took its place.
+        const int current = m_document->pageIndex(m_currentId);
+        onSourceChanged();
+        goToPage(current >= 0 ? current : m_currentPage);
+        updateRequests();
+        return;
+    }
+    for (PageId id : changes.changed) {
+        const int page = m_document->pageIndex(id);
+        m_errors.remove(page);
+        m_links.remove(page);
+    }
+    if (readPageSizes()) {
+        // A rotated page changed its size: the pages after it move, the one being read stays.
+        const int current = m_currentPage;
+        if (m_zoomMode == ZoomMode::Custom)
+            applyScale(m_layout.scale(), QPointF(viewport()->width() / 2.0, 0));
+        else
+            fitToViewport();
+        goToPage(current);
+    }
+    viewport()->update();
+    updateRequests();
 }
 
 } // namespace pxv

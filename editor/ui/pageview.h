@@ -1,6 +1,8 @@
 #pragma once
 
-#include "core/types.h"
+#include "ui/layer.h"
+
+#include "values/types.h"
 #include "pagelayout.h"
 
 #include <QAbstractScrollArea>
@@ -83,6 +85,7 @@ private slots:
     void onPageReady(int page, double pixelsPerPoint, const QImage& image);
     void onPageFailed(int page, const QString& message);
     void onSourceChanged();
+    void onPagesChanged(const pxv::PageChanges& changes);
     void onReadSomePageSizes();
 
 private:
@@ -122,6 +125,7 @@ private:
     QTimer m_sizeReader; // reads the page sizes not known yet, a slice per turn of the event loop
     ZoomMode m_zoomMode = ZoomMode::FitWidth;
     int m_currentPage = 0;
+    PageId m_currentId = 0; // the current page's identity, for finding it after pages moved
     bool m_navigating = false;
     bool m_firstPainted = false;
     int m_lastTop = 0;

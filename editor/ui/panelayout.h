@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/layer.h"
+
 #include "ipxv.h"
 
 #include <functional>

@@ -160,7 +160,7 @@ private slots:
         QVERIFY(qAbs(size.height() - 841.89) < 0.5);
         QVERIFY(document->filePath().isNull());
         QVERIFY(document->isModified());
-        QVERIFY(!document->renderSource()->bytes.isEmpty());
+        QVERIFY(!document->renderSource()->base->bytes.isEmpty());
     }
 
     void encryptedFileAsksForItsPassword()
@@ -179,23 +179,24 @@ private slots:
         QVERIFY(!document->needsPassword());
         QCOMPARE(changed.count(), 1);
         QCOMPARE(document->pageCount(), 3);
-        QCOMPARE(document->renderSource()->password, QByteArray("secret"));
+        QCOMPARE(document->renderSource()->base->password, QByteArray("secret"));
     }
 
     void rotatingMarksModifiedAndSwapsSize()
     {
         auto document = Document::open(m_dir.write("rotate.pdf", testpdfs::sample({})));
         QSignalSpy modified(document.get(), &Document::modifiedChanged);
-        QSignalSpy source(document.get(), &Document::sourceChanged);
+        QSignalSpy pages(document.get(), &Document::pagesChanged);
         document->rotatePage(0, 90);
         QCOMPARE(document->pageSize(0), QSizeF(792, 612));
         QVERIFY(document->isModified());
         QCOMPARE(modified.count(), 1);
         QCOMPARE(modified[0][0].toBool(), true);
-        QCOMPARE(source.count(), 1);
-        // Render workers get the edit to apply to their copy of the file.
-        QCOMPARE(document->renderSource()->rotations.value(0), 90);
-        QVERIFY(document->renderSource()->bytes.isEmpty());
+        QCOMPARE(pages.count(), 1);
+        QCOMPARE(pages[0][0].value<pxv::PageChanges>().changed, QList<pxv::PageId>{document->pageId(0)});
+        // Render workers get the changed page object to take over into their copy of the file.
+        QCOMPARE(document->renderSource()->objects.keys(), QList<int>{document->pageId(0)});
+        QVERIFY(document->renderSource()->base->bytes.isEmpty());
         document->rotatePage(0, 90);
         QCOMPARE(modified.count(), 1); // already modified
         QVERIFY_EXCEPTION_THROWN(document->rotatePage(0, 45), DocumentError);
@@ -212,11 +213,12 @@ private slots:
              "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Rotate 2147483647 >>"});
         auto document = Document::open(path);
         QCOMPARE(document->pageSize(0), QSizeF(792, 612));
+        auto rotation = [&document] { return document->renderSource()->objects.value(document->pageId(0))->object; };
         document->rotatePage(0, 90);
-        QCOMPARE(document->renderSource()->rotations.value(0), 180);
+        QVERIFY2(rotation().contains("/Rotate 180"), rotation().constData());
         QCOMPARE(document->pageSize(0), QSizeF(612, 792));
         document->rotatePage(0, -270);
-        QCOMPARE(document->renderSource()->rotations.value(0), 270);
+        QVERIFY2(rotation().contains("/Rotate 270"), rotation().constData());
     }
 };
 

@@ -71,7 +71,7 @@ private slots:
             QVERIFY(document->isPageSizeKnown(page));
             QCOMPARE(document->pageSize(page), expectedSize(tree, page));
         }
-        QVERIFY(!document->renderSource()->mendPageTree);
+        QVERIFY(!document->renderSource()->base->mendPageTree);
     }
 
     // A rotated page keeps its new size however the sizes are read afterwards.
@@ -96,7 +96,7 @@ private slots:
         auto document = Document::open(m_dir.write(QStringLiteral("damaged.pdf"), testpdfs::largePageTree(tree)));
         QSignalSpy changed(document.get(), &Document::sourceChanged);
         QCOMPARE(document->pageCount(), 2050); // what the root claims
-        QVERIFY(!document->renderSource()->mendPageTree);
+        QVERIFY(!document->renderSource()->base->mendPageTree);
         // Every page the root claims is read before the walk reaches the pages beyond them.
         document->readPageSizesThrough(2049);
         QVERIFY(document->isPageSizeKnown(2049));
@@ -104,7 +104,7 @@ private slots:
         QVERIFY(readAllSizes(*document));
         QVERIFY(document->areAllPageSizesKnown());
         QCOMPARE(changed.count(), 1);
-        QVERIFY(document->renderSource()->mendPageTree);
+        QVERIFY(document->renderSource()->base->mendPageTree);
         QCOMPARE(document->pageCount(), tree.firstPages + tree.secondPages);
         for (int page = 0; page < document->pageCount(); ++page)
             QCOMPARE(document->pageSize(page), expectedSize(tree, page));
@@ -134,7 +134,7 @@ private slots:
         auto document = Document::open(m_dir.write(QStringLiteral("small.pdf"), testpdfs::largePageTree(tree)));
         QCOMPARE(document->pageCount(), 110);
         QCOMPARE(document->pageSize(10), tree.secondSize);
-        QVERIFY(document->renderSource()->mendPageTree);
+        QVERIFY(document->renderSource()->base->mendPageTree);
     }
 };
 

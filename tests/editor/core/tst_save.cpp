@@ -88,7 +88,7 @@ private slots:
         QCOMPARE(testpdfs::qpdfProblems(path), QString());
         QCOMPARE(document->filePath(), path);
         QVERIFY(!document->isModified());
-        QVERIFY(document->renderSource()->bytes.isEmpty()); // workers now read the file
+        QVERIFY(document->renderSource()->base->bytes.isEmpty()); // workers now read the file
         auto reopened = Document::open(path);
         QCOMPARE(reopened->pageCount(), 1);
     }

@@ -10,6 +10,10 @@
 
 namespace pxv {
 
+// Which page a page is, whatever its place: it stays with the page while other pages are
+// inserted, removed or moved, and comes back with it when an undo brings the page back.
+using PageId = int;
+
 // One entry of a document's outline. page is -1 when the entry leads nowhere inside the
 // document (an external link, or a destination that no longer exists).
 struct OutlineItem
@@ -42,8 +46,28 @@ struct TextHit
     QList<QRectF> areas;
 };
 
+// What one step (an edit, an undo or a redo) changed, for views and caches to drop no more than
+// that. Pages are named by PageId, so a notice stays true however the pages moved.
+struct PageChanges
+{
+    // Pages whose content, annotations, size or rotation changed.
+    QList<PageId> changed;
+    // Pages were inserted, removed or moved: page numbers before and after differ.
+    bool structure = false;
+    QList<PageId> inserted;
+    QList<PageId> removed;
+    // The outline, or where its entries lead, changed.
+    bool outline = false;
+    // Something many pages may share changed (a font, an image, resources): every page may
+    // look different.
+    bool everything = false;
+
+    bool isEmpty() const { return changed.isEmpty() && !structure && !outline && !everything; }
+};
+
 } // namespace pxv
 
+Q_DECLARE_METATYPE(pxv::PageChanges)
 Q_DECLARE_METATYPE(pxv::OutlineItem)
 Q_DECLARE_METATYPE(pxv::PageLink)
 Q_DECLARE_METATYPE(pxv::TextHit)

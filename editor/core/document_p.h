@@ -1,0 +1,141 @@
+#pragma once
+
+// Document's state, shared by the files that implement it.
+
+#include "core/layer.h"
+
+#include "document.h"
+
+#include "mupdf/mudocument.h"
+#include "mupdf/muerror.h"
+
+#include <set>
+#include <vector>
+
+namespace pxv {
+
+struct Document::Private
+{
+    std::unique_ptr<mu::MuDocument> mu;
+    QString path;          // null for a document without a file
+    QByteArray password;   // the accepted one, for reopening after a save and for workers
+    bool locked = false;   // encrypted and still without a password
+    bool repaired = false;
+    bool neverSaved = false; // a new document: modified until it has a file
+    // The history position the file holds; -1 once no position does (a new step replaced the
+    // steps after an undo, the saved one among them).
+    int savedPosition = 0;
+    // Steps that exist for redo. MuPDF's journal can hold one more: a step that failed half-way
+    // and was taken back.
+    int historyLimit = 0;
+    // Page sizes are learnt lazily: opening reads the page count only, and a size is read when
+    // asked for or when readPageSizes() reaches it.
+    int count = 0;
+    mutable std::vector<QSizeF> sizes;
+    mutable std::vector<bool> known;
+    int scanReached = 0; // pages told so far by the current scan, which goes in page order
+    bool scanDone = false;
+    // Every page's identity, known from the first edit on; before it, looked up when asked.
+    QVector<PageId> ids;
+    bool idsKnown = false;
+    QByteArray createdBytes; // a document without a file, as created
+    std::shared_ptr<const RenderBase> base;
+    std::set<int> dirty;     // objects changed since base
+    std::shared_ptr<const RenderSource> source;
+
+    bool modified() const;
+    PageId idOf(int page) const;
+    void resetPages()
+    {
+        count = 0;
+        if (!locked) {
+            try {
+                count = mu->pageCount();
+            } catch (const MuError&) {
+                // a page tree beyond repair: no pages to show
+            }
+        }
+        count = std::max(count, 0);
+        sizes.assign(size_t(count), QSizeF());
+        known.assign(size_t(count), false);
+        scanReached = 0;
+        scanDone = false;
+    }
+
+    QSizeF sizeOf(int page) const
+    {
+        if (known[size_t(page)])
+            return sizes[size_t(page)];
+        QSizeF size;
+        try {
+            size = mu->pageBounds(page).size();
+            known[size_t(page)] = true;
+            sizes[size_t(page)] = size;
+        } catch (const MuError&) {
+            // Unreadable for now; a damaged tree is mended when the scan reaches its end, and
+            // the page may be read then.
+        }
+        return size;
+    }
+
+    // Returns true when the scan has told every page, or mended the tree and starts again.
+    bool scanSizes(int maxPages)
+    {
+        if (scanDone || locked)
+            return true;
+        const bool wasMended = mu->pageTreeMended();
+        bool over = true;
+        try {
+            over = mu->scanPageSizes(maxPages, [this](int page, const QSizeF& size) {
+                if (page >= count)
+                    return;
+                sizes[size_t(page)] = size;
+                known[size_t(page)] = true;
+                scanReached = page + 1;
+            });
+        } catch (const MuError&) {
+            // The tree cannot be walked further: the pages left are read one by one when asked.
+        }
+        if (over && mu->pageTreeMended() != wasMended) {
+            resetPages();
+            return true;
+        }
+        scanDone = over;
+        if (over) {
+            // Pages the walk could not tell (it failed on the way) are looked up one by one.
+            for (int page = 0; page < count; ++page) {
+                sizeOf(page);
+                known[size_t(page)] = true;
+            }
+        }
+        return over;
+    }
+
+    bool hasReadablePage()
+    {
+        if (count > 0 && !sizeOf(0).isEmpty())
+            return true;
+        // A damaged first page: is anything readable at all?
+        while (!scanSizes(std::numeric_limits<int>::max())) {
+        }
+        for (int page = 0; page < count; ++page) {
+            if (!sizeOf(page).isEmpty())
+                return true;
+        }
+        return false;
+    }
+
+    // Workers start from a new base: the file (or the created bytes) as it is now.
+    void startNewBase();
+    // The base changes how it is opened (a password, a mended tree); changed objects stay.
+    void replaceBase();
+    // A new version: the given objects read again, the others as in the previous version.
+    void refreshSource(const std::vector<int>& changed);
+    // Before the first edit: the page tree is read to its end (mending it if needed, which
+    // must not happen inside a step) and page identities are taken.
+    void prepareForEditing();
+    // What changed objects mean for pages and outline; updates sizes and identities.
+    PageChanges analyse(const std::vector<int>& changed);
+};
+
+} // namespace pxv

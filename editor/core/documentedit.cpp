@@ -1,0 +1,304 @@
+// Editing a document: steps of the undo history, and what each one changed.
+
+#include "document_p.h"
+
+#include "mupdf/muerror.h"
+
+#include <QCoreApplication>
+#include <QSet>
+
+#include <algorithm>
+#include <exception>
+#include <limits>
+
+namespace pxv {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("pxv::Document", text);
+}
+
+QVector<PageId> identities(const mu::MuDocument& document)
+{
+    QVector<PageId> ids = document.pageObjectNumbers();
+    for (int page = 0; page < ids.size(); ++page) {
+        if (ids[page] <= 0)
+            ids[page] = -(page + 1);
+    }
+    return ids;
+}
+
+} // namespace
+
+void Document::Private::prepareForEditing()
+{
+    if (idsKnown)
+        return;
+    while (!scanSizes(std::numeric_limits<int>::max())) {
+    }
+    if (mu->pageTreeMended())
+        replaceBase();
+    ids = identities(*mu);
+    idsKnown = true;
+}
+
+PageChanges Document::Private::analyse(const std::vector<int>& changed)
+{
+    PageChanges changes;
+    bool treeTouched = false;
+    for (int number : changed) {
+        mu::MuDocument::ObjectRole role = mu::MuDocument::ObjectRole::Other;
+        try {
+            role = mu->objectRole(number);
+        } catch (const MuError&) {
+        }
+        switch (role) {
+        case mu::MuDocument::ObjectRole::Page:
+            changes.changed.append(number);
+            break;
+        case mu::MuDocument::ObjectRole::Catalog:
+            changes.outline = true;
+            treeTouched = true;
+            break;
+        case mu::MuDocument::ObjectRole::PageTreeNode:
+            treeTouched = true;
+            break;
+        case mu::MuDocument::ObjectRole::Outline:
+            changes.outline = true;
+            break;
+        case mu::MuDocument::ObjectRole::Other:
+            changes.everything = true;
+            break;
+        }
+    }
+
+    if (treeTouched) {
+        const QVector<PageId> now = identities(*mu);
+        if (now != ids) {
+            changes.structure = true;
+            changes.outline = true; // its entries may lead to other page numbers now
+            const QSet<PageId> before(ids.cbegin(), ids.cend());
+            const QSet<PageId> after(now.cbegin(), now.cend());
+            for (PageId id : now) {
+                if (!before.contains(id))
+                    changes.inserted.append(id);
+            }
+            for (PageId id : ids) {
+                if (!after.contains(id))
+                    changes.removed.append(id);
+            }
+            // Sizes follow their pages; new pages are read when asked for.
+            QHash<PageId, QSizeF> knownSizes;
+            for (int page = 0; page < ids.size() && page < count; ++page) {
+                if (known[size_t(page)])
+                    knownSizes.insert(ids[page], sizes[size_t(page)]);
+            }
+            ids = now;
+            count = ids.size();
+            sizes.assign(size_t(count), QSizeF());
+            known.assign(size_t(count), false);
+            for (int page = 0; page < count; ++page) {
+                const auto size = knownSizes.constFind(ids[page]);
+                if (size != knownSizes.constEnd()) {
+                    sizes[size_t(page)] = *size;
+                    known[size_t(page)] = true;
+                }
+            }
+        }
+    }
+
+    // Pages gone from the document need no notice of their own; the others are read again.
+    QList<PageId> present;
+    for (PageId id : changes.changed) {
+        const int page = int(ids.indexOf(id));
+        if (page < 0)
+            continue;
+        present.append(id);
+        known[size_t(page)] = false;
+        sizeOf(page);
+    }
+    changes.changed = present;
+    return changes;
+}
+
+void Document::runStep(const QString& name, const std::function<void()>& edit)
+{
+    if (d->locked)
+        throw DocumentError(DocumentError::Failed, tr("The document is still locked by its password."));
+    d->prepareForEditing();
+    const bool wasModified = d->modified();
+    const int before = d->mu->historyPosition();
+    std::vector<int> changed;
+    try {
+        d->mu->beginStep(name);
+        edit();
+        changed = d->mu->endStep();
+    } catch (...) {
+        // What the edit did before it failed is taken back, and the step stays out of redo.
+        const std::exception_ptr failure = std::current_exception();
+        try {
+            changed = d->mu->endStep();
+            if (!changed.empty())
+                d->mu->undo();
+        } catch (const MuError&) {
+            // the document stays as the failed edit and its undo left it; the views hear of it
+        }
+        d->historyLimit = d->mu->historyPosition();
+        if (!changed.empty()) {
+            d->dirty.insert(changed.begin(), changed.end());
+            d->refreshSource(changed);
+            emit pagesChanged(d->analyse(changed));
+        }
+        try {
+            std::rethrow_exception(failure);
+        } catch (const MuError& error) {
+            throw DocumentError(DocumentError::Failed,
+                                tr("%1 could not be done: %2").arg(name, QString::fromUtf8(error.what())));
+        }
+    }
+    if (changed.empty())
+        return;
+    // The steps that could have been redone are gone, and with them perhaps the saved state.
+    if (d->savedPosition > before)
+        d->savedPosition = -1;
+    d->historyLimit = d->mu->historyPosition();
+    d->dirty.insert(changed.begin(), changed.end());
+    d->refreshSource(changed);
+    emit pagesChanged(d->analyse(changed));
+    emit historyChanged();
+    if (wasModified != d->modified())
+        emit modifiedChanged(d->modified());
+}
+
+PageId Document::pageId(int page) const
+{
+    if (page < 0 || page >= d->count)
+        return 0;
+    return d->idOf(page);
+}
+
+int Document::pageIndex(PageId id) const
+{
+    if (d->idsKnown)
+        return int(d->ids.indexOf(id));
+    for (int page = 0; page < d->count; ++page) {
+        if (d->idOf(page) == id)
+            return page;
+    }
+    return -1;
+}
+
+void Document::rotatePages(const QVector<int>& pages, int degrees)
+{
+    if (degrees % 90 != 0)
+        throw DocumentError(DocumentError::Failed, tr("Pages can only be rotated by a multiple of 90 degrees."));
+    for (int page : pages) {
+        if (page < 0 || page >= pageCount())
+            throw DocumentError(DocumentError::Failed, tr("Page %1 does not exist.").arg(page + 1));
+    }
+    if (pages.isEmpty() || degrees % 360 == 0)
+        return;
+    runStep(pages.size() == 1 ? tr("Rotate Page") : tr("Rotate Pages"), [&] {
+        for (int page : pages)
+            d->mu->rotatePage(page, degrees);
+    });
+}
+
+void Document::rotatePage(int page, int degrees)
+{
+    rotatePages({page}, degrees);
+}
+
+void Document::movePages(const QVector<int>& pages, int position)
+{
+    QVector<int> sorted = pages;
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    for (int page : sorted) {
+        if (page < 0 || page >= pageCount())
+            throw DocumentError(DocumentError::Failed, tr("Page %1 does not exist.").arg(page + 1));
+    }
+    if (position < 0 || position > pageCount() - sorted.size())
+        throw DocumentError(DocumentError::Failed,
+                            tr("The pages cannot be moved to page %1 of %2.").arg(position + 1).arg(pageCount()));
+    if (sorted.isEmpty())
+        return;
+    runStep(sorted.size() == 1 ? tr("Move Page") : tr("Move Pages"), [&] { d->mu->movePages(sorted, position); });
+}
+
+QStringList Document::historySteps() const
+{
+    QStringList steps;
+    for (int step = 0; step < d->historyLimit; ++step)
+        steps.append(d->mu->historyStepName(step));
+    return steps;
+}
+
+int Document::historyPosition() const
+{
+    return d->mu ? d->mu->historyPosition() : 0;
+}
+
+bool Document::canUndo() const
+{
+    return historyPosition() > 0;
+}
+
+bool Document::canRedo() const
+{
+    return historyPosition() < d->historyLimit;
+}
+
+QString Document::undoName() const
+{
+    return canUndo() ? d->mu->historyStepName(historyPosition() - 1) : QString();
+}
+
+QString Document::redoName() const
+{
+    return canRedo() ? d->mu->historyStepName(historyPosition()) : QString();
+}
+
+void Document::undo()
+{
+    setHistoryPosition(historyPosition() - 1);
+}
+
+void Document::redo()
+{
+    setHistoryPosition(historyPosition() + 1);
+}
+
+void Document::setHistoryPosition(int position)
+{
+    position = std::clamp(position, 0, d->historyLimit);
+    if (position == historyPosition())
+        return;
+    const bool wasModified = d->modified();
+    std::set<int> changed;
+    try {
+        while (historyPosition() > position) {
+            const std::vector<int> step = d->mu->undo();
+            changed.insert(step.begin(), step.end());
+        }
+        while (historyPosition() < position) {
+            const std::vector<int> step = d->mu->redo();
+            changed.insert(step.begin(), step.end());
+        }
+    } catch (const MuError& error) {
+        // Whatever steps were taken stay taken; the views hear of them below.
+        if (changed.empty())
+            throw DocumentError(DocumentError::Failed, tr("The step cannot be undone: %1").arg(QString::fromUtf8(error.what())));
+    }
+    const std::vector<int> objects(changed.begin(), changed.end());
+    d->dirty.insert(objects.begin(), objects.end());
+    d->refreshSource(objects);
+    emit pagesChanged(d->analyse(objects));
+    emit historyChanged();
+    if (wasModified != d->modified())
+        emit modifiedChanged(d->modified());
+}
+
+} // namespace pxv

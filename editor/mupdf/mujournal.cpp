@@ -1,0 +1,337 @@
+// The undo history through MuPDF's journal, and objects handed between copies of a document.
+
+#include "mudocument_p.h"
+
+#include <algorithm>
+
+namespace pxv::mu {
+
+namespace {
+
+// MuPDF 1.21 keeps the journal's layout private, yet which objects a step changed is exactly
+// what render workers and incremental saves need: these mirror its structures (pdf-object.c),
+// read only. tst_journal checks them against the objects a known edit changes.
+struct JournalFragment
+{
+    JournalFragment* next;
+    JournalFragment* prev;
+    int objectNumber;
+    int newObject;
+    pdf_obj* inactive;
+    fz_buffer* stream;
+};
+
+struct JournalEntry
+{
+    JournalEntry* prev;
+    JournalEntry* next;
+    char* title;
+    JournalFragment* head;
+    JournalFragment* tail;
+};
+
+struct Journal
+{
+    JournalEntry* head;
+    JournalEntry* current;
+    int nesting;
+    JournalEntry* pending;
+    JournalEntry* pendingTail;
+};
+
+static_assert(FZ_VERSION_MAJOR == 1 && FZ_VERSION_MINOR == 21, "the journal layout above is MuPDF 1.21's");
+
+Journal* journalOf(pdf_document* doc)
+{
+    return reinterpret_cast<Journal*>(doc->journal);
+}
+
+std::vector<int> objectsOf(const JournalEntry* entry)
+{
+    std::vector<int> numbers;
+    for (const JournalFragment* fragment = entry ? entry->head : nullptr; fragment; fragment = fragment->next)
+        numbers.push_back(fragment->objectNumber);
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
+}
+
+// The entry the next redo re-applies.
+const JournalEntry* nextEntry(const Journal* journal)
+{
+    return journal->current ? journal->current->next : journal->head;
+}
+
+} // namespace
+
+QByteArray printObject(fz_context* ctx, pdf_obj* object)
+{
+    QByteArray text;
+    guarded(ctx, [&] {
+        fz_buffer* buffer = fz_new_buffer(ctx, 256);
+        fz_output* out = nullptr;
+        fz_var(out);
+        fz_try(ctx)
+        {
+            out = fz_new_output_with_buffer(ctx, buffer);
+            pdf_print_obj(ctx, out, object, 1, 0);
+            fz_close_output(ctx, out);
+        }
+        fz_always(ctx) { fz_drop_output(ctx, out); }
+        fz_catch(ctx)
+        {
+            fz_drop_buffer(ctx, buffer);
+            fz_rethrow(ctx);
+        }
+        unsigned char* data = nullptr;
+        const size_t size = fz_buffer_storage(ctx, buffer, &data);
+        text = QByteArray(reinterpret_cast<const char*>(data), int(size));
+        fz_drop_buffer(ctx, buffer);
+    });
+    return text;
+}
+
+namespace {
+
+// The number of the object a page dictionary is; 0 when it is no object of its own (a
+// dictionary written straight into its parent's /Kids).
+int ownNumber(fz_context* ctx, pdf_document* doc, pdf_obj* page)
+{
+    if (!page)
+        return 0;
+    if (pdf_is_indirect(ctx, page))
+        return pdf_to_num(ctx, page);
+    const int number = pdf_obj_parent_num(ctx, page);
+    if (number <= 0)
+        return 0;
+    pdf_obj* object = pdf_load_object(ctx, doc, number);
+    pdf_drop_obj(ctx, object);
+    return object == page ? number : 0;
+}
+
+bool nameIs(fz_context* ctx, pdf_obj* dict, pdf_obj* key, pdf_obj* name)
+{
+    return pdf_name_eq(ctx, pdf_dict_get(ctx, dict, key), name);
+}
+
+} // namespace
+
+void MuDocument::beginStep(const QString& name)
+{
+    fz_context* ctx = d->ctx();
+    const QByteArray title = name.toUtf8();
+    d->stepStart = historyPosition();
+    guarded(ctx, [&] {
+        if (!d->journalEnabled)
+            pdf_enable_journal(ctx, d->pdf());
+        pdf_begin_operation(ctx, d->pdf(), title.constData());
+    });
+    d->journalEnabled = true;
+}
+
+std::vector<int> MuDocument::endStep()
+{
+    fz_context* ctx = d->ctx();
+    guarded(ctx, [&] { pdf_end_operation(ctx, d->pdf()); });
+    d->lists.clear();
+    if (historyPosition() == d->stepStart)
+        return {}; // MuPDF drops a step that changed nothing
+    return objectsOf(journalOf(d->pdf())->current);
+}
+
+int MuDocument::historyPosition() const
+{
+    if (!d->journalEnabled)
+        return 0;
+    int steps = 0;
+    int position = 0;
+    guarded(d->ctx(), [&] { position = pdf_undoredo_state(d->ctx(), d->pdf(), &steps); });
+    return position;
+}
+
+int MuDocument::historyCount() const
+{
+    if (!d->journalEnabled)
+        return 0;
+    int steps = 0;
+    guarded(d->ctx(), [&] { pdf_undoredo_state(d->ctx(), d->pdf(), &steps); });
+    return steps;
+}
+
+QString MuDocument::historyStepName(int step) const
+{
+    if (step < 0 || step >= historyCount())
+        return QString();
+    const char* title = nullptr;
+    guarded(d->ctx(), [&] { title = pdf_undoredo_step(d->ctx(), d->pdf(), step); });
+    return QString::fromUtf8(title ? title : "");
+}
+
+std::vector<int> MuDocument::undo()
+{
+    if (historyPosition() == 0)
+        return {};
+    std::vector<int> changed = objectsOf(journalOf(d->pdf())->current);
+    guarded(d->ctx(), [&] { pdf_undo(d->ctx(), d->pdf()); });
+    d->lists.clear();
+    return changed;
+}
+
+std::vector<int> MuDocument::redo()
+{
+    if (historyPosition() >= historyCount())
+        return {};
+    std::vector<int> changed = objectsOf(nextEntry(journalOf(d->pdf())));
+    guarded(d->ctx(), [&] { pdf_redo(d->ctx(), d->pdf()); });
+    d->lists.clear();
+    return changed;
+}
+
+ObjectState MuDocument::objectState(int number) const
+{
+    fz_context* ctx = d->ctx();
+    ObjectState state;
+    int length = 0;
+    guarded(ctx, [&] { length = pdf_xref_len(ctx, d->pdf()); });
+    pdf_obj* object = nullptr;
+    if (number > 0 && number < length)
+        guarded(ctx, [&] { object = pdf_load_object(ctx, d->pdf(), number); });
+    if (!object || pdf_is_null(ctx, object)) {
+        pdf_drop_obj(ctx, object);
+        state.exists = false;
+        return state;
+    }
+    fz_buffer* raw = nullptr;
+    pdf_obj* dict = nullptr;
+    try {
+        guarded(ctx, [&] {
+            if (pdf_obj_num_is_stream(ctx, d->pdf(), number)) {
+                raw = pdf_load_raw_stream_number(ctx, d->pdf(), number);
+                // The data goes as it is stored, so its length is what the dictionary must say.
+                dict = pdf_copy_dict(ctx, object);
+                pdf_dict_put_int(ctx, dict, PDF_NAME(Length), int64_t(fz_buffer_storage(ctx, raw, nullptr)));
+            }
+        });
+        state.object = printObject(ctx, dict ? dict : object);
+        if (raw) {
+            unsigned char* data = nullptr;
+            const size_t size = fz_buffer_storage(ctx, raw, &data);
+            state.isStream = true;
+            state.stream = QByteArray(reinterpret_cast<const char*>(data), int(size));
+        }
+    } catch (...) {
+        fz_drop_buffer(ctx, raw);
+        pdf_drop_obj(ctx, dict);
+        pdf_drop_obj(ctx, object);
+        throw;
+    }
+    fz_drop_buffer(ctx, raw);
+    pdf_drop_obj(ctx, dict);
+    pdf_drop_obj(ctx, object);
+    return state;
+}
+
+void MuDocument::applyObjectStates(const QVector<QPair<int, std::shared_ptr<const ObjectState>>>& states)
+{
+    fz_context* ctx = d->ctx();
+    pdf_document* doc = d->pdf();
+    bool onlyPages = true;
+    for (const auto& [number, state] : states) {
+        const QByteArray& text = state->object;
+        guarded(ctx, [&] {
+            while (pdf_xref_len(ctx, doc) <= number)
+                pdf_create_object(ctx, doc);
+            if (!state->exists) {
+                pdf_update_object(ctx, doc, number, PDF_NULL);
+                return;
+            }
+            fz_stream* in = nullptr;
+            pdf_obj* object = nullptr;
+            pdf_obj* ref = nullptr;
+            fz_buffer* data = nullptr;
+            pdf_lexbuf lexbuf;
+            pdf_lexbuf_init(ctx, &lexbuf, PDF_LEXBUF_SMALL);
+            fz_var(in);
+            fz_var(object);
+            fz_var(ref);
+            fz_var(data);
+            fz_try(ctx)
+            {
+                in = fz_open_memory(ctx, reinterpret_cast<const unsigned char*>(text.constData()), size_t(text.size()));
+                object = pdf_parse_stm_obj(ctx, doc, in, &lexbuf);
+                if (!nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Page)))
+                    onlyPages = false;
+                pdf_update_object(ctx, doc, number, object);
+                if (state->isStream) {
+                    ref = pdf_new_indirect(ctx, doc, number, 0);
+                    data = fz_new_buffer_from_copied_data(
+                        ctx, reinterpret_cast<const unsigned char*>(state->stream.constData()), size_t(state->stream.size()));
+                    pdf_update_stream(ctx, doc, ref, data, 1);
+                }
+            }
+            fz_always(ctx)
+            {
+                fz_drop_buffer(ctx, data);
+                pdf_drop_obj(ctx, ref);
+                pdf_drop_obj(ctx, object);
+                fz_drop_stream(ctx, in);
+                pdf_lexbuf_fin(ctx, &lexbuf);
+            }
+            fz_catch(ctx) { fz_rethrow(ctx); }
+        });
+    }
+    d->lists.clear();
+    // Fonts and images decoded from an object that changed would be found again by its
+    // number; a page dictionary alone (a rotation, a new annotation list) changes none of them.
+    if (!onlyPages)
+        guarded(ctx, [&] { fz_empty_store(ctx); });
+}
+
+int MuDocument::pageObjectNumber(int page) const
+{
+    d->checkPage(page);
+    int number = 0;
+    guarded(d->ctx(), [&] { number = ownNumber(d->ctx(), d->pdf(), lookupPageObject(d->ctx(), d->pdf(), page)); });
+    return number;
+}
+
+QVector<int> MuDocument::pageObjectNumbers() const
+{
+    QVector<int> numbers;
+    fz_context* ctx = d->ctx();
+    PageTreeVisitor visitor;
+    visitor.page = [&](pdf_obj* page, int) {
+        int number = 0;
+        guarded(ctx, [&] { number = ownNumber(ctx, d->pdf(), page); });
+        numbers.append(number);
+    };
+    walkPageTree(ctx, d->pdf(), visitor);
+    return numbers;
+}
+
+MuDocument::ObjectRole MuDocument::objectRole(int number) const
+{
+    fz_context* ctx = d->ctx();
+    ObjectRole role = ObjectRole::Other;
+    guarded(ctx, [&] {
+        if (number <= 0 || number >= pdf_xref_len(ctx, d->pdf()))
+            return;
+        pdf_obj* root = pdf_dict_get(ctx, pdf_trailer(ctx, d->pdf()), PDF_NAME(Root));
+        if (pdf_to_num(ctx, root) == number) {
+            role = ObjectRole::Catalog;
+            return;
+        }
+        pdf_obj* object = pdf_load_object(ctx, d->pdf(), number);
+        if (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Page)))
+            role = ObjectRole::Page;
+        else if (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Pages)))
+            role = ObjectRole::PageTreeNode;
+        else if (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Outlines))
+                 || (pdf_dict_get(ctx, object, PDF_NAME(Title)) && pdf_dict_get(ctx, object, PDF_NAME(Parent))))
+            role = ObjectRole::Outline;
+        pdf_drop_obj(ctx, object);
+    });
+    return role;
+}
+
+} // namespace pxv::mu

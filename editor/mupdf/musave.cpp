@@ -1,0 +1,209 @@
+// Saving: whole documents through MuPDF's writer, incremental updates by our own writer.
+//
+// MuPDF 1.21's incremental save changes the document it saves (it adds its cross-reference
+// stream as an object, which lands in the current undo step and cuts off redo) and writes a
+// broken section when the same document is saved incrementally a second time. Ours only reads
+// the document: it appends the objects the undo history says were changed since the last save,
+// as they are now, with a cross-reference table of their own.
+
+#include "mudocument_p.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace pxv::mu {
+
+namespace {
+
+// MuPDF 1.21 writes encrypted files in clear even when asked to keep their encryption, so the
+// encryption is set up again: same method and permissions, and the password that opened the
+// file for both user and owner, since the owner password itself is not known.
+void keepEncryption(fz_context* ctx, pdf_crypt* crypt, const QByteArray& password, pdf_write_options* options)
+{
+    const char* method = pdf_crypt_method(ctx, crypt);
+    const int bits = pdf_crypt_length(ctx, crypt);
+    if (!strcmp(method, "AESV3"))
+        options->do_encrypt = PDF_ENCRYPT_AES_256;
+    else if (!strcmp(method, "AESV2"))
+        options->do_encrypt = PDF_ENCRYPT_AES_128;
+    else if (!strcmp(method, "RC4"))
+        options->do_encrypt = bits <= 40 ? PDF_ENCRYPT_RC4_40 : PDF_ENCRYPT_RC4_128;
+    else
+        options->do_encrypt = PDF_ENCRYPT_AES_256;
+    options->permissions = pdf_crypt_permissions(ctx, crypt);
+    fz_strlcpy(options->upwd_utf8, password.constData(), sizeof options->upwd_utf8);
+    fz_strlcpy(options->opwd_utf8, password.constData(), sizeof options->opwd_utf8);
+}
+
+// Writes the whole document into the existing file at path, keeping the file itself: MuPDF's own
+// save by name deletes the file and creates a new one, which would lose the lock the caller
+// holds on it.
+void writeFull(fz_context* ctx, pdf_document* doc, const QString& path, const pdf_write_options& options)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (::truncate(name.constData(), 0) != 0)
+        throw MuError(FZ_ERROR_GENERIC, "cannot empty " + name.toStdString() + ": " + std::strerror(errno));
+    guarded(ctx, [&] {
+        fz_output* out = fz_new_output_with_path(ctx, name.constData(), 1);
+        fz_try(ctx)
+        {
+            pdf_write_document(ctx, doc, out, &options);
+            fz_close_output(ctx, out);
+        }
+        fz_always(ctx) { fz_drop_output(ctx, out); }
+        fz_catch(ctx) { fz_rethrow(ctx); }
+    });
+}
+
+// Where the last cross-reference section of a PDF file starts, from its "startxref" line.
+qint64 readStartXref(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    file.seek(std::max<qint64>(0, file.size() - 1024));
+    const QByteArray tail = file.readAll();
+    const int at = tail.lastIndexOf("startxref");
+    if (at < 0)
+        return -1;
+    bool ok = false;
+    const qint64 offset = tail.mid(at + 9).trimmed().split('\n').value(0).trimmed().toLongLong(&ok);
+    return ok ? offset : -1;
+}
+
+} // namespace
+
+bool MuDocument::canSaveIncrementally() const
+{
+    int can = 0;
+    // MuPDF 1.21 writes an incremental section of an encrypted file without /Encrypt and its
+    // objects in clear, which makes the older, encrypted objects unreadable: encrypted files
+    // are saved in full, keeping their encryption.
+    guarded(d->ctx(), [&] { can = pdf_can_be_saved_incrementally(d->ctx(), d->pdf()) && !d->pdf()->crypt; });
+    return can && d->baseIsFile && d->baseStartXref >= 0 && !d->treeMendedSinceBase;
+}
+
+qint64 MuDocument::appendIncrementalSave(const QString& path, const std::vector<int>& objects)
+{
+    fz_context* ctx = d->ctx();
+    pdf_document* doc = d->pdf();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Append))
+        throw MuError(FZ_ERROR_GENERIC, "cannot open " + QFile::encodeName(path).toStdString() + ": "
+                                            + file.errorString().toStdString());
+    qint64 offset = file.size();
+    QByteArray out("\n");
+    struct Entry
+    {
+        int number;
+        int generation;
+        qint64 offset;
+    };
+    std::vector<Entry> entries;
+    int length = 0;
+    guarded(ctx, [&] { length = pdf_xref_len(ctx, doc); });
+    for (int number : objects) {
+        if (number <= 0 || number >= length)
+            continue;
+        const ObjectState state = objectState(number);
+        int generation = 0;
+        guarded(ctx, [&] { generation = pdf_get_xref_entry(ctx, doc, number)->gen; });
+        entries.push_back({number, generation, offset + out.size()});
+        out += QByteArray::number(number) + ' ' + QByteArray::number(generation) + " obj\n";
+        // An object a step made and an undo took away again reads as null, as a free one would.
+        out += state.exists ? state.object : QByteArray("null");
+        if (state.isStream)
+            out += "\nstream\n" + state.stream + "\nendstream";
+        out += "\nendobj\n";
+    }
+
+    const qint64 xref = offset + out.size();
+    out += "xref\n";
+    for (size_t first = 0; first < entries.size();) {
+        size_t last = first;
+        while (last + 1 < entries.size() && entries[last + 1].number == entries[last].number + 1)
+            ++last;
+        out += QByteArray::number(entries[first].number) + ' ' + QByteArray::number(qint64(last - first + 1)) + '\n';
+        for (size_t i = first; i <= last; ++i)
+            out += QByteArray::number(entries[i].offset).rightJustified(10, '0') + ' '
+                + QByteArray::number(entries[i].generation).rightJustified(5, '0') + " n\r\n";
+        first = last + 1;
+    }
+    QByteArray trailer = "<</Size " + QByteArray::number(length);
+    pdf_obj* root = nullptr;
+    pdf_obj* info = nullptr;
+    pdf_obj* id = nullptr;
+    guarded(ctx, [&] {
+        pdf_obj* dict = pdf_trailer(ctx, doc);
+        root = pdf_dict_get(ctx, dict, PDF_NAME(Root));
+        info = pdf_dict_get(ctx, dict, PDF_NAME(Info));
+        id = pdf_dict_get(ctx, dict, PDF_NAME(ID));
+    });
+    trailer += "/Root " + printObject(ctx, root);
+    if (info)
+        trailer += "/Info " + printObject(ctx, info);
+    if (id)
+        trailer += "/ID " + printObject(ctx, id);
+    trailer += "/Prev " + QByteArray::number(d->baseStartXref) + ">>";
+    out += "trailer\n" + trailer + "\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n";
+
+    if (file.write(out) != out.size() || !file.flush())
+        throw MuError(FZ_ERROR_GENERIC, "cannot write " + QFile::encodeName(path).toStdString() + ": "
+                                            + file.errorString().toStdString());
+    return xref;
+}
+
+void MuDocument::saveFull(const QString& path)
+{
+    fz_context* ctx = d->ctx();
+    pdf_write_options options = pdf_default_write_options;
+    // Collecting garbage keeps the object numbers; it only leaves out what nothing uses, and
+    // with an undo history an undo could make such an object used again.
+    options.do_garbage = historyCount() == 0 ? 1 : 0;
+    options.do_compress = 1;
+    options.do_compress_fonts = 1;
+    if (d->pdf()->crypt)
+        guarded(ctx, [&] { keepEncryption(ctx, d->pdf()->crypt, d->password, &options); });
+    writeFull(ctx, d->pdf(), path, options);
+}
+
+void MuDocument::rebase(const QString& path, qint64 startXref)
+{
+    d->baseStartXref = startXref >= 0 ? startXref : readStartXref(path);
+    d->baseIsFile = true;
+    d->treeMendedSinceBase = false;
+}
+
+QByteArray MuDocument::toBytes()
+{
+    fz_context* ctx = d->ctx();
+    fz_buffer* buffer = nullptr;
+    guarded(ctx, [&] {
+        fz_output* out = nullptr;
+        fz_var(out);
+        buffer = fz_new_buffer(ctx, 64 * 1024);
+        fz_try(ctx)
+        {
+            pdf_write_options options = pdf_default_write_options;
+            options.do_encrypt = PDF_ENCRYPT_NONE;
+            out = fz_new_output_with_buffer(ctx, buffer);
+            pdf_write_document(ctx, d->pdf(), out, &options);
+            fz_close_output(ctx, out);
+        }
+        fz_always(ctx) { fz_drop_output(ctx, out); }
+        fz_catch(ctx)
+        {
+            fz_drop_buffer(ctx, buffer);
+            fz_rethrow(ctx);
+        }
+    });
+    BufferHandle owner(ctx, buffer);
+    unsigned char* data = nullptr;
+    const size_t size = fz_buffer_storage(ctx, buffer, &data);
+    return QByteArray(reinterpret_cast<const char*>(data), int(size));
+}
+
+} // namespace pxv::mu
