@@ -38,6 +38,7 @@ struct Document::Private
     // Every page's identity, known from the first edit on; before it, looked up when asked.
     QVector<PageId> ids;
     bool idsKnown = false;
+    QHash<PageId, quint64> looks; // MuDocument::pageLook of every page, from the first edit on
     QByteArray createdBytes; // a document without a file, as created
     std::shared_ptr<const RenderBase> base;
     std::set<int> dirty;     // objects changed since base
@@ -136,6 +137,9 @@ struct Document::Private
     void prepareForEditing();
     // What changed objects mean for pages and outline; updates sizes and identities.
     PageChanges analyse(const std::vector<int>& changed);
+    // After a step, undo or redo: the objects become part of the next version for workers, and
+    // the notice for views is returned.
+    PageChanges changed(const std::vector<int>& objects);
 };
 
 } // namespace pxv

@@ -42,6 +42,21 @@ void Document::Private::prepareForEditing()
         replaceBase();
     ids = identities(*mu);
     idsKnown = true;
+    for (PageId id : ids) {
+        try {
+            if (id > 0)
+                looks.insert(id, mu->pageLook(id));
+        } catch (const MuError&) {
+            // a page that cannot be read counts as changed by any step that touches it
+        }
+    }
+}
+
+PageChanges Document::Private::changed(const std::vector<int>& objects)
+{
+    dirty.insert(objects.begin(), objects.end());
+    refreshSource(objects);
+    return analyse(objects);
 }
 
 PageChanges Document::Private::analyse(const std::vector<int>& changed)
@@ -55,9 +70,19 @@ PageChanges Document::Private::analyse(const std::vector<int>& changed)
         } catch (const MuError&) {
         }
         switch (role) {
-        case mu::MuDocument::ObjectRole::Page:
-            changes.changed.append(number);
+        case mu::MuDocument::ObjectRole::Page: {
+            // Moving a page rewrites its /Parent only: such a page looks as it did.
+            quint64 look = 0;
+            try {
+                look = mu->pageLook(number);
+            } catch (const MuError&) {
+            }
+            const auto before = looks.constFind(number);
+            if (before == looks.constEnd() || *before != look || look == 0)
+                changes.changed.append(number);
+            looks.insert(number, look);
             break;
+        }
         case mu::MuDocument::ObjectRole::Catalog:
             changes.outline = true;
             treeTouched = true;
@@ -146,11 +171,8 @@ void Document::runStep(const QString& name, const std::function<void()>& edit)
             // the document stays as the failed edit and its undo left it; the views hear of it
         }
         d->historyLimit = d->mu->historyPosition();
-        if (!changed.empty()) {
-            d->dirty.insert(changed.begin(), changed.end());
-            d->refreshSource(changed);
-            emit pagesChanged(d->analyse(changed));
-        }
+        if (!changed.empty())
+            emit pagesChanged(d->changed(changed));
         try {
             std::rethrow_exception(failure);
         } catch (const MuError& error) {
@@ -164,9 +186,7 @@ void Document::runStep(const QString& name, const std::function<void()>& edit)
     if (d->savedPosition > before)
         d->savedPosition = -1;
     d->historyLimit = d->mu->historyPosition();
-    d->dirty.insert(changed.begin(), changed.end());
-    d->refreshSource(changed);
-    emit pagesChanged(d->analyse(changed));
+    emit pagesChanged(d->changed(changed));
     emit historyChanged();
     if (wasModified != d->modified())
         emit modifiedChanged(d->modified());
@@ -292,10 +312,7 @@ void Document::setHistoryPosition(int position)
         if (changed.empty())
             throw DocumentError(DocumentError::Failed, tr("The step cannot be undone: %1").arg(QString::fromUtf8(error.what())));
     }
-    const std::vector<int> objects(changed.begin(), changed.end());
-    d->dirty.insert(objects.begin(), objects.end());
-    d->refreshSource(objects);
-    emit pagesChanged(d->analyse(objects));
+    emit pagesChanged(d->changed(std::vector<int>(changed.begin(), changed.end())));
     emit historyChanged();
     if (wasModified != d->modified())
         emit modifiedChanged(d->modified());

@@ -4,6 +4,7 @@
 // the objects they hand out. Hosts use nothing else of the component.
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <exception>
@@ -68,6 +69,8 @@ public:
     virtual ~IPXV_ParamNode() = default;
     virtual IPXV_ParamNode* child(const QString& name) = 0;
     virtual bool hasChild(const QString& name) const = 0;
+    // The names of the children, sorted.
+    virtual QStringList childNames() const = 0;
     virtual QVariant value() const = 0;
     virtual void setValue(const QVariant& value) = 0;
     virtual std::shared_ptr<IUnknown> object() const = 0;
@@ -160,6 +163,31 @@ public:
     // Runs one of the component's commands with its own dialogs.
     virtual void runCommand(const QString& name, int flags = 0) = 0;
 
+    // Operations are the component's scripting API: create one by the id of its name, fill its
+    // parameter tree, run it. Each operation that changes a document is one undoable step.
+    // A parameter the operation does not know, or a bad value, throws PXV_Error
+    // (InvalidArgument) naming it, and nothing changes; an operation of the command identifier
+    // table that this version cannot do yet throws PXV_Error (NotImplemented).
+    //
+    // Parameters that mean the same thing have the same name in every operation:
+    //   "Input"    the document to work on (an IPXV_Document object); the active one when absent.
+    //   "Pages"    a page range: "1-3,7,10-", "-5", "all", "odd" or "even", page numbers from 1;
+    //              all pages when absent.
+    //   "Position" the page number (from 1) that the first inserted or moved page has afterwards.
+    //   "Path"     a file to write.
+    //   "Output"   set by the operation: the document it made or worked on.
+    //
+    //   "op.newBlankDoc"            a new document of one blank A4 page. Output: the document.
+    //   "op.combineDocs"            Input: the list of file paths (a QStringList value), in order.
+    //                               Output: a new document of all their pages, with their
+    //                               outlines, links and form fields.
+    //   "op.document.save"          Input, Path (the document's own file when absent; required
+    //                               for a document that has no file yet). Atomic: a failed save
+    //                               leaves the target as it was. The undo history is kept.
+    //   "op.document.rotatePages"   Input, Pages, "Angle": 90, 180 or 270 degrees clockwise
+    //                               (-90 is 270). One step.
+    //   "op.document.movePages"     Input, Pages, Position. Moves the pages, in document order,
+    //                               so that the first of them becomes page Position. One step.
     virtual std::shared_ptr<IPXV_Operation> createOperation(int operationId) = 0;
     virtual void runOperation(IPXV_Operation* operation, int flags = 0) = 0;
 

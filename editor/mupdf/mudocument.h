@@ -97,6 +97,10 @@ public:
     int pageObjectNumber(int page) const;
     // Every page's object number in page order.
     QVector<int> pageObjectNumbers() const;
+    // A digest of how the page with this object number looks by its dictionary: everything but
+    // its place in the tree, with what it inherits (boxes, rotation, resources). Equal digests
+    // before and after a step mean the page only moved.
+    quint64 pageLook(int number) const;
     enum class ObjectRole { Page, PageTreeNode, Catalog, Outline, Other };
     ObjectRole objectRole(int number) const;
 

@@ -309,6 +309,38 @@ QVector<int> MuDocument::pageObjectNumbers() const
     return numbers;
 }
 
+quint64 MuDocument::pageLook(int number) const
+{
+    fz_context* ctx = d->ctx();
+    QByteArray text;
+    pdf_obj* page = nullptr;
+    pdf_obj* own = nullptr;
+    guarded(ctx, [&] {
+        page = pdf_load_object(ctx, d->pdf(), number);
+        own = pdf_copy_dict(ctx, page);
+        pdf_dict_del(ctx, own, PDF_NAME(Parent));
+    });
+    try {
+        text = printObject(ctx, own);
+        for (pdf_obj* key : {PDF_NAME(MediaBox), PDF_NAME(CropBox), PDF_NAME(Rotate), PDF_NAME(Resources)}) {
+            pdf_obj* value = nullptr;
+            guarded(ctx, [&] { value = pdf_dict_get_inheritable(ctx, page, key); });
+            text += '|' + printObject(ctx, value);
+        }
+    } catch (...) {
+        pdf_drop_obj(ctx, own);
+        pdf_drop_obj(ctx, page);
+        throw;
+    }
+    pdf_drop_obj(ctx, own);
+    pdf_drop_obj(ctx, page);
+    // FNV-1a: 64 bits, so that two different pages practically never look alike.
+    quint64 digest = 14695981039346656037ull;
+    for (char byte : text)
+        digest = (digest ^ quint8(byte)) * 1099511628211ull;
+    return digest;
+}
+
 MuDocument::ObjectRole MuDocument::objectRole(int number) const
 {
     fz_context* ctx = d->ctx();

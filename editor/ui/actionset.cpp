@@ -34,6 +34,12 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
     add(names::kRotateLeft, tr("Rotate Page &Left"), icons::rotate(false), {QKeySequence(QStringLiteral("Ctrl+Left"))});
     add(names::kRotateRight, tr("Rotate Page &Right"), icons::rotate(true), {QKeySequence(QStringLiteral("Ctrl+Right"))});
     add(names::kFind, tr("&Find…"), icons::find(), {QKeySequence::Find});
+    add(names::kUndo, tr("&Undo"), icons::undo(false), {QKeySequence(QStringLiteral("Ctrl+Z"))});
+    add(names::kRedo, tr("&Redo"), icons::undo(true),
+        {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    QAction* history = add(names::kShowHistory, tr("Undo &History"), icons::history(),
+                           {QKeySequence(QStringLiteral("Ctrl+H"))});
+    history->setCheckable(true);
     QAction* outline = add(names::kShowOutline, tr("&Outline"), icons::outline(), {QKeySequence(QStringLiteral("F4"))});
     outline->setCheckable(true);
     outline->setChecked(true);

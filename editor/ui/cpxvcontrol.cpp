@@ -36,6 +36,7 @@ CPXVControl::CPXVControl(QWidget* parent)
       m_actions(new pxv::ActionSet(this))
 {
     m_inst = std::make_unique<CPXVInst>(this);
+    registerCommands();
     setObjectName(QStringLiteral("pxvControl"));
     setAcceptDrops(true);
 
@@ -113,6 +114,12 @@ void CPXVControl::buildMenus()
     file->addSeparator();
     add(file, names::kClose);
 
+    QMenu* edit = m_menuBar->addMenu(tr("&Edit"));
+    add(edit, names::kUndo);
+    add(edit, names::kRedo);
+    edit->addSeparator();
+    add(edit, names::kShowHistory);
+
     QMenu* view = m_menuBar->addMenu(tr("&View"));
     add(view, names::kZoomIn);
     add(view, names::kZoomOut);
@@ -151,6 +158,9 @@ void CPXVControl::buildToolBar()
     add(names::kOpen);
     add(names::kNewDocCombine);
     add(names::kSave);
+    m_toolBar->addSeparator();
+    add(names::kUndo);
+    add(names::kRedo);
     m_toolBar->addSeparator();
     add(names::kShowOutline);
     m_toolBar->addSeparator();
@@ -366,6 +376,8 @@ void CPXVControl::connectActiveView()
         fire(names::kLayoutChanged, view->document().get());
     }));
     m_viewConnections.push_back(connect(view, &DocumentView::signal_outlineVisibilityChanged, this, &CPXVControl::updateActions));
+    m_viewConnections.push_back(
+        connect(view->document()->model(), &pxv::Document::historyChanged, this, &CPXVControl::updateHistoryActions));
     updateNavigation();
 }
 
@@ -410,8 +422,29 @@ void CPXVControl::updateActions()
     QAction* outline = m_actions->action(names::kShowOutline);
     outline->setEnabled(hasDocument && view->hasOutline());
     outline->setChecked(hasDocument && view->isOutlineVisible());
+    QAction* history = m_actions->action(names::kShowHistory);
+    history->setEnabled(hasDocument);
+    history->setChecked(hasDocument && view->isHistoryVisible());
+    updateHistoryActions();
     if (hasDocument)
         updateNavigation();
+}
+
+void CPXVControl::updateHistoryActions()
+{
+    const DocumentView* view = activeView();
+    const pxv::Document* model = view ? view->document()->model() : nullptr;
+    const auto update = [this](const QString& name, bool enabled, const QString& plain, const QString& named,
+                               const QString& step) {
+        QAction* action = m_actions->action(name);
+        action->setEnabled(enabled);
+        const QString text = enabled && !step.isEmpty() ? named.arg(step) : plain;
+        action->setText(text);
+        const QString key = action->shortcut().toString(QKeySequence::NativeText);
+        action->setToolTip(QStringLiteral("%1 (%2)").arg(QString(text).remove(QLatin1Char('&')), key));
+    };
+    update(names::kUndo, model && model->canUndo(), tr("&Undo"), tr("&Undo %1"), model ? model->undoName() : QString());
+    update(names::kRedo, model && model->canRedo(), tr("&Redo"), tr("&Redo %1"), model ? model->redoName() : QString());
 }
 
 void CPXVControl::updateTabTitle(DocumentView* view)

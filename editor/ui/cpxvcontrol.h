@@ -5,9 +5,11 @@
 #include "ipxv.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QSet>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -59,6 +61,9 @@ public:
 
     int documentCount() const;
     pxv::DocumentView* activeView() const;
+    std::shared_ptr<CPXVDocument> activeDocument() const;
+    // Saves document atomically to path and updates its tab; throws PXV_Error (FileError).
+    void saveTo(CPXVDocument& document, const QString& path);
     pxv::ActionSet* actions() const { return m_actions; }
 
 protected:
@@ -72,11 +77,20 @@ private slots:
     void onActionTriggered(const QString& name);
 
 private:
+    // A command of the component's user interface: most act on the active document and do
+    // nothing without one.
+    struct Command
+    {
+        bool needsDocument;
+        std::function<void(pxv::DocumentView*)> run;
+    };
+    void registerCommands();
     void buildMenus();
     void buildToolBar();
     QWidget* buildStartPage();
     void updateActions();
     void updateNavigation();
+    void updateHistoryActions();
     void connectActiveView();
     void updateTabTitle(pxv::DocumentView* view);
     void fire(const QString& eventName, IUnknown* from = nullptr);
@@ -87,6 +101,7 @@ private:
     void addDocument(const std::shared_ptr<CPXVDocument>& document, const QElapsedTimer* openTimer);
     pxv::DocumentView* findView(const QString& cleanPath) const;
     pxv::DocumentView* viewAt(int index) const;
+    pxv::DocumentView* viewOf(const CPXVDocument& document) const;
     bool saveDocument(pxv::DocumentView* view, bool saveAs);
     bool closeDocument(pxv::DocumentView* view);
     bool confirmDiscard(pxv::DocumentView* view);
@@ -97,10 +112,12 @@ private:
     void commandNewBlank();
     void commandNextDocument(int step);
     void rotateCurrentPage(pxv::DocumentView* view, int degrees);
+    void stepHistory(pxv::DocumentView* view, int steps);
     // Opens each file, showing failures instead of throwing them.
     void openInteractively(const QStringList& files);
     void showDocumentFromOperation(const QString& operationName);
 
+    QHash<QString, Command> m_commands;
     std::unique_ptr<pxv::DialogProvider> m_dialogs;
     pxv::ActionSet* m_actions;
     std::unique_ptr<CPXVInst> m_inst;

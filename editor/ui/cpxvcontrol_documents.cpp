@@ -169,22 +169,49 @@ bool CPXVControl::saveDocument(DocumentView* view, bool saveAs)
             return false;
         target = cleanAbsolute(target);
     }
+    try {
+        m_inst->runOperation(names::kSaveDoc, view->document(), {{QStringLiteral("Path"), target}});
+    } catch (const PXV_Error& error) {
+        m_dialogs->showError(this, error.message());
+        return false;
+    }
+    return true;
+}
+
+void CPXVControl::saveTo(CPXVDocument& document, const QString& path)
+{
+    const QString target = cleanAbsolute(path);
     const QString before = document.srcPath();
     try {
         document.model()->save(target);
     } catch (const pxv::DocumentError& error) {
-        m_dialogs->showError(this, error.message());
-        return false;
+        throw PXV_Error(PXV_Error::FileError, error.message());
     } catch (const std::exception& error) {
-        m_dialogs->showError(this, tr("“%1” could not be saved: %2")
-                                       .arg(QFileInfo(target).fileName(), QString::fromLocal8Bit(error.what())));
-        return false;
+        throw PXV_Error(PXV_Error::FileError, tr("“%1” could not be saved: %2")
+                                                  .arg(QFileInfo(target).fileName(), QString::fromLocal8Bit(error.what())));
     }
+    DocumentView* view = viewOf(document);
+    if (!view)
+        return;
     updateTabTitle(view);
     // A document that now lives in another file is, for the host, a newly active file.
     if (view == activeView() && document.srcPath() != before)
         notifyActiveDocChanged(true);
-    return true;
+}
+
+DocumentView* CPXVControl::viewOf(const CPXVDocument& document) const
+{
+    for (int i = 0; i < m_tabs->count(); ++i) {
+        if (viewAt(i)->document().get() == &document)
+            return viewAt(i);
+    }
+    return nullptr;
+}
+
+std::shared_ptr<CPXVDocument> CPXVControl::activeDocument() const
+{
+    const DocumentView* view = activeView();
+    return view ? view->document() : nullptr;
 }
 
 bool CPXVControl::confirmDiscard(DocumentView* view)
@@ -212,66 +239,79 @@ bool CPXVControl::closeDocument(DocumentView* view)
     return true;
 }
 
+void CPXVControl::registerCommands()
+{
+    const auto global = [this](const QString& name, std::function<void()> run) {
+        m_commands.insert(name, {false, [run](DocumentView*) { run(); }});
+    };
+    const auto onDocument = [this](const QString& name, std::function<void(DocumentView*)> run) {
+        m_commands.insert(name, {true, std::move(run)});
+    };
+    const auto onPages = [onDocument](const QString& name, std::function<void(PageView*)> run) {
+        onDocument(name, [run](DocumentView* view) { run(view->pageView()); });
+    };
+    global(names::kOpen, [this] { commandOpen(); });
+    global(names::kNewDocCombine, [this] { commandCombine(); });
+    global(names::kNewBlank, [this] { commandNewBlank(); });
+    global(names::kHelp, [this] { m_dialogs->showHelp(this); });
+    global(names::kNextDoc, [this] { commandNextDocument(1); });
+    global(names::kPrevDoc, [this] { commandNextDocument(-1); });
+    onDocument(names::kSave, [this](DocumentView* view) { saveDocument(view, false); });
+    onDocument(names::kSaveAs, [this](DocumentView* view) { saveDocument(view, true); });
+    onDocument(names::kClose, [this](DocumentView* view) { closeDocument(view); });
+    onDocument(names::kShowOutline, [](DocumentView* view) { view->setOutlineVisible(!view->isOutlineVisible()); });
+    onDocument(names::kShowHistory, [this](DocumentView* view) {
+        view->setHistoryVisible(!view->isHistoryVisible());
+        updateActions();
+    });
+    onDocument(names::kFind, [](DocumentView* view) { view->showFindBar(); });
+    onDocument(names::kRotateLeft, [this](DocumentView* view) { rotateCurrentPage(view, 270); });
+    onDocument(names::kRotateRight, [this](DocumentView* view) { rotateCurrentPage(view, 90); });
+    onDocument(names::kUndo, [this](DocumentView* view) { stepHistory(view, -1); });
+    onDocument(names::kRedo, [this](DocumentView* view) { stepHistory(view, 1); });
+    onPages(names::kZoomIn, [](PageView* pages) { pages->zoomIn(); });
+    onPages(names::kZoomOut, [](PageView* pages) { pages->zoomOut(); });
+    onPages(names::kActualSize, [](PageView* pages) { pages->setZoom(1.0); });
+    onPages(names::kFitWidth, [](PageView* pages) { pages->setZoomMode(PageView::ZoomMode::FitWidth); });
+    onPages(names::kFitPage, [](PageView* pages) { pages->setZoomMode(PageView::ZoomMode::FitPage); });
+    onPages(names::kFirstPage, [](PageView* pages) { pages->goToPage(0); });
+    onPages(names::kPrevPage, [](PageView* pages) { pages->goToPage(pages->currentPage() - 1); });
+    onPages(names::kNextPage, [](PageView* pages) { pages->goToPage(pages->currentPage() + 1); });
+    onPages(names::kLastPage, [](PageView* pages) { pages->goToPage(pages->pageCount() - 1); });
+}
+
 void CPXVControl::runCommand(const QString& name)
 {
+    const auto command = m_commands.constFind(name);
+    if (command == m_commands.constEnd())
+        return;
     DocumentView* view = activeView();
-    PageView* pages = view ? view->pageView() : nullptr;
-    if (name == names::kOpen)
-        commandOpen();
-    else if (name == names::kNewDocCombine)
-        commandCombine();
-    else if (name == names::kNewBlank)
-        commandNewBlank();
-    else if (name == names::kHelp)
-        m_dialogs->showHelp(this);
-    else if (name == names::kNextDoc)
-        commandNextDocument(1);
-    else if (name == names::kPrevDoc)
-        commandNextDocument(-1);
-    else if (!view)
-        return; // the remaining commands act on the active document
-    else if (name == names::kSave)
-        saveDocument(view, false);
-    else if (name == names::kSaveAs)
-        saveDocument(view, true);
-    else if (name == names::kClose)
-        closeDocument(view);
-    else if (name == names::kZoomIn)
-        pages->zoomIn();
-    else if (name == names::kZoomOut)
-        pages->zoomOut();
-    else if (name == names::kActualSize)
-        pages->setZoom(1.0);
-    else if (name == names::kFitWidth)
-        pages->setZoomMode(PageView::ZoomMode::FitWidth);
-    else if (name == names::kFitPage)
-        pages->setZoomMode(PageView::ZoomMode::FitPage);
-    else if (name == names::kFirstPage)
-        pages->goToPage(0);
-    else if (name == names::kPrevPage)
-        pages->goToPage(pages->currentPage() - 1);
-    else if (name == names::kNextPage)
-        pages->goToPage(pages->currentPage() + 1);
-    else if (name == names::kLastPage)
-        pages->goToPage(pages->pageCount() - 1);
-    else if (name == names::kShowOutline)
-        view->setOutlineVisible(!view->isOutlineVisible());
-    else if (name == names::kRotateLeft || name == names::kRotateRight)
-        rotateCurrentPage(view, name == names::kRotateRight ? 90 : -90);
-    else if (name == names::kFind)
-        view->showFindBar();
+    if (command->needsDocument && !view)
+        return; // acts on the active document
+    command->run(view);
 }
 
 void CPXVControl::rotateCurrentPage(DocumentView* view, int degrees)
 {
     const int page = view->pageView()->currentPage();
     try {
-        view->document()->model()->rotatePage(page, degrees);
-    } catch (const pxv::DocumentError& error) {
+        m_inst->runOperation(names::kRotatePages, view->document(),
+                             {{QStringLiteral("Pages"), QString::number(page + 1)}, {QStringLiteral("Angle"), degrees}});
+    } catch (const PXV_Error& error) {
         m_dialogs->showError(this, error.message());
         return;
     }
     view->pageView()->goToPage(page);
+}
+
+void CPXVControl::stepHistory(DocumentView* view, int steps)
+{
+    pxv::Document* model = view->document()->model();
+    try {
+        model->setHistoryPosition(model->historyPosition() + steps);
+    } catch (const pxv::DocumentError& error) {
+        m_dialogs->showError(this, error.message());
+    }
 }
 
 void CPXVControl::commandOpen()

@@ -146,30 +146,32 @@ void CPXVInst::runOperation(IPXV_Operation* operation, int)
     auto* op = dynamic_cast<pxv::Operation*>(operation);
     if (!op)
         throw PXV_Error(PXV_Error::InvalidArgument, tr("The operation was not made by this editor."));
+    m_operations.run(*op, *this, *m_control);
+}
 
-    std::unique_ptr<pxv::Document> document;
-    if (op->name() == pxv::names::kNewBlankDoc) {
-        document = guarded([] { return pxv::Document::createBlank(); });
-    } else if (op->name() == pxv::names::kCombineDocs) {
-        const QStringList paths = op->params()->child(QStringLiteral("Input"))->value().toStringList();
-        if (paths.isEmpty())
-            throw PXV_Error(PXV_Error::InvalidArgument, tr("There are no files to combine."));
-        // The operation stays synchronous on the caller's thread: its caller reads "Output" as
-        // soon as it returns, and spinning an event loop inside it would let the host's own
-        // posted events run in the middle of its call. The interactive command, which owns its
-        // dialogs, combines in the background instead (combineInBackground).
-        pxv::DialogProvider& dialogs = m_control->dialogs();
-        CPXVControl* parent = m_control;
-        const pxv::PasswordProvider passwords = [&dialogs, parent](const QString& file, bool retry, QString* password) {
-            *password = dialogs.password(parent, QFileInfo(file).fileName(), retry);
-            return !password->isNull();
-        };
-        document = guarded([&] { return pxv::Document::combine(paths, passwords); });
-    } else {
-        throw PXV_Error(PXV_Error::NotImplemented,
-                        tr("The operation “%1” is not available in this version of the editor.").arg(op->name()));
-    }
-    op->params()->child(QStringLiteral("Output"))->setObject(std::make_shared<CPXVDocument>(std::move(document)));
+void CPXVInst::runOperation(const QString& name, std::shared_ptr<CPXVDocument> input, const QVariantMap& parameters)
+{
+    pxv::Operation operation(nameToId(name), name);
+    if (input)
+        operation.params()->child(QStringLiteral("Input"))->setObject(std::move(input));
+    for (auto it = parameters.cbegin(); it != parameters.cend(); ++it)
+        operation.params()->child(it.key())->setValue(it.value());
+    runOperation(&operation);
+}
+
+std::unique_ptr<pxv::Document> CPXVInst::combineNow(const QStringList& paths)
+{
+    // The operation stays synchronous on the caller's thread: its caller reads "Output" as soon
+    // as it returns, and spinning an event loop inside it would let the host's own posted
+    // events run in the middle of its call. The interactive command, which owns its dialogs,
+    // combines in the background instead (combineInBackground).
+    pxv::DialogProvider& dialogs = m_control->dialogs();
+    CPXVControl* parent = m_control;
+    const pxv::PasswordProvider passwords = [&dialogs, parent](const QString& file, bool retry, QString* password) {
+        *password = dialogs.password(parent, QFileInfo(file).fileName(), retry);
+        return !password->isNull();
+    };
+    return guarded([&] { return pxv::Document::combine(paths, passwords); });
 }
 
 std::unique_ptr<pxv::Document> CPXVInst::combineInBackground(const QStringList& paths)

@@ -3,6 +3,7 @@
 #include "ui/layer.h"
 
 #include "ipxv.h"
+#include "operationregistry.h"
 #include "panelayout.h"
 #include "settings.h"
 #include "uix.h"
@@ -13,6 +14,7 @@
 #include <vector>
 
 class CPXVControl;
+class CPXVDocument;
 struct CombineJob;
 
 namespace pxv {
@@ -32,9 +34,14 @@ public:
 
     void runCommand(const QString& name, int flags = 0) override;
     std::shared_ptr<IPXV_Operation> createOperation(int operationId) override;
-    // Operations: "op.newBlankDoc" (no input); "op.combineDocs" (its "Input" parameter holds the
-    // list of file paths, in order). Both put the new document in the "Output" parameter.
+    // Runs an operation of the registry; the public header lists them with their parameters.
     void runOperation(IPXV_Operation* operation, int flags = 0) override;
+    // Runs the operation named name with the given parameters, for the component's own
+    // commands: they do their work through the same operations as hosts and scripts.
+    void runOperation(const QString& name, std::shared_ptr<CPXVDocument> input, const QVariantMap& parameters);
+
+    // Combines files on the caller's thread, asking passwords with the control's dialogs.
+    std::unique_ptr<pxv::Document> combineNow(const QStringList& paths);
 
     // Combines files on a worker thread while a modal progress dialog keeps the window painting
     // and offers Cancel, which discards the result. Returns when the combine is over; throws
@@ -58,6 +65,7 @@ private:
     pxv::Settings m_settings;
     pxv::UIExtension m_uix;
     pxv::Layout m_layout;
+    pxv::OperationRegistry m_operations;
     bool m_combining = false;
     // Combines still running after their user cancelled them; they stop at the next file.
     std::vector<std::weak_ptr<CombineJob>> m_jobs;

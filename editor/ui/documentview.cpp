@@ -4,6 +4,7 @@
 #include "core/outlineloader.h"
 #include "cpxvdocument.h"
 #include "findbar.h"
+#include "historypane.h"
 #include "outlinepane.h"
 #include "pageview.h"
 #include "panelayout.h"
@@ -32,11 +33,15 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     m_splitter->setChildrenCollapsible(false);
     m_outline = new OutlinePane(m_splitter);
     m_pageView = new PageView(m_document->model(), m_splitter);
+    m_history = new HistoryPane(m_document->model(), m_splitter);
+    m_history->hide();
     m_splitter->addWidget(m_outline);
     m_splitter->addWidget(m_pageView);
+    m_splitter->addWidget(m_history);
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes({kDefaultOutlineWidth, 800});
+    m_splitter->setStretchFactor(2, 0);
+    m_splitter->setSizes({kDefaultOutlineWidth, 800, kDefaultOutlineWidth});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -119,6 +124,16 @@ QFrame* DocumentView::buildRepairNotice()
 void DocumentView::showFindBar()
 {
     m_findBar->activate();
+}
+
+bool DocumentView::isHistoryVisible() const
+{
+    return !m_history->isHidden();
+}
+
+void DocumentView::setHistoryVisible(bool visible)
+{
+    m_history->setVisible(visible);
 }
 
 bool DocumentView::hasOutline() const

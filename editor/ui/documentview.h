@@ -15,6 +15,7 @@ class CPXVDocument;
 namespace pxv {
 
 class FindBar;
+class HistoryPane;
 class OutlineLoader;
 struct RenderSource;
 class OutlinePane;
@@ -38,6 +39,10 @@ public:
     FindBar* findBar() const { return m_findBar; }
     void showFindBar();
 
+    HistoryPane* historyPane() const { return m_history; }
+    bool isHistoryVisible() const;
+    void setHistoryVisible(bool visible);
+
     bool hasOutline() const;
     bool isOutlineVisible() const;
     void setOutlineVisible(bool visible);
@@ -60,6 +65,7 @@ private:
     QSplitter* m_splitter;
     OutlinePane* m_outline;
     PageView* m_pageView;
+    HistoryPane* m_history;
     FindBar* m_findBar;
     OutlineLoader* m_outlineLoader;
     std::shared_ptr<const RenderSource> m_pendingOutline; // to be read once the first page shows

@@ -201,6 +201,32 @@ QIcon rotate(bool clockwise)
     return themed(clockwise ? "object-rotate-right" : "object-rotate-left", fallback);
 }
 
+QIcon undo(bool forward)
+{
+    const QIcon fallback = drawn([forward](QPainter& p) {
+        if (forward) {
+            p.translate(24, 0);
+            p.scale(-1, 1);
+        }
+        QPainterPath path;
+        path.moveTo(5, 10);
+        path.lineTo(15, 10);
+        path.cubicTo(22, 10, 22, 20, 15, 20);
+        path.lineTo(10, 20);
+        p.drawPath(path);
+        p.drawPolyline(QPolygonF({QPointF(9, 5.5), QPointF(4.5, 10), QPointF(9, 14.5)}));
+    });
+    return themed(forward ? "edit-redo" : "edit-undo", fallback);
+}
+
+QIcon history()
+{
+    return themed("document-open-recent", drawn([](QPainter& p) {
+        p.drawEllipse(QPointF(12, 12), 8.5, 8.5);
+        p.drawPolyline(QPolygonF({QPointF(12, 7), QPointF(12, 12), QPointF(15.5, 14)}));
+    }));
+}
+
 QIcon help()
 {
     return themed("help-browser", drawn([](QPainter& p) {

@@ -26,6 +26,8 @@ QIcon lastPage(const QStyle* style);
 QIcon outline();
 QIcon find();
 QIcon rotate(bool clockwise);
+QIcon undo(bool forward);
+QIcon history();
 QIcon help();
 
 } // namespace pxv::icons

@@ -35,6 +35,9 @@ NameTable::NameTable()
          names::kFitWidth, names::kFitPage, names::kFirstPage, names::kPrevPage, names::kNextPage,
          names::kLastPage, names::kNextDoc, names::kPrevDoc, names::kShowOutline, names::kRotateLeft,
          names::kRotateRight, names::kFind});
+    // Added later, after every kind, so that the ids above stay what they were.
+    add(Kind::Operation, {names::kSaveDoc, names::kRotatePages, names::kMovePages});
+    add(Kind::Command, {names::kUndo, names::kRedo, names::kShowHistory});
 }
 
 void NameTable::add(Kind kind, const QStringList& names)

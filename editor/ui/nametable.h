@@ -49,6 +49,9 @@ inline const QString kLanguageChanged = QStringLiteral("e.uiLanguageChanged");
 
 inline const QString kNewBlankDoc = QStringLiteral("op.newBlankDoc");
 inline const QString kCombineDocs = QStringLiteral("op.combineDocs");
+inline const QString kSaveDoc = QStringLiteral("op.document.save");
+inline const QString kRotatePages = QStringLiteral("op.document.rotatePages");
+inline const QString kMovePages = QStringLiteral("op.document.movePages");
 
 inline const QString kOpen = QStringLiteral("cmd.open");
 inline const QString kNewDocCombine = QStringLiteral("cmd.newDocCombine");
@@ -72,6 +75,9 @@ inline const QString kShowOutline = QStringLiteral("cmd.showOutline");
 inline const QString kRotateLeft = QStringLiteral("cmd.rotateLeft");
 inline const QString kRotateRight = QStringLiteral("cmd.rotateRight");
 inline const QString kFind = QStringLiteral("cmd.find");
+inline const QString kUndo = QStringLiteral("cmd.undo");
+inline const QString kRedo = QStringLiteral("cmd.redo");
+inline const QString kShowHistory = QStringLiteral("cmd.showHistory");
 } // namespace names
 
 } // namespace pxv

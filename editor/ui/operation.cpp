@@ -15,4 +15,12 @@ bool ParamNode::hasChild(const QString& name) const
     return m_children.find(name) != m_children.end();
 }
 
+QStringList ParamNode::childNames() const
+{
+    QStringList names;
+    for (const auto& child : m_children)
+        names.append(child.first);
+    return names;
+}
+
 } // namespace pxv

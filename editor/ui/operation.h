@@ -14,6 +14,7 @@ class ParamNode : public IPXV_ParamNode
 public:
     IPXV_ParamNode* child(const QString& name) override;
     bool hasChild(const QString& name) const override;
+    QStringList childNames() const override;
     QVariant value() const override { return m_value; }
     void setValue(const QVariant& value) override { m_value = value; }
     std::shared_ptr<IUnknown> object() const override { return m_object; }

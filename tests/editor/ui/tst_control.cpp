@@ -561,8 +561,19 @@ void TestControl::operationParametersFormATree()
     QVERIFY(!params->hasChild("Pages"));
     QCOMPARE(params->child("Options")->child("Pages")->value().toInt(), 3);
     QVERIFY(!params->child("Options")->value().isValid());
+    // A parameter the operation does not take is refused by name, before anything is made.
+    try {
+        m_control->inst()->runOperation(operation.get(), 0);
+        QFAIL("an unknown parameter was accepted");
+    } catch (const PXV_Error& error) {
+        QCOMPARE(error.code(), int(PXV_Error::InvalidArgument));
+        QVERIFY2(error.message().contains("Options"), qPrintable(error.message()));
+    }
+    QVERIFY(!params->hasChild("Output"));
 
-    m_control->inst()->runOperation(operation.get(), 0);
+    const std::shared_ptr<IPXV_Operation> plain = m_control->inst()->createOperation(id("op.newBlankDoc"));
+    params = plain->params();
+    m_control->inst()->runOperation(plain.get(), 0);
     QVERIFY(params->hasChild("Output"));
     const auto document = std::dynamic_pointer_cast<IPXV_Document>(params->child("Output")->object());
     QVERIFY(document);

@@ -1,0 +1,204 @@
+#include "operationregistry.h"
+
+#include "core/document.h"
+#include "core/pagerange.h"
+#include "cpxvcontrol.h"
+#include "cpxvdocument.h"
+#include "cpxvinst.h"
+#include "nametable.h"
+#include "operation.h"
+
+#include <QCoreApplication>
+
+namespace pxv {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("pxv::OperationRegistry", text);
+}
+
+const QString kInput = QStringLiteral("Input");
+const QString kPages = QStringLiteral("Pages");
+const QString kPosition = QStringLiteral("Position");
+const QString kPath = QStringLiteral("Path");
+const QString kAngle = QStringLiteral("Angle");
+const QString kOutput = QStringLiteral("Output");
+
+// Runs a document-model call, turning its failures into the component's error.
+template <typename F>
+auto modelCall(F call)
+{
+    try {
+        return call();
+    } catch (const DocumentError& error) {
+        throw PXV_Error(error.kind() == DocumentError::Cancelled ? PXV_Error::Cancelled
+                        : error.kind() == DocumentError::Failed  ? PXV_Error::Failed
+                                                                 : PXV_Error::FileError,
+                        error.message());
+    }
+}
+
+void newBlankDoc(OperationCall& call)
+{
+    call.setOutput(std::make_shared<CPXVDocument>(modelCall([] { return Document::createBlank(); })));
+}
+
+void combineDocs(OperationCall& call)
+{
+    const QStringList paths = call.texts(kInput);
+    if (paths.isEmpty())
+        throw call.invalid(kInput, tr("there are no files to combine"));
+    call.setOutput(std::make_shared<CPXVDocument>(call.inst().combineNow(paths)));
+}
+
+void saveDocument(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    QString path = call.has(kPath) ? call.text(kPath) : document->srcPath();
+    if (call.has(kPath) && path.trimmed().isEmpty())
+        throw call.invalid(kPath, tr("it is empty"));
+    if (path.isNull())
+        throw call.invalid(kPath, tr("the document has no file yet, so a path to save it to is needed"));
+    call.control().saveTo(*document, path);
+    call.setOutput(document);
+}
+
+void rotatePages(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    const int angle = call.integer(kAngle, 90);
+    if (angle != 90 && angle != 180 && angle != 270 && angle != -90)
+        throw call.invalid(kAngle, tr("%1 is not 90, 180 or 270 degrees").arg(angle));
+    const QVector<int> pages = call.pages(*document);
+    modelCall([&] { document->model()->rotatePages(pages, angle); });
+    call.setOutput(document);
+}
+
+void movePages(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    const QVector<int> pages = call.pages(*document);
+    if (!call.has(kPosition))
+        throw call.invalid(kPosition, tr("it is missing"));
+    const int count = document->pageCount();
+    const int position = call.integer(kPosition, 1);
+    if (position < 1 || position > count - pages.size() + 1)
+        throw call.invalid(kPosition, tr("%1 pages of %2 can go to pages 1 to %3, not %4")
+                                          .arg(pages.size())
+                                          .arg(count)
+                                          .arg(count - pages.size() + 1)
+                                          .arg(position));
+    modelCall([&] { document->model()->movePages(pages, position - 1); });
+    call.setOutput(document);
+}
+
+} // namespace
+
+QString OperationCall::name() const
+{
+    return m_operation.name();
+}
+
+bool OperationCall::has(const QString& parameter) const
+{
+    return m_operation.params()->hasChild(parameter);
+}
+
+std::shared_ptr<CPXVDocument> OperationCall::document() const
+{
+    if (has(kInput)) {
+        auto document = std::dynamic_pointer_cast<CPXVDocument>(m_operation.params()->child(kInput)->object());
+        if (!document)
+            throw invalid(kInput, tr("it holds no document of this editor"));
+        return document;
+    }
+    std::shared_ptr<CPXVDocument> active = m_control.activeDocument();
+    if (!active)
+        throw invalid(kInput, tr("no document is open"));
+    return active;
+}
+
+QVector<int> OperationCall::pages(const CPXVDocument& document) const
+{
+    const QString range = has(kPages) ? text(kPages) : QStringLiteral("all");
+    try {
+        return PageRange::parse(range, document.pageCount());
+    } catch (const PageRangeError& error) {
+        throw invalid(kPages, error.message());
+    }
+}
+
+int OperationCall::integer(const QString& parameter, int fallback) const
+{
+    if (!has(parameter))
+        return fallback;
+    const QVariant value = m_operation.params()->child(parameter)->value();
+    bool ok = false;
+    const int number = value.toString().trimmed().toInt(&ok);
+    if (!ok)
+        throw invalid(parameter, tr("“%1” is not a whole number").arg(value.toString()));
+    return number;
+}
+
+QString OperationCall::text(const QString& parameter) const
+{
+    return m_operation.params()->child(parameter)->value().toString();
+}
+
+QStringList OperationCall::texts(const QString& parameter) const
+{
+    return has(parameter) ? m_operation.params()->child(parameter)->value().toStringList() : QStringList();
+}
+
+void OperationCall::setOutput(std::shared_ptr<IUnknown> object)
+{
+    m_operation.params()->child(kOutput)->setObject(std::move(object));
+}
+
+PXV_Error OperationCall::invalid(const QString& parameter, const QString& why) const
+{
+    return PXV_Error(PXV_Error::InvalidArgument,
+                     tr("The parameter “%1” of “%2” is not right: %3.").arg(parameter, name(), why));
+}
+
+OperationRegistry::OperationRegistry()
+{
+    add(names::kNewBlankDoc, {}, newBlankDoc);
+    add(names::kCombineDocs, {kInput}, combineDocs);
+    add(names::kSaveDoc, {kInput, kPath}, saveDocument);
+    add(names::kRotatePages, {kInput, kPages, kAngle}, rotatePages);
+    add(names::kMovePages, {kInput, kPages, kPosition}, movePages);
+    for (const char* later :
+         {"op.document.printPages", "op.imagesToDoc", "op.textToDoc", "op.document.insertPages",
+          "op.document.insertEmptyPages", "op.document.deletePages", "op.document.extractPages",
+          "op.document.replacePages", "op.document.cropPages", "op.document.resizePages",
+          "op.document.addWatermarks", "op.document.summarizeAnnots", "op.document.exportCommentsAndFields",
+          "op.document.importCommentsAndFields", "op.document.exportToImages"})
+        add(QString::fromLatin1(later), {}, {});
+}
+
+void OperationRegistry::add(const QString& name, const QStringList& parameters, Handler handler)
+{
+    m_entries.insert(name, {parameters, std::move(handler)});
+}
+
+void OperationRegistry::run(Operation& operation, CPXVInst& inst, CPXVControl& control) const
+{
+    const auto entry = m_entries.constFind(operation.name());
+    if (entry == m_entries.constEnd() || !entry->handler)
+        throw PXV_Error(PXV_Error::NotImplemented,
+                        tr("The operation “%1” is not available in this version of the editor.").arg(operation.name()));
+    for (const QString& given : operation.params()->childNames()) {
+        if (given != kOutput && !entry->parameters.contains(given)) {
+            const QString known = entry->parameters.isEmpty() ? tr("none") : entry->parameters.join(QStringLiteral(", "));
+            throw PXV_Error(PXV_Error::InvalidArgument, tr("The operation “%1” has no parameter “%2” (it takes: %3).")
+                                                            .arg(operation.name(), given, known));
+        }
+    }
+    OperationCall call(operation, inst, control);
+    entry->handler(call);
+}
+
+} // namespace pxv
