@@ -1,0 +1,172 @@
+// Editing through the control as a host, a script or the user does: operations by name with
+// checked parameters, Undo and Redo from the keyboard and the history list, and the tab's
+// modified mark following the history.
+
+#include "hostedcontrol.h"
+#include "testpdfs.h"
+
+#include "core/document.h"
+#include "ui/actionset.h"
+#include "ui/cpxvdocument.h"
+#include "ui/documentview.h"
+#include "ui/historypane.h"
+#include "ui/pageview.h"
+
+#include <QAction>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestEditing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void operationsRefuseBadParameters_data();
+    void operationsRefuseBadParameters();
+    void rotateAndSaveByName();
+    void keysAndHistoryListUndoAndRedo();
+
+private:
+    pxv::DocumentView* view() const { return m_hosted.widget->activeView(); }
+    pxv::Document* model() const { return view()->document()->model(); }
+    QString tabText() const
+    {
+        auto* tabs = m_hosted.widget->findChild<QTabWidget*>();
+        return tabs->tabText(tabs->currentIndex());
+    }
+    // Runs an operation of the active document with the given parameters.
+    void run(const QString& name, const QVariantMap& parameters);
+
+    QTemporaryDir m_dir;
+    HostedControl m_hosted;
+    QString m_path;
+};
+
+void TestEditing::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    registerPXVEditor();
+}
+
+void TestEditing::init()
+{
+    QVERIFY(m_hosted.create());
+    testpdfs::Sample sample;
+    sample.pages = 4;
+    m_path = testpdfs::writeBytes(m_dir.filePath(QTest::currentTestFunction() + QStringLiteral(".pdf")),
+                                  testpdfs::sample(sample));
+    QVERIFY(!m_path.isEmpty());
+    m_hosted.control->openPath(m_path, 0);
+    QVERIFY(view());
+}
+
+void TestEditing::cleanup()
+{
+    m_hosted.destroy();
+}
+
+void TestEditing::run(const QString& name, const QVariantMap& parameters)
+{
+    IPXV_Inst* inst = m_hosted.control->inst();
+    const std::shared_ptr<IPXV_Operation> operation = inst->createOperation(inst->nameToId(name, true));
+    for (auto it = parameters.cbegin(); it != parameters.cend(); ++it)
+        operation->params()->child(it.key())->setValue(it.value());
+    inst->runOperation(operation.get(), 0);
+}
+
+void TestEditing::operationsRefuseBadParameters_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QVariantMap>("parameters");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("named"); // what the message must name
+
+    const QString rotate = QStringLiteral("op.document.rotatePages");
+    QTest::newRow("range backwards") << rotate << QVariantMap{{"Pages", "3-2"}} << int(PXV_Error::InvalidArgument) << "3-2";
+    QTest::newRow("page beyond the end") << rotate << QVariantMap{{"Pages", "9"}} << int(PXV_Error::InvalidArgument) << "4 pages";
+    QTest::newRow("angle not a right angle") << rotate << QVariantMap{{"Angle", 45}} << int(PXV_Error::InvalidArgument) << "Angle";
+    QTest::newRow("angle not a number") << rotate << QVariantMap{{"Angle", "right"}} << int(PXV_Error::InvalidArgument) << "right";
+    QTest::newRow("unknown parameter") << rotate << QVariantMap{{"Angel", 90}} << int(PXV_Error::InvalidArgument) << "Angel";
+    QTest::newRow("move beyond the end") << QStringLiteral("op.document.movePages") << QVariantMap{{"Pages", "1-2"}, {"Position", 4}}
+                                         << int(PXV_Error::InvalidArgument) << "Position";
+    QTest::newRow("not built yet") << QStringLiteral("op.document.deletePages") << QVariantMap{{"Pages", "1"}}
+                                   << int(PXV_Error::NotImplemented) << "op.document.deletePages";
+}
+
+void TestEditing::operationsRefuseBadParameters()
+{
+    QFETCH(QString, operation);
+    QFETCH(QVariantMap, parameters);
+    QFETCH(int, code);
+    QFETCH(QString, named);
+    try {
+        run(operation, parameters);
+        QFAIL("the operation ran");
+    } catch (const PXV_Error& error) {
+        QCOMPARE(error.code(), code);
+        QVERIFY2(error.message().contains(named), qPrintable(error.message()));
+    }
+    QVERIFY(!model()->canUndo());
+    QVERIFY(!model()->isModified());
+}
+
+void TestEditing::rotateAndSaveByName()
+{
+    run(QStringLiteral("op.document.rotatePages"), {{"Pages", "odd"}, {"Angle", 90}});
+    QCOMPARE(model()->undoName(), QString("Rotate Pages"));
+    QCOMPARE(tabText(), QFileInfo(m_path).fileName() + " *");
+    const QString copy = m_dir.filePath("saved-by-name.pdf");
+    run(QStringLiteral("op.document.save"), {{"Path", copy}});
+    QCOMPARE(m_hosted.control->activeDocPath(), copy);
+    QCOMPARE(tabText(), QStringLiteral("saved-by-name.pdf"));
+    QCOMPARE(testpdfs::qpdfProblems(copy), QString());
+    // Pages 1 and 3 turned; page 2 came rotated already, page 4 upright.
+    auto reopened = pxv::Document::open(copy);
+    const QSizeF landscape(792, 612);
+    const QSizeF portrait(612, 792);
+    QCOMPARE(QList<QSizeF>({reopened->pageSize(0), reopened->pageSize(1), reopened->pageSize(2), reopened->pageSize(3)}),
+             QList<QSizeF>({landscape, landscape, landscape, portrait}));
+}
+
+void TestEditing::keysAndHistoryListUndoAndRedo()
+{
+    pxv::PageView* pages = view()->pageView();
+    pages->setFocus();
+    QTest::keyClick(pages, Qt::Key_Right, Qt::ControlModifier);
+    pages->goToPage(2);
+    QTest::keyClick(pages, Qt::Key_Left, Qt::ControlModifier);
+    QCOMPARE(model()->historySteps(), QStringList({"Rotate Page", "Rotate Page"}));
+    QCOMPARE(model()->pageSize(2), QSizeF(792, 612));
+    QAction* undo = m_hosted.widget->actions()->action("cmd.undo");
+    QCOMPARE(undo->text(), QString("&Undo Rotate Page"));
+
+    QTest::keyClick(pages, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(model()->historyPosition(), 1);
+    QCOMPARE(model()->pageSize(2), QSizeF(612, 792));
+    QTest::keyClick(pages, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(model()->historyPosition(), 2);
+    QTest::keyClick(pages, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(model()->historyPosition(), 2); // nothing left to redo
+
+    // The history list goes back to the file in one click: the document is unmodified again.
+    m_hosted.widget->runCommand("cmd.showHistory");
+    pxv::HistoryPane* history = view()->historyPane();
+    QVERIFY(history->isVisible());
+    QCOMPARE(history->count(), 3);
+    const QRect first = history->visualItemRect(history->item(0));
+    QTest::mouseClick(history->viewport(), Qt::LeftButton, {}, first.center());
+    QCOMPARE(model()->historyPosition(), 0);
+    QVERIFY(!model()->isModified());
+    QCOMPARE(tabText(), QFileInfo(m_path).fileName());
+    QVERIFY(!undo->isEnabled());
+    QVERIFY(m_hosted.widget->actions()->action("cmd.redo")->isEnabled());
+    QCOMPARE(m_hosted.dialogs->errors, QStringList());
+}
+
+QTEST_MAIN(TestEditing)
+#include "tst_editing.moc"
