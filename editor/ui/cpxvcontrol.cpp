@@ -41,6 +41,10 @@ CPXVControl::CPXVControl(QWidget* parent)
     setAcceptDrops(true);
 
     m_menuBar = new QMenuBar(this);
+    // A host's style sheet may fix the width of menu items (the application's own menu is
+    // short); the editor's menus hold long texts with shortcuts, so they size to their text.
+    // A negative width leaves the width unset.
+    m_menuBar->setStyleSheet(QStringLiteral("QMenu::item { width: -1px; }"));
     buildMenus();
     m_toolBar = new QToolBar(this);
     m_toolBar->setObjectName(QStringLiteral("pxvToolBar"));
