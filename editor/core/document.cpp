@@ -27,15 +27,18 @@ QString tr(const char* text)
     return QCoreApplication::translate("pxv::Document", text);
 }
 
-QString nativePath(const QString& path)
-{
-    return QDir::toNativeSeparators(path);
-}
 
 quint64 nextSourceKey()
 {
     static QAtomicInteger<quint64> counter(0);
     return ++counter;
+}
+
+} // namespace
+
+QString nativePath(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
 }
 
 // MuPDF repairs most damage on its own; what is left to tell apart before and after trying is
@@ -68,7 +71,29 @@ QString cleanAbsolute(const QString& path)
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
-} // namespace
+std::unique_ptr<mu::MuDocument> openSourceFile(mu::MuDocument& target, const QString& clean,
+                                               const PasswordProvider& passwords, const QString& cancelled)
+{
+    checkReadablePdf(clean);
+    std::unique_ptr<mu::MuDocument> source;
+    try {
+        source = target.openSibling(clean);
+    } catch (const MuError& error) {
+        throw DocumentError(DocumentError::Damaged, tr("The file \"%1\" is damaged and its pages cannot be used (%2).")
+                                                        .arg(nativePath(clean), QString::fromUtf8(error.what())));
+    }
+    bool unlocked = !source->needsPassword();
+    for (bool retry = false; !unlocked; retry = true) {
+        QString password;
+        if (!passwords)
+            throw DocumentError(DocumentError::WrongPassword,
+                                tr("The file \"%1\" is protected by a password.").arg(nativePath(clean)));
+        if (!passwords(clean, retry, &password))
+            throw DocumentError(DocumentError::Cancelled, cancelled);
+        unlocked = source->authenticate(password.toUtf8());
+    }
+    return source;
+}
 
 DocumentError::DocumentError(Kind kind, const QString& message)
     : std::runtime_error(message.toStdString()), m_kind(kind), m_message(message)
@@ -213,25 +238,8 @@ std::unique_ptr<Document> Document::combine(const QStringList& paths, const Pass
         const QString clean = cleanAbsolute(paths.at(index));
         if (progress && !progress(index, clean))
             throw DocumentError(DocumentError::Cancelled, tr("Combining was cancelled."));
-        checkReadablePdf(clean);
-        std::unique_ptr<mu::MuDocument> source;
-        try {
-            source = document->d->mu->openSibling(clean);
-        } catch (const MuError& error) {
-            throw DocumentError(DocumentError::Damaged,
-                                tr("The file \"%1\" is damaged and cannot be combined (%2).")
-                                    .arg(nativePath(clean), QString::fromUtf8(error.what())));
-        }
-        bool unlocked = !source->needsPassword();
-        for (bool retry = false; !unlocked; retry = true) {
-            QString password;
-            if (!passwords)
-                throw DocumentError(DocumentError::WrongPassword,
-                                    tr("The file \"%1\" is protected by a password.").arg(nativePath(clean)));
-            if (!passwords(clean, retry, &password))
-                throw DocumentError(DocumentError::Cancelled, tr("Combining was cancelled."));
-            unlocked = source->authenticate(password.toUtf8());
-        }
+        const std::unique_ptr<mu::MuDocument> source =
+            openSourceFile(*document->d->mu, clean, passwords, tr("Combining was cancelled."));
         try {
             document->d->mu->appendDocument(*source, QFileInfo(clean).fileName());
         } catch (const MuError& error) {

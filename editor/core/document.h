@@ -153,6 +153,23 @@ public:
     // counted as after the move; the others follow it.
     void movePages(const QVector<int>& pages, int position);
 
+    // Deletes pages; deleting every page is refused. Links to them go, outline entries to them
+    // lead nowhere, form fields whose widgets were all on them leave the form.
+    void deletePages(const QVector<int>& pages);
+    // Inserts count blank pages of size (points) so that the first becomes page position.
+    void insertBlankPages(int position, int count, const QSizeF& size);
+    // Inserts the pages that range chooses of the file at path ("all" for every page; see
+    // PageRange) so that the first becomes page position, asking passwords through passwords.
+    // Throws PageRangeError for a range that does not fit the file.
+    void insertPages(const QString& path, const QString& range, int position, const PasswordProvider& passwords);
+    // Replaces pages by the pages range chooses of the file at path, in one step: the new pages
+    // stand where the first replaced page stood.
+    void replacePages(const QVector<int>& pages, const QString& path, const QString& range,
+                      const PasswordProvider& passwords);
+    // A new document without a file holding copies of the pages with their links, annotations
+    // and form fields, and nothing else of this one.
+    std::unique_ptr<Document> extractPages(const QVector<int>& pages) const;
+
     // The undo history: the names of every step, oldest first, of which the first
     // historyPosition() are in force. A save keeps it.
     QStringList historySteps() const;

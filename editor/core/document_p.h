@@ -14,6 +14,16 @@
 
 namespace pxv {
 
+QString nativePath(const QString& path);
+QString cleanAbsolute(const QString& path);
+// Throws DocumentError unless path names a readable file that looks like a PDF.
+void checkReadablePdf(const QString& path);
+// Opens the file at clean in target's context, to copy its pages, asking for its password
+// through passwords. Throws DocumentError: Cancelled with the message cancelled when the user
+// cancels the question.
+std::unique_ptr<mu::MuDocument> openSourceFile(mu::MuDocument& target, const QString& clean,
+                                               const PasswordProvider& passwords, const QString& cancelled);
+
 struct Document::Private
 {
     std::unique_ptr<mu::MuDocument> mu;

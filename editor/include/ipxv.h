@@ -188,6 +188,22 @@ public:
     //                               (-90 is 270). One step.
     //   "op.document.movePages"     Input, Pages, Position. Moves the pages, in document order,
     //                               so that the first of them becomes page Position. One step.
+    //   "op.document.deletePages"   Input, Pages. Deleting every page is refused. Links to the
+    //                               pages go, outline entries to them lead nowhere, fields whose
+    //                               widgets were all on them leave the form. One step.
+    //   "op.document.insertEmptyPages"  Input, Position (after the last page when absent), "Count"
+    //                               (1), "Size": "neighbour" (the page before, the default), "A4"
+    //                               or "Letter"; "Width" and "Height" in points override it;
+    //                               "Orientation": "portrait" or "landscape". One step.
+    //   "op.document.insertPages"   Input, "Source" (a PDF file; asks its password), Pages (of
+    //                               Source), Position (after the last page when absent). The
+    //                               pages come with their links, annotations and fields. One step.
+    //   "op.document.replacePages"  Input, Pages, Source, "SourcePages" (of Source, all when
+    //                               absent): the new pages stand where the first replaced one
+    //                               stood. One step.
+    //   "op.document.extractPages"  Input, Pages, Path (optional: the new document is saved
+    //                               there). Output: a new document with copies of the pages and
+    //                               only the objects they use.
     virtual std::shared_ptr<IPXV_Operation> createOperation(int operationId) = 0;
     virtual void runOperation(IPXV_Operation* operation, int flags = 0) = 0;
 

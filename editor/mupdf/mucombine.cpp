@@ -289,7 +289,20 @@ int copyOutlineChain(Graft& g, pdf_obj* first, pdf_obj* parent, std::unordered_s
 // Appends the source's form fields to the target's AcroForm. Fields are merged by their full
 // names, so a root field whose name the target already has gets a free one ("name_2", ...):
 // two files with a field "name" keep two fields.
-void mergeFields(Graft& g)
+// Whether a field has a widget on one of the pages being copied.
+bool onCopiedPage(Graft& g, pdf_obj* field, int depth)
+{
+    pdf_obj* kids = pdf_dict_get(g.ctx, field, PDF_NAME(Kids));
+    if (!pdf_is_array(g.ctx, kids))
+        return g.pages->count(pdf_to_num(g.ctx, pdf_dict_get(g.ctx, field, PDF_NAME(P)))) > 0;
+    for (int i = 0; i < pdf_array_len(g.ctx, kids) && depth < 64; ++i) {
+        if (onCopiedPage(g, pdf_array_get(g.ctx, kids, i), depth + 1))
+            return true;
+    }
+    return false;
+}
+
+void mergeFields(Graft& g, bool everyPage)
 {
     fz_context* ctx = g.ctx;
     std::set<std::string> names;
@@ -305,6 +318,8 @@ void mergeFields(Graft& g)
             names.insert(pdf_dict_get_text_string(ctx, pdf_array_get(ctx, dstFields, i), PDF_NAME(T)));
         mergeFormDefaults(g, srcForm, dstForm);
         for (int i = 0; i < count; ++i) {
+            if (!everyPage && !onCopiedPage(g, pdf_array_get(ctx, srcFields, i), 0))
+                continue; // its widgets stay behind with their pages
             pdf_obj* field = copyObject(g, pdf_array_get(ctx, srcFields, i));
             if (!field)
                 continue;
@@ -344,6 +359,14 @@ int outlineLength(fz_context* ctx, pdf_obj* parent)
 
 void MuDocument::appendDocument(MuDocument& source, const QString& outlineTitle)
 {
+    QVector<int> every(source.pageCount());
+    for (int page = 0; page < every.size(); ++page)
+        every[page] = page;
+    insertPagesOf(source, every, pageCount(), outlineTitle);
+}
+
+void MuDocument::insertPagesOf(MuDocument& source, const QVector<int>& chosen, int at, const QString& outlineTitle)
+{
     if (source.d->context != d->context)
         throw MuError(FZ_ERROR_GENERIC, "documents to combine must share a context");
     d->scan.reset(); // the pages a scan has told no longer end the tree
@@ -354,7 +377,9 @@ void MuDocument::appendDocument(MuDocument& source, const QString& outlineTitle)
     NumberMap pages;
     Graft g{ctx, src, dst, &copied, &pages};
 
-    const int count = source.pageCount();
+    const int sourceCount = source.pageCount();
+    const int count = chosen.size();
+    std::vector<pdf_obj*> everyPage(size_t(sourceCount), nullptr);
     std::vector<pdf_obj*> sourcePages(size_t(count), nullptr);
     std::vector<int> targetNumbers(size_t(count), 0);
 
@@ -363,10 +388,15 @@ void MuDocument::appendDocument(MuDocument& source, const QString& outlineTitle)
     // damaged tree becomes a blank page, so that the others keep their numbers.
     PageTreeVisitor visitor;
     visitor.page = [&](pdf_obj* page, int index) {
-        if (index < count)
-            sourcePages[size_t(index)] = page;
+        if (index < sourceCount)
+            everyPage[size_t(index)] = page;
     };
     walkPageTree(ctx, src, visitor);
+    for (int i = 0; i < count; ++i) {
+        if (chosen[i] < 0 || chosen[i] >= sourceCount)
+            throw MuError(FZ_ERROR_GENERIC, "page " + std::to_string(chosen[i] + 1) + " does not exist");
+        sourcePages[size_t(i)] = everyPage[size_t(chosen[i])];
+    }
     guarded(ctx, [&] {
         for (int i = 0; i < count; ++i) {
             targetNumbers[size_t(i)] = pdf_create_object(ctx, dst);
@@ -394,13 +424,15 @@ void MuDocument::appendDocument(MuDocument& source, const QString& outlineTitle)
             fz_always(ctx) { pdf_drop_obj(ctx, page); }
             fz_catch(ctx) { fz_rethrow(ctx); }
             pdf_obj* ref = pdf_new_indirect(ctx, dst, targetNumbers[size_t(i)], 0);
-            fz_try(ctx) { pdf_insert_page(ctx, dst, -1, ref); }
+            fz_try(ctx) { pdf_insert_page(ctx, dst, at + i, ref); }
             fz_always(ctx) { pdf_drop_obj(ctx, ref); }
             fz_catch(ctx) { fz_rethrow(ctx); }
         }
     });
 
-    mergeFields(g);
+    mergeFields(g, count == sourceCount);
+    if (outlineTitle.isNull())
+        return;
 
     const QByteArray title = outlineTitle.toUtf8();
     std::unordered_set<int> visited;

@@ -165,6 +165,16 @@ std::unique_ptr<MuDocument> MuDocument::openSibling(const QString& path)
     return std::unique_ptr<MuDocument>(new MuDocument(openedFile(d->context, path)));
 }
 
+std::unique_ptr<MuDocument> MuDocument::createSibling()
+{
+    auto impl = newImpl(d->context);
+    fz_context* ctx = impl->ctx();
+    pdf_document* doc = nullptr;
+    guarded(ctx, [&] { doc = pdf_create_document(ctx); });
+    impl->doc = PdfDocumentHandle(ctx, doc);
+    return std::unique_ptr<MuDocument>(new MuDocument(std::move(impl)));
+}
+
 bool MuDocument::needsPassword() const
 {
     int needs = 0;
@@ -295,35 +305,6 @@ QList<PageLink> MuDocument::links(int page) const
         result.append(item);
     }
     return result;
-}
-
-void MuDocument::appendBlankPage(const QSizeF& points)
-{
-    d->scan.reset(); // the pages a scan has told no longer end the tree
-    fz_context* ctx = d->ctx();
-    const fz_rect box{0, 0, float(points.width()), float(points.height())};
-    guarded(ctx, [&] {
-        pdf_obj* resources = nullptr;
-        fz_buffer* contents = nullptr;
-        pdf_obj* page = nullptr;
-        fz_var(resources);
-        fz_var(contents);
-        fz_var(page);
-        fz_try(ctx)
-        {
-            resources = pdf_new_dict(ctx, d->pdf(), 1);
-            contents = fz_new_buffer(ctx, 1);
-            page = pdf_add_page(ctx, d->pdf(), box, 0, resources, contents);
-            pdf_insert_page(ctx, d->pdf(), -1, page);
-        }
-        fz_always(ctx)
-        {
-            pdf_drop_obj(ctx, page);
-            fz_drop_buffer(ctx, contents);
-            pdf_drop_obj(ctx, resources);
-        }
-        fz_catch(ctx) { fz_rethrow(ctx); }
-    });
 }
 
 int MuDocument::rotatePage(int page, int degrees)

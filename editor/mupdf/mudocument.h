@@ -105,6 +105,11 @@ public:
     ObjectRole objectRole(int number) const;
 
     void appendBlankPage(const QSizeF& points);
+    // Inserts count blank pages of the given size (points) so that the first is page at.
+    void insertBlankPages(int at, int count, const QSizeF& points);
+    // Deletes the pages (ascending, distinct) and what led to them: links to them go, outline
+    // entries to them lead nowhere, form fields whose widgets were all on them leave the form.
+    void deletePages(const QVector<int>& pages);
     // Rotates by a multiple of 90 degrees; returns the page's new /Rotate.
     int rotatePage(int page, int degrees);
     // Moves the pages (ascending, distinct) so that the first becomes page target after the
@@ -113,6 +118,12 @@ public:
     // Appends every page of source (opened with openSibling) with links, annotations and
     // form fields, and one outline entry titled outlineTitle holding source's outline.
     void appendDocument(MuDocument& source, const QString& outlineTitle);
+    // Copies the chosen pages of source (opened with openSibling or createSibling) with their
+    // links, annotations and the form fields of their widgets, so that the first becomes page at.
+    // With an outlineTitle, one outline entry of that title holds source's outline.
+    void insertPagesOf(MuDocument& source, const QVector<int>& chosen, int at, const QString& outlineTitle = QString());
+    // A new document without pages in this document's context, to copy pages into.
+    std::unique_ptr<MuDocument> createSibling();
 
     // Incremental saving needs an unrepaired, unencrypted file whose page tree needed no mending.
     bool canSaveIncrementally() const;

@@ -194,8 +194,13 @@ ObjectState MuDocument::objectState(int number) const
     int length = 0;
     guarded(ctx, [&] { length = pdf_xref_len(ctx, d->pdf()); });
     pdf_obj* object = nullptr;
-    if (number > 0 && number < length)
-        guarded(ctx, [&] { object = pdf_load_object(ctx, d->pdf(), number); });
+    if (number > 0 && number < length) {
+        try {
+            guarded(ctx, [&] { object = pdf_load_object(ctx, d->pdf(), number); });
+        } catch (const MuError&) {
+            // A free entry: an object that a step made and an undo took away again.
+        }
+    }
     if (!object || pdf_is_null(ctx, object)) {
         pdf_drop_obj(ctx, object);
         state.exists = false;

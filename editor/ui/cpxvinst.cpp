@@ -165,13 +165,18 @@ std::unique_ptr<pxv::Document> CPXVInst::combineNow(const QStringList& paths)
     // as it returns, and spinning an event loop inside it would let the host's own posted
     // events run in the middle of its call. The interactive command, which owns its dialogs,
     // combines in the background instead (combineInBackground).
-    pxv::DialogProvider& dialogs = m_control->dialogs();
-    CPXVControl* parent = m_control;
-    const pxv::PasswordProvider passwords = [&dialogs, parent](const QString& file, bool retry, QString* password) {
-        *password = dialogs.password(parent, QFileInfo(file).fileName(), retry);
+    const pxv::PasswordProvider passwords = passwordsFor(nullptr);
+    return guarded([&] { return pxv::Document::combine(paths, passwords); });
+}
+
+pxv::PasswordProvider CPXVInst::passwordsFor(QWidget* parent) const
+{
+    CPXVControl* control = m_control;
+    QWidget* owner = parent ? parent : control;
+    return [control, owner](const QString& file, bool retry, QString* password) {
+        *password = control->dialogs().password(owner, QFileInfo(file).fileName(), retry);
         return !password->isNull();
     };
-    return guarded([&] { return pxv::Document::combine(paths, passwords); });
 }
 
 std::unique_ptr<pxv::Document> CPXVInst::combineInBackground(const QStringList& paths)

@@ -10,6 +10,7 @@
 
 #include <QThreadPool>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -19,6 +20,7 @@ struct CombineJob;
 
 namespace pxv {
 class Document;
+using PasswordProvider = std::function<bool(const QString& fileName, bool retry, QString* password)>;
 }
 
 // The editor instance: names and ids, operations, settings and the user-interface objects.
@@ -42,6 +44,9 @@ public:
 
     // Combines files on the caller's thread, asking passwords with the control's dialogs.
     std::unique_ptr<pxv::Document> combineNow(const QStringList& paths);
+    // Asks the passwords of files whose pages are used with the control's dialogs, over parent
+    // (the control when null).
+    pxv::PasswordProvider passwordsFor(QWidget* parent) const;
 
     // Combines files on a worker thread while a modal progress dialog keeps the window painting
     // and offers Cancel, which discards the result. Returns when the combine is over; throws

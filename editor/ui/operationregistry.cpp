@@ -24,6 +24,13 @@ const QString kPages = QStringLiteral("Pages");
 const QString kPosition = QStringLiteral("Position");
 const QString kPath = QStringLiteral("Path");
 const QString kAngle = QStringLiteral("Angle");
+const QString kSource = QStringLiteral("Source");
+const QString kSourcePages = QStringLiteral("SourcePages");
+const QString kCount = QStringLiteral("Count");
+const QString kSize = QStringLiteral("Size");
+const QString kWidth = QStringLiteral("Width");
+const QString kHeight = QStringLiteral("Height");
+const QString kOrientation = QStringLiteral("Orientation");
 const QString kOutput = QStringLiteral("Output");
 
 // Runs a document-model call, turning its failures into the component's error.
@@ -74,6 +81,109 @@ void rotatePages(OperationCall& call)
     const QVector<int> pages = call.pages(*document);
     modelCall([&] { document->model()->rotatePages(pages, angle); });
     call.setOutput(document);
+}
+
+// "Position" as a 0-based place to insert at; after the last page when absent.
+int insertPosition(OperationCall& call, const CPXVDocument& document)
+{
+    const int count = document.pageCount();
+    const int position = call.integer(kPosition, count + 1);
+    if (position < 1 || position > count + 1)
+        throw call.invalid(kPosition, tr("the document has %1 pages, so pages can go to pages 1 to %2, not %3")
+                                          .arg(count)
+                                          .arg(count + 1)
+                                          .arg(position));
+    return position - 1;
+}
+
+QString sourceFile(OperationCall& call)
+{
+    const QString path = call.has(kSource) ? call.text(kSource) : QString();
+    if (path.trimmed().isEmpty())
+        throw call.invalid(kSource, tr("the file to take pages from is missing"));
+    return path;
+}
+
+// A page range of another file, checked against that file by the model.
+template <typename F>
+void withSourceRange(OperationCall& call, const QString& parameter, F run)
+{
+    try {
+        modelCall(run);
+    } catch (const PageRangeError& error) {
+        throw call.invalid(parameter, error.message());
+    }
+}
+
+void deletePages(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    const QVector<int> pages = call.pages(*document);
+    modelCall([&] { document->model()->deletePages(pages); });
+    call.setOutput(document);
+}
+
+void insertEmptyPages(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    const int position = insertPosition(call, *document);
+    const int count = call.integer(kCount, 1);
+    const QString size = call.has(kSize) ? call.text(kSize).trimmed().toLower() : QStringLiteral("neighbour");
+    QSizeF points;
+    if (size == QLatin1String("a4"))
+        points = QSizeF(595.2756, 841.8898);
+    else if (size == QLatin1String("letter"))
+        points = QSizeF(612, 792);
+    else if (size == QLatin1String("neighbour") || size == QLatin1String("neighbor"))
+        points = document->model()->pageSize(position > 0 ? position - 1 : 0);
+    else
+        throw call.invalid(kSize, tr("“%1” is not “neighbour”, “A4” or “Letter”").arg(call.text(kSize)));
+    points = QSizeF(call.integer(kWidth, qRound(points.width())), call.integer(kHeight, qRound(points.height())));
+    if (call.has(kOrientation)) {
+        const QString orientation = call.text(kOrientation).trimmed().toLower();
+        if (orientation != QLatin1String("portrait") && orientation != QLatin1String("landscape"))
+            throw call.invalid(kOrientation, tr("“%1” is not “portrait” or “landscape”").arg(call.text(kOrientation)));
+        if ((orientation == QLatin1String("landscape")) != (points.width() > points.height()))
+            points.transpose();
+    }
+    modelCall([&] { document->model()->insertBlankPages(position, count, points); });
+    call.setOutput(document);
+}
+
+void insertPages(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    const QString source = sourceFile(call);
+    const int position = insertPosition(call, *document);
+    const QString range = call.has(kPages) ? call.text(kPages) : QStringLiteral("all");
+    withSourceRange(call, kPages,
+                    [&] { document->model()->insertPages(source, range, position, call.inst().passwordsFor(nullptr)); });
+    call.setOutput(document);
+}
+
+void replacePages(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    const QVector<int> pages = call.pages(*document);
+    const QString source = sourceFile(call);
+    const QString range = call.has(kSourcePages) ? call.text(kSourcePages) : QStringLiteral("all");
+    withSourceRange(call, kSourcePages,
+                    [&] { document->model()->replacePages(pages, source, range, call.inst().passwordsFor(nullptr)); });
+    call.setOutput(document);
+}
+
+void extractPages(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    const QVector<int> pages = call.pages(*document);
+    auto extract = std::make_shared<CPXVDocument>(modelCall([&] { return document->model()->extractPages(pages); }));
+    if (call.has(kPath)) {
+        const QString path = call.text(kPath);
+        if (path.trimmed().isEmpty())
+            throw call.invalid(kPath, tr("it is empty"));
+        call.control().saveTo(*extract, path);
+    }
+    call.setOutput(extract);
 }
 
 void movePages(OperationCall& call)
@@ -170,10 +280,14 @@ OperationRegistry::OperationRegistry()
     add(names::kSaveDoc, {kInput, kPath}, saveDocument);
     add(names::kRotatePages, {kInput, kPages, kAngle}, rotatePages);
     add(names::kMovePages, {kInput, kPages, kPosition}, movePages);
+    add(QStringLiteral("op.document.deletePages"), {kInput, kPages}, deletePages);
+    add(QStringLiteral("op.document.insertEmptyPages"), {kInput, kPosition, kCount, kSize, kWidth, kHeight, kOrientation},
+        insertEmptyPages);
+    add(QStringLiteral("op.document.insertPages"), {kInput, kSource, kPages, kPosition}, insertPages);
+    add(QStringLiteral("op.document.replacePages"), {kInput, kPages, kSource, kSourcePages}, replacePages);
+    add(QStringLiteral("op.document.extractPages"), {kInput, kPages, kPath}, extractPages);
     for (const char* later :
-         {"op.document.printPages", "op.imagesToDoc", "op.textToDoc", "op.document.insertPages",
-          "op.document.insertEmptyPages", "op.document.deletePages", "op.document.extractPages",
-          "op.document.replacePages", "op.document.cropPages", "op.document.resizePages",
+         {"op.document.printPages", "op.imagesToDoc", "op.textToDoc", "op.document.cropPages", "op.document.resizePages",
           "op.document.addWatermarks", "op.document.summarizeAnnots", "op.document.exportCommentsAndFields",
           "op.document.importCommentsAndFields", "op.document.exportToImages"})
         add(QString::fromLatin1(later), {}, {});

@@ -534,7 +534,10 @@ void TestControl::operationsNotBuiltRaiseTheError()
 {
     for (const QString& name : kTableNames.mid(28, 17)) {
         const QString op = dotted(name);
-        if (op == "op.newBlankDoc" || op == "op.combineDocs")
+        const QStringList built = {"op.newBlankDoc", "op.combineDocs", "op.document.insertPages",
+                                   "op.document.insertEmptyPages", "op.document.deletePages",
+                                   "op.document.extractPages", "op.document.replacePages"};
+        if (built.contains(op))
             continue;
         const std::shared_ptr<IPXV_Operation> operation = m_control->inst()->createOperation(id(op));
         QCOMPARE(operation->name(), op);

@@ -29,6 +29,7 @@ private slots:
     void operationsRefuseBadParameters_data();
     void operationsRefuseBadParameters();
     void rotateAndSaveByName();
+    void pageOperationsByName();
     void keysAndHistoryListUndoAndRedo();
 
 private:
@@ -94,8 +95,16 @@ void TestEditing::operationsRefuseBadParameters_data()
     QTest::newRow("unknown parameter") << rotate << QVariantMap{{"Angel", 90}} << int(PXV_Error::InvalidArgument) << "Angel";
     QTest::newRow("move beyond the end") << QStringLiteral("op.document.movePages") << QVariantMap{{"Pages", "1-2"}, {"Position", 4}}
                                          << int(PXV_Error::InvalidArgument) << "Position";
-    QTest::newRow("not built yet") << QStringLiteral("op.document.deletePages") << QVariantMap{{"Pages", "1"}}
-                                   << int(PXV_Error::NotImplemented) << "op.document.deletePages";
+    QTest::newRow("delete every page") << QStringLiteral("op.document.deletePages") << QVariantMap{{"Pages", "all"}}
+                                       << int(PXV_Error::Failed) << "at least one page";
+    QTest::newRow("insert from nowhere") << QStringLiteral("op.document.insertPages") << QVariantMap{{"Position", 1}}
+                                         << int(PXV_Error::InvalidArgument) << "Source";
+    QTest::newRow("insert beyond the end") << QStringLiteral("op.document.insertEmptyPages") << QVariantMap{{"Position", 6}}
+                                           << int(PXV_Error::InvalidArgument) << "1 to 5";
+    QTest::newRow("unknown paper") << QStringLiteral("op.document.insertEmptyPages") << QVariantMap{{"Size", "A7"}}
+                                   << int(PXV_Error::InvalidArgument) << "A7";
+    QTest::newRow("not built yet") << QStringLiteral("op.document.cropPages") << QVariantMap{{"Pages", "1"}}
+                                   << int(PXV_Error::NotImplemented) << "op.document.cropPages";
 }
 
 void TestEditing::operationsRefuseBadParameters()
@@ -131,6 +140,25 @@ void TestEditing::rotateAndSaveByName()
     const QSizeF portrait(612, 792);
     QCOMPARE(QList<QSizeF>({reopened->pageSize(0), reopened->pageSize(1), reopened->pageSize(2), reopened->pageSize(3)}),
              QList<QSizeF>({landscape, landscape, landscape, portrait}));
+}
+
+void TestEditing::pageOperationsByName()
+{
+    run(QStringLiteral("op.document.insertEmptyPages"), {{"Count", 2}, {"Position", 2}, {"Orientation", "landscape"}});
+    QCOMPARE(model()->pageCount(), 6);
+    QCOMPARE(model()->pageSize(1), QSizeF(792, 612)); // the first page's size, turned
+    run(QStringLiteral("op.document.insertPages"), {{"Source", m_path}, {"Pages", "4"}});
+    QCOMPARE(model()->pageCount(), 7);
+    const QString extract = m_dir.filePath("extract.pdf");
+    run(QStringLiteral("op.document.extractPages"), {{"Pages", "2-3"}, {"Path", extract}});
+    QCOMPARE(testpdfs::qpdfProblems(extract), QString());
+    QCOMPARE(pxv::Document::open(extract)->pageCount(), 2);
+    run(QStringLiteral("op.document.deletePages"), {{"Pages", "2-3,7"}});
+    QCOMPARE(model()->pageCount(), 4);
+    QCOMPARE(model()->historySteps(), QStringList({"Insert Blank Pages", "Insert Page", "Delete Pages"}));
+    model()->setHistoryPosition(0);
+    QCOMPARE(model()->pageCount(), 4);
+    QVERIFY(!model()->isModified());
 }
 
 void TestEditing::keysAndHistoryListUndoAndRedo()

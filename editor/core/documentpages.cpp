@@ -1,0 +1,119 @@
+// Page operations: delete, insert, replace and extract pages, each one step of the history.
+
+#include "document_p.h"
+
+#include "core/pagerange.h"
+#include "mupdf/muerror.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace pxv {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("pxv::Document", text);
+}
+
+// Ascending, each page once, every page in the document.
+QVector<int> sortedPages(const QVector<int>& pages, int count)
+{
+    QVector<int> sorted = pages;
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    for (int page : sorted) {
+        if (page < 0 || page >= count)
+            throw DocumentError(DocumentError::Failed, tr("Page %1 does not exist.").arg(page + 1));
+    }
+    return sorted;
+}
+
+void checkPosition(int position, int count)
+{
+    if (position < 0 || position > count)
+        throw DocumentError(DocumentError::Failed, tr("Pages can be inserted before pages 1 to %1 or after the last "
+                                                      "page, not at page %2.")
+                                                       .arg(count)
+                                                       .arg(position + 1));
+}
+
+} // namespace
+
+void Document::deletePages(const QVector<int>& pages)
+{
+    const QVector<int> sorted = sortedPages(pages, pageCount());
+    if (sorted.isEmpty())
+        return;
+    if (sorted.size() == pageCount())
+        throw DocumentError(DocumentError::Failed,
+                            tr("All pages cannot be deleted: a document keeps at least one page."));
+    runStep(sorted.size() == 1 ? tr("Delete Page") : tr("Delete Pages"), [&] { d->mu->deletePages(sorted); });
+}
+
+void Document::insertBlankPages(int position, int count, const QSizeF& size)
+{
+    checkPosition(position, pageCount());
+    if (count < 1 || count > 10000)
+        throw DocumentError(DocumentError::Failed, tr("%1 is not a number of pages to insert (1 to 10000).").arg(count));
+    if (!(size.width() >= 1 && size.height() >= 1 && size.width() <= 14400 && size.height() <= 14400))
+        throw DocumentError(DocumentError::Failed, tr("A page of %1 × %2 points cannot be made: pages are 1 to 14400 "
+                                                      "points wide and high.")
+                                                       .arg(size.width())
+                                                       .arg(size.height()));
+    runStep(count == 1 ? tr("Insert Blank Page") : tr("Insert Blank Pages"),
+            [&] { d->mu->insertBlankPages(position, count, size); });
+}
+
+void Document::insertPages(const QString& path, const QString& range, int position, const PasswordProvider& passwords)
+{
+    checkPosition(position, pageCount());
+    const QString clean = cleanAbsolute(path);
+    const auto source = openSourceFile(*d->mu, clean, passwords, tr("Inserting pages was cancelled."));
+    const QVector<int> chosen = PageRange::parse(range, source->pageCount());
+    runStep(chosen.size() == 1 ? tr("Insert Page") : tr("Insert Pages"),
+            [&] { d->mu->insertPagesOf(*source, chosen, position); });
+}
+
+void Document::replacePages(const QVector<int>& pages, const QString& path, const QString& range,
+                            const PasswordProvider& passwords)
+{
+    const QVector<int> sorted = sortedPages(pages, pageCount());
+    if (sorted.isEmpty())
+        return;
+    const QString clean = cleanAbsolute(path);
+    const auto source = openSourceFile(*d->mu, clean, passwords, tr("Replacing pages was cancelled."));
+    const QVector<int> chosen = PageRange::parse(range, source->pageCount());
+    runStep(sorted.size() == 1 ? tr("Replace Page") : tr("Replace Pages"), [&] {
+        // The new pages go in first, so that the document never lacks a page on the way.
+        d->mu->insertPagesOf(*source, chosen, sorted.first());
+        QVector<int> shifted = sorted;
+        for (int& page : shifted)
+            page += chosen.size();
+        d->mu->deletePages(shifted);
+    });
+}
+
+std::unique_ptr<Document> Document::extractPages(const QVector<int>& pages) const
+{
+    const QVector<int> sorted = sortedPages(pages, pageCount());
+    if (sorted.isEmpty())
+        throw DocumentError(DocumentError::Failed, tr("There are no pages to extract."));
+    std::unique_ptr<Document> extract(new Document);
+    try {
+        extract->d->mu = d->mu->createSibling();
+        extract->d->mu->insertPagesOf(*d->mu, sorted, 0);
+    } catch (const MuError& error) {
+        throw DocumentError(DocumentError::Failed,
+                            tr("The pages could not be extracted: %1").arg(QString::fromUtf8(error.what())));
+    }
+    extract->d->neverSaved = true;
+    extract->d->resetPages();
+    extract->d->startNewBase();
+    return extract;
+}
+
+} // namespace pxv

@@ -1,0 +1,162 @@
+// Deleting and inserting pages, and what must not be left pointing at deleted pages: links,
+// outline entries and form fields.
+
+#include "mudocument_p.h"
+
+#include <unordered_set>
+#include <vector>
+
+namespace pxv::mu {
+
+namespace {
+
+using Numbers = std::unordered_set<int>;
+
+// Outlines and forms of damaged files can nest absurdly or loop; nothing sound goes this deep.
+constexpr int kMaxDepth = 64;
+
+// The page an explicit or named destination leads to: its object number, or 0.
+int destinationPage(fz_context* ctx, pdf_document* doc, pdf_obj* dest)
+{
+    if (pdf_is_name(ctx, dest) || pdf_is_string(ctx, dest)) {
+        dest = pdf_lookup_dest(ctx, doc, dest);
+        if (pdf_is_dict(ctx, dest))
+            dest = pdf_dict_get(ctx, dest, PDF_NAME(D));
+    }
+    return pdf_is_array(ctx, dest) ? pdf_to_num(ctx, pdf_array_get(ctx, dest, 0)) : 0;
+}
+
+// Where a link annotation or an outline entry leads inside the document: object number or 0.
+int targetPage(fz_context* ctx, pdf_document* doc, pdf_obj* item)
+{
+    if (pdf_obj* dest = pdf_dict_get(ctx, item, PDF_NAME(Dest)))
+        return destinationPage(ctx, doc, dest);
+    pdf_obj* action = pdf_dict_get(ctx, item, PDF_NAME(A));
+    if (pdf_name_eq(ctx, pdf_dict_get(ctx, action, PDF_NAME(S)), PDF_NAME(GoTo)))
+        return destinationPage(ctx, doc, pdf_dict_get(ctx, action, PDF_NAME(D)));
+    return 0;
+}
+
+bool leadsTo(fz_context* ctx, pdf_document* doc, pdf_obj* item, const Numbers& deleted)
+{
+    const int page = targetPage(ctx, doc, item);
+    return page > 0 && deleted.count(page);
+}
+
+void dropLinksTo(fz_context* ctx, pdf_document* doc, pdf_obj* page, const Numbers& deleted)
+{
+    pdf_obj* annots = pdf_dict_get(ctx, page, PDF_NAME(Annots));
+    for (int i = pdf_array_len(ctx, annots) - 1; i >= 0; --i) {
+        pdf_obj* annot = pdf_array_get(ctx, annots, i);
+        if (pdf_name_eq(ctx, pdf_dict_get(ctx, annot, PDF_NAME(Subtype)), PDF_NAME(Link))
+            && leadsTo(ctx, doc, annot, deleted))
+            pdf_array_delete(ctx, annots, i);
+    }
+}
+
+// Entries that led to a deleted page keep their place and title but lead nowhere.
+void untargetOutline(fz_context* ctx, pdf_document* doc, pdf_obj* first, const Numbers& deleted, Numbers* seen,
+                     int depth)
+{
+    for (pdf_obj* item = first; item && depth < kMaxDepth; item = pdf_dict_get(ctx, item, PDF_NAME(Next))) {
+        if (!seen->insert(pdf_to_num(ctx, item)).second)
+            return;
+        if (leadsTo(ctx, doc, item, deleted)) {
+            pdf_dict_del(ctx, item, PDF_NAME(Dest));
+            pdf_dict_del(ctx, item, PDF_NAME(A));
+        }
+        untargetOutline(ctx, doc, pdf_dict_get(ctx, item, PDF_NAME(First)), deleted, seen, depth + 1);
+    }
+}
+
+// Takes out of a field's /Kids the widgets that were on deleted pages; true when the field has
+// nothing left on any page and goes too.
+bool pruneField(fz_context* ctx, pdf_obj* field, const Numbers& deleted, int depth)
+{
+    pdf_obj* kids = pdf_dict_get(ctx, field, PDF_NAME(Kids));
+    if (!pdf_is_array(ctx, kids)) // a widget of its own
+        return deleted.count(pdf_to_num(ctx, pdf_dict_get(ctx, field, PDF_NAME(P)))) > 0;
+    if (depth >= kMaxDepth)
+        return false;
+    const int before = pdf_array_len(ctx, kids);
+    for (int i = before - 1; i >= 0; --i) {
+        if (pruneField(ctx, pdf_array_get(ctx, kids, i), deleted, depth + 1))
+            pdf_array_delete(ctx, kids, i);
+    }
+    return before > 0 && pdf_array_len(ctx, kids) == 0;
+}
+
+void pruneFields(fz_context* ctx, pdf_document* doc, const Numbers& deleted)
+{
+    pdf_obj* fields = pdf_dict_getp(ctx, pdf_trailer(ctx, doc), "Root/AcroForm/Fields");
+    for (int i = pdf_array_len(ctx, fields) - 1; i >= 0; --i) {
+        if (pruneField(ctx, pdf_array_get(ctx, fields, i), deleted, 0))
+            pdf_array_delete(ctx, fields, i);
+    }
+}
+
+} // namespace
+
+void MuDocument::deletePages(const QVector<int>& pages)
+{
+    for (int page : pages)
+        d->checkPage(page);
+    d->scan.reset(); // the pages a scan has told are not the pages any more
+    fz_context* ctx = d->ctx();
+    pdf_document* doc = d->pdf();
+    Numbers deleted;
+    for (int page : pages)
+        deleted.insert(pageObjectNumber(page));
+    for (int i = pages.size() - 1; i >= 0; --i)
+        guarded(ctx, [&] { pdf_delete_page(ctx, doc, pages[i]); });
+
+    std::vector<pdf_obj*> remaining;
+    PageTreeVisitor visitor;
+    visitor.page = [&](pdf_obj* page, int) { remaining.push_back(page); };
+    walkPageTree(ctx, doc, visitor);
+    for (pdf_obj* page : remaining)
+        guarded(ctx, [&] { dropLinksTo(ctx, doc, page, deleted); });
+    Numbers seen;
+    guarded(ctx, [&] {
+        untargetOutline(ctx, doc, pdf_dict_getp(ctx, pdf_trailer(ctx, doc), "Root/Outlines/First"), deleted, &seen, 0);
+        pruneFields(ctx, doc, deleted);
+    });
+}
+
+void MuDocument::insertBlankPages(int at, int count, const QSizeF& points)
+{
+    d->scan.reset();
+    fz_context* ctx = d->ctx();
+    const fz_rect box{0, 0, float(points.width()), float(points.height())};
+    for (int i = 0; i < count; ++i) {
+        guarded(ctx, [&] {
+            pdf_obj* resources = nullptr;
+            fz_buffer* contents = nullptr;
+            pdf_obj* page = nullptr;
+            fz_var(resources);
+            fz_var(contents);
+            fz_var(page);
+            fz_try(ctx)
+            {
+                resources = pdf_new_dict(ctx, d->pdf(), 1);
+                contents = fz_new_buffer(ctx, 1);
+                page = pdf_add_page(ctx, d->pdf(), box, 0, resources, contents);
+                pdf_insert_page(ctx, d->pdf(), at + i, page);
+            }
+            fz_always(ctx)
+            {
+                pdf_drop_obj(ctx, page);
+                fz_drop_buffer(ctx, contents);
+                pdf_drop_obj(ctx, resources);
+            }
+            fz_catch(ctx) { fz_rethrow(ctx); }
+        });
+    }
+}
+
+void MuDocument::appendBlankPage(const QSizeF& points)
+{
+    insertBlankPages(pageCount(), 1, points);
+}
+
+} // namespace pxv::mu
