@@ -40,6 +40,14 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
     QAction* history = add(names::kShowHistory, tr("Undo &History"), icons::history(),
                            {QKeySequence(QStringLiteral("Ctrl+H"))});
     history->setCheckable(true);
+    QAction* thumbnails = add(names::kShowThumbnails, tr("Page &Thumbnails"), icons::thumbnails(),
+                              {QKeySequence(QStringLiteral("F6"))});
+    thumbnails->setCheckable(true);
+    add(names::kInsertBlankPage, tr("Insert &Blank Page"), QIcon(), {QKeySequence(QStringLiteral("Ctrl+Shift+B"))});
+    add(names::kInsertPages, tr("&Insert Pages from File…"), QIcon(), {QKeySequence(QStringLiteral("Ctrl+Shift+I"))});
+    add(names::kDeletePages, tr("&Delete Pages"), QIcon::fromTheme(QStringLiteral("edit-delete")),
+        {QKeySequence(QStringLiteral("Ctrl+Shift+D"))});
+    add(names::kExtractPages, tr("E&xtract Pages"), QIcon(), {QKeySequence(QStringLiteral("Ctrl+Shift+E"))});
     QAction* outline = add(names::kShowOutline, tr("&Outline"), icons::outline(), {QKeySequence(QStringLiteral("F4"))});
     outline->setCheckable(true);
     outline->setChecked(true);

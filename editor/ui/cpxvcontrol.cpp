@@ -136,7 +136,17 @@ void CPXVControl::buildMenus()
     view->addSeparator();
     add(view, names::kFind);
     view->addSeparator();
+    add(view, names::kShowThumbnails);
     add(view, names::kShowOutline);
+
+    QMenu* pages = m_menuBar->addMenu(tr("&Pages"));
+    add(pages, names::kInsertBlankPage);
+    add(pages, names::kInsertPages);
+    add(pages, names::kExtractPages);
+    add(pages, names::kDeletePages);
+    pages->addSeparator();
+    add(pages, names::kRotateLeft);
+    add(pages, names::kRotateRight);
 
     QMenu* go = m_menuBar->addMenu(tr("&Go"));
     add(go, names::kFirstPage);
@@ -166,6 +176,7 @@ void CPXVControl::buildToolBar()
     add(names::kUndo);
     add(names::kRedo);
     m_toolBar->addSeparator();
+    add(names::kShowThumbnails);
     add(names::kShowOutline);
     m_toolBar->addSeparator();
     add(names::kPrevPage);
@@ -429,6 +440,11 @@ void CPXVControl::updateActions()
     QAction* history = m_actions->action(names::kShowHistory);
     history->setEnabled(hasDocument);
     history->setChecked(hasDocument && view->isHistoryVisible());
+    QAction* thumbnails = m_actions->action(names::kShowThumbnails);
+    thumbnails->setEnabled(hasDocument);
+    thumbnails->setChecked(hasDocument && view->areThumbnailsVisible());
+    for (const QString& name : {names::kInsertBlankPage, names::kInsertPages, names::kDeletePages, names::kExtractPages})
+        m_actions->action(name)->setEnabled(hasDocument);
     updateHistoryActions();
     if (hasDocument)
         updateNavigation();

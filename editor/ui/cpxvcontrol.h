@@ -7,6 +7,8 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QSet>
+#include <QVariantMap>
+#include <QVector>
 #include <QWidget>
 
 #include <functional>
@@ -112,6 +114,18 @@ private:
     void commandNewBlank();
     void commandNextDocument(int step);
     void rotateCurrentPage(pxv::DocumentView* view, int degrees);
+
+    // Page commands.
+    // The thumbnails' selection when that pane shows one, else the current page.
+    QVector<int> chosenPages(pxv::DocumentView* view) const;
+    // Runs a page operation on the view's document; failures are shown. False when it failed.
+    bool runPageOperation(pxv::DocumentView* view, const QString& name, const QVariantMap& parameters);
+    void connectPageCommands(pxv::DocumentView* view);
+    void insertBlankPage(pxv::DocumentView* view);
+    void insertPagesFromFile(pxv::DocumentView* view);
+    void insertFiles(pxv::DocumentView* view, const QStringList& files, int position);
+    void deletePages(pxv::DocumentView* view, const QVector<int>& pages);
+    void extractPages(pxv::DocumentView* view);
     void stepHistory(pxv::DocumentView* view, int steps);
     // Opens each file, showing failures instead of throwing them.
     void openInteractively(const QStringList& files);

@@ -116,6 +116,7 @@ void CPXVControl::addDocument(const std::shared_ptr<CPXVDocument>& document, con
 
     auto* view = new DocumentView(document, m_tabs);
     view->applyPaneLimits(m_inst->paneArea().limits());
+    connectPageCommands(view);
     pxv::Document* model = document->model();
     CPXVDocument* source = document.get();
     connect(model, &pxv::Document::modifiedChanged, view, [this, view, source] {
@@ -264,6 +265,14 @@ void CPXVControl::registerCommands()
         view->setHistoryVisible(!view->isHistoryVisible());
         updateActions();
     });
+    onDocument(names::kShowThumbnails, [this](DocumentView* view) {
+        view->setThumbnailsVisible(!view->areThumbnailsVisible());
+        updateActions();
+    });
+    onDocument(names::kInsertBlankPage, [this](DocumentView* view) { insertBlankPage(view); });
+    onDocument(names::kInsertPages, [this](DocumentView* view) { insertPagesFromFile(view); });
+    onDocument(names::kDeletePages, [this](DocumentView* view) { deletePages(view, chosenPages(view)); });
+    onDocument(names::kExtractPages, [this](DocumentView* view) { extractPages(view); });
     onDocument(names::kFind, [](DocumentView* view) { view->showFindBar(); });
     onDocument(names::kRotateLeft, [this](DocumentView* view) { rotateCurrentPage(view, 270); });
     onDocument(names::kRotateRight, [this](DocumentView* view) { rotateCurrentPage(view, 90); });

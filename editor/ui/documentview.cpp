@@ -5,6 +5,7 @@
 #include "cpxvdocument.h"
 #include "findbar.h"
 #include "historypane.h"
+#include "thumbnailpane.h"
 #include "outlinepane.h"
 #include "pageview.h"
 #include "panelayout.h"
@@ -23,6 +24,7 @@ namespace pxv {
 
 namespace {
 constexpr int kDefaultOutlineWidth = 220;
+constexpr int kDefaultThumbnailsWidth = 160;
 constexpr int kOutlineLatestMs = 1000;
 }
 
@@ -35,13 +37,18 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     m_pageView = new PageView(m_document->model(), m_splitter);
     m_history = new HistoryPane(m_document->model(), m_splitter);
     m_history->hide();
+    m_thumbnails = new ThumbnailPane(m_document->model(), m_splitter);
+    m_thumbnails->hide();
+    m_splitter->addWidget(m_thumbnails);
     m_splitter->addWidget(m_outline);
     m_splitter->addWidget(m_pageView);
     m_splitter->addWidget(m_history);
-    m_splitter->setStretchFactor(0, 0);
-    m_splitter->setStretchFactor(1, 1);
-    m_splitter->setStretchFactor(2, 0);
-    m_splitter->setSizes({kDefaultOutlineWidth, 800, kDefaultOutlineWidth});
+    for (int pane : {0, 1, 3})
+        m_splitter->setStretchFactor(pane, 0);
+    m_splitter->setStretchFactor(2, 1);
+    m_splitter->setSizes({kDefaultThumbnailsWidth, kDefaultOutlineWidth, 800, kDefaultOutlineWidth});
+    connect(m_thumbnails, &ThumbnailPane::signal_goTo, m_pageView, [this](int page) { m_pageView->goToPage(page); });
+    connect(m_pageView, &PageView::currentPageChanged, m_thumbnails, &ThumbnailPane::setCurrentPage);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -124,6 +131,18 @@ QFrame* DocumentView::buildRepairNotice()
 void DocumentView::showFindBar()
 {
     m_findBar->activate();
+}
+
+bool DocumentView::areThumbnailsVisible() const
+{
+    return !m_thumbnails->isHidden();
+}
+
+void DocumentView::setThumbnailsVisible(bool visible)
+{
+    m_thumbnails->setVisible(visible);
+    if (visible)
+        m_thumbnails->setCurrentPage(m_pageView->currentPage());
 }
 
 bool DocumentView::isHistoryVisible() const

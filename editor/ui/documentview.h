@@ -16,6 +16,7 @@ namespace pxv {
 
 class FindBar;
 class HistoryPane;
+class ThumbnailPane;
 class OutlineLoader;
 struct RenderSource;
 class OutlinePane;
@@ -40,6 +41,9 @@ public:
     void showFindBar();
 
     HistoryPane* historyPane() const { return m_history; }
+    ThumbnailPane* thumbnailPane() const { return m_thumbnails; }
+    bool areThumbnailsVisible() const;
+    void setThumbnailsVisible(bool visible);
     bool isHistoryVisible() const;
     void setHistoryVisible(bool visible);
 
@@ -66,6 +70,7 @@ private:
     OutlinePane* m_outline;
     PageView* m_pageView;
     HistoryPane* m_history;
+    ThumbnailPane* m_thumbnails;
     FindBar* m_findBar;
     OutlineLoader* m_outlineLoader;
     std::shared_ptr<const RenderSource> m_pendingOutline; // to be read once the first page shows

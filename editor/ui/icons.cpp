@@ -227,6 +227,19 @@ QIcon history()
     }));
 }
 
+QIcon thumbnails()
+{
+    return drawn([](QPainter& p) {
+        p.drawRoundedRect(QRectF(3, 4, 18, 16), 2, 2);
+        p.drawLine(QPointF(9, 4), QPointF(9, 20));
+        p.save();
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4.6, 6.2, 2.8, 3.6));
+        p.drawRect(QRectF(4.6, 11.2, 2.8, 3.6));
+        p.restore();
+    });
+}
+
 QIcon help()
 {
     return themed("help-browser", drawn([](QPainter& p) {

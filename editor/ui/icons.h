@@ -28,6 +28,7 @@ QIcon find();
 QIcon rotate(bool clockwise);
 QIcon undo(bool forward);
 QIcon history();
+QIcon thumbnails();
 QIcon help();
 
 } // namespace pxv::icons

@@ -52,6 +52,11 @@ inline const QString kCombineDocs = QStringLiteral("op.combineDocs");
 inline const QString kSaveDoc = QStringLiteral("op.document.save");
 inline const QString kRotatePages = QStringLiteral("op.document.rotatePages");
 inline const QString kMovePages = QStringLiteral("op.document.movePages");
+inline const QString kDeletePagesOp = QStringLiteral("op.document.deletePages");
+inline const QString kInsertEmptyPagesOp = QStringLiteral("op.document.insertEmptyPages");
+inline const QString kInsertPagesOp = QStringLiteral("op.document.insertPages");
+inline const QString kReplacePagesOp = QStringLiteral("op.document.replacePages");
+inline const QString kExtractPagesOp = QStringLiteral("op.document.extractPages");
 
 inline const QString kOpen = QStringLiteral("cmd.open");
 inline const QString kNewDocCombine = QStringLiteral("cmd.newDocCombine");
@@ -78,6 +83,11 @@ inline const QString kFind = QStringLiteral("cmd.find");
 inline const QString kUndo = QStringLiteral("cmd.undo");
 inline const QString kRedo = QStringLiteral("cmd.redo");
 inline const QString kShowHistory = QStringLiteral("cmd.showHistory");
+inline const QString kShowThumbnails = QStringLiteral("cmd.showThumbnails");
+inline const QString kInsertBlankPage = QStringLiteral("cmd.insertBlankPage");
+inline const QString kInsertPages = QStringLiteral("cmd.insertPages");
+inline const QString kDeletePages = QStringLiteral("cmd.deletePages");
+inline const QString kExtractPages = QStringLiteral("cmd.extractPages");
 } // namespace names
 
 } // namespace pxv

@@ -280,12 +280,11 @@ OperationRegistry::OperationRegistry()
     add(names::kSaveDoc, {kInput, kPath}, saveDocument);
     add(names::kRotatePages, {kInput, kPages, kAngle}, rotatePages);
     add(names::kMovePages, {kInput, kPages, kPosition}, movePages);
-    add(QStringLiteral("op.document.deletePages"), {kInput, kPages}, deletePages);
-    add(QStringLiteral("op.document.insertEmptyPages"), {kInput, kPosition, kCount, kSize, kWidth, kHeight, kOrientation},
-        insertEmptyPages);
-    add(QStringLiteral("op.document.insertPages"), {kInput, kSource, kPages, kPosition}, insertPages);
-    add(QStringLiteral("op.document.replacePages"), {kInput, kPages, kSource, kSourcePages}, replacePages);
-    add(QStringLiteral("op.document.extractPages"), {kInput, kPages, kPath}, extractPages);
+    add(names::kDeletePagesOp, {kInput, kPages}, deletePages);
+    add(names::kInsertEmptyPagesOp, {kInput, kPosition, kCount, kSize, kWidth, kHeight, kOrientation}, insertEmptyPages);
+    add(names::kInsertPagesOp, {kInput, kSource, kPages, kPosition}, insertPages);
+    add(names::kReplacePagesOp, {kInput, kPages, kSource, kSourcePages}, replacePages);
+    add(names::kExtractPagesOp, {kInput, kPages, kPath}, extractPages);
     for (const char* later :
          {"op.document.printPages", "op.imagesToDoc", "op.textToDoc", "op.document.cropPages", "op.document.resizePages",
           "op.document.addWatermarks", "op.document.summarizeAnnots", "op.document.exportCommentsAndFields",

@@ -1,0 +1,107 @@
+// The page commands of the control: the Pages menu and what the thumbnails pane asks for, each
+// done through the operation of the same work, so that menus, hosts and scripts share one path.
+
+#include "cpxvcontrol.h"
+
+#include "core/document.h"
+#include "cpxvdocument.h"
+#include "cpxvinst.h"
+#include "dialogprovider.h"
+#include "documentview.h"
+#include "nametable.h"
+#include "pageview.h"
+#include "thumbnailpane.h"
+
+#include <QStringList>
+
+using pxv::DocumentView;
+namespace names = pxv::names;
+
+namespace {
+
+const QString kPages = QStringLiteral("Pages");
+const QString kPosition = QStringLiteral("Position");
+
+// 0-based pages as the range text operations take.
+QString rangeText(const QVector<int>& pages)
+{
+    QStringList numbers;
+    for (int page : pages)
+        numbers.append(QString::number(page + 1));
+    return numbers.join(QLatin1Char(','));
+}
+
+} // namespace
+
+QVector<int> CPXVControl::chosenPages(DocumentView* view) const
+{
+    if (view->areThumbnailsVisible()) {
+        const QVector<int> selected = view->thumbnailPane()->selectedPages();
+        if (!selected.isEmpty())
+            return selected;
+    }
+    return {view->pageView()->currentPage()};
+}
+
+bool CPXVControl::runPageOperation(DocumentView* view, const QString& name, const QVariantMap& parameters)
+{
+    try {
+        m_inst->runOperation(name, view->document(), parameters);
+    } catch (const PXV_Error& error) {
+        if (error.code() != PXV_Error::Cancelled)
+            m_dialogs->showError(this, error.message());
+        return false;
+    }
+    return true;
+}
+
+void CPXVControl::connectPageCommands(DocumentView* view)
+{
+    pxv::ThumbnailPane* pane = view->thumbnailPane();
+    connect(pane, &pxv::ThumbnailPane::signal_deletePages, this,
+            [this, view](const QVector<int>& pages) { deletePages(view, pages); });
+    connect(pane, &pxv::ThumbnailPane::signal_movePages, this, [this, view](const QVector<int>& pages, int position) {
+        runPageOperation(view, names::kMovePages, {{kPages, rangeText(pages)}, {kPosition, position + 1}});
+    });
+    connect(pane, &pxv::ThumbnailPane::signal_insertFiles, this,
+            [this, view](const QStringList& files, int position) { insertFiles(view, files, position); });
+}
+
+void CPXVControl::insertBlankPage(DocumentView* view)
+{
+    runPageOperation(view, names::kInsertEmptyPagesOp, {{kPosition, view->pageView()->currentPage() + 2}});
+}
+
+void CPXVControl::insertPagesFromFile(DocumentView* view)
+{
+    insertFiles(view, m_dialogs->openFiles(this), view->pageView()->currentPage() + 1);
+}
+
+void CPXVControl::insertFiles(DocumentView* view, const QStringList& files, int position)
+{
+    // Files go in one after the other, in the order given, each as a step of its own.
+    for (const QString& file : files) {
+        const int before = view->document()->pageCount();
+        if (!runPageOperation(view, names::kInsertPagesOp, {{QStringLiteral("Source"), file}, {kPosition, position + 1}}))
+            return;
+        position += view->document()->pageCount() - before;
+    }
+}
+
+void CPXVControl::deletePages(DocumentView* view, const QVector<int>& pages)
+{
+    runPageOperation(view, names::kDeletePagesOp, {{kPages, rangeText(pages)}});
+}
+
+void CPXVControl::extractPages(DocumentView* view)
+{
+    const std::shared_ptr<IPXV_Operation> operation = m_inst->createOperation(m_inst->nameToId(names::kExtractPagesOp));
+    operation->params()->child(QStringLiteral("Input"))->setObject(view->document());
+    operation->params()->child(kPages)->setValue(rangeText(chosenPages(view)));
+    try {
+        m_inst->runOperation(operation.get());
+        showDocument(std::dynamic_pointer_cast<IPXV_Document>(operation->params()->child(QStringLiteral("Output"))->object()));
+    } catch (const PXV_Error& error) {
+        m_dialogs->showError(this, error.message());
+    }
+}
