@@ -1,0 +1,156 @@
+// The thumbnails pane in the control: it draws only what is on screen within its cache bound,
+// follows the current page, and its selection is deleted, moved by dragging and grows by
+// dropped files, each as one undoable step.
+
+#include "hostedcontrol.h"
+#include "testpdfs.h"
+
+#include "core/document.h"
+#include "core/pagerenderer.h"
+#include "ui/cpxvdocument.h"
+#include "ui/documentview.h"
+#include "ui/pageview.h"
+#include "ui/thumbnailmodel.h"
+#include "ui/thumbnailpane.h"
+
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QtTest>
+
+class TestThumbnails : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void drawsOnlyWhatIsOnScreen();
+    void selectionIsDeletedAndMoved();
+    void droppedFilesInsertTheirPages();
+
+private:
+    pxv::DocumentView* view() const { return m_hosted.widget->activeView(); }
+    pxv::Document* model() const { return view()->document()->model(); }
+    pxv::ThumbnailPane* pane() const { return view()->thumbnailPane(); }
+    // Which page of the long document each page is, by the text it starts with.
+    int label(int page) const
+    {
+        for (int n = 1; n <= 300; ++n) {
+            if (!model()->findText(page, QString("Page %1, line 1:").arg(n)).isEmpty())
+                return n;
+        }
+        return 0;
+    }
+    QPoint centreOf(int page) const { return pane()->visualRect(pane()->model()->index(page, 0)).center(); }
+    void open(int pages);
+
+    QTemporaryDir m_dir;
+    HostedControl m_hosted;
+};
+
+void TestThumbnails::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    registerPXVEditor();
+}
+
+void TestThumbnails::init()
+{
+    QVERIFY(m_hosted.create());
+}
+
+void TestThumbnails::cleanup()
+{
+    m_hosted.destroy();
+}
+
+void TestThumbnails::open(int pages)
+{
+    const QString path = testpdfs::writeBytes(m_dir.filePath(QString("long%1.pdf").arg(pages)), testpdfs::longDocument(pages));
+    QVERIFY(!path.isEmpty());
+    m_hosted.control->openPath(path, 0);
+    m_hosted.widget->runCommand("cmd.showThumbnails");
+    QVERIFY(pane()->isVisible());
+}
+
+void TestThumbnails::drawsOnlyWhatIsOnScreen()
+{
+    open(300);
+    pxv::PageRenderer* renderer = pane()->thumbnails()->renderer();
+    QTRY_VERIFY(renderer->imageCount() > 0 && renderer->pendingCount() == 0);
+    const int shown = renderer->imageCount();
+    QVERIFY2(shown < 12, qPrintable(QString::number(shown)));
+    // Scrolling to the end draws the pages there and nothing on the way beyond the cache bound.
+    QScrollBar* bar = pane()->verticalScrollBar();
+    for (int value = 0; value <= bar->maximum(); value += bar->pageStep()) {
+        bar->setValue(value);
+        QCoreApplication::processEvents();
+    }
+    bar->setValue(bar->maximum());
+    QTRY_VERIFY(renderer->pendingCount() == 0 && renderer->imageCount() > shown);
+    QVERIFY(renderer->cacheCost() <= pxv::ThumbnailModel::kCacheBytes);
+    QVERIFY(renderer->finishedCount() < 300);
+    // Going to a page in the view marks it in the pane.
+    view()->pageView()->goToPage(150);
+    QCOMPARE(pane()->selectedPages(), QVector<int>({150}));
+}
+
+void TestThumbnails::selectionIsDeletedAndMoved()
+{
+    open(6);
+    QTest::mouseClick(pane()->viewport(), Qt::LeftButton, {}, centreOf(1));
+    QCOMPARE(view()->pageView()->currentPage(), 1);
+    QTest::mouseClick(pane()->viewport(), Qt::LeftButton, Qt::ShiftModifier, centreOf(2));
+    QCOMPARE(pane()->selectedPages(), QVector<int>({1, 2}));
+    QTest::keyClick(pane(), Qt::Key_Delete);
+    QCOMPARE(model()->pageCount(), 4);
+    QCOMPARE(label(1), 4);
+
+    // Every page at once is refused, with a message, and nothing changes.
+    QTest::keyClick(pane(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(pane(), Qt::Key_Delete);
+    QCOMPARE(model()->pageCount(), 4);
+    QCOMPARE(m_hosted.dialogs->errors.size(), 1);
+
+    // Drag page 1 below page 3 (the old pages 1, 4, 5, 6 become 4, 5, 1, 6).
+    QTest::mouseClick(pane()->viewport(), Qt::LeftButton, {}, centreOf(0));
+    const QRect third = pane()->visualRect(pane()->model()->index(2, 0));
+    const QPoint lowerThird(third.center().x(), third.bottom() - 5);
+    // The drag as the pane receives it: press, moves with the button held, release.
+    const auto send = [this](QEvent::Type type, const QPoint& at, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, {});
+        QCoreApplication::sendEvent(pane()->viewport(), &event);
+    };
+    send(QEvent::MouseButtonPress, centreOf(0), Qt::LeftButton);
+    send(QEvent::MouseMove, centreOf(0) + QPoint(0, 30), Qt::LeftButton);
+    send(QEvent::MouseMove, lowerThird, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, lowerThird, Qt::NoButton);
+    QCOMPARE(QList<int>({label(0), label(1), label(2), label(3)}), QList<int>({4, 5, 1, 6}));
+    QCOMPARE(model()->undoName(), QString("Move Page"));
+    model()->setHistoryPosition(0);
+    QCOMPARE(model()->pageCount(), 6);
+}
+
+void TestThumbnails::droppedFilesInsertTheirPages()
+{
+    open(3);
+    const QString other = testpdfs::writeBytes(m_dir.filePath("other.pdf"), testpdfs::longDocument(2));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(other), QUrl::fromLocalFile(m_dir.filePath("notes.txt"))});
+    const QPoint before = pane()->visualRect(pane()->model()->index(1, 0)).topLeft() + QPoint(10, 5);
+    QDragEnterEvent enter(before, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(pane()->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(before, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(pane()->viewport(), &drop);
+    QCOMPARE(model()->pageCount(), 5);
+    QCOMPARE(QList<int>({label(0), label(1), label(2), label(3), label(4)}), QList<int>({1, 1, 2, 2, 3}));
+    QCOMPARE(model()->historySteps(), QStringList({"Insert Pages"}));
+}
+
+QTEST_MAIN(TestThumbnails)
+#include "tst_thumbnails.moc"
