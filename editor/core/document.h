@@ -214,8 +214,9 @@ signals:
 
 private:
     Document();
+    enum class StepKind { Content, Structure }; // Structure: pages are inserted, removed or moved
     // Runs edit as one step named name.
-    void runStep(const QString& name, const std::function<void()>& edit);
+    void runStep(const QString& name, StepKind kind, const std::function<void()>& edit);
 
     struct Private;
     std::unique_ptr<Private> d;

@@ -142,9 +142,15 @@ struct Document::Private
     void replaceBase();
     // A new version: the given objects read again, the others as in the previous version.
     void refreshSource(const std::vector<int>& changed);
-    // Before the first edit: the page tree is read to its end (mending it if needed, which
-    // must not happen inside a step) and page identities are taken.
+    // Before an edit: the page tree is read to its end, mending it if it needs it (which must
+    // not happen inside a step).
     void prepareForEditing();
+    // Before the first step that inserts, removes or moves pages: every page's identity and
+    // look, against which the step's changes are told. Reading them loads every page object,
+    // which a step that only changes pages never needs.
+    void prepareForStructure();
+    // The page whose object number is id; -1 when it is not in the document.
+    int indexOf(PageId id) const;
     // What changed objects mean for pages and outline; updates sizes and identities.
     PageChanges analyse(const std::vector<int>& changed);
     // After a step, undo or redo: the objects become part of the next version for workers, and

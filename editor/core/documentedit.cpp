@@ -34,12 +34,21 @@ QVector<PageId> identities(const mu::MuDocument& document)
 
 void Document::Private::prepareForEditing()
 {
-    if (idsKnown)
-        return;
+    // A damaged tree is mended when the scan of page sizes reaches its end: that changes the
+    // tree outside any step, so it must happen before the first one. Usually the view's scan
+    // has long finished by the first edit.
+    const bool mended = mu->pageTreeMended();
     while (!scanSizes(std::numeric_limits<int>::max())) {
     }
-    if (mu->pageTreeMended())
+    if (!mended && mu->pageTreeMended())
         replaceBase();
+}
+
+void Document::Private::prepareForStructure()
+{
+    prepareForEditing();
+    if (idsKnown)
+        return;
     ids = identities(*mu);
     idsKnown = true;
     for (PageId id : ids) {
@@ -49,6 +58,17 @@ void Document::Private::prepareForEditing()
         } catch (const MuError&) {
             // a page that cannot be read counts as changed by any step that touches it
         }
+    }
+}
+
+int Document::Private::indexOf(PageId id) const
+{
+    if (idsKnown)
+        return int(ids.indexOf(id));
+    try {
+        return mu->pageIndexOfObject(id);
+    } catch (const MuError&) {
+        return -1;
     }
 }
 
@@ -99,7 +119,11 @@ PageChanges Document::Private::analyse(const std::vector<int>& changed)
         }
     }
 
-    if (treeTouched) {
+    if (treeTouched && !idsKnown) {
+        // Not a step that was to move pages, yet the tree changed: nothing can be told apart.
+        changes.everything = true;
+        resetPages();
+    } else if (treeTouched) {
         const QVector<PageId> now = identities(*mu);
         if (now != ids) {
             changes.structure = true;
@@ -137,8 +161,8 @@ PageChanges Document::Private::analyse(const std::vector<int>& changed)
     // Pages gone from the document need no notice of their own; the others are read again.
     QList<PageId> present;
     for (PageId id : changes.changed) {
-        const int page = int(ids.indexOf(id));
-        if (page < 0)
+        const int page = indexOf(id);
+        if (page < 0 || page >= count)
             continue;
         present.append(id);
         known[size_t(page)] = false;
@@ -148,11 +172,14 @@ PageChanges Document::Private::analyse(const std::vector<int>& changed)
     return changes;
 }
 
-void Document::runStep(const QString& name, const std::function<void()>& edit)
+void Document::runStep(const QString& name, StepKind kind, const std::function<void()>& edit)
 {
     if (d->locked)
         throw DocumentError(DocumentError::Failed, tr("The document is still locked by its password."));
-    d->prepareForEditing();
+    if (kind == StepKind::Structure)
+        d->prepareForStructure();
+    else
+        d->prepareForEditing();
     const bool wasModified = d->modified();
     const int before = d->mu->historyPosition();
     std::vector<int> changed;
@@ -201,13 +228,9 @@ PageId Document::pageId(int page) const
 
 int Document::pageIndex(PageId id) const
 {
-    if (d->idsKnown)
-        return int(d->ids.indexOf(id));
-    for (int page = 0; page < d->count; ++page) {
-        if (d->idOf(page) == id)
-            return page;
-    }
-    return -1;
+    if (id < 0) // a page known by its place
+        return -id - 1 < d->count ? -id - 1 : -1;
+    return d->indexOf(id);
 }
 
 void Document::rotatePages(const QVector<int>& pages, int degrees)
@@ -220,7 +243,7 @@ void Document::rotatePages(const QVector<int>& pages, int degrees)
     }
     if (pages.isEmpty() || degrees % 360 == 0)
         return;
-    runStep(pages.size() == 1 ? tr("Rotate Page") : tr("Rotate Pages"), [&] {
+    runStep(pages.size() == 1 ? tr("Rotate Page") : tr("Rotate Pages"), StepKind::Content, [&] {
         for (int page : pages)
             d->mu->rotatePage(page, degrees);
     });
@@ -245,7 +268,8 @@ void Document::movePages(const QVector<int>& pages, int position)
                             tr("The pages cannot be moved to page %1 of %2.").arg(position + 1).arg(pageCount()));
     if (sorted.isEmpty())
         return;
-    runStep(sorted.size() == 1 ? tr("Move Page") : tr("Move Pages"), [&] { d->mu->movePages(sorted, position); });
+    runStep(sorted.size() == 1 ? tr("Move Page") : tr("Move Pages"), StepKind::Structure,
+            [&] { d->mu->movePages(sorted, position); });
 }
 
 QStringList Document::historySteps() const

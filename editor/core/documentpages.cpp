@@ -51,7 +51,8 @@ void Document::deletePages(const QVector<int>& pages)
     if (sorted.size() == pageCount())
         throw DocumentError(DocumentError::Failed,
                             tr("All pages cannot be deleted: a document keeps at least one page."));
-    runStep(sorted.size() == 1 ? tr("Delete Page") : tr("Delete Pages"), [&] { d->mu->deletePages(sorted); });
+    runStep(sorted.size() == 1 ? tr("Delete Page") : tr("Delete Pages"), StepKind::Structure,
+            [&] { d->mu->deletePages(sorted); });
 }
 
 void Document::insertBlankPages(int position, int count, const QSizeF& size)
@@ -64,7 +65,7 @@ void Document::insertBlankPages(int position, int count, const QSizeF& size)
                                                       "points wide and high.")
                                                        .arg(size.width())
                                                        .arg(size.height()));
-    runStep(count == 1 ? tr("Insert Blank Page") : tr("Insert Blank Pages"),
+    runStep(count == 1 ? tr("Insert Blank Page") : tr("Insert Blank Pages"), StepKind::Structure,
             [&] { d->mu->insertBlankPages(position, count, size); });
 }
 
@@ -74,7 +75,7 @@ void Document::insertPages(const QString& path, const QString& range, int positi
     const QString clean = cleanAbsolute(path);
     const auto source = openSourceFile(*d->mu, clean, passwords, tr("Inserting pages was cancelled."));
     const QVector<int> chosen = PageRange::parse(range, source->pageCount());
-    runStep(chosen.size() == 1 ? tr("Insert Page") : tr("Insert Pages"),
+    runStep(chosen.size() == 1 ? tr("Insert Page") : tr("Insert Pages"), StepKind::Structure,
             [&] { d->mu->insertPagesOf(*source, chosen, position); });
 }
 
@@ -87,7 +88,7 @@ void Document::replacePages(const QVector<int>& pages, const QString& path, cons
     const QString clean = cleanAbsolute(path);
     const auto source = openSourceFile(*d->mu, clean, passwords, tr("Replacing pages was cancelled."));
     const QVector<int> chosen = PageRange::parse(range, source->pageCount());
-    runStep(sorted.size() == 1 ? tr("Replace Page") : tr("Replace Pages"), [&] {
+    runStep(sorted.size() == 1 ? tr("Replace Page") : tr("Replace Pages"), StepKind::Structure, [&] {
         // The new pages go in first, so that the document never lacks a page on the way.
         d->mu->insertPagesOf(*source, chosen, sorted.first());
         QVector<int> shifted = sorted;

@@ -97,6 +97,8 @@ public:
     int pageObjectNumber(int page) const;
     // Every page's object number in page order.
     QVector<int> pageObjectNumbers() const;
+    // The page whose dictionary is object number; -1 when it is no page of the document.
+    int pageIndexOfObject(int number) const;
     // A digest of how the page with this object number looks by its dictionary: everything but
     // its place in the tree, with what it inherits (boxes, rotation, resources). Equal digests
     // before and after a step mean the page only moved.

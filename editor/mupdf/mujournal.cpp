@@ -346,6 +346,21 @@ quint64 MuDocument::pageLook(int number) const
     return digest;
 }
 
+int MuDocument::pageIndexOfObject(int number) const
+{
+    fz_context* ctx = d->ctx();
+    int index = -1;
+    guarded(ctx, [&] {
+        if (number <= 0 || number >= pdf_xref_len(ctx, d->pdf()))
+            return;
+        pdf_obj* page = pdf_new_indirect(ctx, d->pdf(), number, 0);
+        fz_try(ctx) { index = pdf_lookup_page_number(ctx, d->pdf(), page); }
+        fz_always(ctx) { pdf_drop_obj(ctx, page); }
+        fz_catch(ctx) { fz_rethrow(ctx); }
+    });
+    return index;
+}
+
 MuDocument::ObjectRole MuDocument::objectRole(int number) const
 {
     fz_context* ctx = d->ctx();
