@@ -113,7 +113,6 @@ private:
     void commandCombine();
     void commandNewBlank();
     void commandNextDocument(int step);
-    void rotateCurrentPage(pxv::DocumentView* view, int degrees);
 
     // Page commands.
     // The thumbnails' selection when that pane shows one, else the current page.
@@ -121,6 +120,8 @@ private:
     // Runs a page operation on the view's document; failures are shown. False when it failed.
     bool runPageOperation(pxv::DocumentView* view, const QString& name, const QVariantMap& parameters);
     void connectPageCommands(pxv::DocumentView* view);
+    // Rotates the chosen pages by degrees clockwise.
+    void rotatePages(pxv::DocumentView* view, int degrees);
     void insertBlankPage(pxv::DocumentView* view);
     void insertPagesFromFile(pxv::DocumentView* view);
     void insertFiles(pxv::DocumentView* view, const QStringList& files, int position);

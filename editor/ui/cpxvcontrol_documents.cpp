@@ -274,8 +274,8 @@ void CPXVControl::registerCommands()
     onDocument(names::kDeletePages, [this](DocumentView* view) { deletePages(view, chosenPages(view)); });
     onDocument(names::kExtractPages, [this](DocumentView* view) { extractPages(view); });
     onDocument(names::kFind, [](DocumentView* view) { view->showFindBar(); });
-    onDocument(names::kRotateLeft, [this](DocumentView* view) { rotateCurrentPage(view, 270); });
-    onDocument(names::kRotateRight, [this](DocumentView* view) { rotateCurrentPage(view, 90); });
+    onDocument(names::kRotateLeft, [this](DocumentView* view) { rotatePages(view, 270); });
+    onDocument(names::kRotateRight, [this](DocumentView* view) { rotatePages(view, 90); });
     onDocument(names::kUndo, [this](DocumentView* view) { stepHistory(view, -1); });
     onDocument(names::kRedo, [this](DocumentView* view) { stepHistory(view, 1); });
     onPages(names::kZoomIn, [](PageView* pages) { pages->zoomIn(); });
@@ -298,19 +298,6 @@ void CPXVControl::runCommand(const QString& name)
     if (command->needsDocument && !view)
         return; // acts on the active document
     command->run(view);
-}
-
-void CPXVControl::rotateCurrentPage(DocumentView* view, int degrees)
-{
-    const int page = view->pageView()->currentPage();
-    try {
-        m_inst->runOperation(names::kRotatePages, view->document(),
-                             {{QStringLiteral("Pages"), QString::number(page + 1)}, {QStringLiteral("Angle"), degrees}});
-    } catch (const PXV_Error& error) {
-        m_dialogs->showError(this, error.message());
-        return;
-    }
-    view->pageView()->goToPage(page);
 }
 
 void CPXVControl::stepHistory(DocumentView* view, int steps)

@@ -5,6 +5,7 @@
 
 #include "core/document.h"
 #include "cpxvdocument.h"
+#include "actionset.h"
 #include "cpxvinst.h"
 #include "dialogprovider.h"
 #include "documentview.h"
@@ -58,6 +59,11 @@ bool CPXVControl::runPageOperation(DocumentView* view, const QString& name, cons
 void CPXVControl::connectPageCommands(DocumentView* view)
 {
     pxv::ThumbnailPane* pane = view->thumbnailPane();
+    // The pane's context menu offers the Pages menu's commands, which act on its selection.
+    pane->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (const QString& name : {names::kRotateLeft, names::kRotateRight, names::kInsertBlankPage, names::kInsertPages,
+                                names::kExtractPages, names::kDeletePages})
+        pane->addAction(m_actions->action(name));
     connect(pane, &pxv::ThumbnailPane::signal_deletePages, this,
             [this, view](const QVector<int>& pages) { deletePages(view, pages); });
     connect(pane, &pxv::ThumbnailPane::signal_movePages, this, [this, view](const QVector<int>& pages, int position) {
@@ -65,6 +71,14 @@ void CPXVControl::connectPageCommands(DocumentView* view)
     });
     connect(pane, &pxv::ThumbnailPane::signal_insertFiles, this,
             [this, view](const QStringList& files, int position) { insertFiles(view, files, position); });
+}
+
+void CPXVControl::rotatePages(DocumentView* view, int degrees)
+{
+    const int page = view->pageView()->currentPage();
+    if (runPageOperation(view, names::kRotatePages,
+                         {{kPages, rangeText(chosenPages(view))}, {QStringLiteral("Angle"), degrees}}))
+        view->pageView()->goToPage(page);
 }
 
 void CPXVControl::insertBlankPage(DocumentView* view)
