@@ -9,6 +9,7 @@
 #include "values/types.h"
 
 #include <QHash>
+#include <QMarginsF>
 #include <QObject>
 #include <QSizeF>
 #include <QString>
@@ -166,6 +167,9 @@ public:
     // stand where the first replaced page stood.
     void replacePages(const QVector<int>& pages, const QString& path, const QString& range,
                       const PasswordProvider& passwords);
+    // Crops pages to their media box less margins (points, left, top, right and bottom of the
+    // page as shown): sets their crop box.
+    void cropPages(const QVector<int>& pages, const QMarginsF& margins);
     // A new document without a file holding copies of the pages with their links, annotations
     // and form fields, and nothing else of this one.
     std::unique_ptr<Document> extractPages(const QVector<int>& pages) const;

@@ -98,6 +98,19 @@ void Document::replacePages(const QVector<int>& pages, const QString& path, cons
     });
 }
 
+void Document::cropPages(const QVector<int>& pages, const QMarginsF& margins)
+{
+    const QVector<int> sorted = sortedPages(pages, pageCount());
+    if (margins.left() < 0 || margins.top() < 0 || margins.right() < 0 || margins.bottom() < 0)
+        throw DocumentError(DocumentError::Failed, tr("Margins to crop cannot be negative."));
+    if (sorted.isEmpty())
+        return;
+    runStep(sorted.size() == 1 ? tr("Crop Page") : tr("Crop Pages"), StepKind::Content, [&] {
+        for (int page : sorted)
+            d->mu->cropPage(page, margins);
+    });
+}
+
 std::unique_ptr<Document> Document::extractPages(const QVector<int>& pages) const
 {
     const QVector<int> sorted = sortedPages(pages, pageCount());

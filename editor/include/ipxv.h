@@ -201,6 +201,9 @@ public:
     //   "op.document.replacePages"  Input, Pages, Source, "SourcePages" (of Source, all when
     //                               absent): the new pages stand where the first replaced one
     //                               stood. One step.
+    //   "op.document.cropPages"     Input, Pages, "Left", "Top", "Right", "Bottom": margins in
+    //                               points of the page as shown (0 when absent), taken off its
+    //                               media box to give its crop box. One step.
     //   "op.document.extractPages"  Input, Pages, Path (optional: the new document is saved
     //                               there). Output: a new document with copies of the pages and
     //                               only the objects they use.

@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QMarginsF>
 #include <QRectF>
 #include <QString>
 #include <QPair>
@@ -107,6 +108,8 @@ public:
     ObjectRole objectRole(int number) const;
 
     void appendBlankPage(const QSizeF& points);
+    // Sets the page's crop box to its media box less the margins (points, of the page as shown).
+    void cropPage(int page, const QMarginsF& shown);
     // Inserts count blank pages of the given size (points) so that the first is page at.
     void insertBlankPages(int at, int count, const QSizeF& points);
     // Deletes the pages (ascending, distinct) and what led to them: links to them go, outline

@@ -154,6 +154,31 @@ void MuDocument::insertBlankPages(int at, int count, const QSizeF& points)
     }
 }
 
+void MuDocument::cropPage(int page, const QMarginsF& shown)
+{
+    d->checkPage(page);
+    fz_context* ctx = d->ctx();
+    guarded(ctx, [&] {
+        pdf_obj* object = lookupPageObject(ctx, d->pdf(), page);
+        const fz_rect media = pdf_to_rect(ctx, pdf_dict_get_inheritable(ctx, object, PDF_NAME(MediaBox)));
+        const int rotation = ((pdf_to_int(ctx, pdf_dict_get_inheritable(ctx, object, PDF_NAME(Rotate))) % 360 + 405) % 360) / 90;
+        // The margins are of the page as shown; the crop box is in the page's own, unturned
+        // space, whose edges a turn by 90 degrees clockwise shows as bottom, left, top, right.
+        const double edges[4] = {shown.left(), shown.top(), shown.right(), shown.bottom()}; // shown order
+        double left = 0, top = 0, right = 0, bottom = 0;
+        switch (rotation) {
+        case 0: left = edges[0], top = edges[1], right = edges[2], bottom = edges[3]; break;
+        case 1: bottom = edges[0], left = edges[1], top = edges[2], right = edges[3]; break;
+        case 2: right = edges[0], bottom = edges[1], left = edges[2], top = edges[3]; break;
+        default: top = edges[0], right = edges[1], bottom = edges[2], left = edges[3]; break;
+        }
+        const fz_rect crop{float(media.x0 + left), float(media.y0 + bottom), float(media.x1 - right), float(media.y1 - top)};
+        if (crop.x1 - crop.x0 < 1 || crop.y1 - crop.y0 < 1)
+            fz_throw(ctx, FZ_ERROR_GENERIC, "the margins leave nothing of page %d", page + 1);
+        pdf_dict_put_rect(ctx, object, PDF_NAME(CropBox), crop);
+    });
+}
+
 void MuDocument::appendBlankPage(const QSizeF& points)
 {
     insertBlankPages(pageCount(), 1, points);

@@ -10,6 +10,8 @@
 
 #include <QCoreApplication>
 
+#include <cmath>
+
 namespace pxv {
 
 namespace {
@@ -172,6 +174,16 @@ void replacePages(OperationCall& call)
     call.setOutput(document);
 }
 
+void cropPages(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    const QVector<int> pages = call.pages(*document);
+    const QMarginsF margins(call.number(QStringLiteral("Left"), 0), call.number(QStringLiteral("Top"), 0),
+                            call.number(QStringLiteral("Right"), 0), call.number(QStringLiteral("Bottom"), 0));
+    modelCall([&] { document->model()->cropPages(pages, margins); });
+    call.setOutput(document);
+}
+
 void extractPages(OperationCall& call)
 {
     const std::shared_ptr<CPXVDocument> document = call.document();
@@ -252,6 +264,18 @@ int OperationCall::integer(const QString& parameter, int fallback) const
     return number;
 }
 
+double OperationCall::number(const QString& parameter, double fallback) const
+{
+    if (!has(parameter))
+        return fallback;
+    const QVariant value = m_operation.params()->child(parameter)->value();
+    bool ok = false;
+    const double number = value.toString().trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(number))
+        throw invalid(parameter, tr("“%1” is not a number").arg(value.toString()));
+    return number;
+}
+
 QString OperationCall::text(const QString& parameter) const
 {
     return m_operation.params()->child(parameter)->value().toString();
@@ -285,8 +309,9 @@ OperationRegistry::OperationRegistry()
     add(names::kInsertPagesOp, {kInput, kSource, kPages, kPosition}, insertPages);
     add(names::kReplacePagesOp, {kInput, kPages, kSource, kSourcePages}, replacePages);
     add(names::kExtractPagesOp, {kInput, kPages, kPath}, extractPages);
+    add(QStringLiteral("op.document.cropPages"), {kInput, kPages, "Left", "Top", "Right", "Bottom"}, cropPages);
     for (const char* later :
-         {"op.document.printPages", "op.imagesToDoc", "op.textToDoc", "op.document.cropPages", "op.document.resizePages",
+         {"op.document.printPages", "op.imagesToDoc", "op.textToDoc", "op.document.resizePages",
           "op.document.addWatermarks", "op.document.summarizeAnnots", "op.document.exportCommentsAndFields",
           "op.document.importCommentsAndFields", "op.document.exportToImages"})
         add(QString::fromLatin1(later), {}, {});

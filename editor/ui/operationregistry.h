@@ -38,6 +38,7 @@ public:
     QVector<int> pages(const CPXVDocument& document) const;
     // A whole number; fallback when absent.
     int integer(const QString& parameter, int fallback) const;
+    double number(const QString& parameter, double fallback) const;
     QString text(const QString& parameter) const;
     QStringList texts(const QString& parameter) const;
     void setOutput(std::shared_ptr<IUnknown> object);

@@ -169,6 +169,21 @@ private slots:
         QCOMPARE(document->historySteps(), QStringList({"Insert Blank Pages"}));
     }
 
+    void cropTakesMarginsOfThePageAsShown()
+    {
+        auto document = Document::open(m_dir.write("crop.pdf", testpdfs::sample({})));
+        document->cropPages({0, 1}, QMarginsF(72, 36, 0, 0));
+        QCOMPARE(document->pageSize(0), QSizeF(540, 756));
+        QCOMPARE(document->pageSize(1), QSizeF(720, 576)); // turned 90 degrees: 792 x 612 shown
+        // Shown left and top of a page turned clockwise are its stored bottom and left.
+        const QByteArray turned = document->renderSource()->objects.value(document->pageId(1))->object;
+        QVERIFY2(turned.contains("/CropBox[36 72 612 792]"), turned.constData());
+        QVERIFY_EXCEPTION_THROWN(document->cropPages({2}, QMarginsF(400, 0, 400, 0)), DocumentError);
+        QCOMPARE(document->historySteps(), QStringList({"Crop Pages"}));
+        document->undo();
+        QCOMPARE(document->pageSize(0), QSizeF(612, 792));
+    }
+
     void extractCarriesOnlyItsPages()
     {
         const QString manual = longFile("manual.pdf", 60);

@@ -536,7 +536,8 @@ void TestControl::operationsNotBuiltRaiseTheError()
         const QString op = dotted(name);
         const QStringList built = {"op.newBlankDoc", "op.combineDocs", "op.document.insertPages",
                                    "op.document.insertEmptyPages", "op.document.deletePages",
-                                   "op.document.extractPages", "op.document.replacePages"};
+                                   "op.document.extractPages", "op.document.replacePages",
+                                   "op.document.cropPages"};
         if (built.contains(op))
             continue;
         const std::shared_ptr<IPXV_Operation> operation = m_control->inst()->createOperation(id(op));

@@ -103,8 +103,10 @@ void TestEditing::operationsRefuseBadParameters_data()
                                            << int(PXV_Error::InvalidArgument) << "1 to 5";
     QTest::newRow("unknown paper") << QStringLiteral("op.document.insertEmptyPages") << QVariantMap{{"Size", "A7"}}
                                    << int(PXV_Error::InvalidArgument) << "A7";
-    QTest::newRow("not built yet") << QStringLiteral("op.document.cropPages") << QVariantMap{{"Pages", "1"}}
-                                   << int(PXV_Error::NotImplemented) << "op.document.cropPages";
+    QTest::newRow("margin not a number") << QStringLiteral("op.document.cropPages") << QVariantMap{{"Left", "wide"}}
+                                         << int(PXV_Error::InvalidArgument) << "Left";
+    QTest::newRow("not built yet") << QStringLiteral("op.document.resizePages") << QVariantMap{{"Pages", "1"}}
+                                   << int(PXV_Error::NotImplemented) << "op.document.resizePages";
 }
 
 void TestEditing::operationsRefuseBadParameters()
