@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include <stdexcept>
@@ -39,9 +40,15 @@ Row absoluteRow(const QString& name, double ours, const QString& unit, double li
     row.name = name;
     row.ours = ours;
     row.unit = unit;
-    row.target = Row::Target::Absolute;
+    row.target = limit > 0 ? Row::Target::Absolute : Row::Target::None;
     row.limit = limit;
     return row;
+}
+
+// "1,000": the way the rows spell counts.
+QString countText(double value)
+{
+    return QLocale(QLocale::English).toString(qRound(value));
 }
 
 } // namespace
@@ -202,6 +209,75 @@ void Bench::memory()
     const QString name = QStringLiteral("Memory, ") + describe(file) + QStringLiteral(" scrolled end to end");
     m_rows.append(absoluteRow(name + QStringLiteral(": peak RSS"), median(peak), QStringLiteral("MiB"), 300));
     m_rows.append(absoluteRow(name + QStringLiteral(": RSS after"), median(after), QStringLiteral("MiB"), 300));
+}
+
+void Bench::editing()
+{
+    const QString file = m_docs.manual;
+    const ChildRun editor = editorRun({QStringLiteral("edits"), file});
+    std::vector<double> ours, first, alone, undo, redo, scales[2];
+    ChildResult last;
+    for (int i = 0; i < kLongRuns; ++i) {
+        last = mustRun(editor);
+        ours.push_back(last.value("rotate-ms"));
+        first.push_back(last.value("first-rotate-ms"));
+        undo.push_back(last.value("undo-ms"));
+        redo.push_back(last.value("redo-ms"));
+        // The rotations turn the page a quarter and back in turn: the baseline draws it in the
+        // same states in the same order, each at the scale the editor painted it at.
+        const double scale[2] = {last.value("pixels-per-point"), last.value("rotated-pixels-per-point")};
+        std::vector<double> draws;
+        for (int step = 0; step < int(last.value("rotations")); ++step) {
+            const bool turned = step % 2 == 0;
+            ChildRun engine;
+            engine.command = QStringList{m_tools.mupdf, QStringLiteral("page"), file,
+                                         QString::number(int(last.value("page"))), QString::number(scale[turned], 'f', 6),
+                                         turned ? QStringLiteral("90") : QStringLiteral("0")};
+            draws.push_back(mustRun(engine).value("page-ms"));
+        }
+        alone.push_back(median(draws));
+        scales[0].push_back(scale[0]);
+        scales[1].push_back(scale[1]);
+    }
+    const QString page = countText(last.value("page"));
+    const QString steps = countText(last.value("steps"));
+    m_rows.append(ratioRow(QStringLiteral("Rotate page %1 of %2 until repainted, vs MuPDF alone drawing that page")
+                               .arg(page, describe(file)),
+                           median(ours), median(alone), QStringLiteral("ms"), 1.5));
+    m_rows.append(absoluteRow(QStringLiteral("Undo, per step, of %1 rotation steps on %2").arg(steps, describe(file)),
+                              median(undo), QStringLiteral("ms"), 0));
+    m_rows.append(absoluteRow(QStringLiteral("Redo, per step, of those %1 steps").arg(steps), median(redo),
+                              QStringLiteral("ms"), 0));
+    m_notes.append(QStringLiteral("rotating page %1 of %2 (%3 times, 90 and 270 degrees in turn): painted at %4 dpi "
+                                  "upright and %5 dpi turned (fit to width follows the widest page); the first "
+                                  "rotation took %6 ms to the repaint, the row is the median of all")
+                       .arg(page, QFileInfo(file).fileName(), countText(last.value("rotations")))
+                       .arg(median(scales[0]) * 72.0, 0, 'f', 1)
+                       .arg(median(scales[1]) * 72.0, 0, 'f', 1)
+                       .arg(median(first), 0, 'f', 0));
+}
+
+void Bench::editMemory()
+{
+    const QString file = m_docs.manual;
+    const ChildRun editor = editorRun({QStringLiteral("edit-memory"), file});
+    std::vector<double> opened, edited, openedImages, editedImages;
+    ChildResult last;
+    for (int i = 0; i < kLongRuns; ++i) {
+        last = mustRun(editor);
+        opened.push_back(mib(qint64(last.value("rss-opened-kib"))));
+        edited.push_back(mib(qint64(last.value("rss-edited-kib"))));
+        openedImages.push_back(mib(qint64(last.value("images-opened-kib"))));
+        editedImages.push_back(mib(qint64(last.value("images-edited-kib"))));
+    }
+    m_rows.append(ratioRow(QStringLiteral("RSS after %1 edits of %2, vs after opening")
+                               .arg(countText(last.value("edits")), describe(file)),
+                           median(edited), median(opened), QStringLiteral("MiB"), 0));
+    m_notes.append(QStringLiteral("%1 rotations of every seventh page of %2: page images took %3 MiB of the RSS "
+                                  "after them, %4 MiB after opening")
+                       .arg(countText(last.value("edits")), QFileInfo(file).fileName())
+                       .arg(median(editedImages), 0, 'f', 1)
+                       .arg(median(openedImages), 0, 'f', 1));
 }
 
 int Bench::outlineEntries(const QString& file)

@@ -25,6 +25,8 @@ public:
     void firstPage();
     void scrolling();
     void memory();
+    void editing();
+    void editMemory();
     void combine();
     void history();
 

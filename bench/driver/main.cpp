@@ -99,8 +99,9 @@ int main(int argc, char** argv)
         }
         const std::pair<const char*, std::function<void()>> cases[] = {
             {"first page", [&] { bench.firstPage(); }}, {"scrolling", [&] { bench.scrolling(); }},
-            {"memory", [&] { bench.memory(); }},        {"combine", [&] { bench.combine(); }},
-            {"history store", [&] { bench.history(); }},
+            {"memory", [&] { bench.memory(); }},        {"editing", [&] { bench.editing(); }},
+            {"memory after editing", [&] { bench.editMemory(); }},
+            {"combine", [&] { bench.combine(); }},      {"history store", [&] { bench.history(); }},
         };
         for (const auto& [name, run] : cases) {
             progress(name);

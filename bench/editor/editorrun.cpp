@@ -6,11 +6,14 @@
 #include "core/document.h"
 #include "core/pagerenderer.h"
 #include "ui/cpxvdocument.h"
+#include "ui/documentview.h"
+#include "ui/outlinepane.h"
 #include "ui/pageview.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QPaintEvent>
 #include <QSet>
 #include <QTimer>
 #include <QWindow>
@@ -97,6 +100,54 @@ private:
     pxv::PageView* m_view;
     double m_pixelsPerPoint;
     QSet<int> m_pages;
+};
+
+// Device pixels per PDF point the view draws at now: it changes when a rotated page changes the
+// widest page that fit-to-width follows.
+double viewPixelsPerPoint(const pxv::PageView* view)
+{
+    return view->zoom() * view->logicalDpiX() / 72.0 * view->viewport()->devicePixelRatioF();
+}
+
+// Notes the first paint of one page from a full-resolution image at the view's scale of the
+// moment, in the orientation wanted: the page's new image after a rotation, not its old one,
+// the placeholder or a stretched image of another scale. The time is taken as that paint event
+// begins; drawing one image already at hand is far below a millisecond.
+class RepaintWatch : public QObject
+{
+public:
+    RepaintWatch(pxv::PageView* view, int page, bool landscape, const QElapsedTimer& clock)
+        : m_view(view), m_page(page), m_landscape(landscape), m_clock(clock)
+    {
+        view->viewport()->installEventFilter(this);
+    }
+
+    bool painted() const { return m_paintedNs >= 0; }
+    double paintedMs() const { return m_paintedNs / 1e6; }
+    double pixelsPerPoint() const { return m_pixelsPerPoint; }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::Paint || painted())
+            return false;
+        if (!m_view->pageRect(m_page).intersects(static_cast<QPaintEvent*>(event)->rect()))
+            return false;
+        const double scale = viewPixelsPerPoint(m_view);
+        const QImage image = m_view->renderer()->cachedImage(m_page, scale);
+        if (!image.isNull() && (image.width() > image.height()) == m_landscape) {
+            m_paintedNs = m_clock.nsecsElapsed();
+            m_pixelsPerPoint = scale;
+        }
+        return false;
+    }
+
+private:
+    pxv::PageView* m_view;
+    int m_page;
+    bool m_landscape;
+    const QElapsedTimer& m_clock;
+    qint64 m_paintedNs = -1;
+    double m_pixelsPerPoint = 0;
 };
 
 } // namespace
@@ -196,4 +247,156 @@ int EditorRun::combine(const QStringList& paths, const QString& output)
         m_error = e.message();
     }
     return -1;
+}
+
+bool EditorRun::rotate(int page, int degrees)
+{
+    try {
+        IPXV_Inst* inst = m_host->queryInterface()->inst();
+        const std::shared_ptr<IPXV_Operation> operation =
+            inst->createOperation(inst->nameToId(QStringLiteral("op.document.rotatePages"), true));
+        operation->params()->child(QStringLiteral("Pages"))->setValue(QString::number(page + 1));
+        operation->params()->child(QStringLiteral("Angle"))->setValue(degrees);
+        inst->runOperation(operation.get(), 0);
+        return true;
+    } catch (const PXV_Error& e) {
+        m_error = QStringLiteral("rotating page %1: %2").arg(page + 1).arg(e.message());
+    }
+    return false;
+}
+
+pxv::Document* EditorRun::model() const
+{
+    const auto* view = m_host->findChild<pxv::DocumentView*>();
+    return view ? view->document()->model() : nullptr;
+}
+
+bool EditorRun::waitForIdleRenderer()
+{
+    if (waitFor([this] { return m_view->renderer()->pendingCount() == 0; }, 60000))
+        return true;
+    m_error = QStringLiteral("the renderer was still busy after 60 s");
+    return false;
+}
+
+EditorRun::Rotation EditorRun::rotatePage(int page, int times)
+{
+    Rotation result;
+    if (!m_view || !m_error.isEmpty())
+        return result;
+    QElapsedTimer clock;
+    clock.start();
+    {
+        RepaintWatch shown(m_view, page, false, clock);
+        m_view->goToPage(page);
+        if (!waitFor([&] { return shown.painted(); }, 30000)) {
+            m_error = QStringLiteral("page %1 was not painted within 30 s").arg(page + 1);
+            return result;
+        }
+        result.uprightPixelsPerPoint = shown.pixelsPerPoint();
+    }
+    for (int i = 0; i < times; ++i) {
+        if (!waitForIdleRenderer())
+            return result;
+        // A quarter turn, then back: the page looks different every time.
+        const bool turning = i % 2 == 0;
+        RepaintWatch repainted(m_view, page, turning, clock);
+        clock.start();
+        if (!rotate(page, turning ? 90 : 270))
+            return result;
+        if (!waitFor([&] { return repainted.painted(); }, 30000)) {
+            m_error = QStringLiteral("page %1 was not painted %2 within 30 s of rotation %3")
+                          .arg(page + 1)
+                          .arg(turning ? QStringLiteral("turned") : QStringLiteral("upright"))
+                          .arg(i + 1);
+            return result;
+        }
+        result.ms.push_back(repainted.paintedMs());
+        (turning ? result.turnedPixelsPerPoint : result.uprightPixelsPerPoint) = repainted.pixelsPerPoint();
+    }
+    waitForIdleRenderer();
+    return result;
+}
+
+EditorRun::History EditorRun::undoRedo(int page, int steps)
+{
+    History result;
+    pxv::Document* document = model();
+    if (!document || !m_error.isEmpty())
+        return result;
+    // The page in view and the ones after it that the view shows or draws ahead: every step
+    // changes what the view has to draw.
+    constexpr int kPagesInView = 4;
+    for (int i = 0; i < steps; ++i) {
+        if (!rotate(std::min(page + i % kPagesInView, pageCount() - 1), 90))
+            return result;
+        QCoreApplication::processEvents();
+    }
+    if (!waitForIdleRenderer())
+        return result;
+    IPXV_Inst* inst = m_host->queryInterface()->inst();
+    const int position = document->historyPosition();
+    auto timeSteps = [&](const QString& command, int expected) {
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 0; i < steps; ++i) {
+            inst->runCommand(command, 0);
+            QCoreApplication::processEvents();
+        }
+        const double ms = clock.nsecsElapsed() / 1e6 / steps;
+        if (document->historyPosition() != expected)
+            m_error = QStringLiteral("after %1 \"%2\" the history is at step %3, not %4")
+                          .arg(steps)
+                          .arg(command)
+                          .arg(document->historyPosition())
+                          .arg(expected);
+        else
+            waitForIdleRenderer();
+        return ms;
+    };
+    result.undoMs = timeSteps(QStringLiteral("cmd.undo"), position - steps);
+    if (m_error.isEmpty())
+        result.redoMs = timeSteps(QStringLiteral("cmd.redo"), position);
+    return result;
+}
+
+EditorRun::Memory EditorRun::editAcross(int steps)
+{
+    Memory result;
+    pxv::Document* document = model();
+    if (!document || !m_error.isEmpty())
+        return result;
+    // Opening is over once the work that follows the first paint is done too: every page size
+    // read and the outline, read on a thread of its own, in its pane.
+    const auto* view = m_host->findChild<pxv::DocumentView*>();
+    auto settled = [&] {
+        return document->areAllPageSizesKnown() && (!view->hasOutline() || !view->outlinePane()->isEmpty());
+    };
+    if (!waitFor(settled, 60000)) {
+        m_error = QStringLiteral("the page sizes and the outline were not all read within 60 s");
+        return result;
+    }
+    if (!waitForIdleRenderer())
+        return result;
+    const pxv::PageRenderer* renderer = m_view->renderer();
+    auto imagesKib = [renderer] { return (renderer->cacheCost() + renderer->wantedCost()) / 1024; };
+    result.openedKib = procStatusKib("VmRSS");
+    result.openedImagesKib = imagesKib();
+    const int count = pageCount();
+    const int before = document->historyPosition();
+    for (int i = 0; i < steps; ++i) {
+        // Every seventh page, wrapping round: edits all over the file, most pages rotated more than once.
+        if (!rotate(int(qint64(i) * 7 % count), 90))
+            return result;
+        QCoreApplication::processEvents();
+    }
+    if (document->historyPosition() != before + steps) {
+        m_error = QStringLiteral("%1 rotations made %2 steps").arg(steps).arg(document->historyPosition() - before);
+        return result;
+    }
+    if (waitForIdleRenderer()) {
+        result.editedKib = procStatusKib("VmRSS");
+        result.editedImagesKib = imagesKib();
+    }
+    return result;
 }

@@ -4,9 +4,11 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 class QControlHost;
 namespace pxv {
+class Document;
 class PageView;
 }
 
@@ -44,7 +46,45 @@ public:
     // "op.combineDocs" on paths, then saves the result to output. Returns the page count, or -1.
     int combine(const QStringList& paths, const QString& output);
 
+    struct Rotation
+    {
+        std::vector<double> ms;           // each rotation, from the call to the page's repaint
+        double uprightPixelsPerPoint = 0; // the scale the page was painted at, as it was
+        double turnedPixelsPerPoint = 0;  // and a quarter turn from that
+    };
+    // Goes to page (from 0) and waits until it is painted, then rotates it times times through
+    // "op.document.rotatePages", 90 and 270 degrees in turn, each time until the page is painted
+    // with its new image at full resolution; the renderer goes idle before each rotation.
+    Rotation rotatePage(int page, int times);
+
+    struct History
+    {
+        double undoMs = 0; // per step
+        double redoMs = 0;
+    };
+    // Rotates the pages from page on in turn, steps steps, then times steps "cmd.undo" and then
+    // steps "cmd.redo", each command followed by one pass of the event loop: what the GUI thread
+    // does for a step, not the workers' drawing of the pages it changed.
+    History undoRedo(int page, int steps);
+
+    struct Memory
+    {
+        qint64 openedKib = 0; // RSS once open, painted, laid out and its outline read, renderer idle
+        qint64 editedKib = 0; // after the edits, renderer idle again
+        // Of those, the renderer's page images (its bounded cache and the pages on screen).
+        qint64 openedImagesKib = 0;
+        qint64 editedImagesKib = 0;
+    };
+    // After open(): rotation steps on pages spread over the whole document.
+    Memory editAcross(int steps);
+
 private:
+    // Runs "op.document.rotatePages" through the instance; false (with error()) when it throws.
+    bool rotate(int page, int degrees);
+    // What undo and redo act on: the active document's model.
+    pxv::Document* model() const;
+    bool waitForIdleRenderer();
+
     std::unique_ptr<QControlHost> m_host;
     pxv::PageView* m_view = nullptr;
     double m_pixelsPerPoint = 0;

@@ -5,6 +5,16 @@
 //   bench_editor scroll FILE                   "pages", "seconds", "painted", "longest-stall-ms",
 //                                              "rss-after-kib"
 //   bench_editor combine OUTPUT FILE...        "pages", "combine-ms"
+//   bench_editor edits FILE                    page 1,000 rotated 90 and 270 degrees in turn, to
+//                                              its repaint: "page", "rotations", "rotate-ms"
+//                                              (median), "first-rotate-ms", "pixels-per-point"
+//                                              (upright), "rotated-pixels-per-point"; then 100
+//                                              steps undone and redone: "steps", "undo-ms",
+//                                              "redo-ms" (per step)
+//   bench_editor edit-memory FILE              1,000 rotations across the file: "edits",
+//                                              "rss-opened-kib", "rss-edited-kib", and the page
+//                                              images' share: "images-opened-kib",
+//                                              "images-edited-kib"
 // Exits 1 with a message when the run cannot be done.
 
 #include "editorrun.h"
@@ -12,9 +22,25 @@
 #include <QApplication>
 #include <QElapsedTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace {
+
+// Page 1,000, far into a long document.
+constexpr int kRotatedPage = 999;
+// Odd, so that the median is one of the times measured; more than a few, as the rotate call
+// itself takes from 1 to 10 ms depending on what the render workers do meanwhile.
+constexpr int kRotations = 15;
+constexpr int kHistorySteps = 100;
+constexpr int kMemoryEdits = 1000;
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? -1 : values[values.size() / 2];
+}
 
 int failed(const EditorRun& run)
 {
@@ -24,7 +50,8 @@ int failed(const EditorRun& run)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: bench_editor first-page FILE | scroll FILE | combine OUTPUT FILE...\n");
+    std::fprintf(stderr, "usage: bench_editor first-page FILE | scroll FILE | combine OUTPUT FILE... | edits FILE | "
+                         "edit-memory FILE\n");
     return 2;
 }
 
@@ -61,6 +88,28 @@ int main(int argc, char** argv)
         if (pages < 0)
             return failed(run);
         std::printf("pages %d\ncombine-ms %.1f\n", pages, timer.nsecsElapsed() / 1e6);
+    } else if (mode == QLatin1String("edits") && args.size() == 3) {
+        if (run.open(args[2]) < 0)
+            return failed(run);
+        const EditorRun::Rotation rotation = run.rotatePage(kRotatedPage, kRotations);
+        const EditorRun::History history = run.undoRedo(kRotatedPage, kHistorySteps);
+        if (!run.error().isEmpty())
+            return failed(run);
+        // The first rotation apart too: the first edit of a document may do work the others do not.
+        std::printf("page %d\nrotations %d\nrotate-ms %.3f\nfirst-rotate-ms %.3f\npixels-per-point %.6f\n"
+                    "rotated-pixels-per-point %.6f\nsteps %d\nundo-ms %.3f\nredo-ms %.3f\n",
+                    kRotatedPage + 1, int(rotation.ms.size()), median(rotation.ms), rotation.ms.front(),
+                    rotation.uprightPixelsPerPoint, rotation.turnedPixelsPerPoint, kHistorySteps, history.undoMs,
+                    history.redoMs);
+    } else if (mode == QLatin1String("edit-memory") && args.size() == 3) {
+        if (run.open(args[2]) < 0)
+            return failed(run);
+        const EditorRun::Memory memory = run.editAcross(kMemoryEdits);
+        if (!run.error().isEmpty())
+            return failed(run);
+        std::printf("edits %d\nrss-opened-kib %lld\nrss-edited-kib %lld\nimages-opened-kib %lld\n"
+                    "images-edited-kib %lld\n",
+                    kMemoryEdits, memory.openedKib, memory.editedKib, memory.openedImagesKib, memory.editedImagesKib);
     } else {
         return usage();
     }
