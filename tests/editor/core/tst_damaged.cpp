@@ -65,13 +65,14 @@ class TestDamaged : public QObject
 private:
     PdfFolder m_dir;
 
-    // Opens on a worker thread and waits at most 5 s: a hang fails the test instead of
-    // blocking the suite.
+    // Opens on a worker thread and waits at most 5 s (longer in sanitizer builds, which run
+    // several times slower): a hang fails the test instead of blocking the suite.
     Outcome openWithDeadline(const QString& path)
     {
+        constexpr int kSeconds = 5 * VP_TIMEOUT_FACTOR;
         std::future<Outcome> future = std::async(std::launch::async, tryOpen, path);
-        if (future.wait_for(std::chrono::seconds(5)) != std::future_status::ready)
-            qFatal("opening %s did not finish within 5 s", qPrintable(path)); // abort: a hang
+        if (future.wait_for(std::chrono::seconds(kSeconds)) != std::future_status::ready)
+            qFatal("opening %s did not finish within %d s", qPrintable(path), kSeconds); // abort: a hang
         return future.get();
     }
 
