@@ -24,7 +24,7 @@ constexpr int kPagesReadOnOpening = 32;
 
 QString tr(const char* text)
 {
-    return QCoreApplication::translate("pxv::Document", text);
+    return documentText(text);
 }
 
 
@@ -110,11 +110,15 @@ PageId Document::Private::idOf(int page) const
     PageId id = 0;
     if (idsKnown && page < ids.size()) {
         id = ids.at(page);
+    } else if (size_t(page) < idCache.size() && idCache[size_t(page)] != 0) {
+        id = idCache[size_t(page)];
     } else {
         try {
             id = mu->pageObjectNumber(page);
         } catch (const MuError&) {
         }
+        if (id > 0 && size_t(page) < idCache.size())
+            idCache[size_t(page)] = id;
     }
     // A page that is no object of its own (a damaged tree) is known by its place.
     return id > 0 ? id : -(page + 1);

@@ -9,10 +9,18 @@
 #include "mupdf/mudocument.h"
 #include "mupdf/muerror.h"
 
+#include <QCoreApplication>
+
 #include <set>
 #include <vector>
 
 namespace pxv {
+
+// Texts of the document model, in its translation context.
+inline QString documentText(const char* text)
+{
+    return QCoreApplication::translate("pxv::Document", text);
+}
 
 QString nativePath(const QString& path);
 QString cleanAbsolute(const QString& path);
@@ -48,6 +56,9 @@ struct Document::Private
     // Every page's identity, known from the first edit on; before it, looked up when asked.
     QVector<PageId> ids;
     bool idsKnown = false;
+    // Identities looked up before they are all known, by page: renderers ask for them on every
+    // paint, and each lookup walks the page tree.
+    mutable std::vector<PageId> idCache;
     QHash<PageId, quint64> looks; // MuDocument::pageLook of every page, from the first edit on
     QByteArray createdBytes; // a document without a file, as created
     std::shared_ptr<const RenderBase> base;
@@ -69,6 +80,7 @@ struct Document::Private
         count = std::max(count, 0);
         sizes.assign(size_t(count), QSizeF());
         known.assign(size_t(count), false);
+        idCache.assign(size_t(count), 0);
         scanReached = 0;
         scanDone = false;
     }
@@ -145,6 +157,8 @@ struct Document::Private
     // Before an edit: the page tree is read to its end, mending it if it needs it (which must
     // not happen inside a step).
     void prepareForEditing();
+    // Ascending, each page once; throws DocumentError for a page not in the document.
+    QVector<int> sortedPages(const QVector<int>& pages) const;
     // Before the first step that inserts, removes or moves pages: every page's identity and
     // look, against which the step's changes are told. Reading them loads every page object,
     // which a step that only changes pages never needs.

@@ -14,28 +14,10 @@ namespace pxv {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("pxv::Document", text);
-}
-
-// Ascending, each page once, every page in the document.
-QVector<int> sortedPages(const QVector<int>& pages, int count)
-{
-    QVector<int> sorted = pages;
-    std::sort(sorted.begin(), sorted.end());
-    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
-    for (int page : sorted) {
-        if (page < 0 || page >= count)
-            throw DocumentError(DocumentError::Failed, tr("Page %1 does not exist.").arg(page + 1));
-    }
-    return sorted;
-}
-
 void checkPosition(int position, int count)
 {
     if (position < 0 || position > count)
-        throw DocumentError(DocumentError::Failed, tr("Pages can be inserted before pages 1 to %1 or after the last "
+        throw DocumentError(DocumentError::Failed, documentText("Pages can be inserted before pages 1 to %1 or after the last "
                                                       "page, not at page %2.")
                                                        .arg(count)
                                                        .arg(position + 1));
@@ -43,15 +25,27 @@ void checkPosition(int position, int count)
 
 } // namespace
 
+QVector<int> Document::Private::sortedPages(const QVector<int>& pages) const
+{
+    QVector<int> sorted = pages;
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    for (int page : sorted) {
+        if (page < 0 || page >= count)
+            throw DocumentError(DocumentError::Failed, documentText("Page %1 does not exist.").arg(page + 1));
+    }
+    return sorted;
+}
+
 void Document::deletePages(const QVector<int>& pages)
 {
-    const QVector<int> sorted = sortedPages(pages, pageCount());
+    const QVector<int> sorted = d->sortedPages(pages);
     if (sorted.isEmpty())
         return;
     if (sorted.size() == pageCount())
         throw DocumentError(DocumentError::Failed,
-                            tr("All pages cannot be deleted: a document keeps at least one page."));
-    runStep(sorted.size() == 1 ? tr("Delete Page") : tr("Delete Pages"), StepKind::Structure,
+                            documentText("All pages cannot be deleted: a document keeps at least one page."));
+    runStep(sorted.size() == 1 ? documentText("Delete Page") : documentText("Delete Pages"), StepKind::Structure,
             [&] { d->mu->deletePages(sorted); });
 }
 
@@ -59,13 +53,13 @@ void Document::insertBlankPages(int position, int count, const QSizeF& size)
 {
     checkPosition(position, pageCount());
     if (count < 1 || count > 10000)
-        throw DocumentError(DocumentError::Failed, tr("%1 is not a number of pages to insert (1 to 10000).").arg(count));
+        throw DocumentError(DocumentError::Failed, documentText("%1 is not a number of pages to insert (1 to 10000).").arg(count));
     if (!(size.width() >= 1 && size.height() >= 1 && size.width() <= 14400 && size.height() <= 14400))
-        throw DocumentError(DocumentError::Failed, tr("A page of %1 × %2 points cannot be made: pages are 1 to 14400 "
+        throw DocumentError(DocumentError::Failed, documentText("A page of %1 × %2 points cannot be made: pages are 1 to 14400 "
                                                       "points wide and high.")
                                                        .arg(size.width())
                                                        .arg(size.height()));
-    runStep(count == 1 ? tr("Insert Blank Page") : tr("Insert Blank Pages"), StepKind::Structure,
+    runStep(count == 1 ? documentText("Insert Blank Page") : documentText("Insert Blank Pages"), StepKind::Structure,
             [&] { d->mu->insertBlankPages(position, count, size); });
 }
 
@@ -73,22 +67,22 @@ void Document::insertPages(const QString& path, const QString& range, int positi
 {
     checkPosition(position, pageCount());
     const QString clean = cleanAbsolute(path);
-    const auto source = openSourceFile(*d->mu, clean, passwords, tr("Inserting pages was cancelled."));
+    const auto source = openSourceFile(*d->mu, clean, passwords, documentText("Inserting pages was cancelled."));
     const QVector<int> chosen = PageRange::parse(range, source->pageCount());
-    runStep(chosen.size() == 1 ? tr("Insert Page") : tr("Insert Pages"), StepKind::Structure,
+    runStep(chosen.size() == 1 ? documentText("Insert Page") : documentText("Insert Pages"), StepKind::Structure,
             [&] { d->mu->insertPagesOf(*source, chosen, position); });
 }
 
 void Document::replacePages(const QVector<int>& pages, const QString& path, const QString& range,
                             const PasswordProvider& passwords)
 {
-    const QVector<int> sorted = sortedPages(pages, pageCount());
+    const QVector<int> sorted = d->sortedPages(pages);
     if (sorted.isEmpty())
         return;
     const QString clean = cleanAbsolute(path);
-    const auto source = openSourceFile(*d->mu, clean, passwords, tr("Replacing pages was cancelled."));
+    const auto source = openSourceFile(*d->mu, clean, passwords, documentText("Replacing pages was cancelled."));
     const QVector<int> chosen = PageRange::parse(range, source->pageCount());
-    runStep(sorted.size() == 1 ? tr("Replace Page") : tr("Replace Pages"), StepKind::Structure, [&] {
+    runStep(sorted.size() == 1 ? documentText("Replace Page") : documentText("Replace Pages"), StepKind::Structure, [&] {
         // The new pages go in first, so that the document never lacks a page on the way.
         d->mu->insertPagesOf(*source, chosen, sorted.first());
         QVector<int> shifted = sorted;
@@ -100,12 +94,12 @@ void Document::replacePages(const QVector<int>& pages, const QString& path, cons
 
 void Document::cropPages(const QVector<int>& pages, const QMarginsF& margins)
 {
-    const QVector<int> sorted = sortedPages(pages, pageCount());
+    const QVector<int> sorted = d->sortedPages(pages);
     if (margins.left() < 0 || margins.top() < 0 || margins.right() < 0 || margins.bottom() < 0)
-        throw DocumentError(DocumentError::Failed, tr("Margins to crop cannot be negative."));
+        throw DocumentError(DocumentError::Failed, documentText("Margins to crop cannot be negative."));
     if (sorted.isEmpty())
         return;
-    runStep(sorted.size() == 1 ? tr("Crop Page") : tr("Crop Pages"), StepKind::Content, [&] {
+    runStep(sorted.size() == 1 ? documentText("Crop Page") : documentText("Crop Pages"), StepKind::Content, [&] {
         for (int page : sorted)
             d->mu->cropPage(page, margins);
     });
@@ -113,16 +107,16 @@ void Document::cropPages(const QVector<int>& pages, const QMarginsF& margins)
 
 std::unique_ptr<Document> Document::extractPages(const QVector<int>& pages) const
 {
-    const QVector<int> sorted = sortedPages(pages, pageCount());
+    const QVector<int> sorted = d->sortedPages(pages);
     if (sorted.isEmpty())
-        throw DocumentError(DocumentError::Failed, tr("There are no pages to extract."));
+        throw DocumentError(DocumentError::Failed, documentText("There are no pages to extract."));
     std::unique_ptr<Document> extract(new Document);
     try {
         extract->d->mu = d->mu->createSibling();
         extract->d->mu->insertPagesOf(*d->mu, sorted, 0);
     } catch (const MuError& error) {
         throw DocumentError(DocumentError::Failed,
-                            tr("The pages could not be extracted: %1").arg(QString::fromUtf8(error.what())));
+                            documentText("The pages could not be extracted: %1").arg(QString::fromUtf8(error.what())));
     }
     extract->d->neverSaved = true;
     extract->d->resetPages();
