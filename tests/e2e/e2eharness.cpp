@@ -153,11 +153,22 @@ qulonglong E2EHarness::waitForWindow(const QString& title, int timeoutMs) const
 
 QString E2EHarness::xdotool(const QStringList& arguments) const
 {
-    QProcess process;
-    process.setProcessEnvironment(environment());
-    process.start(QStringLiteral("xdotool"), arguments);
-    process.waitForFinished(10000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    // A window that goes away while a search walks the window tree ends xdotool with an X error
+    // and no output, which would read as "no such window": such a search is made again.
+    const bool search = arguments.value(0) == QLatin1String("search");
+    QString output;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        QProcess process;
+        process.setProcessEnvironment(environment());
+        process.start(QStringLiteral("xdotool"), arguments);
+        process.waitForFinished(10000);
+        output = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+        const bool failed = process.exitStatus() != QProcess::NormalExit || process.exitCode() > 1
+            || !process.readAllStandardError().isEmpty();
+        if (!search || !failed)
+            break;
+    }
+    return output;
 }
 
 QStringList E2EHarness::windowsOf(const QProcess* program) const

@@ -91,7 +91,8 @@ void TstE2EHistoryFaults::lockedHistoryIsWaitedOutAndRecovers()
 
     // Another process holds a write transaction open for as long as its input stays open.
     QProcess locker;
-    locker.start("sqlite3", {harness.historyDb()});
+    // It waits its turn like the program does: a probe below may hold the file for a moment.
+    locker.start("sqlite3", {"-cmd", ".timeout 10000", harness.historyDb()});
     QVERIFY(locker.waitForStarted());
     locker.write("BEGIN EXCLUSIVE;\nUPDATE history SET ctime = ctime;\n");
     QTRY_VERIFY_WITH_TIMEOUT(writeLocked(harness), E2EHarness::slow(10000));

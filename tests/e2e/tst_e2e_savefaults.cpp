@@ -151,10 +151,11 @@ void TstE2ESaveFaults::killedSaveLeavesTheOriginal()
     qulonglong again = 0;
     QProcess* next = openAndRotate(harness, m_largePath, &again);
     QVERIFY(again != 0);
+    QVERIFY(!harness.homePageVisible());
     const ino_t before = inode(m_largePath);
     harness.typeKeys(again, "ctrl+s");
     // Replaced by a rename: a new file under the old name, and no temporary file left.
-    QTRY_VERIFY_WITH_TIMEOUT(inode(m_largePath) != before && temporaries(folder, "archive.pdf").isEmpty(), E2EHarness::slow(180000));
+    QTRY_VERIFY_WITH_TIMEOUT(inode(m_largePath) != before && temporaries(folder, "archive.pdf").isEmpty(), E2EHarness::slow(60000));
     QCOMPARE(next->state(), QProcess::Running);
     QVERIFY(sha256(m_largePath) != m_largeHash);
     QCOMPARE(visibleFiles(folder), QStringList({"archive.pdf"}));
