@@ -187,6 +187,25 @@ qulonglong E2EHarness::homePage() const
         .toULongLong();
 }
 
+bool E2EHarness::homePageVisible() const
+{
+    for (int read = 0; read < 3; ++read) {
+        if (read > 0)
+            QThread::msleep(50);
+        if (homePage() != 0)
+            return true;
+    }
+    return false;
+}
+
+bool E2EHarness::documentShown() const
+{
+    return !xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                     QStringLiteral("QFloatExWidget")})
+                .isEmpty()
+        && !homePageVisible();
+}
+
 void E2EHarness::typeKeys(qulonglong window, const QString& keys) const
 {
     xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(window)});

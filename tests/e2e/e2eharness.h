@@ -42,7 +42,12 @@ public:
     QStringList windowsOf(const QProcess* program) const;
     // The home page's window, 0 while it is hidden.
     qulonglong homePage() const;
-    bool homePageVisible() const { return homePage() != 0; }
+    // The program maps its tool windows once more when its main window first shows, so that the
+    // window manager stacks them above it: for that moment the home page is not mapped though it
+    // stays up, so it counts as gone only when a few reads in a row miss it.
+    bool homePageVisible() const;
+    // A document is open: the tool panel that goes with one is up and the home page is not.
+    bool documentShown() const;
     // Activates the window and types keys into it, e.g. "ctrl+s".
     void typeKeys(qulonglong window, const QString& keys) const;
     QRect windowGeometry(qulonglong window) const;

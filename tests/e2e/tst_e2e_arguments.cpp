@@ -59,7 +59,7 @@ bool TstE2EArguments::homePageCreatesDocument(const E2EHarness& harness)
     // The tile in the right column of the upper tile row.
     const QPoint tile = page.topLeft() + QPoint(page.width() * 86 / 100, page.height() * 48 / 100);
     harness.xdotool({"mousemove", QString::number(tile.x()), QString::number(tile.y()), "click", "1"});
-    return QTest::qWaitFor([&] { return !harness.homePageVisible(); }, 10000);
+    return QTest::qWaitFor([&] { return harness.documentShown(); }, 10000);
 }
 
 bool TstE2EArguments::historyIsEmpty(const E2EHarness& harness)
@@ -102,7 +102,7 @@ void TstE2EArguments::awkwardNamesOpenAndAreRecorded()
                              E2EHarness::slow(10000));
     QCOMPARE(harness.queryHistory("select filePath from history"), QStringList({path}));
     QCOMPARE(harness.queryHistory("select fileName from history"), QStringList({name}));
-    QTRY_VERIFY_WITH_TIMEOUT(!harness.homePageVisible(), E2EHarness::slow(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(harness.documentShown(), E2EHarness::slow(5000));
 }
 
 void TstE2EArguments::pipesAndDevicesAreReported_data()

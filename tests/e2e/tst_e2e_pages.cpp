@@ -80,7 +80,7 @@ void TstE2EPages::dragAndDeleteThumbnails()
     QVERIFY(window != 0);
     QElapsedTimer timer;
     timer.start();
-    while (harness.homePageVisible() && timer.elapsed() < E2EHarness::slow(20000))
+    while (!harness.documentShown() && timer.elapsed() < E2EHarness::slow(20000))
         QThread::msleep(100);
     harness.typeKeys(window, "F6");
 
