@@ -163,6 +163,9 @@ public:
     // PageRange) so that the first becomes page position, asking passwords through passwords.
     // Throws PageRangeError for a range that does not fit the file.
     void insertPages(const QString& path, const QString& range, int position, const PasswordProvider& passwords);
+    // Inserts copies of pages of another open document (or of this one) as they are now, so
+    // that the first becomes page position.
+    void insertPagesOf(const Document& source, const QVector<int>& pages, int position);
     // Replaces pages by the pages range chooses of the file at path, in one step: the new pages
     // stand where the first replaced page stood.
     void replacePages(const QVector<int>& pages, const QString& path, const QString& range,

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <numeric>
 
 namespace pxv {
 
@@ -71,6 +72,31 @@ void Document::insertPages(const QString& path, const QString& range, int positi
     const QVector<int> chosen = PageRange::parse(range, source->pageCount());
     runStep(chosen.size() == 1 ? documentText("Insert Page") : documentText("Insert Pages"), StepKind::Structure,
             [&] { d->mu->insertPagesOf(*source, chosen, position); });
+}
+
+void Document::insertPagesOf(const Document& source, const QVector<int>& pages, int position)
+{
+    checkPosition(position, pageCount());
+    if (source.d->locked)
+        throw DocumentError(DocumentError::Failed, documentText("The document is still locked by its password."));
+    const QVector<int> sorted = source.d->sortedPages(pages);
+    if (sorted.isEmpty())
+        return;
+    // MuPDF objects never go from one context to another, and each document has its own: the
+    // pages travel as a PDF of their own, as the source shows them now, unsaved edits included.
+    std::unique_ptr<mu::MuDocument> carried;
+    try {
+        const auto carrier = source.d->mu->createSibling();
+        carrier->insertPagesOf(*source.d->mu, sorted, 0);
+        carried = d->mu->openSiblingBytes(carrier->toBytes());
+    } catch (const MuError& error) {
+        throw DocumentError(DocumentError::Failed,
+                            documentText("The pages could not be copied: %1").arg(QString::fromUtf8(error.what())));
+    }
+    QVector<int> all(sorted.size());
+    std::iota(all.begin(), all.end(), 0);
+    runStep(all.size() == 1 ? documentText("Insert Page") : documentText("Insert Pages"), StepKind::Structure,
+            [&] { d->mu->insertPagesOf(*carried, all, position); });
 }
 
 void Document::replacePages(const QVector<int>& pages, const QString& path, const QString& range,

@@ -195,7 +195,8 @@ public:
     //                               (1), "Size": "neighbour" (the page before, the default), "A4"
     //                               or "Letter"; "Width" and "Height" in points override it;
     //                               "Orientation": "portrait" or "landscape". One step.
-    //   "op.document.insertPages"   Input, "Source" (a PDF file; asks its password), Pages (of
+    //   "op.document.insertPages"   Input, "Source" (a PDF file, whose password is asked; or an
+    //                               open IPXV_Document object, taken as it is now), Pages (of
     //                               Source), Position (after the last page when absent). The
     //                               pages come with their links, annotations and fields. One step.
     //   "op.document.replacePages"  Input, Pages, Source, "SourcePages" (of Source, all when

@@ -43,6 +43,34 @@ std::unique_ptr<MuDocument::Impl> openedFile(ContextPtr context, const QString& 
     return impl;
 }
 
+// A PDF held in memory opened in context.
+std::unique_ptr<MuDocument::Impl> openedBytes(ContextPtr context, const QByteArray& bytes)
+{
+    auto impl = newImpl(std::move(context));
+    fz_context* ctx = impl->ctx();
+    pdf_document* doc = nullptr;
+    guarded(ctx, [&] {
+        fz_buffer* buffer = fz_new_buffer_from_copied_data(
+            ctx, reinterpret_cast<const unsigned char*>(bytes.constData()), size_t(bytes.size()));
+        fz_stream* stream = nullptr;
+        fz_var(stream);
+        fz_try(ctx)
+        {
+            stream = fz_open_buffer(ctx, buffer);
+            doc = pdf_open_document_with_stream(ctx, stream);
+        }
+        fz_always(ctx)
+        {
+            fz_drop_stream(ctx, stream);
+            fz_drop_buffer(ctx, buffer);
+        }
+        fz_catch(ctx) { fz_rethrow(ctx); }
+    });
+    impl->doc = PdfDocumentHandle(ctx, doc);
+    mendUnlocked(*impl);
+    return impl;
+}
+
 QString fromUtf8(const char* text)
 {
     return text ? QString::fromUtf8(text) : QString();
@@ -125,29 +153,7 @@ std::unique_ptr<MuDocument> MuDocument::openFile(const QString& path, size_t sto
 
 std::unique_ptr<MuDocument> MuDocument::openBytes(const QByteArray& bytes, size_t storeBytes)
 {
-    auto impl = newImpl(std::make_shared<Context>(storeBytes));
-    fz_context* ctx = impl->ctx();
-    pdf_document* doc = nullptr;
-    guarded(ctx, [&] {
-        fz_buffer* buffer = fz_new_buffer_from_copied_data(
-            ctx, reinterpret_cast<const unsigned char*>(bytes.constData()), size_t(bytes.size()));
-        fz_stream* stream = nullptr;
-        fz_var(stream);
-        fz_try(ctx)
-        {
-            stream = fz_open_buffer(ctx, buffer);
-            doc = pdf_open_document_with_stream(ctx, stream);
-        }
-        fz_always(ctx)
-        {
-            fz_drop_stream(ctx, stream);
-            fz_drop_buffer(ctx, buffer);
-        }
-        fz_catch(ctx) { fz_rethrow(ctx); }
-    });
-    impl->doc = PdfDocumentHandle(ctx, doc);
-    mendUnlocked(*impl);
-    return std::unique_ptr<MuDocument>(new MuDocument(std::move(impl)));
+    return std::unique_ptr<MuDocument>(new MuDocument(openedBytes(std::make_shared<Context>(storeBytes), bytes)));
 }
 
 std::unique_ptr<MuDocument> MuDocument::createEmpty()
@@ -163,6 +169,11 @@ std::unique_ptr<MuDocument> MuDocument::createEmpty()
 std::unique_ptr<MuDocument> MuDocument::openSibling(const QString& path)
 {
     return std::unique_ptr<MuDocument>(new MuDocument(openedFile(d->context, path)));
+}
+
+std::unique_ptr<MuDocument> MuDocument::openSiblingBytes(const QByteArray& bytes)
+{
+    return std::unique_ptr<MuDocument>(new MuDocument(openedBytes(d->context, bytes)));
 }
 
 std::unique_ptr<MuDocument> MuDocument::createSibling()

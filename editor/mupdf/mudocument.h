@@ -42,6 +42,8 @@ public:
     static std::unique_ptr<MuDocument> createEmpty();
     // Opens another file in this document's context so that its pages can be appended here.
     std::unique_ptr<MuDocument> openSibling(const QString& path);
+    // The same for a PDF held in memory.
+    std::unique_ptr<MuDocument> openSiblingBytes(const QByteArray& bytes);
 
     ~MuDocument();
     MuDocument(const MuDocument&) = delete;

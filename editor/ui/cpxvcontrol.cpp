@@ -62,6 +62,9 @@ CPXVControl::CPXVControl(QWidget* parent)
     m_tabs->setMovable(true);
     m_tabs->setElideMode(Qt::ElideMiddle);
     m_tabs->tabBar()->setExpanding(false);
+    // Pages dragged from one document's thumbnails reach another's by hovering over its tab.
+    m_tabs->tabBar()->setChangeCurrentOnDrag(true);
+    m_tabs->tabBar()->setAcceptDrops(true);
 
     m_emptyArea = new QWidget(this);
     m_emptyArea->setAutoFillBackground(true);

@@ -25,6 +25,7 @@ class CPXVInst;
 
 namespace pxv {
 class ActionSet;
+class Document;
 class DialogProvider;
 class DocumentView;
 class PageBox;
@@ -126,6 +127,8 @@ private:
     void insertPagesFromFile(pxv::DocumentView* view);
     void insertFiles(pxv::DocumentView* view, const QStringList& files, int position);
     void deletePages(pxv::DocumentView* view, const QVector<int>& pages);
+    // Copies pages of source, when it is open here, before the 0-based position.
+    void copyPages(pxv::DocumentView* view, const pxv::Document* source, const QVector<int>& pages, int position);
     void extractPages(pxv::DocumentView* view);
     void stepHistory(pxv::DocumentView* view, int steps);
     // Opens each file, showing failures instead of throwing them.

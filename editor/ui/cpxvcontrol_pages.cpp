@@ -14,6 +14,7 @@
 #include "thumbnailpane.h"
 
 #include <QStringList>
+#include <QTabWidget>
 
 using pxv::DocumentView;
 namespace names = pxv::names;
@@ -71,6 +72,34 @@ void CPXVControl::connectPageCommands(DocumentView* view)
     });
     connect(pane, &pxv::ThumbnailPane::signal_insertFiles, this,
             [this, view](const QStringList& files, int position) { insertFiles(view, files, position); });
+    connect(pane, &pxv::ThumbnailPane::signal_copyPages, this,
+            [this, view](const pxv::Document* source, const QVector<int>& pages, int position) {
+                copyPages(view, source, pages, position);
+            });
+}
+
+void CPXVControl::copyPages(DocumentView* view, const pxv::Document* source, const QVector<int>& pages, int position)
+{
+    // Only documents open here can give pages: one that closed while its pages were dragged
+    // is simply not found.
+    std::shared_ptr<CPXVDocument> from;
+    for (int index = 0; index < m_tabs->count() && !from; ++index) {
+        const DocumentView* other = viewAt(index);
+        if (other && other->document()->model() == source)
+            from = other->document();
+    }
+    if (!from)
+        return;
+    const std::shared_ptr<IPXV_Operation> operation = m_inst->createOperation(m_inst->nameToId(names::kInsertPagesOp));
+    operation->params()->child(QStringLiteral("Input"))->setObject(view->document());
+    operation->params()->child(QStringLiteral("Source"))->setObject(from);
+    operation->params()->child(kPages)->setValue(rangeText(pages));
+    operation->params()->child(kPosition)->setValue(position + 1);
+    try {
+        m_inst->runOperation(operation.get());
+    } catch (const PXV_Error& error) {
+        m_dialogs->showError(this, error.message());
+    }
 }
 
 void CPXVControl::rotatePages(DocumentView* view, int degrees)

@@ -155,8 +155,14 @@ void insertEmptyPages(OperationCall& call)
 void insertPages(OperationCall& call)
 {
     const std::shared_ptr<CPXVDocument> document = call.document();
-    const QString source = sourceFile(call);
     const int position = insertPosition(call, *document);
+    if (const std::shared_ptr<CPXVDocument> open = call.documentIn(kSource)) {
+        const QVector<int> pages = call.pages(*open);
+        modelCall([&] { document->model()->insertPagesOf(*open->model(), pages, position); });
+        call.setOutput(document);
+        return;
+    }
+    const QString source = sourceFile(call);
     const QString range = call.has(kPages) ? call.text(kPages) : QStringLiteral("all");
     withSourceRange(call, kPages,
                     [&] { document->model()->insertPages(source, range, position, call.inst().passwordsFor(nullptr)); });
@@ -231,7 +237,7 @@ bool OperationCall::has(const QString& parameter) const
 std::shared_ptr<CPXVDocument> OperationCall::document() const
 {
     if (has(kInput)) {
-        auto document = std::dynamic_pointer_cast<CPXVDocument>(m_operation.params()->child(kInput)->object());
+        std::shared_ptr<CPXVDocument> document = documentIn(kInput);
         if (!document)
             throw invalid(kInput, tr("it holds no document of this editor"));
         return document;
@@ -240,6 +246,16 @@ std::shared_ptr<CPXVDocument> OperationCall::document() const
     if (!active)
         throw invalid(kInput, tr("no document is open"));
     return active;
+}
+
+std::shared_ptr<CPXVDocument> OperationCall::documentIn(const QString& parameter) const
+{
+    if (!has(parameter) || !m_operation.params()->child(parameter)->object())
+        return nullptr;
+    auto document = std::dynamic_pointer_cast<CPXVDocument>(m_operation.params()->child(parameter)->object());
+    if (!document)
+        throw invalid(parameter, tr("it holds no document of this editor"));
+    return document;
 }
 
 QVector<int> OperationCall::pages(const CPXVDocument& document) const

@@ -34,6 +34,8 @@ public:
     bool has(const QString& parameter) const;
     // "Input" as a document: the one given, else the active one.
     std::shared_ptr<CPXVDocument> document() const;
+    // The document object a parameter holds; null when it holds none (a path, say).
+    std::shared_ptr<CPXVDocument> documentIn(const QString& parameter) const;
     // "Pages" of document as 0-based page numbers, all pages when absent.
     QVector<int> pages(const CPXVDocument& document) const;
     // A whole number; fallback when absent.

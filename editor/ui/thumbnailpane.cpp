@@ -1,10 +1,12 @@
 #include "thumbnailpane.h"
 
+#include "pagedrag.h"
 #include "thumbnailmodel.h"
 
 #include "core/pagerenderer.h"
 
 #include <QApplication>
+#include <QDrag>
 #include <QDragEnterEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -17,7 +19,7 @@
 namespace pxv {
 
 ThumbnailPane::ThumbnailPane(Document* document, QWidget* parent)
-    : QListView(parent), m_model(new ThumbnailModel(document, this))
+    : QListView(parent), m_document(document), m_model(new ThumbnailModel(document, this))
 {
     setObjectName(QStringLiteral("thumbnailPane"));
     setAccessibleName(tr("Page thumbnails"));
@@ -123,6 +125,10 @@ void ThumbnailPane::mouseMoveEvent(QMouseEvent* event)
     if (m_pressedOnSelection && (event->buttons() & Qt::LeftButton)
         && (m_moving || (event->pos() - m_pressPos).manhattanLength() >= QApplication::startDragDistance())) {
         m_moving = true;
+        if (event->pos().x() < 0 || event->pos().x() >= viewport()->width()) {
+            dragPagesOut();
+            return;
+        }
         // Near an edge the list scrolls on, so that pages can go far.
         const int edge = viewport()->height() / 10;
         if (event->pos().y() < edge)
@@ -140,9 +146,7 @@ void ThumbnailPane::mouseReleaseEvent(QMouseEvent* event)
 {
     if (m_moving) {
         const QVector<int> pages = selectedPages();
-        int position = dropPosition(event->pos());
-        // The marker counts pages before the move; those taken from before it move it up.
-        position -= int(std::count_if(pages.cbegin(), pages.cend(), [position](int page) { return page < position; }));
+        const int position = movedPosition(pages, dropPosition(event->pos()));
         m_moving = false;
         m_pressedOnSelection = false;
         showMarker(-1);
@@ -163,6 +167,28 @@ void ThumbnailPane::mouseReleaseEvent(QMouseEvent* event)
     QListView::mouseReleaseEvent(event);
 }
 
+int ThumbnailPane::movedPosition(const QVector<int>& pages, int position)
+{
+    // The marker counts pages before the move; those taken from before it move it up.
+    return position - int(std::count_if(pages.cbegin(), pages.cend(), [position](int page) { return page < position; }));
+}
+
+void ThumbnailPane::dragPagesOut()
+{
+    const QVector<int> pages = selectedPages();
+    m_moving = false;
+    m_pressedOnSelection = false;
+    showMarker(-1);
+    if (pages.isEmpty())
+        return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(pagesMimeData({m_document, pages}));
+    const QPixmap first = m_model->data(m_model->index(pages.first()), Qt::DecorationRole).value<QPixmap>();
+    if (!first.isNull())
+        drag->setPixmap(first.scaledToWidth(first.width() / 2, Qt::SmoothTransformation));
+    drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+}
+
 namespace {
 
 QStringList droppedPdfs(const QMimeData* data)
@@ -177,9 +203,14 @@ QStringList droppedPdfs(const QMimeData* data)
 
 } // namespace
 
+bool ThumbnailPane::takes(const QMimeData* data) const
+{
+    return draggedPages(data).has_value() || !droppedPdfs(data).isEmpty();
+}
+
 void ThumbnailPane::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (droppedPdfs(event->mimeData()).isEmpty())
+    if (!takes(event->mimeData()))
         return;
     event->acceptProposedAction();
     showMarker(dropPosition(event->pos()));
@@ -187,7 +218,7 @@ void ThumbnailPane::dragEnterEvent(QDragEnterEvent* event)
 
 void ThumbnailPane::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (droppedPdfs(event->mimeData()).isEmpty())
+    if (!takes(event->mimeData()))
         return;
     event->acceptProposedAction();
     showMarker(dropPosition(event->pos()));
@@ -201,12 +232,20 @@ void ThumbnailPane::dragLeaveEvent(QDragLeaveEvent* event)
 
 void ThumbnailPane::dropEvent(QDropEvent* event)
 {
-    const QStringList files = droppedPdfs(event->mimeData());
     showMarker(-1);
-    if (files.isEmpty())
+    if (!takes(event->mimeData()))
         return;
     event->acceptProposedAction();
-    emit signal_insertFiles(files, dropPosition(event->pos()));
+    const int position = dropPosition(event->pos());
+    if (const std::optional<DraggedPages> pages = draggedPages(event->mimeData())) {
+        // Brought back to the pane they came from, pages move as if never dragged out.
+        if (pages->source == m_document)
+            emit signal_movePages(pages->pages, movedPosition(pages->pages, position));
+        else
+            emit signal_copyPages(pages->source, pages->pages, position);
+        return;
+    }
+    emit signal_insertFiles(droppedPdfs(event->mimeData()), position);
 }
 
 void ThumbnailPane::paintEvent(QPaintEvent* event)

@@ -5,6 +5,8 @@
 #include <QListView>
 #include <QTimer>
 
+class QMimeData;
+
 namespace pxv {
 
 class Document;
@@ -13,7 +15,8 @@ class ThumbnailModel;
 // The pages of a document, drawn small, one below the other. The current page is marked and kept
 // in view; a click goes to a page. Click, Ctrl+click, Shift+click, Ctrl+A and the arrow keys
 // select; Delete asks to delete the selection; dragging the selection moves it to where the
-// marker shows, and PDF files dropped from a file manager insert their pages there.
+// marker shows, or, dragged out sideways, to another document's pane, which copies them; PDF
+// files dropped from a file manager insert their pages where the marker shows.
 class ThumbnailPane : public QListView
 {
     Q_OBJECT
@@ -34,6 +37,8 @@ signals:
     void signal_movePages(const QVector<int>& pages, int position);
     // PDF files dropped before the 0-based page position.
     void signal_insertFiles(const QStringList& files, int position);
+    // Pages of another document dropped before the 0-based page position: copies wanted.
+    void signal_copyPages(const pxv::Document* source, const QVector<int>& pages, int position);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -55,7 +60,14 @@ private:
     void requestVisible();
     QModelIndex rowNear(int y, int step) const;
     void showMarker(int position);
+    // Hands the move of the selection over to drag and drop, for another pane to take.
+    void dragPagesOut();
+    // Whether a drag brings something this pane takes: PDF files or pages.
+    bool takes(const QMimeData* data) const;
+    // The place the first of pages takes when they move to the 0-based position.
+    static int movedPosition(const QVector<int>& pages, int position);
 
+    Document* m_document;
     ThumbnailModel* m_model;
     QTimer m_requestTimer; // requests once per turn of the event loop, however many scroll steps
     int m_currentPage = 0;

@@ -132,6 +132,25 @@ private slots:
         QCOMPARE(labels(*document, 3), QList<int>({1, 2, 3}));
     }
 
+    void copiesFromAnOpenDocumentAsItIsNow()
+    {
+        auto source = Document::open(longFile("source.pdf", 4));
+        source->rotatePages({2}, 90);
+        auto target = Document::open(longFile("target.pdf", 2));
+        target->insertPagesOf(*source, {3, 2}, 1);
+        QCOMPARE(labels(*target, 4), QList<int>({1, 3, 4, 2}));
+        QCOMPARE(target->pageSize(1), source->pageSize(2));
+        const QString saved = m_dir.filePath("copied.pdf");
+        target->save(saved);
+        QCOMPARE(testpdfs::qpdfProblems(saved), QString());
+        QCOMPARE(labels(*Document::open(saved), 4), QList<int>({1, 3, 4, 2}));
+        target->undo();
+        QCOMPARE(labels(*target, 4), QList<int>({1, 2}));
+        target->insertPagesOf(*target, {0}, 2);
+        QCOMPARE(labels(*target, 4), QList<int>({1, 2, 1}));
+        QVERIFY_EXCEPTION_THROWN(target->insertPagesOf(*source, {0}, 5), DocumentError);
+    }
+
     void encryptedSourceAsksForItsPassword()
     {
         const QString locked = testpdfs::writeEncrypted(longFile("plain.pdf", 2), m_dir.filePath("locked.pdf"), "secret");

@@ -9,6 +9,7 @@
 #include "core/pagerenderer.h"
 #include "ui/cpxvdocument.h"
 #include "ui/documentview.h"
+#include "ui/pagedrag.h"
 #include "ui/pageview.h"
 #include "ui/thumbnailmodel.h"
 #include "ui/thumbnailpane.h"
@@ -31,6 +32,7 @@ private slots:
     void drawsOnlyWhatIsOnScreen();
     void selectionIsDeletedAndMoved();
     void droppedFilesInsertTheirPages();
+    void pagesDroppedFromAnotherTabAreCopied();
 
 private:
     pxv::DocumentView* view() const { return m_hosted.widget->activeView(); }
@@ -47,6 +49,8 @@ private:
     }
     QPoint centreOf(int page) const { return pane()->visualRect(pane()->model()->index(page, 0)).center(); }
     void open(int pages);
+    // Drops data before page of the active pane.
+    void dropBefore(int page, const QMimeData& data);
 
     QTemporaryDir m_dir;
     HostedControl m_hosted;
@@ -75,6 +79,8 @@ void TestThumbnails::open(int pages)
     m_hosted.control->openPath(path, 0);
     m_hosted.widget->runCommand("cmd.showThumbnails");
     QVERIFY(pane()->isVisible());
+    // Laid out as a user would see it: a drag that leaves it sideways goes to other panes.
+    QTRY_VERIFY(pane()->viewport()->width() > 0);
 }
 
 void TestThumbnails::drawsOnlyWhatIsOnScreen()
@@ -152,6 +158,43 @@ void TestThumbnails::droppedFilesInsertTheirPages()
     QCOMPARE(model()->pageCount(), 5);
     QCOMPARE(QList<int>({label(0), label(1), label(2), label(3), label(4)}), QList<int>({1, 1, 2, 2, 3}));
     QCOMPARE(model()->historySteps(), QStringList({"Insert Pages"}));
+}
+
+void TestThumbnails::dropBefore(int page, const QMimeData& data)
+{
+    const QPoint before = pane()->visualRect(pane()->model()->index(page, 0)).topLeft() + QPoint(10, 5);
+    QDragEnterEvent enter(before, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(pane()->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(before, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(pane()->viewport(), &drop);
+}
+
+void TestThumbnails::pagesDroppedFromAnotherTabAreCopied()
+{
+    open(3);
+    pxv::Document* first = model();
+    first->rotatePages({2}, 90); // unsaved, and copied all the same
+    open(2);
+    QVERIFY(model() != first);
+    const std::unique_ptr<QMimeData> fromFirst(pxv::pagesMimeData({first, {0, 2}}));
+    dropBefore(1, *fromFirst);
+    QCOMPARE(QList<int>({label(0), label(1), label(2), label(3)}), QList<int>({1, 1, 3, 2}));
+    QCOMPARE(model()->pageSize(2), first->pageSize(2));
+    QCOMPARE(first->pageCount(), 3);
+    QCOMPARE(model()->historySteps(), QStringList({"Insert Pages"}));
+
+    // Brought back to the pane they came from, pages move instead.
+    const std::unique_ptr<QMimeData> own(pxv::pagesMimeData({model(), {3}}));
+    dropBefore(0, *own);
+    QCOMPARE(QList<int>({label(0), label(1), label(2), label(3)}), QList<int>({2, 1, 1, 3}));
+    QCOMPARE(model()->pageCount(), 4);
+
+    // Pages of a document that is no longer open bring nothing.
+    const std::unique_ptr<QMimeData> gone(pxv::pagesMimeData({reinterpret_cast<const pxv::Document*>(&m_dir), {0}}));
+    dropBefore(0, *gone);
+    QCOMPARE(model()->pageCount(), 4);
+    QVERIFY(m_hosted.dialogs->errors.isEmpty());
 }
 
 QTEST_MAIN(TestThumbnails)
