@@ -170,8 +170,9 @@ public:
     // Crops pages to their media box less margins (points, left, top, right and bottom of the
     // page as shown): sets their crop box.
     void cropPages(const QVector<int>& pages, const QMarginsF& margins);
-    // A new document without a file holding copies of the pages with their links, annotations
-    // and form fields, and nothing else of this one.
+    // A new document without a file holding copies of the pages with their links, annotations,
+    // form fields and the outline entries that lead to them (with the entries above those),
+    // and nothing else of this one.
     std::unique_ptr<Document> extractPages(const QVector<int>& pages) const;
 
     // The undo history: the names of every step, oldest first, of which the first

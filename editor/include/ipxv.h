@@ -206,7 +206,9 @@ public:
     //                               media box to give its crop box. One step.
     //   "op.document.extractPages"  Input, Pages, Path (optional: the new document is saved
     //                               there). Output: a new document with copies of the pages and
-    //                               only the objects they use.
+    //                               only the objects they use, with the outline entries that
+    //                               lead to them (and the entries above those, which lead
+    //                               nowhere when their own page was not taken).
     virtual std::shared_ptr<IPXV_Operation> createOperation(int operationId) = 0;
     virtual void runOperation(IPXV_Operation* operation, int flags = 0) = 0;
 
