@@ -112,6 +112,117 @@ private slots:
         document->extractPages({3})->save(last);
         QCOMPARE(qpdfOutline(last), QStringList());
     }
+
+    void eachWayOfSplittingWritesItsPages()
+    {
+        const auto document = outlined("book.pdf", 6);
+        const QString folder = subfolder("each");
+        auto check = [&](QList<SplitPart> parts, const QList<QPair<QString, QStringList>>& expected) {
+            pxv::split::nameParts("book", parts);
+            const QStringList written = document->splitInto(folder, parts);
+            QCOMPARE(written.size(), expected.size());
+            for (int i = 0; i < expected.size(); ++i) {
+                QCOMPARE(written[i], QDir(folder).filePath(expected[i].first));
+                QString problems;
+                QVERIFY2(testpdfs::qpdfCheck(written[i], &problems), qPrintable(problems));
+                QCOMPARE(popplerPages(written[i]), expected[i].second);
+            }
+        };
+        check(pxv::split::eachPage({4, 0}), {{"book - page 1.pdf", pageLabels({1})}, {"book - page 5.pdf", pageLabels({5})}});
+        check(pxv::split::byRanges("1-3, 6", 6),
+              {{"book - pages 1-3.pdf", pageLabels({1, 2, 3})}, {"book - page 6.pdf", pageLabels({6})}});
+        check(pxv::split::everyCount({0, 1, 2, 3, 4, 5}, 4),
+              {{"book - pages 1-4.pdf", pageLabels({1, 2, 3, 4})}, {"book - pages 5-6.pdf", pageLabels({5, 6})}});
+        check(pxv::split::byOutline(document->outline(), {0, 1, 2, 3, 4, 5}, 6),
+              {{"Chapter 1.pdf", pageLabels({1})}, {"Chapter 2.pdf", pageLabels({2, 3, 4, 5, 6})}});
+        QCOMPARE(qpdfOutline(QDir(folder).filePath("Chapter 2.pdf")), QStringList({"Chapter 2>1", "  Section 2.1>2"}));
+        QVERIFY(!document->isModified());
+        QVERIFY_EXCEPTION_THROWN(pxv::split::byRanges("1,,2", 6), pxv::PageRangeError);
+    }
+
+    void outlinePartsFollowPageOrder()
+    {
+        const auto entry = [](const QString& title, int page) {
+            pxv::OutlineItem item;
+            item.title = title;
+            item.page = page;
+            return item;
+        };
+        const QList<pxv::OutlineItem> outline{entry("B", 5), entry("A", 2), entry("Web", -1), entry("A again", 2)};
+        auto summary = [](const QList<SplitPart>& parts) {
+            QStringList lines;
+            for (const SplitPart& part : parts) {
+                QStringList pages;
+                for (int page : part.pages)
+                    pages.append(QString::number(page + 1));
+                lines.append(part.title + ':' + pages.join(','));
+            }
+            return lines;
+        };
+        QCOMPARE(summary(pxv::split::byOutline(outline, {0, 1, 2, 3, 4, 5, 6, 7}, 8)),
+                 QStringList({":1,2", "A again:3,4,5", "B:6,7,8"}));
+        QCOMPARE(summary(pxv::split::byOutline(outline, {6, 1}, 8)), QStringList({":2", "B:7"}));
+    }
+
+    void fileNamesAreSafeAndDistinct()
+    {
+        QCOMPARE(pxv::split::safeFileName(" .a/b:c*?\"<>|\td\\e. "), QString("a_b_c_______d_e"));
+        const QString longTitle = QString(300, QChar(0x00e9)); // two bytes each in UTF-8
+        QVERIFY(pxv::split::safeFileName(longTitle).toUtf8().size() <= pxv::split::kMaxNameBytes);
+        QVERIFY(pxv::split::safeFileName(longTitle).size() > 50);
+        QList<SplitPart> parts{{{0}, "Intro", {}}, {{1}, "intro", {}}, {{2, 3, 4}, "..", {}}, {{5, 7}, {}, {}}};
+        pxv::split::nameParts("report", parts);
+        QStringList names;
+        for (const SplitPart& part : parts)
+            names.append(part.fileName);
+        QCOMPARE(names, QStringList({"Intro.pdf", "intro (2).pdf", "report - pages 3-5.pdf", "report - pages 6,8.pdf"}));
+    }
+
+    void refusesExistingFilesAndBadFolders()
+    {
+        const auto document = outlined("refuse.pdf", 3);
+        const QString folder = subfolder("refuse");
+        QList<SplitPart> parts = pxv::split::eachPage({0, 1, 2});
+        pxv::split::nameParts("refuse", parts);
+        QFile existing(QDir(folder).filePath("refuse - page 3.pdf"));
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.write("mine");
+        existing.close();
+        try {
+            document->splitInto(folder, parts);
+            QFAIL("an existing file was overwritten");
+        } catch (const DocumentError& error) {
+            QVERIFY2(error.message().contains("refuse - page 3.pdf"), qPrintable(error.message()));
+        }
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList({"refuse - page 3.pdf"}));
+        QVERIFY(existing.open(QIODevice::ReadOnly));
+        QCOMPARE(existing.readAll(), QByteArray("mine"));
+
+        QVERIFY_EXCEPTION_THROWN(document->splitInto(m_dir.filePath("missing"), parts), DocumentError);
+        QVERIFY_EXCEPTION_THROWN(document->splitInto(existing.fileName(), parts), DocumentError);
+        QVERIFY(!QFileInfo::exists(m_dir.filePath("missing")));
+    }
+
+    void cancellingRemovesTheFilesWritten()
+    {
+        const auto document = outlined("cancel.pdf", 3);
+        const QString folder = subfolder("cancel");
+        QList<SplitPart> parts = pxv::split::eachPage({0, 1, 2});
+        pxv::split::nameParts("cancel", parts);
+        QStringList told;
+        const pxv::SplitProgress stopAtThird = [&](int index, int count, const QString& path) {
+            told.append(QString("%1/%2 %3 %4").arg(index).arg(count).arg(QFileInfo(path).fileName()).arg(QDir(folder).entryList(QDir::Files).size()));
+            return index < 2;
+        };
+        try {
+            document->splitInto(folder, parts, stopAtThird);
+            QFAIL("the split went on");
+        } catch (const DocumentError& error) {
+            QCOMPARE(error.kind(), DocumentError::Cancelled);
+        }
+        QCOMPARE(told, QStringList({"0/3 cancel - page 1.pdf 0", "1/3 cancel - page 2.pdf 1", "2/3 cancel - page 3.pdf 2"}));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
 };
 
 QTEST_MAIN(TestSplit)
