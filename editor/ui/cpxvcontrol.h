@@ -2,6 +2,7 @@
 
 #include "ui/layer.h"
 
+#include "core/document.h"
 #include "ipxv.h"
 
 #include <QElapsedTimer>
@@ -118,7 +119,8 @@ private:
     // The thumbnails' selection when that pane shows one, else the current page.
     QVector<int> chosenPages(pxv::DocumentView* view) const;
     // Runs a page operation on the view's document; failures are shown. False when it failed.
-    bool runPageOperation(pxv::DocumentView* view, const QString& name, const QVariantMap& parameters);
+    bool runPageOperation(pxv::DocumentView* view, const QString& name, const QVariantMap& parameters,
+                          const pxv::SplitProgress& progress = {});
     void connectPageCommands(pxv::DocumentView* view);
     // Rotates the chosen pages by degrees clockwise.
     void rotatePages(pxv::DocumentView* view, int degrees);
@@ -127,6 +129,7 @@ private:
     void insertFiles(pxv::DocumentView* view, const QStringList& files, int position);
     void deletePages(pxv::DocumentView* view, const QVector<int>& pages);
     void extractPages(pxv::DocumentView* view);
+    void splitDocument(pxv::DocumentView* view);
     void stepHistory(pxv::DocumentView* view, int steps);
     // Opens each file, showing failures instead of throwing them.
     void openInteractively(const QStringList& files);

@@ -1,5 +1,6 @@
 // Splitting a document into files through the control: the operation by name refuses bad
-// parameters before writing anything and lists the files it wrote.
+// parameters before writing anything and lists the files it wrote, and the Pages menu's command
+// asks through its dialog, writes the files and shows why it could not.
 
 #include "hostedcontrol.h"
 #include "testpdfs.h"
@@ -7,8 +8,17 @@
 #include "core/document.h"
 #include "ui/cpxvdocument.h"
 #include "ui/documentview.h"
+#include "ui/splitdialog.h"
 
+#include <QAction>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -24,6 +34,8 @@ private slots:
     void badParametersWriteNothing_data();
     void badParametersWriteNothing();
     void byNameListsTheFilesAndRefusesToOverwrite();
+    void menuCommandAsksAndSplits();
+    void dialogOffersOnlyWhatTheDocumentHas();
 
 private:
     pxv::Document* model() const { return m_hosted.widget->activeView()->document()->model(); }
@@ -121,6 +133,58 @@ void TestSplit::byNameListsTheFilesAndRefusesToOverwrite()
         QVERIFY2(error.message().contains(base + " - pages 5-6.pdf"), qPrintable(error.message()));
     }
     QCOMPARE(filesOut(), QStringList({base + " - pages 5-6.pdf"}));
+}
+
+void TestSplit::menuCommandAsksAndSplits()
+{
+    QAction* split = nullptr;
+    for (QAction* menu : m_hosted.widget->findChild<QMenuBar*>()->actions()) {
+        for (QAction* action : menu->menu()->actions()) {
+            if (action->objectName() == "cmd.splitDocument")
+                split = action;
+        }
+    }
+    QVERIFY(split);
+    QVERIFY(split->isEnabled());
+    QStringList asked;
+    m_hosted.dialogs->splitAnswer = [&](bool hasOutline, pxv::SplitChoice* choice) {
+        asked.append(QString("%1 %2").arg(hasOutline).arg(choice->folder));
+        choice->way = pxv::SplitChoice::Way::Outline;
+        choice->folder = m_out;
+        return true;
+    };
+    split->trigger();
+    QCOMPARE(asked, QStringList({"1 " + QFileInfo(m_path).absolutePath()}));
+    QCOMPARE(m_hosted.dialogs->errors, QStringList());
+    QCOMPARE(filesOut(), QStringList({"Chapter 1.pdf", "Chapter 2.pdf"}));
+
+    split->trigger(); // the files are there now
+    QCOMPARE(m_hosted.dialogs->errors.size(), 1);
+    QVERIFY2(m_hosted.dialogs->errors.first().contains("Chapter 1.pdf"), qPrintable(m_hosted.dialogs->errors.first()));
+    QCOMPARE(filesOut().size(), 2);
+}
+
+void TestSplit::dialogOffersOnlyWhatTheDocumentHas()
+{
+    pxv::SplitChoice initial;
+    initial.way = pxv::SplitChoice::Way::Outline;
+    initial.count = 3;
+    initial.folder = m_out;
+    pxv::SplitDialog plain(false, initial);
+    const QList<QRadioButton*> ways = plain.findChildren<QRadioButton*>();
+    QCOMPARE(ways.size(), 3);
+    QVERIFY(!ways[2]->isEnabled()); // no outline to split at
+    QCOMPARE(plain.choice().way, pxv::SplitChoice::Way::EveryCount);
+    QCOMPARE(plain.choice().count, 3);
+    QCOMPARE(plain.choice().folder, m_out);
+    ways[1]->click();
+    QVERIFY(!plain.findChild<QSpinBox*>()->isEnabled());
+    QCOMPARE(plain.choice().way, pxv::SplitChoice::Way::EachPage);
+    plain.findChild<QLineEdit*>()->setText("  ");
+    QVERIFY(!plain.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled());
+
+    pxv::SplitDialog outlined(true, initial);
+    QCOMPARE(outlined.choice().way, pxv::SplitChoice::Way::Outline);
 }
 
 QTEST_MAIN(TestSplit)
