@@ -473,13 +473,16 @@ void MuDocument::insertPagesOf(MuDocument& source, const QVector<int>& chosen, i
     if (!outline.entries)
         return;
 
+    // Under a title entry the source's entries start a level down; marking counts levels as
+    // copying will, so that nothing marked lies beyond the depth copied.
+    const int depth = outline.title.isNull() ? 0 : 1;
     Items marked;
     std::unordered_set<int> visited;
     pdf_obj* srcFirst = nullptr;
     bool anyMarked = false;
     guarded(ctx, [&] {
         srcFirst = pdf_dict_getp(ctx, rootDict(ctx, src), "Outlines/First");
-        anyMarked = markOutline(g, srcFirst, count == sourceCount, &marked, &visited, 0);
+        anyMarked = markOutline(g, srcFirst, count == sourceCount, &marked, &visited, depth);
     });
     if (!anyMarked && outline.title.isNull())
         return;
@@ -488,7 +491,7 @@ void MuDocument::insertPagesOf(MuDocument& source, const QVector<int>& chosen, i
     guarded(ctx, [&] {
         pdf_obj* outlines = targetOutlines(ctx, dst);
         if (outline.title.isNull()) {
-            copyOutlineChain(g, srcFirst, outlines, marked, &visited, 0);
+            copyOutlineChain(g, srcFirst, outlines, marked, &visited, depth);
         } else {
             pdf_obj* top = pdf_add_new_dict(ctx, dst, 6);
             fz_try(ctx)
@@ -500,7 +503,7 @@ void MuDocument::insertPagesOf(MuDocument& source, const QVector<int>& chosen, i
                     pdf_array_push(ctx, dest, PDF_NAME(Fit));
                 }
                 appendChild(ctx, outlines, top);
-                const int children = copyOutlineChain(g, srcFirst, top, marked, &visited, 1);
+                const int children = copyOutlineChain(g, srcFirst, top, marked, &visited, depth);
                 if (children > 0)
                     pdf_dict_put_int(ctx, top, PDF_NAME(Count), children);
             }
