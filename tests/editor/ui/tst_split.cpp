@@ -9,11 +9,13 @@
 #include "ui/cpxvdocument.h"
 #include "ui/documentview.h"
 #include "ui/splitdialog.h"
+#include "ui/writeprogress.h"
 
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -36,6 +38,7 @@ private slots:
     void byNameListsTheFilesAndRefusesToOverwrite();
     void menuCommandAsksAndSplits();
     void dialogOffersOnlyWhatTheDocumentHas();
+    void progressShowsAfterASecondAndCancels();
 
 private:
     pxv::Document* model() const { return m_hosted.widget->activeView()->document()->model(); }
@@ -185,6 +188,20 @@ void TestSplit::dialogOffersOnlyWhatTheDocumentHas()
 
     pxv::SplitDialog outlined(true, initial);
     QCOMPARE(outlined.choice().way, pxv::SplitChoice::Way::Outline);
+}
+
+void TestSplit::progressShowsAfterASecondAndCancels()
+{
+    pxv::WriteProgress progress(m_hosted.widget, "Split");
+    auto* dialog = m_hosted.widget->findChild<QProgressDialog*>();
+    QVERIFY(progress(0, 3, "/files/a.pdf"));
+    QVERIFY(!dialog->isVisible());
+    QTest::qWait(1100);
+    QVERIFY(progress(1, 3, "/files/b.pdf"));
+    QVERIFY(dialog->isVisible());
+    QVERIFY(dialog->labelText().contains("b.pdf"));
+    dialog->findChild<QPushButton*>()->click();
+    QVERIFY(!progress(2, 3, "/files/c.pdf"));
 }
 
 QTEST_MAIN(TestSplit)
