@@ -126,6 +126,12 @@ private slots:
                 QString problems;
                 QVERIFY2(testpdfs::qpdfCheck(written[i], &problems), qPrintable(problems));
                 QCOMPARE(popplerPages(written[i]), expected[i].second);
+                // Only the objects of its own pages: no other page's drawing is in the file.
+                const QByteArray objects = run("qpdf", {"--qdf", "--object-streams=disable", written[i], "-"});
+                for (int n = 1; n <= 6; ++n) {
+                    const QString label = QString("Page %1").arg(n);
+                    QCOMPARE(objects.contains("(" + label.toLatin1() + ")"), expected[i].second.contains(label));
+                }
             }
         };
         check(pxv::split::eachPage({4, 0}), {{"book - page 1.pdf", pageLabels({1})}, {"book - page 5.pdf", pageLabels({5})}});
