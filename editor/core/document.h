@@ -178,7 +178,7 @@ public:
     void cropPages(const QVector<int>& pages, const QMarginsF& margins);
     // A new document without a file holding copies of the pages with their links, annotations,
     // form fields and the outline entries that lead to them (with the entries above those),
-    // and nothing else of this one.
+    // and nothing else of this one: links to pages left behind stay behind.
     std::unique_ptr<Document> extractPages(const QVector<int>& pages) const;
     // Writes each part into folder as a new file of its file name holding what extractPages()
     // gives for its pages, each file replaced atomically as save() does. Refuses before writing

@@ -160,16 +160,39 @@ void copyKey(Graft& g, pdf_obj* from, pdf_obj* to, pdf_obj* key, bool inherited)
         pdf_dict_put_drop(g.ctx, to, key, copied);
 }
 
+// A page's annotations, but for links to pages that stay behind: they would lead nowhere.
+void copyAnnots(Graft& g, pdf_obj* from, pdf_obj* to)
+{
+    fz_context* ctx = g.ctx;
+    pdf_obj* annots = pdf_dict_get(ctx, from, PDF_NAME(Annots));
+    if (!pdf_is_array(ctx, annots))
+        return;
+    const int length = pdf_array_len(ctx, annots);
+    pdf_obj* kept = filled(ctx, pdf_new_array(ctx, g.dst, length), [&](pdf_obj* copy) {
+        for (int i = 0; i < length; ++i) {
+            pdf_obj* annot = pdf_array_get(ctx, annots, i);
+            const int page = pdf_name_eq(ctx, pdf_dict_get(ctx, annot, PDF_NAME(Subtype)), PDF_NAME(Link))
+                                 ? targetPageNumber(ctx, g.src, annot)
+                                 : 0;
+            pdf_obj* copied = page > 0 && !g.pages->count(page) ? nullptr : copyObject(g, annot);
+            if (copied)
+                pdf_array_push_drop(ctx, copy, copied);
+        }
+    });
+    pdf_dict_put_drop(ctx, to, PDF_NAME(Annots), kept);
+}
+
 void fillPage(Graft& g, pdf_obj* from, pdf_obj* to)
 {
     pdf_dict_put(g.ctx, to, PDF_NAME(Type), PDF_NAME(Page));
     pdf_obj* inherited[] = {PDF_NAME(MediaBox), PDF_NAME(CropBox), PDF_NAME(Rotate), PDF_NAME(Resources)};
     for (pdf_obj* key : inherited)
         copyKey(g, from, to, key, true);
-    pdf_obj* own[] = {PDF_NAME(Contents), PDF_NAME(Annots), PDF_NAME(BleedBox), PDF_NAME(TrimBox),
-                      PDF_NAME(ArtBox), PDF_NAME(UserUnit), PDF_NAME(Group)};
+    pdf_obj* own[] = {PDF_NAME(Contents), PDF_NAME(BleedBox), PDF_NAME(TrimBox), PDF_NAME(ArtBox),
+                      PDF_NAME(UserUnit), PDF_NAME(Group)};
     for (pdf_obj* key : own)
         copyKey(g, from, to, key, false);
+    copyAnnots(g, from, to);
     if (!pdf_dict_get(g.ctx, to, PDF_NAME(MediaBox))) // required; damaged files may lack it
         pdf_dict_put_drop(g.ctx, to, PDF_NAME(MediaBox), pdf_new_rect(g.ctx, g.dst, fz_make_rect(0, 0, 612, 792)));
 }

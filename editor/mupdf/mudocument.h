@@ -134,6 +134,7 @@ public:
     void appendDocument(MuDocument& source, const QString& outlineTitle);
     // Copies the chosen pages of source (opened with openSibling or createSibling) with their
     // links, annotations and the form fields of their widgets, so that the first becomes page at.
+    // Links to pages that are not copied stay behind.
     // The outline entries that outline asks for are appended to this document's outline.
     void insertPagesOf(MuDocument& source, const QVector<int>& chosen, int at, const OutlineCopy& outline = {});
     // A new document without pages in this document's context, to copy pages into.

@@ -106,6 +106,10 @@ private slots:
         document->extractPages({2, 0})->save(firstAndThird);
         QCOMPARE(testpdfs::qpdfProblems(firstAndThird), QString());
         QCOMPARE(qpdfOutline(firstAndThird), QStringList({"Chapter 1>1", "Chapter 2>-", "  Section 2.1>2"}));
+        // Of page 1's links, the one to page 4 stays behind; those to page 3 and the web come.
+        const QByteArray objects = run("qpdf", {"--qdf", "--object-streams=disable", firstAndThird, "-"});
+        QCOMPARE(objects.count("/Subtype /Link"), 2);
+        QVERIFY(!objects.contains("null"));
         QCOMPARE(popplerPages(firstAndThird), pageLabels({1, 3}));
 
         const QString last = m_dir.filePath("last.pdf");
