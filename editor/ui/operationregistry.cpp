@@ -191,12 +191,9 @@ void cropPages(OperationCall& call)
 // The files a split writes, by "Split", "Pages" and "Count".
 QList<SplitPart> splitParts(OperationCall& call, const CPXVDocument& document, const QString& how)
 {
-    const bool byCount = how == QLatin1String("count");
-    if (call.has(kCount) && !byCount)
-        throw call.invalid(kCount, tr("it is only taken with “Split” “count”"));
     if (how == QLatin1String("pages"))
         return split::eachPage(call.pages(document));
-    if (byCount) {
+    if (how == QLatin1String("count")) {
         if (!call.has(kCount))
             throw call.invalid(kCount, tr("it is missing: how many pages go into each file"));
         const int count = call.integer(kCount, 1);
@@ -243,12 +240,12 @@ void extractPages(OperationCall& call)
 {
     const std::shared_ptr<CPXVDocument> document = call.document();
     const QString how = call.has(kSplit) ? call.text(kSplit).trimmed().toLower() : QStringLiteral("none");
+    if (call.has(kCount) && how != QLatin1String("count"))
+        throw call.invalid(kCount, tr("it is only taken with “Split” “count”"));
     if (how != QLatin1String("none")) {
         splitDocument(call, *document, how);
         return;
     }
-    if (call.has(kCount))
-        throw call.invalid(kCount, tr("it is only taken with “Split” “count”"));
     const QVector<int> pages = call.pages(*document);
     auto extract = std::make_shared<CPXVDocument>(modelCall([&] { return document->model()->extractPages(pages); }));
     if (call.has(kPath)) {
