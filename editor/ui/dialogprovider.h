@@ -14,7 +14,7 @@ struct SplitChoice
 {
     enum class Way { EveryCount, EachPage, Outline };
     Way way = Way::EveryCount;
-    int count = 1; // pages per file, for EveryCount
+    int count = 10; // pages per file, for EveryCount
     QString folder;
 };
 

@@ -17,6 +17,7 @@ namespace pxv {
 SplitDialog::SplitDialog(bool hasOutline, const SplitChoice& initial, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(tr("Split Document"));
+    setMinimumWidth(fontMetrics().averageCharWidth() * 60); // room for a folder's path
 
     m_everyCount = new QRadioButton(tr("&Every"), this);
     m_count = new QSpinBox(this);
