@@ -54,6 +54,12 @@ using PasswordProvider = std::function<bool(const QString& fileName, bool retry,
 // combine between files.
 using CombineProgress = std::function<bool(int index, const QString& fileName)>;
 
+// Told before each file of a split is written (index counts from 0 of count files); returning
+// false stops the split between files.
+using SplitProgress = std::function<bool(int index, int count, const QString& path)>;
+
+struct SplitPart;
+
 // What a render worker opens its own copy of the document from: the file last saved (or, for a
 // document without one, its bytes as created). Shared by every version of the document until
 // the next save; a worker keeps its copy open as long as the base lives.
@@ -173,9 +179,18 @@ public:
     // Crops pages to their media box less margins (points, left, top, right and bottom of the
     // page as shown): sets their crop box.
     void cropPages(const QVector<int>& pages, const QMarginsF& margins);
-    // A new document without a file holding copies of the pages with their links, annotations
-    // and form fields, and nothing else of this one.
+    // A new document without a file holding copies of the pages with their links, annotations,
+    // form fields and the outline entries that lead to them (with the entries above those),
+    // and nothing else of this one: links to pages left behind stay behind.
     std::unique_ptr<Document> extractPages(const QVector<int>& pages) const;
+    // Writes each part into folder as a new file of its file name holding what extractPages()
+    // gives for its pages, each file replaced atomically as save() does. Refuses before writing
+    // anything when one of the files exists. When a file cannot be written or progress stops
+    // the split (DocumentError::Cancelled), the files written so far are removed again. Returns
+    // the paths written. The document does not change.
+    QStringList splitInto(const QString& folder, const QList<SplitPart>& parts, const SplitProgress& progress = {}) const;
+    // Throws DocumentError unless folder is an existing folder that files can be written into.
+    static void checkOutputFolder(const QString& folder);
 
     // The undo history: the names of every step, oldest first, of which the first
     // historyPosition() are in force. A save keeps it.

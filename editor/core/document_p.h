@@ -159,6 +159,9 @@ struct Document::Private
     void prepareForEditing();
     // Ascending, each page once; throws DocumentError for a page not in the document.
     QVector<int> sortedPages(const QVector<int>& pages) const;
+    // A new MuPDF document with copies of the pages (ascending, distinct), as extractPages()
+    // describes. Throws DocumentError.
+    std::unique_ptr<mu::MuDocument> extracted(const QVector<int>& sorted) const;
     // Before the first step that inserts, removes or moves pages: every page's identity and
     // look, against which the step's changes are told. Reading them loads every page object,
     // which a step that only changes pages never needs.

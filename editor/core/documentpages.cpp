@@ -131,19 +131,24 @@ void Document::cropPages(const QVector<int>& pages, const QMarginsF& margins)
     });
 }
 
-std::unique_ptr<Document> Document::extractPages(const QVector<int>& pages) const
+std::unique_ptr<mu::MuDocument> Document::Private::extracted(const QVector<int>& sorted) const
 {
-    const QVector<int> sorted = d->sortedPages(pages);
     if (sorted.isEmpty())
         throw DocumentError(DocumentError::Failed, documentText("There are no pages to extract."));
-    std::unique_ptr<Document> extract(new Document);
     try {
-        extract->d->mu = d->mu->createSibling();
-        extract->d->mu->insertPagesOf(*d->mu, sorted, 0);
+        std::unique_ptr<mu::MuDocument> extract = mu->createSibling();
+        extract->insertPagesOf(*mu, sorted, 0, {true, QString()});
+        return extract;
     } catch (const MuError& error) {
         throw DocumentError(DocumentError::Failed,
                             documentText("The pages could not be extracted: %1").arg(QString::fromUtf8(error.what())));
     }
+}
+
+std::unique_ptr<Document> Document::extractPages(const QVector<int>& pages) const
+{
+    std::unique_ptr<Document> extract(new Document);
+    extract->d->mu = d->extracted(d->sortedPages(pages));
     extract->d->neverSaved = true;
     extract->d->resetPages();
     extract->d->startNewBase();

@@ -207,7 +207,27 @@ public:
     //                               media box to give its crop box. One step.
     //   "op.document.extractPages"  Input, Pages, Path (optional: the new document is saved
     //                               there). Output: a new document with copies of the pages and
-    //                               only the objects they use.
+    //                               only the objects they use, with the outline entries that
+    //                               lead to them (and the entries above those, which lead
+    //                               nowhere when their own page was not taken).
+    //                               "Split" writes files instead: "none" (the default, as
+    //                               above), "pages" (one file per page of Pages), "ranges" (one
+    //                               per comma-separated item of Pages: "1-3,7" gives two),
+    //                               "count" (every "Count" pages of Pages a file; Count ≥ 1,
+    //                               taken only here) or "outline" (one per top-level outline
+    //                               entry with a page, from it to the page before the next one;
+    //                               pages before the first entry make a file of their own; only
+    //                               pages of Pages go in). Path then names an existing folder
+    //                               that can be written into. Files are named after the
+    //                               document and their pages ("report - pages 1-3.pdf",
+    //                               "report - page 7.pdf") or, for "outline", after the entry's
+    //                               title made safe for a file name; equal names are numbered
+    //                               ("Intro (2).pdf"). Each is written atomically with its
+    //                               pages' outline entries and only the objects its pages use.
+    //                               An existing file is refused, naming it, before anything is
+    //                               written; a split that fails or is cancelled removes the
+    //                               files it wrote. Output: the paths written (a QStringList
+    //                               value). The document does not change: no step.
     virtual std::shared_ptr<IPXV_Operation> createOperation(int operationId) = 0;
     virtual void runOperation(IPXV_Operation* operation, int flags = 0) = 0;
 

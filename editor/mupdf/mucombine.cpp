@@ -160,16 +160,39 @@ void copyKey(Graft& g, pdf_obj* from, pdf_obj* to, pdf_obj* key, bool inherited)
         pdf_dict_put_drop(g.ctx, to, key, copied);
 }
 
+// A page's annotations, but for links to pages that stay behind: they would lead nowhere.
+void copyAnnots(Graft& g, pdf_obj* from, pdf_obj* to)
+{
+    fz_context* ctx = g.ctx;
+    pdf_obj* annots = pdf_dict_get(ctx, from, PDF_NAME(Annots));
+    if (!pdf_is_array(ctx, annots))
+        return;
+    const int length = pdf_array_len(ctx, annots);
+    pdf_obj* kept = filled(ctx, pdf_new_array(ctx, g.dst, length), [&](pdf_obj* copy) {
+        for (int i = 0; i < length; ++i) {
+            pdf_obj* annot = pdf_array_get(ctx, annots, i);
+            const int page = pdf_name_eq(ctx, pdf_dict_get(ctx, annot, PDF_NAME(Subtype)), PDF_NAME(Link))
+                                 ? targetPageNumber(ctx, g.src, annot)
+                                 : 0;
+            pdf_obj* copied = page > 0 && !g.pages->count(page) ? nullptr : copyObject(g, annot);
+            if (copied)
+                pdf_array_push_drop(ctx, copy, copied);
+        }
+    });
+    pdf_dict_put_drop(ctx, to, PDF_NAME(Annots), kept);
+}
+
 void fillPage(Graft& g, pdf_obj* from, pdf_obj* to)
 {
     pdf_dict_put(g.ctx, to, PDF_NAME(Type), PDF_NAME(Page));
     pdf_obj* inherited[] = {PDF_NAME(MediaBox), PDF_NAME(CropBox), PDF_NAME(Rotate), PDF_NAME(Resources)};
     for (pdf_obj* key : inherited)
         copyKey(g, from, to, key, true);
-    pdf_obj* own[] = {PDF_NAME(Contents), PDF_NAME(Annots), PDF_NAME(BleedBox), PDF_NAME(TrimBox),
-                      PDF_NAME(ArtBox), PDF_NAME(UserUnit), PDF_NAME(Group)};
+    pdf_obj* own[] = {PDF_NAME(Contents), PDF_NAME(BleedBox), PDF_NAME(TrimBox), PDF_NAME(ArtBox),
+                      PDF_NAME(UserUnit), PDF_NAME(Group)};
     for (pdf_obj* key : own)
         copyKey(g, from, to, key, false);
+    copyAnnots(g, from, to);
     if (!pdf_dict_get(g.ctx, to, PDF_NAME(MediaBox))) // required; damaged files may lack it
         pdf_dict_put_drop(g.ctx, to, PDF_NAME(MediaBox), pdf_new_rect(g.ctx, g.dst, fz_make_rect(0, 0, 612, 792)));
 }
@@ -247,33 +270,72 @@ void appendChild(fz_context* ctx, pdf_obj* parent, pdf_obj* item)
     pdf_dict_put(ctx, parent, PDF_NAME(Last), item);
 }
 
-// Copies the chain of outline items starting at first under parent; returns the number of
-// items copied. visited guards against outlines whose links loop.
-int copyOutlineChain(Graft& g, pdf_obj* first, pdf_obj* parent, std::unordered_set<int>* visited, int depth)
+// Outlines of damaged files can nest absurdly; nothing sound goes this deep.
+constexpr int kMaxOutlineDepth = 64;
+
+// Outline items of the source, by their dictionaries.
+using Items = std::unordered_set<pdf_obj*>;
+
+// Marks the items of the chain starting at first that come along: every item when every page
+// does, else those that lead to a copied page and those above them. Returns whether it marked
+// any. visited guards against outlines whose links loop.
+bool markOutline(Graft& g, pdf_obj* first, bool everyPage, Items* marked, std::unordered_set<int>* visited, int depth)
 {
-    constexpr int kMaxDepth = 64;
     fz_context* ctx = g.ctx;
-    int copied = 0;
-    for (pdf_obj* item = first; item && depth < kMaxDepth; item = pdf_dict_get(ctx, item, PDF_NAME(Next))) {
+    bool any = false;
+    for (pdf_obj* item = first; item && depth < kMaxOutlineDepth; item = pdf_dict_get(ctx, item, PDF_NAME(Next))) {
         const int number = pdf_to_num(ctx, item);
         if (number > 0 && !visited->insert(number).second)
             break;
+        const bool below = markOutline(g, pdf_dict_get(ctx, item, PDF_NAME(First)), everyPage, marked, visited, depth + 1);
+        if (everyPage || below || g.pages->count(targetPageNumber(ctx, g.src, item))) {
+            marked->insert(pdf_resolve_indirect(ctx, item));
+            any = true;
+        }
+    }
+    return any;
+}
+
+// An item's destination or action; one leading to a page that stays behind is left out.
+void copyTarget(Graft& g, pdf_obj* item, pdf_obj* node)
+{
+    fz_context* ctx = g.ctx;
+    const int page = targetPageNumber(ctx, g.src, item);
+    if (page > 0 && !g.pages->count(page))
+        return;
+    pdf_obj* dest = pdf_dict_get(ctx, item, PDF_NAME(Dest));
+    if (!dest) {
+        copyKey(g, item, node, PDF_NAME(A), false);
+        return;
+    }
+    pdf_obj* copiedDest = copyObject(g, explicitDestination(g, dest));
+    if (copiedDest)
+        pdf_dict_put_drop(ctx, node, PDF_NAME(Dest), copiedDest);
+}
+
+// Copies the marked items of the chain starting at first under parent; returns the number of
+// items copied.
+int copyOutlineChain(Graft& g, pdf_obj* first, pdf_obj* parent, const Items& marked, std::unordered_set<int>* visited,
+                     int depth)
+{
+    fz_context* ctx = g.ctx;
+    int copied = 0;
+    for (pdf_obj* item = first; item && depth < kMaxOutlineDepth; item = pdf_dict_get(ctx, item, PDF_NAME(Next))) {
+        const int number = pdf_to_num(ctx, item);
+        if (number > 0 && !visited->insert(number).second)
+            break;
+        if (!marked.count(pdf_resolve_indirect(ctx, item)))
+            continue;
         pdf_obj* node = pdf_add_new_dict(ctx, g.dst, 6);
         fz_try(ctx)
         {
             copyKey(g, item, node, PDF_NAME(Title), false);
-            pdf_obj* dest = pdf_dict_get(ctx, item, PDF_NAME(Dest));
-            if (dest) {
-                pdf_obj* copiedDest = copyObject(g, explicitDestination(g, dest));
-                if (copiedDest)
-                    pdf_dict_put_drop(ctx, node, PDF_NAME(Dest), copiedDest);
-            } else {
-                copyKey(g, item, node, PDF_NAME(A), false);
-            }
+            copyTarget(g, item, node);
             copyKey(g, item, node, PDF_NAME(C), false);
             copyKey(g, item, node, PDF_NAME(F), false);
             appendChild(ctx, parent, node);
-            const int children = copyOutlineChain(g, pdf_dict_get(ctx, item, PDF_NAME(First)), node, visited, depth + 1);
+            const int children = copyOutlineChain(g, pdf_dict_get(ctx, item, PDF_NAME(First)), node, marked, visited,
+                                                  depth + 1);
             if (children > 0) {
                 const bool open = pdf_to_int(ctx, pdf_dict_get(ctx, item, PDF_NAME(Count))) > 0;
                 pdf_dict_put_int(ctx, node, PDF_NAME(Count), open ? children : -children);
@@ -362,10 +424,10 @@ void MuDocument::appendDocument(MuDocument& source, const QString& outlineTitle)
     QVector<int> every(source.pageCount());
     for (int page = 0; page < every.size(); ++page)
         every[page] = page;
-    insertPagesOf(source, every, pageCount(), outlineTitle);
+    insertPagesOf(source, every, pageCount(), {true, outlineTitle});
 }
 
-void MuDocument::insertPagesOf(MuDocument& source, const QVector<int>& chosen, int at, const QString& outlineTitle)
+void MuDocument::insertPagesOf(MuDocument& source, const QVector<int>& chosen, int at, const OutlineCopy& outline)
 {
     if (source.d->context != d->context)
         throw MuError(FZ_ERROR_GENERIC, "documents to combine must share a context");
@@ -431,31 +493,47 @@ void MuDocument::insertPagesOf(MuDocument& source, const QVector<int>& chosen, i
     });
 
     mergeFields(g, count == sourceCount);
-    if (outlineTitle.isNull())
+    if (!outline.entries)
         return;
 
-    const QByteArray title = outlineTitle.toUtf8();
+    // Under a title entry the source's entries start a level down; marking counts levels as
+    // copying will, so that nothing marked lies beyond the depth copied.
+    const int depth = outline.title.isNull() ? 0 : 1;
+    Items marked;
     std::unordered_set<int> visited;
+    pdf_obj* srcFirst = nullptr;
+    bool anyMarked = false;
+    guarded(ctx, [&] {
+        srcFirst = pdf_dict_getp(ctx, rootDict(ctx, src), "Outlines/First");
+        anyMarked = markOutline(g, srcFirst, count == sourceCount, &marked, &visited, depth);
+    });
+    if (!anyMarked && outline.title.isNull())
+        return;
+    visited.clear();
+    const QByteArray title = outline.title.toUtf8();
     guarded(ctx, [&] {
         pdf_obj* outlines = targetOutlines(ctx, dst);
-        pdf_obj* top = pdf_add_new_dict(ctx, dst, 6);
-        fz_try(ctx)
-        {
-            pdf_dict_put_text_string(ctx, top, PDF_NAME(Title), title.constData());
-            if (count > 0) {
-                pdf_obj* dest = pdf_dict_put_array(ctx, top, PDF_NAME(Dest), 2);
-                pdf_array_push_drop(ctx, dest, pdf_new_indirect(ctx, dst, targetNumbers[0], 0));
-                pdf_array_push(ctx, dest, PDF_NAME(Fit));
+        if (outline.title.isNull()) {
+            copyOutlineChain(g, srcFirst, outlines, marked, &visited, depth);
+        } else {
+            pdf_obj* top = pdf_add_new_dict(ctx, dst, 6);
+            fz_try(ctx)
+            {
+                pdf_dict_put_text_string(ctx, top, PDF_NAME(Title), title.constData());
+                if (count > 0) {
+                    pdf_obj* dest = pdf_dict_put_array(ctx, top, PDF_NAME(Dest), 2);
+                    pdf_array_push_drop(ctx, dest, pdf_new_indirect(ctx, dst, targetNumbers[0], 0));
+                    pdf_array_push(ctx, dest, PDF_NAME(Fit));
+                }
+                appendChild(ctx, outlines, top);
+                const int children = copyOutlineChain(g, srcFirst, top, marked, &visited, depth);
+                if (children > 0)
+                    pdf_dict_put_int(ctx, top, PDF_NAME(Count), children);
             }
-            appendChild(ctx, outlines, top);
-            pdf_obj* srcFirst = pdf_dict_getp(ctx, rootDict(ctx, src), "Outlines/First");
-            const int children = copyOutlineChain(g, srcFirst, top, &visited, 1);
-            if (children > 0)
-                pdf_dict_put_int(ctx, top, PDF_NAME(Count), children);
-            pdf_dict_put_int(ctx, outlines, PDF_NAME(Count), outlineLength(ctx, outlines));
+            fz_always(ctx) { pdf_drop_obj(ctx, top); }
+            fz_catch(ctx) { fz_rethrow(ctx); }
         }
-        fz_always(ctx) { pdf_drop_obj(ctx, top); }
-        fz_catch(ctx) { fz_rethrow(ctx); }
+        pdf_dict_put_int(ctx, outlines, PDF_NAME(Count), outlineLength(ctx, outlines));
     });
 }
 

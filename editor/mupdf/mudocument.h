@@ -23,6 +23,15 @@
 
 namespace pxv::mu {
 
+// What of a document's outline comes along with pages copied from it: nothing, or its entries
+// that lead to a copied page with the entries above them (an entry whose own page stays behind
+// leads nowhere), held by one new entry titled title when title is not null.
+struct OutlineCopy
+{
+    bool entries = false;
+    QString title;
+};
+
 class MuDocument
 {
 public:
@@ -127,8 +136,9 @@ public:
     void appendDocument(MuDocument& source, const QString& outlineTitle);
     // Copies the chosen pages of source (opened with openSibling or createSibling) with their
     // links, annotations and the form fields of their widgets, so that the first becomes page at.
-    // With an outlineTitle, one outline entry of that title holds source's outline.
-    void insertPagesOf(MuDocument& source, const QVector<int>& chosen, int at, const QString& outlineTitle = QString());
+    // Links to pages that are not copied stay behind.
+    // The outline entries that outline asks for are appended to this document's outline.
+    void insertPagesOf(MuDocument& source, const QVector<int>& chosen, int at, const OutlineCopy& outline = {});
     // A new document without pages in this document's context, to copy pages into.
     std::unique_ptr<MuDocument> createSibling();
 

@@ -12,9 +12,6 @@ namespace {
 
 using Numbers = std::unordered_set<int>;
 
-// Outlines and forms of damaged files can nest absurdly or loop; nothing sound goes this deep.
-constexpr int kMaxDepth = 64;
-
 // The page an explicit or named destination leads to: its object number, or 0.
 int destinationPage(fz_context* ctx, pdf_document* doc, pdf_obj* dest)
 {
@@ -26,20 +23,12 @@ int destinationPage(fz_context* ctx, pdf_document* doc, pdf_obj* dest)
     return pdf_is_array(ctx, dest) ? pdf_to_num(ctx, pdf_array_get(ctx, dest, 0)) : 0;
 }
 
-// Where a link annotation or an outline entry leads inside the document: object number or 0.
-int targetPage(fz_context* ctx, pdf_document* doc, pdf_obj* item)
-{
-    if (pdf_obj* dest = pdf_dict_get(ctx, item, PDF_NAME(Dest)))
-        return destinationPage(ctx, doc, dest);
-    pdf_obj* action = pdf_dict_get(ctx, item, PDF_NAME(A));
-    if (pdf_name_eq(ctx, pdf_dict_get(ctx, action, PDF_NAME(S)), PDF_NAME(GoTo)))
-        return destinationPage(ctx, doc, pdf_dict_get(ctx, action, PDF_NAME(D)));
-    return 0;
-}
+// Outlines and forms of damaged files can nest absurdly or loop; nothing sound goes this deep.
+constexpr int kMaxDepth = 64;
 
 bool leadsTo(fz_context* ctx, pdf_document* doc, pdf_obj* item, const Numbers& deleted)
 {
-    const int page = targetPage(ctx, doc, item);
+    const int page = targetPageNumber(ctx, doc, item);
     return page > 0 && deleted.count(page);
 }
 
@@ -96,6 +85,16 @@ void pruneFields(fz_context* ctx, pdf_document* doc, const Numbers& deleted)
 }
 
 } // namespace
+
+int targetPageNumber(fz_context* ctx, pdf_document* doc, pdf_obj* item)
+{
+    if (pdf_obj* dest = pdf_dict_get(ctx, item, PDF_NAME(Dest)))
+        return destinationPage(ctx, doc, dest);
+    pdf_obj* action = pdf_dict_get(ctx, item, PDF_NAME(A));
+    if (pdf_name_eq(ctx, pdf_dict_get(ctx, action, PDF_NAME(S)), PDF_NAME(GoTo)))
+        return destinationPage(ctx, doc, pdf_dict_get(ctx, action, PDF_NAME(D)));
+    return 0;
+}
 
 void MuDocument::deletePages(const QVector<int>& pages)
 {

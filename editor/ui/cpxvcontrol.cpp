@@ -146,6 +146,7 @@ void CPXVControl::buildMenus()
     add(pages, names::kInsertBlankPage);
     add(pages, names::kInsertPages);
     add(pages, names::kExtractPages);
+    add(pages, names::kSplitDocument);
     add(pages, names::kDeletePages);
     pages->addSeparator();
     add(pages, names::kRotateLeft);
@@ -446,7 +447,8 @@ void CPXVControl::updateActions()
     QAction* thumbnails = m_actions->action(names::kShowThumbnails);
     thumbnails->setEnabled(hasDocument);
     thumbnails->setChecked(hasDocument && view->areThumbnailsVisible());
-    for (const QString& name : {names::kInsertBlankPage, names::kInsertPages, names::kDeletePages, names::kExtractPages})
+    for (const QString& name : {names::kInsertBlankPage, names::kInsertPages, names::kDeletePages, names::kExtractPages,
+                                names::kSplitDocument})
         m_actions->action(name)->setEnabled(hasDocument);
     updateHistoryActions();
     if (hasDocument)

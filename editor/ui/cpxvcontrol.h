@@ -2,6 +2,7 @@
 
 #include "ui/layer.h"
 
+#include "core/document.h"
 #include "ipxv.h"
 
 #include <QElapsedTimer>
@@ -119,7 +120,8 @@ private:
     // The thumbnails' selection when that pane shows one, else the current page.
     QVector<int> chosenPages(pxv::DocumentView* view) const;
     // Runs a page operation on the view's document; failures are shown. False when it failed.
-    bool runPageOperation(pxv::DocumentView* view, const QString& name, const QVariantMap& parameters);
+    bool runPageOperation(pxv::DocumentView* view, const QString& name, const QVariantMap& parameters,
+                          const pxv::SplitProgress& progress = {});
     void connectPageCommands(pxv::DocumentView* view);
     // Rotates the chosen pages by degrees clockwise.
     void rotatePages(pxv::DocumentView* view, int degrees);
@@ -130,6 +132,7 @@ private:
     // Copies pages of source, when it is open here, before the 0-based position.
     void copyPages(pxv::DocumentView* view, const pxv::Document* source, const QVector<int>& pages, int position);
     void extractPages(pxv::DocumentView* view);
+    void splitDocument(pxv::DocumentView* view);
     void stepHistory(pxv::DocumentView* view, int steps);
     // Opens each file, showing failures instead of throwing them.
     void openInteractively(const QStringList& files);

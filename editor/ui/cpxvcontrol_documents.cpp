@@ -273,6 +273,7 @@ void CPXVControl::registerCommands()
     onDocument(names::kInsertPages, [this](DocumentView* view) { insertPagesFromFile(view); });
     onDocument(names::kDeletePages, [this](DocumentView* view) { deletePages(view, chosenPages(view)); });
     onDocument(names::kExtractPages, [this](DocumentView* view) { extractPages(view); });
+    onDocument(names::kSplitDocument, [this](DocumentView* view) { splitDocument(view); });
     onDocument(names::kFind, [](DocumentView* view) { view->showFindBar(); });
     onDocument(names::kRotateLeft, [this](DocumentView* view) { rotatePages(view, 270); });
     onDocument(names::kRotateRight, [this](DocumentView* view) { rotatePages(view, 90); });

@@ -12,9 +12,14 @@
 #include "nametable.h"
 #include "pageview.h"
 #include "thumbnailpane.h"
+#include "writeprogress.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTabWidget>
+
+#include <functional>
 
 using pxv::DocumentView;
 namespace names = pxv::names;
@@ -45,10 +50,11 @@ QVector<int> CPXVControl::chosenPages(DocumentView* view) const
     return {view->pageView()->currentPage()};
 }
 
-bool CPXVControl::runPageOperation(DocumentView* view, const QString& name, const QVariantMap& parameters)
+bool CPXVControl::runPageOperation(DocumentView* view, const QString& name, const QVariantMap& parameters,
+                                   const pxv::SplitProgress& progress)
 {
     try {
-        m_inst->runOperation(name, view->document(), parameters);
+        m_inst->runOperation(name, view->document(), parameters, progress);
     } catch (const PXV_Error& error) {
         if (error.code() != PXV_Error::Cancelled)
             m_dialogs->showError(this, error.message());
@@ -147,4 +153,22 @@ void CPXVControl::extractPages(DocumentView* view)
     } catch (const PXV_Error& error) {
         m_dialogs->showError(this, error.message());
     }
+}
+
+void CPXVControl::splitDocument(DocumentView* view)
+{
+    const pxv::Document* model = view->document()->model();
+    pxv::SplitChoice choice;
+    choice.folder = model->filePath().isNull() ? QDir::homePath() : QFileInfo(model->filePath()).absolutePath();
+    if (!m_dialogs->splitDocument(this, model->hasOutline(), &choice))
+        return;
+    using Way = pxv::SplitChoice::Way;
+    QVariantMap parameters{{QStringLiteral("Path"), choice.folder}};
+    parameters.insert(QStringLiteral("Split"), choice.way == Way::EachPage ? QStringLiteral("pages")
+                                               : choice.way == Way::Outline ? QStringLiteral("outline")
+                                                                            : QStringLiteral("count"));
+    if (choice.way == Way::EveryCount)
+        parameters.insert(QStringLiteral("Count"), choice.count);
+    pxv::WriteProgress progress(this, tr("Split Document"));
+    runPageOperation(view, names::kExtractPagesOp, parameters, std::ref(progress));
 }

@@ -149,9 +149,11 @@ void CPXVInst::runOperation(IPXV_Operation* operation, int)
     m_operations.run(*op, *this, *m_control);
 }
 
-void CPXVInst::runOperation(const QString& name, std::shared_ptr<CPXVDocument> input, const QVariantMap& parameters)
+void CPXVInst::runOperation(const QString& name, std::shared_ptr<CPXVDocument> input, const QVariantMap& parameters,
+                            const pxv::SplitProgress& progress)
 {
     pxv::Operation operation(nameToId(name), name);
+    operation.setProgress(progress);
     if (input)
         operation.params()->child(QStringLiteral("Input"))->setObject(std::move(input));
     for (auto it = parameters.cbegin(); it != parameters.cend(); ++it)

@@ -1,6 +1,7 @@
 #include "dialogprovider.h"
 
 #include "combinedialog.h"
+#include "splitdialog.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -60,6 +61,15 @@ QStringList DefaultDialogProvider::combineFiles(QWidget* parent)
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.files();
+}
+
+bool DefaultDialogProvider::splitDocument(QWidget* parent, bool hasOutline, SplitChoice* choice)
+{
+    SplitDialog dialog(hasOutline, *choice, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    *choice = dialog.choice();
+    return true;
 }
 
 DialogProvider::CloseAnswer DefaultDialogProvider::confirmClose(QWidget* parent, const QString& title)

@@ -9,6 +9,15 @@ class QWidget;
 
 namespace pxv {
 
+// How to split a document into files, and the folder they go into.
+struct SplitChoice
+{
+    enum class Way { EveryCount, EachPage, Outline };
+    Way way = Way::EveryCount;
+    int count = 10; // pages per file, for EveryCount
+    QString folder;
+};
+
 // Every question the component asks the user goes through this interface, so that tests can
 // answer without modal dialogs. The default implementation shows real dialogs.
 class DialogProvider
@@ -27,6 +36,9 @@ public:
     virtual QString password(QWidget* parent, const QString& fileName, bool retry) = 0;
     // The files to combine, in order; empty when cancelled.
     virtual QStringList combineFiles(QWidget* parent) = 0;
+    // How to split a document; choice comes with the folder to offer and takes the answer.
+    // Splitting at outline entries is offered only when hasOutline. False when cancelled.
+    virtual bool splitDocument(QWidget* parent, bool hasOutline, SplitChoice* choice) = 0;
     virtual CloseAnswer confirmClose(QWidget* parent, const QString& title) = 0;
     virtual void showError(QWidget* parent, const QString& message) = 0;
     virtual void showHelp(QWidget* parent) = 0;
@@ -39,6 +51,7 @@ public:
     QString saveFile(QWidget* parent, const QString& suggestedPath) override;
     QString password(QWidget* parent, const QString& fileName, bool retry) override;
     QStringList combineFiles(QWidget* parent) override;
+    bool splitDocument(QWidget* parent, bool hasOutline, SplitChoice* choice) override;
     CloseAnswer confirmClose(QWidget* parent, const QString& title) override;
     void showError(QWidget* parent, const QString& message) override;
     void showHelp(QWidget* parent) override;

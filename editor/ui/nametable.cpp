@@ -39,6 +39,7 @@ NameTable::NameTable()
     add(Kind::Operation, {names::kSaveDoc, names::kRotatePages, names::kMovePages});
     add(Kind::Command, {names::kUndo, names::kRedo, names::kShowHistory, names::kShowThumbnails,
                         names::kInsertBlankPage, names::kInsertPages, names::kDeletePages, names::kExtractPages});
+    add(Kind::Command, {names::kSplitDocument});
 }
 
 void NameTable::add(Kind kind, const QStringList& names)

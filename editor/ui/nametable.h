@@ -88,6 +88,7 @@ inline const QString kInsertBlankPage = QStringLiteral("cmd.insertBlankPage");
 inline const QString kInsertPages = QStringLiteral("cmd.insertPages");
 inline const QString kDeletePages = QStringLiteral("cmd.deletePages");
 inline const QString kExtractPages = QStringLiteral("cmd.extractPages");
+inline const QString kSplitDocument = QStringLiteral("cmd.splitDocument");
 } // namespace names
 
 } // namespace pxv

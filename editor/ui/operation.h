@@ -2,6 +2,7 @@
 
 #include "ui/layer.h"
 
+#include "core/document.h"
 #include "ipxv.h"
 
 #include <map>
@@ -34,11 +35,16 @@ public:
     int id() const override { return m_id; }
     QString name() const override { return m_name; }
     IPXV_ParamNode* params() override { return &m_params; }
+    // Told between the files of an operation that writes several; the component's own commands
+    // set it to keep the window painting and offer Cancel. Hosts' operations run without.
+    const SplitProgress& progress() const { return m_progress; }
+    void setProgress(SplitProgress progress) { m_progress = std::move(progress); }
 
 private:
     int m_id;
     QString m_name;
     ParamNode m_params;
+    SplitProgress m_progress;
 };
 
 } // namespace pxv

@@ -2,6 +2,7 @@
 
 #include "core/document.h"
 #include "core/pagerange.h"
+#include "core/splitplan.h"
 #include "cpxvcontrol.h"
 #include "cpxvdocument.h"
 #include "cpxvinst.h"
@@ -9,7 +10,9 @@
 #include "operation.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
+#include <algorithm>
 #include <cmath>
 
 namespace pxv {
@@ -34,6 +37,7 @@ const QString kWidth = QStringLiteral("Width");
 const QString kHeight = QStringLiteral("Height");
 const QString kOrientation = QStringLiteral("Orientation");
 const QString kOutput = QStringLiteral("Output");
+const QString kSplit = QStringLiteral("Split");
 
 // Runs a document-model call, turning its failures into the component's error.
 template <typename F>
@@ -190,9 +194,64 @@ void cropPages(OperationCall& call)
     call.setOutput(document);
 }
 
+// The files a split writes, by "Split", "Pages" and "Count".
+QList<SplitPart> splitParts(OperationCall& call, const CPXVDocument& document, const QString& how)
+{
+    if (how == QLatin1String("pages"))
+        return split::eachPage(call.pages(document));
+    if (how == QLatin1String("count")) {
+        if (!call.has(kCount))
+            throw call.invalid(kCount, tr("it is missing: how many pages go into each file"));
+        const int count = call.integer(kCount, 1);
+        if (count < 1)
+            throw call.invalid(kCount, tr("%1 is not a number of pages for each file (1 or more)").arg(count));
+        return split::everyCount(call.pages(document), count);
+    }
+    if (how == QLatin1String("ranges")) {
+        try {
+            return split::byRanges(call.has(kPages) ? call.text(kPages) : QStringLiteral("all"), document.pageCount());
+        } catch (const PageRangeError& error) {
+            throw call.invalid(kPages, error.message());
+        }
+    }
+    if (how == QLatin1String("outline")) {
+        const QList<SplitPart> parts =
+            split::byOutline(document.model()->outline(), call.pages(document), document.pageCount());
+        if (std::none_of(parts.cbegin(), parts.cend(), [](const SplitPart& part) { return !part.title.isNull(); }))
+            throw call.invalid(kSplit, tr("the document has no top-level outline entries that lead to the pages"));
+        return parts;
+    }
+    throw call.invalid(kSplit,
+                       tr("“%1” is not “none”, “pages”, “ranges”, “count” or “outline”").arg(call.text(kSplit)));
+}
+
+void splitDocument(OperationCall& call, const CPXVDocument& document, const QString& how)
+{
+    QList<SplitPart> parts = splitParts(call, document, how);
+    const QString folder = call.has(kPath) ? call.text(kPath) : QString();
+    if (folder.trimmed().isEmpty())
+        throw call.invalid(kPath, tr("the folder to write the files into is missing"));
+    try {
+        Document::checkOutputFolder(folder);
+    } catch (const DocumentError& error) {
+        throw call.invalid(kPath, error.message());
+    }
+    const Document& model = *document.model();
+    split::nameParts(model.filePath().isNull() ? tr("Untitled") : QFileInfo(model.filePath()).completeBaseName(), parts);
+    const QStringList written = modelCall([&] { return model.splitInto(folder, parts, call.progress()); });
+    call.setOutputValue(written);
+}
+
 void extractPages(OperationCall& call)
 {
     const std::shared_ptr<CPXVDocument> document = call.document();
+    const QString how = call.has(kSplit) ? call.text(kSplit).trimmed().toLower() : QStringLiteral("none");
+    if (call.has(kCount) && how != QLatin1String("count"))
+        throw call.invalid(kCount, tr("it is only taken with “Split” “count”"));
+    if (how != QLatin1String("none")) {
+        splitDocument(call, *document, how);
+        return;
+    }
     const QVector<int> pages = call.pages(*document);
     auto extract = std::make_shared<CPXVDocument>(modelCall([&] { return document->model()->extractPages(pages); }));
     if (call.has(kPath)) {
@@ -307,6 +366,16 @@ void OperationCall::setOutput(std::shared_ptr<IUnknown> object)
     m_operation.params()->child(kOutput)->setObject(std::move(object));
 }
 
+void OperationCall::setOutputValue(const QVariant& value)
+{
+    m_operation.params()->child(kOutput)->setValue(value);
+}
+
+const SplitProgress& OperationCall::progress() const
+{
+    return m_operation.progress();
+}
+
 PXV_Error OperationCall::invalid(const QString& parameter, const QString& why) const
 {
     return PXV_Error(PXV_Error::InvalidArgument,
@@ -324,7 +393,7 @@ OperationRegistry::OperationRegistry()
     add(names::kInsertEmptyPagesOp, {kInput, kPosition, kCount, kSize, kWidth, kHeight, kOrientation}, insertEmptyPages);
     add(names::kInsertPagesOp, {kInput, kSource, kPages, kPosition}, insertPages);
     add(names::kReplacePagesOp, {kInput, kPages, kSource, kSourcePages}, replacePages);
-    add(names::kExtractPagesOp, {kInput, kPages, kPath}, extractPages);
+    add(names::kExtractPagesOp, {kInput, kPages, kPath, kSplit, kCount}, extractPages);
     add(QStringLiteral("op.document.cropPages"), {kInput, kPages, "Left", "Top", "Right", "Bottom"}, cropPages);
     for (const char* later :
          {"op.document.printPages", "op.imagesToDoc", "op.textToDoc", "op.document.resizePages",

@@ -2,6 +2,7 @@
 
 #include "ui/layer.h"
 
+#include "core/document.h"
 #include "ipxv.h"
 
 #include <QHash>
@@ -44,6 +45,9 @@ public:
     QString text(const QString& parameter) const;
     QStringList texts(const QString& parameter) const;
     void setOutput(std::shared_ptr<IUnknown> object);
+    void setOutputValue(const QVariant& value);
+    // What the caller wants told between the files written; empty when nothing.
+    const SplitProgress& progress() const;
     // The component's error for a bad value of parameter.
     PXV_Error invalid(const QString& parameter, const QString& why) const;
 

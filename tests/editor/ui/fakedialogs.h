@@ -21,6 +21,7 @@ public:
     QString saveAnswer;
     QQueue<QString> passwordAnswers; // a null string cancels
     QStringList combineAnswer;
+    std::function<bool(bool hasOutline, pxv::SplitChoice*)> splitAnswer; // empty: cancel
     QQueue<CloseAnswer> closeAnswers;
     std::function<void()> whilePasswordAsked; // runs while the password question is open
 
@@ -44,6 +45,10 @@ public:
         return passwordAnswers.isEmpty() ? QString() : passwordAnswers.dequeue();
     }
     QStringList combineFiles(QWidget*) override { return combineAnswer; }
+    bool splitDocument(QWidget*, bool hasOutline, pxv::SplitChoice* choice) override
+    {
+        return splitAnswer && splitAnswer(hasOutline, choice);
+    }
     CloseAnswer confirmClose(QWidget*, const QString& title) override
     {
         closeAsks.append(title);

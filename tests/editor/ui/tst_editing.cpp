@@ -1,6 +1,6 @@
 // Editing through the control as a host, a script or the user does: operations by name with
-// checked parameters, Undo and Redo from the keyboard and the history list, and the tab's
-// modified mark following the history.
+// checked parameters, Undo and Redo from the keyboard and the history list, the tab's modified
+// mark following the history, and splitting into files from the Pages menu.
 
 #include "hostedcontrol.h"
 #include "testpdfs.h"
@@ -11,8 +11,13 @@
 #include "ui/documentview.h"
 #include "ui/historypane.h"
 #include "ui/pageview.h"
+#include "ui/writeprogress.h"
 
 #include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -31,6 +36,8 @@ private slots:
     void rotateAndSaveByName();
     void pageOperationsByName();
     void keysAndHistoryListUndoAndRedo();
+    void splitFromThePagesMenu();
+    void splitProgressShowsAfterASecondAndCancels();
 
 private:
     pxv::DocumentView* view() const { return m_hosted.widget->activeView(); }
@@ -40,8 +47,11 @@ private:
         auto* tabs = m_hosted.widget->findChild<QTabWidget*>();
         return tabs->tabText(tabs->currentIndex());
     }
-    // Runs an operation of the active document with the given parameters.
-    void run(const QString& name, const QVariantMap& parameters);
+    // Runs an operation of the active document with the given parameters; returns the value
+    // of its "Output".
+    QVariant run(const QString& name, const QVariantMap& parameters);
+    // Where splits go; bad parameters leave it empty.
+    QString splitFolder() const { return m_dir.filePath("split"); }
 
     QTemporaryDir m_dir;
     HostedControl m_hosted;
@@ -51,6 +61,7 @@ private:
 void TestEditing::initTestCase()
 {
     QVERIFY(m_dir.isValid());
+    QVERIFY(QDir(m_dir.path()).mkdir("split"));
     registerPXVEditor();
 }
 
@@ -71,13 +82,14 @@ void TestEditing::cleanup()
     m_hosted.destroy();
 }
 
-void TestEditing::run(const QString& name, const QVariantMap& parameters)
+QVariant TestEditing::run(const QString& name, const QVariantMap& parameters)
 {
     IPXV_Inst* inst = m_hosted.control->inst();
     const std::shared_ptr<IPXV_Operation> operation = inst->createOperation(inst->nameToId(name, true));
     for (auto it = parameters.cbegin(); it != parameters.cend(); ++it)
         operation->params()->child(it.key())->setValue(it.value());
     inst->runOperation(operation.get(), 0);
+    return operation->params()->child("Output")->value();
 }
 
 void TestEditing::operationsRefuseBadParameters_data()
@@ -105,6 +117,23 @@ void TestEditing::operationsRefuseBadParameters_data()
                                    << int(PXV_Error::InvalidArgument) << "A7";
     QTest::newRow("margin not a number") << QStringLiteral("op.document.cropPages") << QVariantMap{{"Left", "wide"}}
                                          << int(PXV_Error::InvalidArgument) << "Left";
+    const QString extract = QStringLiteral("op.document.extractPages");
+    const auto split = [this](const QString& how, const QVariantMap& more) {
+        QVariantMap parameters{{"Split", how}, {"Path", splitFolder()}};
+        for (auto it = more.cbegin(); it != more.cend(); ++it)
+            parameters.insert(it.key(), it.value());
+        return parameters;
+    };
+    const int invalid = PXV_Error::InvalidArgument;
+    QTest::newRow("split a new way") << extract << split("chapters", {}) << invalid << "“Split”";
+    QTest::newRow("split by outline without one") << extract << split("outline", {}) << invalid << "“Split”";
+    QTest::newRow("split count missing") << extract << split("count", {}) << invalid << "“Count”";
+    QTest::newRow("split count zero") << extract << split("count", {{"Count", 0}}) << invalid << "“Count”";
+    QTest::newRow("count without counting") << extract << split("pages", {{"Count", 2}}) << invalid << "“Count”";
+    QTest::newRow("split range item empty") << extract << split("ranges", {{"Pages", "1,,2"}}) << invalid << "“Pages”";
+    QTest::newRow("split without folder") << extract << QVariantMap{{"Split", "pages"}} << invalid << "“Path”";
+    QTest::newRow("split into a file") << extract << split("pages", {{"Path", QCoreApplication::applicationFilePath()}})
+                                       << invalid << "“Path”";
     QTest::newRow("not built yet") << QStringLiteral("op.document.resizePages") << QVariantMap{{"Pages", "1"}}
                                    << int(PXV_Error::NotImplemented) << "op.document.resizePages";
 }
@@ -124,6 +153,7 @@ void TestEditing::operationsRefuseBadParameters()
     }
     QVERIFY(!model()->canUndo());
     QVERIFY(!model()->isModified());
+    QCOMPARE(QDir(splitFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 void TestEditing::rotateAndSaveByName()
@@ -155,6 +185,13 @@ void TestEditing::pageOperationsByName()
     run(QStringLiteral("op.document.extractPages"), {{"Pages", "2-3"}, {"Path", extract}});
     QCOMPARE(testpdfs::qpdfProblems(extract), QString());
     QCOMPARE(pxv::Document::open(extract)->pageCount(), 2);
+    const QStringList files = run(QStringLiteral("op.document.extractPages"),
+                                  {{"Split", "ranges"}, {"Pages", "6-7, 2"}, {"Path", splitFolder()}})
+                                  .toStringList();
+    const QString base = QDir(splitFolder()).filePath(QFileInfo(m_path).completeBaseName());
+    QCOMPARE(files, QStringList({base + " - pages 6-7.pdf", base + " - page 2.pdf"}));
+    for (const QString& file : files)
+        QVERIFY(QFile::remove(file));
     run(QStringLiteral("op.document.deletePages"), {{"Pages", "2-3,7"}});
     QCOMPARE(model()->pageCount(), 4);
     QCOMPARE(model()->historySteps(), QStringList({"Insert Blank Pages", "Insert Page", "Delete Pages"}));
@@ -196,6 +233,54 @@ void TestEditing::keysAndHistoryListUndoAndRedo()
     QVERIFY(!undo->isEnabled());
     QVERIFY(m_hosted.widget->actions()->action("cmd.redo")->isEnabled());
     QCOMPARE(m_hosted.dialogs->errors, QStringList());
+}
+
+void TestEditing::splitFromThePagesMenu()
+{
+    QAction* split = nullptr;
+    for (QAction* menu : m_hosted.widget->findChild<QMenuBar*>()->actions()) {
+        for (QAction* action : menu->menu()->actions()) {
+            if (action->objectName() == "cmd.splitDocument")
+                split = action;
+        }
+    }
+    QVERIFY(split);
+    QStringList asked;
+    const QString folder = m_dir.filePath("menu-split");
+    QVERIFY(QDir().mkpath(folder));
+    m_hosted.dialogs->splitAnswer = [&](bool hasOutline, pxv::SplitChoice* choice) {
+        asked.append(QString("%1 %2").arg(hasOutline).arg(choice->folder));
+        choice->count = 3;
+        choice->folder = folder;
+        return true;
+    };
+    split->trigger();
+    QCOMPARE(asked, QStringList({"0 " + QFileInfo(m_path).absolutePath()}));
+    QCOMPARE(m_hosted.dialogs->errors, QStringList());
+    const QString base = QFileInfo(m_path).completeBaseName();
+    const QStringList written{base + " - page 4.pdf", base + " - pages 1-3.pdf"};
+    QCOMPARE(QDir(folder).entryList(QDir::Files), written);
+    for (const QString& file : written)
+        QCOMPARE(testpdfs::qpdfProblems(QDir(folder).filePath(file)), QString());
+
+    split->trigger(); // the files are there now
+    QCOMPARE(m_hosted.dialogs->errors.size(), 1);
+    QVERIFY2(m_hosted.dialogs->errors.first().contains(written.last()), qPrintable(m_hosted.dialogs->errors.first()));
+    QCOMPARE(QDir(folder).entryList(QDir::Files), written);
+}
+
+void TestEditing::splitProgressShowsAfterASecondAndCancels()
+{
+    pxv::WriteProgress progress(m_hosted.widget, "Split");
+    auto* dialog = m_hosted.widget->findChild<QProgressDialog*>();
+    QVERIFY(progress(0, 3, "/files/a.pdf"));
+    QVERIFY(!dialog->isVisible());
+    QTest::qWait(1100);
+    QVERIFY(progress(1, 3, "/files/b.pdf"));
+    QVERIFY(dialog->isVisible());
+    QVERIFY(dialog->labelText().contains("b.pdf"));
+    dialog->findChild<QPushButton*>()->click();
+    QVERIFY(!progress(2, 3, "/files/c.pdf"));
 }
 
 QTEST_MAIN(TestEditing)
