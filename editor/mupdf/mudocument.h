@@ -110,6 +110,9 @@ public:
     void appendBlankPage(const QSizeF& points);
     // Sets the page's crop box to its media box less the margins (points, of the page as shown).
     void cropPage(int page, const QMarginsF& shown);
+    // Gives the page a media box of shown (points, of the page as shown) and scales what it
+    // showed uniformly into it, centred; annotations and links move with the content.
+    void resizePage(int page, const QSizeF& shown);
     // Inserts count blank pages of the given size (points) so that the first is page at.
     void insertBlankPages(int at, int count, const QSizeF& points);
     // Deletes the pages (ascending, distinct) and what led to them: links to them go, outline

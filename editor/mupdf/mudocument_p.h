@@ -58,6 +58,10 @@ struct MuDocument::Impl
 // An object in PDF syntax, as small as it can be written.
 QByteArray printObject(fz_context* ctx, pdf_obj* object);
 
+// A page's /Rotate (inherited or its own) in clockwise quarter turns, 0 to 3, rounded as MuPDF
+// rounds it.
+int quarterTurns(fz_context* ctx, pdf_obj* page);
+
 // A page object's area in points, top-left origin, rotation applied.
 QRectF objectBounds(fz_context* ctx, pdf_obj* page);
 

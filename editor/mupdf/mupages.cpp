@@ -161,7 +161,7 @@ void MuDocument::cropPage(int page, const QMarginsF& shown)
     guarded(ctx, [&] {
         pdf_obj* object = lookupPageObject(ctx, d->pdf(), page);
         const fz_rect media = pdf_to_rect(ctx, pdf_dict_get_inheritable(ctx, object, PDF_NAME(MediaBox)));
-        const int rotation = ((pdf_to_int(ctx, pdf_dict_get_inheritable(ctx, object, PDF_NAME(Rotate))) % 360 + 405) % 360) / 90;
+        const int rotation = quarterTurns(ctx, object);
         // The margins are of the page as shown; the crop box is in the page's own, unturned
         // space, whose edges a turn by 90 degrees clockwise shows as bottom, left, top, right.
         const double edges[4] = {shown.left(), shown.top(), shown.right(), shown.bottom()}; // shown order

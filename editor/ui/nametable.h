@@ -57,6 +57,8 @@ inline const QString kInsertEmptyPagesOp = QStringLiteral("op.document.insertEmp
 inline const QString kInsertPagesOp = QStringLiteral("op.document.insertPages");
 inline const QString kReplacePagesOp = QStringLiteral("op.document.replacePages");
 inline const QString kExtractPagesOp = QStringLiteral("op.document.extractPages");
+inline const QString kCropPagesOp = QStringLiteral("op.document.cropPages");
+inline const QString kResizePagesOp = QStringLiteral("op.document.resizePages");
 
 inline const QString kOpen = QStringLiteral("cmd.open");
 inline const QString kNewDocCombine = QStringLiteral("cmd.newDocCombine");
