@@ -170,6 +170,9 @@ public:
     // Crops pages to their media box less margins (points, left, top, right and bottom of the
     // page as shown): sets their crop box.
     void cropPages(const QVector<int>& pages, const QMarginsF& margins);
+    // The margins a page is cropped by now, as cropPages() takes them; none for a bad page or
+    // one that cannot be read.
+    QMarginsF cropMargins(int page) const;
     // Which way up resized pages stand: taller than wide, wider than tall, or as each page was.
     enum class Orientation { Portrait, Landscape, AsPage };
     // Pages are 1 to 14400 points wide and high.

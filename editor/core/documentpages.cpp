@@ -149,6 +149,17 @@ void Document::resizeEach(const QVector<int>& pages, const std::function<QSizeF(
     });
 }
 
+QMarginsF Document::cropMargins(int page) const
+{
+    if (page < 0 || page >= pageCount())
+        return QMarginsF();
+    try {
+        return d->mu->cropMargins(page);
+    } catch (const MuError&) {
+        return QMarginsF();
+    }
+}
+
 std::unique_ptr<Document> Document::extractPages(const QVector<int>& pages) const
 {
     const QVector<int> sorted = d->sortedPages(pages);

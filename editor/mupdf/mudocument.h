@@ -110,6 +110,8 @@ public:
     void appendBlankPage(const QSizeF& points);
     // Sets the page's crop box to its media box less the margins (points, of the page as shown).
     void cropPage(int page, const QMarginsF& shown);
+    // What the page's crop box leaves off its media box, as cropPage() takes it.
+    QMarginsF cropMargins(int page) const;
     // Gives the page a media box of shown (points, of the page as shown) and scales what it
     // showed uniformly into it, centred; annotations and links move with the content.
     void resizePage(int page, const QSizeF& shown);
