@@ -145,6 +145,9 @@ void CPXVControl::buildMenus()
     add(pages, names::kExtractPages);
     add(pages, names::kDeletePages);
     pages->addSeparator();
+    add(pages, names::kCropPages);
+    add(pages, names::kResizePages);
+    pages->addSeparator();
     add(pages, names::kRotateLeft);
     add(pages, names::kRotateRight);
 
@@ -443,7 +446,8 @@ void CPXVControl::updateActions()
     QAction* thumbnails = m_actions->action(names::kShowThumbnails);
     thumbnails->setEnabled(hasDocument);
     thumbnails->setChecked(hasDocument && view->areThumbnailsVisible());
-    for (const QString& name : {names::kInsertBlankPage, names::kInsertPages, names::kDeletePages, names::kExtractPages})
+    for (const QString& name : {names::kInsertBlankPage, names::kInsertPages, names::kDeletePages, names::kExtractPages,
+                                names::kCropPages, names::kResizePages})
         m_actions->action(name)->setEnabled(hasDocument);
     updateHistoryActions();
     if (hasDocument)

@@ -28,6 +28,7 @@ class ActionSet;
 class DialogProvider;
 class DocumentView;
 class PageBox;
+struct PageDialogContext;
 class ZoomBox;
 } // namespace pxv
 
@@ -127,6 +128,10 @@ private:
     void insertFiles(pxv::DocumentView* view, const QStringList& files, int position);
     void deletePages(pxv::DocumentView* view, const QVector<int>& pages);
     void extractPages(pxv::DocumentView* view);
+    // Asks for margins or a new size and the pages, then crops or resizes them.
+    void cropPages(pxv::DocumentView* view);
+    void resizePages(pxv::DocumentView* view);
+    pxv::PageDialogContext pageDialogContext(pxv::DocumentView* view) const;
     void stepHistory(pxv::DocumentView* view, int steps);
     // Opens each file, showing failures instead of throwing them.
     void openInteractively(const QStringList& files);

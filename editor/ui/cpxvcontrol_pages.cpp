@@ -4,6 +4,7 @@
 #include "cpxvcontrol.h"
 
 #include "core/document.h"
+#include "core/pagerange.h"
 #include "cpxvdocument.h"
 #include "actionset.h"
 #include "cpxvinst.h"
@@ -26,10 +27,7 @@ const QString kPosition = QStringLiteral("Position");
 // 0-based pages as the range text operations take.
 QString rangeText(const QVector<int>& pages)
 {
-    QStringList numbers;
-    for (int page : pages)
-        numbers.append(QString::number(page + 1));
-    return numbers.join(QLatin1Char(','));
+    return pxv::PageRange::text(pages);
 }
 
 } // namespace
@@ -62,7 +60,7 @@ void CPXVControl::connectPageCommands(DocumentView* view)
     // The pane's context menu offers the Pages menu's commands, which act on its selection.
     pane->setContextMenuPolicy(Qt::ActionsContextMenu);
     for (const QString& name : {names::kRotateLeft, names::kRotateRight, names::kInsertBlankPage, names::kInsertPages,
-                                names::kExtractPages, names::kDeletePages})
+                                names::kExtractPages, names::kDeletePages, names::kCropPages, names::kResizePages})
         pane->addAction(m_actions->action(name));
     connect(pane, &pxv::ThumbnailPane::signal_deletePages, this,
             [this, view](const QVector<int>& pages) { deletePages(view, pages); });
@@ -118,4 +116,26 @@ void CPXVControl::extractPages(DocumentView* view)
     } catch (const PXV_Error& error) {
         m_dialogs->showError(this, error.message());
     }
+}
+
+pxv::PageDialogContext CPXVControl::pageDialogContext(DocumentView* view) const
+{
+    pxv::PageDialogContext context{view->document()->model(), view->pageView()->currentPage(), {}};
+    if (view->areThumbnailsVisible())
+        context.selected = view->thumbnailPane()->selectedPages();
+    return context;
+}
+
+void CPXVControl::cropPages(DocumentView* view)
+{
+    const QVariantMap parameters = m_dialogs->cropPages(this, pageDialogContext(view));
+    if (!parameters.isEmpty())
+        runPageOperation(view, names::kCropPagesOp, parameters);
+}
+
+void CPXVControl::resizePages(DocumentView* view)
+{
+    const QVariantMap parameters = m_dialogs->resizePages(this, pageDialogContext(view));
+    if (!parameters.isEmpty())
+        runPageOperation(view, names::kResizePagesOp, parameters);
 }

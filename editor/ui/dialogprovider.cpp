@@ -1,6 +1,9 @@
 #include "dialogprovider.h"
 
 #include "combinedialog.h"
+#include "core/document.h"
+#include "cropdialog.h"
+#include "resizedialog.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -60,6 +63,18 @@ QStringList DefaultDialogProvider::combineFiles(QWidget* parent)
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.files();
+}
+
+QVariantMap DefaultDialogProvider::cropPages(QWidget* parent, const PageDialogContext& context)
+{
+    CropDialog dialog(context.document, context.currentPage, context.selected, parent);
+    return dialog.exec() == QDialog::Accepted ? dialog.parameters() : QVariantMap();
+}
+
+QVariantMap DefaultDialogProvider::resizePages(QWidget* parent, const PageDialogContext& context)
+{
+    ResizeDialog dialog(context.document->pageCount(), context.currentPage, context.selected, parent);
+    return dialog.exec() == QDialog::Accepted ? dialog.parameters() : QVariantMap();
 }
 
 DialogProvider::CloseAnswer DefaultDialogProvider::confirmClose(QWidget* parent, const QString& title)

@@ -4,10 +4,23 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
+#include <QVector>
 
 class QWidget;
 
 namespace pxv {
+
+class Document;
+
+// What a page dialog starts from: the document, its current page and the pages selected in the
+// thumbnails (0-based; empty when none are).
+struct PageDialogContext
+{
+    Document* document;
+    int currentPage;
+    QVector<int> selected;
+};
 
 // Every question the component asks the user goes through this interface, so that tests can
 // answer without modal dialogs. The default implementation shows real dialogs.
@@ -28,6 +41,10 @@ public:
     // The files to combine, in order; empty when cancelled.
     virtual QStringList combineFiles(QWidget* parent) = 0;
     virtual CloseAnswer confirmClose(QWidget* parent, const QString& title) = 0;
+    // The parameters of "op.document.cropPages" or "op.document.resizePages" chosen for the
+    // pages; empty when cancelled.
+    virtual QVariantMap cropPages(QWidget* parent, const PageDialogContext& context) = 0;
+    virtual QVariantMap resizePages(QWidget* parent, const PageDialogContext& context) = 0;
     virtual void showError(QWidget* parent, const QString& message) = 0;
     virtual void showHelp(QWidget* parent) = 0;
 };
@@ -40,6 +57,8 @@ public:
     QString password(QWidget* parent, const QString& fileName, bool retry) override;
     QStringList combineFiles(QWidget* parent) override;
     CloseAnswer confirmClose(QWidget* parent, const QString& title) override;
+    QVariantMap cropPages(QWidget* parent, const PageDialogContext& context) override;
+    QVariantMap resizePages(QWidget* parent, const PageDialogContext& context) override;
     void showError(QWidget* parent, const QString& message) override;
     void showHelp(QWidget* parent) override;
 

@@ -90,6 +90,8 @@ inline const QString kInsertBlankPage = QStringLiteral("cmd.insertBlankPage");
 inline const QString kInsertPages = QStringLiteral("cmd.insertPages");
 inline const QString kDeletePages = QStringLiteral("cmd.deletePages");
 inline const QString kExtractPages = QStringLiteral("cmd.extractPages");
+inline const QString kCropPages = QStringLiteral("cmd.cropPages");
+inline const QString kResizePages = QStringLiteral("cmd.resizePages");
 } // namespace names
 
 } // namespace pxv
