@@ -143,10 +143,8 @@ void Document::resizeEach(const QVector<int>& pages, const std::function<QSizeF(
     }
     if (pages.isEmpty())
         return;
-    runStep(pages.size() == 1 ? documentText("Resize Page") : documentText("Resize Pages"), StepKind::Content, [&] {
-        for (int i = 0; i < pages.size(); ++i)
-            d->mu->resizePage(pages[i], sizes[i]);
-    });
+    runStep(pages.size() == 1 ? documentText("Resize Page") : documentText("Resize Pages"), StepKind::Content,
+            [&] { d->mu->resizePages(pages, sizes); });
 }
 
 QMarginsF Document::cropMargins(int page) const

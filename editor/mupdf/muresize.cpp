@@ -3,6 +3,10 @@
 
 #include "mudocument_p.h"
 
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
 namespace pxv::mu {
 
 namespace {
@@ -42,12 +46,6 @@ void transformAnnotation(fz_context* ctx, pdf_obj* annot, fz_matrix m, float sca
         pdf_array_put_drop(ctx, differences, i, pdf_new_real(ctx, pdf_array_get_real(ctx, differences, i) * scale));
 }
 
-// A new content stream of the page holding text.
-pdf_obj* addContentStream(fz_context* ctx, pdf_document* doc, fz_buffer* text)
-{
-    return pdf_add_stream(ctx, doc, text, nullptr, 0);
-}
-
 // Puts the page's content between two new streams: the first scales it by m and clips it to
 // visible, the area that was shown; the second restores the graphics state. The original
 // streams stay as they were, shared or not.
@@ -67,14 +65,14 @@ void wrapContents(fz_context* ctx, pdf_document* doc, pdf_obj* page, fz_matrix m
         after = fz_new_buffer_from_copied_data(ctx, reinterpret_cast<const unsigned char*>("\nQ\n"), 3);
         pdf_obj* old = pdf_dict_get(ctx, page, PDF_NAME(Contents));
         contents = pdf_new_array(ctx, doc, pdf_array_len(ctx, old) + 3);
-        pdf_array_push_drop(ctx, contents, addContentStream(ctx, doc, before));
+        pdf_array_push_drop(ctx, contents, pdf_add_stream(ctx, doc, before, nullptr, 0));
         if (pdf_is_array(ctx, old)) {
             for (int i = 0; i < pdf_array_len(ctx, old); ++i)
                 pdf_array_push(ctx, contents, pdf_array_get(ctx, old, i));
         } else if (pdf_is_stream(ctx, old)) {
             pdf_array_push(ctx, contents, old);
         }
-        pdf_array_push_drop(ctx, contents, addContentStream(ctx, doc, after));
+        pdf_array_push_drop(ctx, contents, pdf_add_stream(ctx, doc, after, nullptr, 0));
         pdf_dict_put(ctx, page, PDF_NAME(Contents), contents);
     }
     fz_always(ctx)
@@ -100,36 +98,153 @@ void replaceBoxes(fz_context* ctx, pdf_obj* page, fz_rect media, fz_matrix m)
     }
 }
 
+// Gives the page the size shown (of the page as shown) and scales what it showed into it;
+// returns how its content moved.
+fz_matrix resizePageObject(fz_context* ctx, pdf_document* doc, pdf_obj* page, int index, float shownWidth,
+                           float shownHeight)
+{
+    fz_rect visible; // the crop box as MuPDF shows it, in the page's own, unturned space
+    fz_matrix ctm;
+    pdf_page_obj_transform(ctx, page, &visible, &ctm);
+    // The size asked for is of the page as shown; a page turned by a quarter is that size
+    // turned in its own space.
+    const bool sideways = quarterTurns(ctx, page) % 2 != 0;
+    const float width = sideways ? shownHeight : shownWidth;
+    const float height = sideways ? shownWidth : shownHeight;
+    const float oldWidth = visible.x1 - visible.x0;
+    const float oldHeight = visible.y1 - visible.y0;
+    if (oldWidth < 1 || oldHeight < 1)
+        fz_throw(ctx, FZ_ERROR_GENERIC, "page %d shows no area to resize", index + 1);
+    // Scaled uniformly to fit, centred both ways.
+    const float scale = fz_min(width / oldWidth, height / oldHeight);
+    const fz_matrix m = fz_make_matrix(scale, 0, 0, scale, (width - scale * oldWidth) / 2 - scale * visible.x0,
+                                       (height - scale * oldHeight) / 2 - scale * visible.y0);
+    wrapContents(ctx, doc, page, m, visible);
+    replaceBoxes(ctx, page, fz_make_rect(0, 0, width, height), m);
+    pdf_obj* annots = pdf_dict_get(ctx, page, PDF_NAME(Annots));
+    for (int i = 0; i < pdf_array_len(ctx, annots); ++i)
+        transformAnnotation(ctx, pdf_array_get(ctx, annots, i), m, scale);
+    return m;
+}
+
+// How the content of resized pages moved, by page object number.
+using Moves = std::unordered_map<int, fz_matrix>;
+// Destinations already mapped: one array can be reached from several links and names.
+using Seen = std::unordered_set<pdf_obj*>;
+
+// Outlines of damaged files can nest absurdly or loop; nothing sound goes this deep.
+constexpr int kMaxDepth = 64;
+
+void putMapped(fz_context* ctx, pdf_obj* dest, int i, float scale, float offset)
+{
+    pdf_obj* value = pdf_array_get(ctx, dest, i);
+    if (pdf_is_number(ctx, value))
+        pdf_array_put_drop(ctx, dest, i, pdf_new_real(ctx, pdf_to_real(ctx, value) * scale + offset));
+}
+
+// An explicit destination ([page /XYZ left top zoom], [page /FitR l b r t], ...) that leads
+// to a resized page is made to show the same part of its content.
+void mapDestination(fz_context* ctx, pdf_obj* dest, const Moves& moves, Seen* seen)
+{
+    dest = pdf_resolve_indirect(ctx, dest);
+    if (pdf_is_dict(ctx, dest)) // a named destination's value
+        dest = pdf_resolve_indirect(ctx, pdf_dict_get(ctx, dest, PDF_NAME(D)));
+    if (!pdf_is_array(ctx, dest) || !seen->insert(dest).second)
+        return;
+    const auto move = moves.find(pdf_to_num(ctx, pdf_array_get(ctx, dest, 0)));
+    if (move == moves.end())
+        return;
+    const fz_matrix& m = move->second; // scales and shifts only: x and y map apart
+    pdf_obj* kind = pdf_array_get(ctx, dest, 1);
+    if (pdf_name_eq(ctx, kind, PDF_NAME(XYZ))) {
+        putMapped(ctx, dest, 2, m.a, m.e);
+        putMapped(ctx, dest, 3, m.d, m.f);
+    } else if (pdf_name_eq(ctx, kind, PDF_NAME(FitH)) || pdf_name_eq(ctx, kind, PDF_NAME(FitBH))) {
+        putMapped(ctx, dest, 2, m.d, m.f);
+    } else if (pdf_name_eq(ctx, kind, PDF_NAME(FitV)) || pdf_name_eq(ctx, kind, PDF_NAME(FitBV))) {
+        putMapped(ctx, dest, 2, m.a, m.e);
+    } else if (pdf_name_eq(ctx, kind, PDF_NAME(FitR))) {
+        putMapped(ctx, dest, 2, m.a, m.e);
+        putMapped(ctx, dest, 3, m.d, m.f);
+        putMapped(ctx, dest, 4, m.a, m.e);
+        putMapped(ctx, dest, 5, m.d, m.f);
+    }
+}
+
+// The destination of a link annotation or an outline entry, direct or by a GoTo action.
+void mapTarget(fz_context* ctx, pdf_obj* item, const Moves& moves, Seen* seen)
+{
+    mapDestination(ctx, pdf_dict_get(ctx, item, PDF_NAME(Dest)), moves, seen);
+    pdf_obj* action = pdf_dict_get(ctx, item, PDF_NAME(A));
+    if (pdf_name_eq(ctx, pdf_dict_get(ctx, action, PDF_NAME(S)), PDF_NAME(GoTo)))
+        mapDestination(ctx, pdf_dict_get(ctx, action, PDF_NAME(D)), moves, seen);
+}
+
+void mapOutline(fz_context* ctx, pdf_obj* first, const Moves& moves, Seen* seen, std::unordered_set<int>* visited,
+                int depth)
+{
+    for (pdf_obj* item = first; item && depth < kMaxDepth; item = pdf_dict_get(ctx, item, PDF_NAME(Next))) {
+        if (!visited->insert(pdf_to_num(ctx, item)).second)
+            return;
+        mapTarget(ctx, item, moves, seen);
+        mapOutline(ctx, pdf_dict_get(ctx, item, PDF_NAME(First)), moves, seen, visited, depth + 1);
+    }
+}
+
+void mapNamedDestinations(fz_context* ctx, pdf_document* doc, const Moves& moves, Seen* seen)
+{
+    pdf_obj* old = pdf_dict_getp(ctx, pdf_trailer(ctx, doc), "Root/Dests");
+    for (int i = 0; i < pdf_dict_len(ctx, old); ++i)
+        mapDestination(ctx, pdf_dict_get_val(ctx, old, i), moves, seen);
+    pdf_obj* tree = pdf_load_name_tree(ctx, doc, PDF_NAME(Dests));
+    fz_try(ctx)
+    {
+        for (int i = 0; i < pdf_dict_len(ctx, tree); ++i)
+            mapDestination(ctx, pdf_dict_get_val(ctx, tree, i), moves, seen);
+    }
+    fz_always(ctx) { pdf_drop_obj(ctx, tree); }
+    fz_catch(ctx) { fz_rethrow(ctx); }
+}
+
 } // namespace
 
-void MuDocument::resizePage(int page, const QSizeF& shown)
+void MuDocument::resizePages(const QVector<int>& pages, const QVector<QSizeF>& shown)
 {
-    d->checkPage(page);
+    for (int page : pages)
+        d->checkPage(page);
     fz_context* ctx = d->ctx();
     pdf_document* doc = d->pdf();
+    Moves moves;
+    for (int i = 0; i < pages.size(); ++i) {
+        fz_matrix m = fz_identity;
+        guarded(ctx, [&] {
+            m = resizePageObject(ctx, doc, lookupPageObject(ctx, doc, pages[i]), pages[i], float(shown[i].width()),
+                                 float(shown[i].height()));
+        });
+        if (const int number = pageObjectNumber(pages[i]))
+            moves.emplace(number, m);
+    }
+
+    // Links, outline entries and named destinations that lead into the pages follow them.
+    std::vector<pdf_obj*> all;
+    PageTreeVisitor visitor;
+    visitor.page = [&](pdf_obj* page, int) { all.push_back(page); };
+    walkPageTree(ctx, doc, visitor);
+    Seen seen;
+    for (pdf_obj* page : all) {
+        guarded(ctx, [&] {
+            pdf_obj* annots = pdf_dict_get(ctx, page, PDF_NAME(Annots));
+            for (int i = 0; i < pdf_array_len(ctx, annots); ++i) {
+                pdf_obj* annot = pdf_array_get(ctx, annots, i);
+                if (pdf_name_eq(ctx, pdf_dict_get(ctx, annot, PDF_NAME(Subtype)), PDF_NAME(Link)))
+                    mapTarget(ctx, annot, moves, &seen);
+            }
+        });
+    }
+    std::unordered_set<int> visited;
     guarded(ctx, [&] {
-        pdf_obj* object = lookupPageObject(ctx, doc, page);
-        fz_rect visible; // the crop box as MuPDF shows it, in the page's own, unturned space
-        fz_matrix ctm;
-        pdf_page_obj_transform(ctx, object, &visible, &ctm);
-        const int rotation = quarterTurns(ctx, object);
-        // The size asked for is of the page as shown; a page turned by a quarter is that size
-        // turned in its own space.
-        const float width = float(rotation % 2 ? shown.height() : shown.width());
-        const float height = float(rotation % 2 ? shown.width() : shown.height());
-        const float oldWidth = visible.x1 - visible.x0;
-        const float oldHeight = visible.y1 - visible.y0;
-        if (oldWidth < 1 || oldHeight < 1)
-            fz_throw(ctx, FZ_ERROR_GENERIC, "page %d shows no area to resize", page + 1);
-        // Scaled uniformly to fit, centred both ways.
-        const float scale = fz_min(width / oldWidth, height / oldHeight);
-        const fz_matrix m = fz_make_matrix(scale, 0, 0, scale, (width - scale * oldWidth) / 2 - scale * visible.x0,
-                                           (height - scale * oldHeight) / 2 - scale * visible.y0);
-        wrapContents(ctx, doc, object, m, visible);
-        replaceBoxes(ctx, object, fz_make_rect(0, 0, width, height), m);
-        pdf_obj* annots = pdf_dict_get(ctx, object, PDF_NAME(Annots));
-        for (int i = 0; i < pdf_array_len(ctx, annots); ++i)
-            transformAnnotation(ctx, pdf_array_get(ctx, annots, i), m, scale);
+        mapOutline(ctx, pdf_dict_getp(ctx, pdf_trailer(ctx, doc), "Root/Outlines/First"), moves, &seen, &visited, 0);
+        mapNamedDestinations(ctx, doc, moves, &seen);
     });
 }
 

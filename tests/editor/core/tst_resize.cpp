@@ -19,7 +19,7 @@ namespace {
 const QSizeF kA4(595.2756, 841.8898);
 
 // Page 1 (US Letter): a black box, a red square annotation drawn by its appearance stream, a
-// link, and an ink annotation without appearance. Page 2: turned by 90 degrees, its crop box
+// link to a point of page 2, and an ink annotation without appearance. Page 2: turned by 90 degrees, its crop box
 // away from the origin, a black box in the crop box's lower left corner.
 QByteArray annotatedPdf()
 {
@@ -32,7 +32,7 @@ QByteArray annotatedPdf()
         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Contents 4 0 R /Annots [5 0 R 6 0 R 8 0 R] >>",
         "<< /Length " + QByteArray::number(box.size()) + " >>\nstream\n" + box + "\nendstream",
         "<< /Type /Annot /Subtype /Square /Rect [400 600 500 700] /C [1 0 0] /AP << /N 7 0 R >> >>",
-        "<< /Type /Annot /Subtype /Link /Rect [100 400 300 500] /Border [0 0 0] /Dest [9 0 R /Fit] >>",
+        "<< /Type /Annot /Subtype /Link /Rect [100 400 300 500] /Border [0 0 0] /Dest [9 0 R /XYZ 150 300 0] >>",
         "<< /Type /XObject /Subtype /Form /BBox [0 0 100 100] /Length " + QByteArray::number(square.size())
             + " >>\nstream\n" + square + "\nendstream",
         "<< /Type /Annot /Subtype /Ink /Rect [50 650 150 750] /InkList [[60 660 140 740]] /C [0 0 1] >>",
@@ -173,10 +173,14 @@ private slots:
         QCOMPARE(before.size(), shown.toSize());
         const QRectF corner = inkBounds(before, isBlack);
         auto document = Document::open(original);
+        const QPointF target = document->links(0).first().targetPosition;
 
-        // "As the page stands" keeps it landscape.
+        // "As the page stands" keeps it landscape; the link to it still leads to the same spot.
         document->resizePages({1}, kA4, Document::Orientation::AsPage);
         QVERIFY(near(document->pageSize(1), kA4.transposed()));
+        const QRectF spot = fitted(QRectF(target, QSizeF(1, 1)), shown, kA4.transposed());
+        QVERIFY2(near(QRectF(document->links(0).first().targetPosition, spot.size()), spot, 0.01),
+                 qPrintable(describe(QRectF(document->links(0).first().targetPosition, spot.size()), spot)));
         const QString saved = m_dir.filePath("turned-a4.pdf");
         document->save(saved);
         QVERIFY(testpdfs::qpdfCheck(saved));
