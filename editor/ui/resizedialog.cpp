@@ -68,7 +68,7 @@ ResizeDialog::ResizeDialog(int pageCount, int currentPage, const QVector<int>& s
     m_toSize->setChecked(true);
     m_paper->setCurrentText(QStringLiteral("A4"));
     onPaperChosen();
-    connect(m_paper, QOverload<int>::of(&QComboBox::activated), this, &ResizeDialog::onPaperChosen);
+    connect(m_paper, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &ResizeDialog::onPaperChosen);
     for (QDoubleSpinBox* length : {m_width, m_height})
         connect(length, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, &ResizeDialog::onSizeEdited);
     connect(m_toSize, &QRadioButton::toggled, this, &ResizeDialog::updateEnabled);
@@ -109,6 +109,7 @@ void ResizeDialog::onPaperChosen()
 
 void ResizeDialog::onSizeEdited()
 {
+    const QSignalBlocker blocker(m_paper);
     m_paper->setCurrentIndex(m_paper->count() - 1); // lengths typed in make a custom size
 }
 
