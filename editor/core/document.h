@@ -178,7 +178,8 @@ public:
     // Pages are 1 to 14400 points wide and high.
     static bool isPageSizeAllowed(const QSizeF& size);
     // Resizes pages as shown to size (points) turned to orientation, scaling the content they
-    // show uniformly to fit, centred; annotations and links move with the content.
+    // show uniformly to fit, centred; annotations and links move with the content, and links,
+    // outline entries and named destinations that lead into the pages still show the same spot.
     void resizePages(const QVector<int>& pages, const QSizeF& size, Orientation orientation);
     // Resizes pages as shown by factor (0.1 to 10), their content with them.
     void scalePages(const QVector<int>& pages, double factor);

@@ -24,12 +24,6 @@ namespace {
 const QString kPages = QStringLiteral("Pages");
 const QString kPosition = QStringLiteral("Position");
 
-// 0-based pages as the range text operations take.
-QString rangeText(const QVector<int>& pages)
-{
-    return pxv::PageRange::text(pages);
-}
-
 } // namespace
 
 QVector<int> CPXVControl::chosenPages(DocumentView* view) const
@@ -65,7 +59,7 @@ void CPXVControl::connectPageCommands(DocumentView* view)
     connect(pane, &pxv::ThumbnailPane::signal_deletePages, this,
             [this, view](const QVector<int>& pages) { deletePages(view, pages); });
     connect(pane, &pxv::ThumbnailPane::signal_movePages, this, [this, view](const QVector<int>& pages, int position) {
-        runPageOperation(view, names::kMovePages, {{kPages, rangeText(pages)}, {kPosition, position + 1}});
+        runPageOperation(view, names::kMovePages, {{kPages, pxv::PageRange::text(pages)}, {kPosition, position + 1}});
     });
     connect(pane, &pxv::ThumbnailPane::signal_insertFiles, this,
             [this, view](const QStringList& files, int position) { insertFiles(view, files, position); });
@@ -75,7 +69,7 @@ void CPXVControl::rotatePages(DocumentView* view, int degrees)
 {
     const int page = view->pageView()->currentPage();
     if (runPageOperation(view, names::kRotatePages,
-                         {{kPages, rangeText(chosenPages(view))}, {QStringLiteral("Angle"), degrees}}))
+                         {{kPages, pxv::PageRange::text(chosenPages(view))}, {QStringLiteral("Angle"), degrees}}))
         view->pageView()->goToPage(page);
 }
 
@@ -102,14 +96,14 @@ void CPXVControl::insertFiles(DocumentView* view, const QStringList& files, int 
 
 void CPXVControl::deletePages(DocumentView* view, const QVector<int>& pages)
 {
-    runPageOperation(view, names::kDeletePagesOp, {{kPages, rangeText(pages)}});
+    runPageOperation(view, names::kDeletePagesOp, {{kPages, pxv::PageRange::text(pages)}});
 }
 
 void CPXVControl::extractPages(DocumentView* view)
 {
     const std::shared_ptr<IPXV_Operation> operation = m_inst->createOperation(m_inst->nameToId(names::kExtractPagesOp));
     operation->params()->child(QStringLiteral("Input"))->setObject(view->document());
-    operation->params()->child(kPages)->setValue(rangeText(chosenPages(view)));
+    operation->params()->child(kPages)->setValue(pxv::PageRange::text(chosenPages(view)));
     try {
         m_inst->runOperation(operation.get());
         showDocument(std::dynamic_pointer_cast<IPXV_Document>(operation->params()->child(QStringLiteral("Output"))->object()));
