@@ -205,12 +205,13 @@ public:
     //                               points of the page as shown (0 when absent), taken off its
     //                               media box to give its crop box. One step.
     //   "op.document.resizePages"   Input, Pages, and either a size: "Size" ("A3", "A4", "A5",
-    //                               "Letter", "Legal") or "Width" and "Height" in points (1 to
-    //                               14400), with "Orientation": "portrait", "landscape" or "auto"
-    //                               (as each page stands, the default); or "Scale", a factor of
-    //                               0.1 to 10. Sizes are of the pages as shown. What a page shows
-    //                               is scaled uniformly to fit its new media box and centred;
-    //                               annotations and links move with it. One step.
+    //                               "Letter", "Legal") and/or "Width" and "Height" in points (1 to
+    //                               14400; they override the paper's), with "Orientation":
+    //                               "portrait", "landscape" or "auto" (as each page stands, the
+    //                               default); or "Scale", a factor of 0.1 to 10. Sizes are of the
+    //                               pages as shown. What a page shows is scaled uniformly to fit
+    //                               its new media box and centred; annotations and links move
+    //                               with it, and destinations into it follow. One step.
     //   "op.document.extractPages"  Input, Pages, Path (optional: the new document is saved
     //                               there). Output: a new document with copies of the pages and
     //                               only the objects they use.

@@ -237,19 +237,19 @@ void resizePages(OperationCall& call)
     if (call.has(kScale)) {
         scalePages(call, *document, pages);
     } else {
+        // Width and Height override the paper's lengths, as when inserting blank pages.
         QSizeF size;
         if (call.has(kSize)) {
-            if (call.has(kWidth) || call.has(kHeight))
-                throw call.invalid(call.has(kWidth) ? kWidth : kHeight, tr("a page is given either a paper size or a "
-                                                                          "width and height, not both"));
             size = paperSize(call.text(kSize));
             if (size.isEmpty())
                 throw call.invalid(kSize, tr("“%1” is not one of %2").arg(call.text(kSize), paperNames()));
-        } else if (call.has(kWidth) || call.has(kHeight)) {
-            size = QSizeF(pageLength(call, kWidth), pageLength(call, kHeight));
-        } else {
+        } else if (!call.has(kWidth) && !call.has(kHeight)) {
             throw call.invalid(kSize, tr("a size, a width and height, or a scale is needed"));
         }
+        if (call.has(kWidth) || !call.has(kSize))
+            size.setWidth(pageLength(call, kWidth));
+        if (call.has(kHeight) || !call.has(kSize))
+            size.setHeight(pageLength(call, kHeight));
         const Document::Orientation turn = orientation(call);
         modelCall([&] { document->model()->resizePages(pages, size, turn); });
     }

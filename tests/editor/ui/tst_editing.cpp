@@ -109,8 +109,6 @@ void TestEditing::operationsRefuseBadParameters_data()
     QTest::newRow("resize to no size") << resize << QVariantMap{{"Pages", "1"}} << int(PXV_Error::InvalidArgument) << "Size";
     QTest::newRow("resize to unknown paper") << resize << QVariantMap{{"Size", "B5"}} << int(PXV_Error::InvalidArgument) << "B5";
     QTest::newRow("resize to a width only") << resize << QVariantMap{{"Width", 500}} << int(PXV_Error::InvalidArgument) << "Height";
-    QTest::newRow("resize to paper and width") << resize << QVariantMap{{"Size", "A4"}, {"Width", 500}}
-                                               << int(PXV_Error::InvalidArgument) << "Width";
     QTest::newRow("resize too wide") << resize << QVariantMap{{"Width", 20000}, {"Height", 500}}
                                      << int(PXV_Error::InvalidArgument) << "Width";
     QTest::newRow("resize sideways") << resize << QVariantMap{{"Size", "A4"}, {"Orientation", "sideways"}}
@@ -174,8 +172,10 @@ void TestEditing::pageOperationsByName()
     QCOMPARE(model()->pageSize(0), QSizeF(1008, 612));
     run(QStringLiteral("op.document.resizePages"), {{"Pages", "3"}, {"Scale", "1.5"}});
     QCOMPARE(model()->pageSize(2), QSizeF(918, 1188));
+    run(QStringLiteral("op.document.resizePages"), {{"Pages", "4"}, {"Size", "Letter"}, {"Width", 500}});
+    QCOMPARE(model()->pageSize(3), QSizeF(500, 792));
     QCOMPARE(model()->historySteps(),
-             QStringList({"Insert Blank Pages", "Insert Page", "Delete Pages", "Resize Pages", "Resize Page"}));
+             QStringList({"Insert Blank Pages", "Insert Page", "Delete Pages", "Resize Pages", "Resize Page", "Resize Page"}));
     model()->setHistoryPosition(0);
     QCOMPARE(model()->pageCount(), 4);
     QVERIFY(!model()->isModified());
