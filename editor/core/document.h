@@ -179,6 +179,19 @@ public:
     // Crops pages to their media box less margins (points, left, top, right and bottom of the
     // page as shown): sets their crop box.
     void cropPages(const QVector<int>& pages, const QMarginsF& margins);
+    // The margins a page is cropped by now, as cropPages() takes them; none for a bad page or
+    // one that cannot be read.
+    QMarginsF cropMargins(int page) const;
+    // Which way up resized pages stand: taller than wide, wider than tall, or as each page was.
+    enum class Orientation { Portrait, Landscape, AsPage };
+    // Pages are 1 to 14400 points wide and high.
+    static bool isPageSizeAllowed(const QSizeF& size);
+    // Resizes pages as shown to size (points) turned to orientation, scaling the content they
+    // show uniformly to fit, centred; annotations and links move with the content, and links,
+    // outline entries and named destinations that lead into the pages still show the same spot.
+    void resizePages(const QVector<int>& pages, const QSizeF& size, Orientation orientation);
+    // Resizes pages as shown by factor (0.1 to 10), their content with them.
+    void scalePages(const QVector<int>& pages, double factor);
     // A new document without a file holding copies of the pages with their links, annotations,
     // form fields and the outline entries that lead to them (with the entries above those),
     // and nothing else of this one: links to pages left behind stay behind.
@@ -239,6 +252,8 @@ private:
     enum class StepKind { Content, Structure }; // Structure: pages are inserted, removed or moved
     // Runs edit as one step named name.
     void runStep(const QString& name, StepKind kind, const std::function<void()>& edit);
+    // Resizes each of the pages (sorted, distinct) to the size as shown that shownSize tells.
+    void resizeEach(const QVector<int>& pages, const std::function<QSizeF(int page)>& shownSize);
 
     struct Private;
     std::unique_ptr<Private> d;

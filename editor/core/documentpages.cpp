@@ -24,7 +24,21 @@ void checkPosition(int position, int count)
                                                        .arg(position + 1));
 }
 
+void checkPageSize(const QSizeF& size)
+{
+    if (!Document::isPageSizeAllowed(size))
+        throw DocumentError(DocumentError::Failed, documentText("A page of %1 × %2 points cannot be made: pages are 1 to 14400 "
+                                                      "points wide and high.")
+                                                       .arg(size.width())
+                                                       .arg(size.height()));
+}
+
 } // namespace
+
+bool Document::isPageSizeAllowed(const QSizeF& size)
+{
+    return size.width() >= 1 && size.height() >= 1 && size.width() <= 14400 && size.height() <= 14400;
+}
 
 QVector<int> Document::Private::sortedPages(const QVector<int>& pages) const
 {
@@ -55,11 +69,7 @@ void Document::insertBlankPages(int position, int count, const QSizeF& size)
     checkPosition(position, pageCount());
     if (count < 1 || count > 10000)
         throw DocumentError(DocumentError::Failed, documentText("%1 is not a number of pages to insert (1 to 10000).").arg(count));
-    if (!(size.width() >= 1 && size.height() >= 1 && size.width() <= 14400 && size.height() <= 14400))
-        throw DocumentError(DocumentError::Failed, documentText("A page of %1 × %2 points cannot be made: pages are 1 to 14400 "
-                                                      "points wide and high.")
-                                                       .arg(size.width())
-                                                       .arg(size.height()));
+    checkPageSize(size);
     runStep(count == 1 ? documentText("Insert Blank Page") : documentText("Insert Blank Pages"), StepKind::Structure,
             [&] { d->mu->insertBlankPages(position, count, size); });
 }
@@ -129,6 +139,49 @@ void Document::cropPages(const QVector<int>& pages, const QMarginsF& margins)
         for (int page : sorted)
             d->mu->cropPage(page, margins);
     });
+}
+
+void Document::resizePages(const QVector<int>& pages, const QSizeF& size, Orientation orientation)
+{
+    checkPageSize(size);
+    resizeEach(d->sortedPages(pages), [&](int page) {
+        const QSizeF now = pageSize(page);
+        const bool landscape = orientation == Orientation::AsPage ? now.width() > now.height()
+                                                                  : orientation == Orientation::Landscape;
+        return landscape == (size.width() > size.height()) || size.width() == size.height() ? size : size.transposed();
+    });
+}
+
+void Document::scalePages(const QVector<int>& pages, double factor)
+{
+    if (!(factor >= 0.1 && factor <= 10))
+        throw DocumentError(DocumentError::Failed, documentText("Pages can be scaled by 0.1 to 10, not by %1.").arg(factor));
+    resizeEach(d->sortedPages(pages), [&](int page) { return pageSize(page) * factor; });
+}
+
+void Document::resizeEach(const QVector<int>& pages, const std::function<QSizeF(int page)>& shownSize)
+{
+    // Every size is checked before the step, so that a bad one changes nothing.
+    QVector<QSizeF> sizes;
+    for (int page : pages) {
+        sizes.append(shownSize(page));
+        checkPageSize(sizes.last());
+    }
+    if (pages.isEmpty())
+        return;
+    runStep(pages.size() == 1 ? documentText("Resize Page") : documentText("Resize Pages"), StepKind::Content,
+            [&] { d->mu->resizePages(pages, sizes); });
+}
+
+QMarginsF Document::cropMargins(int page) const
+{
+    if (page < 0 || page >= pageCount())
+        return QMarginsF();
+    try {
+        return d->mu->cropMargins(page);
+    } catch (const MuError&) {
+        return QMarginsF();
+    }
 }
 
 std::unique_ptr<mu::MuDocument> Document::Private::extracted(const QVector<int>& sorted) const

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QRegularExpression>
+#include <QStringList>
 
 namespace pxv {
 
@@ -124,6 +125,14 @@ QVector<int> PageRange::parse(const QString& text, int pageCount)
         addItem(part, pageCount, pages);
     }
     return pages.pages();
+}
+
+QString PageRange::text(const QVector<int>& pages)
+{
+    QStringList numbers;
+    for (int page : pages)
+        numbers.append(QString::number(page + 1));
+    return numbers.join(QLatin1Char(','));
 }
 
 } // namespace pxv

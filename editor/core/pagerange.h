@@ -36,6 +36,8 @@ public:
     // a page 0 or a negative number, a page beyond pageCount (message says the document has N pages),
     // a number that does not fit in int, or a document with no pages.
     static QVector<int> parse(const QString& text, int pageCount);
+    // The text that parse() reads as pages (0-based): "1,3,4".
+    static QString text(const QVector<int>& pages);
 };
 
 } // namespace pxv

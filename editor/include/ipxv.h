@@ -192,9 +192,9 @@ public:
     //                               pages go, outline entries to them lead nowhere, fields whose
     //                               widgets were all on them leave the form. One step.
     //   "op.document.insertEmptyPages"  Input, Position (after the last page when absent), "Count"
-    //                               (1), "Size": "neighbour" (the page before, the default), "A4"
-    //                               or "Letter"; "Width" and "Height" in points override it;
-    //                               "Orientation": "portrait" or "landscape". One step.
+    //                               (1), "Size": "neighbour" (the page before, the default), "A3",
+    //                               "A4", "A5", "Letter" or "Legal"; "Width" and "Height" in points
+    //                               override it; "Orientation": "portrait" or "landscape". One step.
     //   "op.document.insertPages"   Input, "Source" (a PDF file, whose password is asked; or an
     //                               open IPXV_Document object, taken as it is now), Pages (of
     //                               Source), Position (after the last page when absent). The
@@ -205,6 +205,14 @@ public:
     //   "op.document.cropPages"     Input, Pages, "Left", "Top", "Right", "Bottom": margins in
     //                               points of the page as shown (0 when absent), taken off its
     //                               media box to give its crop box. One step.
+    //   "op.document.resizePages"   Input, Pages, and either a size: "Size" ("A3", "A4", "A5",
+    //                               "Letter", "Legal") and/or "Width" and "Height" in points (1 to
+    //                               14400; they override the paper's), with "Orientation":
+    //                               "portrait", "landscape" or "auto" (as each page stands, the
+    //                               default); or "Scale", a factor of 0.1 to 10. Sizes are of the
+    //                               pages as shown. What a page shows is scaled uniformly to fit
+    //                               its new media box and centred; annotations and links move
+    //                               with it, and destinations into it follow. One step.
     //   "op.document.extractPages"  Input, Pages, Path (optional: the new document is saved
     //                               there). Output: a new document with copies of the pages and
     //                               only the objects they use, with the outline entries that

@@ -218,6 +218,11 @@ int MuDocument::pageCount() const
     return std::min(count, kMaxPages);
 }
 
+int quarterTurns(fz_context* ctx, pdf_obj* page)
+{
+    return ((pdf_to_int(ctx, pdf_dict_get_inheritable(ctx, page, PDF_NAME(Rotate))) % 360 + 405) % 360) / 90;
+}
+
 QRectF objectBounds(fz_context* ctx, pdf_obj* page)
 {
     fz_rect bounds{};

@@ -121,6 +121,12 @@ public:
     void appendBlankPage(const QSizeF& points);
     // Sets the page's crop box to its media box less the margins (points, of the page as shown).
     void cropPage(int page, const QMarginsF& shown);
+    // What the page's crop box leaves off its media box, as cropPage() takes it.
+    QMarginsF cropMargins(int page) const;
+    // Gives each page a media box of its size in shown (points, of the page as shown) and
+    // scales what it showed uniformly into it, centred; annotations and links move with the
+    // content, and destinations that lead into the pages show the same part of it.
+    void resizePages(const QVector<int>& pages, const QVector<QSizeF>& shown);
     // Inserts count blank pages of the given size (points) so that the first is page at.
     void insertBlankPages(int at, int count, const QSizeF& points);
     // Deletes the pages (ascending, distinct) and what led to them: links to them go, outline

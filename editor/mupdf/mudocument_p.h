@@ -61,6 +61,9 @@ QByteArray printObject(fz_context* ctx, pdf_obj* object);
 // Where a link annotation or an outline entry leads inside doc: the page's object number, or 0
 // when it leads nowhere there (no target, another file, a web address).
 int targetPageNumber(fz_context* ctx, pdf_document* doc, pdf_obj* item);
+// A page's /Rotate (inherited or its own) in clockwise quarter turns, 0 to 3, rounded as MuPDF
+// rounds it.
+int quarterTurns(fz_context* ctx, pdf_obj* page);
 
 // A page object's area in points, top-left origin, rotation applied.
 QRectF objectBounds(fz_context* ctx, pdf_obj* page);

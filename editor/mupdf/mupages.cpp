@@ -153,6 +153,36 @@ void MuDocument::insertBlankPages(int at, int count, const QSizeF& points)
     }
 }
 
+namespace {
+
+// A turn by a quarter clockwise shows the page's own left, top, right and bottom edges as its
+// top, right, bottom and left: in that order, stored edge i is shown as edge (i + turns) % 4.
+constexpr int shownEdge(int stored, int turns)
+{
+    return (stored + turns) % 4;
+}
+
+} // namespace
+
+QMarginsF MuDocument::cropMargins(int page) const
+{
+    d->checkPage(page);
+    fz_context* ctx = d->ctx();
+    double shown[4] = {};
+    guarded(ctx, [&] {
+        pdf_obj* object = lookupPageObject(ctx, d->pdf(), page);
+        const fz_rect media = pdf_to_rect(ctx, pdf_dict_get_inheritable(ctx, object, PDF_NAME(MediaBox)));
+        fz_rect visible;
+        fz_matrix ctm;
+        pdf_page_obj_transform(ctx, object, &visible, &ctm);
+        const double stored[4] = {visible.x0 - media.x0, media.y1 - visible.y1, media.x1 - visible.x1, visible.y0 - media.y0};
+        const int turns = quarterTurns(ctx, object);
+        for (int i = 0; i < 4; ++i)
+            shown[shownEdge(i, turns)] = stored[i];
+    });
+    return QMarginsF(shown[0], shown[1], shown[2], shown[3]);
+}
+
 void MuDocument::cropPage(int page, const QMarginsF& shown)
 {
     d->checkPage(page);
@@ -160,18 +190,14 @@ void MuDocument::cropPage(int page, const QMarginsF& shown)
     guarded(ctx, [&] {
         pdf_obj* object = lookupPageObject(ctx, d->pdf(), page);
         const fz_rect media = pdf_to_rect(ctx, pdf_dict_get_inheritable(ctx, object, PDF_NAME(MediaBox)));
-        const int rotation = ((pdf_to_int(ctx, pdf_dict_get_inheritable(ctx, object, PDF_NAME(Rotate))) % 360 + 405) % 360) / 90;
-        // The margins are of the page as shown; the crop box is in the page's own, unturned
-        // space, whose edges a turn by 90 degrees clockwise shows as bottom, left, top, right.
-        const double edges[4] = {shown.left(), shown.top(), shown.right(), shown.bottom()}; // shown order
-        double left = 0, top = 0, right = 0, bottom = 0;
-        switch (rotation) {
-        case 0: left = edges[0], top = edges[1], right = edges[2], bottom = edges[3]; break;
-        case 1: bottom = edges[0], left = edges[1], top = edges[2], right = edges[3]; break;
-        case 2: right = edges[0], bottom = edges[1], left = edges[2], top = edges[3]; break;
-        default: top = edges[0], right = edges[1], bottom = edges[2], left = edges[3]; break;
-        }
-        const fz_rect crop{float(media.x0 + left), float(media.y0 + bottom), float(media.x1 - right), float(media.y1 - top)};
+        // The margins are of the page as shown; the crop box is in the page's own, unturned space.
+        const double edges[4] = {shown.left(), shown.top(), shown.right(), shown.bottom()};
+        const int turns = quarterTurns(ctx, object);
+        double stored[4];
+        for (int i = 0; i < 4; ++i)
+            stored[i] = edges[shownEdge(i, turns)];
+        const fz_rect crop{float(media.x0 + stored[0]), float(media.y0 + stored[3]), float(media.x1 - stored[2]),
+                           float(media.y1 - stored[1])};
         if (crop.x1 - crop.x0 < 1 || crop.y1 - crop.y0 < 1)
             fz_throw(ctx, FZ_ERROR_GENERIC, "the margins leave nothing of page %d", page + 1);
         pdf_dict_put_rect(ctx, object, PDF_NAME(CropBox), crop);

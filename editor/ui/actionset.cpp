@@ -49,6 +49,8 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
         {QKeySequence(QStringLiteral("Ctrl+Shift+D"))});
     add(names::kExtractPages, tr("E&xtract Pages"), QIcon(), {QKeySequence(QStringLiteral("Ctrl+Shift+E"))});
     add(names::kSplitDocument, tr("S&plit Document…"), QIcon(), {});
+    add(names::kCropPages, tr("&Crop Pages…"), icons::crop(), {QKeySequence(QStringLiteral("Ctrl+Shift+C"))});
+    add(names::kResizePages, tr("Resi&ze Pages…"), icons::resize(), {QKeySequence(QStringLiteral("Ctrl+Shift+R"))});
     QAction* outline = add(names::kShowOutline, tr("&Outline"), icons::outline(), {QKeySequence(QStringLiteral("F4"))});
     outline->setCheckable(true);
     outline->setChecked(true);

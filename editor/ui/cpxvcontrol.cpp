@@ -149,6 +149,9 @@ void CPXVControl::buildMenus()
     add(pages, names::kSplitDocument);
     add(pages, names::kDeletePages);
     pages->addSeparator();
+    add(pages, names::kCropPages);
+    add(pages, names::kResizePages);
+    pages->addSeparator();
     add(pages, names::kRotateLeft);
     add(pages, names::kRotateRight);
 
@@ -448,7 +451,7 @@ void CPXVControl::updateActions()
     thumbnails->setEnabled(hasDocument);
     thumbnails->setChecked(hasDocument && view->areThumbnailsVisible());
     for (const QString& name : {names::kInsertBlankPage, names::kInsertPages, names::kDeletePages, names::kExtractPages,
-                                names::kSplitDocument})
+                                names::kSplitDocument, names::kCropPages, names::kResizePages})
         m_actions->action(name)->setEnabled(hasDocument);
     updateHistoryActions();
     if (hasDocument)

@@ -30,6 +30,7 @@ class Document;
 class DialogProvider;
 class DocumentView;
 class PageBox;
+struct PageDialogContext;
 class ZoomBox;
 } // namespace pxv
 
@@ -133,6 +134,10 @@ private:
     void copyPages(pxv::DocumentView* view, const pxv::Document* source, const QVector<int>& pages, int position);
     void extractPages(pxv::DocumentView* view);
     void splitDocument(pxv::DocumentView* view);
+    // Asks for margins or a new size and the pages, then crops or resizes them.
+    void cropPages(pxv::DocumentView* view);
+    void resizePages(pxv::DocumentView* view);
+    pxv::PageDialogContext pageDialogContext(pxv::DocumentView* view) const;
     void stepHistory(pxv::DocumentView* view, int steps);
     // Opens each file, showing failures instead of throwing them.
     void openInteractively(const QStringList& files);

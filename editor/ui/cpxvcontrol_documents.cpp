@@ -274,6 +274,8 @@ void CPXVControl::registerCommands()
     onDocument(names::kDeletePages, [this](DocumentView* view) { deletePages(view, chosenPages(view)); });
     onDocument(names::kExtractPages, [this](DocumentView* view) { extractPages(view); });
     onDocument(names::kSplitDocument, [this](DocumentView* view) { splitDocument(view); });
+    onDocument(names::kCropPages, [this](DocumentView* view) { cropPages(view); });
+    onDocument(names::kResizePages, [this](DocumentView* view) { resizePages(view); });
     onDocument(names::kFind, [](DocumentView* view) { view->showFindBar(); });
     onDocument(names::kRotateLeft, [this](DocumentView* view) { rotatePages(view, 270); });
     onDocument(names::kRotateRight, [this](DocumentView* view) { rotatePages(view, 90); });

@@ -4,6 +4,7 @@
 #include "cpxvcontrol.h"
 
 #include "core/document.h"
+#include "core/pagerange.h"
 #include "cpxvdocument.h"
 #include "actionset.h"
 #include "cpxvinst.h"
@@ -28,15 +29,6 @@ namespace {
 
 const QString kPages = QStringLiteral("Pages");
 const QString kPosition = QStringLiteral("Position");
-
-// 0-based pages as the range text operations take.
-QString rangeText(const QVector<int>& pages)
-{
-    QStringList numbers;
-    for (int page : pages)
-        numbers.append(QString::number(page + 1));
-    return numbers.join(QLatin1Char(','));
-}
 
 } // namespace
 
@@ -69,12 +61,12 @@ void CPXVControl::connectPageCommands(DocumentView* view)
     // The pane's context menu offers the Pages menu's commands, which act on its selection.
     pane->setContextMenuPolicy(Qt::ActionsContextMenu);
     for (const QString& name : {names::kRotateLeft, names::kRotateRight, names::kInsertBlankPage, names::kInsertPages,
-                                names::kExtractPages, names::kDeletePages})
+                                names::kExtractPages, names::kDeletePages, names::kCropPages, names::kResizePages})
         pane->addAction(m_actions->action(name));
     connect(pane, &pxv::ThumbnailPane::signal_deletePages, this,
             [this, view](const QVector<int>& pages) { deletePages(view, pages); });
     connect(pane, &pxv::ThumbnailPane::signal_movePages, this, [this, view](const QVector<int>& pages, int position) {
-        runPageOperation(view, names::kMovePages, {{kPages, rangeText(pages)}, {kPosition, position + 1}});
+        runPageOperation(view, names::kMovePages, {{kPages, pxv::PageRange::text(pages)}, {kPosition, position + 1}});
     });
     connect(pane, &pxv::ThumbnailPane::signal_insertFiles, this,
             [this, view](const QStringList& files, int position) { insertFiles(view, files, position); });
@@ -99,7 +91,7 @@ void CPXVControl::copyPages(DocumentView* view, const pxv::Document* source, con
     const std::shared_ptr<IPXV_Operation> operation = m_inst->createOperation(m_inst->nameToId(names::kInsertPagesOp));
     operation->params()->child(QStringLiteral("Input"))->setObject(view->document());
     operation->params()->child(QStringLiteral("Source"))->setObject(from);
-    operation->params()->child(kPages)->setValue(rangeText(pages));
+    operation->params()->child(kPages)->setValue(pxv::PageRange::text(pages));
     operation->params()->child(kPosition)->setValue(position + 1);
     try {
         m_inst->runOperation(operation.get());
@@ -112,7 +104,7 @@ void CPXVControl::rotatePages(DocumentView* view, int degrees)
 {
     const int page = view->pageView()->currentPage();
     if (runPageOperation(view, names::kRotatePages,
-                         {{kPages, rangeText(chosenPages(view))}, {QStringLiteral("Angle"), degrees}}))
+                         {{kPages, pxv::PageRange::text(chosenPages(view))}, {QStringLiteral("Angle"), degrees}}))
         view->pageView()->goToPage(page);
 }
 
@@ -139,14 +131,14 @@ void CPXVControl::insertFiles(DocumentView* view, const QStringList& files, int 
 
 void CPXVControl::deletePages(DocumentView* view, const QVector<int>& pages)
 {
-    runPageOperation(view, names::kDeletePagesOp, {{kPages, rangeText(pages)}});
+    runPageOperation(view, names::kDeletePagesOp, {{kPages, pxv::PageRange::text(pages)}});
 }
 
 void CPXVControl::extractPages(DocumentView* view)
 {
     const std::shared_ptr<IPXV_Operation> operation = m_inst->createOperation(m_inst->nameToId(names::kExtractPagesOp));
     operation->params()->child(QStringLiteral("Input"))->setObject(view->document());
-    operation->params()->child(kPages)->setValue(rangeText(chosenPages(view)));
+    operation->params()->child(kPages)->setValue(pxv::PageRange::text(chosenPages(view)));
     try {
         m_inst->runOperation(operation.get());
         showDocument(std::dynamic_pointer_cast<IPXV_Document>(operation->params()->child(QStringLiteral("Output"))->object()));
@@ -171,4 +163,26 @@ void CPXVControl::splitDocument(DocumentView* view)
         parameters.insert(QStringLiteral("Count"), choice.count);
     pxv::WriteProgress progress(this, tr("Split Document"));
     runPageOperation(view, names::kExtractPagesOp, parameters, std::ref(progress));
+}
+
+pxv::PageDialogContext CPXVControl::pageDialogContext(DocumentView* view) const
+{
+    pxv::PageDialogContext context{view->document()->model(), view->pageView()->currentPage(), {}};
+    if (view->areThumbnailsVisible())
+        context.selected = view->thumbnailPane()->selectedPages();
+    return context;
+}
+
+void CPXVControl::cropPages(DocumentView* view)
+{
+    const QVariantMap parameters = m_dialogs->cropPages(this, pageDialogContext(view));
+    if (!parameters.isEmpty())
+        runPageOperation(view, names::kCropPagesOp, parameters);
+}
+
+void CPXVControl::resizePages(DocumentView* view)
+{
+    const QVariantMap parameters = m_dialogs->resizePages(this, pageDialogContext(view));
+    if (!parameters.isEmpty())
+        runPageOperation(view, names::kResizePagesOp, parameters);
 }

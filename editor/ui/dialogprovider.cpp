@@ -1,6 +1,9 @@
 #include "dialogprovider.h"
 
 #include "combinedialog.h"
+#include "core/document.h"
+#include "cropdialog.h"
+#include "resizedialog.h"
 #include "splitdialog.h"
 
 #include <QCoreApplication>
@@ -70,6 +73,18 @@ bool DefaultDialogProvider::splitDocument(QWidget* parent, bool hasOutline, Spli
         return false;
     *choice = dialog.choice();
     return true;
+}
+
+QVariantMap DefaultDialogProvider::cropPages(QWidget* parent, const PageDialogContext& context)
+{
+    CropDialog dialog(context.document, context.currentPage, context.selected, parent);
+    return dialog.exec() == QDialog::Accepted ? dialog.parameters() : QVariantMap();
+}
+
+QVariantMap DefaultDialogProvider::resizePages(QWidget* parent, const PageDialogContext& context)
+{
+    ResizeDialog dialog(context.document->pageCount(), context.currentPage, context.selected, parent);
+    return dialog.exec() == QDialog::Accepted ? dialog.parameters() : QVariantMap();
 }
 
 DialogProvider::CloseAnswer DefaultDialogProvider::confirmClose(QWidget* parent, const QString& title)

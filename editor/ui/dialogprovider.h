@@ -4,6 +4,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
+#include <QVector>
 
 class QWidget;
 
@@ -16,6 +18,17 @@ struct SplitChoice
     Way way = Way::EveryCount;
     int count = 10; // pages per file, for EveryCount
     QString folder;
+};
+
+class Document;
+
+// What a page dialog starts from: the document, its current page and the pages selected in the
+// thumbnails (0-based; empty when none are).
+struct PageDialogContext
+{
+    Document* document;
+    int currentPage;
+    QVector<int> selected;
 };
 
 // Every question the component asks the user goes through this interface, so that tests can
@@ -40,6 +53,10 @@ public:
     // Splitting at outline entries is offered only when hasOutline. False when cancelled.
     virtual bool splitDocument(QWidget* parent, bool hasOutline, SplitChoice* choice) = 0;
     virtual CloseAnswer confirmClose(QWidget* parent, const QString& title) = 0;
+    // The parameters of "op.document.cropPages" or "op.document.resizePages" chosen for the
+    // pages; empty when cancelled.
+    virtual QVariantMap cropPages(QWidget* parent, const PageDialogContext& context) = 0;
+    virtual QVariantMap resizePages(QWidget* parent, const PageDialogContext& context) = 0;
     virtual void showError(QWidget* parent, const QString& message) = 0;
     virtual void showHelp(QWidget* parent) = 0;
 };
@@ -53,6 +70,8 @@ public:
     QStringList combineFiles(QWidget* parent) override;
     bool splitDocument(QWidget* parent, bool hasOutline, SplitChoice* choice) override;
     CloseAnswer confirmClose(QWidget* parent, const QString& title) override;
+    QVariantMap cropPages(QWidget* parent, const PageDialogContext& context) override;
+    QVariantMap resizePages(QWidget* parent, const PageDialogContext& context) override;
     void showError(QWidget* parent, const QString& message) override;
     void showHelp(QWidget* parent) override;
 

@@ -252,4 +252,28 @@ QIcon help()
     }));
 }
 
+QIcon crop()
+{
+    return drawn([](QPainter& p) {
+        p.drawPolyline(QPolygonF({QPointF(7, 2), QPointF(7, 17), QPointF(22, 17)}));
+        p.drawPolyline(QPolygonF({QPointF(2, 7), QPointF(17, 7), QPointF(17, 22)}));
+        p.save();
+        p.setPen(QPen(kAccent, 1.6, Qt::DashLine));
+        p.drawRect(QRectF(9.5, 9.5, 5, 5));
+        p.restore();
+    });
+}
+
+QIcon resize()
+{
+    return drawn([](QPainter& p) {
+        drawPage(p, QRectF(3, 3, 12, 16));
+        p.save();
+        p.setPen(QPen(kAccent, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawLine(QPointF(12, 12), QPointF(21, 21));
+        p.drawPolyline(QPolygonF({QPointF(16, 21), QPointF(21, 21), QPointF(21, 16)}));
+        p.restore();
+    });
+}
+
 } // namespace pxv::icons

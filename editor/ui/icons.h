@@ -29,6 +29,8 @@ QIcon rotate(bool clockwise);
 QIcon undo(bool forward);
 QIcon history();
 QIcon thumbnails();
+QIcon crop();
+QIcon resize();
 QIcon help();
 
 } // namespace pxv::icons

@@ -38,7 +38,8 @@ NameTable::NameTable()
     // Added later, after every kind, so that the ids above stay what they were.
     add(Kind::Operation, {names::kSaveDoc, names::kRotatePages, names::kMovePages});
     add(Kind::Command, {names::kUndo, names::kRedo, names::kShowHistory, names::kShowThumbnails,
-                        names::kInsertBlankPage, names::kInsertPages, names::kDeletePages, names::kExtractPages});
+                        names::kInsertBlankPage, names::kInsertPages, names::kDeletePages, names::kExtractPages,
+                        names::kCropPages, names::kResizePages});
     add(Kind::Command, {names::kSplitDocument});
 }
 

@@ -57,6 +57,8 @@ inline const QString kInsertEmptyPagesOp = QStringLiteral("op.document.insertEmp
 inline const QString kInsertPagesOp = QStringLiteral("op.document.insertPages");
 inline const QString kReplacePagesOp = QStringLiteral("op.document.replacePages");
 inline const QString kExtractPagesOp = QStringLiteral("op.document.extractPages");
+inline const QString kCropPagesOp = QStringLiteral("op.document.cropPages");
+inline const QString kResizePagesOp = QStringLiteral("op.document.resizePages");
 
 inline const QString kOpen = QStringLiteral("cmd.open");
 inline const QString kNewDocCombine = QStringLiteral("cmd.newDocCombine");
@@ -89,6 +91,8 @@ inline const QString kInsertPages = QStringLiteral("cmd.insertPages");
 inline const QString kDeletePages = QStringLiteral("cmd.deletePages");
 inline const QString kExtractPages = QStringLiteral("cmd.extractPages");
 inline const QString kSplitDocument = QStringLiteral("cmd.splitDocument");
+inline const QString kCropPages = QStringLiteral("cmd.cropPages");
+inline const QString kResizePages = QStringLiteral("cmd.resizePages");
 } // namespace names
 
 } // namespace pxv

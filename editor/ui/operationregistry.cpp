@@ -3,6 +3,7 @@
 #include "core/document.h"
 #include "core/pagerange.h"
 #include "core/splitplan.h"
+#include "core/papersizes.h"
 #include "cpxvcontrol.h"
 #include "cpxvdocument.h"
 #include "cpxvinst.h"
@@ -36,6 +37,7 @@ const QString kSize = QStringLiteral("Size");
 const QString kWidth = QStringLiteral("Width");
 const QString kHeight = QStringLiteral("Height");
 const QString kOrientation = QStringLiteral("Orientation");
+const QString kScale = QStringLiteral("Scale");
 const QString kOutput = QStringLiteral("Output");
 const QString kSplit = QStringLiteral("Split");
 
@@ -51,6 +53,15 @@ auto modelCall(F call)
                                                                  : PXV_Error::FileError,
                         error.message());
     }
+}
+
+// The paper sizes for messages: “A3”, “A4”, …
+QString paperNames()
+{
+    QStringList names;
+    for (const PaperSize& paper : paperSizes())
+        names.append(QStringLiteral("“%1”").arg(paper.name));
+    return names.join(QStringLiteral(", "));
 }
 
 void newBlankDoc(OperationCall& call)
@@ -135,15 +146,11 @@ void insertEmptyPages(OperationCall& call)
     const int position = insertPosition(call, *document);
     const int count = call.integer(kCount, 1);
     const QString size = call.has(kSize) ? call.text(kSize).trimmed().toLower() : QStringLiteral("neighbour");
-    QSizeF points;
-    if (size == QLatin1String("a4"))
-        points = QSizeF(595.2756, 841.8898);
-    else if (size == QLatin1String("letter"))
-        points = QSizeF(612, 792);
-    else if (size == QLatin1String("neighbour") || size == QLatin1String("neighbor"))
+    QSizeF points = paperSize(size);
+    if (size == QLatin1String("neighbour") || size == QLatin1String("neighbor"))
         points = document->model()->pageSize(position > 0 ? position - 1 : 0);
-    else
-        throw call.invalid(kSize, tr("“%1” is not “neighbour”, “A4” or “Letter”").arg(call.text(kSize)));
+    else if (points.isEmpty())
+        throw call.invalid(kSize, tr("“%1” is not “neighbour” or %2").arg(call.text(kSize), paperNames()));
     points = QSizeF(call.integer(kWidth, qRound(points.width())), call.integer(kHeight, qRound(points.height())));
     if (call.has(kOrientation)) {
         const QString orientation = call.text(kOrientation).trimmed().toLower();
@@ -240,6 +247,71 @@ void splitDocument(OperationCall& call, const CPXVDocument& document, const QStr
     split::nameParts(model.filePath().isNull() ? tr("Untitled") : QFileInfo(model.filePath()).completeBaseName(), parts);
     const QStringList written = modelCall([&] { return model.splitInto(folder, parts, call.progress()); });
     call.setOutputValue(written);
+}
+
+// A length in points that a page can have.
+double pageLength(OperationCall& call, const QString& parameter)
+{
+    if (!call.has(parameter))
+        throw call.invalid(parameter, tr("it is missing"));
+    const double points = call.number(parameter, 0);
+    if (!Document::isPageSizeAllowed(QSizeF(points, points)))
+        throw call.invalid(parameter, tr("pages are 1 to 14400 points wide and high, not %1").arg(points));
+    return points;
+}
+
+Document::Orientation orientation(OperationCall& call)
+{
+    const QString text = call.has(kOrientation) ? call.text(kOrientation).trimmed().toLower() : QStringLiteral("auto");
+    if (text == QLatin1String("portrait"))
+        return Document::Orientation::Portrait;
+    if (text == QLatin1String("landscape"))
+        return Document::Orientation::Landscape;
+    if (text == QLatin1String("auto"))
+        return Document::Orientation::AsPage;
+    throw call.invalid(kOrientation, tr("“%1” is not “portrait”, “landscape” or “auto”").arg(call.text(kOrientation)));
+}
+
+void scalePages(OperationCall& call, CPXVDocument& document, const QVector<int>& pages)
+{
+    for (const QString& other : {kSize, kWidth, kHeight, kOrientation}) {
+        if (call.has(other))
+            throw call.invalid(other, tr("a page is either scaled or given a size, not both"));
+    }
+    const double factor = call.number(kScale, 1);
+    if (!(factor >= 0.1 && factor <= 10))
+        throw call.invalid(kScale, tr("pages can be scaled by 0.1 to 10, not by %1").arg(factor));
+    for (int page : pages) {
+        if (!Document::isPageSizeAllowed(document.model()->pageSize(page) * factor))
+            throw call.invalid(kScale, tr("page %1 would be larger than 14400 or smaller than 1 point").arg(page + 1));
+    }
+    modelCall([&] { document.model()->scalePages(pages, factor); });
+}
+
+void resizePages(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    const QVector<int> pages = call.pages(*document);
+    if (call.has(kScale)) {
+        scalePages(call, *document, pages);
+    } else {
+        // Width and Height override the paper's lengths, as when inserting blank pages.
+        QSizeF size;
+        if (call.has(kSize)) {
+            size = paperSize(call.text(kSize));
+            if (size.isEmpty())
+                throw call.invalid(kSize, tr("“%1” is not one of %2").arg(call.text(kSize), paperNames()));
+        } else if (!call.has(kWidth) && !call.has(kHeight)) {
+            throw call.invalid(kSize, tr("a size, a width and height, or a scale is needed"));
+        }
+        if (call.has(kWidth) || !call.has(kSize))
+            size.setWidth(pageLength(call, kWidth));
+        if (call.has(kHeight) || !call.has(kSize))
+            size.setHeight(pageLength(call, kHeight));
+        const Document::Orientation turn = orientation(call);
+        modelCall([&] { document->model()->resizePages(pages, size, turn); });
+    }
+    call.setOutput(document);
 }
 
 void extractPages(OperationCall& call)
@@ -394,9 +466,10 @@ OperationRegistry::OperationRegistry()
     add(names::kInsertPagesOp, {kInput, kSource, kPages, kPosition}, insertPages);
     add(names::kReplacePagesOp, {kInput, kPages, kSource, kSourcePages}, replacePages);
     add(names::kExtractPagesOp, {kInput, kPages, kPath, kSplit, kCount}, extractPages);
-    add(QStringLiteral("op.document.cropPages"), {kInput, kPages, "Left", "Top", "Right", "Bottom"}, cropPages);
+    add(names::kCropPagesOp, {kInput, kPages, "Left", "Top", "Right", "Bottom"}, cropPages);
+    add(names::kResizePagesOp, {kInput, kPages, kSize, kWidth, kHeight, kOrientation, kScale}, resizePages);
     for (const char* later :
-         {"op.document.printPages", "op.imagesToDoc", "op.textToDoc", "op.document.resizePages",
+         {"op.document.printPages", "op.imagesToDoc", "op.textToDoc",
           "op.document.addWatermarks", "op.document.summarizeAnnots", "op.document.exportCommentsAndFields",
           "op.document.importCommentsAndFields", "op.document.exportToImages"})
         add(QString::fromLatin1(later), {}, {});

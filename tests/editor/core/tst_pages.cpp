@@ -197,6 +197,7 @@ private slots:
         // Shown left and top of a page turned clockwise are its stored bottom and left.
         const QByteArray turned = document->renderSource()->objects.value(document->pageId(1))->object;
         QVERIFY2(turned.contains("/CropBox[36 72 612 792]"), turned.constData());
+        QCOMPARE(document->cropMargins(1), QMarginsF(72, 36, 0, 0));
         QVERIFY_EXCEPTION_THROWN(document->cropPages({2}, QMarginsF(400, 0, 400, 0)), DocumentError);
         QCOMPARE(document->historySteps(), QStringList({"Crop Pages"}));
         document->undo();

@@ -22,6 +22,8 @@ public:
     QQueue<QString> passwordAnswers; // a null string cancels
     QStringList combineAnswer;
     std::function<bool(bool hasOutline, pxv::SplitChoice*)> splitAnswer; // empty: cancel
+    QVariantMap cropAnswer; // empty: cancelled
+    QVariantMap resizeAnswer;
     QQueue<CloseAnswer> closeAnswers;
     std::function<void()> whilePasswordAsked; // runs while the password question is open
 
@@ -29,6 +31,7 @@ public:
     QStringList errors;
     QStringList closeAsks;
     QStringList saveSuggestions;
+    QList<pxv::PageDialogContext> pageDialogAsks;
     int helpShown = 0;
 
     QStringList openFiles(QWidget*) override { return openAnswer; }
@@ -53,6 +56,16 @@ public:
     {
         closeAsks.append(title);
         return closeAnswers.isEmpty() ? CloseAnswer::Cancel : closeAnswers.dequeue();
+    }
+    QVariantMap cropPages(QWidget*, const pxv::PageDialogContext& context) override
+    {
+        pageDialogAsks.append(context);
+        return cropAnswer;
+    }
+    QVariantMap resizePages(QWidget*, const pxv::PageDialogContext& context) override
+    {
+        pageDialogAsks.append(context);
+        return resizeAnswer;
     }
     void showError(QWidget*, const QString& message) override { errors.append(message); }
     void showHelp(QWidget*) override { ++helpShown; }

@@ -134,8 +134,19 @@ void TestEditing::operationsRefuseBadParameters_data()
     QTest::newRow("split without folder") << extract << QVariantMap{{"Split", "pages"}} << invalid << "“Path”";
     QTest::newRow("split into a file") << extract << split("pages", {{"Path", QCoreApplication::applicationFilePath()}})
                                        << invalid << "“Path”";
-    QTest::newRow("not built yet") << QStringLiteral("op.document.resizePages") << QVariantMap{{"Pages", "1"}}
-                                   << int(PXV_Error::NotImplemented) << "op.document.resizePages";
+    const QString resize = QStringLiteral("op.document.resizePages");
+    QTest::newRow("resize to no size") << resize << QVariantMap{{"Pages", "1"}} << int(PXV_Error::InvalidArgument) << "Size";
+    QTest::newRow("resize to unknown paper") << resize << QVariantMap{{"Size", "B5"}} << int(PXV_Error::InvalidArgument) << "B5";
+    QTest::newRow("resize to a width only") << resize << QVariantMap{{"Width", 500}} << int(PXV_Error::InvalidArgument) << "Height";
+    QTest::newRow("resize too wide") << resize << QVariantMap{{"Width", 20000}, {"Height", 500}}
+                                     << int(PXV_Error::InvalidArgument) << "Width";
+    QTest::newRow("resize sideways") << resize << QVariantMap{{"Size", "A4"}, {"Orientation", "sideways"}}
+                                     << int(PXV_Error::InvalidArgument) << "Orientation";
+    QTest::newRow("scale too far") << resize << QVariantMap{{"Scale", 20}} << int(PXV_Error::InvalidArgument) << "Scale";
+    QTest::newRow("scale and size") << resize << QVariantMap{{"Scale", 2}, {"Size", "A4"}}
+                                    << int(PXV_Error::InvalidArgument) << "Size";
+    QTest::newRow("not built yet") << QStringLiteral("op.document.addWatermarks") << QVariantMap{{"Pages", "1"}}
+                                   << int(PXV_Error::NotImplemented) << "op.document.addWatermarks";
 }
 
 void TestEditing::operationsRefuseBadParameters()
@@ -194,7 +205,14 @@ void TestEditing::pageOperationsByName()
         QVERIFY(QFile::remove(file));
     run(QStringLiteral("op.document.deletePages"), {{"Pages", "2-3,7"}});
     QCOMPARE(model()->pageCount(), 4);
-    QCOMPARE(model()->historySteps(), QStringList({"Insert Blank Pages", "Insert Page", "Delete Pages"}));
+    run(QStringLiteral("op.document.resizePages"), {{"Pages", "1-2"}, {"Size", "Legal"}, {"Orientation", "landscape"}});
+    QCOMPARE(model()->pageSize(0), QSizeF(1008, 612));
+    run(QStringLiteral("op.document.resizePages"), {{"Pages", "3"}, {"Scale", "1.5"}});
+    QCOMPARE(model()->pageSize(2), QSizeF(918, 1188));
+    run(QStringLiteral("op.document.resizePages"), {{"Pages", "4"}, {"Size", "Letter"}, {"Width", 500}});
+    QCOMPARE(model()->pageSize(3), QSizeF(500, 792));
+    QCOMPARE(model()->historySteps(),
+             QStringList({"Insert Blank Pages", "Insert Page", "Delete Pages", "Resize Pages", "Resize Page", "Resize Page"}));
     model()->setHistoryPosition(0);
     QCOMPARE(model()->pageCount(), 4);
     QVERIFY(!model()->isModified());

@@ -1,6 +1,6 @@
 // The thumbnails pane in the control: it draws only what is on screen within its cache bound,
 // follows the current page, and its selection is deleted, moved by dragging and grows by
-// dropped files, each as one undoable step.
+// dropped files, each as one undoable step; its context menu crops and resizes the selection.
 
 #include "hostedcontrol.h"
 #include "testpdfs.h"
@@ -14,6 +14,7 @@
 #include "ui/thumbnailmodel.h"
 #include "ui/thumbnailpane.h"
 
+#include <QAction>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -33,6 +34,7 @@ private slots:
     void selectionIsDeletedAndMoved();
     void droppedFilesInsertTheirPages();
     void pagesDroppedFromAnotherTabAreCopied();
+    void cropAndResizeAskForTheSelection();
 
 private:
     pxv::DocumentView* view() const { return m_hosted.widget->activeView(); }
@@ -195,6 +197,40 @@ void TestThumbnails::pagesDroppedFromAnotherTabAreCopied()
     dropBefore(0, *gone);
     QCOMPARE(model()->pageCount(), 4);
     QVERIFY(m_hosted.dialogs->errors.isEmpty());
+}
+
+void TestThumbnails::cropAndResizeAskForTheSelection()
+{
+    open(4);
+    QTest::mouseClick(pane()->viewport(), Qt::LeftButton, {}, centreOf(1));
+    QTest::mouseClick(pane()->viewport(), Qt::LeftButton, Qt::ShiftModifier, centreOf(2));
+    QAction* resize = nullptr;
+    QAction* crop = nullptr;
+    for (QAction* action : pane()->actions()) {
+        if (action->objectName() == "cmd.resizePages")
+            resize = action;
+        else if (action->objectName() == "cmd.cropPages")
+            crop = action;
+    }
+    QVERIFY(resize && crop);
+    const QSizeF size = model()->pageSize(1);
+
+    m_hosted.dialogs->resizeAnswer = {{"Pages", "2,3"}, {"Scale", 0.5}};
+    resize->trigger();
+    QCOMPARE(m_hosted.dialogs->pageDialogAsks.size(), 1);
+    QCOMPARE(m_hosted.dialogs->pageDialogAsks.last().selected, QVector<int>({1, 2}));
+    QCOMPARE(m_hosted.dialogs->pageDialogAsks.last().currentPage, view()->pageView()->currentPage());
+    QCOMPARE(m_hosted.dialogs->pageDialogAsks.last().document, model());
+    QCOMPARE(model()->pageSize(2), size / 2);
+    QCOMPARE(model()->pageSize(3), size);
+
+    crop->trigger(); // cancelled: no step
+    QCOMPARE(model()->historySteps(), QStringList({"Resize Pages"}));
+    m_hosted.dialogs->cropAnswer = {{"Pages", "4"}, {"Left", 72}, {"Bottom", 36}};
+    crop->trigger();
+    QCOMPARE(model()->pageSize(3), size - QSizeF(72, 36));
+    QCOMPARE(model()->historySteps(), QStringList({"Resize Pages", "Crop Page"}));
+    QCOMPARE(m_hosted.dialogs->errors, QStringList());
 }
 
 QTEST_MAIN(TestThumbnails)
