@@ -1,57 +1,12 @@
 #include "cases.h"
+#include "rows.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLocale>
 #include <QTemporaryDir>
 
 #include <stdexcept>
 #include <tuple>
-
-namespace {
-
-// Start-up and first page are short: more runs for steadier medians.
-constexpr int kShortRuns = 5;
-constexpr int kLongRuns = 3;
-constexpr double kKiBPerMiB = 1024.0;
-
-double mib(qint64 kib)
-{
-    return kib / kKiBPerMiB;
-}
-
-Row ratioRow(const QString& name, double ours, double baseline, const QString& unit, double limit,
-             Row::Better better = Row::Better::Lower)
-{
-    Row row;
-    row.name = name;
-    row.ours = ours;
-    row.baseline = baseline;
-    row.unit = unit;
-    row.better = better;
-    row.target = limit > 0 ? Row::Target::Ratio : Row::Target::None;
-    row.limit = limit;
-    return row;
-}
-
-Row absoluteRow(const QString& name, double ours, const QString& unit, double limit)
-{
-    Row row;
-    row.name = name;
-    row.ours = ours;
-    row.unit = unit;
-    row.target = limit > 0 ? Row::Target::Absolute : Row::Target::None;
-    row.limit = limit;
-    return row;
-}
-
-// "1,000": the way the rows spell counts.
-QString countText(double value)
-{
-    return QLocale(QLocale::English).toString(qRound(value));
-}
-
-} // namespace
 
 ChildResult mustRun(const ChildRun& run)
 {

@@ -28,6 +28,9 @@ public:
     void editing();
     void editMemory();
     void combine();
+    void pageWork();
+    void extractOne();
+    void thumbnails();
     void history();
 
     const QVector<Row>& rows() const { return m_rows; }

@@ -101,7 +101,9 @@ int main(int argc, char** argv)
             {"first page", [&] { bench.firstPage(); }}, {"scrolling", [&] { bench.scrolling(); }},
             {"memory", [&] { bench.memory(); }},        {"editing", [&] { bench.editing(); }},
             {"memory after editing", [&] { bench.editMemory(); }},
-            {"combine", [&] { bench.combine(); }},      {"history store", [&] { bench.history(); }},
+            {"combine", [&] { bench.combine(); }},      {"page work", [&] { bench.pageWork(); }},
+            {"extract one page", [&] { bench.extractOne(); }}, {"thumbnails", [&] { bench.thumbnails(); }},
+            {"history store", [&] { bench.history(); }},
         };
         for (const auto& [name, run] : cases) {
             progress(name);

@@ -1,5 +1,6 @@
 #include "editorrun.h"
 
+#include "benchwait.h"
 #include "memstats.h"
 #include "pxveditor.h"
 #include "qcontrolhost.h"
@@ -22,51 +23,6 @@
 #include <functional>
 
 namespace {
-
-// Runs the event loop until done() holds or timeoutMs passes; false on timeout. The loop sleeps
-// between events, so that the GUI thread leaves the cores to the render workers.
-bool waitFor(const std::function<bool()>& done, int timeoutMs)
-{
-    if (done())
-        return true;
-    QEventLoop loop;
-    QTimer check;
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    check.start(1);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return done();
-}
-
-// The longest gap between the ticks of a 1 ms timer on the GUI thread: how long it was kept from
-// its events at worst.
-class StallWatch
-{
-public:
-    StallWatch()
-    {
-        m_timer.setTimerType(Qt::PreciseTimer);
-        m_timer.setInterval(1);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            const qint64 now = m_clock.nsecsElapsed();
-            m_longestNs = std::max(m_longestNs, now - m_last);
-            m_last = now;
-        });
-        m_clock.start();
-        m_timer.start();
-    }
-
-    double longestMs() const { return m_longestNs / 1e6; }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_last = 0;
-    qint64 m_longestNs = 0;
-};
 
 // Notes the pages that a paint of the view's viewport draws from a full-resolution image (not
 // the placeholder, not a stretched image of another scale).
@@ -249,20 +205,25 @@ int EditorRun::combine(const QStringList& paths, const QString& output)
     return -1;
 }
 
-bool EditorRun::rotate(int page, int degrees)
+bool EditorRun::runOperation(const QString& name, const QVariantMap& parameters)
 {
     try {
         IPXV_Inst* inst = m_host->queryInterface()->inst();
-        const std::shared_ptr<IPXV_Operation> operation =
-            inst->createOperation(inst->nameToId(QStringLiteral("op.document.rotatePages"), true));
-        operation->params()->child(QStringLiteral("Pages"))->setValue(QString::number(page + 1));
-        operation->params()->child(QStringLiteral("Angle"))->setValue(degrees);
+        const std::shared_ptr<IPXV_Operation> operation = inst->createOperation(inst->nameToId(name, true));
+        for (auto it = parameters.cbegin(); it != parameters.cend(); ++it)
+            operation->params()->child(it.key())->setValue(it.value());
         inst->runOperation(operation.get(), 0);
         return true;
     } catch (const PXV_Error& e) {
-        m_error = QStringLiteral("rotating page %1: %2").arg(page + 1).arg(e.message());
+        m_error = QStringLiteral("%1: %2").arg(name, e.message());
     }
     return false;
+}
+
+bool EditorRun::rotate(int page, int degrees)
+{
+    return runOperation(QStringLiteral("op.document.rotatePages"),
+                        {{QStringLiteral("Pages"), QString::number(page + 1)}, {QStringLiteral("Angle"), degrees}});
 }
 
 pxv::Document* EditorRun::model() const
@@ -360,23 +321,29 @@ EditorRun::History EditorRun::undoRedo(int page, int steps)
     return result;
 }
 
-EditorRun::Memory EditorRun::editAcross(int steps)
+bool EditorRun::waitUntilSettled()
 {
-    Memory result;
-    pxv::Document* document = model();
-    if (!document || !m_error.isEmpty())
-        return result;
     // Opening is over once the work that follows the first paint is done too: every page size
     // read and the outline, read on a thread of its own, in its pane.
+    const pxv::Document* document = model();
     const auto* view = m_host->findChild<pxv::DocumentView*>();
     auto settled = [&] {
         return document->areAllPageSizesKnown() && (!view->hasOutline() || !view->outlinePane()->isEmpty());
     };
     if (!waitFor(settled, 60000)) {
         m_error = QStringLiteral("the page sizes and the outline were not all read within 60 s");
-        return result;
+        return false;
     }
-    if (!waitForIdleRenderer())
+    return waitForIdleRenderer();
+}
+
+EditorRun::Memory EditorRun::editAcross(int steps)
+{
+    Memory result;
+    pxv::Document* document = model();
+    if (!document || !m_error.isEmpty())
+        return result;
+    if (!waitUntilSettled())
         return result;
     const pxv::PageRenderer* renderer = m_view->renderer();
     auto imagesKib = [renderer] { return (renderer->cacheCost() + renderer->wantedCost()) / 1024; };

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
 
 #include <memory>
 #include <vector>
@@ -78,12 +79,29 @@ public:
     // After open(): rotation steps on pages spread over the whole document.
     Memory editAcross(int steps);
 
+    // Runs an operation of the instance on the active document with the given parameters; false
+    // (with error()) when it throws.
+    bool runOperation(const QString& name, const QVariantMap& parameters);
+
+    struct Thumbnails
+    {
+        int rows = 0;              // pages in the pane
+        int steps = 0;             // scroll steps, each a screenful
+        double seconds = 0;
+        double longestStallMs = 0;
+    };
+    // After open(): shows the thumbnails pane and scrolls it from the first page to the last a
+    // screenful at a time, each step once the thumbnails it brought up are drawn.
+    Thumbnails scrollThumbnails();
+
 private:
     // Runs "op.document.rotatePages" through the instance; false (with error()) when it throws.
     bool rotate(int page, int degrees);
     // What undo and redo act on: the active document's model.
     pxv::Document* model() const;
     bool waitForIdleRenderer();
+    // After open(): waits for what opening does after the first paint, and an idle renderer.
+    bool waitUntilSettled();
 
     std::unique_ptr<QControlHost> m_host;
     pxv::PageView* m_view = nullptr;

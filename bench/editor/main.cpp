@@ -15,6 +15,11 @@
 //                                              "rss-opened-kib", "rss-edited-kib", and the page
 //                                              images' share: "images-opened-kib",
 //                                              "images-edited-kib"
+//   bench_editor delete-save FILE OUTPUT      every other page deleted ("even"), then saved to
+//                                              OUTPUT: "pages", "delete-ms", "save-ms"
+//   bench_editor extract FILE PAGE OUTPUT      one page extracted into OUTPUT: "extract-ms"
+//   bench_editor thumbnails FILE               the thumbnails pane scrolled end to end: "rows",
+//                                              "steps", "seconds", "longest-stall-ms"
 // Exits 1 with a message when the run cannot be done.
 
 #include "editorrun.h"
@@ -51,7 +56,7 @@ int failed(const EditorRun& run)
 int usage()
 {
     std::fprintf(stderr, "usage: bench_editor first-page FILE | scroll FILE | combine OUTPUT FILE... | edits FILE | "
-                         "edit-memory FILE\n");
+                         "edit-memory FILE | delete-save FILE OUTPUT | extract FILE PAGE OUTPUT | thumbnails FILE\n");
     return 2;
 }
 
@@ -110,6 +115,35 @@ int main(int argc, char** argv)
         std::printf("edits %d\nrss-opened-kib %lld\nrss-edited-kib %lld\nimages-opened-kib %lld\n"
                     "images-edited-kib %lld\n",
                     kMemoryEdits, memory.openedKib, memory.editedKib, memory.openedImagesKib, memory.editedImagesKib);
+    } else if (mode == QLatin1String("delete-save") && args.size() == 4) {
+        if (run.open(args[2]) < 0)
+            return failed(run);
+        QElapsedTimer timer;
+        timer.start();
+        if (!run.runOperation(QStringLiteral("op.document.deletePages"), {{QStringLiteral("Pages"), QStringLiteral("even")}}))
+            return failed(run);
+        const double deleteMs = timer.nsecsElapsed() / 1e6;
+        timer.start();
+        if (!run.runOperation(QStringLiteral("op.document.save"), {{QStringLiteral("Path"), args[3]}}))
+            return failed(run);
+        std::printf("pages %d\ndelete-ms %.1f\nsave-ms %.1f\n", run.pageCount(), deleteMs, timer.nsecsElapsed() / 1e6);
+    } else if (mode == QLatin1String("extract") && args.size() == 5) {
+        if (run.open(args[2]) < 0)
+            return failed(run);
+        QElapsedTimer timer;
+        timer.start();
+        if (!run.runOperation(QStringLiteral("op.document.extractPages"),
+                              {{QStringLiteral("Pages"), args[3]}, {QStringLiteral("Path"), args[4]}}))
+            return failed(run);
+        std::printf("extract-ms %.1f\n", timer.nsecsElapsed() / 1e6);
+    } else if (mode == QLatin1String("thumbnails") && args.size() == 3) {
+        if (run.open(args[2]) < 0)
+            return failed(run);
+        const EditorRun::Thumbnails pane = run.scrollThumbnails();
+        if (!run.error().isEmpty())
+            return failed(run);
+        std::printf("rows %d\nsteps %d\nseconds %.3f\nlongest-stall-ms %.1f\n", pane.rows, pane.steps, pane.seconds,
+                    pane.longestStallMs);
     } else {
         return usage();
     }
