@@ -112,10 +112,11 @@ void ThumbnailPane::mousePressEvent(QMouseEvent* event)
 {
     const QModelIndex index = indexAt(event->pos());
     m_pressPos = event->pos();
-    m_pressedOnSelection = event->button() == Qt::LeftButton && index.isValid()
-        && selectionModel()->isSelected(index) && event->modifiers() == Qt::NoModifier;
-    // Pressing on the selection may start a move: the selection stays until the button is let
-    // go without one.
+    // A plain press on a page may start a move: of the selection when the page is in it (which
+    // stays until the button is let go without one), else of that page alone.
+    m_pressedOnSelection = event->button() == Qt::LeftButton && index.isValid() && event->modifiers() == Qt::NoModifier;
+    if (m_pressedOnSelection && !selectionModel()->isSelected(index))
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     if (!m_pressedOnSelection)
         QListView::mousePressEvent(event);
 }
