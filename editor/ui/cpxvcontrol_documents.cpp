@@ -12,6 +12,7 @@
 #include "nametable.h"
 #include "pageview.h"
 #include "perflog.h"
+#include "recoverykeeper.h"
 
 #include <QAction>
 #include <QDir>
@@ -115,6 +116,7 @@ void CPXVControl::addDocument(const std::shared_ptr<CPXVDocument>& document, con
     }
 
     auto* view = new DocumentView(document, m_tabs);
+    new pxv::RecoveryKeeper(document->model(), view);
     view->applyPaneLimits(m_inst->paneArea().limits());
     connectPageCommands(view);
     pxv::Document* model = document->model();

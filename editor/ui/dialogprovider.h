@@ -57,6 +57,10 @@ public:
     // pages; empty when cancelled.
     virtual QVariantMap cropPages(QWidget* parent, const PageDialogContext& context) = 0;
     virtual QVariantMap resizePages(QWidget* parent, const PageDialogContext& context) = 0;
+    enum class RecoveryAnswer { Restore, Discard, Later };
+    // What to do with documents whose unsaved changes were kept when the program ended; each
+    // entry describes one.
+    virtual RecoveryAnswer recoverDocuments(QWidget* parent, const QStringList& entries) = 0;
     virtual void showError(QWidget* parent, const QString& message) = 0;
     virtual void showHelp(QWidget* parent) = 0;
 };
@@ -72,6 +76,7 @@ public:
     CloseAnswer confirmClose(QWidget* parent, const QString& title) override;
     QVariantMap cropPages(QWidget* parent, const PageDialogContext& context) override;
     QVariantMap resizePages(QWidget* parent, const PageDialogContext& context) override;
+    RecoveryAnswer recoverDocuments(QWidget* parent, const QStringList& entries) override;
     void showError(QWidget* parent, const QString& message) override;
     void showHelp(QWidget* parent) override;
 
