@@ -21,9 +21,17 @@ QString tr(const char* text)
     return QCoreApplication::translate("pxv::RecoveryStore", text);
 }
 
+// A process killed but not yet reaped by its parent still answers kill(); its state in
+// /proc says it has ended.
 bool processRuns(qint64 pid)
 {
-    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+    if (pid <= 0 || (::kill(pid_t(pid), 0) != 0 && errno != EPERM))
+        return false;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray line = stat.readAll();
+    return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
 }
 
 } // namespace
