@@ -104,6 +104,14 @@ DialogProvider::CloseAnswer DefaultDialogProvider::confirmClose(QWidget* parent,
     }
 }
 
+bool DefaultDialogProvider::confirmReload(QWidget* parent, const QString& title)
+{
+    return QMessageBox::question(parent, tr("Reload"),
+                                 tr("“%1” has unsaved changes. Reload it from the file and lose them?").arg(title),
+                                 QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel)
+        == QMessageBox::Yes;
+}
+
 DialogProvider::RecoveryAnswer DefaultDialogProvider::recoverDocuments(QWidget* parent, const QStringList& entries)
 {
     QMessageBox box(QMessageBox::Question, tr("Restore Unsaved Changes"),

@@ -1,5 +1,6 @@
-// Recovery records as the control keeps them: written after a change, removed after a save, an
-// undo back to the file or closing; and the offer to restore those a program that ended left.
+// Not losing work in the control: recovery records written after a change and removed after a
+// save, an undo back to the file or closing; the offer to restore those a program that ended
+// left; and a file changed on disk by another program, offered for reloading.
 
 #include "hostedcontrol.h"
 #include "testpdfs.h"
@@ -8,8 +9,11 @@
 #include "core/recoveryrecord.h"
 #include "ui/cpxvdocument.h"
 #include "ui/documentview.h"
+#include "ui/filechangebar.h"
+#include "ui/pageview.h"
 
 #include <QDir>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -23,6 +27,7 @@ private slots:
     void recordsFollowTheDocument();
     void offerRestoresAndSetsAsideDamagedRecords();
     void discardedRecordsAreGone();
+    void fileChangedOnDiskOffersReload();
 
 private:
     QString folder() const { return m_dir.filePath("state/recovery"); }
@@ -127,6 +132,39 @@ void TestRecoveryUi::discardedRecordsAreGone()
     offerPXVRecovery(m_hosted.control);
     QVERIFY(records().isEmpty());
     QVERIFY(!m_hosted.widget->activeView());
+}
+
+void TestRecoveryUi::fileChangedOnDiskOffersReload()
+{
+    QVERIFY(m_hosted.create());
+    testpdfs::Sample sample;
+    sample.pages = 4;
+    const QString path = testpdfs::writeBytes(m_dir.filePath("watched.pdf"), testpdfs::sample(sample));
+    m_hosted.control->openPath(path, 0);
+    pxv::DocumentView* view = m_hosted.widget->activeView();
+    pxv::FileChangeBar* bar = view->fileChangeBar();
+    model()->rotatePage(0, 90);
+    model()->save(path);
+    bar->checkFile(); // what the watcher does when it hears of the save
+    QVERIFY(bar->isHidden());
+
+    sample.pages = 5;
+    QVERIFY(!testpdfs::writeBytes(path, testpdfs::sample(sample)).isEmpty());
+    QTRY_VERIFY(bar->isVisible());
+    view->pageView()->goToPage(2);
+    model()->rotatePage(1, 90);
+    auto* reload = bar->findChild<QPushButton*>("fileChangeReload");
+    reload->click();
+    QCOMPARE(m_hosted.dialogs->reloadAsks.size(), 1);
+    QCOMPARE(m_hosted.widget->activeView(), view);
+
+    m_hosted.dialogs->reloadAnswer = true;
+    reload->click();
+    QVERIFY(m_hosted.widget->activeView() != view);
+    QCOMPARE(model()->pageCount(), 5);
+    QVERIFY(!model()->isModified());
+    QCOMPARE(m_hosted.widget->activeView()->pageView()->currentPage(), 2);
+    QVERIFY(m_hosted.widget->activeView()->fileChangeBar()->isHidden());
 }
 
 QTEST_MAIN(TestRecoveryUi)
