@@ -234,8 +234,8 @@ public:
 
     // The unsaved changes as a recovery record: the update section a save would append now,
     // or the whole document for one without a file or that needs a full save. False, and
-    // record untouched, for an unmodified document, and for an encrypted one, whose contents
-    // must not be written anywhere in clear.
+    // record untouched, for an unmodified document, for an encrypted one, whose contents must
+    // not be written anywhere in clear, and for a whole document of more than 64 MB.
     bool recoveryRecord(RecoveryRecord* record) const;
     // Opens the document a record kept, its changes in force and unsaved: the file at source
     // (the record's own by default) with the record's update applied as one step, or the

@@ -3,8 +3,17 @@
 #include "document_p.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace pxv {
+
+namespace {
+
+// A record of a whole document is written on every change, and made on the GUI thread: beyond
+// this size that would stall the editor, so such documents keep none.
+constexpr qint64 kWholeRecordLimit = 64 << 20;
+
+} // namespace
 
 bool Document::recoveryRecord(RecoveryRecord* record) const
 {
@@ -24,6 +33,9 @@ bool Document::recoveryRecord(RecoveryRecord* record) const
             next.objects.assign(d->dirty.begin(), d->dirty.end());
             next.payload = d->mu->incrementalUpdate(next.source.size, next.objects);
         } else {
+            const qint64 size = d->path.isNull() ? d->createdBytes.size() : QFileInfo(d->path).size();
+            if (size > kWholeRecordLimit)
+                return false;
             next.kind = RecoveryRecord::Kind::Document;
             next.payload = d->mu->toBytes();
         }
