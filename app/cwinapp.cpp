@@ -8,12 +8,14 @@
 #include "qhomewidget.h"
 #include "qhttpclient.h"
 #include "qmainwidget.h"
+#include "pxveditor.h"
 #include "qmsgbox.h"
 #include "quser.h"
 #include "scale.h"
 #include "singleinstance.h"
 #include "uexception.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QRegularExpression>
@@ -116,6 +118,20 @@ void CWinApp::loadTranslator()
     QCoreApplication::installTranslator(m_translator.get());
 }
 
+namespace {
+
+// Where unsaved changes are kept for recovery: $XDG_STATE_HOME/vellumpad/recovery, else
+// ~/.local/state/vellumpad/recovery.
+QString recoveryFolder()
+{
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty() || QDir::isRelativePath(state))
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    return state + QStringLiteral("/vellumpad/recovery");
+}
+
+} // namespace
+
 int CWinApp::run()
 {
     try {
@@ -125,6 +141,7 @@ int CWinApp::run()
             return 0;
         }
 
+        setPXVRecoveryFolder(recoveryFolder(), [](const QString& message) { QMsgBox::showWarning(message, 1); });
         auto window = std::make_unique<QMainWidget>();
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             window->move(screen->availableGeometry().center() - window->rect().center());
@@ -132,12 +149,18 @@ int CWinApp::run()
         QTimer::singleShot(0, [] { perfMilestone("main window shown"); });
         perfMilestoneOnFirstPaint(window->homeWidget(), "home page painted");
 
+        if (pxvRecoveryPending()) {
+            QMainWidget* shown = window.get();
+            QTimer::singleShot(0, shown, [shown] { shown->offerRecovery(); });
+        }
+
         const QStringList arguments = QCoreApplication::arguments();
         if (arguments.size() > 1)
             window->onOpenFile(arguments.at(1));
 
         const int result = exec();
         window.reset();
+        setPXVRecoveryFolder(QString(), {}); // the last records are on disk before the program ends
         return result;
     } catch (UException& e) {
         logException(e);

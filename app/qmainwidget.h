@@ -59,6 +59,8 @@ public slots:
     void onNewBlankDoc();
     void onMergePDF();
     void onOpenFile(const QString& filePath);
+    // Offers to restore the documents a previous run left unsaved (the editor is made for it).
+    void offerRecovery();
     void onPagemorphClicked();
     void onDraftmorphClicked();
 

@@ -2,6 +2,8 @@
 // actions, opens and creates documents, and switches between home page and editor.
 #include "qmainwidget.h"
 
+#include "pxveditor.h"
+
 #include "historystore.h"
 #include "ipxv.h"
 #include "logger.h"
@@ -133,6 +135,12 @@ void QMainWidget::createBlankDoc()
     } catch (...) {
         QMsgBox::showError(tr("创建空白文档异常！"), 1);
     }
+}
+
+void QMainWidget::offerRecovery()
+{
+    completeSetup();
+    offerPXVRecovery(m_pdfCtl);
 }
 
 void QMainWidget::onOpenFile(const QString& filePath)

@@ -127,6 +127,7 @@ PageId Document::Private::idOf(int page) const
 void Document::Private::startNewBase()
 {
     dirty.clear();
+    baseIdentity = FileIdentity();
     auto next = std::make_shared<RenderBase>();
     next->key = nextSourceKey();
     next->password = password;

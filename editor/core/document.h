@@ -59,6 +59,7 @@ using CombineProgress = std::function<bool(int index, const QString& fileName)>;
 using SplitProgress = std::function<bool(int index, int count, const QString& path)>;
 
 struct SplitPart;
+struct RecoveryRecord;
 
 // What a render worker opens its own copy of the document from: the file last saved (or, for a
 // document without one, its bytes as created). Shared by every version of the document until
@@ -230,6 +231,16 @@ public:
     // DocumentError and leaves the target untouched on failure. The document then belongs to
     // path and is unmodified.
     void save(const QString& path);
+
+    // The unsaved changes as a recovery record: the update section a save would append now,
+    // or the whole document for one without a file or that needs a full save. False, and
+    // record untouched, for an unmodified document, for an encrypted one, whose contents must
+    // not be written anywhere in clear, and for a whole document of more than 64 MB.
+    bool recoveryRecord(RecoveryRecord* record) const;
+    // Opens the document a record kept, its changes in force and unsaved: the file at source
+    // (the record's own by default) with the record's update applied as one step, or the
+    // whole document kept in the record as a new one. Throws DocumentError.
+    static std::unique_ptr<Document> restore(const RecoveryRecord& record, const QString& source = QString());
 
     // The current version for render workers; changes on every edit, undo, redo and save.
     std::shared_ptr<const RenderSource> renderSource() const;

@@ -5,6 +5,7 @@
 #include "core/layer.h"
 
 #include "document.h"
+#include "recoveryrecord.h"
 
 #include "mupdf/mudocument.h"
 #include "mupdf/muerror.h"
@@ -63,6 +64,7 @@ struct Document::Private
     QByteArray createdBytes; // a document without a file, as created
     std::shared_ptr<const RenderBase> base;
     std::set<int> dirty;     // objects changed since base
+    mutable FileIdentity baseIdentity; // of the file at base, read by the first recovery record
     std::shared_ptr<const RenderSource> source;
 
     bool modified() const;

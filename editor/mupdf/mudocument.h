@@ -102,7 +102,8 @@ public:
     // An object as it is now, for handing to other copies of the document.
     ObjectState objectState(int number) const;
     // Makes this copy's objects what the states say (objects made since it was opened are
-    // added), and forgets what was drawn or decoded from the objects before.
+    // added), and forgets what was drawn or decoded from the objects before. Inside a step,
+    // the step takes the changes back on undo.
     void applyObjectStates(const QVector<QPair<int, std::shared_ptr<const ObjectState>>>& states);
     // The object number of a page: what identifies it while pages move. 0 for a page that is
     // not an object of its own.
@@ -155,6 +156,11 @@ public:
     // touched, so its undo history stays as it is. Returns where the new cross-reference
     // section starts.
     qint64 appendIncrementalSave(const QString& path, const std::vector<int>& objects);
+    // The update section appendIncrementalSave() would append to a file of offset bytes, and
+    // where its cross-reference section starts.
+    QByteArray incrementalUpdate(qint64 offset, const std::vector<int>& objects, qint64* startXref = nullptr) const;
+    // Encrypted documents are kept encrypted wherever they are written.
+    bool isEncrypted() const;
     // Writes the whole document over the contents of the existing file at path, compressing
     // streams, with the same object numbers as in memory: later incremental saves and the
     // undo history go on from there. Objects nothing uses are left out when there is no undo

@@ -62,6 +62,27 @@ const JournalEntry* nextEntry(const Journal* journal)
     return journal->current ? journal->current->next : journal->head;
 }
 
+// MuPDF 1.21's pdf_update_object() replaces an object without telling the journal. Inside a
+// step, the object is first touched in place (a dictionary or array that MuPDF journals as any
+// edit: its value before is kept for undo and the step lists it); the touch does not last, as
+// the object is replaced right after. Objects that are neither stay out of the step's undo.
+void keepForUndo(fz_context* ctx, pdf_document* doc, int number)
+{
+    const Journal* journal = journalOf(doc);
+    if (!journal || journal->nesting == 0)
+        return;
+    pdf_obj* before = pdf_load_object(ctx, doc, number);
+    fz_try(ctx)
+    {
+        if (pdf_is_dict(ctx, before))
+            pdf_dict_put(ctx, before, PDF_NAME(Type), pdf_dict_get(ctx, before, PDF_NAME(Type)));
+        else if (pdf_is_array(ctx, before))
+            pdf_array_push(ctx, before, PDF_NULL);
+    }
+    fz_always(ctx) { pdf_drop_obj(ctx, before); }
+    fz_catch(ctx) { fz_rethrow(ctx); }
+}
+
 } // namespace
 
 QByteArray printObject(fz_context* ctx, pdf_obj* object)
@@ -246,6 +267,7 @@ void MuDocument::applyObjectStates(const QVector<QPair<int, std::shared_ptr<cons
         guarded(ctx, [&] {
             while (pdf_xref_len(ctx, doc) <= number)
                 pdf_create_object(ctx, doc);
+            keepForUndo(ctx, doc, number);
             if (!state->exists) {
                 pdf_update_object(ctx, doc, number, PDF_NULL);
                 return;

@@ -86,15 +86,29 @@ bool MuDocument::canSaveIncrementally() const
     return can && d->baseIsFile && d->baseStartXref >= 0 && !d->treeMendedSinceBase;
 }
 
+bool MuDocument::isEncrypted() const
+{
+    return d->pdf()->crypt != nullptr;
+}
+
 qint64 MuDocument::appendIncrementalSave(const QString& path, const std::vector<int>& objects)
 {
-    fz_context* ctx = d->ctx();
-    pdf_document* doc = d->pdf();
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Append))
         throw MuError(FZ_ERROR_GENERIC, "cannot open " + QFile::encodeName(path).toStdString() + ": "
                                             + file.errorString().toStdString());
-    qint64 offset = file.size();
+    qint64 xref = 0;
+    const QByteArray out = incrementalUpdate(file.size(), objects, &xref);
+    if (file.write(out) != out.size() || !file.flush())
+        throw MuError(FZ_ERROR_GENERIC, "cannot write " + QFile::encodeName(path).toStdString() + ": "
+                                            + file.errorString().toStdString());
+    return xref;
+}
+
+QByteArray MuDocument::incrementalUpdate(qint64 offset, const std::vector<int>& objects, qint64* startXref) const
+{
+    fz_context* ctx = d->ctx();
+    pdf_document* doc = d->pdf();
     QByteArray out("\n");
     struct Entry
     {
@@ -149,11 +163,9 @@ qint64 MuDocument::appendIncrementalSave(const QString& path, const std::vector<
         trailer += "/ID " + printObject(ctx, id);
     trailer += "/Prev " + QByteArray::number(d->baseStartXref) + ">>";
     out += "trailer\n" + trailer + "\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n";
-
-    if (file.write(out) != out.size() || !file.flush())
-        throw MuError(FZ_ERROR_GENERIC, "cannot write " + QFile::encodeName(path).toStdString() + ": "
-                                            + file.errorString().toStdString());
-    return xref;
+    if (startXref)
+        *startXref = xref;
+    return out;
 }
 
 void MuDocument::saveFull(const QString& path)

@@ -55,6 +55,11 @@ public:
     // Replaces the dialogs the component shows (tests answer them without a user).
     void setDialogProvider(std::unique_ptr<pxv::DialogProvider> provider);
     pxv::DialogProvider& dialogs() const { return *m_dialogs; }
+    // Offers to restore the documents whose records a program that ended left behind.
+    void offerRecovery();
+    // Opens the view's file again in its place, at the page it shows; asks first when the
+    // document has unsaved changes.
+    void reloadDocument(pxv::DocumentView* view);
 
     // Runs one of the component's commands; interactive failures are shown, not thrown.
     void runCommand(const QString& name);

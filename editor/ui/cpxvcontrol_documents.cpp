@@ -9,14 +9,17 @@
 #include "cpxvinst.h"
 #include "dialogprovider.h"
 #include "documentview.h"
+#include "filechangebar.h"
 #include "nametable.h"
 #include "pageview.h"
 #include "perflog.h"
+#include "recoverykeeper.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTabBar>
 #include <QTabWidget>
 
 using pxv::DocumentView;
@@ -115,6 +118,8 @@ void CPXVControl::addDocument(const std::shared_ptr<CPXVDocument>& document, con
     }
 
     auto* view = new DocumentView(document, m_tabs);
+    new pxv::RecoveryKeeper(document->model(), view);
+    connect(view->fileChangeBar(), &pxv::FileChangeBar::reloadRequested, this, [this, view] { reloadDocument(view); });
     view->applyPaneLimits(m_inst->paneArea().limits());
     connectPageCommands(view);
     pxv::Document* model = document->model();
@@ -150,6 +155,30 @@ void CPXVControl::addDocument(const std::shared_ptr<CPXVDocument>& document, con
         updateActions();
     }
     view->setFocus();
+}
+
+void CPXVControl::reloadDocument(DocumentView* view)
+{
+    if (view->document()->isModified() && !m_dialogs->confirmReload(this, view->document()->displayName()))
+        return;
+    const int page = view->pageView()->currentPage();
+    std::shared_ptr<CPXVDocument> fresh;
+    try {
+        fresh = openDocument(view->document()->srcPath());
+    } catch (const PXV_Error& error) {
+        m_dialogs->showError(this, error.message());
+        return;
+    }
+    if (!fresh)
+        return;
+    const int index = m_tabs->indexOf(view);
+    addDocument(fresh, nullptr);
+    DocumentView* reloaded = activeView();
+    m_tabs->tabBar()->moveTab(m_tabs->indexOf(reloaded), index);
+    reloaded->pageView()->goToPage(page);
+    m_tabs->removeTab(m_tabs->indexOf(view));
+    view->deleteLater();
+    updateActions();
 }
 
 bool CPXVControl::saveDocument(DocumentView* view, bool saveAs)

@@ -12,6 +12,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace pxv {
 
@@ -101,6 +102,30 @@ DialogProvider::CloseAnswer DefaultDialogProvider::confirmClose(QWidget* parent,
     default:
         return CloseAnswer::Cancel;
     }
+}
+
+bool DefaultDialogProvider::confirmReload(QWidget* parent, const QString& title)
+{
+    return QMessageBox::question(parent, tr("Reload"),
+                                 tr("“%1” has unsaved changes. Reload it from the file and lose them?").arg(title),
+                                 QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel)
+        == QMessageBox::Yes;
+}
+
+DialogProvider::RecoveryAnswer DefaultDialogProvider::recoverDocuments(QWidget* parent, const QStringList& entries)
+{
+    QMessageBox box(QMessageBox::Question, tr("Restore Unsaved Changes"),
+                    tr("The editor ended before these documents were saved. Restore their changes?"),
+                    QMessageBox::NoButton, parent);
+    box.setInformativeText(entries.join(QLatin1Char('\n')));
+    QPushButton* restore = box.addButton(tr("Restore"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(tr("Discard"), QMessageBox::DestructiveRole);
+    box.addButton(tr("Later"), QMessageBox::RejectRole);
+    box.setDefaultButton(restore);
+    box.exec();
+    if (box.clickedButton() == restore)
+        return RecoveryAnswer::Restore;
+    return box.clickedButton() == discard ? RecoveryAnswer::Discard : RecoveryAnswer::Later;
 }
 
 void DefaultDialogProvider::showError(QWidget* parent, const QString& message)

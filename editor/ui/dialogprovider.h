@@ -57,6 +57,12 @@ public:
     // pages; empty when cancelled.
     virtual QVariantMap cropPages(QWidget* parent, const PageDialogContext& context) = 0;
     virtual QVariantMap resizePages(QWidget* parent, const PageDialogContext& context) = 0;
+    // Whether to reload a document from its changed file, losing its unsaved changes.
+    virtual bool confirmReload(QWidget* parent, const QString& title) = 0;
+    enum class RecoveryAnswer { Restore, Discard, Later };
+    // What to do with documents whose unsaved changes were kept when the program ended; each
+    // entry describes one.
+    virtual RecoveryAnswer recoverDocuments(QWidget* parent, const QStringList& entries) = 0;
     virtual void showError(QWidget* parent, const QString& message) = 0;
     virtual void showHelp(QWidget* parent) = 0;
 };
@@ -72,6 +78,8 @@ public:
     CloseAnswer confirmClose(QWidget* parent, const QString& title) override;
     QVariantMap cropPages(QWidget* parent, const PageDialogContext& context) override;
     QVariantMap resizePages(QWidget* parent, const PageDialogContext& context) override;
+    bool confirmReload(QWidget* parent, const QString& title) override;
+    RecoveryAnswer recoverDocuments(QWidget* parent, const QStringList& entries) override;
     void showError(QWidget* parent, const QString& message) override;
     void showHelp(QWidget* parent) override;
 

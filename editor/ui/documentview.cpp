@@ -3,6 +3,7 @@
 #include "core/document.h"
 #include "core/outlineloader.h"
 #include "cpxvdocument.h"
+#include "filechangebar.h"
 #include "findbar.h"
 #include "historypane.h"
 #include "thumbnailpane.h"
@@ -60,6 +61,8 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
         // Once saved, the file on disk is the repaired one and the notice has said its piece.
         connect(m_document->model(), &Document::saved, m_repairNotice, &QWidget::hide);
     }
+    m_fileChange = new FileChangeBar(m_document->model(), this);
+    layout->addWidget(m_fileChange);
     layout->addWidget(m_splitter, 1);
     m_findBar = new FindBar(m_document->model(), [pages = m_pageView] { return pages->currentPage(); }, this);
     m_findBar->hide();

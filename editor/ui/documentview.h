@@ -14,6 +14,7 @@ class CPXVDocument;
 
 namespace pxv {
 
+class FileChangeBar;
 class FindBar;
 class HistoryPane;
 class ThumbnailPane;
@@ -38,6 +39,7 @@ public:
     QFrame* repairNotice() const { return m_repairNotice; }
     // The find bar under the pages; hidden until asked for.
     FindBar* findBar() const { return m_findBar; }
+    FileChangeBar* fileChangeBar() const { return m_fileChange; }
     void showFindBar();
 
     HistoryPane* historyPane() const { return m_history; }
@@ -72,6 +74,7 @@ private:
     HistoryPane* m_history;
     ThumbnailPane* m_thumbnails;
     FindBar* m_findBar;
+    FileChangeBar* m_fileChange;
     OutlineLoader* m_outlineLoader;
     std::shared_ptr<const RenderSource> m_pendingOutline; // to be read once the first page shows
     bool m_outlineWanted = true;

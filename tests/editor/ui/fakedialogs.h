@@ -34,6 +34,20 @@ public:
     QList<pxv::PageDialogContext> pageDialogAsks;
     int helpShown = 0;
 
+    bool reloadAnswer = false;
+    QStringList reloadAsks;
+    bool confirmReload(QWidget*, const QString& title) override
+    {
+        reloadAsks.append(title);
+        return reloadAnswer;
+    }
+    RecoveryAnswer recoveryAnswer = RecoveryAnswer::Later;
+    QList<QStringList> recoveryAsks;
+    RecoveryAnswer recoverDocuments(QWidget*, const QStringList& entries) override
+    {
+        recoveryAsks.append(entries);
+        return recoveryAnswer;
+    }
     QStringList openFiles(QWidget*) override { return openAnswer; }
     QString saveFile(QWidget*, const QString& suggestedPath) override
     {

@@ -1,0 +1,123 @@
+#include "recoverystore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <csignal>
+#include <sys/types.h>
+#include <unistd.h>
+
+namespace pxv {
+
+namespace {
+
+const QString kSuffix = QStringLiteral(".record");
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("pxv::RecoveryStore", text);
+}
+
+// A process killed but not yet reaped by its parent still answers kill(); its state in
+// /proc says it has ended.
+bool processRuns(qint64 pid)
+{
+    if (pid <= 0 || (::kill(pid_t(pid), 0) != 0 && errno != EPERM))
+        return false;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray line = stat.readAll();
+    return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
+}
+
+} // namespace
+
+RecoveryStore::RecoveryStore(const QString& folder, ProblemHandler problem)
+    : m_folder(QDir::cleanPath(folder)), m_problem(std::move(problem))
+{
+    m_thread.setMaxThreadCount(1); // one after another, in the order asked
+    m_thread.setExpiryTimeout(-1);
+}
+
+RecoveryStore::~RecoveryStore()
+{
+    flush();
+}
+
+QString RecoveryStore::newRecordName()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return QStringLiteral("%1-%2%3").arg(QCoreApplication::applicationPid()).arg(++m_serial).arg(kSuffix);
+}
+
+void RecoveryStore::write(const QString& name, const QByteArray& bytes)
+{
+    m_thread.start([this, name, bytes] {
+        if (!QDir().mkpath(m_folder)) {
+            report(tr("The folder \"%1\" cannot be created.").arg(QDir::toNativeSeparators(m_folder)));
+            return;
+        }
+        QSaveFile file(m_folder + '/' + name);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+            report(file.errorString());
+    });
+}
+
+void RecoveryStore::remove(const QString& name)
+{
+    m_thread.start([this, name] {
+        QFile file(m_folder + '/' + name);
+        if (file.exists() && !file.remove())
+            report(file.errorString());
+    });
+}
+
+void RecoveryStore::flush()
+{
+    m_thread.waitForDone();
+}
+
+QStringList RecoveryStore::orphanedRecords() const
+{
+    QStringList records;
+    const QFileInfoList entries =
+        QDir(m_folder).entryInfoList({'*' + kSuffix}, QDir::Files, QDir::Time | QDir::Reversed);
+    for (const QFileInfo& entry : entries) {
+        bool ok = false;
+        const qint64 pid = entry.fileName().section('-', 0, 0).toLongLong(&ok);
+        if (!ok || (pid != QCoreApplication::applicationPid() && !processRuns(pid)))
+            records.append(entry.filePath());
+    }
+    return records;
+}
+
+QString RecoveryStore::moveAside(const QString& recordPath)
+{
+    const QFileInfo info(recordPath);
+    const QString folder = info.path() + QStringLiteral("/damaged");
+    const QString target = folder + '/' + info.fileName();
+    QFile::remove(target);
+    if (QDir().mkpath(folder) && QFile::rename(recordPath, target))
+        return target;
+    QFile::remove(recordPath);
+    return QString();
+}
+
+void RecoveryStore::report(const QString& message)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_reported)
+            return;
+        m_reported = true;
+    }
+    if (m_problem)
+        m_problem(tr("Unsaved changes cannot be kept for recovery in \"%1\": %2")
+                      .arg(QDir::toNativeSeparators(m_folder), message));
+}
+
+} // namespace pxv

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/layer.h"
+
+// The folder of recovery records. Records are written and removed on a thread of the store's
+// own, one after another in the order asked, so the thread that asks (the GUI) never waits for
+// the disk.
+
+#include <QString>
+#include <QStringList>
+#include <QThreadPool>
+
+#include <functional>
+#include <mutex>
+
+namespace pxv {
+
+class RecoveryStore
+{
+public:
+    // Told (on the store's thread) the first time a record cannot be written or removed.
+    using ProblemHandler = std::function<void(const QString& message)>;
+
+    explicit RecoveryStore(const QString& folder, ProblemHandler problem = {});
+    ~RecoveryStore(); // waits for the writes asked so far
+
+    QString folder() const { return m_folder; }
+    // A name for a new record of this process: the process's id, then a serial number.
+    QString newRecordName();
+    // Replaces the record of that name by bytes, atomically: a reader sees the old record or
+    // the new one, never part of one.
+    void write(const QString& name, const QByteArray& bytes);
+    void remove(const QString& name);
+    // Waits until every write and removal asked so far is done.
+    void flush();
+
+    // Paths of the records whose process no longer runs, oldest first.
+    QStringList orphanedRecords() const;
+    // Moves an unreadable record out of the way, into the folder's "damaged" subfolder, and
+    // returns where it went (empty when it could not be moved, and was removed instead).
+    static QString moveAside(const QString& recordPath);
+
+private:
+    void report(const QString& message);
+
+    QString m_folder;
+    ProblemHandler m_problem;
+    QThreadPool m_thread;
+    std::mutex m_mutex;
+    bool m_reported = false;
+    int m_serial = 0;
+};
+
+} // namespace pxv
