@@ -91,6 +91,8 @@ public:
     virtual ~IPXV_Settings() = default;
     virtual void setBool(const QString& name, bool value) = 0;
     virtual bool getBool(const QString& name, bool defaultValue = false) const = 0;
+    virtual void setString(const QString& name, const QString& value) = 0;
+    virtual QString getString(const QString& name, const QString& defaultValue = QString()) const = 0;
 };
 
 // A command of the component's user interface.

@@ -117,6 +117,7 @@ void CPXVControl::addDocument(const std::shared_ptr<CPXVDocument>& document, con
     auto* view = new DocumentView(document, m_tabs);
     view->applyPaneLimits(m_inst->paneArea().limits());
     connectPageCommands(view);
+    connectCommentCommands(view);
     pxv::Document* model = document->model();
     CPXVDocument* source = document.get();
     connect(model, &pxv::Document::modifiedChanged, view, [this, view, source] {

@@ -970,6 +970,9 @@ void PageView::onPagesChanged(const PageChanges& changes)
     for (PageId id : changes.changed) {
         const int page = m_document->pageIndex(id);
         m_annots.remove(page);
+        // An undo can take the selected annotation away.
+        if (page == m_selectedAnnot.page && !selectedAnnotationValue())
+            selectAnnotation(-1, 0);
         m_errors.remove(page);
         m_links.remove(page);
     }

@@ -1,0 +1,133 @@
+// Comment tools on the pages, driven as a user drives them: keys pick tools, drags draw shapes
+// and select text, the select tool picks an annotation up, moves it and deletes it.
+
+#include "hostedcontrol.h"
+#include "testpdfs.h"
+#include "wordpdf.h"
+
+#include "core/document.h"
+#include "ui/cpxvdocument.h"
+#include "ui/documentview.h"
+#include "ui/pageview.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using pxv::Annotation;
+using pxv::AnnotationType;
+using pxv::CommentTool;
+
+class TestComments : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        registerPXVEditor();
+    }
+
+    void init()
+    {
+        QVERIFY(m_hosted.create());
+        const QString path = m_dir.filePath("words.pdf");
+        wordpdf::write(path, wordpdf::kAlphaPages);
+        m_hosted.control->openPath(path, 0);
+        QTRY_VERIFY(pages() && pages()->pageRect(0).width() > 0);
+        pages()->setFocus();
+    }
+
+    void cleanup() { m_hosted.destroy(); }
+
+    void shapeIsDrawnMovedAndDeleted()
+    {
+        QTest::keyClick(pages(), Qt::Key_R);
+        QCOMPARE(pages()->tool(), CommentTool::Rectangle);
+        drag(QPointF(100, 300), QPointF(250, 400));
+        QList<Annotation> list = model()->annotations(0);
+        QCOMPARE(list.size(), 1);
+        QCOMPARE(list.first().type, AnnotationType::Square);
+        QVERIFY2(list.first().rect.contains(QRectF(102, 302, 146, 96)) && QRectF(90, 290, 170, 120).contains(list.first().rect),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(list.first().rect.left()).arg(list.first().rect.top())
+                                .arg(list.first().rect.width()).arg(list.first().rect.height())));
+        QCOMPARE(model()->undoName(), QString("Add Rectangle"));
+
+        // Picked up by its edge with the select tool and dragged: one step for the whole drag.
+        QTest::keyClick(pages(), Qt::Key_Escape);
+        QCOMPARE(pages()->tool(), CommentTool::Select);
+        const int steps = model()->historyPosition();
+        drag(QPointF(100, 350), QPointF(160, 330), 5);
+        QCOMPARE(model()->historyPosition(), steps + 1);
+        QCOMPARE(model()->undoName(), QString("Move Rectangle"));
+        const QRectF moved = model()->annotations(0).first().rect;
+        QVERIFY2(qAbs(moved.left() - list.first().rect.left() - 60) < 2 && qAbs(moved.top() - list.first().rect.top() + 20) < 2,
+                 qPrintable(QStringLiteral("%1,%2").arg(moved.left()).arg(moved.top())));
+        QCOMPARE(pages()->selectedAnnotation().page, 0);
+
+        QTest::keyClick(pages(), Qt::Key_Delete);
+        QVERIFY(model()->annotations(0).isEmpty());
+        QCOMPARE(pages()->selectedAnnotation().page, -1);
+        model()->undo();
+        QCOMPARE(model()->annotations(0).size(), 1);
+    }
+
+    void selectedTextIsCopiedAndHighlighted()
+    {
+        // Over "alpha beta" of the first line, from before it to the middle of "beta".
+        const double line = wordpdf::kFirstBaseline - 5;
+        drag(QPointF(wordpdf::kLeft - 2, line), QPointF(wordpdf::kLeft + 75, line));
+        QCOMPARE(pages()->selectedText().size(), 1);
+        QTest::keySequence(pages(), QKeySequence::Copy);
+        const QString copied = QGuiApplication::clipboard()->text();
+        QVERIFY2(copied.startsWith("alpha b") && !copied.contains("gamma"), qPrintable(copied));
+
+        QTest::keyClick(pages(), Qt::Key_H);
+        QVERIFY(pages()->selectedText().isEmpty());
+        const QList<Annotation> list = model()->annotations(0);
+        QCOMPARE(list.size(), 1);
+        QCOMPARE(list.first().type, AnnotationType::Highlight);
+        QCOMPARE(list.first().contents, copied.trimmed());
+        QVERIFY(!list.first().quads.isEmpty());
+
+        QTest::keySequence(pages(), QKeySequence::SelectAll);
+        QCOMPARE(pages()->selectedText().size(), 1);
+        QVERIFY(pages()->selectedText().first().text.contains("delta"));
+    }
+
+private:
+    pxv::PageView* pages() const
+    {
+        pxv::DocumentView* view = m_hosted.widget->activeView();
+        return view ? view->pageView() : nullptr;
+    }
+    pxv::Document* model() const { return m_hosted.widget->activeView()->document()->model(); }
+
+    // Where a point of page 1 (in points) is in the view.
+    QPoint at(const QPointF& point) const
+    {
+        const QRectF page = pages()->pageRect(0);
+        return (page.topLeft() + point * (page.width() / model()->pageSize(0).width())).toPoint();
+    }
+
+    // Press, moves with the button held, release: the drag as the view receives it.
+    void drag(const QPointF& from, const QPointF& to, int moves = 3)
+    {
+        const auto send = [this](QEvent::Type type, const QPoint& pos, Qt::MouseButtons held) {
+            QMouseEvent event(type, pos, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, {});
+            QCoreApplication::sendEvent(pages()->viewport(), &event);
+        };
+        send(QEvent::MouseButtonPress, at(from), Qt::LeftButton);
+        for (int i = 1; i <= moves; ++i)
+            send(QEvent::MouseMove, at(from + (to - from) * i / moves), Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, at(to), Qt::NoButton);
+    }
+
+    QTemporaryDir m_dir;
+    HostedControl m_hosted;
+};
+
+QTEST_MAIN(TestComments)
+#include "tst_comments.moc"
