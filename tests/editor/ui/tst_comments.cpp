@@ -97,7 +97,44 @@ private slots:
         QVERIFY(pages()->selectedText().first().text.contains("delta"));
     }
 
+    void operationAddsByNameAndRefusesBadValues()
+    {
+        const QVariant id = run("op.document.addAnnot", {{"Page", 1}, {"Type", "Stamp"}, {"Rect", QStringList{"300", "500", "150", "50"}},
+                                                          {"Icon", "Draft"}, {"Author", "Script"}});
+        const QList<Annotation> list = model()->annotations(0);
+        QCOMPARE(list.size(), 1);
+        QCOMPARE(list.first().id, id.toInt());
+        QCOMPARE(list.first().icon, QString("Draft"));
+        QCOMPARE(list.first().author, QString("Script"));
+        const int steps = model()->historyPosition();
+        for (const auto& [parameters, named] : QList<QPair<QVariantMap, QString>>{
+                 {{{"Type", "Cloud"}}, "Type"},
+                 {{{"Type", "Line"}, {"Points", QStringList{"1", "2", "3"}}}, "Points"},
+                 {{{"Type", "Square"}, {"Rect", QStringList{"1", "2", "wide", "4"}}}, "Rect"},
+                 {{{"Type", "Square"}, {"Rect", QStringList{"1", "2", "3", "4"}}, {"Opacity", 2}}, "Opacity"},
+                 {{{"Type", "Text"}, {"Page", 9}, {"Rect", QStringList{"1", "2", "3", "4"}}}, "Page"}}) {
+            try {
+                run("op.document.addAnnot", parameters);
+                QFAIL(qPrintable(named));
+            } catch (const PXV_Error& error) {
+                QCOMPARE(error.code(), int(PXV_Error::InvalidArgument));
+                QVERIFY2(error.message().contains(named), qPrintable(error.message()));
+            }
+        }
+        QCOMPARE(model()->historyPosition(), steps);
+    }
+
 private:
+    QVariant run(const QString& name, const QVariantMap& parameters)
+    {
+        IPXV_Inst* inst = m_hosted.control->inst();
+        const std::shared_ptr<IPXV_Operation> operation = inst->createOperation(inst->nameToId(name, true));
+        for (auto it = parameters.cbegin(); it != parameters.cend(); ++it)
+            operation->params()->child(it.key())->setValue(it.value());
+        inst->runOperation(operation.get(), 0);
+        return operation->params()->child("Output")->value();
+    }
+
     pxv::PageView* pages() const
     {
         pxv::DocumentView* view = m_hosted.widget->activeView();
