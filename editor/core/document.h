@@ -225,6 +225,9 @@ public:
     // user's login name. Shared by every document of the program.
     static void setAnnotationAuthor(const QString& author);
     static QString annotationAuthor();
+    // A new A4 document without a file listing every page's comments with their kind, author,
+    // date and text; it says so when there are none.
+    std::unique_ptr<Document> summarizeAnnotations() const;
 
     // The undo history: the names of every step, oldest first, of which the first
     // historyPosition() are in force. A save keeps it.

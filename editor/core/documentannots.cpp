@@ -54,6 +54,42 @@ QString typeName(AnnotationType type)
 
 } // namespace
 
+std::unique_ptr<Document> Document::summarizeAnnotations() const
+{
+    const auto escaped = [](const QString& text) { return text.toHtmlEscaped().replace('\n', "<br/>"); };
+    QString html = QStringLiteral("<h1>%1</h1>").arg(escaped(documentText("Comments in %1").arg(title())));
+    int total = 0;
+    for (int page = 0; page < pageCount(); ++page) {
+        const QList<Annotation> list = annotations(page);
+        if (list.isEmpty())
+            continue;
+        html += QStringLiteral("<h2>%1</h2>").arg(escaped(documentText("Page %1").arg(page + 1)));
+        for (const Annotation& annotation : list) {
+            html += QStringLiteral("<p><b>%1</b> &#8212; %2, %3").arg(escaped(typeName(annotation.type)),
+                                                                     escaped(annotation.author),
+                                                                     escaped(annotation.modified.toString(Qt::ISODate)));
+            if (!annotation.contents.isEmpty())
+                html += QStringLiteral("<br/>%1").arg(escaped(annotation.contents));
+            html += QStringLiteral("</p>");
+            ++total;
+        }
+    }
+    if (total == 0)
+        html += QStringLiteral("<p>%1</p>").arg(escaped(documentText("The document has no comments.")));
+    std::unique_ptr<Document> summary(new Document);
+    try {
+        // A4 with margins of 2 cm.
+        summary->d->mu = mu::MuDocument::fromHtml(html.toUtf8(), QSizeF(595.276, 841.89), 56.7);
+    } catch (const MuError& error) {
+        throw DocumentError(DocumentError::Failed,
+                            documentText("The comments could not be summarized: %1").arg(QString::fromUtf8(error.what())));
+    }
+    summary->d->neverSaved = true;
+    summary->d->resetPages();
+    summary->d->startNewBase();
+    return summary;
+}
+
 void Document::setAnnotationAuthor(const QString& author)
 {
     hostAuthor() = author;

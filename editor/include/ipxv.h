@@ -258,6 +258,10 @@ public:
     //                               "OpenArrow", "ClosedArrow", "Square", "Circle", "Diamond",
     //                               "Butt", "ROpenArrow", "RClosedArrow", "Slash"). Output: the
     //                               annotation's object number (a value). One step.
+    //   "op.document.summarizeAnnots"  Input, Path (optional: the summary is saved there).
+    //                               Output: a new A4 document listing every page's comments
+    //                               with their kind, author, date and text. The document does
+    //                               not change: no step.
     virtual std::shared_ptr<IPXV_Operation> createOperation(int operationId) = 0;
     virtual void runOperation(IPXV_Operation* operation, int flags = 0) = 0;
 

@@ -50,6 +50,9 @@ public:
     static std::unique_ptr<MuDocument> openBytes(const QByteArray& bytes, size_t storeBytes = kModelStoreBytes);
     // A new document without pages.
     static std::unique_ptr<MuDocument> createEmpty();
+    // A new document of HTML typeset on pages of pageSize (points) inside margin, as many as it
+    // takes.
+    static std::unique_ptr<MuDocument> fromHtml(const QByteArray& html, const QSizeF& pageSize, double margin);
     // Opens another file in this document's context so that its pages can be appended here.
     std::unique_ptr<MuDocument> openSibling(const QString& path);
     // The same for a PDF held in memory.

@@ -1,6 +1,7 @@
 #include "annotationoperation.h"
 
 #include "cpxvdocument.h"
+#include "cpxvcontrol.h"
 #include "operationregistry.h"
 
 #include <QCoreApplication>
@@ -153,6 +154,19 @@ void addAnnotation(OperationCall& call)
     }
     const int id = modelCall([&] { return document->model()->addAnnotation(page - 1, value); });
     call.setOutputValue(id);
+}
+
+void summarizeAnnotations(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    auto summary = std::make_shared<CPXVDocument>(modelCall([&] { return document->model()->summarizeAnnotations(); }));
+    if (call.has(QStringLiteral("Path"))) {
+        const QString path = call.text(QStringLiteral("Path"));
+        if (path.trimmed().isEmpty())
+            throw call.invalid(QStringLiteral("Path"), tr("it is empty"));
+        call.control().saveTo(*summary, path);
+    }
+    call.setOutput(summary);
 }
 
 } // namespace pxv

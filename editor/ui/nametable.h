@@ -60,6 +60,7 @@ inline const QString kExtractPagesOp = QStringLiteral("op.document.extractPages"
 inline const QString kCropPagesOp = QStringLiteral("op.document.cropPages");
 inline const QString kResizePagesOp = QStringLiteral("op.document.resizePages");
 inline const QString kAddAnnotOp = QStringLiteral("op.document.addAnnot");
+inline const QString kSummarizeAnnotsOp = QStringLiteral("op.document.summarizeAnnots");
 
 inline const QString kOpen = QStringLiteral("cmd.open");
 inline const QString kNewDocCombine = QStringLiteral("cmd.newDocCombine");

@@ -456,9 +456,10 @@ OperationRegistry::OperationRegistry()
     add(names::kCropPagesOp, {kInput, kPages, "Left", "Top", "Right", "Bottom"}, cropPages);
     add(names::kResizePagesOp, {kInput, kPages, kSize, kWidth, kHeight, kOrientation, kScale}, resizePages);
     add(names::kAddAnnotOp, annotationParameters(), addAnnotation);
+    add(names::kSummarizeAnnotsOp, {kInput, kPath}, summarizeAnnotations);
     for (const char* later :
          {"op.document.printPages", "op.imagesToDoc", "op.textToDoc",
-          "op.document.addWatermarks", "op.document.summarizeAnnots", "op.document.exportCommentsAndFields",
+          "op.document.addWatermarks", "op.document.exportCommentsAndFields",
           "op.document.importCommentsAndFields", "op.document.exportToImages"})
         add(QString::fromLatin1(later), {}, {});
 }

@@ -5,6 +5,7 @@
 #include "core/document.h"
 #include "pdffolder.h"
 
+#include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QtTest>
@@ -266,6 +267,32 @@ private slots:
         const int signedIn = document->addAnnotation(0, note);
         Document::setAnnotationAuthor(QString());
         QCOMPARE(findById(document->annotations(0), signedIn)->author, QString("Signed In"));
+    }
+
+    void summaryListsTheCommentsByPage()
+    {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+            QSKIP("pdftotext is missing");
+        auto document = Document::open(foreignFile("summarized.pdf"));
+        Annotation note = make(AnnotationType::Text);
+        note.contents = QStringLiteral("Check <this> & that");
+        document->addAnnotation(0, note);
+        const int steps = document->historyPosition();
+        auto summary = document->summarizeAnnotations();
+        QCOMPARE(document->historyPosition(), steps);
+        const QString path = m_dir.filePath("summary.pdf");
+        summary->save(path);
+        QCOMPARE(testpdfs::qpdfProblems(path), QString());
+        QProcess text;
+        text.start("pdftotext", {path, "-"});
+        QVERIFY(text.waitForFinished(30000));
+        const QString shown = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+        for (const QString& expected : {"Page 1", "Someone Else", "from elsewhere", "Ana Author", "Check <this> & that"})
+            QVERIFY2(shown.contains(expected), qPrintable(shown));
+        QVERIFY(shown.indexOf("from elsewhere") < shown.indexOf("Check <this>"));
+
+        auto empty = Document::open(testpdfs::writeBytes(m_dir.filePath("bare.pdf"), testpdfs::sample({})));
+        QCOMPARE(empty->summarizeAnnotations()->pageCount(), 1);
     }
 
     void repairedFileKeepsItsAnnotations()
