@@ -409,6 +409,11 @@ void PageView::paintSelection(QPainter& painter, int page)
     painter.restore();
 }
 
+Qt::CursorShape PageView::toolCursor() const
+{
+    return m_tool == CommentTool::Select || marksText(m_tool) ? Qt::IBeamCursor : Qt::CrossCursor;
+}
+
 QTransform PageView::pageTransform(int page) const
 {
     const QRectF rect = pageRect(page);
@@ -451,14 +456,11 @@ PageView::AnnotationRef PageView::annotationAt(int page, const QPointF& point)
     return {};
 }
 
-std::optional<Annotation> PageView::selectedAnnotationValue() const
+std::optional<Annotation> PageView::selectedAnnotationValue()
 {
     if (m_selectedAnnot.page < 0)
         return std::nullopt;
-    const QList<Annotation> list = m_annots.contains(m_selectedAnnot.page)
-        ? m_annots.value(m_selectedAnnot.page)
-        : (m_document ? m_document->annotations(m_selectedAnnot.page) : QList<Annotation>());
-    for (const Annotation& annotation : list) {
+    for (const Annotation& annotation : annotationsOf(m_selectedAnnot.page)) {
         if (annotation.id == m_selectedAnnot.id)
             return annotation;
     }
@@ -505,7 +507,7 @@ void PageView::setTool(CommentTool tool)
     m_tool = tool;
     if (marksText(tool) && !m_selector.isEmpty())
         markSelection();
-    viewport()->setCursor(tool == CommentTool::Select || marksText(tool) ? Qt::IBeamCursor : Qt::CrossCursor);
+    viewport()->setCursor(toolCursor());
     if (changed)
         emit toolChanged(tool);
 }
@@ -835,7 +837,7 @@ void PageView::mouseMoveEvent(QMouseEvent* event)
     }
     const LinkHit hit = linkAt(event->pos());
     if (hit.page < 0) {
-        viewport()->unsetCursor();
+        viewport()->setCursor(toolCursor());
         QToolTip::hideText();
         return;
     }

@@ -81,7 +81,7 @@ public:
     };
     AnnotationRef selectedAnnotation() const { return m_selectedAnnot; }
     // The selected annotation as it is now; nothing when none is selected.
-    std::optional<Annotation> selectedAnnotationValue() const;
+    std::optional<Annotation> selectedAnnotationValue();
     void selectAnnotation(int page, int id);
     void deleteSelectedAnnotation();
     bool hasPaintedPage() const { return m_firstPainted; }
@@ -153,6 +153,7 @@ private:
     // are no pages.
     QPair<int, QPointF> pagePoint(const QPoint& pos) const;
     QTransform pageTransform(int page) const;
+    Qt::CursorShape toolCursor() const;
     const QList<Annotation>& annotationsOf(int page);
     AnnotationRef annotationAt(int page, const QPointF& point);
     void paintAnnotationFrame(QPainter& painter, int page);
