@@ -6,11 +6,14 @@
 #include "wordpdf.h"
 
 #include "core/document.h"
+#include "ui/commentspane.h"
 #include "ui/cpxvdocument.h"
 #include "ui/documentview.h"
 #include "ui/pageview.h"
 
 #include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -95,6 +98,48 @@ private slots:
         QTest::keySequence(pages(), QKeySequence::SelectAll);
         QCOMPARE(pages()->selectedText().size(), 1);
         QVERIFY(pages()->selectedText().first().text.contains("delta"));
+    }
+
+    void paneListsSelectsAndDeletes()
+    {
+        pxv::Document::setAnnotationAuthor("Pane Tester");
+        run("op.document.addAnnot", {{"Page", 3}, {"Type", "Square"}, {"Rect", QStringList{"100", "100", "50", "50"}},
+                                     {"Contents", "look here"}});
+        pxv::Document::setAnnotationAuthor(QString());
+        m_hosted.widget->runCommand("cmd.showComments");
+        pxv::CommentsPane* pane = m_hosted.widget->activeView()->commentsPane();
+        QVERIFY(pane->isVisible());
+        QCOMPARE(pane->topLevelItemCount(), 1);
+        QTreeWidgetItem* item = pane->topLevelItem(0)->child(0);
+        QCOMPARE(item->text(1), QString("Pane Tester"));
+        QCOMPARE(item->text(3), QString("look here"));
+
+        // A click shows it on its page, selected, with its properties in the bar.
+        // Once the pane is laid out, so that the click lands on the row.
+        QTRY_VERIFY(pane->viewport()->rect().contains(pane->visualItemRect(item).center()));
+        QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, pane->visualItemRect(item).center());
+        QCOMPARE(pages()->selectedAnnotation().page, 2);
+        auto* text = m_hosted.widget->findChild<QLineEdit*>("annotationText");
+        QTRY_VERIFY(text->isVisible());
+        QCOMPARE(text->text(), QString("look here"));
+        const int steps = model()->historyPosition();
+        text->setText("looked");
+        emit text->editingFinished();
+        auto* color = m_hosted.widget->findChild<QComboBox*>("annotationColor");
+        color->setCurrentIndex(color->count() - 1);
+        emit color->activated(color->count() - 1);
+        QCOMPARE(model()->historyPosition(), steps + 2);
+        const Annotation changed = model()->annotations(2).first();
+        QCOMPARE(changed.contents, QString("looked"));
+        QCOMPARE(changed.color, color->itemData(color->count() - 1).value<QColor>());
+        QCOMPARE(pane->topLevelItem(0)->child(0)->text(3), QString("looked"));
+
+        pane->setCurrentItem(pane->topLevelItem(0)->child(0));
+        QTest::keyClick(pane, Qt::Key_Delete);
+        QVERIFY(model()->annotations(2).isEmpty());
+        QCOMPARE(pane->topLevelItemCount(), 0);
+        QCOMPARE(pages()->selectedAnnotation().page, -1);
+        QVERIFY(!text->isVisible());
     }
 
     void operationAddsByNameAndRefusesBadValues()
