@@ -65,9 +65,13 @@ std::unique_ptr<Document> Document::summarizeAnnotations() const
             continue;
         html += QStringLiteral("<h2>%1</h2>").arg(escaped(documentText("Page %1").arg(page + 1)));
         for (const Annotation& annotation : list) {
-            html += QStringLiteral("<p><b>%1</b> &#8212; %2, %3").arg(escaped(typeName(annotation.type)),
-                                                                     escaped(annotation.author),
-                                                                     escaped(annotation.modified.toString(Qt::ISODate)));
+            // A file from elsewhere may name no author or date: only what is known is listed.
+            QStringList said{typeName(annotation.type)};
+            if (!annotation.author.isEmpty())
+                said.append(annotation.author);
+            if (annotation.modified.isValid())
+                said.append(annotation.modified.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+            html += QStringLiteral("<p><b>%1</b> %2").arg(escaped(said.takeFirst()), escaped(said.join(QStringLiteral(", "))));
             if (!annotation.contents.isEmpty())
                 html += QStringLiteral("<br/>%1").arg(escaped(annotation.contents));
             html += QStringLiteral("</p>");
