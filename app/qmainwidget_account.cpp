@@ -108,6 +108,8 @@ void QMainWidget::onMenuUpdate()
 
 void QMainWidget::onUserLogin(const QString& name)
 {
+    if (m_pdfCtl)
+        m_pdfCtl->inst()->settings()->setString(QStringLiteral("Comments.Author"), name);
     ui.labelNickname->setText(name);
     ui.frameUser->show();
     ui.btnLogin->hide();
@@ -116,6 +118,8 @@ void QMainWidget::onUserLogin(const QString& name)
 
 void QMainWidget::onUserLogout()
 {
+    if (m_pdfCtl)
+        m_pdfCtl->inst()->settings()->setString(QStringLiteral("Comments.Author"), QString());
     ui.btnLogin->show();
     ui.frameUser->hide();
     QTimer::singleShot(50, this, [this] { updateTitleBar(); });

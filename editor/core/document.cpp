@@ -388,6 +388,28 @@ QList<TextHit> Document::findText(int page, const QString& text) const
     }
 }
 
+TextSelection Document::selectText(int page, const QPointF& from, const QPointF& to, TextUnit unit) const
+{
+    if (d->locked || page < 0 || page >= pageCount())
+        return {};
+    try {
+        return d->mu->selectText(page, from, to, unit);
+    } catch (const MuError&) {
+        return {}; // a page that cannot be read has no text to select
+    }
+}
+
+TextSelection Document::pageText(int page) const
+{
+    if (d->locked || page < 0 || page >= pageCount())
+        return {};
+    try {
+        return d->mu->pageText(page);
+    } catch (const MuError&) {
+        return {};
+    }
+}
+
 bool Document::isModified() const
 {
     return d->modified();

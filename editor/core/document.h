@@ -5,6 +5,7 @@
 // The document model: one open PDF, independent of any widget. Views observe it through its
 // signals; rendering goes through PageRenderer.
 
+#include "values/annotation.h"
 #include "values/objectstate.h"
 #include "values/types.h"
 
@@ -146,6 +147,12 @@ public:
     // an empty text or a page whose text cannot be read. Costs about as much as drawing the
     // page once: TextSearch spreads a whole-document search over the event loop.
     QList<TextHit> findText(int page, const QString& text) const;
+    // The text a reader selects by dragging from one point of a page to another (points, as
+    // PageLink::area), widened to whole words or lines by unit; empty for a bad page or one whose
+    // text cannot be read. The page's text is read once and kept while the drag goes on.
+    TextSelection selectText(int page, const QPointF& from, const QPointF& to, TextUnit unit = TextUnit::Characters) const;
+    // All the text of a page.
+    TextSelection pageText(int page) const;
 
     // The identity of a page (0-based index), and the page that has an identity now (-1 when
     // it is not in the document).
@@ -205,6 +212,23 @@ public:
     QStringList splitInto(const QString& folder, const QList<SplitPart>& parts, const SplitProgress& progress = {}) const;
     // Throws DocumentError unless folder is an existing folder that files can be written into.
     static void checkOutputFolder(const QString& folder);
+
+    // Comments: the standard annotations of a page in the page's order (links and form fields
+    // apart); empty for a bad page or one that cannot be read.
+    QList<Annotation> annotations(int page) const;
+    // Each of these is one step. A new annotation gets the author annotationAuthor() when value
+    // names none, and the time now; returns its id. Changing keeps the type and stamps the time.
+    int addAnnotation(int page, Annotation value);
+    void changeAnnotation(int page, Annotation value);
+    void moveAnnotation(int page, int id, const QPointF& offset);
+    void deleteAnnotation(int page, int id);
+    // Whose name new annotations carry: set by the host (the signed-in account), else the
+    // user's login name. Shared by every document of the program.
+    static void setAnnotationAuthor(const QString& author);
+    static QString annotationAuthor();
+    // A new A4 document without a file listing every page's comments with their kind, author,
+    // date and text; it says so when there are none.
+    std::unique_ptr<Document> summarizeAnnotations() const;
 
     // The undo history: the names of every step, oldest first, of which the first
     // historyPosition() are in force. A save keeps it.

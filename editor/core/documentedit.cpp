@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <exception>
 #include <limits>
+#include <set>
 
 namespace pxv {
 
@@ -78,6 +79,8 @@ PageChanges Document::Private::analyse(const std::vector<int>& changed)
 {
     PageChanges changes;
     bool treeTouched = false;
+    std::set<int> appearances; // of the annotations that changed
+    QList<int> others;
     for (int number : changed) {
         mu::MuDocument::ObjectRole role = mu::MuDocument::ObjectRole::Other;
         try {
@@ -93,7 +96,7 @@ PageChanges Document::Private::analyse(const std::vector<int>& changed)
             } catch (const MuError&) {
             }
             const auto before = looks.constFind(number);
-            if (before == looks.constEnd() || *before != look || look == 0)
+            if ((before == looks.constEnd() || *before != look || look == 0) && !changes.changed.contains(number))
                 changes.changed.append(number);
             looks.insert(number, look);
             break;
@@ -108,10 +111,32 @@ PageChanges Document::Private::analyse(const std::vector<int>& changed)
         case mu::MuDocument::ObjectRole::Outline:
             changes.outline = true;
             break;
-        case mu::MuDocument::ObjectRole::Other:
-            changes.everything = true;
+        case mu::MuDocument::ObjectRole::Annotation: {
+            // An annotation shows on its page only, and its appearance streams with it.
+            int page = 0;
+            try {
+                page = mu->annotationPage(number);
+                const std::vector<int> streams = mu->appearanceStreams(number);
+                appearances.insert(streams.begin(), streams.end());
+            } catch (const MuError&) {
+            }
+            if (page > 0 && !changes.changed.contains(page))
+                changes.changed.append(page);
+            else if (page <= 0)
+                changes.everything = true;
             break;
         }
+        case mu::MuDocument::ObjectRole::Free:
+            // Gone with a step taken back: whatever used it changed as well.
+            break;
+        case mu::MuDocument::ObjectRole::Other:
+            others.append(number);
+            break;
+        }
+    }
+    for (int number : others) {
+        if (!appearances.count(number))
+            changes.everything = true;
     }
 
     if (treeTouched && !idsKnown) {

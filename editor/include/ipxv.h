@@ -91,6 +91,10 @@ public:
     virtual ~IPXV_Settings() = default;
     virtual void setBool(const QString& name, bool value) = 0;
     virtual bool getBool(const QString& name, bool defaultValue = false) const = 0;
+    // "Comments.Author": the name new comments carry (the signed-in account); the user's login
+    // name when empty.
+    virtual void setString(const QString& name, const QString& value) = 0;
+    virtual QString getString(const QString& name, const QString& defaultValue = QString()) const = 0;
 };
 
 // A command of the component's user interface.
@@ -236,6 +240,28 @@ public:
     //                               written; a split that fails or is cancelled removes the
     //                               files it wrote. Output: the paths written (a QStringList
     //                               value). The document does not change: no step.
+    //   "op.document.addAnnot"      Input, "Page" (from 1; 1 when absent), "Type": "Text" (a
+    //                               sticky note), "FreeText", "Line", "Square", "Circle",
+    //                               "Polygon", "PolyLine", "Highlight", "Underline", "StrikeOut",
+    //                               "Squiggly", "Stamp" or "Ink". Geometry in points from the top-
+    //                               left corner of the page as shown: "Rect" (left, top, width,
+    //                               height; Text, FreeText, Square, Circle, Stamp) or "Points" (a
+    //                               list of numbers: x1 y1 x2 y2 for Line; x y pairs for Polygon,
+    //                               PolyLine and one Ink stroke; eight per quadrilateral, corners
+    //                               upper-left, upper-right, lower-right, lower-left, for the text
+    //                               markups). Optional: "Color" ("#rrggbb" or a colour name; red),
+    //                               "Opacity" (above 0 to 1), "Width" (line width in points, 1),
+    //                               "Contents", "Author" (the "Comments.Author" setting, else the
+    //                               login name), "FontSize" (FreeText, 12), "Icon" (a note's icon
+    //                               or a stamp's name: "Approved", "Draft", "Confidential",
+    //                               "Final", "NotApproved", "ForComment", ...), "LineEnd" ("None",
+    //                               "OpenArrow", "ClosedArrow", "Square", "Circle", "Diamond",
+    //                               "Butt", "ROpenArrow", "RClosedArrow", "Slash"). Output: the
+    //                               annotation's object number (a value). One step.
+    //   "op.document.summarizeAnnots"  Input, Path (optional: the summary is saved there).
+    //                               Output: a new A4 document listing every page's comments
+    //                               with their kind, author, date and text. The document does
+    //                               not change: no step.
     virtual std::shared_ptr<IPXV_Operation> createOperation(int operationId) = 0;
     virtual void runOperation(IPXV_Operation* operation, int flags = 0) = 0;
 

@@ -96,5 +96,6 @@ using PageHandle = Handle<fz_page, fz_drop_page>;
 using DisplayListHandle = Handle<fz_display_list, fz_drop_display_list>;
 using BufferHandle = Handle<fz_buffer, fz_drop_buffer>;
 using LinkHandle = Handle<fz_link, fz_drop_link>;
+using TextPageHandle = Handle<fz_stext_page, fz_drop_stext_page>;
 
 } // namespace pxv::mu

@@ -5,6 +5,7 @@
 // A PDF held by MuPDF, behind a Qt-typed interface. All calls on one MuDocument, and on the
 // documents opened as its siblings, must come from one thread at a time. Failures throw MuError.
 
+#include "values/annotation.h"
 #include "values/objectstate.h"
 #include "values/types.h"
 
@@ -49,6 +50,9 @@ public:
     static std::unique_ptr<MuDocument> openBytes(const QByteArray& bytes, size_t storeBytes = kModelStoreBytes);
     // A new document without pages.
     static std::unique_ptr<MuDocument> createEmpty();
+    // A new document of HTML typeset on pages of pageSize (points) inside margin, as many as it
+    // takes.
+    static std::unique_ptr<MuDocument> fromHtml(const QByteArray& html, const QSizeF& pageSize, double margin);
     // Opens another file in this document's context so that its pages can be appended here.
     std::unique_ptr<MuDocument> openSibling(const QString& path);
     // The same for a PDF held in memory.
@@ -84,6 +88,11 @@ public:
     // Every occurrence of text on the page, in reading order, matched case-insensitively as
     // MuPDF does. Empty for an empty text.
     QList<TextHit> findText(int page, const QString& text) const;
+    // The text from one point of a page to another (points, as PageLink::area), as a reader
+    // drags over it, widened to whole words or lines when unit says so.
+    TextSelection selectText(int page, const QPointF& from, const QPointF& to, TextUnit unit) const;
+    // All the text of a page, first character to last.
+    TextSelection pageText(int page) const;
 
     // The undo history: MuPDF's journal, switched on by the first step. Everything changed
     // between beginStep() and endStep() is one step; endStep() returns the numbers of the
@@ -116,8 +125,21 @@ public:
     // its place in the tree, with what it inherits (boxes, rotation, resources). Equal digests
     // before and after a step mean the page only moved.
     quint64 pageLook(int number) const;
-    enum class ObjectRole { Page, PageTreeNode, Catalog, Outline, Other };
+    // Free: an object that no longer exists (an undo took back its creation).
+    enum class ObjectRole { Page, PageTreeNode, Catalog, Outline, Annotation, Free, Other };
     ObjectRole objectRole(int number) const;
+    // The object number of the page an annotation object names as its own (0: none).
+    int annotationPage(int number) const;
+    // The appearance streams an annotation object holds, by object number.
+    std::vector<int> appearanceStreams(int number) const;
+
+    // The page's annotations in the order the page lists them (links and form fields apart).
+    QList<Annotation> annotations(int page) const;
+    // Creates an annotation as value describes it, with its appearance stream; returns its id.
+    int addAnnotation(int page, const Annotation& value);
+    // Makes the annotation with value's id what value says (its type stays) and draws it again.
+    void changeAnnotation(int page, const Annotation& value);
+    void deleteAnnotation(int page, int id);
 
     void appendBlankPage(const QSizeF& points);
     // Sets the page's crop box to its media box less the margins (points, of the page as shown).

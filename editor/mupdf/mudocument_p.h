@@ -30,6 +30,9 @@ struct MuDocument::Impl
     ContextPtr context; // first: dropped after every handle below
     PdfDocumentHandle doc;
     std::deque<CachedList> lists;
+    // The text of the page last read: dragging a selection reads the same page on every move.
+    int textPageIndex = -1;
+    TextPageHandle textPage;
     QByteArray password; // the one accepted, for encrypting the file again when saving
     // The walk of scanPageSizes(), between two of its slices; after doc, so dropped before it.
     std::unique_ptr<PageTreeWalk> scan;
@@ -46,6 +49,10 @@ struct MuDocument::Impl
     fz_context* ctx() const { return context->get(); }
     pdf_document* pdf() const { return doc.get(); }
     void checkPage(int page) const;
+    // The structured text of a page, kept until the next page is read or the document changes.
+    fz_stext_page* pageText(int page);
+    // Forgets what was drawn or read from the pages, after they changed.
+    void forgetPageContent();
     // Sets every /Count of the page tree to the pages below it and drops kids that lead back
     // up the tree, unless the tree holds more than kMaxPages pages. Once per document.
     void mendPageTree();

@@ -154,7 +154,7 @@ std::vector<int> MuDocument::endStep()
 {
     fz_context* ctx = d->ctx();
     guarded(ctx, [&] { pdf_end_operation(ctx, d->pdf()); });
-    d->lists.clear();
+    d->forgetPageContent();
     if (historyPosition() == d->stepStart)
         return {}; // MuPDF drops a step that changed nothing
     return objectsOf(journalOf(d->pdf())->current);
@@ -194,7 +194,7 @@ std::vector<int> MuDocument::undo()
         return {};
     std::vector<int> changed = objectsOf(journalOf(d->pdf())->current);
     guarded(d->ctx(), [&] { pdf_undo(d->ctx(), d->pdf()); });
-    d->lists.clear();
+    d->forgetPageContent();
     return changed;
 }
 
@@ -204,7 +204,7 @@ std::vector<int> MuDocument::redo()
         return {};
     std::vector<int> changed = objectsOf(nextEntry(journalOf(d->pdf())));
     guarded(d->ctx(), [&] { pdf_redo(d->ctx(), d->pdf()); });
-    d->lists.clear();
+    d->forgetPageContent();
     return changed;
 }
 
@@ -307,7 +307,7 @@ void MuDocument::applyObjectStates(const QVector<QPair<int, std::shared_ptr<cons
             fz_catch(ctx) { fz_rethrow(ctx); }
         });
     }
-    d->lists.clear();
+    d->forgetPageContent();
     // Fonts and images decoded from an object that changed would be found again by its
     // number; a page dictionary alone (a rotation, a new annotation list) changes none of them.
     if (!onlyPages)
@@ -388,16 +388,35 @@ MuDocument::ObjectRole MuDocument::objectRole(int number) const
     fz_context* ctx = d->ctx();
     ObjectRole role = ObjectRole::Other;
     guarded(ctx, [&] {
-        if (number <= 0 || number >= pdf_xref_len(ctx, d->pdf()))
+        if (number <= 0)
             return;
+        // An undo takes objects its step made back to free entries, or out of the table.
+        bool free = number >= pdf_xref_len(ctx, d->pdf());
+        if (!free) {
+            fz_try(ctx)
+            {
+                const char type = pdf_get_xref_entry_no_null(ctx, d->pdf(), number)->type;
+                free = type != 'n' && type != 'o';
+            }
+            fz_catch(ctx) { free = true; }
+        }
+        if (free) {
+            role = ObjectRole::Free;
+            return;
+        }
         pdf_obj* root = pdf_dict_get(ctx, pdf_trailer(ctx, d->pdf()), PDF_NAME(Root));
         if (pdf_to_num(ctx, root) == number) {
             role = ObjectRole::Catalog;
             return;
         }
         pdf_obj* object = pdf_load_object(ctx, d->pdf(), number);
-        if (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Page)))
+        if (!object || pdf_is_null(ctx, object))
+            role = ObjectRole::Free;
+        else if (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Page)))
             role = ObjectRole::Page;
+        else if (pdf_is_indirect(ctx, pdf_dict_get(ctx, object, PDF_NAME(P)))
+                 && (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Annot)) || pdf_dict_get(ctx, object, PDF_NAME(Rect))))
+            role = ObjectRole::Annotation;
         else if (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Pages)))
             role = ObjectRole::PageTreeNode;
         else if (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Outlines))
@@ -406,6 +425,43 @@ MuDocument::ObjectRole MuDocument::objectRole(int number) const
         pdf_drop_obj(ctx, object);
     });
     return role;
+}
+
+int MuDocument::annotationPage(int number) const
+{
+    fz_context* ctx = d->ctx();
+    int page = 0;
+    guarded(ctx, [&] {
+        pdf_obj* object = pdf_load_object(ctx, d->pdf(), number);
+        page = pdf_to_num(ctx, pdf_dict_get(ctx, object, PDF_NAME(P)));
+        pdf_drop_obj(ctx, object);
+    });
+    return page;
+}
+
+std::vector<int> MuDocument::appearanceStreams(int number) const
+{
+    fz_context* ctx = d->ctx();
+    std::vector<int> streams;
+    const auto add = [&](pdf_obj* entry) {
+        if (pdf_is_indirect(ctx, entry))
+            streams.push_back(pdf_to_num(ctx, entry));
+    };
+    guarded(ctx, [&] {
+        pdf_obj* object = pdf_load_object(ctx, d->pdf(), number);
+        pdf_obj* ap = pdf_dict_get(ctx, object, PDF_NAME(AP));
+        for (int i = 0; i < pdf_dict_len(ctx, ap); ++i) {
+            pdf_obj* look = pdf_dict_get_val(ctx, ap, i);
+            if (pdf_is_stream(ctx, look)) {
+                add(look);
+            } else {
+                for (int k = 0; k < pdf_dict_len(ctx, look); ++k)
+                    add(pdf_dict_get_val(ctx, look, k));
+            }
+        }
+        pdf_drop_obj(ctx, object);
+    });
+    return streams;
 }
 
 } // namespace pxv::mu

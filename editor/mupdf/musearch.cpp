@@ -27,14 +27,7 @@ QList<TextHit> MuDocument::findText(int page, const QString& text) const
     if (text.trimmed().isEmpty())
         return {};
     fz_context* ctx = d->ctx();
-    fz_stext_page* textPage = nullptr;
-    guarded(ctx, [&] {
-        fz_page* fzPage = fz_load_page(ctx, &d->pdf()->super, page);
-        fz_try(ctx) { textPage = fz_new_stext_page_from_page(ctx, fzPage, nullptr); }
-        fz_always(ctx) { fz_drop_page(ctx, fzPage); }
-        fz_catch(ctx) { fz_rethrow(ctx); }
-    });
-    Handle<fz_stext_page, fz_drop_stext_page> textOwner(ctx, textPage);
+    fz_stext_page* textPage = d->pageText(page);
 
     std::vector<fz_quad> quads(kFirstQuads);
     std::vector<int> marks(kFirstQuads);

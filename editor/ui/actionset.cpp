@@ -4,7 +4,11 @@
 #include "nametable.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QWidget>
+
+#include <initializer_list>
+#include <tuple>
 
 namespace pxv {
 
@@ -55,6 +59,31 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
     outline->setCheckable(true);
     outline->setChecked(true);
     add(names::kHelp, tr("&Help"), icons::help(), {QKeySequence::HelpContents});
+    QAction* comments = add(names::kShowComments, tr("&Comments"), QIcon::fromTheme(QStringLiteral("mail-message")),
+                            {QKeySequence(QStringLiteral("F7"))});
+    comments->setCheckable(true);
+    auto* tools = new QActionGroup(this);
+    for (const auto& [name, text, key] : std::initializer_list<std::tuple<QString, QString, QString>>{
+             {names::kToolSelect, tr("&Select Text and Comments"), "V"},
+             {names::kToolHighlight, tr("&Highlight"), "H"},
+             {names::kToolUnderline, tr("&Underline"), "U"},
+             {names::kToolStrikeOut, tr("Stri&keout"), "K"},
+             {names::kToolNote, tr("Sticky &Note"), "N"},
+             {names::kToolTextBox, tr("&Text Box"), "T"},
+             {names::kToolPen, tr("&Pen"), "P"},
+             {names::kToolLine, tr("&Line"), "L"},
+             {names::kToolArrow, tr("&Arrow"), "A"},
+             {names::kToolRectangle, tr("&Rectangle"), "R"},
+             {names::kToolEllipse, tr("&Ellipse"), "E"},
+             {names::kToolStamp, tr("&Stamp"), "S"}}) {
+        // The key works while the pages have the focus only (the page view reads it), so the
+        // action shows it without owning it as a shortcut that would steal typing elsewhere.
+        QAction* tool = add(name, text, QIcon());
+        tool->setText(text + QLatin1Char('\t') + key);
+        tool->setToolTip(QStringLiteral("%1 (%2)").arg(QString(text).remove(QLatin1Char('&')), key));
+        tool->setCheckable(true);
+        tools->addAction(tool);
+    }
 }
 
 QAction* ActionSet::add(const QString& name, const QString& text, const QIcon& icon, const QList<QKeySequence>& keys)

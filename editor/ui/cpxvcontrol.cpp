@@ -37,6 +37,7 @@ CPXVControl::CPXVControl(QWidget* parent)
 {
     m_inst = std::make_unique<CPXVInst>(this);
     registerCommands();
+    registerCommentCommands();
     setObjectName(QStringLiteral("pxvControl"));
     setAcceptDrops(true);
 
@@ -154,6 +155,18 @@ void CPXVControl::buildMenus()
     pages->addSeparator();
     add(pages, names::kRotateLeft);
     add(pages, names::kRotateRight);
+
+    QMenu* comment = m_menuBar->addMenu(tr("C&omment"));
+    for (const QString& name : {names::kToolSelect, names::kToolHighlight, names::kToolUnderline, names::kToolStrikeOut})
+        add(comment, name);
+    comment->addSeparator();
+    for (const QString& name : {names::kToolNote, names::kToolTextBox, names::kToolPen, names::kToolStamp})
+        add(comment, name);
+    comment->addSeparator();
+    for (const QString& name : {names::kToolLine, names::kToolArrow, names::kToolRectangle, names::kToolEllipse})
+        add(comment, name);
+    comment->addSeparator();
+    add(comment, names::kShowComments);
 
     QMenu* go = m_menuBar->addMenu(tr("&Go"));
     add(go, names::kFirstPage);
@@ -341,6 +354,7 @@ void CPXVControl::applySettings()
 {
     // One document at a time needs no tab bar.
     m_tabs->setTabBarAutoHide(m_inst->currentSettings().getBool(pxv::Settings::kSingleWindow));
+    pxv::Document::setAnnotationAuthor(m_inst->currentSettings().getString(pxv::Settings::kCommentAuthor));
 }
 
 int CPXVControl::documentCount() const
@@ -454,6 +468,7 @@ void CPXVControl::updateActions()
                                 names::kSplitDocument, names::kCropPages, names::kResizePages})
         m_actions->action(name)->setEnabled(hasDocument);
     updateHistoryActions();
+    updateCommentActions();
     if (hasDocument)
         updateNavigation();
 }

@@ -95,6 +95,10 @@ private:
         std::function<void(pxv::DocumentView*)> run;
     };
     void registerCommands();
+    // The Comment menu's tools and pane, and what a document view's pages tell of them.
+    void registerCommentCommands();
+    void connectCommentCommands(pxv::DocumentView* view);
+    void updateCommentActions();
     void buildMenus();
     void buildToolBar();
     QWidget* buildStartPage();

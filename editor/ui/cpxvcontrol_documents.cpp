@@ -122,6 +122,7 @@ void CPXVControl::addDocument(const std::shared_ptr<CPXVDocument>& document, con
     connect(view->fileChangeBar(), &pxv::FileChangeBar::reloadRequested, this, [this, view] { reloadDocument(view); });
     view->applyPaneLimits(m_inst->paneArea().limits());
     connectPageCommands(view);
+    connectCommentCommands(view);
     pxv::Document* model = document->model();
     CPXVDocument* source = document.get();
     connect(model, &pxv::Document::modifiedChanged, view, [this, view, source] {

@@ -1,5 +1,8 @@
 #include "documentview.h"
 
+#include "annotationbar.h"
+#include "commentspane.h"
+
 #include "core/document.h"
 #include "core/outlineloader.h"
 #include "cpxvdocument.h"
@@ -26,6 +29,7 @@ namespace pxv {
 namespace {
 constexpr int kDefaultOutlineWidth = 220;
 constexpr int kDefaultThumbnailsWidth = 160;
+constexpr int kDefaultCommentsWidth = 300;
 constexpr int kOutlineLatestMs = 1000;
 }
 
@@ -38,16 +42,19 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     m_pageView = new PageView(m_document->model(), m_splitter);
     m_history = new HistoryPane(m_document->model(), m_splitter);
     m_history->hide();
+    m_comments = new CommentsPane(m_document->model(), m_pageView, m_splitter);
+    m_comments->hide();
     m_thumbnails = new ThumbnailPane(m_document->model(), m_splitter);
     m_thumbnails->hide();
     m_splitter->addWidget(m_thumbnails);
     m_splitter->addWidget(m_outline);
     m_splitter->addWidget(m_pageView);
     m_splitter->addWidget(m_history);
-    for (int pane : {0, 1, 3})
+    m_splitter->addWidget(m_comments);
+    for (int pane : {0, 1, 3, 4})
         m_splitter->setStretchFactor(pane, 0);
     m_splitter->setStretchFactor(2, 1);
-    m_splitter->setSizes({kDefaultThumbnailsWidth, kDefaultOutlineWidth, 800, kDefaultOutlineWidth});
+    m_splitter->setSizes({kDefaultThumbnailsWidth, kDefaultOutlineWidth, 800, kDefaultOutlineWidth, kDefaultCommentsWidth});
     connect(m_thumbnails, &ThumbnailPane::signal_goTo, m_pageView, [this](int page) { m_pageView->goToPage(page); });
     connect(m_pageView, &PageView::currentPageChanged, m_thumbnails, &ThumbnailPane::setCurrentPage);
 
@@ -63,6 +70,8 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     }
     m_fileChange = new FileChangeBar(m_document->model(), this);
     layout->addWidget(m_fileChange);
+    m_annotationBar = new AnnotationBar(m_document->model(), m_pageView, this);
+    layout->addWidget(m_annotationBar);
     layout->addWidget(m_splitter, 1);
     m_findBar = new FindBar(m_document->model(), [pages = m_pageView] { return pages->currentPage(); }, this);
     m_findBar->hide();
@@ -146,6 +155,16 @@ void DocumentView::setThumbnailsVisible(bool visible)
     m_thumbnails->setVisible(visible);
     if (visible)
         m_thumbnails->setCurrentPage(m_pageView->currentPage());
+}
+
+bool DocumentView::isCommentsVisible() const
+{
+    return !m_comments->isHidden();
+}
+
+void DocumentView::setCommentsVisible(bool visible)
+{
+    m_comments->setVisible(visible);
 }
 
 bool DocumentView::isHistoryVisible() const

@@ -15,6 +15,8 @@ class CPXVDocument;
 namespace pxv {
 
 class FileChangeBar;
+class AnnotationBar;
+class CommentsPane;
 class FindBar;
 class HistoryPane;
 class ThumbnailPane;
@@ -46,6 +48,9 @@ public:
     ThumbnailPane* thumbnailPane() const { return m_thumbnails; }
     bool areThumbnailsVisible() const;
     void setThumbnailsVisible(bool visible);
+    CommentsPane* commentsPane() const { return m_comments; }
+    bool isCommentsVisible() const;
+    void setCommentsVisible(bool visible);
     bool isHistoryVisible() const;
     void setHistoryVisible(bool visible);
 
@@ -72,6 +77,8 @@ private:
     OutlinePane* m_outline;
     PageView* m_pageView;
     HistoryPane* m_history;
+    CommentsPane* m_comments;
+    AnnotationBar* m_annotationBar;
     ThumbnailPane* m_thumbnails;
     FindBar* m_findBar;
     FileChangeBar* m_fileChange;

@@ -41,6 +41,10 @@ NameTable::NameTable()
                         names::kInsertBlankPage, names::kInsertPages, names::kDeletePages, names::kExtractPages,
                         names::kCropPages, names::kResizePages});
     add(Kind::Command, {names::kSplitDocument});
+    add(Kind::Operation, {names::kAddAnnotOp});
+    add(Kind::Command, {names::kShowComments, names::kToolSelect, names::kToolHighlight, names::kToolUnderline,
+                        names::kToolStrikeOut, names::kToolNote, names::kToolTextBox, names::kToolPen, names::kToolLine,
+                        names::kToolArrow, names::kToolRectangle, names::kToolEllipse, names::kToolStamp});
 }
 
 void NameTable::add(Kind kind, const QStringList& names)

@@ -59,6 +59,8 @@ inline const QString kReplacePagesOp = QStringLiteral("op.document.replacePages"
 inline const QString kExtractPagesOp = QStringLiteral("op.document.extractPages");
 inline const QString kCropPagesOp = QStringLiteral("op.document.cropPages");
 inline const QString kResizePagesOp = QStringLiteral("op.document.resizePages");
+inline const QString kAddAnnotOp = QStringLiteral("op.document.addAnnot");
+inline const QString kSummarizeAnnotsOp = QStringLiteral("op.document.summarizeAnnots");
 
 inline const QString kOpen = QStringLiteral("cmd.open");
 inline const QString kNewDocCombine = QStringLiteral("cmd.newDocCombine");
@@ -93,6 +95,19 @@ inline const QString kExtractPages = QStringLiteral("cmd.extractPages");
 inline const QString kSplitDocument = QStringLiteral("cmd.splitDocument");
 inline const QString kCropPages = QStringLiteral("cmd.cropPages");
 inline const QString kResizePages = QStringLiteral("cmd.resizePages");
+inline const QString kShowComments = QStringLiteral("cmd.showComments");
+inline const QString kToolSelect = QStringLiteral("cmd.tool.select");
+inline const QString kToolHighlight = QStringLiteral("cmd.tool.highlight");
+inline const QString kToolUnderline = QStringLiteral("cmd.tool.underline");
+inline const QString kToolStrikeOut = QStringLiteral("cmd.tool.strikeout");
+inline const QString kToolNote = QStringLiteral("cmd.tool.note");
+inline const QString kToolTextBox = QStringLiteral("cmd.tool.textBox");
+inline const QString kToolPen = QStringLiteral("cmd.tool.pen");
+inline const QString kToolLine = QStringLiteral("cmd.tool.line");
+inline const QString kToolArrow = QStringLiteral("cmd.tool.arrow");
+inline const QString kToolRectangle = QStringLiteral("cmd.tool.rectangle");
+inline const QString kToolEllipse = QStringLiteral("cmd.tool.ellipse");
+inline const QString kToolStamp = QStringLiteral("cmd.tool.stamp");
 } // namespace names
 
 } // namespace pxv

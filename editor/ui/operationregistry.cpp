@@ -9,6 +9,7 @@
 #include "cpxvinst.h"
 #include "nametable.h"
 #include "operation.h"
+#include "annotationoperation.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -40,20 +41,6 @@ const QString kOrientation = QStringLiteral("Orientation");
 const QString kScale = QStringLiteral("Scale");
 const QString kOutput = QStringLiteral("Output");
 const QString kSplit = QStringLiteral("Split");
-
-// Runs a document-model call, turning its failures into the component's error.
-template <typename F>
-auto modelCall(F call)
-{
-    try {
-        return call();
-    } catch (const DocumentError& error) {
-        throw PXV_Error(error.kind() == DocumentError::Cancelled ? PXV_Error::Cancelled
-                        : error.kind() == DocumentError::Failed  ? PXV_Error::Failed
-                                                                 : PXV_Error::FileError,
-                        error.message());
-    }
-}
 
 // The paper sizes for messages: “A3”, “A4”, …
 QString paperNames()
@@ -468,9 +455,11 @@ OperationRegistry::OperationRegistry()
     add(names::kExtractPagesOp, {kInput, kPages, kPath, kSplit, kCount}, extractPages);
     add(names::kCropPagesOp, {kInput, kPages, "Left", "Top", "Right", "Bottom"}, cropPages);
     add(names::kResizePagesOp, {kInput, kPages, kSize, kWidth, kHeight, kOrientation, kScale}, resizePages);
+    add(names::kAddAnnotOp, annotationParameters(), addAnnotation);
+    add(names::kSummarizeAnnotsOp, {kInput, kPath}, summarizeAnnotations);
     for (const char* later :
          {"op.document.printPages", "op.imagesToDoc", "op.textToDoc",
-          "op.document.addWatermarks", "op.document.summarizeAnnots", "op.document.exportCommentsAndFields",
+          "op.document.addWatermarks", "op.document.exportCommentsAndFields",
           "op.document.importCommentsAndFields", "op.document.exportToImages"})
         add(QString::fromLatin1(later), {}, {});
 }

@@ -19,6 +19,20 @@ namespace pxv {
 
 class Operation;
 
+// Runs a document-model call, turning its failures into the component's error.
+template <typename F>
+auto modelCall(F call)
+{
+    try {
+        return call();
+    } catch (const DocumentError& error) {
+        throw PXV_Error(error.kind() == DocumentError::Cancelled ? PXV_Error::Cancelled
+                        : error.kind() == DocumentError::Failed  ? PXV_Error::Failed
+                                                                 : PXV_Error::FileError,
+                        error.message());
+    }
+}
+
 // One run of an operation: its parameters, read with checks that name the parameter at fault,
 // and the control it works in.
 class OperationCall

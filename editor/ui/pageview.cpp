@@ -3,6 +3,10 @@
 #include "core/document.h"
 #include "core/pagerenderer.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QDateTime>
+#include <QTransform>
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QPainter>
@@ -27,9 +31,14 @@ const QColor kPlaceholderText(0xa0, 0xa4, 0xa8);
 const QColor kHitFill(255, 214, 0, 90);
 const QColor kCurrentHitFill(255, 128, 0, 120);
 const QColor kCurrentHitEdge(214, 92, 0);
+const QColor kSelectionFill(51, 136, 255, 90);
 // Room left around a search hit scrolled into view, in logical pixels.
 constexpr double kHitMargin = 48.0;
 constexpr int kScrollStep = 40;
+// A pen stroke begun this soon (ms) after the last one on the same page belongs to its drawing.
+constexpr qint64 kInkJoinMs = 1500;
+// Room around an annotation's area that still counts as on it, in points.
+constexpr double kAnnotationSlop = 2.0;
 // A background tab keeps only a little of its rendered pages, so that many open documents do not
 // add up to many full caches.
 constexpr qint64 kBackgroundCacheBytes = 8ll * 1024 * 1024;
@@ -58,7 +67,7 @@ bool isSafeExternalLink(const QUrl& url)
 } // namespace
 
 PageView::PageView(Document* document, QWidget* parent)
-    : QAbstractScrollArea(parent), m_document(document), m_renderer(new PageRenderer(document, this))
+    : QAbstractScrollArea(parent), m_document(document), m_renderer(new PageRenderer(document, this)), m_selector(document)
 {
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
@@ -349,6 +358,10 @@ void PageView::paintEvent(QPaintEvent* event)
         if (rect.intersects(event->rect())) {
             paintPage(painter, page, rect);
             paintHits(painter, page);
+            paintSelection(painter, page);
+            paintAnnotationFrame(painter, page);
+            if (m_draft && m_draft->page() == page)
+                m_draft->paint(painter, pageTransform(page));
         }
     }
 }
@@ -377,6 +390,195 @@ void PageView::paintHits(QPainter& painter, int page)
         }
     }
     painter.restore();
+}
+
+void PageView::paintSelection(QPainter& painter, int page)
+{
+    const QList<TextSelection>& pages = m_selector.pages();
+    const auto found = std::find_if(pages.cbegin(), pages.cend(), [page](const TextSelection& s) { return s.page == page; });
+    if (found == pages.cend())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setCompositionMode(QPainter::CompositionMode_Multiply);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kSelectionFill);
+    const QTransform toView = pageTransform(page);
+    for (const QPolygonF& quad : found->quads)
+        painter.drawPolygon(toView.map(quad));
+    painter.restore();
+}
+
+Qt::CursorShape PageView::toolCursor() const
+{
+    return m_tool == CommentTool::Select || marksText(m_tool) ? Qt::IBeamCursor : Qt::CrossCursor;
+}
+
+QTransform PageView::pageTransform(int page) const
+{
+    const QRectF rect = pageRect(page);
+    QTransform toView;
+    toView.translate(rect.left(), rect.top());
+    toView.scale(m_layout.scale(), m_layout.scale());
+    return toView;
+}
+
+void PageView::paintAnnotationFrame(QPainter& painter, int page)
+{
+    if (m_selectedAnnot.page != page)
+        return;
+    const std::optional<Annotation> selected = selectedAnnotationValue();
+    if (!selected)
+        return;
+    painter.save();
+    painter.setPen(QPen(QColor(0, 120, 215), 1, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(pageTransform(page).mapRect(selected->rect.translated(m_moveOffset)).adjusted(-2, -2, 2, 2));
+    painter.restore();
+}
+
+const QList<Annotation>& PageView::annotationsOf(int page)
+{
+    auto found = m_annots.find(page);
+    if (found == m_annots.end())
+        found = m_annots.insert(page, m_document ? m_document->annotations(page) : QList<Annotation>());
+    return *found;
+}
+
+PageView::AnnotationRef PageView::annotationAt(int page, const QPointF& point)
+{
+    const QList<Annotation>& list = annotationsOf(page);
+    // The last listed is drawn on top.
+    for (auto it = list.crbegin(); it != list.crend(); ++it) {
+        if (it->rect.adjusted(-kAnnotationSlop, -kAnnotationSlop, kAnnotationSlop, kAnnotationSlop).contains(point))
+            return {page, it->id};
+    }
+    return {};
+}
+
+std::optional<Annotation> PageView::selectedAnnotationValue()
+{
+    if (m_selectedAnnot.page < 0)
+        return std::nullopt;
+    for (const Annotation& annotation : annotationsOf(m_selectedAnnot.page)) {
+        if (annotation.id == m_selectedAnnot.id)
+            return annotation;
+    }
+    return std::nullopt;
+}
+
+void PageView::selectAnnotation(int page, int id)
+{
+    const AnnotationRef chosen = page >= 0 ? AnnotationRef{page, id} : AnnotationRef{};
+    if (chosen == m_selectedAnnot)
+        return;
+    m_selectedAnnot = chosen;
+    m_moveOffset = QPointF();
+    viewport()->update();
+    emit annotationSelectionChanged();
+}
+
+void PageView::deleteSelectedAnnotation()
+{
+    const AnnotationRef selected = m_selectedAnnot;
+    if (selected.page < 0 || !m_document)
+        return;
+    selectAnnotation(-1, 0);
+    edit([&] { m_document->deleteAnnotation(selected.page, selected.id); });
+}
+
+bool PageView::edit(const std::function<void()>& change)
+{
+    try {
+        change();
+        return true;
+    } catch (const DocumentError& error) {
+        emit editFailed(error.message());
+        return false;
+    }
+}
+
+void PageView::setTool(CommentTool tool)
+{
+    if (tool != CommentTool::Select)
+        selectAnnotation(-1, 0);
+    m_draft.reset();
+    const bool changed = tool != m_tool;
+    m_tool = tool;
+    if (marksText(tool) && !m_selector.isEmpty())
+        markSelection();
+    viewport()->setCursor(toolCursor());
+    if (changed)
+        emit toolChanged(tool);
+}
+
+void PageView::markSelection()
+{
+    const QList<TextSelection> pages = m_selector.pages();
+    m_selector.clear();
+    viewport()->update();
+    if (!m_document)
+        return;
+    edit([&] {
+        for (const TextSelection& page : pages) {
+            Annotation mark;
+            mark.type = markupType(m_tool);
+            mark.color = toolColor(m_tool);
+            mark.quads = page.quads;
+            mark.contents = page.text.trimmed();
+            m_document->addAnnotation(page.page, mark);
+        }
+    });
+}
+
+void PageView::finishDraft()
+{
+    const std::optional<Annotation> made = m_draft->result();
+    const int page = m_draft->page();
+    m_draft.reset();
+    viewport()->update();
+    if (!made || !m_document)
+        return;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (m_tool == CommentTool::Pen && m_lastInk.page == page && now - m_lastInkTime < kInkJoinMs) {
+        for (Annotation ink : annotationsOf(page)) {
+            if (ink.id != m_lastInk.id)
+                continue;
+            ink.strokes += made->strokes;
+            m_lastInkTime = now;
+            edit([&] { m_document->changeAnnotation(page, ink); });
+            return;
+        }
+    }
+    int id = 0;
+    if (!edit([&] { id = m_document->addAnnotation(page, *made); }))
+        return;
+    if (m_tool == CommentTool::Pen) {
+        m_lastInk = {page, id};
+        m_lastInkTime = now;
+    }
+}
+
+void PageView::selectPageText(int page)
+{
+    if (page < 0 || page >= m_layout.pageCount())
+        return;
+    m_selector.selectPage(page);
+    viewport()->update();
+}
+
+void PageView::copySelection()
+{
+    if (!m_selector.isEmpty())
+        QGuiApplication::clipboard()->setText(m_selector.text());
+}
+
+QPair<int, QPointF> PageView::pagePoint(const QPoint& pos) const
+{
+    const int page = m_layout.pageAt(pos.y() + verticalScrollBar()->value());
+    if (page < 0)
+        return {-1, QPointF()};
+    return {page, (QPointF(pos) - pageRect(page).topLeft()) / m_layout.scale()};
 }
 
 void PageView::setTextHits(const QList<TextHit>& hits, int current)
@@ -536,6 +738,33 @@ void PageView::wheelEvent(QWheelEvent* event)
 
 void PageView::keyPressEvent(QKeyEvent* event)
 {
+    if (event == QKeySequence::Copy) {
+        copySelection();
+        event->accept();
+        return;
+    }
+    if (event == QKeySequence::SelectAll) {
+        selectPageText(m_currentPage);
+        event->accept();
+        return;
+    }
+    static const QHash<int, CommentTool> toolKeys = {
+        {Qt::Key_V, CommentTool::Select},    {Qt::Key_H, CommentTool::Highlight}, {Qt::Key_U, CommentTool::Underline},
+        {Qt::Key_K, CommentTool::StrikeOut}, {Qt::Key_N, CommentTool::Note},      {Qt::Key_T, CommentTool::FreeText},
+        {Qt::Key_P, CommentTool::Pen},       {Qt::Key_L, CommentTool::Line},      {Qt::Key_A, CommentTool::Arrow},
+        {Qt::Key_R, CommentTool::Rectangle}, {Qt::Key_E, CommentTool::Ellipse},   {Qt::Key_S, CommentTool::Stamp},
+        {Qt::Key_Escape, CommentTool::Select}};
+    const auto key = toolKeys.constFind(event->key());
+    if (key != toolKeys.constEnd() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        setTool(*key);
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Delete && m_selectedAnnot.page >= 0) {
+        deleteSelectedAnnotation();
+        event->accept();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Home:
         goToPage(0);
@@ -587,9 +816,28 @@ void PageView::activateLink(const LinkHit& hit)
 
 void PageView::mouseMoveEvent(QMouseEvent* event)
 {
+    if (m_moving || m_draft) {
+        // Kept to the page it began on, wherever the pointer goes.
+        const int page = m_moving ? m_selectedAnnot.page : m_draft->page();
+        const QPointF point = (QPointF(event->pos()) - pageRect(page).topLeft()) / m_layout.scale();
+        if (m_moving)
+            m_moveOffset = point - m_moveStart;
+        else
+            m_draft->moveTo(point);
+        viewport()->update();
+        return;
+    }
+    if (m_selecting) {
+        const QPair<int, QPointF> at = pagePoint(event->pos());
+        if (at.first >= 0 && (event->pos() - m_pressPos).manhattanLength() >= QApplication::startDragDistance()) {
+            m_selector.extend(at.first, at.second);
+            viewport()->update();
+        }
+        return;
+    }
     const LinkHit hit = linkAt(event->pos());
     if (hit.page < 0) {
-        viewport()->unsetCursor();
+        viewport()->setCursor(toolCursor());
         QToolTip::hideText();
         return;
     }
@@ -607,12 +855,70 @@ void PageView::mouseMoveEvent(QMouseEvent* event)
 void PageView::mousePressEvent(QMouseEvent* event)
 {
     m_pressedLink = event->button() == Qt::LeftButton ? linkAt(event->pos()) : LinkHit();
+    if (event->button() == Qt::LeftButton) {
+        const QPair<int, QPointF> at = pagePoint(event->pos());
+        const bool thirdClick = QDateTime::currentMSecsSinceEpoch() - m_doubleClickTime < QApplication::doubleClickInterval()
+            && (event->pos() - m_doubleClickPos).manhattanLength() < QApplication::startDragDistance();
+        m_pressPos = event->pos();
+        const AnnotationRef hit = m_tool == CommentTool::Select && at.first >= 0 ? annotationAt(at.first, at.second)
+                                                                                 : AnnotationRef();
+        selectAnnotation(hit.page, hit.id);
+        if (hit.page >= 0) {
+            m_moving = true;
+            m_moveStart = at.second;
+            m_pressedLink = {};
+            return;
+        }
+        if (at.first >= 0 && m_tool != CommentTool::Select && !marksText(m_tool)) {
+            m_draft.emplace(m_tool, at.first, at.second);
+            return;
+        }
+        m_selecting = at.first >= 0;
+        if (m_selecting)
+            m_selector.start(at.first, at.second, thirdClick ? TextUnit::Lines : TextUnit::Characters);
+        else
+            m_selector.clear();
+        viewport()->update();
+    }
     QAbstractScrollArea::mousePressEvent(event);
+}
+
+void PageView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QPair<int, QPointF> at = pagePoint(event->pos());
+    if (event->button() != Qt::LeftButton || at.first < 0) {
+        QAbstractScrollArea::mouseDoubleClickEvent(event);
+        return;
+    }
+    m_doubleClickTime = QDateTime::currentMSecsSinceEpoch();
+    m_doubleClickPos = event->pos();
+    m_pressPos = event->pos();
+    m_selecting = true;
+    m_selector.start(at.first, at.second, TextUnit::Words);
+    viewport()->update();
 }
 
 void PageView::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && m_pressedLink.page >= 0) {
+    if (event->button() == Qt::LeftButton && m_moving) {
+        m_moving = false;
+        const QPointF offset = std::exchange(m_moveOffset, QPointF());
+        const AnnotationRef moved = m_selectedAnnot;
+        if (QLineF(QPointF(), offset).length() * m_layout.scale() >= QApplication::startDragDistance())
+            edit([&] { m_document->moveAnnotation(moved.page, moved.id, offset); });
+        viewport()->update();
+        return;
+    }
+    if (event->button() == Qt::LeftButton && m_draft) {
+        finishDraft();
+        return;
+    }
+    if (event->button() == Qt::LeftButton) {
+        m_selecting = false;
+        if (marksText(m_tool) && !m_selector.isEmpty())
+            markSelection();
+    }
+    if (event->button() == Qt::LeftButton && m_pressedLink.page >= 0 && m_selector.isEmpty()) {
         const LinkHit hit = linkAt(event->pos());
         if (hit.page == m_pressedLink.page && hit.link.area == m_pressedLink.link.area)
             activateLink(hit);
@@ -637,6 +943,10 @@ void PageView::onPageFailed(int page, const QString& message)
 
 void PageView::onSourceChanged()
 {
+    // The selection's places may belong to other text now.
+    m_selector.clear();
+    m_annots.clear();
+    selectAnnotation(-1, 0);
     m_errors.clear();
     m_links.clear();
     readPageSizes();
@@ -657,8 +967,14 @@ void PageView::onPagesChanged(const PageChanges& changes)
         updateRequests();
         return;
     }
+    if (!changes.changed.isEmpty())
+        m_selector.clear();
     for (PageId id : changes.changed) {
         const int page = m_document->pageIndex(id);
+        m_annots.remove(page);
+        // An undo can take the selected annotation away.
+        if (page == m_selectedAnnot.page && !selectedAnnotationValue())
+            selectAnnotation(-1, 0);
         m_errors.remove(page);
         m_links.remove(page);
     }

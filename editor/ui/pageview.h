@@ -4,6 +4,8 @@
 
 #include "values/types.h"
 #include "pagelayout.h"
+#include "annotationdraft.h"
+#include "textselector.h"
 
 #include <QAbstractScrollArea>
 #include <QHash>
@@ -13,6 +15,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 namespace pxv {
 
@@ -59,6 +62,28 @@ public:
     // Pages asked of the renderer for the current viewport.
     QSet<int> requestedPages() const { return m_requested; }
     PageRenderer* renderer() const { return m_renderer; }
+
+    // The text selected with the pointer (or Ctrl+A), page by page.
+    const QList<TextSelection>& selectedText() const { return m_selector.pages(); }
+    // Selects all the text of a page; copySelection() puts the selected text on the clipboard.
+    void selectPageText(int page);
+    void copySelection();
+
+    CommentTool tool() const { return m_tool; }
+    // A text-marking tool chosen while text is selected marks that text at once.
+    void setTool(CommentTool tool);
+    // The annotation chosen with the select tool (or from the comments pane); page -1 for none.
+    struct AnnotationRef
+    {
+        int page = -1;
+        int id = 0;
+        bool operator==(const AnnotationRef& other) const { return page == other.page && id == other.id; }
+    };
+    AnnotationRef selectedAnnotation() const { return m_selectedAnnot; }
+    // The selected annotation as it is now; nothing when none is selected.
+    std::optional<Annotation> selectedAnnotationValue();
+    void selectAnnotation(int page, int id);
+    void deleteSelectedAnnotation();
     bool hasPaintedPage() const { return m_firstPainted; }
 
 signals:
@@ -68,6 +93,10 @@ signals:
     void layoutChanged();
     // Once, when the first rendered page image reaches the screen.
     void firstPagePainted();
+    void toolChanged(pxv::CommentTool tool);
+    void annotationSelectionChanged();
+    // An edit made with the pointer could not be done; message is for the user.
+    void editFailed(const QString& message);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -80,6 +109,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private slots:
     void onPageReady(int page, double pixelsPerPoint, const QImage& image);
@@ -118,6 +148,19 @@ private:
     void paintPage(QPainter& painter, int page, const QRectF& rect);
     void paintShadow(QPainter& painter, const QRectF& page);
     void paintHits(QPainter& painter, int page);
+    void paintSelection(QPainter& painter, int page);
+    // The page under a viewport position and the position on it in points; page -1 when there
+    // are no pages.
+    QPair<int, QPointF> pagePoint(const QPoint& pos) const;
+    QTransform pageTransform(int page) const;
+    Qt::CursorShape toolCursor() const;
+    const QList<Annotation>& annotationsOf(int page);
+    AnnotationRef annotationAt(int page, const QPointF& point);
+    void paintAnnotationFrame(QPainter& painter, int page);
+    void finishDraft();
+    void markSelection();
+    // Runs an edit of the document, telling editFailed when it cannot be done.
+    bool edit(const std::function<void()>& change);
 
     QPointer<Document> m_document;
     PageRenderer* m_renderer;
@@ -135,6 +178,22 @@ private:
     QHash<int, QString> m_errors;
     QHash<int, QList<PageLink>> m_links; // of the requested pages only
     LinkHit m_pressedLink;
+    TextSelector m_selector;
+    CommentTool m_tool = CommentTool::Select;
+    std::optional<AnnotationDraft> m_draft;
+    QHash<int, QList<Annotation>> m_annots; // of pages looked at, until they change
+    AnnotationRef m_selectedAnnot;
+    bool m_moving = false;
+    QPointF m_moveStart;
+    QPointF m_moveOffset;
+    // The last pen stroke: another soon after on the same page joins its annotation.
+    AnnotationRef m_lastInk;
+    qint64 m_lastInkTime = 0;
+    bool m_selecting = false;
+    QPoint m_pressPos;
+    // When and where the last double-click was: a press soon after there selects the line.
+    qint64 m_doubleClickTime = 0;
+    QPoint m_doubleClickPos;
     QList<TextHit> m_hits; // shared with the search: setting them costs no copy however many
     int m_currentHit = -1;
 };

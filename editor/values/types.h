@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMetaType>
 #include <QPointF>
+#include <QPolygonF>
 #include <QRectF>
 #include <QString>
 
@@ -46,6 +47,21 @@ struct TextHit
     QList<QRectF> areas;
 };
 
+// How far a text selection reaches past the points dragged between.
+enum class TextUnit { Characters, Words, Lines };
+
+// Text chosen on one page: the quadrilaterals it covers, a character run each (page points,
+// origin at the top-left corner, rotation applied; corners upper-left, upper-right, lower-right,
+// lower-left as the text reads), and the text in reading order, lines ending in "\n".
+struct TextSelection
+{
+    int page = -1;
+    QList<QPolygonF> quads;
+    QString text;
+
+    bool isEmpty() const { return quads.isEmpty(); }
+};
+
 // What one step (an edit, an undo or a redo) changed, for views and caches to drop no more than
 // that. Pages are named by PageId, so a notice stays true however the pages moved.
 struct PageChanges
@@ -71,3 +87,4 @@ Q_DECLARE_METATYPE(pxv::PageChanges)
 Q_DECLARE_METATYPE(pxv::OutlineItem)
 Q_DECLARE_METATYPE(pxv::PageLink)
 Q_DECLARE_METATYPE(pxv::TextHit)
+Q_DECLARE_METATYPE(pxv::TextSelection)

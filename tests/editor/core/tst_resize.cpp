@@ -6,7 +6,6 @@
 #include "pdffolder.h"
 
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QtTest>
@@ -39,16 +38,6 @@ QByteArray annotatedPdf()
         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /CropBox [100 50 512 742] /Rotate 90 /Contents 10 0 R >>",
         "<< /Length " + QByteArray::number(corner.size()) + " >>\nstream\n" + corner + "\nendstream",
     });
-}
-
-// A page as poppler shows it, one pixel a point.
-QImage popplerPage(const QString& path, int page)
-{
-    QProcess process;
-    process.start("pdftoppm", {"-r", "72", "-cropbox", "-f", QString::number(page + 1), "-l", QString::number(page + 1), "-singlefile",
-                               path});
-    process.waitForFinished(30000);
-    return QImage::fromData(process.readAllStandardOutput(), "PPM");
 }
 
 // The smallest rectangle holding every pixel of a colour class.
@@ -124,7 +113,7 @@ private slots:
     void contentAnnotationsAndLinksFollowToA4()
     {
         const QString original = m_dir.write("annotated.pdf", annotatedPdf());
-        const QImage before = popplerPage(original, 0);
+        const QImage before = testpdfs::popplerPage(original, 0);
         const QRectF box = inkBounds(before, isBlack);
         const QRectF square = inkBounds(before, isRed);
         QVERIFY(!box.isEmpty() && !square.isEmpty());
@@ -150,7 +139,7 @@ private slots:
         document->save(saved);
         QVERIFY(testpdfs::qpdfCheck(saved));
         QVERIFY(near(Document::open(saved)->pageSize(0), kA4));
-        const QImage after = popplerPage(saved, 0);
+        const QImage after = testpdfs::popplerPage(saved, 0);
         QVERIFY2(near(inkBounds(after, isBlack), fitted(box, letter, kA4)),
                  qPrintable(describe(inkBounds(after, isBlack), fitted(box, letter, kA4))));
         // The appearance stream is fitted into the moved /Rect, so it scales with the page.
@@ -161,14 +150,14 @@ private slots:
         const QString undone = m_dir.filePath("undone.pdf");
         document->save(undone);
         QVERIFY(testpdfs::qpdfCheck(undone));
-        QCOMPARE(popplerPage(undone, 0), before);
+        QCOMPARE(testpdfs::popplerPage(undone, 0), before);
         QCOMPARE(document->links(0).first().area, links.first().area);
     }
 
     void turnedAndCroppedPageIsResizedAsShown()
     {
         const QString original = m_dir.write("turned.pdf", annotatedPdf());
-        const QImage before = popplerPage(original, 1);
+        const QImage before = testpdfs::popplerPage(original, 1);
         const QSizeF shown(692, 412); // the crop box, turned
         QCOMPARE(before.size(), shown.toSize());
         const QRectF corner = inkBounds(before, isBlack);
@@ -184,7 +173,7 @@ private slots:
         const QString saved = m_dir.filePath("turned-a4.pdf");
         document->save(saved);
         QVERIFY(testpdfs::qpdfCheck(saved));
-        const QImage after = popplerPage(saved, 1);
+        const QImage after = testpdfs::popplerPage(saved, 1);
         QVERIFY2(near(inkBounds(after, isBlack), fitted(corner, shown, kA4.transposed())),
                  qPrintable(describe(inkBounds(after, isBlack), fitted(corner, shown, kA4.transposed()))));
 
@@ -197,8 +186,8 @@ private slots:
         document->save(scaled);
         QVERIFY(testpdfs::qpdfCheck(scaled));
         const QRectF half = fitted(corner, shown, kA4.transposed() / 2);
-        QVERIFY2(near(inkBounds(popplerPage(scaled, 1), isBlack), half),
-                 qPrintable(describe(inkBounds(popplerPage(scaled, 1), isBlack), half)));
+        QVERIFY2(near(inkBounds(testpdfs::popplerPage(scaled, 1), isBlack), half),
+                 qPrintable(describe(inkBounds(testpdfs::popplerPage(scaled, 1), isBlack), half)));
     }
 
     void badValuesChangeNothing()

@@ -1,0 +1,134 @@
+#include "annotationbar.h"
+
+#include "core/document.h"
+#include "pageview.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+
+namespace pxv {
+
+namespace {
+
+// The colours offered: few enough to choose at a glance.
+const QList<QPair<const char*, QColor>> kColors = {
+    {QT_TRANSLATE_NOOP("pxv::AnnotationBar", "Yellow"), QColor(255, 210, 0)},
+    {QT_TRANSLATE_NOOP("pxv::AnnotationBar", "Red"), QColor(220, 30, 30)},
+    {QT_TRANSLATE_NOOP("pxv::AnnotationBar", "Green"), QColor(0, 160, 60)},
+    {QT_TRANSLATE_NOOP("pxv::AnnotationBar", "Blue"), QColor(0, 90, 220)},
+    {QT_TRANSLATE_NOOP("pxv::AnnotationBar", "Black"), QColor(Qt::black)},
+};
+
+QIcon swatch(const QColor& color)
+{
+    QPixmap pixmap(14, 14);
+    pixmap.fill(color);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+AnnotationBar::AnnotationBar(Document* document, PageView* pages, QWidget* parent)
+    : QFrame(parent), m_document(document), m_pages(pages)
+{
+    setObjectName(QStringLiteral("annotationBar"));
+    setFrameShape(QFrame::StyledPanel);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(6, 2, 6, 2);
+    m_color = new QComboBox(this);
+    m_color->setObjectName(QStringLiteral("annotationColor"));
+    for (const auto& [name, color] : kColors)
+        m_color->addItem(swatch(color), tr(name), color);
+    m_opacity = new QSpinBox(this);
+    m_opacity->setObjectName(QStringLiteral("annotationOpacity"));
+    m_opacity->setRange(10, 100);
+    m_opacity->setSuffix(QStringLiteral(" %"));
+    m_width = new QDoubleSpinBox(this);
+    m_width->setObjectName(QStringLiteral("annotationWidth"));
+    m_width->setRange(0, 20);
+    m_width->setDecimals(1);
+    m_width->setSuffix(tr(" pt"));
+    m_fontSize = new QSpinBox(this);
+    m_fontSize->setObjectName(QStringLiteral("annotationFontSize"));
+    m_fontSize->setRange(6, 72);
+    m_text = new QLineEdit(this);
+    m_text->setObjectName(QStringLiteral("annotationText"));
+    m_text->setPlaceholderText(tr("Comment text"));
+    layout->addWidget(new QLabel(tr("Colour"), this));
+    layout->addWidget(m_color);
+    layout->addWidget(new QLabel(tr("Opacity"), this));
+    layout->addWidget(m_opacity);
+    layout->addWidget(new QLabel(tr("Width"), this));
+    layout->addWidget(m_width);
+    layout->addWidget(new QLabel(tr("Font size"), this));
+    layout->addWidget(m_fontSize);
+    layout->addWidget(m_text, 1);
+
+    connect(m_color, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
+        const QColor color = m_color->itemData(index).value<QColor>();
+        apply([color](Annotation& a) { a.color = color; });
+    });
+    // Steps follow finished edits, not every arrow click on the way.
+    connect(m_opacity, &QSpinBox::editingFinished, this,
+            [this] { apply([value = m_opacity->value()](Annotation& a) { a.opacity = value / 100.0; }); });
+    connect(m_width, &QDoubleSpinBox::editingFinished, this,
+            [this] { apply([value = m_width->value()](Annotation& a) { a.borderWidth = value; }); });
+    connect(m_fontSize, &QSpinBox::editingFinished, this,
+            [this] { apply([value = m_fontSize->value()](Annotation& a) { a.fontSize = value; }); });
+    connect(m_text, &QLineEdit::editingFinished, this,
+            [this] { apply([text = m_text->text()](Annotation& a) { a.contents = text; }); });
+    connect(pages, &PageView::annotationSelectionChanged, this, &AnnotationBar::showSelected);
+    connect(document, &Document::pagesChanged, this, &AnnotationBar::showSelected);
+    hide();
+}
+
+void AnnotationBar::showSelected()
+{
+    const std::optional<Annotation> selected = m_pages ? m_pages->selectedAnnotationValue() : std::nullopt;
+    setVisible(selected.has_value());
+    if (!selected)
+        return;
+    m_showing = true;
+    int nearest = 0;
+    for (int i = 0; i < m_color->count(); ++i) {
+        if (m_color->itemData(i).value<QColor>() == selected->color)
+            nearest = i;
+    }
+    m_color->setCurrentIndex(nearest);
+    m_opacity->setValue(qRound(selected->opacity * 100));
+    m_width->setValue(selected->borderWidth);
+    m_fontSize->setValue(qRound(selected->fontSize));
+    m_fontSize->setEnabled(selected->type == AnnotationType::FreeText);
+    m_width->setEnabled(selected->type == AnnotationType::Ink || selected->type == AnnotationType::Line
+                        || selected->type == AnnotationType::Square || selected->type == AnnotationType::Circle
+                        || selected->type == AnnotationType::Polygon || selected->type == AnnotationType::PolyLine);
+    if (m_text->text() != selected->contents)
+        m_text->setText(selected->contents);
+    m_showing = false;
+}
+
+void AnnotationBar::apply(const std::function<void(Annotation&)>& change)
+{
+    if (m_showing || !m_pages || !m_document)
+        return;
+    std::optional<Annotation> selected = m_pages->selectedAnnotationValue();
+    if (!selected)
+        return;
+    Annotation changed = *selected;
+    change(changed);
+    if (changed.color == selected->color && changed.opacity == selected->opacity
+        && changed.borderWidth == selected->borderWidth && changed.fontSize == selected->fontSize
+        && changed.contents == selected->contents)
+        return;
+    try {
+        m_document->changeAnnotation(m_pages->selectedAnnotation().page, changed);
+    } catch (const DocumentError& error) {
+        emit m_pages->editFailed(error.message());
+    }
+}
+
+} // namespace pxv

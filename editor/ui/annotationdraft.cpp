@@ -1,0 +1,150 @@
+#include "annotationdraft.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <QTransform>
+
+namespace pxv {
+
+namespace {
+
+// Shorter drags than this (points) are taken for a click: a shape needs some size.
+constexpr double kMinShape = 3.0;
+constexpr double kStrokeWidth = 2.0;
+constexpr double kFontSize = 14.0;
+constexpr double kTextBoxWidth = 200.0;
+
+} // namespace
+
+bool marksText(CommentTool tool)
+{
+    return tool == CommentTool::Highlight || tool == CommentTool::Underline || tool == CommentTool::StrikeOut;
+}
+
+AnnotationType markupType(CommentTool tool)
+{
+    switch (tool) {
+    case CommentTool::Underline:
+        return AnnotationType::Underline;
+    case CommentTool::StrikeOut:
+        return AnnotationType::StrikeOut;
+    default:
+        return AnnotationType::Highlight;
+    }
+}
+
+QColor toolColor(CommentTool tool)
+{
+    switch (tool) {
+    case CommentTool::Highlight:
+    case CommentTool::Note:
+        return QColor(255, 210, 0);
+    case CommentTool::Underline:
+        return QColor(0, 160, 60);
+    case CommentTool::Pen:
+        return QColor(0, 90, 220);
+    case CommentTool::FreeText:
+        return Qt::black;
+    default:
+        return QColor(220, 30, 30);
+    }
+}
+
+AnnotationDraft::AnnotationDraft(CommentTool tool, int page, const QPointF& start) : m_tool(tool), m_page(page)
+{
+    m_points.append(start);
+}
+
+void AnnotationDraft::moveTo(const QPointF& point)
+{
+    // A pen keeps the whole path; the other tools need where the drag began and where it is.
+    if (m_tool == CommentTool::Pen || m_points.size() < 2)
+        m_points.append(point);
+    else
+        m_points.last() = point;
+}
+
+QRectF AnnotationDraft::dragged() const
+{
+    return QRectF(m_points.first(), m_points.last()).normalized();
+}
+
+std::optional<Annotation> AnnotationDraft::result() const
+{
+    Annotation value;
+    value.color = toolColor(m_tool);
+    value.borderWidth = kStrokeWidth;
+    const QRectF area = dragged();
+    const bool isDrag = area.width() >= kMinShape || area.height() >= kMinShape;
+    const QPointF at = m_points.first();
+    switch (m_tool) {
+    case CommentTool::Note:
+        value.type = AnnotationType::Text;
+        value.icon = QStringLiteral("Note");
+        value.rect = QRectF(at, QSizeF(kNoteSize, kNoteSize));
+        return value;
+    case CommentTool::FreeText:
+        value.type = AnnotationType::FreeText;
+        value.fontSize = kFontSize;
+        value.borderWidth = 0;
+        value.contents = QCoreApplication::translate("pxv::AnnotationDraft", "Text");
+        value.rect = isDrag ? area : QRectF(at, QSizeF(kTextBoxWidth, kFontSize * 2));
+        return value;
+    case CommentTool::Stamp:
+        value.type = AnnotationType::Stamp;
+        value.icon = QStringLiteral("Approved");
+        value.rect = isDrag ? area : QRectF(at, QSizeF(kStampWidth, kStampHeight));
+        return value;
+    case CommentTool::Pen:
+        if (m_points.size() < 2)
+            return std::nullopt;
+        value.type = AnnotationType::Ink;
+        value.strokes = {m_points};
+        return value;
+    case CommentTool::Line:
+    case CommentTool::Arrow:
+        if (!isDrag)
+            return std::nullopt;
+        value.type = AnnotationType::Line;
+        value.line = QLineF(m_points.first(), m_points.last());
+        if (m_tool == CommentTool::Arrow)
+            value.lineEnd = LineEnding::OpenArrow;
+        return value;
+    case CommentTool::Rectangle:
+    case CommentTool::Ellipse:
+        if (!isDrag)
+            return std::nullopt;
+        value.type = m_tool == CommentTool::Rectangle ? AnnotationType::Square : AnnotationType::Circle;
+        value.rect = area;
+        return value;
+    default:
+        return std::nullopt;
+    }
+}
+
+void AnnotationDraft::paint(QPainter& painter, const QTransform& toView) const
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(toolColor(m_tool), kStrokeWidth * toView.m11(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(Qt::NoBrush);
+    const QRectF area = toView.mapRect(dragged());
+    switch (m_tool) {
+    case CommentTool::Pen:
+        painter.drawPolyline(toView.map(m_points));
+        break;
+    case CommentTool::Line:
+    case CommentTool::Arrow:
+        painter.drawLine(toView.map(QLineF(m_points.first(), m_points.last())));
+        break;
+    case CommentTool::Ellipse:
+        painter.drawEllipse(area);
+        break;
+    default:
+        painter.drawRect(area);
+        break;
+    }
+    painter.restore();
+}
+
+} // namespace pxv

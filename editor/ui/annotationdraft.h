@@ -1,0 +1,52 @@
+#pragma once
+
+#include "ui/layer.h"
+
+#include "values/annotation.h"
+
+#include <QColor>
+#include <QPolygonF>
+
+#include <optional>
+
+class QPainter;
+class QTransform;
+
+namespace pxv {
+
+// What the pointer does on the pages.
+enum class CommentTool { Select, Highlight, Underline, StrikeOut, Note, FreeText, Pen, Line, Arrow, Rectangle, Ellipse, Stamp };
+
+// Whether the tool marks text the reader selects rather than drawing a shape.
+bool marksText(CommentTool tool);
+// The annotation a text-marking tool makes.
+AnnotationType markupType(CommentTool tool);
+// The colour each tool starts with.
+QColor toolColor(CommentTool tool);
+
+// An annotation being drawn with a tool, from where the pointer went down to where it is, in
+// page points; it shows while drawn and becomes an annotation when the pointer is released.
+class AnnotationDraft
+{
+public:
+    static constexpr double kNoteSize = 24.0;
+    static constexpr double kStampWidth = 160.0;
+    static constexpr double kStampHeight = 50.0;
+
+    AnnotationDraft(CommentTool tool, int page, const QPointF& start);
+
+    int page() const { return m_page; }
+    void moveTo(const QPointF& point);
+    // The annotation to create; nothing for a drag too small to mean a shape.
+    std::optional<Annotation> result() const;
+    void paint(QPainter& painter, const QTransform& toView) const;
+
+private:
+    QRectF dragged() const;
+
+    CommentTool m_tool;
+    int m_page;
+    QPolygonF m_points;
+};
+
+} // namespace pxv

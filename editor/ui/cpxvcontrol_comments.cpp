@@ -1,0 +1,66 @@
+// The control's Comment menu: tools for the pages and the comments pane.
+
+#include "cpxvcontrol.h"
+
+#include "actionset.h"
+#include "dialogprovider.h"
+#include "documentview.h"
+#include "nametable.h"
+#include "pageview.h"
+
+#include <QAction>
+
+namespace names = pxv::names;
+using pxv::CommentTool;
+
+namespace {
+
+const QList<QPair<QString, CommentTool>>& toolCommands()
+{
+    static const QList<QPair<QString, CommentTool>> tools = {
+        {names::kToolSelect, CommentTool::Select},       {names::kToolHighlight, CommentTool::Highlight},
+        {names::kToolUnderline, CommentTool::Underline}, {names::kToolStrikeOut, CommentTool::StrikeOut},
+        {names::kToolNote, CommentTool::Note},           {names::kToolTextBox, CommentTool::FreeText},
+        {names::kToolPen, CommentTool::Pen},             {names::kToolLine, CommentTool::Line},
+        {names::kToolArrow, CommentTool::Arrow},         {names::kToolRectangle, CommentTool::Rectangle},
+        {names::kToolEllipse, CommentTool::Ellipse},     {names::kToolStamp, CommentTool::Stamp},
+    };
+    return tools;
+}
+
+} // namespace
+
+void CPXVControl::registerCommentCommands()
+{
+    for (const auto& [name, tool] : toolCommands()) {
+        const CommentTool chosen = tool;
+        m_commands.insert(name, {true, [chosen](pxv::DocumentView* view) {
+                                     view->pageView()->setTool(chosen);
+                                     view->pageView()->setFocus();
+                                 }});
+    }
+    m_commands.insert(names::kShowComments, {true, [this](pxv::DocumentView* view) {
+                                                 view->setCommentsVisible(!view->isCommentsVisible());
+                                                 updateCommentActions();
+                                             }});
+}
+
+void CPXVControl::connectCommentCommands(pxv::DocumentView* view)
+{
+    pxv::PageView* pages = view->pageView();
+    connect(pages, &pxv::PageView::toolChanged, this, [this] { updateCommentActions(); });
+    connect(pages, &pxv::PageView::editFailed, this, [this](const QString& message) { m_dialogs->showError(this, message); });
+}
+
+void CPXVControl::updateCommentActions()
+{
+    const pxv::DocumentView* view = activeView();
+    for (const auto& [name, tool] : toolCommands()) {
+        QAction* action = m_actions->action(name);
+        action->setEnabled(view != nullptr);
+        action->setChecked(view && view->pageView()->tool() == tool);
+    }
+    QAction* comments = m_actions->action(names::kShowComments);
+    comments->setEnabled(view != nullptr);
+    comments->setChecked(view && view->isCommentsVisible());
+}
