@@ -93,6 +93,8 @@ inline const QString kExtractPages = QStringLiteral("cmd.extractPages");
 inline const QString kSplitDocument = QStringLiteral("cmd.splitDocument");
 inline const QString kCropPages = QStringLiteral("cmd.cropPages");
 inline const QString kResizePages = QStringLiteral("cmd.resizePages");
+inline const QString kConvertOp = QStringLiteral("op.document.convert");
+inline const QString kCompressOp = QStringLiteral("op.document.compress");
 } // namespace names
 
 } // namespace pxv

@@ -9,6 +9,7 @@
 #include "cpxvinst.h"
 #include "nametable.h"
 #include "operation.h"
+#include "outputoperations.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -468,10 +469,16 @@ OperationRegistry::OperationRegistry()
     add(names::kExtractPagesOp, {kInput, kPages, kPath, kSplit, kCount}, extractPages);
     add(names::kCropPagesOp, {kInput, kPages, "Left", "Top", "Right", "Bottom"}, cropPages);
     add(names::kResizePagesOp, {kInput, kPages, kSize, kWidth, kHeight, kOrientation, kScale}, resizePages);
+    add(QStringLiteral("op.document.exportToImages"),
+        {kInput, kPages, kPath, "Format", "Quality", "Resolution", "Pattern"}, exportToImages);
+    add(names::kConvertOp, {kInput, kPages, kPath, "Format", "Quality", "Resolution"}, convertDocument);
+    add(names::kCompressOp, {kInput, kPath, "Level", "Resolution", "Quality"}, compressDocument);
+    add(QStringLiteral("op.imagesToDoc"), {kInput, kSize, "Margin"}, imagesToDoc);
+    add(QStringLiteral("op.textToDoc"), {kInput, kSize, "Margin", "FontSize"}, textToDoc);
     for (const char* later :
-         {"op.document.printPages", "op.imagesToDoc", "op.textToDoc",
+         {"op.document.printPages",
           "op.document.addWatermarks", "op.document.summarizeAnnots", "op.document.exportCommentsAndFields",
-          "op.document.importCommentsAndFields", "op.document.exportToImages"})
+          "op.document.importCommentsAndFields"})
         add(QString::fromLatin1(later), {}, {});
 }
 
