@@ -119,6 +119,9 @@ void CPXVControl::buildMenus()
     add(file, names::kSave);
     add(file, names::kSaveAs);
     file->addSeparator();
+    add(file, names::kConvert);
+    add(file, names::kCompress);
+    file->addSeparator();
     add(file, names::kClose);
 
     QMenu* edit = m_menuBar->addMenu(tr("&Edit"));
@@ -451,7 +454,7 @@ void CPXVControl::updateActions()
     thumbnails->setEnabled(hasDocument);
     thumbnails->setChecked(hasDocument && view->areThumbnailsVisible());
     for (const QString& name : {names::kInsertBlankPage, names::kInsertPages, names::kDeletePages, names::kExtractPages,
-                                names::kSplitDocument, names::kCropPages, names::kResizePages})
+                                names::kSplitDocument, names::kCropPages, names::kResizePages, names::kCompress})
         m_actions->action(name)->setEnabled(hasDocument);
     updateHistoryActions();
     if (hasDocument)

@@ -31,6 +31,7 @@ class DialogProvider;
 class DocumentView;
 class PageBox;
 struct PageDialogContext;
+struct ConvertPreset;
 class ZoomBox;
 } // namespace pxv
 
@@ -138,6 +139,10 @@ private:
     void cropPages(pxv::DocumentView* view);
     void resizePages(pxv::DocumentView* view);
     pxv::PageDialogContext pageDialogContext(pxv::DocumentView* view) const;
+
+    // Output commands. Convert asks for a document first when none is open.
+    void convertDocument(const pxv::ConvertPreset& preset);
+    void compressDocument(pxv::DocumentView* view);
     void stepHistory(pxv::DocumentView* view, int steps);
     // Opens each file, showing failures instead of throwing them.
     void openInteractively(const QStringList& files);

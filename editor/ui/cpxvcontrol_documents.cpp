@@ -4,6 +4,7 @@
 #include "cpxvcontrol.h"
 
 #include "actionset.h"
+#include "convertdialog.h"
 #include "core/document.h"
 #include "cpxvdocument.h"
 #include "cpxvinst.h"
@@ -255,6 +256,19 @@ void CPXVControl::registerCommands()
     global(names::kNewDocCombine, [this] { commandCombine(); });
     global(names::kNewBlank, [this] { commandNewBlank(); });
     global(names::kHelp, [this] { m_dialogs->showHelp(this); });
+    global(names::kConvert, [this] { convertDocument({}); });
+    global(names::kConvertToWord, [this] { convertDocument({QStringLiteral("docx"), {}}); });
+    global(names::kConvertToSpreadsheet, [this] {
+        convertDocument({QStringLiteral("docx"), tr("Spreadsheets cannot be written here; tables come out as tables "
+                                                    "of a Word document.")});
+    });
+    global(names::kConvertToPresentation, [this] {
+        convertDocument({QStringLiteral("docx"), tr("Presentations cannot be written here; the pages come out as a "
+                                                    "Word document.")});
+    });
+    global(names::kConvertToImage, [this] { convertDocument({QStringLiteral("png"), {}}); });
+    global(names::kConvertToDrawing, [this] { convertDocument({QStringLiteral("svg"), {}}); });
+    onDocument(names::kCompress, [this](DocumentView* view) { compressDocument(view); });
     global(names::kNextDoc, [this] { commandNextDocument(1); });
     global(names::kPrevDoc, [this] { commandNextDocument(-1); });
     onDocument(names::kSave, [this](DocumentView* view) { saveDocument(view, false); });

@@ -1,6 +1,8 @@
 #include "dialogprovider.h"
 
 #include "combinedialog.h"
+#include "compressdialog.h"
+#include "convertdialog.h"
 #include "core/document.h"
 #include "cropdialog.h"
 #include "resizedialog.h"
@@ -81,6 +83,20 @@ QVariantMap DefaultDialogProvider::cropPages(QWidget* parent, const PageDialogCo
     return dialog.exec() == QDialog::Accepted ? dialog.parameters() : QVariantMap();
 }
 
+QVariantMap DefaultDialogProvider::convertDocument(QWidget* parent, const PageDialogContext& context,
+                                                   const ConvertPreset& preset)
+{
+    ConvertDialog dialog(context.document->pageCount(), context.currentPage, context.selected,
+                         context.document->filePath(), preset, parent);
+    return dialog.exec() == QDialog::Accepted ? dialog.parameters() : QVariantMap();
+}
+
+QVariantMap DefaultDialogProvider::compressDocument(QWidget* parent, const QString& path, qint64 size)
+{
+    CompressDialog dialog(path, size, parent);
+    return dialog.exec() == QDialog::Accepted ? dialog.parameters() : QVariantMap();
+}
+
 QVariantMap DefaultDialogProvider::resizePages(QWidget* parent, const PageDialogContext& context)
 {
     ResizeDialog dialog(context.document->pageCount(), context.currentPage, context.selected, parent);
@@ -101,6 +117,11 @@ DialogProvider::CloseAnswer DefaultDialogProvider::confirmClose(QWidget* parent,
     default:
         return CloseAnswer::Cancel;
     }
+}
+
+void DefaultDialogProvider::showInformation(QWidget* parent, const QString& message)
+{
+    QMessageBox::information(parent, tr("PDF editor"), message);
 }
 
 void DefaultDialogProvider::showError(QWidget* parent, const QString& message)

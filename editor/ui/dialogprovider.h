@@ -21,6 +21,7 @@ struct SplitChoice
 };
 
 class Document;
+struct ConvertPreset;
 
 // What a page dialog starts from: the document, its current page and the pages selected in the
 // thumbnails (0-based; empty when none are).
@@ -57,6 +58,13 @@ public:
     // pages; empty when cancelled.
     virtual QVariantMap cropPages(QWidget* parent, const PageDialogContext& context) = 0;
     virtual QVariantMap resizePages(QWidget* parent, const PageDialogContext& context) = 0;
+    // The parameters of "op.document.convert" for the pages, starting from preset; empty when
+    // cancelled.
+    virtual QVariantMap convertDocument(QWidget* parent, const PageDialogContext& context, const ConvertPreset& preset) = 0;
+    // The parameters of "op.document.compress" for a document whose file is path (null when it
+    // has none) of size bytes; empty when cancelled.
+    virtual QVariantMap compressDocument(QWidget* parent, const QString& path, qint64 size) = 0;
+    virtual void showInformation(QWidget* parent, const QString& message) = 0;
     virtual void showError(QWidget* parent, const QString& message) = 0;
     virtual void showHelp(QWidget* parent) = 0;
 };
@@ -72,6 +80,9 @@ public:
     CloseAnswer confirmClose(QWidget* parent, const QString& title) override;
     QVariantMap cropPages(QWidget* parent, const PageDialogContext& context) override;
     QVariantMap resizePages(QWidget* parent, const PageDialogContext& context) override;
+    QVariantMap convertDocument(QWidget* parent, const PageDialogContext& context, const ConvertPreset& preset) override;
+    QVariantMap compressDocument(QWidget* parent, const QString& path, qint64 size) override;
+    void showInformation(QWidget* parent, const QString& message) override;
     void showError(QWidget* parent, const QString& message) override;
     void showHelp(QWidget* parent) override;
 

@@ -42,6 +42,9 @@ NameTable::NameTable()
                         names::kCropPages, names::kResizePages});
     add(Kind::Command, {names::kSplitDocument});
     add(Kind::Operation, {names::kConvertOp, names::kCompressOp});
+    add(Kind::Command, {names::kConvert, names::kConvertToWord, names::kConvertToSpreadsheet,
+                        names::kConvertToPresentation, names::kConvertToImage, names::kConvertToDrawing,
+                        names::kCompress});
 }
 
 void NameTable::add(Kind kind, const QStringList& names)

@@ -93,6 +93,13 @@ inline const QString kExtractPages = QStringLiteral("cmd.extractPages");
 inline const QString kSplitDocument = QStringLiteral("cmd.splitDocument");
 inline const QString kCropPages = QStringLiteral("cmd.cropPages");
 inline const QString kResizePages = QStringLiteral("cmd.resizePages");
+inline const QString kConvert = QStringLiteral("cmd.convert");
+inline const QString kConvertToWord = QStringLiteral("cmd.convertToWord");
+inline const QString kConvertToSpreadsheet = QStringLiteral("cmd.convertToSpreadsheet");
+inline const QString kConvertToPresentation = QStringLiteral("cmd.convertToPresentation");
+inline const QString kConvertToImage = QStringLiteral("cmd.convertToImage");
+inline const QString kConvertToDrawing = QStringLiteral("cmd.convertToDrawing");
+inline const QString kCompress = QStringLiteral("cmd.compress");
 inline const QString kConvertOp = QStringLiteral("op.document.convert");
 inline const QString kCompressOp = QStringLiteral("op.document.compress");
 } // namespace names

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/convertdialog.h"
 #include "ui/dialogprovider.h"
 
 #include <QQueue>
@@ -24,6 +25,10 @@ public:
     std::function<bool(bool hasOutline, pxv::SplitChoice*)> splitAnswer; // empty: cancel
     QVariantMap cropAnswer; // empty: cancelled
     QVariantMap resizeAnswer;
+    QVariantMap convertAnswer; // empty: cancelled
+    QStringList convertFormatsAsked;
+    QVariantMap compressAnswer; // empty: cancelled
+    QStringList informations;
     QQueue<CloseAnswer> closeAnswers;
     std::function<void()> whilePasswordAsked; // runs while the password question is open
 
@@ -67,6 +72,14 @@ public:
         pageDialogAsks.append(context);
         return resizeAnswer;
     }
+    QVariantMap convertDocument(QWidget*, const pxv::PageDialogContext& context, const pxv::ConvertPreset& preset) override
+    {
+        pageDialogAsks.append(context);
+        convertFormatsAsked.append(preset.format);
+        return convertAnswer;
+    }
+    QVariantMap compressDocument(QWidget*, const QString&, qint64) override { return compressAnswer; }
+    void showInformation(QWidget*, const QString& message) override { informations.append(message); }
     void showError(QWidget*, const QString& message) override { errors.append(message); }
     void showHelp(QWidget*) override { ++helpShown; }
 };

@@ -29,6 +29,7 @@ private slots:
     void exportRefusesBadValuesAndCancels();
     void convertFormats();
     void compressKeepsLooksAndNeverGrows();
+    void convertAndCompressFromTheMenus();
     void imagesToDocument();
     void textToDocument();
 
@@ -297,6 +298,30 @@ void TestOutput::compressKeepsLooksAndNeverGrows()
     } catch (const PXV_Error& error) {
         QCOMPARE(error.code(), PXV_Error::InvalidArgument);
     }
+}
+
+void TestOutput::convertAndCompressFromTheMenus()
+{
+    const QString opened = m_hosted.widget->activeView()->document()->model()->filePath();
+    // From the home page the document is asked for first, and the format comes chosen.
+    m_hosted.control->inst()->runCommand("cmd.close", 0);
+    QVERIFY(!m_hosted.widget->activeView());
+    m_hosted.dialogs->openAnswer = QStringList{opened};
+    const QString word = m_dir.filePath("menu.docx");
+    m_hosted.dialogs->convertAnswer = {{"Format", "docx"}, {"Pages", "1-2"}, {"Path", word}};
+    m_hosted.control->inst()->runCommand("cmd.convertToWord", 0);
+    QVERIFY(m_hosted.widget->activeView());
+    m_hosted.control->inst()->runCommand("cmd.convertToDrawing", 0);
+    QCOMPARE(m_hosted.dialogs->convertFormatsAsked, QStringList({"docx", "svg"}));
+    QVERIFY(QFileInfo(word).size() > 0);
+
+    const QString smaller = m_dir.filePath("menu-small.pdf");
+    m_hosted.dialogs->compressAnswer = {{"Path", smaller}, {"Level", "lossless"}};
+    m_hosted.control->inst()->runCommand("cmd.compress", 0);
+    QCOMPARE(m_hosted.dialogs->errors, QStringList());
+    QCOMPARE(m_hosted.dialogs->informations.size(), 1);
+    QVERIFY(m_hosted.dialogs->informations.first().contains("menu-small.pdf"));
+    QCOMPARE(testpdfs::qpdfProblems(smaller), QString());
 }
 
 void TestOutput::imagesToDocument()
