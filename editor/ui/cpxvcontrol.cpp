@@ -115,6 +115,8 @@ void CPXVControl::buildMenus()
     add(file, names::kOpen);
     add(file, names::kNewBlank);
     add(file, names::kNewDocCombine);
+    add(file, names::kNewFromImages);
+    add(file, names::kNewFromText);
     file->addSeparator();
     add(file, names::kSave);
     add(file, names::kSaveAs);

@@ -146,7 +146,7 @@ private:
     void stepHistory(pxv::DocumentView* view, int steps);
     // Opens each file, showing failures instead of throwing them.
     void openInteractively(const QStringList& files);
-    void showDocumentFromOperation(const QString& operationName);
+    void showDocumentFromOperation(const QString& operationName, const QVariantMap& parameters = {});
 
     QHash<QString, Command> m_commands;
     std::unique_ptr<pxv::DialogProvider> m_dialogs;

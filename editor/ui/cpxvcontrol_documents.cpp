@@ -269,6 +269,16 @@ void CPXVControl::registerCommands()
     global(names::kConvertToImage, [this] { convertDocument({QStringLiteral("png"), {}}); });
     global(names::kConvertToDrawing, [this] { convertDocument({QStringLiteral("svg"), {}}); });
     onDocument(names::kCompress, [this](DocumentView* view) { compressDocument(view); });
+    global(names::kNewFromImages, [this] {
+        const QStringList images = m_dialogs->openImages(this);
+        if (!images.isEmpty())
+            showDocumentFromOperation(names::kImagesToDoc, {{QStringLiteral("Input"), images}});
+    });
+    global(names::kNewFromText, [this] {
+        const QString text = m_dialogs->openTextFile(this);
+        if (!text.isEmpty())
+            showDocumentFromOperation(names::kTextToDoc, {{QStringLiteral("Input"), text}});
+    });
     global(names::kNextDoc, [this] { commandNextDocument(1); });
     global(names::kPrevDoc, [this] { commandNextDocument(-1); });
     onDocument(names::kSave, [this](DocumentView* view) { saveDocument(view, false); });
@@ -361,10 +371,12 @@ void CPXVControl::commandNewBlank()
     showDocumentFromOperation(names::kNewBlankDoc);
 }
 
-void CPXVControl::showDocumentFromOperation(const QString& operationName)
+void CPXVControl::showDocumentFromOperation(const QString& operationName, const QVariantMap& parameters)
 {
     try {
         const std::shared_ptr<IPXV_Operation> operation = m_inst->createOperation(m_inst->nameToId(operationName));
+        for (auto it = parameters.cbegin(); it != parameters.cend(); ++it)
+            operation->params()->child(it.key())->setValue(it.value());
         m_inst->runOperation(operation.get());
         showDocument(std::dynamic_pointer_cast<IPXV_Document>(operation->params()->child(QStringLiteral("Output"))->object()));
     } catch (const PXV_Error& error) {

@@ -39,6 +39,24 @@ QStringList DefaultDialogProvider::openFiles(QWidget* parent)
     return files;
 }
 
+QStringList DefaultDialogProvider::openImages(QWidget* parent)
+{
+    const QStringList files = QFileDialog::getOpenFileNames(parent, tr("New from Images"), m_lastDir,
+                                                            tr("Images (*.jpg *.jpeg *.png *.tif *.tiff)"));
+    if (!files.isEmpty())
+        m_lastDir = QFileInfo(files.last()).absolutePath();
+    return files;
+}
+
+QString DefaultDialogProvider::openTextFile(QWidget* parent)
+{
+    const QString file = QFileDialog::getOpenFileName(parent, tr("New from Text File"), m_lastDir,
+                                                      tr("Text files (*.txt);;All files (*)"));
+    if (!file.isEmpty())
+        m_lastDir = QFileInfo(file).absolutePath();
+    return file.isEmpty() ? QString() : file;
+}
+
 QString DefaultDialogProvider::saveFile(QWidget* parent, const QString& suggestedPath)
 {
     QString file = QFileDialog::getSaveFileName(parent, tr("Save As"), suggestedPath, pdfFilter());

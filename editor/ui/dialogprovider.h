@@ -48,6 +48,10 @@ public:
     // The password for an encrypted file; a null string when cancelled. retry is true after a
     // wrong password.
     virtual QString password(QWidget* parent, const QString& fileName, bool retry) = 0;
+    // Image files to make a document of, in order; empty when cancelled.
+    virtual QStringList openImages(QWidget* parent) = 0;
+    // A text file to make a document of; a null string when cancelled.
+    virtual QString openTextFile(QWidget* parent) = 0;
     // The files to combine, in order; empty when cancelled.
     virtual QStringList combineFiles(QWidget* parent) = 0;
     // How to split a document; choice comes with the folder to offer and takes the answer.
@@ -75,6 +79,8 @@ public:
     QStringList openFiles(QWidget* parent) override;
     QString saveFile(QWidget* parent, const QString& suggestedPath) override;
     QString password(QWidget* parent, const QString& fileName, bool retry) override;
+    QStringList openImages(QWidget* parent) override;
+    QString openTextFile(QWidget* parent) override;
     QStringList combineFiles(QWidget* parent) override;
     bool splitDocument(QWidget* parent, bool hasOutline, SplitChoice* choice) override;
     CloseAnswer confirmClose(QWidget* parent, const QString& title) override;

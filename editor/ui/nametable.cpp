@@ -44,7 +44,7 @@ NameTable::NameTable()
     add(Kind::Operation, {names::kConvertOp, names::kCompressOp});
     add(Kind::Command, {names::kConvert, names::kConvertToWord, names::kConvertToSpreadsheet,
                         names::kConvertToPresentation, names::kConvertToImage, names::kConvertToDrawing,
-                        names::kCompress});
+                        names::kCompress, names::kNewFromImages, names::kNewFromText});
 }
 
 void NameTable::add(Kind kind, const QStringList& names)

@@ -100,6 +100,10 @@ inline const QString kConvertToPresentation = QStringLiteral("cmd.convertToPrese
 inline const QString kConvertToImage = QStringLiteral("cmd.convertToImage");
 inline const QString kConvertToDrawing = QStringLiteral("cmd.convertToDrawing");
 inline const QString kCompress = QStringLiteral("cmd.compress");
+inline const QString kNewFromImages = QStringLiteral("cmd.newFromImages");
+inline const QString kNewFromText = QStringLiteral("cmd.newFromText");
+inline const QString kImagesToDoc = QStringLiteral("op.imagesToDoc");
+inline const QString kTextToDoc = QStringLiteral("op.textToDoc");
 inline const QString kConvertOp = QStringLiteral("op.document.convert");
 inline const QString kCompressOp = QStringLiteral("op.document.compress");
 } // namespace names

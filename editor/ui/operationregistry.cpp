@@ -473,8 +473,8 @@ OperationRegistry::OperationRegistry()
         {kInput, kPages, kPath, "Format", "Quality", "Resolution", "Pattern"}, exportToImages);
     add(names::kConvertOp, {kInput, kPages, kPath, "Format", "Quality", "Resolution"}, convertDocument);
     add(names::kCompressOp, {kInput, kPath, "Level", "Resolution", "Quality"}, compressDocument);
-    add(QStringLiteral("op.imagesToDoc"), {kInput, kSize, "Margin"}, imagesToDoc);
-    add(QStringLiteral("op.textToDoc"), {kInput, kSize, "Margin", "FontSize"}, textToDoc);
+    add(names::kImagesToDoc, {kInput, kSize, "Margin"}, imagesToDoc);
+    add(names::kTextToDoc, {kInput, kSize, "Margin", "FontSize"}, textToDoc);
     for (const char* later :
          {"op.document.printPages",
           "op.document.addWatermarks", "op.document.summarizeAnnots", "op.document.exportCommentsAndFields",

@@ -25,6 +25,8 @@ public:
     std::function<bool(bool hasOutline, pxv::SplitChoice*)> splitAnswer; // empty: cancel
     QVariantMap cropAnswer; // empty: cancelled
     QVariantMap resizeAnswer;
+    QStringList imagesAnswer;
+    QString textAnswer;
     QVariantMap convertAnswer; // empty: cancelled
     QStringList convertFormatsAsked;
     QVariantMap compressAnswer; // empty: cancelled
@@ -79,6 +81,8 @@ public:
         return convertAnswer;
     }
     QVariantMap compressDocument(QWidget*, const QString&, qint64) override { return compressAnswer; }
+    QStringList openImages(QWidget*) override { return imagesAnswer; }
+    QString openTextFile(QWidget*) override { return textAnswer; }
     void showInformation(QWidget*, const QString& message) override { informations.append(message); }
     void showError(QWidget*, const QString& message) override { errors.append(message); }
     void showHelp(QWidget*) override { ++helpShown; }

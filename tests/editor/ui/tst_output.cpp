@@ -381,6 +381,13 @@ void TestOutput::textToDocument()
     QVERIFY2(read.contains(QStringLiteral("中文文本测试")), qPrintable(read));
     const QStringList pages = read.split('\f');
     QVERIFY2(pages.size() >= 2 && pages[1].contains("Second page") && !pages[0].contains("Second"), qPrintable(read));
+
+    // From the File menu the new document comes up in a tab of its own, without a file.
+    m_hosted.dialogs->textAnswer = text;
+    m_hosted.control->inst()->runCommand("cmd.newFromText", 0);
+    QVERIFY(model()->filePath().isNull());
+    QCOMPARE(model()->pageCount(), 2);
+    QVERIFY(model()->isModified());
 }
 
 QTEST_MAIN(TestOutput)
