@@ -44,7 +44,9 @@ CompressDialog::CompressDialog(const QString& documentPath, qint64 size, QWidget
     auto* targetRow = new QHBoxLayout;
     targetRow->addWidget(m_target, 1);
     targetRow->addWidget(browse);
-    form->addRow(tr("&Save to:"), targetRow);
+    auto* targetLabel = new QLabel(tr("&Save to:"), this);
+    targetLabel->setBuddy(m_target);
+    form->addRow(targetLabel, targetRow);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

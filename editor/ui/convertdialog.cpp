@@ -56,22 +56,25 @@ ConvertDialog::ConvertDialog(int pageCount, int currentPage, const QVector<int>&
     m_baseName = documentPath.isNull() ? tr("Untitled") : document.completeBaseName();
     m_target->setText(QDir(documentPath.isNull() ? QDir::homePath() : document.absolutePath()).filePath(m_baseName));
 
+    m_target->setMinimumWidth(m_target->fontMetrics().averageCharWidth() * 45);
     auto* form = new QFormLayout;
     form->addRow(tr("&Format:"), m_format);
-    if (!preset.note.isEmpty()) {
-        auto* note = new QLabel(preset.note, this);
-        note->setWordWrap(true);
-        form->addRow(QString(), note);
-    }
     form->addRow(tr("&Resolution:"), m_resolution);
     auto* browse = new QPushButton(tr("&Browse…"), this);
     auto* targetRow = new QHBoxLayout;
     targetRow->addWidget(m_target, 1);
     targetRow->addWidget(browse);
-    form->addRow(tr("&Save to:"), targetRow);
+    auto* targetLabel = new QLabel(tr("&Save to:"), this);
+    targetLabel->setBuddy(m_target);
+    form->addRow(targetLabel, targetRow);
     form->addRow(QString(), m_perPage);
 
     auto* layout = new QVBoxLayout(this);
+    if (!preset.note.isEmpty()) {
+        auto* note = new QLabel(preset.note, this);
+        note->setWordWrap(true);
+        layout->addWidget(note);
+    }
     layout->addLayout(form);
     layout->addWidget(m_pages);
     layout->addWidget(m_buttons);

@@ -259,8 +259,8 @@ void CPXVControl::registerCommands()
     global(names::kConvert, [this] { convertDocument({}); });
     global(names::kConvertToWord, [this] { convertDocument({QStringLiteral("docx"), {}}); });
     global(names::kConvertToSpreadsheet, [this] {
-        convertDocument({QStringLiteral("docx"), tr("Spreadsheets cannot be written here; tables come out as tables "
-                                                    "of a Word document.")});
+        convertDocument({QStringLiteral("docx"), tr("Spreadsheets cannot be written here; the pages come out as a "
+                                                    "Word document.")});
     });
     global(names::kConvertToPresentation, [this] {
         convertDocument({QStringLiteral("docx"), tr("Presentations cannot be written here; the pages come out as a "
