@@ -57,7 +57,8 @@ std::unique_ptr<Document> Document::fromText(const QString& path, const QSizeF& 
     if (!file.open(QIODevice::ReadOnly))
         throw DocumentError(DocumentError::NotFound,
                             tr("The file \"%1\" cannot be read: %2").arg(nativePath(path), file.errorString()));
-    const QString text = QString::fromUtf8(file.readAll());
+    QString text = QString::fromUtf8(file.readAll());
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     std::unique_ptr<Document> document(new Document);
     try {
         document->d->mu = mu::MuDocument::fromText(text, paper, margin, fontSize);

@@ -2,6 +2,7 @@
 
 #include "workerthread.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -11,6 +12,8 @@
 namespace pxv {
 
 namespace {
+
+constexpr std::chrono::milliseconds kRetell(100);
 
 struct Step
 {
@@ -51,15 +54,23 @@ void runOnWorker(const std::function<void(const SplitProgress& progress)>& work,
     });
 
     std::unique_lock<std::mutex> lock(mutex);
+    std::optional<Step> last;
     for (;;) {
-        changed.wait(lock, [&] { return done || step; });
+        const bool woken = changed.wait_for(lock, kRetell, [&] { return done || step.has_value(); });
         if (done)
             break;
-        const Step told = *step;
+        // A step that takes long is told again, so that the caller keeps its window painting
+        // and can offer Cancel meanwhile.
+        if (woken)
+            last = step;
+        if (!last)
+            continue;
+        const Step told = *last;
         lock.unlock();
         const bool goOn = !progress || progress(told.index, told.count, told.path);
         lock.lock();
-        step.reset();
+        if (woken)
+            step.reset();
         cancelled = cancelled || !goOn;
         changed.notify_all();
     }

@@ -172,9 +172,9 @@ void TestOutput::exportRefusesBadValuesAndCancels()
     QVERIFY(QDir(target).isEmpty());
 
     auto* inst = dynamic_cast<CPXVInst*>(m_hosted.control->inst());
-    QStringList told;
-    const pxv::SplitProgress stopAtSecond = [&](int index, int, const QString& path) {
-        told.append(path);
+    QSet<int> told; // a page that takes long is told again
+    const pxv::SplitProgress stopAtSecond = [&](int index, int, const QString&) {
+        told.insert(index);
         return index < 1;
     };
     try {
@@ -183,7 +183,7 @@ void TestOutput::exportRefusesBadValuesAndCancels()
     } catch (const PXV_Error& error) {
         QCOMPARE(error.code(), PXV_Error::Cancelled);
     }
-    QCOMPARE(told.size(), 2);
+    QCOMPARE(told, QSet<int>({0, 1}));
     QVERIFY(QDir(target).isEmpty()); // the page written before Cancel is gone again
 }
 
