@@ -101,4 +101,18 @@ void exportPages(const RenderSource& source, const QList<ExportFile>& files, con
     }
 }
 
+void drawPages(const RenderSource& source, const QVector<int>& pages, int dpi,
+               const std::function<bool(int index, const QImage& image)>& take)
+{
+    try {
+        const std::unique_ptr<mu::MuDocument> copy = openSourceCopy(source, mu::MuDocument::kRenderStoreBytes);
+        for (int i = 0; i < pages.size(); ++i) {
+            if (!take(i, copy->renderPage(pages[i], dpi / 72.0, nullptr)))
+                throw DocumentError(DocumentError::Cancelled, documentText("Printing was cancelled."));
+        }
+    } catch (const MuError& error) {
+        throw DocumentError(DocumentError::Failed, QString::fromUtf8(error.what()));
+    }
+}
+
 } // namespace pxv

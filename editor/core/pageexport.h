@@ -38,4 +38,10 @@ QString pageFileName(const QString& pattern, int page);
 void exportPages(const RenderSource& source, const QList<ExportFile>& files, const ExportSettings& settings,
                  const SplitProgress& progress = {});
 
+// Draws the pages (0-based) of source's version at dpi from a copy of its own, handing each
+// image to take with the page's index in pages; take returning false stops with
+// DocumentError::Cancelled. Meant for a worker thread.
+void drawPages(const RenderSource& source, const QVector<int>& pages, int dpi,
+               const std::function<bool(int index, const QImage& image)>& take);
+
 } // namespace pxv

@@ -261,6 +261,11 @@ public:
     //                               unedited document's own file is copied when the result
     //                               would be larger. Output: a QVariantMap with "Before" (the
     //                               document's file size; 0 without one) and "After" in bytes.
+    //   "op.document.printPages"    Input, Pages, Path (optional: a PDF file to print into
+    //                               instead of the default printer), "Copies" (1-999, 1), "Fit":
+    //                               "true" (the default: each page scaled to the printable area)
+    //                               or "false" (at its own size, shrunk only when larger). Pages
+    //                               are drawn as the document is now on a thread of their own.
     //   "op.imagesToDoc"            Input: the list of image files (JPEG, PNG, TIFF; a
     //                               QStringList value), one page each, in order. Without "Size"
     //                               each page is its image's size at the image's resolution;

@@ -61,6 +61,7 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
     add(names::kConvertToImage, tr("Convert to Images…"), QIcon(), {});
     add(names::kConvertToDrawing, tr("Convert to Drawings…"), QIcon(), {});
     add(names::kCompress, tr("Co&mpress…"), QIcon(), {});
+    add(names::kPrint, tr("&Print…"), QIcon::fromTheme(QStringLiteral("document-print")), {QKeySequence::Print});
     add(names::kNewFromImages, tr("New from &Images…"), QIcon(), {});
     add(names::kNewFromText, tr("New from &Text File…"), QIcon(), {});
     add(names::kHelp, tr("&Help"), icons::help(), {QKeySequence::HelpContents});

@@ -123,6 +123,7 @@ void CPXVControl::buildMenus()
     file->addSeparator();
     add(file, names::kConvert);
     add(file, names::kCompress);
+    add(file, names::kPrint);
     file->addSeparator();
     add(file, names::kClose);
 
@@ -456,7 +457,7 @@ void CPXVControl::updateActions()
     thumbnails->setEnabled(hasDocument);
     thumbnails->setChecked(hasDocument && view->areThumbnailsVisible());
     for (const QString& name : {names::kInsertBlankPage, names::kInsertPages, names::kDeletePages, names::kExtractPages,
-                                names::kSplitDocument, names::kCropPages, names::kResizePages, names::kCompress})
+                                names::kSplitDocument, names::kCropPages, names::kResizePages, names::kCompress, names::kPrint})
         m_actions->action(name)->setEnabled(hasDocument);
     updateHistoryActions();
     if (hasDocument)

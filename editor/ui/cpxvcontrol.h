@@ -143,6 +143,7 @@ private:
     // Output commands. Convert asks for a document first when none is open.
     void convertDocument(const pxv::ConvertPreset& preset);
     void compressDocument(pxv::DocumentView* view);
+    void printDocument(pxv::DocumentView* view);
     void stepHistory(pxv::DocumentView* view, int steps);
     // Opens each file, showing failures instead of throwing them.
     void openInteractively(const QStringList& files);

@@ -269,6 +269,7 @@ void CPXVControl::registerCommands()
     global(names::kConvertToImage, [this] { convertDocument({QStringLiteral("png"), {}}); });
     global(names::kConvertToDrawing, [this] { convertDocument({QStringLiteral("svg"), {}}); });
     onDocument(names::kCompress, [this](DocumentView* view) { compressDocument(view); });
+    onDocument(names::kPrint, [this](DocumentView* view) { printDocument(view); });
     global(names::kNewFromImages, [this] {
         const QStringList images = m_dialogs->openImages(this);
         if (!images.isEmpty())

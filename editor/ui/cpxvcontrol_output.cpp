@@ -1,4 +1,4 @@
-// Commands that write the document out in other forms: Convert and Compress.
+// Commands that write the document out in other forms: Convert, Compress and Print.
 
 #include "convertdialog.h"
 #include "cpxvcontrol.h"
@@ -7,12 +7,14 @@
 #include "dialogprovider.h"
 #include "documentview.h"
 #include "nametable.h"
+#include "pageprinting.h"
 #include "writeprogress.h"
 
 #include "core/document.h"
 
 #include <QFileInfo>
 #include <QLocale>
+#include <QPrinter>
 
 using pxv::DocumentView;
 namespace names = pxv::names;
@@ -30,6 +32,30 @@ void CPXVControl::convertDocument(const pxv::ConvertPreset& preset)
         return;
     pxv::WriteProgress progress(this, tr("Convert"));
     runPageOperation(view, names::kConvertOp, parameters, std::ref(progress));
+}
+
+void CPXVControl::printDocument(DocumentView* view)
+{
+    const pxv::Document& model = *view->document()->model();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(model.title());
+    if (!m_dialogs->printSetup(this, &printer, model.pageCount()))
+        return;
+    QVector<int> pages;
+    if (printer.printRange() == QPrinter::PageRange) {
+        for (int page = printer.fromPage(); page <= printer.toPage(); ++page)
+            pages.append(page - 1);
+    } else {
+        for (int page = 0; page < model.pageCount(); ++page)
+            pages.append(page);
+    }
+    pxv::WriteProgress progress(this, tr("Print"));
+    try {
+        pxv::printPages(*model.renderSource(), pages, printer, true, std::ref(progress));
+    } catch (const pxv::DocumentError& error) {
+        if (error.kind() != pxv::DocumentError::Cancelled)
+            m_dialogs->showError(this, error.message());
+    }
 }
 
 void CPXVControl::compressDocument(DocumentView* view)

@@ -14,6 +14,8 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace pxv {
 
@@ -135,6 +137,14 @@ DialogProvider::CloseAnswer DefaultDialogProvider::confirmClose(QWidget* parent,
     default:
         return CloseAnswer::Cancel;
     }
+}
+
+bool DefaultDialogProvider::printSetup(QWidget* parent, QPrinter* printer, int pageCount)
+{
+    QPrintDialog dialog(printer, parent);
+    dialog.setMinMax(1, pageCount);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void DefaultDialogProvider::showInformation(QWidget* parent, const QString& message)

@@ -7,6 +7,7 @@
 #include <QVariantMap>
 #include <QVector>
 
+class QPrinter;
 class QWidget;
 
 namespace pxv {
@@ -68,6 +69,9 @@ public:
     // The parameters of "op.document.compress" for a document whose file is path (null when it
     // has none) of size bytes; empty when cancelled.
     virtual QVariantMap compressDocument(QWidget* parent, const QString& path, qint64 size) = 0;
+    // Sets up printer for a document of pageCount pages (its range, copies, the printer
+    // itself); false when cancelled.
+    virtual bool printSetup(QWidget* parent, QPrinter* printer, int pageCount) = 0;
     virtual void showInformation(QWidget* parent, const QString& message) = 0;
     virtual void showError(QWidget* parent, const QString& message) = 0;
     virtual void showHelp(QWidget* parent) = 0;
@@ -88,6 +92,7 @@ public:
     QVariantMap resizePages(QWidget* parent, const PageDialogContext& context) override;
     QVariantMap convertDocument(QWidget* parent, const PageDialogContext& context, const ConvertPreset& preset) override;
     QVariantMap compressDocument(QWidget* parent, const QString& path, qint64 size) override;
+    bool printSetup(QWidget* parent, QPrinter* printer, int pageCount) override;
     void showInformation(QWidget* parent, const QString& message) override;
     void showError(QWidget* parent, const QString& message) override;
     void showHelp(QWidget* parent) override;

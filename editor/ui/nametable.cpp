@@ -44,7 +44,8 @@ NameTable::NameTable()
     add(Kind::Operation, {names::kConvertOp, names::kCompressOp});
     add(Kind::Command, {names::kConvert, names::kConvertToWord, names::kConvertToSpreadsheet,
                         names::kConvertToPresentation, names::kConvertToImage, names::kConvertToDrawing,
-                        names::kCompress, names::kNewFromImages, names::kNewFromText});
+                        names::kCompress, names::kNewFromImages, names::kNewFromText,
+                        names::kPrint});
 }
 
 void NameTable::add(Kind kind, const QStringList& names)

@@ -104,6 +104,7 @@ inline const QString kNewFromImages = QStringLiteral("cmd.newFromImages");
 inline const QString kNewFromText = QStringLiteral("cmd.newFromText");
 inline const QString kImagesToDoc = QStringLiteral("op.imagesToDoc");
 inline const QString kTextToDoc = QStringLiteral("op.textToDoc");
+inline const QString kPrint = QStringLiteral("cmd.print");
 inline const QString kConvertOp = QStringLiteral("op.document.convert");
 inline const QString kCompressOp = QStringLiteral("op.document.compress");
 } // namespace names

@@ -473,11 +473,11 @@ OperationRegistry::OperationRegistry()
         {kInput, kPages, kPath, "Format", "Quality", "Resolution", "Pattern"}, exportToImages);
     add(names::kConvertOp, {kInput, kPages, kPath, "Format", "Quality", "Resolution"}, convertDocument);
     add(names::kCompressOp, {kInput, kPath, "Level", "Resolution", "Quality"}, compressDocument);
+    add(QStringLiteral("op.document.printPages"), {kInput, kPages, kPath, "Copies", "Fit"}, printDocument);
     add(names::kImagesToDoc, {kInput, kSize, "Margin"}, imagesToDoc);
     add(names::kTextToDoc, {kInput, kSize, "Margin", "FontSize"}, textToDoc);
     for (const char* later :
-         {"op.document.printPages",
-          "op.document.addWatermarks", "op.document.summarizeAnnots", "op.document.exportCommentsAndFields",
+         {"op.document.addWatermarks", "op.document.summarizeAnnots", "op.document.exportCommentsAndFields",
           "op.document.importCommentsAndFields"})
         add(QString::fromLatin1(later), {}, {});
 }

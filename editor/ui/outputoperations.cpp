@@ -6,11 +6,13 @@
 #include "core/workerrun.h"
 #include "cpxvdocument.h"
 #include "operationregistry.h"
+#include "pageprinting.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QPrinter>
 #include <QThread>
 
 namespace pxv {
@@ -173,6 +175,31 @@ void compressDocument(OperationCall& call)
                                        progress);
     });
     call.setOutputValue(QVariantMap{{QStringLiteral("Before"), result.before}, {QStringLiteral("After"), result.after}});
+}
+
+void printDocument(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    const QVector<int> pages = call.pages(*document);
+    QPrinter printer(QPrinter::HighResolution);
+    if (call.has(kPath)) {
+        if (call.text(kPath).trimmed().isEmpty())
+            throw call.invalid(kPath, tr("it is empty"));
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(call.text(kPath));
+    }
+    printer.setCopyCount(boundedInteger(call, QStringLiteral("Copies"), 1, 1, 999));
+    const QString fit = call.has(QStringLiteral("Fit")) ? call.text(QStringLiteral("Fit")).trimmed().toLower()
+                                                        : QStringLiteral("true");
+    if (fit != QLatin1String("true") && fit != QLatin1String("false"))
+        throw call.invalid(QStringLiteral("Fit"), tr("“%1” is not “true” or “false”").arg(fit));
+    const std::shared_ptr<const RenderSource> source = document->model()->renderSource();
+    try {
+        printPages(*source, pages, printer, fit == QLatin1String("true"), call.progress());
+    } catch (const DocumentError& error) {
+        throw PXV_Error(error.kind() == DocumentError::Cancelled ? PXV_Error::Cancelled : PXV_Error::Failed,
+                        error.message());
+    }
 }
 
 void imagesToDoc(OperationCall& call)

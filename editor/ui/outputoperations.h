@@ -14,6 +14,8 @@ void exportToImages(OperationCall& call);
 void convertDocument(OperationCall& call);
 // "op.document.compress"
 void compressDocument(OperationCall& call);
+// "op.document.printPages"
+void printDocument(OperationCall& call);
 // "op.imagesToDoc"
 void imagesToDoc(OperationCall& call);
 // "op.textToDoc"

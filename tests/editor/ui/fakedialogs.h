@@ -3,6 +3,7 @@
 #include "ui/convertdialog.h"
 #include "ui/dialogprovider.h"
 
+#include <QPrinter>
 #include <QQueue>
 #include <QStringList>
 
@@ -25,6 +26,7 @@ public:
     std::function<bool(bool hasOutline, pxv::SplitChoice*)> splitAnswer; // empty: cancel
     QVariantMap cropAnswer; // empty: cancelled
     QVariantMap resizeAnswer;
+    QString printAnswer; // the PDF file to print into; empty: cancelled
     QStringList imagesAnswer;
     QString textAnswer;
     QVariantMap convertAnswer; // empty: cancelled
@@ -82,6 +84,12 @@ public:
     }
     QVariantMap compressDocument(QWidget*, const QString&, qint64) override { return compressAnswer; }
     QStringList openImages(QWidget*) override { return imagesAnswer; }
+    bool printSetup(QWidget*, QPrinter* printer, int) override
+    {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(printAnswer);
+        return !printAnswer.isEmpty();
+    }
     QString openTextFile(QWidget*) override { return textAnswer; }
     void showInformation(QWidget*, const QString& message) override { informations.append(message); }
     void showError(QWidget*, const QString& message) override { errors.append(message); }

@@ -30,6 +30,7 @@ private slots:
     void convertFormats();
     void compressKeepsLooksAndNeverGrows();
     void convertAndCompressFromTheMenus();
+    void printToPdfFile();
     void imagesToDocument();
     void textToDocument();
 
@@ -322,6 +323,29 @@ void TestOutput::convertAndCompressFromTheMenus()
     QCOMPARE(m_hosted.dialogs->informations.size(), 1);
     QVERIFY(m_hosted.dialogs->informations.first().contains("menu-small.pdf"));
     QCOMPARE(testpdfs::qpdfProblems(smaller), QString());
+}
+
+void TestOutput::printToPdfFile()
+{
+    run("op.document.rotatePages", {{"Pages", "3"}, {"Angle", 90}});
+    const QString printed = m_dir.filePath("printed.pdf");
+    run("op.document.printPages", {{"Pages", "1,3"}, {"Path", printed}});
+    QCOMPARE(testpdfs::qpdfProblems(printed), QString());
+    auto pdf = pxv::Document::open(printed);
+    QCOMPARE(pdf->pageCount(), 2);
+    QVERIFY(inkShare(popplerPage(printed)) > 0.001);
+    // File → Print: the range chosen in the print dialog.
+    const QString fromMenu = m_dir.filePath("menu-printed.pdf");
+    m_hosted.dialogs->printAnswer = fromMenu;
+    m_hosted.control->inst()->runCommand("cmd.print", 0);
+    QCOMPARE(m_hosted.dialogs->errors, QStringList());
+    QCOMPARE(pxv::Document::open(fromMenu)->pageCount(), model()->pageCount());
+    try {
+        run("op.document.printPages", {{"Path", printed}, {"Fit", "maybe"}});
+        QFAIL("a bad Fit was taken");
+    } catch (const PXV_Error& error) {
+        QCOMPARE(error.code(), PXV_Error::InvalidArgument);
+    }
 }
 
 void TestOutput::imagesToDocument()
