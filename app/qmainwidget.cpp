@@ -1,6 +1,7 @@
 #include "qmainwidget.h"
 
 #include "firstpaint.h"
+#include "qcommonmethod.h"
 #include "qfloatexwidget.h"
 #include "qhomewidget.h"
 #include "quser.h"
@@ -37,6 +38,7 @@ QMainWidget::QMainWidget(QWidget* parent) : QWidget(parent), m_userHelp(this, nu
     callAfterFirstPaint(m_homeWidget.get(), [this] { completeSetup(); });
     initMenu();
     initConnections();
+    installConvertHandler();
 
     for (QObject* watched : {static_cast<QObject*>(this), static_cast<QObject*>(ui.frameMain),
                              static_cast<QObject*>(ui.frameTitle), static_cast<QObject*>(ui.frameUser),
@@ -47,7 +49,10 @@ QMainWidget::QMainWidget(QWidget* parent) : QWidget(parent), m_userHelp(this, nu
         tracked->setMouseTracking(true);
 }
 
-QMainWidget::~QMainWidget() = default;
+QMainWidget::~QMainWidget()
+{
+    QCommonMethod::setLinkHandler({});
+}
 
 void QMainWidget::completeSetup()
 {

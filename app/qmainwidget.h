@@ -74,6 +74,8 @@ protected:
 private:
     // Makes what the first paint does not need: the floating panel, then the editor control.
     void completeSetup();
+    // Lets the services library hand the conversion tools' links to the editor's Convert.
+    void installConvertHandler();
     void initControl();
     void setupControl();
     void createBlankDoc();

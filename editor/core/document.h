@@ -110,6 +110,15 @@ public:
                                              const PasswordProvider& passwords = {},
                                              const CombineProgress& progress = {});
 
+    // A new document without a file with one page for each image file (JPEG, PNG, TIFF), in
+    // order: the page is the image's size at its resolution, or paper (points) when not empty,
+    // the image centred and shrunk to fit within margin. JPEG data is embedded unchanged.
+    static std::unique_ptr<Document> fromImages(const QStringList& paths, const QSizeF& paper, double margin,
+                                                const CombineProgress& progress = {});
+    // A new document without a file showing the UTF-8 text file at path in fontSize points on
+    // pages of paper (points) within margin; a form feed starts a new page.
+    static std::unique_ptr<Document> fromText(const QString& path, const QSizeF& paper, double margin,
+                                              double fontSize);
     // True while an encrypted document still waits for its password; until then it shows no
     // pages.
     bool needsPassword() const;

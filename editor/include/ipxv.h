@@ -262,6 +262,48 @@ public:
     //                               Output: a new A4 document listing every page's comments
     //                               with their kind, author, date and text. The document does
     //                               not change: no step.
+    //   "op.document.exportToImages"  Input, Pages, "Format": "png" (the default) or "jpeg";
+    //                               "Quality" 1-100 for JPEG (90); "Resolution" in dpi, 10-1200
+    //                               (150); Path: an existing folder; "Pattern": the file name,
+    //                               "{n}" standing for the page number ("page-{n}.png" or
+    //                               "page-{n}.jpg"; needed for more than one page). Pages are
+    //                               drawn as the document is now, unsaved edits included, on a
+    //                               thread of their own; an existing file of the same name is
+    //                               replaced atomically. A failure or Cancel removes the images
+    //                               written. Output: the paths written (a QStringList value).
+    //   "op.document.convert"       Input, Pages, "Format": "docx", "odt", "txt", "html", "svg",
+    //                               "png" or "jpeg" ("Resolution" and "Quality" as for
+    //                               exportToImages); Path: a file, or an existing folder for one
+    //                               file per page named after the document ("report - page
+    //                               3.svg"). A file of svg, png or jpeg holds one page. Written
+    //                               from the document as it is now on a thread of its own, each
+    //                               file atomically. Output: the paths written (a QStringList).
+    //   "op.document.compress"      Input, Path (required: a file other than the document's
+    //                               own), "Level": "lossless" (the default: unused and duplicate
+    //                               objects dropped, every stream compressed) or "lossy"
+    //                               (images also stored as JPEG of "Quality" 1-100 (75),
+    //                               downsampled to what the largest page needs at "Resolution"
+    //                               dpi (150)). The smaller of both writings is kept, and an
+    //                               unedited document's own file is copied when the result
+    //                               would be larger. Output: a QVariantMap with "Before" (the
+    //                               document's file size; 0 without one) and "After" in bytes.
+    //   "op.document.printPages"    Input, Pages, Path (optional: a PDF file to print into
+    //                               instead of the default printer), "Copies" (1-999, 1), "Fit":
+    //                               "true" (the default: each page scaled to the printable area)
+    //                               or "false" (at its own size, shrunk only when larger). Pages
+    //                               are drawn as the document is now on a thread of their own.
+    //   "op.imagesToDoc"            Input: the list of image files (JPEG, PNG, TIFF; a
+    //                               QStringList value), one page each, in order. Without "Size"
+    //                               each page is its image's size at the image's resolution;
+    //                               with "Size" ("A4", "Letter", ...) the image is centred on
+    //                               that paper, shrunk to fit within "Margin" points (36) when
+    //                               larger. JPEG data is embedded as it is. Output: the new
+    //                               document, without a file.
+    //   "op.textToDoc"              Input: a UTF-8 text file. Laid out in a monospaced font of
+    //                               "FontSize" points (4-72, 10) on pages of "Size" (A4) within
+    //                               "Margin" points (56), long lines wrapped; a form feed starts
+    //                               a new page; Chinese, Japanese and Korean text is shown with
+    //                               a font that has it. Output: the new document, without a file.
     virtual std::shared_ptr<IPXV_Operation> createOperation(int operationId) = 0;
     virtual void runOperation(IPXV_Operation* operation, int flags = 0) = 0;
 

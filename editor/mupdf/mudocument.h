@@ -142,6 +142,15 @@ public:
     void deleteAnnotation(int page, int id);
 
     void appendBlankPage(const QSizeF& points);
+    // Appends a page showing the image file (JPEG, PNG, TIFF; JPEG data is kept as it is).
+    // Without paper the page is the image's size at its resolution; with paper (points) the
+    // image is centred on it, shrunk to fit within margin when larger.
+    void appendImagePage(const QString& path, const QSizeF& paper, double margin);
+    // A new document showing text in a monospaced font of fontSize points on pages of paper
+    // (points) within margin, wrapping long lines; a form feed starts a new page. Characters
+    // the font lacks, such as Chinese, come from MuPDF's CJK fonts.
+    static std::unique_ptr<MuDocument> fromText(const QString& text, const QSizeF& paper, double margin,
+                                                double fontSize);
     // Sets the page's crop box to its media box less the margins (points, of the page as shown).
     void cropPage(int page, const QMarginsF& shown);
     // What the page's crop box leaves off its media box, as cropPage() takes it.
@@ -195,6 +204,19 @@ public:
     // document.
     QByteArray toBytes();
 
+    // Stores images (8 bits per component, without masks) as JPEG of quality, downsampled to
+    // at most what the largest page needs at dpi, where that makes them smaller. goOn is asked
+    // between images; false stops with FZ_ERROR_ABORT. Returns how many were rewritten.
+    int recompressImages(int dpi, int quality, const std::function<bool()>& goOn);
+    // Writes the whole document to path with unused and duplicate objects dropped and every
+    // stream compressed.
+    void saveCompacted(const QString& path);
+    // Writes the pages to path with MuPDF's document writer for format ("docx", "odt", "text",
+    // "html"); next is asked before each page, and returning false stops with FZ_ERROR_ABORT.
+    void writePages(const QVector<int>& pages, const QByteArray& format, const QString& path,
+                    const std::function<bool(int index)>& next);
+    // Writes one page to path as SVG, text drawn as outlines.
+    void writeSvgPage(int page, const QString& path);
     // Draws a page into an image of the page's size × scale (less for pages that would exceed
     // 64 megapixels), white under the page. Display
     // lists of recently drawn pages are kept. abort is polled while drawing; an aborted

@@ -15,6 +15,11 @@ namespace pxv::mu {
 
 class PageTreeWalk;
 
+// Writes the whole document into the existing file at path, keeping the file itself: MuPDF's own
+// save by name deletes the file and creates a new one, which would lose the lock the caller
+// holds on it.
+void writeFull(fz_context* ctx, pdf_document* doc, const QString& path, const pdf_write_options& options);
+
 struct MuDocument::Impl
 {
     struct CachedList

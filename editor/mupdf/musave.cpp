@@ -38,26 +38,6 @@ void keepEncryption(fz_context* ctx, pdf_crypt* crypt, const QByteArray& passwor
     fz_strlcpy(options->opwd_utf8, password.constData(), sizeof options->opwd_utf8);
 }
 
-// Writes the whole document into the existing file at path, keeping the file itself: MuPDF's own
-// save by name deletes the file and creates a new one, which would lose the lock the caller
-// holds on it.
-void writeFull(fz_context* ctx, pdf_document* doc, const QString& path, const pdf_write_options& options)
-{
-    const QByteArray name = QFile::encodeName(path);
-    if (::truncate(name.constData(), 0) != 0)
-        throw MuError(FZ_ERROR_GENERIC, "cannot empty " + name.toStdString() + ": " + std::strerror(errno));
-    guarded(ctx, [&] {
-        fz_output* out = fz_new_output_with_path(ctx, name.constData(), 1);
-        fz_try(ctx)
-        {
-            pdf_write_document(ctx, doc, out, &options);
-            fz_close_output(ctx, out);
-        }
-        fz_always(ctx) { fz_drop_output(ctx, out); }
-        fz_catch(ctx) { fz_rethrow(ctx); }
-    });
-}
-
 // Where the last cross-reference section of a PDF file starts, from its "startxref" line.
 qint64 readStartXref(const QString& path)
 {
@@ -75,6 +55,24 @@ qint64 readStartXref(const QString& path)
 }
 
 } // namespace
+
+void writeFull(fz_context* ctx, pdf_document* doc, const QString& path, const pdf_write_options& options)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (::truncate(name.constData(), 0) != 0)
+        throw MuError(FZ_ERROR_GENERIC, "cannot empty " + name.toStdString() + ": " + std::strerror(errno));
+    guarded(ctx, [&] {
+        fz_output* out = fz_new_output_with_path(ctx, name.constData(), 1);
+        fz_try(ctx)
+        {
+            pdf_write_document(ctx, doc, out, &options);
+            fz_close_output(ctx, out);
+        }
+        fz_always(ctx) { fz_drop_output(ctx, out); }
+        fz_catch(ctx) { fz_rethrow(ctx); }
+    });
+}
+
 
 bool MuDocument::canSaveIncrementally() const
 {

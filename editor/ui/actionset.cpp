@@ -58,6 +58,16 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
     QAction* outline = add(names::kShowOutline, tr("&Outline"), icons::outline(), {QKeySequence(QStringLiteral("F4"))});
     outline->setCheckable(true);
     outline->setChecked(true);
+    add(names::kConvert, tr("Con&vert…"), QIcon(), {});
+    add(names::kConvertToWord, tr("Convert to Word…"), QIcon(), {});
+    add(names::kConvertToSpreadsheet, tr("Convert for a Spreadsheet…"), QIcon(), {});
+    add(names::kConvertToPresentation, tr("Convert for a Presentation…"), QIcon(), {});
+    add(names::kConvertToImage, tr("Convert to Images…"), QIcon(), {});
+    add(names::kConvertToDrawing, tr("Convert to Drawings…"), QIcon(), {});
+    add(names::kCompress, tr("Co&mpress…"), QIcon(), {});
+    add(names::kPrint, tr("&Print…"), QIcon::fromTheme(QStringLiteral("document-print")), {QKeySequence::Print});
+    add(names::kNewFromImages, tr("New from &Images…"), QIcon(), {});
+    add(names::kNewFromText, tr("New from &Text File…"), QIcon(), {});
     add(names::kHelp, tr("&Help"), icons::help(), {QKeySequence::HelpContents});
     QAction* comments = add(names::kShowComments, tr("&Comments"), QIcon::fromTheme(QStringLiteral("mail-message")),
                             {QKeySequence(QStringLiteral("F7"))});

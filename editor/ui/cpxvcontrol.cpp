@@ -116,9 +116,15 @@ void CPXVControl::buildMenus()
     add(file, names::kOpen);
     add(file, names::kNewBlank);
     add(file, names::kNewDocCombine);
+    add(file, names::kNewFromImages);
+    add(file, names::kNewFromText);
     file->addSeparator();
     add(file, names::kSave);
     add(file, names::kSaveAs);
+    file->addSeparator();
+    add(file, names::kConvert);
+    add(file, names::kCompress);
+    add(file, names::kPrint);
     file->addSeparator();
     add(file, names::kClose);
 
@@ -465,7 +471,7 @@ void CPXVControl::updateActions()
     thumbnails->setEnabled(hasDocument);
     thumbnails->setChecked(hasDocument && view->areThumbnailsVisible());
     for (const QString& name : {names::kInsertBlankPage, names::kInsertPages, names::kDeletePages, names::kExtractPages,
-                                names::kSplitDocument, names::kCropPages, names::kResizePages})
+                                names::kSplitDocument, names::kCropPages, names::kResizePages, names::kCompress, names::kPrint})
         m_actions->action(name)->setEnabled(hasDocument);
     updateHistoryActions();
     updateCommentActions();

@@ -31,6 +31,7 @@ class DialogProvider;
 class DocumentView;
 class PageBox;
 struct PageDialogContext;
+struct ConvertPreset;
 class ZoomBox;
 } // namespace pxv
 
@@ -147,10 +148,15 @@ private:
     void cropPages(pxv::DocumentView* view);
     void resizePages(pxv::DocumentView* view);
     pxv::PageDialogContext pageDialogContext(pxv::DocumentView* view) const;
+
+    // Output commands. Convert asks for a document first when none is open.
+    void convertDocument(const pxv::ConvertPreset& preset);
+    void compressDocument(pxv::DocumentView* view);
+    void printDocument(pxv::DocumentView* view);
     void stepHistory(pxv::DocumentView* view, int steps);
     // Opens each file, showing failures instead of throwing them.
     void openInteractively(const QStringList& files);
-    void showDocumentFromOperation(const QString& operationName);
+    void showDocumentFromOperation(const QString& operationName, const QVariantMap& parameters = {});
 
     QHash<QString, Command> m_commands;
     std::unique_ptr<pxv::DialogProvider> m_dialogs;

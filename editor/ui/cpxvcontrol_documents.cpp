@@ -4,6 +4,7 @@
 #include "cpxvcontrol.h"
 
 #include "actionset.h"
+#include "convertdialog.h"
 #include "core/document.h"
 #include "cpxvdocument.h"
 #include "cpxvinst.h"
@@ -285,6 +286,30 @@ void CPXVControl::registerCommands()
     global(names::kNewDocCombine, [this] { commandCombine(); });
     global(names::kNewBlank, [this] { commandNewBlank(); });
     global(names::kHelp, [this] { m_dialogs->showHelp(this); });
+    global(names::kConvert, [this] { convertDocument({}); });
+    global(names::kConvertToWord, [this] { convertDocument({QStringLiteral("docx"), {}}); });
+    global(names::kConvertToSpreadsheet, [this] {
+        convertDocument({QStringLiteral("docx"), tr("Spreadsheets cannot be written here; the pages come out as a "
+                                                    "Word document.")});
+    });
+    global(names::kConvertToPresentation, [this] {
+        convertDocument({QStringLiteral("docx"), tr("Presentations cannot be written here; the pages come out as a "
+                                                    "Word document.")});
+    });
+    global(names::kConvertToImage, [this] { convertDocument({QStringLiteral("png"), {}}); });
+    global(names::kConvertToDrawing, [this] { convertDocument({QStringLiteral("svg"), {}}); });
+    onDocument(names::kCompress, [this](DocumentView* view) { compressDocument(view); });
+    onDocument(names::kPrint, [this](DocumentView* view) { printDocument(view); });
+    global(names::kNewFromImages, [this] {
+        const QStringList images = m_dialogs->openImages(this);
+        if (!images.isEmpty())
+            showDocumentFromOperation(names::kImagesToDoc, {{QStringLiteral("Input"), images}});
+    });
+    global(names::kNewFromText, [this] {
+        const QString text = m_dialogs->openTextFile(this);
+        if (!text.isEmpty())
+            showDocumentFromOperation(names::kTextToDoc, {{QStringLiteral("Input"), text}});
+    });
     global(names::kNextDoc, [this] { commandNextDocument(1); });
     global(names::kPrevDoc, [this] { commandNextDocument(-1); });
     onDocument(names::kSave, [this](DocumentView* view) { saveDocument(view, false); });
@@ -377,10 +402,12 @@ void CPXVControl::commandNewBlank()
     showDocumentFromOperation(names::kNewBlankDoc);
 }
 
-void CPXVControl::showDocumentFromOperation(const QString& operationName)
+void CPXVControl::showDocumentFromOperation(const QString& operationName, const QVariantMap& parameters)
 {
     try {
         const std::shared_ptr<IPXV_Operation> operation = m_inst->createOperation(m_inst->nameToId(operationName));
+        for (auto it = parameters.cbegin(); it != parameters.cend(); ++it)
+            operation->params()->child(it.key())->setValue(it.value());
         m_inst->runOperation(operation.get());
         showDocument(std::dynamic_pointer_cast<IPXV_Document>(operation->params()->child(QStringLiteral("Output"))->object()));
     } catch (const PXV_Error& error) {

@@ -149,7 +149,7 @@ void CPXVInst::runOperation(IPXV_Operation* operation, int)
     m_operations.run(*op, *this, *m_control);
 }
 
-void CPXVInst::runOperation(const QString& name, std::shared_ptr<CPXVDocument> input, const QVariantMap& parameters,
+QVariant CPXVInst::runOperation(const QString& name, std::shared_ptr<CPXVDocument> input, const QVariantMap& parameters,
                             const pxv::SplitProgress& progress)
 {
     pxv::Operation operation(nameToId(name), name);
@@ -159,6 +159,7 @@ void CPXVInst::runOperation(const QString& name, std::shared_ptr<CPXVDocument> i
     for (auto it = parameters.cbegin(); it != parameters.cend(); ++it)
         operation.params()->child(it.key())->setValue(it.value());
     runOperation(&operation);
+    return operation.params()->child(QStringLiteral("Output"))->value();
 }
 
 std::unique_ptr<pxv::Document> CPXVInst::combineNow(const QStringList& paths)

@@ -40,8 +40,9 @@ public:
     void runOperation(IPXV_Operation* operation, int flags = 0) override;
     // Runs the operation named name with the given parameters, for the component's own
     // commands: they do their work through the same operations as hosts and scripts.
-    // An operation that writes several files tells progress between them.
-    void runOperation(const QString& name, std::shared_ptr<CPXVDocument> input, const QVariantMap& parameters,
+    // An operation that writes several files tells progress between them. Returns the value
+    // of its "Output".
+    QVariant runOperation(const QString& name, std::shared_ptr<CPXVDocument> input, const QVariantMap& parameters,
                       const pxv::SplitProgress& progress = {});
 
     // Combines files on the caller's thread, asking passwords with the control's dialogs.

@@ -1,6 +1,8 @@
 #include "dialogprovider.h"
 
 #include "combinedialog.h"
+#include "compressdialog.h"
+#include "convertdialog.h"
 #include "core/document.h"
 #include "cropdialog.h"
 #include "resizedialog.h"
@@ -13,6 +15,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace pxv {
 
@@ -36,6 +40,24 @@ QStringList DefaultDialogProvider::openFiles(QWidget* parent)
     if (!files.isEmpty())
         m_lastDir = QFileInfo(files.last()).absolutePath();
     return files;
+}
+
+QStringList DefaultDialogProvider::openImages(QWidget* parent)
+{
+    const QStringList files = QFileDialog::getOpenFileNames(parent, tr("New from Images"), m_lastDir,
+                                                            tr("Images (*.jpg *.jpeg *.png *.tif *.tiff)"));
+    if (!files.isEmpty())
+        m_lastDir = QFileInfo(files.last()).absolutePath();
+    return files;
+}
+
+QString DefaultDialogProvider::openTextFile(QWidget* parent)
+{
+    const QString file = QFileDialog::getOpenFileName(parent, tr("New from Text File"), m_lastDir,
+                                                      tr("Text files (*.txt);;All files (*)"));
+    if (!file.isEmpty())
+        m_lastDir = QFileInfo(file).absolutePath();
+    return file.isEmpty() ? QString() : file;
 }
 
 QString DefaultDialogProvider::saveFile(QWidget* parent, const QString& suggestedPath)
@@ -79,6 +101,20 @@ bool DefaultDialogProvider::splitDocument(QWidget* parent, bool hasOutline, Spli
 QVariantMap DefaultDialogProvider::cropPages(QWidget* parent, const PageDialogContext& context)
 {
     CropDialog dialog(context.document, context.currentPage, context.selected, parent);
+    return dialog.exec() == QDialog::Accepted ? dialog.parameters() : QVariantMap();
+}
+
+QVariantMap DefaultDialogProvider::convertDocument(QWidget* parent, const PageDialogContext& context,
+                                                   const ConvertPreset& preset)
+{
+    ConvertDialog dialog(context.document->pageCount(), context.currentPage, context.selected,
+                         context.document->filePath(), preset, parent);
+    return dialog.exec() == QDialog::Accepted ? dialog.parameters() : QVariantMap();
+}
+
+QVariantMap DefaultDialogProvider::compressDocument(QWidget* parent, const QString& path, qint64 size)
+{
+    CompressDialog dialog(path, size, parent);
     return dialog.exec() == QDialog::Accepted ? dialog.parameters() : QVariantMap();
 }
 
@@ -126,6 +162,19 @@ DialogProvider::RecoveryAnswer DefaultDialogProvider::recoverDocuments(QWidget* 
     if (box.clickedButton() == restore)
         return RecoveryAnswer::Restore;
     return box.clickedButton() == discard ? RecoveryAnswer::Discard : RecoveryAnswer::Later;
+}
+
+bool DefaultDialogProvider::printSetup(QWidget* parent, QPrinter* printer, int pageCount)
+{
+    QPrintDialog dialog(printer, parent);
+    dialog.setMinMax(1, pageCount);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void DefaultDialogProvider::showInformation(QWidget* parent, const QString& message)
+{
+    QMessageBox::information(parent, tr("PDF editor"), message);
 }
 
 void DefaultDialogProvider::showError(QWidget* parent, const QString& message)

@@ -7,6 +7,7 @@
 #include <QVariantMap>
 #include <QVector>
 
+class QPrinter;
 class QWidget;
 
 namespace pxv {
@@ -21,6 +22,7 @@ struct SplitChoice
 };
 
 class Document;
+struct ConvertPreset;
 
 // What a page dialog starts from: the document, its current page and the pages selected in the
 // thumbnails (0-based; empty when none are).
@@ -47,6 +49,10 @@ public:
     // The password for an encrypted file; a null string when cancelled. retry is true after a
     // wrong password.
     virtual QString password(QWidget* parent, const QString& fileName, bool retry) = 0;
+    // Image files to make a document of, in order; empty when cancelled.
+    virtual QStringList openImages(QWidget* parent) = 0;
+    // A text file to make a document of; a null string when cancelled.
+    virtual QString openTextFile(QWidget* parent) = 0;
     // The files to combine, in order; empty when cancelled.
     virtual QStringList combineFiles(QWidget* parent) = 0;
     // How to split a document; choice comes with the folder to offer and takes the answer.
@@ -63,6 +69,16 @@ public:
     // What to do with documents whose unsaved changes were kept when the program ended; each
     // entry describes one.
     virtual RecoveryAnswer recoverDocuments(QWidget* parent, const QStringList& entries) = 0;
+    // The parameters of "op.document.convert" for the pages, starting from preset; empty when
+    // cancelled.
+    virtual QVariantMap convertDocument(QWidget* parent, const PageDialogContext& context, const ConvertPreset& preset) = 0;
+    // The parameters of "op.document.compress" for a document whose file is path (null when it
+    // has none) of size bytes; empty when cancelled.
+    virtual QVariantMap compressDocument(QWidget* parent, const QString& path, qint64 size) = 0;
+    // Sets up printer for a document of pageCount pages (its range, copies, the printer
+    // itself); false when cancelled.
+    virtual bool printSetup(QWidget* parent, QPrinter* printer, int pageCount) = 0;
+    virtual void showInformation(QWidget* parent, const QString& message) = 0;
     virtual void showError(QWidget* parent, const QString& message) = 0;
     virtual void showHelp(QWidget* parent) = 0;
 };
@@ -73,6 +89,8 @@ public:
     QStringList openFiles(QWidget* parent) override;
     QString saveFile(QWidget* parent, const QString& suggestedPath) override;
     QString password(QWidget* parent, const QString& fileName, bool retry) override;
+    QStringList openImages(QWidget* parent) override;
+    QString openTextFile(QWidget* parent) override;
     QStringList combineFiles(QWidget* parent) override;
     bool splitDocument(QWidget* parent, bool hasOutline, SplitChoice* choice) override;
     CloseAnswer confirmClose(QWidget* parent, const QString& title) override;
@@ -80,6 +98,10 @@ public:
     QVariantMap resizePages(QWidget* parent, const PageDialogContext& context) override;
     bool confirmReload(QWidget* parent, const QString& title) override;
     RecoveryAnswer recoverDocuments(QWidget* parent, const QStringList& entries) override;
+    QVariantMap convertDocument(QWidget* parent, const PageDialogContext& context, const ConvertPreset& preset) override;
+    QVariantMap compressDocument(QWidget* parent, const QString& path, qint64 size) override;
+    bool printSetup(QWidget* parent, QPrinter* printer, int pageCount) override;
+    void showInformation(QWidget* parent, const QString& message) override;
     void showError(QWidget* parent, const QString& message) override;
     void showHelp(QWidget* parent) override;
 

@@ -108,6 +108,20 @@ inline const QString kToolArrow = QStringLiteral("cmd.tool.arrow");
 inline const QString kToolRectangle = QStringLiteral("cmd.tool.rectangle");
 inline const QString kToolEllipse = QStringLiteral("cmd.tool.ellipse");
 inline const QString kToolStamp = QStringLiteral("cmd.tool.stamp");
+inline const QString kConvert = QStringLiteral("cmd.convert");
+inline const QString kConvertToWord = QStringLiteral("cmd.convertToWord");
+inline const QString kConvertToSpreadsheet = QStringLiteral("cmd.convertToSpreadsheet");
+inline const QString kConvertToPresentation = QStringLiteral("cmd.convertToPresentation");
+inline const QString kConvertToImage = QStringLiteral("cmd.convertToImage");
+inline const QString kConvertToDrawing = QStringLiteral("cmd.convertToDrawing");
+inline const QString kCompress = QStringLiteral("cmd.compress");
+inline const QString kNewFromImages = QStringLiteral("cmd.newFromImages");
+inline const QString kNewFromText = QStringLiteral("cmd.newFromText");
+inline const QString kImagesToDoc = QStringLiteral("op.imagesToDoc");
+inline const QString kTextToDoc = QStringLiteral("op.textToDoc");
+inline const QString kPrint = QStringLiteral("cmd.print");
+inline const QString kConvertOp = QStringLiteral("op.document.convert");
+inline const QString kCompressOp = QStringLiteral("op.document.compress");
 } // namespace names
 
 } // namespace pxv

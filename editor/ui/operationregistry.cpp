@@ -10,6 +10,7 @@
 #include "nametable.h"
 #include "operation.h"
 #include "annotationoperation.h"
+#include "outputoperations.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -457,10 +458,15 @@ OperationRegistry::OperationRegistry()
     add(names::kResizePagesOp, {kInput, kPages, kSize, kWidth, kHeight, kOrientation, kScale}, resizePages);
     add(names::kAddAnnotOp, annotationParameters(), addAnnotation);
     add(names::kSummarizeAnnotsOp, {kInput, kPath}, summarizeAnnotations);
+    add(QStringLiteral("op.document.exportToImages"),
+        {kInput, kPages, kPath, "Format", "Quality", "Resolution", "Pattern"}, exportToImages);
+    add(names::kConvertOp, {kInput, kPages, kPath, "Format", "Quality", "Resolution"}, convertDocument);
+    add(names::kCompressOp, {kInput, kPath, "Level", "Resolution", "Quality"}, compressDocument);
+    add(QStringLiteral("op.document.printPages"), {kInput, kPages, kPath, "Copies", "Fit"}, printDocument);
+    add(names::kImagesToDoc, {kInput, kSize, "Margin"}, imagesToDoc);
+    add(names::kTextToDoc, {kInput, kSize, "Margin", "FontSize"}, textToDoc);
     for (const char* later :
-         {"op.document.printPages", "op.imagesToDoc", "op.textToDoc",
-          "op.document.addWatermarks", "op.document.exportCommentsAndFields",
-          "op.document.importCommentsAndFields", "op.document.exportToImages"})
+         {"op.document.addWatermarks", "op.document.exportCommentsAndFields", "op.document.importCommentsAndFields"})
         add(QString::fromLatin1(later), {}, {});
 }
 

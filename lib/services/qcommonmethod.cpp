@@ -26,6 +26,12 @@ const QHash<QString, QString>& localPages()
     return pages;
 }
 
+QCommonMethod::LinkHandler& linkHandler()
+{
+    static QCommonMethod::LinkHandler handler;
+    return handler;
+}
+
 } // namespace
 
 void QCommonMethod::openUrl(const QString& key, const QString&)
@@ -44,8 +50,15 @@ void QCommonMethod::openUrl(const QString& key, const QString&)
         QMsgBox::showWarning(trMethod("No program is set up to open this page:\n%1").arg(file));
 }
 
-void QCommonMethod::openLink(const QString& softId, const QString&, const QString&)
+void QCommonMethod::setLinkHandler(LinkHandler handler)
 {
+    linkHandler() = std::move(handler);
+}
+
+void QCommonMethod::openLink(const QString& softId, const QString& key, const QString& extra)
+{
+    if (linkHandler() && linkHandler()(softId, key, extra))
+        return;
     QString product = softId;
     if (softId == QLatin1String("pagemorph_win"))
         product = trMethod("the PDF converter");

@@ -11,6 +11,9 @@
 #include "qmsgbox.h"
 #include "uexception.h"
 
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QPainter>
@@ -70,6 +73,7 @@ private slots:
     void missingComponentEndsRunWithLogRecord();
     void editorAndPanelAreMadeAfterHomePagePaint();
     void editorIsMadeOnFirstNeedBeforePaint();
+    void converterButtonsOpenTheConvertDialog();
 
 private:
     QString activePath() const { return m_window->control()->activeDocPath(); }
@@ -370,3 +374,28 @@ int main(int argc, char** argv)
 }
 
 #include "tst_mainwidget.moc"
+
+void TstMainWidget::converterButtonsOpenTheConvertDialog()
+{
+    m_window->control()->openPath(m_files.filePath("a.pdf"));
+    QCoreApplication::sendPostedEvents();
+    const QList<QPair<QString, QString>> cases = {
+        {"btnToWord", "docx"}, {"btnToExcel", "docx"}, {"btnToPPT", "docx"}, {"btnToImage", "png"}, {"btnToCAD", "svg"}};
+    for (const auto& [button, format] : cases) {
+        QString shown;
+        QString note;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            shown = dialog->findChild<QComboBox*>()->currentData().toString();
+            for (const QLabel* label : dialog->findChildren<QLabel*>())
+                note += label->text();
+            dialog->reject();
+        });
+        m_window->floatExWidget()->findChild<QPushButton*>(button)->click();
+        QCOMPARE(shown, format);
+        QCOMPARE(note.contains("Word document"), button == "btnToExcel" || button == "btnToPPT");
+    }
+    QVERIFY(m_messages.isEmpty()); // no "no page" message any more
+}

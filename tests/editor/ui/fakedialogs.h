@@ -1,7 +1,9 @@
 #pragma once
 
+#include "ui/convertdialog.h"
 #include "ui/dialogprovider.h"
 
+#include <QPrinter>
 #include <QQueue>
 #include <QStringList>
 
@@ -24,6 +26,13 @@ public:
     std::function<bool(bool hasOutline, pxv::SplitChoice*)> splitAnswer; // empty: cancel
     QVariantMap cropAnswer; // empty: cancelled
     QVariantMap resizeAnswer;
+    QString printAnswer; // the PDF file to print into; empty: cancelled
+    QStringList imagesAnswer;
+    QString textAnswer;
+    QVariantMap convertAnswer; // empty: cancelled
+    QStringList convertFormatsAsked;
+    QVariantMap compressAnswer; // empty: cancelled
+    QStringList informations;
     QQueue<CloseAnswer> closeAnswers;
     std::function<void()> whilePasswordAsked; // runs while the password question is open
 
@@ -81,6 +90,22 @@ public:
         pageDialogAsks.append(context);
         return resizeAnswer;
     }
+    QVariantMap convertDocument(QWidget*, const pxv::PageDialogContext& context, const pxv::ConvertPreset& preset) override
+    {
+        pageDialogAsks.append(context);
+        convertFormatsAsked.append(preset.format);
+        return convertAnswer;
+    }
+    QVariantMap compressDocument(QWidget*, const QString&, qint64) override { return compressAnswer; }
+    QStringList openImages(QWidget*) override { return imagesAnswer; }
+    bool printSetup(QWidget*, QPrinter* printer, int) override
+    {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(printAnswer);
+        return !printAnswer.isEmpty();
+    }
+    QString openTextFile(QWidget*) override { return textAnswer; }
+    void showInformation(QWidget*, const QString& message) override { informations.append(message); }
     void showError(QWidget*, const QString& message) override { errors.append(message); }
     void showHelp(QWidget*) override { ++helpShown; }
 };
