@@ -7,7 +7,9 @@
 
 #include "values/objectstate.h"
 #include "values/types.h"
+#include "values/stamp.h"
 
+#include <QDate>
 #include <QHash>
 #include <QMarginsF>
 #include <QObject>
@@ -192,6 +194,19 @@ public:
     void resizePages(const QVector<int>& pages, const QSizeF& size, Orientation orientation);
     // Resizes pages as shown by factor (0.1 to 10), their content with them.
     void scalePages(const QVector<int>& pages, double factor);
+    // Stamps text (or style.imagePath's image) on each page as style says: one step. Throws
+    // DocumentError for an empty text or an image that cannot be read.
+    void addWatermark(const QVector<int>& pages, const QString& text, const StampStyle& style);
+    // Stamps a header or footer line on each page: in pattern, {n} is the page's number
+    // (firstNumber for the first of the pages, counting on), {N} the last such number, {date}
+    // today's date and {file} the file's name. One step.
+    void addHeaderFooter(const QVector<int>& pages, const QString& pattern, int firstNumber, const StampStyle& style);
+    // Takes stamps of kind off the pages as one step; returns how many pages had some (no step
+    // when none).
+    int removeStamps(const QVector<int>& pages, StampKind kind);
+    // The line a header or footer pattern gives for page number n of last.
+    static QString headerFooterText(const QString& pattern, int n, int last, const QString& fileName, const QDate& date);
+
     // A new document without a file holding copies of the pages with their links, annotations,
     // form fields and the outline entries that lead to them (with the entries above those),
     // and nothing else of this one: links to pages left behind stay behind.

@@ -6,6 +6,7 @@
 // documents opened as its siblings, must come from one thread at a time. Failures throw MuError.
 
 #include "values/objectstate.h"
+#include "values/stamp.h"
 #include "values/types.h"
 
 #include <QByteArray>
@@ -127,6 +128,13 @@ public:
     // scales what it showed uniformly into it, centred; annotations and links move with the
     // content, and destinations that lead into the pages show the same part of it.
     void resizePages(const QVector<int>& pages, const QVector<QSizeF>& shown);
+    // Stamps each page with textOf(page) on one line (or the style's image), over or under its
+    // content as the style says, marked as a pagination artifact in the document's
+    // optional-content group for the style's kind. Pages with the same text share one form.
+    void addStamps(const QVector<int>& pages, const StampStyle& style, const std::function<QString(int page)>& textOf);
+    // Takes out of the pages exactly what addStamps() put there for kind (the group too, once no
+    // page uses it); returns how many of the pages had some.
+    int removeStamps(const QVector<int>& pages, StampKind kind);
     // Inserts count blank pages of the given size (points) so that the first is page at.
     void insertBlankPages(int at, int count, const QSizeF& points);
     // Deletes the pages (ascending, distinct) and what led to them: links to them go, outline

@@ -41,6 +41,7 @@ NameTable::NameTable()
                         names::kInsertBlankPage, names::kInsertPages, names::kDeletePages, names::kExtractPages,
                         names::kCropPages, names::kResizePages});
     add(Kind::Command, {names::kSplitDocument});
+    add(Kind::Operation, {names::kRemoveWatermarksOp, names::kAddHeaderFooterOp, names::kRemoveHeaderFooterOp});
 }
 
 void NameTable::add(Kind kind, const QStringList& names)

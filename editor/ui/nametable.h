@@ -59,6 +59,10 @@ inline const QString kReplacePagesOp = QStringLiteral("op.document.replacePages"
 inline const QString kExtractPagesOp = QStringLiteral("op.document.extractPages");
 inline const QString kCropPagesOp = QStringLiteral("op.document.cropPages");
 inline const QString kResizePagesOp = QStringLiteral("op.document.resizePages");
+inline const QString kAddWatermarksOp = QStringLiteral("op.document.addWatermarks");
+inline const QString kRemoveWatermarksOp = QStringLiteral("op.document.removeWatermarks");
+inline const QString kAddHeaderFooterOp = QStringLiteral("op.document.addHeaderFooter");
+inline const QString kRemoveHeaderFooterOp = QStringLiteral("op.document.removeHeaderFooter");
 
 inline const QString kOpen = QStringLiteral("cmd.open");
 inline const QString kNewDocCombine = QStringLiteral("cmd.newDocCombine");

@@ -11,7 +11,9 @@
 #include "operation.h"
 
 #include <QCoreApplication>
+#include <QColor>
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
 #include <cmath>
@@ -353,6 +355,97 @@ void movePages(OperationCall& call)
     call.setOutput(document);
 }
 
+// "Position" of a stamp; headers and footers stand at an edge, never in the middle.
+StampPosition stampPosition(OperationCall& call, StampPosition fallback, bool edgesOnly)
+{
+    if (!call.has(kPosition))
+        return fallback;
+    static const QHash<QString, StampPosition> positions = {
+        {QStringLiteral("center"), StampPosition::Center},        {QStringLiteral("tile"), StampPosition::Tile},
+        {QStringLiteral("top-left"), StampPosition::TopLeft},     {QStringLiteral("top-right"), StampPosition::TopRight},
+        {QStringLiteral("bottom-left"), StampPosition::BottomLeft}, {QStringLiteral("bottom-right"), StampPosition::BottomRight},
+        {QStringLiteral("top"), StampPosition::Top},              {QStringLiteral("bottom"), StampPosition::Bottom}};
+    const QString text = call.text(kPosition).trimmed().toLower();
+    const auto found = positions.constFind(text);
+    if (found == positions.constEnd() || (edgesOnly && (*found == StampPosition::Center || *found == StampPosition::Tile)))
+        throw call.invalid(kPosition, edgesOnly ? tr("“%1” is not “top-left”, “top”, “top-right”, “bottom-left”, “bottom” or "
+                                                     "“bottom-right”").arg(call.text(kPosition))
+                                                : tr("“%1” is not “center”, “tile”, “top-left”, “top”, “top-right”, "
+                                                     "“bottom-left”, “bottom” or “bottom-right”").arg(call.text(kPosition)));
+    return *found;
+}
+
+// What watermarks and headers share: "FontSize", "Color", "Opacity", "Rotation", "Behind".
+StampStyle stampStyle(OperationCall& call, double fontSize)
+{
+    StampStyle style;
+    style.fontSize = call.number(QStringLiteral("FontSize"), fontSize);
+    if (!(style.fontSize >= 1 && style.fontSize <= 1000))
+        throw call.invalid(QStringLiteral("FontSize"), tr("a font size is 1 to 1000 points, not %1").arg(style.fontSize));
+    if (call.has(QStringLiteral("Color"))) {
+        const QString text = call.text(QStringLiteral("Color")).trimmed();
+        style.color = QColor(text);
+        if (!text.startsWith(QLatin1Char('#')) || text.size() != 7 || !style.color.isValid())
+            throw call.invalid(QStringLiteral("Color"), tr("“%1” is not a colour written as #rrggbb").arg(text));
+    }
+    style.opacity = call.number(QStringLiteral("Opacity"), 1);
+    if (!(style.opacity >= 0 && style.opacity <= 1))
+        throw call.invalid(QStringLiteral("Opacity"), tr("opacity is 0 to 1, not %1").arg(style.opacity));
+    style.rotation = call.number(QStringLiteral("Rotation"), 0);
+    if (call.has(QStringLiteral("Behind"))) {
+        const QString text = call.text(QStringLiteral("Behind")).trimmed().toLower();
+        if (text != QLatin1String("true") && text != QLatin1String("false") && text != QLatin1String("1") && text != QLatin1String("0"))
+            throw call.invalid(QStringLiteral("Behind"), tr("“%1” is not true or false").arg(call.text(QStringLiteral("Behind"))));
+        style.behind = text == QLatin1String("true") || text == QLatin1String("1");
+    }
+    return style;
+}
+
+void addWatermarks(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    const QVector<int> pages = call.pages(*document);
+    StampStyle style = stampStyle(call, 48);
+    style.position = stampPosition(call, StampPosition::Center, false);
+    const QString text = call.has(QStringLiteral("Text")) ? call.text(QStringLiteral("Text")) : QString();
+    if (call.has(QStringLiteral("Image"))) {
+        if (!text.isEmpty())
+            throw call.invalid(QStringLiteral("Image"), tr("a watermark is either a text or an image, not both"));
+        style.imagePath = call.text(QStringLiteral("Image"));
+        if (!QFileInfo(style.imagePath).isFile())
+            throw call.invalid(QStringLiteral("Image"), tr("there is no file “%1”").arg(style.imagePath));
+    } else if (text.trimmed().isEmpty()) {
+        throw call.invalid(QStringLiteral("Text"), tr("a text or an image is needed"));
+    }
+    modelCall([&] { document->model()->addWatermark(pages, text, style); });
+    call.setOutput(document);
+}
+
+void addHeaderFooter(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    const QVector<int> pages = call.pages(*document);
+    StampStyle style = stampStyle(call, 10);
+    style.position = stampPosition(call, StampPosition::Bottom, true);
+    style.margins = QMarginsF(call.number(QStringLiteral("Left"), 36), call.number(QStringLiteral("Top"), 36),
+                              call.number(QStringLiteral("Right"), 36), call.number(QStringLiteral("Bottom"), 36));
+    const QString text = call.has(QStringLiteral("Text")) ? call.text(QStringLiteral("Text")) : QStringLiteral("{n}");
+    if (text.trimmed().isEmpty())
+        throw call.invalid(QStringLiteral("Text"), tr("it is empty"));
+    const int first = call.integer(QStringLiteral("StartNumber"), 1);
+    modelCall([&] { document->model()->addHeaderFooter(pages, text, first, style); });
+    call.setOutput(document);
+}
+
+template <StampKind kind>
+void removeStamps(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    const QVector<int> pages = call.pages(*document);
+    modelCall([&] { document->model()->removeStamps(pages, kind); });
+    call.setOutput(document);
+}
+
 } // namespace
 
 QString OperationCall::name() const
@@ -468,9 +561,16 @@ OperationRegistry::OperationRegistry()
     add(names::kExtractPagesOp, {kInput, kPages, kPath, kSplit, kCount}, extractPages);
     add(names::kCropPagesOp, {kInput, kPages, "Left", "Top", "Right", "Bottom"}, cropPages);
     add(names::kResizePagesOp, {kInput, kPages, kSize, kWidth, kHeight, kOrientation, kScale}, resizePages);
+    add(names::kAddWatermarksOp,
+        {kInput, kPages, "Text", "Image", "FontSize", "Color", "Opacity", "Rotation", kPosition, "Behind"}, addWatermarks);
+    add(names::kRemoveWatermarksOp, {kInput, kPages}, removeStamps<StampKind::Watermark>);
+    add(names::kAddHeaderFooterOp,
+        {kInput, kPages, "Text", "FontSize", "Color", "Opacity", "Rotation", kPosition, "Behind", "Left", "Top",
+         "Right", "Bottom", "StartNumber"},
+        addHeaderFooter);
+    add(names::kRemoveHeaderFooterOp, {kInput, kPages}, removeStamps<StampKind::HeaderFooter>);
     for (const char* later :
-         {"op.document.printPages", "op.imagesToDoc", "op.textToDoc",
-          "op.document.addWatermarks", "op.document.summarizeAnnots", "op.document.exportCommentsAndFields",
+         {"op.document.printPages", "op.imagesToDoc", "op.textToDoc", "op.document.summarizeAnnots", "op.document.exportCommentsAndFields",
           "op.document.importCommentsAndFields", "op.document.exportToImages"})
         add(QString::fromLatin1(later), {}, {});
 }

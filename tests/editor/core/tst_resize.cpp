@@ -4,15 +4,17 @@
 
 #include "core/document.h"
 #include "pdffolder.h"
+#include "popplerview.h"
 
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QtTest>
 
 using pxv::Document;
 using pxv::DocumentError;
+using testpdfs::inkBounds;
+using testpdfs::popplerPage;
 
 namespace {
 
@@ -39,29 +41,6 @@ QByteArray annotatedPdf()
         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /CropBox [100 50 512 742] /Rotate 90 /Contents 10 0 R >>",
         "<< /Length " + QByteArray::number(corner.size()) + " >>\nstream\n" + corner + "\nendstream",
     });
-}
-
-// A page as poppler shows it, one pixel a point.
-QImage popplerPage(const QString& path, int page)
-{
-    QProcess process;
-    process.start("pdftoppm", {"-r", "72", "-cropbox", "-f", QString::number(page + 1), "-l", QString::number(page + 1), "-singlefile",
-                               path});
-    process.waitForFinished(30000);
-    return QImage::fromData(process.readAllStandardOutput(), "PPM");
-}
-
-// The smallest rectangle holding every pixel of a colour class.
-QRectF inkBounds(const QImage& image, bool (*isInk)(QRgb))
-{
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (isInk(image.pixel(x, y)))
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return bounds;
 }
 
 bool isBlack(QRgb c) { return qRed(c) < 80 && qGreen(c) < 80 && qBlue(c) < 80; }

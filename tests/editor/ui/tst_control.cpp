@@ -537,7 +537,8 @@ void TestControl::operationsNotBuiltRaiseTheError()
         const QStringList built = {"op.newBlankDoc", "op.combineDocs", "op.document.insertPages",
                                    "op.document.insertEmptyPages", "op.document.deletePages",
                                    "op.document.extractPages", "op.document.replacePages",
-                                   "op.document.cropPages", "op.document.resizePages"};
+                                   "op.document.cropPages", "op.document.resizePages",
+                                   "op.document.addWatermarks"};
         if (built.contains(op))
             continue;
         const std::shared_ptr<IPXV_Operation> operation = m_control->inst()->createOperation(id(op));

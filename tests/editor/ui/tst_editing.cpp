@@ -3,6 +3,7 @@
 // mark following the history, and splitting into files from the Pages menu.
 
 #include "hostedcontrol.h"
+#include "popplerview.h"
 #include "testpdfs.h"
 
 #include "core/document.h"
@@ -145,8 +146,20 @@ void TestEditing::operationsRefuseBadParameters_data()
     QTest::newRow("scale too far") << resize << QVariantMap{{"Scale", 20}} << int(PXV_Error::InvalidArgument) << "Scale";
     QTest::newRow("scale and size") << resize << QVariantMap{{"Scale", 2}, {"Size", "A4"}}
                                     << int(PXV_Error::InvalidArgument) << "Size";
-    QTest::newRow("not built yet") << QStringLiteral("op.document.addWatermarks") << QVariantMap{{"Pages", "1"}}
-                                   << int(PXV_Error::NotImplemented) << "op.document.addWatermarks";
+    QTest::newRow("not built yet") << QStringLiteral("op.document.exportToImages") << QVariantMap{}
+                                   << int(PXV_Error::NotImplemented) << "op.document.exportToImages";
+    const QString watermark = QStringLiteral("op.document.addWatermarks");
+    QTest::newRow("watermark of nothing") << watermark << QVariantMap{{"Pages", "1"}} << invalid << "“Text”";
+    QTest::newRow("watermark text and image") << watermark << QVariantMap{{"Text", "A"}, {"Image", splitFolder()}}
+                                              << invalid << "“Image”";
+    QTest::newRow("watermark colour by name") << watermark << QVariantMap{{"Text", "A"}, {"Color", "red"}} << invalid << "red";
+    QTest::newRow("watermark too opaque") << watermark << QVariantMap{{"Text", "A"}, {"Opacity", 1.5}} << invalid << "“Opacity”";
+    QTest::newRow("watermark nowhere") << watermark << QVariantMap{{"Text", "A"}, {"Position", "middle"}} << invalid << "middle";
+    QTest::newRow("watermark half behind") << watermark << QVariantMap{{"Text", "A"}, {"Behind", "maybe"}} << invalid << "maybe";
+    QTest::newRow("footer in the middle") << QStringLiteral("op.document.addHeaderFooter")
+                                          << QVariantMap{{"Position", "center"}} << invalid << "“Position”";
+    QTest::newRow("footer font too small") << QStringLiteral("op.document.addHeaderFooter")
+                                           << QVariantMap{{"FontSize", 0}} << invalid << "“FontSize”";
 }
 
 void TestEditing::operationsRefuseBadParameters()
@@ -211,11 +224,20 @@ void TestEditing::pageOperationsByName()
     QCOMPARE(model()->pageSize(2), QSizeF(918, 1188));
     run(QStringLiteral("op.document.resizePages"), {{"Pages", "4"}, {"Size", "Letter"}, {"Width", 500}});
     QCOMPARE(model()->pageSize(3), QSizeF(500, 792));
+    run(QStringLiteral("op.document.addWatermarks"),
+        {{"Text", "Draft"}, {"Color", "#ff0000"}, {"Opacity", 0.5}, {"Position", "tile"}, {"Behind", "true"}});
+    run(QStringLiteral("op.document.addHeaderFooter"), {{"Text", "{n}/{N}"}, {"Position", "top-right"}, {"StartNumber", 3}});
+    const QString stamped = m_dir.filePath("stamped.pdf");
+    run(QStringLiteral("op.document.save"), {{"Path", stamped}});
+    QVERIFY(testpdfs::popplerText(stamped, 3).contains("6/6"));
+    run(QStringLiteral("op.document.removeWatermarks"), {{"Pages", "2-4"}});
+    run(QStringLiteral("op.document.removeHeaderFooter"), {});
     QCOMPARE(model()->historySteps(),
-             QStringList({"Insert Blank Pages", "Insert Page", "Delete Pages", "Resize Pages", "Resize Page", "Resize Page"}));
+             QStringList({"Insert Blank Pages", "Insert Page", "Delete Pages", "Resize Pages", "Resize Page", "Resize Page",
+                          "Add Watermark", "Add Header and Footer", "Remove Watermarks", "Remove Headers and Footers"}));
     model()->setHistoryPosition(0);
     QCOMPARE(model()->pageCount(), 4);
-    QVERIFY(!model()->isModified());
+    QVERIFY(model()->isModified()); // saved with the stamps
 }
 
 void TestEditing::keysAndHistoryListUndoAndRedo()
