@@ -155,6 +155,13 @@ void CPXVControl::buildMenus()
     add(pages, names::kRotateLeft);
     add(pages, names::kRotateRight);
 
+    QMenu* document = m_menuBar->addMenu(tr("&Document"));
+    add(document, names::kAddWatermark);
+    add(document, names::kRemoveWatermarks);
+    document->addSeparator();
+    add(document, names::kAddHeaderFooter);
+    add(document, names::kRemoveHeaderFooter);
+
     QMenu* go = m_menuBar->addMenu(tr("&Go"));
     add(go, names::kFirstPage);
     add(go, names::kPrevPage);
@@ -451,7 +458,8 @@ void CPXVControl::updateActions()
     thumbnails->setEnabled(hasDocument);
     thumbnails->setChecked(hasDocument && view->areThumbnailsVisible());
     for (const QString& name : {names::kInsertBlankPage, names::kInsertPages, names::kDeletePages, names::kExtractPages,
-                                names::kSplitDocument, names::kCropPages, names::kResizePages})
+                                names::kSplitDocument, names::kCropPages, names::kResizePages, names::kAddWatermark,
+                                names::kRemoveWatermarks, names::kAddHeaderFooter, names::kRemoveHeaderFooter})
         m_actions->action(name)->setEnabled(hasDocument);
     updateHistoryActions();
     if (hasDocument)

@@ -138,6 +138,11 @@ private:
     void cropPages(pxv::DocumentView* view);
     void resizePages(pxv::DocumentView* view);
     pxv::PageDialogContext pageDialogContext(pxv::DocumentView* view) const;
+    // Document tools: asks for a watermark or a header and footer and stamps it; takes every
+    // stamp of the kind off the document.
+    void registerToolCommands();
+    void stampPages(pxv::DocumentView* view, pxv::StampKind kind);
+    void removeStamps(pxv::DocumentView* view, pxv::StampKind kind);
     void stepHistory(pxv::DocumentView* view, int steps);
     // Opens each file, showing failures instead of throwing them.
     void openInteractively(const QStringList& files);

@@ -3,6 +3,7 @@
 #include "combinedialog.h"
 #include "core/document.h"
 #include "cropdialog.h"
+#include "stampdialog.h"
 #include "resizedialog.h"
 #include "splitdialog.h"
 
@@ -84,6 +85,12 @@ QVariantMap DefaultDialogProvider::cropPages(QWidget* parent, const PageDialogCo
 QVariantMap DefaultDialogProvider::resizePages(QWidget* parent, const PageDialogContext& context)
 {
     ResizeDialog dialog(context.document->pageCount(), context.currentPage, context.selected, parent);
+    return dialog.exec() == QDialog::Accepted ? dialog.parameters() : QVariantMap();
+}
+
+QVariantMap DefaultDialogProvider::stampPages(QWidget* parent, StampKind kind, const PageDialogContext& context)
+{
+    StampDialog dialog(kind, context.document, context.currentPage, context.selected, parent);
     return dialog.exec() == QDialog::Accepted ? dialog.parameters() : QVariantMap();
 }
 

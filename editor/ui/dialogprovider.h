@@ -2,6 +2,8 @@
 
 #include "ui/layer.h"
 
+#include "values/stamp.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -57,6 +59,9 @@ public:
     // pages; empty when cancelled.
     virtual QVariantMap cropPages(QWidget* parent, const PageDialogContext& context) = 0;
     virtual QVariantMap resizePages(QWidget* parent, const PageDialogContext& context) = 0;
+    // The parameters of "op.document.addWatermarks" or "op.document.addHeaderFooter"; empty
+    // when cancelled.
+    virtual QVariantMap stampPages(QWidget* parent, StampKind kind, const PageDialogContext& context) = 0;
     virtual void showError(QWidget* parent, const QString& message) = 0;
     virtual void showHelp(QWidget* parent) = 0;
 };
@@ -72,6 +77,7 @@ public:
     CloseAnswer confirmClose(QWidget* parent, const QString& title) override;
     QVariantMap cropPages(QWidget* parent, const PageDialogContext& context) override;
     QVariantMap resizePages(QWidget* parent, const PageDialogContext& context) override;
+    QVariantMap stampPages(QWidget* parent, StampKind kind, const PageDialogContext& context) override;
     void showError(QWidget* parent, const QString& message) override;
     void showHelp(QWidget* parent) override;
 

@@ -42,6 +42,7 @@ NameTable::NameTable()
                         names::kCropPages, names::kResizePages});
     add(Kind::Command, {names::kSplitDocument});
     add(Kind::Operation, {names::kRemoveWatermarksOp, names::kAddHeaderFooterOp, names::kRemoveHeaderFooterOp});
+    add(Kind::Command, {names::kAddWatermark, names::kRemoveWatermarks, names::kAddHeaderFooter, names::kRemoveHeaderFooter});
 }
 
 void NameTable::add(Kind kind, const QStringList& names)

@@ -97,6 +97,10 @@ inline const QString kExtractPages = QStringLiteral("cmd.extractPages");
 inline const QString kSplitDocument = QStringLiteral("cmd.splitDocument");
 inline const QString kCropPages = QStringLiteral("cmd.cropPages");
 inline const QString kResizePages = QStringLiteral("cmd.resizePages");
+inline const QString kAddWatermark = QStringLiteral("cmd.addWatermark");
+inline const QString kRemoveWatermarks = QStringLiteral("cmd.removeWatermarks");
+inline const QString kAddHeaderFooter = QStringLiteral("cmd.addHeaderFooter");
+inline const QString kRemoveHeaderFooter = QStringLiteral("cmd.removeHeaderFooter");
 } // namespace names
 
 } // namespace pxv

@@ -24,6 +24,8 @@ public:
     std::function<bool(bool hasOutline, pxv::SplitChoice*)> splitAnswer; // empty: cancel
     QVariantMap cropAnswer; // empty: cancelled
     QVariantMap resizeAnswer;
+    QVariantMap stampAnswer;
+    QList<pxv::StampKind> stampKinds;
     QQueue<CloseAnswer> closeAnswers;
     std::function<void()> whilePasswordAsked; // runs while the password question is open
 
@@ -66,6 +68,12 @@ public:
     {
         pageDialogAsks.append(context);
         return resizeAnswer;
+    }
+    QVariantMap stampPages(QWidget*, pxv::StampKind kind, const pxv::PageDialogContext& context) override
+    {
+        pageDialogAsks.append(context);
+        stampKinds.append(kind);
+        return stampAnswer;
     }
     void showError(QWidget*, const QString& message) override { errors.append(message); }
     void showHelp(QWidget*) override { ++helpShown; }

@@ -38,6 +38,7 @@ private slots:
     void pageOperationsByName();
     void keysAndHistoryListUndoAndRedo();
     void splitFromThePagesMenu();
+    void stampsFromTheDocumentMenu();
     void splitProgressShowsAfterASecondAndCancels();
 
 private:
@@ -272,6 +273,32 @@ void TestEditing::keysAndHistoryListUndoAndRedo()
     QCOMPARE(tabText(), QFileInfo(m_path).fileName());
     QVERIFY(!undo->isEnabled());
     QVERIFY(m_hosted.widget->actions()->action("cmd.redo")->isEnabled());
+    QCOMPARE(m_hosted.dialogs->errors, QStringList());
+}
+
+void TestEditing::stampsFromTheDocumentMenu()
+{
+    QHash<QString, QAction*> commands;
+    for (QAction* menu : m_hosted.widget->findChild<QMenuBar*>()->actions()) {
+        if (menu->text().remove('&') == "Document") {
+            for (QAction* action : menu->menu()->actions())
+                commands.insert(action->objectName(), action);
+        }
+    }
+    QVERIFY(commands.value("cmd.addWatermark") && commands.value("cmd.removeWatermarks")
+            && commands.value("cmd.addHeaderFooter") && commands.value("cmd.removeHeaderFooter"));
+    commands.value("cmd.addWatermark")->trigger(); // cancelled: no step
+    QVERIFY(model()->historySteps().isEmpty());
+    m_hosted.dialogs->stampAnswer = {{"Pages", "2"}, {"Text", "Draft"}, {"Position", "tile"}};
+    commands.value("cmd.addWatermark")->trigger();
+    m_hosted.dialogs->stampAnswer = {{"Pages", "all"}, {"Text", "{n}"}};
+    commands.value("cmd.addHeaderFooter")->trigger();
+    QCOMPARE(m_hosted.dialogs->stampKinds, QList<pxv::StampKind>({pxv::StampKind::Watermark, pxv::StampKind::Watermark,
+                                                                  pxv::StampKind::HeaderFooter}));
+    commands.value("cmd.removeWatermarks")->trigger();
+    commands.value("cmd.removeHeaderFooter")->trigger();
+    QCOMPARE(model()->historySteps(), QStringList({"Add Watermark", "Add Header and Footer", "Remove Watermarks",
+                                                   "Remove Headers and Footers"}));
     QCOMPARE(m_hosted.dialogs->errors, QStringList());
 }
 

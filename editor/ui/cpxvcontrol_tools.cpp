@@ -1,0 +1,34 @@
+// The Document menu's tools, each done through the operation of the same work.
+
+#include "cpxvcontrol.h"
+
+#include "core/pagerange.h"
+#include "dialogprovider.h"
+#include "nametable.h"
+
+using pxv::StampKind;
+namespace names = pxv::names;
+
+void CPXVControl::registerToolCommands()
+{
+    const auto onDocument = [this](const QString& name, std::function<void(pxv::DocumentView*)> run) {
+        m_commands.insert(name, {true, std::move(run)});
+    };
+    onDocument(names::kAddWatermark, [this](pxv::DocumentView* view) { stampPages(view, StampKind::Watermark); });
+    onDocument(names::kAddHeaderFooter, [this](pxv::DocumentView* view) { stampPages(view, StampKind::HeaderFooter); });
+    onDocument(names::kRemoveWatermarks, [this](pxv::DocumentView* view) { removeStamps(view, StampKind::Watermark); });
+    onDocument(names::kRemoveHeaderFooter, [this](pxv::DocumentView* view) { removeStamps(view, StampKind::HeaderFooter); });
+}
+
+void CPXVControl::stampPages(pxv::DocumentView* view, StampKind kind)
+{
+    const QVariantMap parameters = m_dialogs->stampPages(this, kind, pageDialogContext(view));
+    if (!parameters.isEmpty())
+        runPageOperation(view, kind == StampKind::Watermark ? names::kAddWatermarksOp : names::kAddHeaderFooterOp, parameters);
+}
+
+void CPXVControl::removeStamps(pxv::DocumentView* view, StampKind kind)
+{
+    runPageOperation(view, kind == StampKind::Watermark ? names::kRemoveWatermarksOp : names::kRemoveHeaderFooterOp,
+                     {{QStringLiteral("Pages"), QStringLiteral("all")}});
+}
