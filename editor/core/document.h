@@ -7,6 +7,7 @@
 
 #include "values/objectstate.h"
 #include "values/types.h"
+#include "values/docinfo.h"
 #include "values/stamp.h"
 
 #include <QDate>
@@ -206,6 +207,12 @@ public:
     int removeStamps(const QVector<int>& pages, StampKind kind);
     // The line a header or footer pattern gives for page number n of last.
     static QString headerFooterText(const QString& pattern, int n, int last, const QString& fileName, const QDate& date);
+
+    // What the document says about itself, with the size of its file (as last saved) and
+    // whether that file is linearized.
+    DocumentInfo info() const;
+    // Writes title, author, subject and keywords to the Info dictionary as one step.
+    void setInfo(const EditableInfo& info);
 
     // A new document without a file holding copies of the pages with their links, annotations,
     // form fields and the outline entries that lead to them (with the entries above those),

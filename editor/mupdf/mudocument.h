@@ -6,6 +6,7 @@
 // documents opened as its siblings, must come from one thread at a time. Failures throw MuError.
 
 #include "values/objectstate.h"
+#include "values/docinfo.h"
 #include "values/stamp.h"
 #include "values/types.h"
 
@@ -78,6 +79,12 @@ public:
     void mendPageTree();
     bool pageTreeMended() const;
     QString metadataTitle() const;
+    // The Info dictionary's entries, format, encryption, whether tagged, and every font the
+    // pages use (through their forms too). fileSize and linearized are left to the caller.
+    DocumentInfo info() const;
+    // Writes the fields (empty ones are removed) and the modification date to the Info
+    // dictionary, made when missing; an XMP metadata stream, which would contradict them, goes.
+    void setInfo(const EditableInfo& info);
     // Whether there is an outline with at least one entry, without reading it.
     bool hasOutline() const;
     QList<OutlineItem> outline() const;
