@@ -237,6 +237,10 @@ public:
     //                               "Behind" as for watermarks. One step.
     //   "op.document.removeHeaderFooter" Input, Pages: as removeWatermarks, for headers and
     //                               footers.
+    //   "op.document.setProperties" Input, "Title", "Author", "Subject", "Keywords": written to
+    //                               the Info dictionary (an absent one stays, an empty one is
+    //                               removed) with the modification date; an XMP metadata stream
+    //                               goes, as it would say otherwise. One step.
     //   "op.document.extractPages"  Input, Pages, Path (optional: the new document is saved
     //                               there). Output: a new document with copies of the pages and
     //                               only the objects they use, with the outline entries that

@@ -55,6 +55,8 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
     add(names::kRemoveWatermarks, tr("Remove &Watermarks"), QIcon(), {});
     add(names::kAddHeaderFooter, tr("&Header and Footer…"), QIcon(), {});
     add(names::kRemoveHeaderFooter, tr("Remove H&eaders and Footers"), QIcon(), {});
+    add(names::kDocumentProperties, tr("&Properties…"), QIcon::fromTheme(QStringLiteral("document-properties")),
+        {QKeySequence(QStringLiteral("Ctrl+D"))});
     QAction* outline = add(names::kShowOutline, tr("&Outline"), icons::outline(), {QKeySequence(QStringLiteral("F4"))});
     outline->setCheckable(true);
     outline->setChecked(true);

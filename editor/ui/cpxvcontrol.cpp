@@ -161,6 +161,8 @@ void CPXVControl::buildMenus()
     document->addSeparator();
     add(document, names::kAddHeaderFooter);
     add(document, names::kRemoveHeaderFooter);
+    document->addSeparator();
+    add(document, names::kDocumentProperties);
 
     QMenu* go = m_menuBar->addMenu(tr("&Go"));
     add(go, names::kFirstPage);
@@ -459,7 +461,8 @@ void CPXVControl::updateActions()
     thumbnails->setChecked(hasDocument && view->areThumbnailsVisible());
     for (const QString& name : {names::kInsertBlankPage, names::kInsertPages, names::kDeletePages, names::kExtractPages,
                                 names::kSplitDocument, names::kCropPages, names::kResizePages, names::kAddWatermark,
-                                names::kRemoveWatermarks, names::kAddHeaderFooter, names::kRemoveHeaderFooter})
+                                names::kRemoveWatermarks, names::kAddHeaderFooter, names::kRemoveHeaderFooter,
+                                names::kDocumentProperties})
         m_actions->action(name)->setEnabled(hasDocument);
     updateHistoryActions();
     if (hasDocument)

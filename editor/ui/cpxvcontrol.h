@@ -143,6 +143,7 @@ private:
     void registerToolCommands();
     void stampPages(pxv::DocumentView* view, pxv::StampKind kind);
     void removeStamps(pxv::DocumentView* view, pxv::StampKind kind);
+    void editProperties(pxv::DocumentView* view);
     void stepHistory(pxv::DocumentView* view, int steps);
     // Opens each file, showing failures instead of throwing them.
     void openInteractively(const QStringList& files);

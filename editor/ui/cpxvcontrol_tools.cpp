@@ -2,7 +2,10 @@
 
 #include "cpxvcontrol.h"
 
+#include "core/document.h"
 #include "core/pagerange.h"
+#include "cpxvdocument.h"
+#include "documentview.h"
 #include "dialogprovider.h"
 #include "nametable.h"
 
@@ -18,6 +21,7 @@ void CPXVControl::registerToolCommands()
     onDocument(names::kAddHeaderFooter, [this](pxv::DocumentView* view) { stampPages(view, StampKind::HeaderFooter); });
     onDocument(names::kRemoveWatermarks, [this](pxv::DocumentView* view) { removeStamps(view, StampKind::Watermark); });
     onDocument(names::kRemoveHeaderFooter, [this](pxv::DocumentView* view) { removeStamps(view, StampKind::HeaderFooter); });
+    onDocument(names::kDocumentProperties, [this](pxv::DocumentView* view) { editProperties(view); });
 }
 
 void CPXVControl::stampPages(pxv::DocumentView* view, StampKind kind)
@@ -31,4 +35,25 @@ void CPXVControl::removeStamps(pxv::DocumentView* view, StampKind kind)
 {
     runPageOperation(view, kind == StampKind::Watermark ? names::kRemoveWatermarksOp : names::kRemoveHeaderFooterOp,
                      {{QStringLiteral("Pages"), QStringLiteral("all")}});
+}
+
+void CPXVControl::editProperties(pxv::DocumentView* view)
+{
+    pxv::EditableInfo edited;
+    try {
+        if (!m_dialogs->documentProperties(this, pageDialogContext(view), &edited))
+            return;
+    } catch (const pxv::DocumentError& error) {
+        m_dialogs->showError(this, error.message());
+        return;
+    }
+    const pxv::DocumentInfo now = view->document()->model()->info();
+    if (edited.title == now.title && edited.author == now.author && edited.subject == now.subject
+        && edited.keywords == now.keywords)
+        return;
+    runPageOperation(view, names::kSetPropertiesOp,
+                     {{QStringLiteral("Title"), edited.title},
+                      {QStringLiteral("Author"), edited.author},
+                      {QStringLiteral("Subject"), edited.subject},
+                      {QStringLiteral("Keywords"), edited.keywords}});
 }

@@ -4,6 +4,7 @@
 #include "core/document.h"
 #include "cropdialog.h"
 #include "stampdialog.h"
+#include "propertiesdialog.h"
 #include "resizedialog.h"
 #include "splitdialog.h"
 
@@ -92,6 +93,16 @@ QVariantMap DefaultDialogProvider::stampPages(QWidget* parent, StampKind kind, c
 {
     StampDialog dialog(kind, context.document, context.currentPage, context.selected, parent);
     return dialog.exec() == QDialog::Accepted ? dialog.parameters() : QVariantMap();
+}
+
+bool DefaultDialogProvider::documentProperties(QWidget* parent, const PageDialogContext& context, EditableInfo* edited)
+{
+    PropertiesDialog dialog(context.document->info(), context.document->pageSize(context.currentPage),
+                            context.document->pageCount(), parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    *edited = dialog.edited();
+    return true;
 }
 
 DialogProvider::CloseAnswer DefaultDialogProvider::confirmClose(QWidget* parent, const QString& title)

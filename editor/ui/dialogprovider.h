@@ -2,6 +2,7 @@
 
 #include "ui/layer.h"
 
+#include "values/docinfo.h"
 #include "values/stamp.h"
 
 #include <QString>
@@ -62,6 +63,8 @@ public:
     // The parameters of "op.document.addWatermarks" or "op.document.addHeaderFooter"; empty
     // when cancelled.
     virtual QVariantMap stampPages(QWidget* parent, StampKind kind, const PageDialogContext& context) = 0;
+    // The document's properties, with the fields to edit; false when cancelled.
+    virtual bool documentProperties(QWidget* parent, const PageDialogContext& context, EditableInfo* edited) = 0;
     virtual void showError(QWidget* parent, const QString& message) = 0;
     virtual void showHelp(QWidget* parent) = 0;
 };
@@ -78,6 +81,7 @@ public:
     QVariantMap cropPages(QWidget* parent, const PageDialogContext& context) override;
     QVariantMap resizePages(QWidget* parent, const PageDialogContext& context) override;
     QVariantMap stampPages(QWidget* parent, StampKind kind, const PageDialogContext& context) override;
+    bool documentProperties(QWidget* parent, const PageDialogContext& context, EditableInfo* edited) override;
     void showError(QWidget* parent, const QString& message) override;
     void showHelp(QWidget* parent) override;
 

@@ -43,6 +43,8 @@ NameTable::NameTable()
     add(Kind::Command, {names::kSplitDocument});
     add(Kind::Operation, {names::kRemoveWatermarksOp, names::kAddHeaderFooterOp, names::kRemoveHeaderFooterOp});
     add(Kind::Command, {names::kAddWatermark, names::kRemoveWatermarks, names::kAddHeaderFooter, names::kRemoveHeaderFooter});
+    add(Kind::Operation, {names::kSetPropertiesOp});
+    add(Kind::Command, {names::kDocumentProperties});
 }
 
 void NameTable::add(Kind kind, const QStringList& names)

@@ -63,6 +63,7 @@ inline const QString kAddWatermarksOp = QStringLiteral("op.document.addWatermark
 inline const QString kRemoveWatermarksOp = QStringLiteral("op.document.removeWatermarks");
 inline const QString kAddHeaderFooterOp = QStringLiteral("op.document.addHeaderFooter");
 inline const QString kRemoveHeaderFooterOp = QStringLiteral("op.document.removeHeaderFooter");
+inline const QString kSetPropertiesOp = QStringLiteral("op.document.setProperties");
 
 inline const QString kOpen = QStringLiteral("cmd.open");
 inline const QString kNewDocCombine = QStringLiteral("cmd.newDocCombine");
@@ -101,6 +102,7 @@ inline const QString kAddWatermark = QStringLiteral("cmd.addWatermark");
 inline const QString kRemoveWatermarks = QStringLiteral("cmd.removeWatermarks");
 inline const QString kAddHeaderFooter = QStringLiteral("cmd.addHeaderFooter");
 inline const QString kRemoveHeaderFooter = QStringLiteral("cmd.removeHeaderFooter");
+inline const QString kDocumentProperties = QStringLiteral("cmd.documentProperties");
 } // namespace names
 
 } // namespace pxv

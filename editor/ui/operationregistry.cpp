@@ -437,6 +437,20 @@ void addHeaderFooter(OperationCall& call)
     call.setOutput(document);
 }
 
+// Title, Author, Subject and Keywords; each absent one stays as it is.
+void setProperties(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    const DocumentInfo now = modelCall([&] { return document->model()->info(); });
+    const auto field = [&](const char* name, const QString& current) {
+        return call.has(QLatin1String(name)) ? call.text(QLatin1String(name)) : current;
+    };
+    const EditableInfo info{field("Title", now.title), field("Author", now.author), field("Subject", now.subject),
+                            field("Keywords", now.keywords)};
+    modelCall([&] { document->model()->setInfo(info); });
+    call.setOutput(document);
+}
+
 template <StampKind kind>
 void removeStamps(OperationCall& call)
 {
@@ -569,6 +583,7 @@ OperationRegistry::OperationRegistry()
          "Right", "Bottom", "StartNumber"},
         addHeaderFooter);
     add(names::kRemoveHeaderFooterOp, {kInput, kPages}, removeStamps<StampKind::HeaderFooter>);
+    add(names::kSetPropertiesOp, {kInput, "Title", "Author", "Subject", "Keywords"}, setProperties);
     for (const char* later :
          {"op.document.printPages", "op.imagesToDoc", "op.textToDoc", "op.document.summarizeAnnots", "op.document.exportCommentsAndFields",
           "op.document.importCommentsAndFields", "op.document.exportToImages"})

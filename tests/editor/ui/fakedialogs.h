@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // Answers the component's questions from scripts and records what was asked.
 class FakeDialogs : public pxv::DialogProvider
@@ -26,6 +27,7 @@ public:
     QVariantMap resizeAnswer;
     QVariantMap stampAnswer;
     QList<pxv::StampKind> stampKinds;
+    std::optional<pxv::EditableInfo> propertiesAnswer; // none: cancelled
     QQueue<CloseAnswer> closeAnswers;
     std::function<void()> whilePasswordAsked; // runs while the password question is open
 
@@ -74,6 +76,13 @@ public:
         pageDialogAsks.append(context);
         stampKinds.append(kind);
         return stampAnswer;
+    }
+    bool documentProperties(QWidget*, const pxv::PageDialogContext& context, pxv::EditableInfo* edited) override
+    {
+        pageDialogAsks.append(context);
+        if (propertiesAnswer)
+            *edited = *propertiesAnswer;
+        return propertiesAnswer.has_value();
     }
     void showError(QWidget*, const QString& message) override { errors.append(message); }
     void showHelp(QWidget*) override { ++helpShown; }

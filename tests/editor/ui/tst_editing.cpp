@@ -299,6 +299,22 @@ void TestEditing::stampsFromTheDocumentMenu()
     commands.value("cmd.removeHeaderFooter")->trigger();
     QCOMPARE(model()->historySteps(), QStringList({"Add Watermark", "Add Header and Footer", "Remove Watermarks",
                                                    "Remove Headers and Footers"}));
+
+    // Properties: cancelled or unchanged is no step; an edit is one.
+    QVERIFY(commands.value("cmd.documentProperties"));
+    QCOMPARE(commands.value("cmd.documentProperties")->shortcut(), QKeySequence("Ctrl+D"));
+    commands.value("cmd.documentProperties")->trigger();
+    const pxv::DocumentInfo info = model()->info();
+    m_hosted.dialogs->propertiesAnswer = pxv::EditableInfo{info.title, info.author, info.subject, info.keywords};
+    commands.value("cmd.documentProperties")->trigger();
+    QCOMPARE(model()->historySteps().size(), 4);
+    m_hosted.dialogs->propertiesAnswer->author = "Ann";
+    commands.value("cmd.documentProperties")->trigger();
+    QCOMPARE(model()->undoName(), QString("Edit Properties"));
+    QCOMPARE(model()->info().author, QString("Ann"));
+    run(QStringLiteral("op.document.setProperties"), {{"Title", "By name"}});
+    QCOMPARE(model()->info().title, QString("By name"));
+    QCOMPARE(model()->info().author, QString("Ann"));
     QCOMPARE(m_hosted.dialogs->errors, QStringList());
 }
 

@@ -1,16 +1,19 @@
-// The watermark and header dialog: its preview, a copy of the current page stamped as chosen and
-// drawn by the render workers, and what its choices make of the operation's parameters.
+// The Document menu's dialogs: the watermark and header dialog's preview, a copy of the current
+// page stamped as chosen and drawn by the render workers, and what its choices make of the
+// operation's parameters; the properties dialog.
 
 #include "testpdfs.h"
 
 #include "core/document.h"
 #include "ui/pagepicture.h"
+#include "ui/propertiesdialog.h"
 #include "ui/stampdialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -37,7 +40,7 @@ int inked(const QImage& image)
 
 } // namespace
 
-class TestStampDialog : public QObject
+class TestToolDialogs : public QObject
 {
     Q_OBJECT
 
@@ -101,7 +104,28 @@ private slots:
         QVERIFY(parameters.contains("StartNumber") && parameters.contains("Bottom"));
         QVERIFY(!parameters.contains("Image"));
     }
+
+    void propertiesShowTheFileAndEditItsDescription()
+    {
+        pxv::DocumentInfo info;
+        info.title = "A title";
+        info.keywords = "k";
+        info.fonts = {{"ABCDEF+Serif", "TrueType", true}, {"Helvetica", "Type1", false}};
+        pxv::PropertiesDialog dialog(info, QSizeF(595.3, 841.9), 12);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        if (qEnvironmentVariableIsSet("VP_GRAB"))
+            dialog.grab().save(qEnvironmentVariable("VP_GRAB") + ".properties.png");
+        QCOMPARE(dialog.findChild<QTreeWidget*>()->topLevelItemCount(), 2);
+        QLineEdit* title = dialog.findChild<QLineEdit*>();
+        QCOMPARE(title->text(), QString("A title"));
+        title->setText("Another");
+        const pxv::EditableInfo edited = dialog.edited();
+        QCOMPARE(edited.title, QString("Another"));
+        QCOMPARE(edited.keywords, QString("k"));
+        QVERIFY(edited.author.isEmpty());
+    }
 };
 
-QTEST_MAIN(TestStampDialog)
-#include "tst_stampdialog.moc"
+QTEST_MAIN(TestToolDialogs)
+#include "tst_tooldialogs.moc"
