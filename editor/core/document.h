@@ -8,6 +8,7 @@
 #include "values/objectstate.h"
 #include "values/types.h"
 #include "values/docinfo.h"
+#include "values/protection.h"
 #include "values/stamp.h"
 
 #include <QDate>
@@ -213,6 +214,13 @@ public:
     DocumentInfo info() const;
     // Writes title, author, subject and keywords to the Info dictionary as one step.
     void setInfo(const EditableInfo& info);
+
+    // How the document is protected: as its file is, or as the next save will make it.
+    ProtectionState protection() const;
+    // The protection the next save gives the file (and saves after it keep): AES-256 with
+    // the passwords, or none when both are empty. Saving then writes the whole file. The
+    // document counts as modified until saved; this is no step of the history.
+    void setProtection(const Protection& protection);
 
     // A new document without a file holding copies of the pages with their links, annotations,
     // form fields and the outline entries that lead to them (with the entries above those),

@@ -33,4 +33,40 @@ void Document::setInfo(const EditableInfo& info)
     runStep(documentText("Edit Properties"), StepKind::Content, [&] { d->mu->setInfo(info); });
 }
 
+ProtectionState Document::protection() const
+{
+    ProtectionState state;
+    state.pending = d->protectionPending;
+    if (const Protection* chosen = d->mu->newProtection()) {
+        // Saved or about to be: the file in memory still has its old encryption.
+        state.method = chosen->encrypts() ? QStringLiteral("AES 256") : QString();
+        state.openPassword = !chosen->openPassword.isEmpty();
+        state.permissions = chosen->permissionsPassword.isEmpty() ? PermitAll : chosen->permissions;
+        return state;
+    }
+    try {
+        state.method = d->mu->encryptionMethod();
+        state.permissions = d->mu->permissions();
+    } catch (const MuError& error) {
+        throw DocumentError(DocumentError::Failed,
+                            documentText("The document's protection cannot be read: %1").arg(QString::fromUtf8(error.what())));
+    }
+    state.openPassword = d->openedWithPassword;
+    return state;
+}
+
+void Document::setProtection(const Protection& protection)
+{
+    if (d->locked)
+        throw DocumentError(DocumentError::Failed, documentText("The document is still locked by its password."));
+    if (protection.openPassword.toUtf8().size() > 127 || protection.permissionsPassword.toUtf8().size() > 127)
+        throw DocumentError(DocumentError::Failed, documentText("A password is at most 127 bytes long."));
+    const bool wasModified = d->modified();
+    d->mu->setProtection(protection);
+    d->newOpenPassword = protection.openPassword.toUtf8();
+    d->protectionPending = true;
+    if (!wasModified)
+        emit modifiedChanged(true);
+}
+
 } // namespace pxv

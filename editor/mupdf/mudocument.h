@@ -7,6 +7,7 @@
 
 #include "values/objectstate.h"
 #include "values/docinfo.h"
+#include "values/protection.h"
 #include "values/stamp.h"
 #include "values/types.h"
 
@@ -162,6 +163,16 @@ public:
     void insertPagesOf(MuDocument& source, const QVector<int>& chosen, int at, const OutlineCopy& outline = {});
     // A new document without pages in this document's context, to copy pages into.
     std::unique_ptr<MuDocument> createSibling();
+
+    // The file's permissions as protection() reports them (all when not encrypted).
+    int permissions() const;
+    // The protection every later full save gives the file instead of keeping the file's own;
+    // while one is set, saves are full.
+    void setProtection(const Protection& protection);
+    // The protection set, or null.
+    const Protection* newProtection() const;
+    // How the file in memory is encrypted, as MuPDF names it; empty when it is not.
+    QString encryptionMethod() const;
 
     // Incremental saving needs an unrepaired, unencrypted file whose page tree needed no mending.
     bool canSaveIncrementally() const;

@@ -99,8 +99,7 @@ DocumentInfo MuDocument::info() const
     info.created = pdfDate(lookup(ctx, doc, FZ_META_INFO_CREATIONDATE));
     info.modified = pdfDate(lookup(ctx, doc, FZ_META_INFO_MODIFICATIONDATE));
     info.format = lookup(ctx, doc, FZ_META_FORMAT);
-    if (doc->crypt)
-        info.encryption = lookup(ctx, doc, FZ_META_ENCRYPTION);
+    info.encryption = encryptionMethod();
     int tagged = 0;
     guarded(ctx, [&] { tagged = pdf_to_bool(ctx, pdf_dict_getp(ctx, pdf_trailer(ctx, doc), "Root/MarkInfo/Marked")); });
     info.tagged = tagged != 0;
@@ -114,6 +113,11 @@ DocumentInfo MuDocument::info() const
     guarded(ctx, [&] { walkPageTree(ctx, doc, visitor); });
     info.fonts = finder.fonts;
     return info;
+}
+
+QString MuDocument::encryptionMethod() const
+{
+    return d->pdf()->crypt ? lookup(d->ctx(), d->pdf(), FZ_META_ENCRYPTION) : QString();
 }
 
 void MuDocument::setInfo(const EditableInfo& info)
