@@ -241,6 +241,14 @@ public:
     //                               the Info dictionary (an absent one stays, an empty one is
     //                               removed) with the modification date; an XMP metadata stream
     //                               goes, as it would say otherwise. One step.
+    //   "op.document.setSecurity"   Input, "OpenPassword", "PermissionsPassword" (absent or
+    //                               empty: none; at most 127 bytes each), and what may be done
+    //                               without the permissions password: "Print", "Copy", "Edit",
+    //                               "Annotate", "FillForms" (true or false; true when absent;
+    //                               only with a permissions password). Applied by the next save,
+    //                               which writes the whole file encrypted with AES-256, or
+    //                               unencrypted when neither password is given. The document
+    //                               counts as modified until then; no step.
     //   "op.document.extractPages"  Input, Pages, Path (optional: the new document is saved
     //                               there). Output: a new document with copies of the pages and
     //                               only the objects they use, with the outline entries that

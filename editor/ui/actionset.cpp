@@ -57,6 +57,7 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
     add(names::kRemoveHeaderFooter, tr("Remove H&eaders and Footers"), QIcon(), {});
     add(names::kDocumentProperties, tr("&Properties…"), QIcon::fromTheme(QStringLiteral("document-properties")),
         {QKeySequence(QStringLiteral("Ctrl+D"))});
+    add(names::kDocumentSecurity, tr("&Security…"), QIcon::fromTheme(QStringLiteral("security-high")), {});
     QAction* outline = add(names::kShowOutline, tr("&Outline"), icons::outline(), {QKeySequence(QStringLiteral("F4"))});
     outline->setCheckable(true);
     outline->setChecked(true);

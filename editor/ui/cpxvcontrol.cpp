@@ -163,6 +163,7 @@ void CPXVControl::buildMenus()
     add(document, names::kRemoveHeaderFooter);
     document->addSeparator();
     add(document, names::kDocumentProperties);
+    add(document, names::kDocumentSecurity);
 
     QMenu* go = m_menuBar->addMenu(tr("&Go"));
     add(go, names::kFirstPage);
@@ -462,7 +463,7 @@ void CPXVControl::updateActions()
     for (const QString& name : {names::kInsertBlankPage, names::kInsertPages, names::kDeletePages, names::kExtractPages,
                                 names::kSplitDocument, names::kCropPages, names::kResizePages, names::kAddWatermark,
                                 names::kRemoveWatermarks, names::kAddHeaderFooter, names::kRemoveHeaderFooter,
-                                names::kDocumentProperties})
+                                names::kDocumentProperties, names::kDocumentSecurity})
         m_actions->action(name)->setEnabled(hasDocument);
     updateHistoryActions();
     if (hasDocument)

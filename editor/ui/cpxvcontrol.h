@@ -144,6 +144,7 @@ private:
     void stampPages(pxv::DocumentView* view, pxv::StampKind kind);
     void removeStamps(pxv::DocumentView* view, pxv::StampKind kind);
     void editProperties(pxv::DocumentView* view);
+    void editSecurity(pxv::DocumentView* view);
     void stepHistory(pxv::DocumentView* view, int steps);
     // Opens each file, showing failures instead of throwing them.
     void openInteractively(const QStringList& files);

@@ -22,6 +22,7 @@ void CPXVControl::registerToolCommands()
     onDocument(names::kRemoveWatermarks, [this](pxv::DocumentView* view) { removeStamps(view, StampKind::Watermark); });
     onDocument(names::kRemoveHeaderFooter, [this](pxv::DocumentView* view) { removeStamps(view, StampKind::HeaderFooter); });
     onDocument(names::kDocumentProperties, [this](pxv::DocumentView* view) { editProperties(view); });
+    onDocument(names::kDocumentSecurity, [this](pxv::DocumentView* view) { editSecurity(view); });
 }
 
 void CPXVControl::stampPages(pxv::DocumentView* view, StampKind kind)
@@ -56,4 +57,27 @@ void CPXVControl::editProperties(pxv::DocumentView* view)
                       {QStringLiteral("Author"), edited.author},
                       {QStringLiteral("Subject"), edited.subject},
                       {QStringLiteral("Keywords"), edited.keywords}});
+}
+
+void CPXVControl::editSecurity(pxv::DocumentView* view)
+{
+    pxv::Protection chosen;
+    try {
+        if (!m_dialogs->documentSecurity(this, view->document()->model()->protection(), &chosen))
+            return;
+    } catch (const pxv::DocumentError& error) {
+        m_dialogs->showError(this, error.message());
+        return;
+    }
+    const auto allowed = [&](pxv::Permission permission) {
+        return (chosen.permissions & permission) ? QStringLiteral("true") : QStringLiteral("false");
+    };
+    runPageOperation(view, names::kSetSecurityOp,
+                     {{QStringLiteral("OpenPassword"), chosen.openPassword},
+                      {QStringLiteral("PermissionsPassword"), chosen.permissionsPassword},
+                      {QStringLiteral("Print"), allowed(pxv::PermitPrint)},
+                      {QStringLiteral("Copy"), allowed(pxv::PermitCopy)},
+                      {QStringLiteral("Edit"), allowed(pxv::PermitEdit)},
+                      {QStringLiteral("Annotate"), allowed(pxv::PermitAnnotate)},
+                      {QStringLiteral("FillForms"), allowed(pxv::PermitFillForms)}});
 }

@@ -5,6 +5,7 @@
 #include "cropdialog.h"
 #include "stampdialog.h"
 #include "propertiesdialog.h"
+#include "securitydialog.h"
 #include "resizedialog.h"
 #include "splitdialog.h"
 
@@ -102,6 +103,15 @@ bool DefaultDialogProvider::documentProperties(QWidget* parent, const PageDialog
     if (dialog.exec() != QDialog::Accepted)
         return false;
     *edited = dialog.edited();
+    return true;
+}
+
+bool DefaultDialogProvider::documentSecurity(QWidget* parent, const ProtectionState& state, Protection* chosen)
+{
+    SecurityDialog dialog(state, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    *chosen = dialog.protection();
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "ui/layer.h"
 
 #include "values/docinfo.h"
+#include "values/protection.h"
 #include "values/stamp.h"
 
 #include <QString>
@@ -65,6 +66,8 @@ public:
     virtual QVariantMap stampPages(QWidget* parent, StampKind kind, const PageDialogContext& context) = 0;
     // The document's properties, with the fields to edit; false when cancelled.
     virtual bool documentProperties(QWidget* parent, const PageDialogContext& context, EditableInfo* edited) = 0;
+    // The protection for the next save, shown with the one the document has; false when cancelled.
+    virtual bool documentSecurity(QWidget* parent, const ProtectionState& state, Protection* chosen) = 0;
     virtual void showError(QWidget* parent, const QString& message) = 0;
     virtual void showHelp(QWidget* parent) = 0;
 };
@@ -82,6 +85,7 @@ public:
     QVariantMap resizePages(QWidget* parent, const PageDialogContext& context) override;
     QVariantMap stampPages(QWidget* parent, StampKind kind, const PageDialogContext& context) override;
     bool documentProperties(QWidget* parent, const PageDialogContext& context, EditableInfo* edited) override;
+    bool documentSecurity(QWidget* parent, const ProtectionState& state, Protection* chosen) override;
     void showError(QWidget* parent, const QString& message) override;
     void showHelp(QWidget* parent) override;
 

@@ -45,6 +45,8 @@ NameTable::NameTable()
     add(Kind::Command, {names::kAddWatermark, names::kRemoveWatermarks, names::kAddHeaderFooter, names::kRemoveHeaderFooter});
     add(Kind::Operation, {names::kSetPropertiesOp});
     add(Kind::Command, {names::kDocumentProperties});
+    add(Kind::Operation, {names::kSetSecurityOp});
+    add(Kind::Command, {names::kDocumentSecurity});
 }
 
 void NameTable::add(Kind kind, const QStringList& names)

@@ -64,6 +64,7 @@ inline const QString kRemoveWatermarksOp = QStringLiteral("op.document.removeWat
 inline const QString kAddHeaderFooterOp = QStringLiteral("op.document.addHeaderFooter");
 inline const QString kRemoveHeaderFooterOp = QStringLiteral("op.document.removeHeaderFooter");
 inline const QString kSetPropertiesOp = QStringLiteral("op.document.setProperties");
+inline const QString kSetSecurityOp = QStringLiteral("op.document.setSecurity");
 
 inline const QString kOpen = QStringLiteral("cmd.open");
 inline const QString kNewDocCombine = QStringLiteral("cmd.newDocCombine");
@@ -103,6 +104,7 @@ inline const QString kRemoveWatermarks = QStringLiteral("cmd.removeWatermarks");
 inline const QString kAddHeaderFooter = QStringLiteral("cmd.addHeaderFooter");
 inline const QString kRemoveHeaderFooter = QStringLiteral("cmd.removeHeaderFooter");
 inline const QString kDocumentProperties = QStringLiteral("cmd.documentProperties");
+inline const QString kDocumentSecurity = QStringLiteral("cmd.documentSecurity");
 } // namespace names
 
 } // namespace pxv

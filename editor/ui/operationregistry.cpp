@@ -375,6 +375,17 @@ StampPosition stampPosition(OperationCall& call, StampPosition fallback, bool ed
     return *found;
 }
 
+// A true-or-false parameter: "true", "false", "1" or "0".
+bool flag(OperationCall& call, const QString& parameter, bool fallback)
+{
+    if (!call.has(parameter))
+        return fallback;
+    const QString text = call.text(parameter).trimmed().toLower();
+    if (text != QLatin1String("true") && text != QLatin1String("false") && text != QLatin1String("1") && text != QLatin1String("0"))
+        throw call.invalid(parameter, tr("“%1” is not true or false").arg(call.text(parameter)));
+    return text == QLatin1String("true") || text == QLatin1String("1");
+}
+
 // What watermarks and headers share: "FontSize", "Color", "Opacity", "Rotation", "Behind".
 StampStyle stampStyle(OperationCall& call, double fontSize)
 {
@@ -392,12 +403,7 @@ StampStyle stampStyle(OperationCall& call, double fontSize)
     if (!(style.opacity >= 0 && style.opacity <= 1))
         throw call.invalid(QStringLiteral("Opacity"), tr("opacity is 0 to 1, not %1").arg(style.opacity));
     style.rotation = call.number(QStringLiteral("Rotation"), 0);
-    if (call.has(QStringLiteral("Behind"))) {
-        const QString text = call.text(QStringLiteral("Behind")).trimmed().toLower();
-        if (text != QLatin1String("true") && text != QLatin1String("false") && text != QLatin1String("1") && text != QLatin1String("0"))
-            throw call.invalid(QStringLiteral("Behind"), tr("“%1” is not true or false").arg(call.text(QStringLiteral("Behind"))));
-        style.behind = text == QLatin1String("true") || text == QLatin1String("1");
-    }
+    style.behind = flag(call, QStringLiteral("Behind"), false);
     return style;
 }
 
@@ -448,6 +454,26 @@ void setProperties(OperationCall& call)
     const EditableInfo info{field("Title", now.title), field("Author", now.author), field("Subject", now.subject),
                             field("Keywords", now.keywords)};
     modelCall([&] { document->model()->setInfo(info); });
+    call.setOutput(document);
+}
+
+void setSecurity(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    Protection protection;
+    protection.openPassword = call.has(QStringLiteral("OpenPassword")) ? call.text(QStringLiteral("OpenPassword")) : QString();
+    protection.permissionsPassword =
+        call.has(QStringLiteral("PermissionsPassword")) ? call.text(QStringLiteral("PermissionsPassword")) : QString();
+    const std::pair<const char*, Permission> permissions[] = {{"Print", PermitPrint}, {"Copy", PermitCopy}, {"Edit", PermitEdit},
+                                                              {"Annotate", PermitAnnotate}, {"FillForms", PermitFillForms}};
+    protection.permissions = 0;
+    for (const auto& [name, permission] : permissions)
+        protection.permissions |= flag(call, QLatin1String(name), true) ? permission : 0;
+    for (const QString& password : {QStringLiteral("OpenPassword"), QStringLiteral("PermissionsPassword")}) {
+        if (call.has(password) && call.text(password).toUtf8().size() > 127)
+            throw call.invalid(password, tr("a password is at most 127 bytes long"));
+    }
+    modelCall([&] { document->model()->setProtection(protection); });
     call.setOutput(document);
 }
 
@@ -584,6 +610,8 @@ OperationRegistry::OperationRegistry()
         addHeaderFooter);
     add(names::kRemoveHeaderFooterOp, {kInput, kPages}, removeStamps<StampKind::HeaderFooter>);
     add(names::kSetPropertiesOp, {kInput, "Title", "Author", "Subject", "Keywords"}, setProperties);
+    add(names::kSetSecurityOp,
+        {kInput, "OpenPassword", "PermissionsPassword", "Print", "Copy", "Edit", "Annotate", "FillForms"}, setSecurity);
     for (const char* later :
          {"op.document.printPages", "op.imagesToDoc", "op.textToDoc", "op.document.summarizeAnnots", "op.document.exportCommentsAndFields",
           "op.document.importCommentsAndFields", "op.document.exportToImages"})

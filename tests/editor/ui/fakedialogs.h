@@ -28,6 +28,8 @@ public:
     QVariantMap stampAnswer;
     QList<pxv::StampKind> stampKinds;
     std::optional<pxv::EditableInfo> propertiesAnswer; // none: cancelled
+    std::optional<pxv::Protection> securityAnswer;
+    QList<pxv::ProtectionState> securityAsks;
     QQueue<CloseAnswer> closeAnswers;
     std::function<void()> whilePasswordAsked; // runs while the password question is open
 
@@ -83,6 +85,13 @@ public:
         if (propertiesAnswer)
             *edited = *propertiesAnswer;
         return propertiesAnswer.has_value();
+    }
+    bool documentSecurity(QWidget*, const pxv::ProtectionState& state, pxv::Protection* chosen) override
+    {
+        securityAsks.append(state);
+        if (securityAnswer)
+            *chosen = *securityAnswer;
+        return securityAnswer.has_value();
     }
     void showError(QWidget*, const QString& message) override { errors.append(message); }
     void showHelp(QWidget*) override { ++helpShown; }

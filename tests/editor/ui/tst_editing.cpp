@@ -159,6 +159,8 @@ void TestEditing::operationsRefuseBadParameters_data()
     QTest::newRow("watermark half behind") << watermark << QVariantMap{{"Text", "A"}, {"Behind", "maybe"}} << invalid << "maybe";
     QTest::newRow("footer in the middle") << QStringLiteral("op.document.addHeaderFooter")
                                           << QVariantMap{{"Position", "center"}} << invalid << "“Position”";
+    QTest::newRow("permission half given") << QStringLiteral("op.document.setSecurity")
+                                           << QVariantMap{{"Print", "perhaps"}} << invalid << "“Print”";
     QTest::newRow("footer font too small") << QStringLiteral("op.document.addHeaderFooter")
                                            << QVariantMap{{"FontSize", 0}} << invalid << "“FontSize”";
 }
@@ -315,6 +317,19 @@ void TestEditing::stampsFromTheDocumentMenu()
     run(QStringLiteral("op.document.setProperties"), {{"Title", "By name"}});
     QCOMPARE(model()->info().title, QString("By name"));
     QCOMPARE(model()->info().author, QString("Ann"));
+
+    // Security is chosen now and given to the file by the next save.
+    QVERIFY(commands.value("cmd.documentSecurity"));
+    m_hosted.dialogs->securityAnswer = pxv::Protection{"pw", "owner", pxv::PermitPrint | pxv::PermitCopy};
+    commands.value("cmd.documentSecurity")->trigger();
+    QCOMPARE(m_hosted.dialogs->securityAsks.size(), 1);
+    QVERIFY(m_hosted.dialogs->securityAsks.first().method.isEmpty());
+    const pxv::ProtectionState state = model()->protection();
+    QVERIFY(state.pending && state.openPassword);
+    QCOMPARE(state.permissions, pxv::PermitPrint | pxv::PermitCopy);
+    run(QStringLiteral("op.document.setSecurity"), {{"PermissionsPassword", "owner"}, {"Edit", "false"}});
+    QCOMPARE(model()->protection().permissions, pxv::PermitAll & ~pxv::PermitEdit);
+    QVERIFY(!model()->protection().openPassword);
     QCOMPARE(m_hosted.dialogs->errors, QStringList());
 }
 

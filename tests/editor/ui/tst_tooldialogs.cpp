@@ -7,8 +7,10 @@
 #include "core/document.h"
 #include "ui/pagepicture.h"
 #include "ui/propertiesdialog.h"
+#include "ui/securitydialog.h"
 #include "ui/stampdialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
@@ -103,6 +105,40 @@ private slots:
         QVERIFY(parameters.value("Text").toString().contains("{n}"));
         QVERIFY(parameters.contains("StartNumber") && parameters.contains("Bottom"));
         QVERIFY(!parameters.contains("Image"));
+    }
+
+    void securityNeedsEachPasswordTwiceAlike()
+    {
+        pxv::ProtectionState state;
+        state.method = "AES 256";
+        state.openPassword = true;
+        state.permissions = pxv::PermitPrint;
+        pxv::SecurityDialog dialog(state);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        if (qEnvironmentVariableIsSet("VP_GRAB"))
+            dialog.grab().save(qEnvironmentVariable("VP_GRAB") + ".security.png");
+        const QList<QLineEdit*> edits = dialog.findChildren<QLineEdit*>();
+        QCOMPARE(edits.size(), 4);
+        QVERIFY(!ok(dialog)->isEnabled()); // both boxes ticked, no password typed
+        edits[0]->setText("one");
+        edits[1]->setText("one");
+        edits[2]->setText("two");
+        edits[3]->setText("tow");
+        QVERIFY(!ok(dialog)->isEnabled());
+        edits[3]->setText("two");
+        QVERIFY(ok(dialog)->isEnabled());
+        pxv::Protection chosen = dialog.protection();
+        QCOMPARE(chosen.openPassword, QString("one"));
+        QCOMPARE(chosen.permissionsPassword, QString("two"));
+        QCOMPARE(chosen.permissions, int(pxv::PermitPrint));
+        // Both boxes cleared: the protection goes.
+        for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
+            if (box->text().contains("password"))
+                box->setChecked(false);
+        }
+        QVERIFY(ok(dialog)->isEnabled());
+        QVERIFY(!dialog.protection().encrypts());
     }
 
     void propertiesShowTheFileAndEditItsDescription()
