@@ -144,6 +144,13 @@ public:
     // The whole outline with every entry's page: for a long document this maps the whole page
     // tree, which OutlineLoader does on a thread of its own.
     QList<OutlineItem> outline() const;
+    // Bookmarks, each edit one step. Entries go by their path of 0-based indices from the top
+    // level; a new one is inserted at path (the last index may be the count of its level, to
+    // append) and leads to the top of page.
+    void addBookmark(const QVector<int>& path, const QString& title, int page);
+    void renameBookmark(const QVector<int>& path, const QString& title);
+    // Deletes the entry with the entries below it.
+    void deleteBookmark(const QVector<int>& path);
     QList<PageLink> links(int page) const;
     // Every occurrence of text on a page in reading order, ignoring case; empty for a bad page,
     // an empty text or a page whose text cannot be read. Costs about as much as drawing the

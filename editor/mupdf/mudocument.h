@@ -89,6 +89,12 @@ public:
     // Whether there is an outline with at least one entry, without reading it.
     bool hasOutline() const;
     QList<OutlineItem> outline() const;
+    // Outline entries by their path of 0-based indices from the top level. An entry is inserted
+    // at path (its last index may be the count of its level, to append), leading to page.
+    void insertOutlineEntry(const QVector<int>& path, const QString& title, int page);
+    void renameOutlineEntry(const QVector<int>& path, const QString& title);
+    // Deletes the entry and the entries below it.
+    void deleteOutlineEntry(const QVector<int>& path);
     QList<PageLink> links(int page) const;
     // Every occurrence of text on the page, in reading order, matched case-insensitively as
     // MuPDF does. Empty for an empty text.
