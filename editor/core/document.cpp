@@ -102,7 +102,7 @@ DocumentError::DocumentError(Kind kind, const QString& message)
 
 bool Document::Private::modified() const
 {
-    return neverSaved || mu->historyPosition() != savedPosition;
+    return neverSaved || protectionPending || mu->historyPosition() != savedPosition;
 }
 
 PageId Document::Private::idOf(int page) const
@@ -273,6 +273,7 @@ bool Document::authenticate(const QString& password)
         return false;
     d->locked = false;
     d->password = utf8;
+    d->openedWithPassword = true;
     d->resetPages();
     d->replaceBase();
     emit sourceChanged();
@@ -448,6 +449,12 @@ void Document::save(const QString& path)
     d->neverSaved = false;
     d->createdBytes.clear();
     d->savedPosition = d->mu->historyPosition();
+    if (d->protectionPending) {
+        // The file now opens with the new password, or with none; so do the workers' copies.
+        d->protectionPending = false;
+        d->password = d->newOpenPassword;
+        d->openedWithPassword = !d->password.isEmpty();
+    }
     d->startNewBase();
     if (pathChanged)
         emit filePathChanged();

@@ -8,7 +8,11 @@
 #include "values/annotation.h"
 #include "values/objectstate.h"
 #include "values/types.h"
+#include "values/docinfo.h"
+#include "values/protection.h"
+#include "values/stamp.h"
 
+#include <QDate>
 #include <QHash>
 #include <QMarginsF>
 #include <QObject>
@@ -151,6 +155,13 @@ public:
     // The whole outline with every entry's page: for a long document this maps the whole page
     // tree, which OutlineLoader does on a thread of its own.
     QList<OutlineItem> outline() const;
+    // Bookmarks, each edit one step. Entries go by their path of 0-based indices from the top
+    // level; a new one is inserted at path (the last index may be the count of its level, to
+    // append) and leads to the top of page.
+    void addBookmark(const QVector<int>& path, const QString& title, int page);
+    void renameBookmark(const QVector<int>& path, const QString& title);
+    // Deletes the entry with the entries below it.
+    void deleteBookmark(const QVector<int>& path);
     QList<PageLink> links(int page) const;
     // Every occurrence of text on a page in reading order, ignoring case; empty for a bad page,
     // an empty text or a page whose text cannot be read. Costs about as much as drawing the
@@ -209,6 +220,32 @@ public:
     void resizePages(const QVector<int>& pages, const QSizeF& size, Orientation orientation);
     // Resizes pages as shown by factor (0.1 to 10), their content with them.
     void scalePages(const QVector<int>& pages, double factor);
+    // Stamps text (or style.imagePath's image) on each page as style says: one step. Throws
+    // DocumentError for an empty text or an image that cannot be read.
+    void addWatermark(const QVector<int>& pages, const QString& text, const StampStyle& style);
+    // Stamps a header or footer line on each page: in pattern, {n} is the page's number
+    // (firstNumber for the first of the pages, counting on), {N} the last such number, {date}
+    // today's date and {file} the file's name. One step.
+    void addHeaderFooter(const QVector<int>& pages, const QString& pattern, int firstNumber, const StampStyle& style);
+    // Takes stamps of kind off the pages as one step; returns how many pages had some (no step
+    // when none).
+    int removeStamps(const QVector<int>& pages, StampKind kind);
+    // The line a header or footer pattern gives for page number n of last.
+    static QString headerFooterText(const QString& pattern, int n, int last, const QString& fileName, const QDate& date);
+
+    // What the document says about itself, with the size of its file (as last saved) and
+    // whether that file is linearized.
+    DocumentInfo info() const;
+    // Writes title, author, subject and keywords to the Info dictionary as one step.
+    void setInfo(const EditableInfo& info);
+
+    // How the document is protected: as its file is, or as the next save will make it.
+    ProtectionState protection() const;
+    // The protection the next save gives the file (and saves after it keep): AES-256 with
+    // the passwords, or none when both are empty. Saving then writes the whole file. The
+    // document counts as modified until saved; this is no step of the history.
+    void setProtection(const Protection& protection);
+
     // A new document without a file holding copies of the pages with their links, annotations,
     // form fields and the outline entries that lead to them (with the entries above those),
     // and nothing else of this one: links to pages left behind stay behind.

@@ -41,6 +41,9 @@ struct Document::Private
     bool locked = false;   // encrypted and still without a password
     bool repaired = false;
     bool neverSaved = false; // a new document: modified until it has a file
+    bool protectionPending = false; // a new protection waits for the next save
+    bool openedWithPassword = false;
+    QByteArray newOpenPassword; // of the protection pending
     // The history position the file holds; -1 once no position does (a new step replaced the
     // steps after an undo, the saved one among them).
     int savedPosition = 0;

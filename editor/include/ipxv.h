@@ -217,6 +217,42 @@ public:
     //                               pages as shown. What a page shows is scaled uniformly to fit
     //                               its new media box and centred; annotations and links move
     //                               with it, and destinations into it follow. One step.
+    //   "op.document.addWatermarks" Input, Pages, "Text" or "Image" (a PNG or JPEG file), with
+    //                               "FontSize" (points, 1 to 1000; 48), "Color" ("#rrggbb";
+    //                               grey), "Opacity" (0 to 1; 1), "Rotation" (degrees counter-
+    //                               clockwise; 0), "Position" ("center", the default, "tile",
+    //                               "top-left", "top", "top-right", "bottom-left", "bottom",
+    //                               "bottom-right"; 36 points from the edges) and "Behind"
+    //                               (true: under the page's content). Latin text is set in
+    //                               Helvetica, other text in a CJK font the reader supplies;
+    //                               an image larger than 60% of the page is scaled to that.
+    //                               Drawn as a pagination artifact in an optional-content group
+    //                               "Watermark". One step.
+    //   "op.document.removeWatermarks" Input, Pages: takes off exactly what addWatermarks put
+    //                               there, in this session or in the saved file. One step (none
+    //                               when the pages have no watermark).
+    //   "op.document.addHeaderFooter" Input, Pages, "Text" ({n}: the page's number, counted
+    //                               from "StartNumber" (1) over Pages; {N}: the last such
+    //                               number; {date}: today; {file}: the file's name; "{n}" when
+    //                               absent), "Position" ("top-left", "top", "top-right",
+    //                               "bottom-left", "bottom" (the default), "bottom-right"),
+    //                               "Left", "Top", "Right", "Bottom" (margins in points; 36),
+    //                               and "FontSize" (10), "Color", "Opacity", "Rotation",
+    //                               "Behind" as for watermarks. One step.
+    //   "op.document.removeHeaderFooter" Input, Pages: as removeWatermarks, for headers and
+    //                               footers.
+    //   "op.document.setProperties" Input, "Title", "Author", "Subject", "Keywords": written to
+    //                               the Info dictionary (an absent one stays, an empty one is
+    //                               removed) with the modification date; an XMP metadata stream
+    //                               goes, as it would say otherwise. One step.
+    //   "op.document.setSecurity"   Input, "OpenPassword", "PermissionsPassword" (absent or
+    //                               empty: none; at most 127 bytes each), and what may be done
+    //                               without the permissions password: "Print", "Copy", "Edit",
+    //                               "Annotate", "FillForms" (true or false; true when absent;
+    //                               only with a permissions password). Applied by the next save,
+    //                               which writes the whole file encrypted with AES-256, or
+    //                               unencrypted when neither password is given. The document
+    //                               counts as modified until then; no step.
     //   "op.document.extractPages"  Input, Pages, Path (optional: the new document is saved
     //                               there). Output: a new document with copies of the pages and
     //                               only the objects they use, with the outline entries that

@@ -7,6 +7,9 @@
 
 #include "values/annotation.h"
 #include "values/objectstate.h"
+#include "values/docinfo.h"
+#include "values/protection.h"
+#include "values/stamp.h"
 #include "values/types.h"
 
 #include <QByteArray>
@@ -81,9 +84,21 @@ public:
     void mendPageTree();
     bool pageTreeMended() const;
     QString metadataTitle() const;
+    // The Info dictionary's entries, format, encryption, whether tagged, and every font the
+    // pages use (through their forms too). fileSize and linearized are left to the caller.
+    DocumentInfo info() const;
+    // Writes the fields (empty ones are removed) and the modification date to the Info
+    // dictionary, made when missing; an XMP metadata stream, which would contradict them, goes.
+    void setInfo(const EditableInfo& info);
     // Whether there is an outline with at least one entry, without reading it.
     bool hasOutline() const;
     QList<OutlineItem> outline() const;
+    // Outline entries by their path of 0-based indices from the top level. An entry is inserted
+    // at path (its last index may be the count of its level, to append), leading to page.
+    void insertOutlineEntry(const QVector<int>& path, const QString& title, int page);
+    void renameOutlineEntry(const QVector<int>& path, const QString& title);
+    // Deletes the entry and the entries below it.
+    void deleteOutlineEntry(const QVector<int>& path);
     QList<PageLink> links(int page) const;
     // Every occurrence of text on the page, in reading order, matched case-insensitively as
     // MuPDF does. Empty for an empty text.
@@ -159,6 +174,13 @@ public:
     // scales what it showed uniformly into it, centred; annotations and links move with the
     // content, and destinations that lead into the pages show the same part of it.
     void resizePages(const QVector<int>& pages, const QVector<QSizeF>& shown);
+    // Stamps each page with textOf(page) on one line (or the style's image), over or under its
+    // content as the style says, marked as a pagination artifact in the document's
+    // optional-content group for the style's kind. Pages with the same text share one form.
+    void addStamps(const QVector<int>& pages, const StampStyle& style, const std::function<QString(int page)>& textOf);
+    // Takes out of the pages exactly what addStamps() put there for kind (the group too, once no
+    // page uses it); returns how many of the pages had some.
+    int removeStamps(const QVector<int>& pages, StampKind kind);
     // Inserts count blank pages of the given size (points) so that the first is page at.
     void insertBlankPages(int at, int count, const QSizeF& points);
     // Deletes the pages (ascending, distinct) and what led to them: links to them go, outline
@@ -179,6 +201,16 @@ public:
     void insertPagesOf(MuDocument& source, const QVector<int>& chosen, int at, const OutlineCopy& outline = {});
     // A new document without pages in this document's context, to copy pages into.
     std::unique_ptr<MuDocument> createSibling();
+
+    // The file's permissions as protection() reports them (all when not encrypted).
+    int permissions() const;
+    // The protection every later full save gives the file instead of keeping the file's own;
+    // while one is set, saves are full.
+    void setProtection(const Protection& protection);
+    // The protection set, or null.
+    const Protection* newProtection() const;
+    // How the file in memory is encrypted, as MuPDF names it; empty when it is not.
+    QString encryptionMethod() const;
 
     // Incremental saving needs an unrepaired, unencrypted file whose page tree needed no mending.
     bool canSaveIncrementally() const;

@@ -39,6 +39,7 @@ struct MuDocument::Impl
     int textPageIndex = -1;
     TextPageHandle textPage;
     QByteArray password; // the one accepted, for encrypting the file again when saving
+    std::unique_ptr<Protection> protection; // set: what saves encrypt with instead
     // The walk of scanPageSizes(), between two of its slices; after doc, so dropped before it.
     std::unique_ptr<PageTreeWalk> scan;
     std::function<void(int, const QSizeF&)> scanSink;

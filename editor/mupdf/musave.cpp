@@ -38,6 +38,38 @@ void keepEncryption(fz_context* ctx, pdf_crypt* crypt, const QByteArray& passwor
     fz_strlcpy(options->opwd_utf8, password.constData(), sizeof options->opwd_utf8);
 }
 
+// PDF permission bits (ISO 32000 table 22) for what is permitted.
+int permissionBits(int permitted)
+{
+    int bits = ~(4 | 8 | 16 | 32 | 256 | 1024 | 2048); // the others are reserved and set
+    if (permitted & PermitPrint)
+        bits |= 4 | 2048;
+    if (permitted & PermitEdit)
+        bits |= 8 | 1024;
+    if (permitted & PermitCopy)
+        bits |= 16;
+    if (permitted & PermitAnnotate)
+        bits |= 32;
+    if (permitted & PermitFillForms)
+        bits |= 256;
+    return bits;
+}
+
+void applyProtection(const Protection& protection, pdf_write_options* options)
+{
+    if (!protection.encrypts()) {
+        options->do_encrypt = PDF_ENCRYPT_NONE;
+        return;
+    }
+    const QByteArray user = protection.openPassword.toUtf8();
+    // Without a permissions password the open password lifts restrictions, and there are none.
+    const QByteArray owner = protection.permissionsPassword.isEmpty() ? user : protection.permissionsPassword.toUtf8();
+    options->do_encrypt = PDF_ENCRYPT_AES_256;
+    options->permissions = permissionBits(protection.permissionsPassword.isEmpty() ? PermitAll : protection.permissions);
+    fz_strlcpy(options->upwd_utf8, user.constData(), sizeof options->upwd_utf8);
+    fz_strlcpy(options->opwd_utf8, owner.constData(), sizeof options->opwd_utf8);
+}
+
 // Where the last cross-reference section of a PDF file starts, from its "startxref" line.
 qint64 readStartXref(const QString& path)
 {
@@ -81,7 +113,7 @@ bool MuDocument::canSaveIncrementally() const
     // objects in clear, which makes the older, encrypted objects unreadable: encrypted files
     // are saved in full, keeping their encryption.
     guarded(d->ctx(), [&] { can = pdf_can_be_saved_incrementally(d->ctx(), d->pdf()) && !d->pdf()->crypt; });
-    return can && d->baseIsFile && d->baseStartXref >= 0 && !d->treeMendedSinceBase;
+    return can && d->baseIsFile && d->baseStartXref >= 0 && !d->treeMendedSinceBase && !d->protection;
 }
 
 bool MuDocument::isEncrypted() const
@@ -175,9 +207,31 @@ void MuDocument::saveFull(const QString& path)
     options.do_garbage = historyCount() == 0 ? 1 : 0;
     options.do_compress = 1;
     options.do_compress_fonts = 1;
-    if (d->pdf()->crypt)
+    if (d->protection)
+        applyProtection(*d->protection, &options);
+    else if (d->pdf()->crypt)
         guarded(ctx, [&] { keepEncryption(ctx, d->pdf()->crypt, d->password, &options); });
     writeFull(ctx, d->pdf(), path, options);
+}
+
+int MuDocument::permissions() const
+{
+    if (!d->pdf()->crypt)
+        return PermitAll;
+    int bits = 0;
+    guarded(d->ctx(), [&] { bits = pdf_crypt_permissions(d->ctx(), d->pdf()->crypt); });
+    return ((bits & 4) ? PermitPrint : 0) | ((bits & 8) ? PermitEdit : 0) | ((bits & 16) ? PermitCopy : 0)
+         | ((bits & 32) ? PermitAnnotate : 0) | ((bits & 256) ? PermitFillForms : 0);
+}
+
+void MuDocument::setProtection(const Protection& protection)
+{
+    d->protection = std::make_unique<Protection>(protection);
+}
+
+const Protection* MuDocument::newProtection() const
+{
+    return d->protection.get();
 }
 
 void MuDocument::rebase(const QString& path, qint64 startXref)

@@ -55,6 +55,13 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
     add(names::kSplitDocument, tr("S&plit Document…"), QIcon(), {});
     add(names::kCropPages, tr("&Crop Pages…"), icons::crop(), {QKeySequence(QStringLiteral("Ctrl+Shift+C"))});
     add(names::kResizePages, tr("Resi&ze Pages…"), icons::resize(), {QKeySequence(QStringLiteral("Ctrl+Shift+R"))});
+    add(names::kAddWatermark, tr("&Watermark…"), QIcon(), {});
+    add(names::kRemoveWatermarks, tr("Remove &Watermarks"), QIcon(), {});
+    add(names::kAddHeaderFooter, tr("&Header and Footer…"), QIcon(), {});
+    add(names::kRemoveHeaderFooter, tr("Remove H&eaders and Footers"), QIcon(), {});
+    add(names::kDocumentProperties, tr("&Properties…"), QIcon::fromTheme(QStringLiteral("document-properties")),
+        {QKeySequence(QStringLiteral("Ctrl+D"))});
+    add(names::kDocumentSecurity, tr("&Security…"), QIcon::fromTheme(QStringLiteral("security-high")), {});
     QAction* outline = add(names::kShowOutline, tr("&Outline"), icons::outline(), {QKeySequence(QStringLiteral("F4"))});
     outline->setCheckable(true);
     outline->setChecked(true);

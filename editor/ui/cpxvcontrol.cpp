@@ -173,6 +173,15 @@ void CPXVControl::buildMenus()
         add(comment, name);
     comment->addSeparator();
     add(comment, names::kShowComments);
+    QMenu* document = m_menuBar->addMenu(tr("&Document"));
+    add(document, names::kAddWatermark);
+    add(document, names::kRemoveWatermarks);
+    document->addSeparator();
+    add(document, names::kAddHeaderFooter);
+    add(document, names::kRemoveHeaderFooter);
+    document->addSeparator();
+    add(document, names::kDocumentProperties);
+    add(document, names::kDocumentSecurity);
 
     QMenu* go = m_menuBar->addMenu(tr("&Go"));
     add(go, names::kFirstPage);
@@ -471,7 +480,9 @@ void CPXVControl::updateActions()
     thumbnails->setEnabled(hasDocument);
     thumbnails->setChecked(hasDocument && view->areThumbnailsVisible());
     for (const QString& name : {names::kInsertBlankPage, names::kInsertPages, names::kDeletePages, names::kExtractPages,
-                                names::kSplitDocument, names::kCropPages, names::kResizePages, names::kCompress, names::kPrint})
+                                names::kSplitDocument, names::kCropPages, names::kResizePages, names::kCompress, names::kPrint,
+                                names::kAddWatermark, names::kRemoveWatermarks, names::kAddHeaderFooter,
+                                names::kRemoveHeaderFooter, names::kDocumentProperties, names::kDocumentSecurity})
         m_actions->action(name)->setEnabled(hasDocument);
     updateHistoryActions();
     updateCommentActions();

@@ -153,6 +153,13 @@ private:
     void convertDocument(const pxv::ConvertPreset& preset);
     void compressDocument(pxv::DocumentView* view);
     void printDocument(pxv::DocumentView* view);
+    // Document tools: asks for a watermark or a header and footer and stamps it; takes every
+    // stamp of the kind off the document.
+    void registerToolCommands();
+    void stampPages(pxv::DocumentView* view, pxv::StampKind kind);
+    void removeStamps(pxv::DocumentView* view, pxv::StampKind kind);
+    void editProperties(pxv::DocumentView* view);
+    void editSecurity(pxv::DocumentView* view);
     void stepHistory(pxv::DocumentView* view, int steps);
     // Opens each file, showing failures instead of throwing them.
     void openInteractively(const QStringList& files);

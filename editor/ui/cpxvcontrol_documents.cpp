@@ -331,6 +331,7 @@ void CPXVControl::registerCommands()
     onDocument(names::kSplitDocument, [this](DocumentView* view) { splitDocument(view); });
     onDocument(names::kCropPages, [this](DocumentView* view) { cropPages(view); });
     onDocument(names::kResizePages, [this](DocumentView* view) { resizePages(view); });
+    registerToolCommands();
     onDocument(names::kFind, [](DocumentView* view) { view->showFindBar(); });
     onDocument(names::kRotateLeft, [this](DocumentView* view) { rotatePages(view, 270); });
     onDocument(names::kRotateRight, [this](DocumentView* view) { rotatePages(view, 90); });

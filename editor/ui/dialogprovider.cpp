@@ -5,6 +5,9 @@
 #include "convertdialog.h"
 #include "core/document.h"
 #include "cropdialog.h"
+#include "stampdialog.h"
+#include "propertiesdialog.h"
+#include "securitydialog.h"
 #include "resizedialog.h"
 #include "splitdialog.h"
 
@@ -122,6 +125,31 @@ QVariantMap DefaultDialogProvider::resizePages(QWidget* parent, const PageDialog
 {
     ResizeDialog dialog(context.document->pageCount(), context.currentPage, context.selected, parent);
     return dialog.exec() == QDialog::Accepted ? dialog.parameters() : QVariantMap();
+}
+
+QVariantMap DefaultDialogProvider::stampPages(QWidget* parent, StampKind kind, const PageDialogContext& context)
+{
+    StampDialog dialog(kind, context.document, context.currentPage, context.selected, parent);
+    return dialog.exec() == QDialog::Accepted ? dialog.parameters() : QVariantMap();
+}
+
+bool DefaultDialogProvider::documentProperties(QWidget* parent, const PageDialogContext& context, EditableInfo* edited)
+{
+    PropertiesDialog dialog(context.document->info(), context.document->pageSize(context.currentPage),
+                            context.document->pageCount(), parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    *edited = dialog.edited();
+    return true;
+}
+
+bool DefaultDialogProvider::documentSecurity(QWidget* parent, const ProtectionState& state, Protection* chosen)
+{
+    SecurityDialog dialog(state, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    *chosen = dialog.protection();
+    return true;
 }
 
 DialogProvider::CloseAnswer DefaultDialogProvider::confirmClose(QWidget* parent, const QString& title)

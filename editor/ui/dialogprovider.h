@@ -2,6 +2,10 @@
 
 #include "ui/layer.h"
 
+#include "values/docinfo.h"
+#include "values/protection.h"
+#include "values/stamp.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -79,6 +83,13 @@ public:
     // itself); false when cancelled.
     virtual bool printSetup(QWidget* parent, QPrinter* printer, int pageCount) = 0;
     virtual void showInformation(QWidget* parent, const QString& message) = 0;
+    // The parameters of "op.document.addWatermarks" or "op.document.addHeaderFooter"; empty
+    // when cancelled.
+    virtual QVariantMap stampPages(QWidget* parent, StampKind kind, const PageDialogContext& context) = 0;
+    // The document's properties, with the fields to edit; false when cancelled.
+    virtual bool documentProperties(QWidget* parent, const PageDialogContext& context, EditableInfo* edited) = 0;
+    // The protection for the next save, shown with the one the document has; false when cancelled.
+    virtual bool documentSecurity(QWidget* parent, const ProtectionState& state, Protection* chosen) = 0;
     virtual void showError(QWidget* parent, const QString& message) = 0;
     virtual void showHelp(QWidget* parent) = 0;
 };
@@ -102,6 +113,9 @@ public:
     QVariantMap compressDocument(QWidget* parent, const QString& path, qint64 size) override;
     bool printSetup(QWidget* parent, QPrinter* printer, int pageCount) override;
     void showInformation(QWidget* parent, const QString& message) override;
+    QVariantMap stampPages(QWidget* parent, StampKind kind, const PageDialogContext& context) override;
+    bool documentProperties(QWidget* parent, const PageDialogContext& context, EditableInfo* edited) override;
+    bool documentSecurity(QWidget* parent, const ProtectionState& state, Protection* chosen) override;
     void showError(QWidget* parent, const QString& message) override;
     void showHelp(QWidget* parent) override;
 

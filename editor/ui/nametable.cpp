@@ -50,6 +50,12 @@ NameTable::NameTable()
                         names::kConvertToPresentation, names::kConvertToImage, names::kConvertToDrawing,
                         names::kCompress, names::kNewFromImages, names::kNewFromText,
                         names::kPrint});
+    add(Kind::Operation, {names::kRemoveWatermarksOp, names::kAddHeaderFooterOp, names::kRemoveHeaderFooterOp});
+    add(Kind::Command, {names::kAddWatermark, names::kRemoveWatermarks, names::kAddHeaderFooter, names::kRemoveHeaderFooter});
+    add(Kind::Operation, {names::kSetPropertiesOp});
+    add(Kind::Command, {names::kDocumentProperties});
+    add(Kind::Operation, {names::kSetSecurityOp});
+    add(Kind::Command, {names::kDocumentSecurity});
 }
 
 void NameTable::add(Kind kind, const QStringList& names)

@@ -61,6 +61,12 @@ inline const QString kCropPagesOp = QStringLiteral("op.document.cropPages");
 inline const QString kResizePagesOp = QStringLiteral("op.document.resizePages");
 inline const QString kAddAnnotOp = QStringLiteral("op.document.addAnnot");
 inline const QString kSummarizeAnnotsOp = QStringLiteral("op.document.summarizeAnnots");
+inline const QString kAddWatermarksOp = QStringLiteral("op.document.addWatermarks");
+inline const QString kRemoveWatermarksOp = QStringLiteral("op.document.removeWatermarks");
+inline const QString kAddHeaderFooterOp = QStringLiteral("op.document.addHeaderFooter");
+inline const QString kRemoveHeaderFooterOp = QStringLiteral("op.document.removeHeaderFooter");
+inline const QString kSetPropertiesOp = QStringLiteral("op.document.setProperties");
+inline const QString kSetSecurityOp = QStringLiteral("op.document.setSecurity");
 
 inline const QString kOpen = QStringLiteral("cmd.open");
 inline const QString kNewDocCombine = QStringLiteral("cmd.newDocCombine");
@@ -122,6 +128,12 @@ inline const QString kTextToDoc = QStringLiteral("op.textToDoc");
 inline const QString kPrint = QStringLiteral("cmd.print");
 inline const QString kConvertOp = QStringLiteral("op.document.convert");
 inline const QString kCompressOp = QStringLiteral("op.document.compress");
+inline const QString kAddWatermark = QStringLiteral("cmd.addWatermark");
+inline const QString kRemoveWatermarks = QStringLiteral("cmd.removeWatermarks");
+inline const QString kAddHeaderFooter = QStringLiteral("cmd.addHeaderFooter");
+inline const QString kRemoveHeaderFooter = QStringLiteral("cmd.removeHeaderFooter");
+inline const QString kDocumentProperties = QStringLiteral("cmd.documentProperties");
+inline const QString kDocumentSecurity = QStringLiteral("cmd.documentSecurity");
 } // namespace names
 
 } // namespace pxv

@@ -13,7 +13,9 @@
 #include "outputoperations.h"
 
 #include <QCoreApplication>
+#include <QColor>
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
 #include <cmath>
@@ -341,6 +343,137 @@ void movePages(OperationCall& call)
     call.setOutput(document);
 }
 
+// "Position" of a stamp; headers and footers stand at an edge, never in the middle.
+StampPosition stampPosition(OperationCall& call, StampPosition fallback, bool edgesOnly)
+{
+    if (!call.has(kPosition))
+        return fallback;
+    static const QHash<QString, StampPosition> positions = {
+        {QStringLiteral("center"), StampPosition::Center},        {QStringLiteral("tile"), StampPosition::Tile},
+        {QStringLiteral("top-left"), StampPosition::TopLeft},     {QStringLiteral("top-right"), StampPosition::TopRight},
+        {QStringLiteral("bottom-left"), StampPosition::BottomLeft}, {QStringLiteral("bottom-right"), StampPosition::BottomRight},
+        {QStringLiteral("top"), StampPosition::Top},              {QStringLiteral("bottom"), StampPosition::Bottom}};
+    const QString text = call.text(kPosition).trimmed().toLower();
+    const auto found = positions.constFind(text);
+    if (found == positions.constEnd() || (edgesOnly && (*found == StampPosition::Center || *found == StampPosition::Tile)))
+        throw call.invalid(kPosition, edgesOnly ? tr("“%1” is not “top-left”, “top”, “top-right”, “bottom-left”, “bottom” or "
+                                                     "“bottom-right”").arg(call.text(kPosition))
+                                                : tr("“%1” is not “center”, “tile”, “top-left”, “top”, “top-right”, "
+                                                     "“bottom-left”, “bottom” or “bottom-right”").arg(call.text(kPosition)));
+    return *found;
+}
+
+// A true-or-false parameter: "true", "false", "1" or "0".
+bool flag(OperationCall& call, const QString& parameter, bool fallback)
+{
+    if (!call.has(parameter))
+        return fallback;
+    const QString text = call.text(parameter).trimmed().toLower();
+    if (text != QLatin1String("true") && text != QLatin1String("false") && text != QLatin1String("1") && text != QLatin1String("0"))
+        throw call.invalid(parameter, tr("“%1” is not true or false").arg(call.text(parameter)));
+    return text == QLatin1String("true") || text == QLatin1String("1");
+}
+
+// What watermarks and headers share: "FontSize", "Color", "Opacity", "Rotation", "Behind".
+StampStyle stampStyle(OperationCall& call, double fontSize)
+{
+    StampStyle style;
+    style.fontSize = call.number(QStringLiteral("FontSize"), fontSize);
+    if (!(style.fontSize >= 1 && style.fontSize <= 1000))
+        throw call.invalid(QStringLiteral("FontSize"), tr("a font size is 1 to 1000 points, not %1").arg(style.fontSize));
+    if (call.has(QStringLiteral("Color"))) {
+        const QString text = call.text(QStringLiteral("Color")).trimmed();
+        style.color = QColor(text);
+        if (!text.startsWith(QLatin1Char('#')) || text.size() != 7 || !style.color.isValid())
+            throw call.invalid(QStringLiteral("Color"), tr("“%1” is not a colour written as #rrggbb").arg(text));
+    }
+    style.opacity = call.number(QStringLiteral("Opacity"), 1);
+    if (!(style.opacity >= 0 && style.opacity <= 1))
+        throw call.invalid(QStringLiteral("Opacity"), tr("opacity is 0 to 1, not %1").arg(style.opacity));
+    style.rotation = call.number(QStringLiteral("Rotation"), 0);
+    style.behind = flag(call, QStringLiteral("Behind"), false);
+    return style;
+}
+
+void addWatermarks(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    const QVector<int> pages = call.pages(*document);
+    StampStyle style = stampStyle(call, 48);
+    style.position = stampPosition(call, StampPosition::Center, false);
+    const QString text = call.has(QStringLiteral("Text")) ? call.text(QStringLiteral("Text")) : QString();
+    if (call.has(QStringLiteral("Image"))) {
+        if (!text.isEmpty())
+            throw call.invalid(QStringLiteral("Image"), tr("a watermark is either a text or an image, not both"));
+        style.imagePath = call.text(QStringLiteral("Image"));
+        if (!QFileInfo(style.imagePath).isFile())
+            throw call.invalid(QStringLiteral("Image"), tr("there is no file “%1”").arg(style.imagePath));
+    } else if (text.trimmed().isEmpty()) {
+        throw call.invalid(QStringLiteral("Text"), tr("a text or an image is needed"));
+    }
+    modelCall([&] { document->model()->addWatermark(pages, text, style); });
+    call.setOutput(document);
+}
+
+void addHeaderFooter(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    const QVector<int> pages = call.pages(*document);
+    StampStyle style = stampStyle(call, 10);
+    style.position = stampPosition(call, StampPosition::Bottom, true);
+    style.margins = QMarginsF(call.number(QStringLiteral("Left"), 36), call.number(QStringLiteral("Top"), 36),
+                              call.number(QStringLiteral("Right"), 36), call.number(QStringLiteral("Bottom"), 36));
+    const QString text = call.has(QStringLiteral("Text")) ? call.text(QStringLiteral("Text")) : QStringLiteral("{n}");
+    if (text.trimmed().isEmpty())
+        throw call.invalid(QStringLiteral("Text"), tr("it is empty"));
+    const int first = call.integer(QStringLiteral("StartNumber"), 1);
+    modelCall([&] { document->model()->addHeaderFooter(pages, text, first, style); });
+    call.setOutput(document);
+}
+
+// Title, Author, Subject and Keywords; each absent one stays as it is.
+void setProperties(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    const DocumentInfo now = modelCall([&] { return document->model()->info(); });
+    const auto field = [&](const char* name, const QString& current) {
+        return call.has(QLatin1String(name)) ? call.text(QLatin1String(name)) : current;
+    };
+    const EditableInfo info{field("Title", now.title), field("Author", now.author), field("Subject", now.subject),
+                            field("Keywords", now.keywords)};
+    modelCall([&] { document->model()->setInfo(info); });
+    call.setOutput(document);
+}
+
+void setSecurity(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    Protection protection;
+    protection.openPassword = call.has(QStringLiteral("OpenPassword")) ? call.text(QStringLiteral("OpenPassword")) : QString();
+    protection.permissionsPassword =
+        call.has(QStringLiteral("PermissionsPassword")) ? call.text(QStringLiteral("PermissionsPassword")) : QString();
+    const std::pair<const char*, Permission> permissions[] = {{"Print", PermitPrint}, {"Copy", PermitCopy}, {"Edit", PermitEdit},
+                                                              {"Annotate", PermitAnnotate}, {"FillForms", PermitFillForms}};
+    protection.permissions = 0;
+    for (const auto& [name, permission] : permissions)
+        protection.permissions |= flag(call, QLatin1String(name), true) ? permission : 0;
+    for (const QString& password : {QStringLiteral("OpenPassword"), QStringLiteral("PermissionsPassword")}) {
+        if (call.has(password) && call.text(password).toUtf8().size() > 127)
+            throw call.invalid(password, tr("a password is at most 127 bytes long"));
+    }
+    modelCall([&] { document->model()->setProtection(protection); });
+    call.setOutput(document);
+}
+
+template <StampKind kind>
+void removeStamps(OperationCall& call)
+{
+    const std::shared_ptr<CPXVDocument> document = call.document();
+    const QVector<int> pages = call.pages(*document);
+    modelCall([&] { document->model()->removeStamps(pages, kind); });
+    call.setOutput(document);
+}
+
 } // namespace
 
 QString OperationCall::name() const
@@ -465,8 +598,18 @@ OperationRegistry::OperationRegistry()
     add(QStringLiteral("op.document.printPages"), {kInput, kPages, kPath, "Copies", "Fit"}, printDocument);
     add(names::kImagesToDoc, {kInput, kSize, "Margin"}, imagesToDoc);
     add(names::kTextToDoc, {kInput, kSize, "Margin", "FontSize"}, textToDoc);
-    for (const char* later :
-         {"op.document.addWatermarks", "op.document.exportCommentsAndFields", "op.document.importCommentsAndFields"})
+    add(names::kAddWatermarksOp,
+        {kInput, kPages, "Text", "Image", "FontSize", "Color", "Opacity", "Rotation", kPosition, "Behind"}, addWatermarks);
+    add(names::kRemoveWatermarksOp, {kInput, kPages}, removeStamps<StampKind::Watermark>);
+    add(names::kAddHeaderFooterOp,
+        {kInput, kPages, "Text", "FontSize", "Color", "Opacity", "Rotation", kPosition, "Behind", "Left", "Top",
+         "Right", "Bottom", "StartNumber"},
+        addHeaderFooter);
+    add(names::kRemoveHeaderFooterOp, {kInput, kPages}, removeStamps<StampKind::HeaderFooter>);
+    add(names::kSetPropertiesOp, {kInput, "Title", "Author", "Subject", "Keywords"}, setProperties);
+    add(names::kSetSecurityOp,
+        {kInput, "OpenPassword", "PermissionsPassword", "Print", "Copy", "Edit", "Annotate", "FillForms"}, setSecurity);
+    for (const char* later : {"op.document.exportCommentsAndFields", "op.document.importCommentsAndFields"})
         add(QString::fromLatin1(later), {}, {});
 }
 

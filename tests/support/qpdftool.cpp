@@ -39,13 +39,4 @@ bool qpdfCheck(const QString& path, QString* output)
     return problems.isEmpty();
 }
 
-QImage popplerPage(const QString& path, int page)
-{
-    QProcess process;
-    process.start("pdftoppm", {"-r", "72", "-cropbox", "-f", QString::number(page + 1), "-l", QString::number(page + 1),
-                               "-singlefile", path});
-    process.waitForFinished(30000);
-    return QImage::fromData(process.readAllStandardOutput(), "PPM");
-}
-
 } // namespace testpdfs

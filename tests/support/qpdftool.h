@@ -2,7 +2,6 @@
 
 // What the tests ask of qpdf: encrypted copies, and an independent check of written files.
 
-#include <QImage>
 #include <QString>
 
 namespace testpdfs {
@@ -17,9 +16,5 @@ QString qpdfProblems(const QString& path, const QString& password = QString());
 
 // qpdfProblems() as a yes/no answer; output, when given, receives the problems found.
 bool qpdfCheck(const QString& path, QString* output = nullptr);
-
-// A page (0-based) as poppler shows it, one pixel a point, cropped to its crop box; a null image
-// when pdftoppm is missing or fails.
-QImage popplerPage(const QString& path, int page);
 
 } // namespace testpdfs

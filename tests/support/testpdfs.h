@@ -4,4 +4,5 @@
 
 #include "paintedpdfs.h"
 #include "pdfobjects.h"
+#include "popplerview.h"
 #include "qpdftool.h"

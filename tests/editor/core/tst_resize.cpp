@@ -4,6 +4,7 @@
 
 #include "core/document.h"
 #include "pdffolder.h"
+#include "popplerview.h"
 
 #include <QImage>
 #include <QRegularExpression>
@@ -12,6 +13,8 @@
 
 using pxv::Document;
 using pxv::DocumentError;
+using testpdfs::inkBounds;
+using testpdfs::popplerPage;
 
 namespace {
 
@@ -38,19 +41,6 @@ QByteArray annotatedPdf()
         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /CropBox [100 50 512 742] /Rotate 90 /Contents 10 0 R >>",
         "<< /Length " + QByteArray::number(corner.size()) + " >>\nstream\n" + corner + "\nendstream",
     });
-}
-
-// The smallest rectangle holding every pixel of a colour class.
-QRectF inkBounds(const QImage& image, bool (*isInk)(QRgb))
-{
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (isInk(image.pixel(x, y)))
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return bounds;
 }
 
 bool isBlack(QRgb c) { return qRed(c) < 80 && qGreen(c) < 80 && qBlue(c) < 80; }

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // Answers the component's questions from scripts and records what was asked.
 class FakeDialogs : public pxv::DialogProvider
@@ -33,6 +34,11 @@ public:
     QStringList convertFormatsAsked;
     QVariantMap compressAnswer; // empty: cancelled
     QStringList informations;
+    QVariantMap stampAnswer;
+    QList<pxv::StampKind> stampKinds;
+    std::optional<pxv::EditableInfo> propertiesAnswer; // none: cancelled
+    std::optional<pxv::Protection> securityAnswer;
+    QList<pxv::ProtectionState> securityAsks;
     QQueue<CloseAnswer> closeAnswers;
     std::function<void()> whilePasswordAsked; // runs while the password question is open
 
@@ -106,6 +112,26 @@ public:
     }
     QString openTextFile(QWidget*) override { return textAnswer; }
     void showInformation(QWidget*, const QString& message) override { informations.append(message); }
+    QVariantMap stampPages(QWidget*, pxv::StampKind kind, const pxv::PageDialogContext& context) override
+    {
+        pageDialogAsks.append(context);
+        stampKinds.append(kind);
+        return stampAnswer;
+    }
+    bool documentProperties(QWidget*, const pxv::PageDialogContext& context, pxv::EditableInfo* edited) override
+    {
+        pageDialogAsks.append(context);
+        if (propertiesAnswer)
+            *edited = *propertiesAnswer;
+        return propertiesAnswer.has_value();
+    }
+    bool documentSecurity(QWidget*, const pxv::ProtectionState& state, pxv::Protection* chosen) override
+    {
+        securityAsks.append(state);
+        if (securityAnswer)
+            *chosen = *securityAnswer;
+        return securityAnswer.has_value();
+    }
     void showError(QWidget*, const QString& message) override { errors.append(message); }
     void showHelp(QWidget*) override { ++helpShown; }
 };

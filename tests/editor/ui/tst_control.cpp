@@ -539,7 +539,7 @@ void TestControl::operationsNotBuiltRaiseTheError()
                                    "op.document.extractPages", "op.document.replacePages",
                                    "op.document.cropPages", "op.document.resizePages",
                                    "op.document.summarizeAnnots", "op.imagesToDoc", "op.textToDoc",
-                                   "op.document.exportToImages", "op.document.printPages"};
+                                   "op.document.exportToImages", "op.document.printPages", "op.document.addWatermarks"};
         if (built.contains(op))
             continue;
         const std::shared_ptr<IPXV_Operation> operation = m_control->inst()->createOperation(id(op));

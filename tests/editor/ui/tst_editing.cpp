@@ -3,6 +3,7 @@
 // mark following the history, and splitting into files from the Pages menu.
 
 #include "hostedcontrol.h"
+#include "popplerview.h"
 #include "testpdfs.h"
 
 #include "core/document.h"
@@ -37,6 +38,7 @@ private slots:
     void pageOperationsByName();
     void keysAndHistoryListUndoAndRedo();
     void splitFromThePagesMenu();
+    void stampsFromTheDocumentMenu();
     void splitProgressShowsAfterASecondAndCancels();
 
 private:
@@ -145,8 +147,22 @@ void TestEditing::operationsRefuseBadParameters_data()
     QTest::newRow("scale too far") << resize << QVariantMap{{"Scale", 20}} << int(PXV_Error::InvalidArgument) << "Scale";
     QTest::newRow("scale and size") << resize << QVariantMap{{"Scale", 2}, {"Size", "A4"}}
                                     << int(PXV_Error::InvalidArgument) << "Size";
-    QTest::newRow("not built yet") << QStringLiteral("op.document.addWatermarks") << QVariantMap{{"Pages", "1"}}
-                                   << int(PXV_Error::NotImplemented) << "op.document.addWatermarks";
+    QTest::newRow("not built yet") << QStringLiteral("op.document.exportCommentsAndFields") << QVariantMap{}
+                                   << int(PXV_Error::NotImplemented) << "op.document.exportCommentsAndFields";
+    const QString watermark = QStringLiteral("op.document.addWatermarks");
+    QTest::newRow("watermark of nothing") << watermark << QVariantMap{{"Pages", "1"}} << invalid << "“Text”";
+    QTest::newRow("watermark text and image") << watermark << QVariantMap{{"Text", "A"}, {"Image", splitFolder()}}
+                                              << invalid << "“Image”";
+    QTest::newRow("watermark colour by name") << watermark << QVariantMap{{"Text", "A"}, {"Color", "red"}} << invalid << "red";
+    QTest::newRow("watermark too opaque") << watermark << QVariantMap{{"Text", "A"}, {"Opacity", 1.5}} << invalid << "“Opacity”";
+    QTest::newRow("watermark nowhere") << watermark << QVariantMap{{"Text", "A"}, {"Position", "middle"}} << invalid << "middle";
+    QTest::newRow("watermark half behind") << watermark << QVariantMap{{"Text", "A"}, {"Behind", "maybe"}} << invalid << "maybe";
+    QTest::newRow("footer in the middle") << QStringLiteral("op.document.addHeaderFooter")
+                                          << QVariantMap{{"Position", "center"}} << invalid << "“Position”";
+    QTest::newRow("permission half given") << QStringLiteral("op.document.setSecurity")
+                                           << QVariantMap{{"Print", "perhaps"}} << invalid << "“Print”";
+    QTest::newRow("footer font too small") << QStringLiteral("op.document.addHeaderFooter")
+                                           << QVariantMap{{"FontSize", 0}} << invalid << "“FontSize”";
 }
 
 void TestEditing::operationsRefuseBadParameters()
@@ -211,11 +227,20 @@ void TestEditing::pageOperationsByName()
     QCOMPARE(model()->pageSize(2), QSizeF(918, 1188));
     run(QStringLiteral("op.document.resizePages"), {{"Pages", "4"}, {"Size", "Letter"}, {"Width", 500}});
     QCOMPARE(model()->pageSize(3), QSizeF(500, 792));
+    run(QStringLiteral("op.document.addWatermarks"),
+        {{"Text", "Draft"}, {"Color", "#ff0000"}, {"Opacity", 0.5}, {"Position", "tile"}, {"Behind", "true"}});
+    run(QStringLiteral("op.document.addHeaderFooter"), {{"Text", "{n}/{N}"}, {"Position", "top-right"}, {"StartNumber", 3}});
+    const QString stamped = m_dir.filePath("stamped.pdf");
+    run(QStringLiteral("op.document.save"), {{"Path", stamped}});
+    QVERIFY(testpdfs::popplerText(stamped, 3).contains("6/6"));
+    run(QStringLiteral("op.document.removeWatermarks"), {{"Pages", "2-4"}});
+    run(QStringLiteral("op.document.removeHeaderFooter"), {});
     QCOMPARE(model()->historySteps(),
-             QStringList({"Insert Blank Pages", "Insert Page", "Delete Pages", "Resize Pages", "Resize Page", "Resize Page"}));
+             QStringList({"Insert Blank Pages", "Insert Page", "Delete Pages", "Resize Pages", "Resize Page", "Resize Page",
+                          "Add Watermark", "Add Header and Footer", "Remove Watermarks", "Remove Headers and Footers"}));
     model()->setHistoryPosition(0);
     QCOMPARE(model()->pageCount(), 4);
-    QVERIFY(!model()->isModified());
+    QVERIFY(model()->isModified()); // saved with the stamps
 }
 
 void TestEditing::keysAndHistoryListUndoAndRedo()
@@ -250,6 +275,61 @@ void TestEditing::keysAndHistoryListUndoAndRedo()
     QCOMPARE(tabText(), QFileInfo(m_path).fileName());
     QVERIFY(!undo->isEnabled());
     QVERIFY(m_hosted.widget->actions()->action("cmd.redo")->isEnabled());
+    QCOMPARE(m_hosted.dialogs->errors, QStringList());
+}
+
+void TestEditing::stampsFromTheDocumentMenu()
+{
+    QHash<QString, QAction*> commands;
+    for (QAction* menu : m_hosted.widget->findChild<QMenuBar*>()->actions()) {
+        if (menu->text().remove('&') == "Document") {
+            for (QAction* action : menu->menu()->actions())
+                commands.insert(action->objectName(), action);
+        }
+    }
+    QVERIFY(commands.value("cmd.addWatermark") && commands.value("cmd.removeWatermarks")
+            && commands.value("cmd.addHeaderFooter") && commands.value("cmd.removeHeaderFooter"));
+    commands.value("cmd.addWatermark")->trigger(); // cancelled: no step
+    QVERIFY(model()->historySteps().isEmpty());
+    m_hosted.dialogs->stampAnswer = {{"Pages", "2"}, {"Text", "Draft"}, {"Position", "tile"}};
+    commands.value("cmd.addWatermark")->trigger();
+    m_hosted.dialogs->stampAnswer = {{"Pages", "all"}, {"Text", "{n}"}};
+    commands.value("cmd.addHeaderFooter")->trigger();
+    QCOMPARE(m_hosted.dialogs->stampKinds, QList<pxv::StampKind>({pxv::StampKind::Watermark, pxv::StampKind::Watermark,
+                                                                  pxv::StampKind::HeaderFooter}));
+    commands.value("cmd.removeWatermarks")->trigger();
+    commands.value("cmd.removeHeaderFooter")->trigger();
+    QCOMPARE(model()->historySteps(), QStringList({"Add Watermark", "Add Header and Footer", "Remove Watermarks",
+                                                   "Remove Headers and Footers"}));
+
+    // Properties: cancelled or unchanged is no step; an edit is one.
+    QVERIFY(commands.value("cmd.documentProperties"));
+    QCOMPARE(commands.value("cmd.documentProperties")->shortcut(), QKeySequence("Ctrl+D"));
+    commands.value("cmd.documentProperties")->trigger();
+    const pxv::DocumentInfo info = model()->info();
+    m_hosted.dialogs->propertiesAnswer = pxv::EditableInfo{info.title, info.author, info.subject, info.keywords};
+    commands.value("cmd.documentProperties")->trigger();
+    QCOMPARE(model()->historySteps().size(), 4);
+    m_hosted.dialogs->propertiesAnswer->author = "Ann";
+    commands.value("cmd.documentProperties")->trigger();
+    QCOMPARE(model()->undoName(), QString("Edit Properties"));
+    QCOMPARE(model()->info().author, QString("Ann"));
+    run(QStringLiteral("op.document.setProperties"), {{"Title", "By name"}});
+    QCOMPARE(model()->info().title, QString("By name"));
+    QCOMPARE(model()->info().author, QString("Ann"));
+
+    // Security is chosen now and given to the file by the next save.
+    QVERIFY(commands.value("cmd.documentSecurity"));
+    m_hosted.dialogs->securityAnswer = pxv::Protection{"pw", "owner", pxv::PermitPrint | pxv::PermitCopy};
+    commands.value("cmd.documentSecurity")->trigger();
+    QCOMPARE(m_hosted.dialogs->securityAsks.size(), 1);
+    QVERIFY(m_hosted.dialogs->securityAsks.first().method.isEmpty());
+    const pxv::ProtectionState state = model()->protection();
+    QVERIFY(state.pending && state.openPassword);
+    QCOMPARE(state.permissions, pxv::PermitPrint | pxv::PermitCopy);
+    run(QStringLiteral("op.document.setSecurity"), {{"PermissionsPassword", "owner"}, {"Edit", "false"}});
+    QCOMPARE(model()->protection().permissions, pxv::PermitAll & ~pxv::PermitEdit);
+    QVERIFY(!model()->protection().openPassword);
     QCOMPARE(m_hosted.dialogs->errors, QStringList());
 }
 

@@ -1,0 +1,36 @@
+// Bookmarks edited as steps of the history.
+
+#include "document_p.h"
+
+namespace pxv {
+
+namespace {
+
+void checkTitle(const QString& title)
+{
+    if (title.trimmed().isEmpty())
+        throw DocumentError(DocumentError::Failed, documentText("A bookmark needs a title."));
+}
+
+} // namespace
+
+void Document::addBookmark(const QVector<int>& path, const QString& title, int page)
+{
+    checkTitle(title);
+    if (path.isEmpty() || page < 0 || page >= pageCount())
+        throw DocumentError(DocumentError::Failed, documentText("There is no page %1 to bookmark.").arg(page + 1));
+    runStep(documentText("Add Bookmark"), StepKind::Content, [&] { d->mu->insertOutlineEntry(path, title, page); });
+}
+
+void Document::renameBookmark(const QVector<int>& path, const QString& title)
+{
+    checkTitle(title);
+    runStep(documentText("Rename Bookmark"), StepKind::Content, [&] { d->mu->renameOutlineEntry(path, title); });
+}
+
+void Document::deleteBookmark(const QVector<int>& path)
+{
+    runStep(documentText("Delete Bookmark"), StepKind::Content, [&] { d->mu->deleteOutlineEntry(path); });
+}
+
+} // namespace pxv

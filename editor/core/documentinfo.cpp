@@ -1,0 +1,72 @@
+// The document's properties: what it says about itself, and the fields users may edit.
+
+#include "document_p.h"
+
+#include "mupdf/muerror.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace pxv {
+
+DocumentInfo Document::info() const
+{
+    DocumentInfo info;
+    try {
+        info = d->mu->info();
+    } catch (const MuError& error) {
+        throw DocumentError(DocumentError::Failed,
+                            documentText("The document's properties cannot be read: %1").arg(QString::fromUtf8(error.what())));
+    }
+    if (!filePath().isNull()) {
+        info.fileSize = QFileInfo(filePath()).size();
+        // A linearization dictionary must lie within the file's first kilobyte.
+        QFile file(filePath());
+        if (file.open(QIODevice::ReadOnly))
+            info.linearized = file.read(1024).contains("/Linearized");
+    }
+    return info;
+}
+
+void Document::setInfo(const EditableInfo& info)
+{
+    runStep(documentText("Edit Properties"), StepKind::Content, [&] { d->mu->setInfo(info); });
+}
+
+ProtectionState Document::protection() const
+{
+    ProtectionState state;
+    state.pending = d->protectionPending;
+    if (const Protection* chosen = d->mu->newProtection()) {
+        // Saved or about to be: the file in memory still has its old encryption.
+        state.method = chosen->encrypts() ? QStringLiteral("AES 256") : QString();
+        state.openPassword = !chosen->openPassword.isEmpty();
+        state.permissions = chosen->permissionsPassword.isEmpty() ? PermitAll : chosen->permissions;
+        return state;
+    }
+    try {
+        state.method = d->mu->encryptionMethod();
+        state.permissions = d->mu->permissions();
+    } catch (const MuError& error) {
+        throw DocumentError(DocumentError::Failed,
+                            documentText("The document's protection cannot be read: %1").arg(QString::fromUtf8(error.what())));
+    }
+    state.openPassword = d->openedWithPassword;
+    return state;
+}
+
+void Document::setProtection(const Protection& protection)
+{
+    if (d->locked)
+        throw DocumentError(DocumentError::Failed, documentText("The document is still locked by its password."));
+    if (protection.openPassword.toUtf8().size() > 127 || protection.permissionsPassword.toUtf8().size() > 127)
+        throw DocumentError(DocumentError::Failed, documentText("A password is at most 127 bytes long."));
+    const bool wasModified = d->modified();
+    d->mu->setProtection(protection);
+    d->newOpenPassword = protection.openPassword.toUtf8();
+    d->protectionPending = true;
+    if (!wasModified)
+        emit modifiedChanged(true);
+}
+
+} // namespace pxv
