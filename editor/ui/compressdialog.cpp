@@ -1,5 +1,7 @@
 #include "compressdialog.h"
 
+#include "dialoglayouts.h"
+
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -40,13 +42,7 @@ CompressDialog::CompressDialog(const QString& documentPath, qint64 size, QWidget
     form->addRow(m_lossy);
     form->addRow(tr("&Resolution:"), m_resolution);
     form->addRow(tr("&Quality:"), m_quality);
-    auto* browse = new QPushButton(tr("&Browse…"), this);
-    auto* targetRow = new QHBoxLayout;
-    targetRow->addWidget(m_target, 1);
-    targetRow->addWidget(browse);
-    auto* targetLabel = new QLabel(tr("&Save to:"), this);
-    targetLabel->setBuddy(m_target);
-    form->addRow(targetLabel, targetRow);
+    QPushButton* browse = addTargetRow(form, m_target);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

@@ -1,5 +1,6 @@
 #include "convertdialog.h"
 
+#include "dialoglayouts.h"
 #include "core/pagerange.h"
 #include "pagechoicebox.h"
 
@@ -60,13 +61,7 @@ ConvertDialog::ConvertDialog(int pageCount, int currentPage, const QVector<int>&
     auto* form = new QFormLayout;
     form->addRow(tr("&Format:"), m_format);
     form->addRow(tr("&Resolution:"), m_resolution);
-    auto* browse = new QPushButton(tr("&Browse…"), this);
-    auto* targetRow = new QHBoxLayout;
-    targetRow->addWidget(m_target, 1);
-    targetRow->addWidget(browse);
-    auto* targetLabel = new QLabel(tr("&Save to:"), this);
-    targetLabel->setBuddy(m_target);
-    form->addRow(targetLabel, targetRow);
+    QPushButton* browse = addTargetRow(form, m_target);
     form->addRow(QString(), m_perPage);
 
     auto* layout = new QVBoxLayout(this);

@@ -1,5 +1,6 @@
 #include "cropdialog.h"
 
+#include "dialoglayouts.h"
 #include "core/document.h"
 #include "core/pagerenderer.h"
 #include "croppreview.h"
@@ -36,16 +37,7 @@ CropDialog::CropDialog(Document* document, int currentPage, const QVector<int>& 
         connect(m_edges[i], QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, &CropDialog::onMarginsEdited);
     }
 
-    auto* side = new QVBoxLayout;
-    side->addWidget(marginBox);
-    side->addWidget(m_pages);
-    side->addStretch();
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(m_preview, 1);
-    middle->addLayout(side);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(middle, 1);
-    layout->addWidget(m_buttons);
+    layOutBesidePreview(this, m_preview, m_pages, m_buttons)->insertWidget(0, marginBox);
 
     m_preview->setPageSize(document->pageSize(currentPage));
     setMargins(m_cropped);

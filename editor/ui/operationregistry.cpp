@@ -225,14 +225,7 @@ QList<SplitPart> splitParts(OperationCall& call, const CPXVDocument& document, c
 void splitDocument(OperationCall& call, const CPXVDocument& document, const QString& how)
 {
     QList<SplitPart> parts = splitParts(call, document, how);
-    const QString folder = call.has(kPath) ? call.text(kPath) : QString();
-    if (folder.trimmed().isEmpty())
-        throw call.invalid(kPath, tr("the folder to write the files into is missing"));
-    try {
-        Document::checkOutputFolder(folder);
-    } catch (const DocumentError& error) {
-        throw call.invalid(kPath, error.message());
-    }
+    const QString folder = call.outputFolder();
     const Document& model = *document.model();
     split::nameParts(model.filePath().isNull() ? tr("Untitled") : QFileInfo(model.filePath()).completeBaseName(), parts);
     const QStringList written = modelCall([&] { return model.splitInto(folder, parts, call.progress()); });
@@ -508,6 +501,19 @@ std::shared_ptr<CPXVDocument> OperationCall::documentIn(const QString& parameter
     if (!document)
         throw invalid(parameter, tr("it holds no document of this editor"));
     return document;
+}
+
+QString OperationCall::outputFolder() const
+{
+    const QString folder = has(kPath) ? text(kPath) : QString();
+    if (folder.trimmed().isEmpty())
+        throw invalid(kPath, tr("the folder to write the files into is missing"));
+    try {
+        Document::checkOutputFolder(folder);
+    } catch (const DocumentError& error) {
+        throw invalid(kPath, error.message());
+    }
+    return folder;
 }
 
 QVector<int> OperationCall::pages(const CPXVDocument& document) const

@@ -57,6 +57,8 @@ public:
     int integer(const QString& parameter, int fallback) const;
     double number(const QString& parameter, double fallback) const;
     QString text(const QString& parameter) const;
+    // "Path" as an existing folder that files can be written into.
+    QString outputFolder() const;
     QStringList texts(const QString& parameter) const;
     void setOutput(std::shared_ptr<IUnknown> object);
     void setOutputValue(const QVariant& value);

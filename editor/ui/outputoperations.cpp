@@ -35,19 +35,6 @@ int boundedInteger(OperationCall& call, const QString& parameter, int fallback, 
     return value;
 }
 
-QString outputFolder(OperationCall& call)
-{
-    const QString folder = call.has(kPath) ? call.text(kPath) : QString();
-    if (folder.trimmed().isEmpty())
-        throw call.invalid(kPath, tr("the folder to write the files into is missing"));
-    try {
-        Document::checkOutputFolder(folder);
-    } catch (const DocumentError& error) {
-        throw call.invalid(kPath, error.message());
-    }
-    return folder;
-}
-
 // Runs work on a worker, telling the call's progress between pages.
 void runWork(OperationCall& call, const std::function<void(const SplitProgress&)>& work)
 {
@@ -238,7 +225,7 @@ void exportToImages(OperationCall& call)
     if (!isOnePagePerFile(settings.format))
         throw call.invalid(kFormat, tr("“%1” is not “png” or “jpeg”").arg(call.text(kFormat)));
     const QVector<int> pages = call.pages(*document);
-    const QDir folder(outputFolder(call));
+    const QDir folder(call.outputFolder());
     const QString pattern = call.has(QStringLiteral("Pattern"))
                                 ? call.text(QStringLiteral("Pattern"))
                                 : QStringLiteral("page-{n}") + suffix(settings.format);
@@ -267,7 +254,7 @@ void convertDocument(OperationCall& call)
     QList<ExportFile> files;
     if (QFileInfo(path).isDir()) {
         // A folder: one file per page, named after the document.
-        const QDir folder(outputFolder(call));
+        const QDir folder(call.outputFolder());
         const QString base = document->model()->filePath().isNull()
                                  ? tr("Untitled")
                                  : QFileInfo(document->model()->filePath()).completeBaseName();

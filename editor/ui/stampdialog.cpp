@@ -1,5 +1,6 @@
 #include "stampdialog.h"
 
+#include "dialoglayouts.h"
 #include "core/document.h"
 #include "core/pagerenderer.h"
 #include "pagechoicebox.h"
@@ -119,16 +120,7 @@ StampDialog::StampDialog(StampKind kind, Document* document, int currentPage, co
     }
     form->addRow(QString(), m_behind);
 
-    auto* side = new QVBoxLayout;
-    side->addLayout(form);
-    side->addWidget(m_pages);
-    side->addStretch();
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(m_preview, 1);
-    middle->addLayout(side);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(middle, 1);
-    layout->addWidget(m_buttons);
+    layOutBesidePreview(this, m_preview, m_pages, m_buttons)->insertLayout(0, form);
 
     // Typing goes on for a moment: the preview is stamped once it pauses.
     m_pause->setSingleShot(true);
