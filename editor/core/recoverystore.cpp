@@ -39,13 +39,49 @@ bool processRuns(qint64 pid)
 RecoveryStore::RecoveryStore(const QString& folder, ProblemHandler problem)
     : m_folder(QDir::cleanPath(folder)), m_problem(std::move(problem))
 {
-    m_thread.setMaxThreadCount(1); // one after another, in the order asked
-    m_thread.setExpiryTimeout(-1);
 }
 
 RecoveryStore::~RecoveryStore()
 {
     flush();
+    {
+        std::lock_guard<std::mutex> lock(m_queueMutex);
+        m_stopping = true;
+    }
+    m_wake.notify_one();
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+void RecoveryStore::post(std::function<void()> job)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_queueMutex);
+        m_jobs.push_back(std::move(job));
+        if (!m_worker.joinable())
+            m_worker = std::thread([this] { runJobs(); });
+    }
+    m_wake.notify_one();
+}
+
+// One piece of work after another, in the order asked.
+void RecoveryStore::runJobs()
+{
+    std::unique_lock<std::mutex> lock(m_queueMutex);
+    for (;;) {
+        m_wake.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });
+        if (m_jobs.empty())
+            return;
+        const std::function<void()> job = std::move(m_jobs.front());
+        m_jobs.pop_front();
+        m_busy = true;
+        lock.unlock();
+        job();
+        lock.lock();
+        m_busy = false;
+        if (m_jobs.empty())
+            m_idle.notify_all();
+    }
 }
 
 QString RecoveryStore::newRecordName()
@@ -56,7 +92,7 @@ QString RecoveryStore::newRecordName()
 
 void RecoveryStore::write(const QString& name, const QByteArray& bytes)
 {
-    m_thread.start([this, name, bytes] {
+    post([this, name, bytes] {
         if (!QDir().mkpath(m_folder)) {
             report(tr("The folder \"%1\" cannot be created.").arg(QDir::toNativeSeparators(m_folder)));
             return;
@@ -69,7 +105,7 @@ void RecoveryStore::write(const QString& name, const QByteArray& bytes)
 
 void RecoveryStore::remove(const QString& name)
 {
-    m_thread.start([this, name] {
+    post([this, name] {
         QFile file(m_folder + '/' + name);
         if (file.exists() && !file.remove())
             report(file.errorString());
@@ -78,7 +114,8 @@ void RecoveryStore::remove(const QString& name)
 
 void RecoveryStore::flush()
 {
-    m_thread.waitForDone();
+    std::unique_lock<std::mutex> lock(m_queueMutex);
+    m_idle.wait(lock, [this] { return m_jobs.empty() && !m_busy; });
 }
 
 QStringList RecoveryStore::orphanedRecords() const

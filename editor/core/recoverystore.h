@@ -8,10 +8,12 @@
 
 #include <QString>
 #include <QStringList>
-#include <QThreadPool>
 
+#include <condition_variable>
+#include <deque>
 #include <functional>
 #include <mutex>
+#include <thread>
 
 namespace pxv {
 
@@ -42,10 +44,21 @@ public:
 
 private:
     void report(const QString& message);
+    // Queues work for the store's thread, which starts with the first piece.
+    void post(std::function<void()> job);
+    void runJobs();
 
     QString m_folder;
     ProblemHandler m_problem;
-    QThreadPool m_thread;
+    // The queue is handed over under a standard mutex, which ThreadSanitizer sees, unlike the
+    // one inside Qt's thread pool.
+    std::mutex m_queueMutex;
+    std::condition_variable m_wake;
+    std::condition_variable m_idle;
+    std::deque<std::function<void()>> m_jobs;
+    bool m_busy = false;
+    bool m_stopping = false;
+    std::thread m_worker;
     std::mutex m_mutex;
     bool m_reported = false;
     int m_serial = 0;
