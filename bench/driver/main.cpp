@@ -1,6 +1,7 @@
 // Runs every benchmark case, ours and the baselines in turn, and prints one Markdown table of
 // medians with the machine it ran on. Arguments name the programs: app=, window=, editor=,
-// mupdf=, history= (paths). Exits 1 when a case cannot be run.
+// mupdf=, history= (paths); any number of case=NAME runs only those cases (names as printed,
+// "start-up" included). Exits 1 when a case cannot be run.
 
 #include "cases.h"
 #include "e2eharness.h"
@@ -63,11 +64,16 @@ int main(int argc, char** argv)
     QHash<QString, QString*> programs{{QStringLiteral("app"), &tools.app},       {QStringLiteral("window"), &tools.window},
                                    {QStringLiteral("editor"), &tools.editor}, {QStringLiteral("mupdf"), &tools.mupdf},
                                    {QStringLiteral("history"), &tools.history}};
+    QStringList only;
     for (const QString& argument : app.arguments().mid(1)) {
-        QString* slot = programs.value(argument.section(QLatin1Char('='), 0, 0));
-        if (slot)
-            *slot = argument.section(QLatin1Char('='), 1);
+        const QString key = argument.section(QLatin1Char('='), 0, 0);
+        const QString value = argument.section(QLatin1Char('='), 1);
+        if (key == QLatin1String("case"))
+            only << value;
+        else if (QString* slot = programs.value(key))
+            *slot = value;
     }
+    const auto wanted = [&](const char* name) { return only.isEmpty() || only.contains(QLatin1String(name)); };
     for (auto it = programs.cbegin(); it != programs.cend(); ++it) {
         if (!QFileInfo(*it.value()).isExecutable()) {
             std::fprintf(stderr, "bench: no program given for %s=\n", qPrintable(it.key()));
@@ -89,7 +95,7 @@ int main(int argc, char** argv)
         });
         Bench bench(tools, docs, work.path());
         const QString header = machine();
-        {
+        if (wanted("start-up")) {
             // The end-to-end tests' private X server; the runs get their own fresh homes.
             const E2EHarness xserver(false);
             if (!xserver.isReady())
@@ -106,6 +112,8 @@ int main(int argc, char** argv)
             {"history store", [&] { bench.history(); }},
         };
         for (const auto& [name, run] : cases) {
+            if (!wanted(name))
+                continue;
             progress(name);
             run();
         }
