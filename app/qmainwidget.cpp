@@ -128,6 +128,17 @@ void QMainWidget::showEvent(QShowEvent* event)
     });
 }
 
+bool QMainWidget::focusNextPrevChild(bool next)
+{
+    // While the home page stands in for the document, Tab leads the keyboard into it: it is a
+    // window of its own, so the focus chain of this one never reaches it.
+    if (m_homeWidget && m_homeWidget->isVisible()) {
+        m_homeWidget->takeKeyboardFocus(next);
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
+}
+
 void QMainWidget::raiseFloatingWindows()
 {
     // Not every window manager keeps tool windows above their owner, so the owner lifts them

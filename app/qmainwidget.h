@@ -66,6 +66,7 @@ public slots:
 
 protected:
     bool event(QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -83,6 +84,7 @@ private:
     void updateDocViews();
     void initMenu();
     void initConnections();
+    void nameTitleButtons();
     void updateTitleBar();
     void accountAreaEvent(QEvent* event);
     void placeFloatingWindows();

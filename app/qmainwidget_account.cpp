@@ -56,6 +56,7 @@ void QMainWidget::initConnections()
     connect(ui.btnMin, SIGNAL(clicked()), this, SLOT(onBtnMin()));
     connect(ui.btnMax, SIGNAL(clicked()), this, SLOT(onBtnMax()));
     connect(ui.btnClose, SIGNAL(clicked()), this, SLOT(onBtnClose()));
+    nameTitleButtons();
 
     connect(&m_userHelp, SIGNAL(signal_avatar(const QPixmap&)), this, SLOT(onUserAvatar(const QPixmap&)));
     connect(&m_userHelp, SIGNAL(signal_login(const QString&)), this, SLOT(onUserLogin(const QString&)));
@@ -70,6 +71,20 @@ void QMainWidget::initConnections()
     connect(&m_userHelp, SIGNAL(signal_avatar(const QPixmap&)), home, SLOT(onUserAvatar(const QPixmap&)));
     connect(&m_userHelp, SIGNAL(signal_login(const QString&)), home, SLOT(onUserLogin(const QString&)));
     connect(&m_userHelp, SIGNAL(signal_logout()), home, SLOT(onUserLogout()));
+}
+
+void QMainWidget::nameTitleButtons()
+{
+    // Icon-only buttons: screen readers and tooltips need the words the artwork leaves out.
+    const auto name = [](QPushButton* button, const QString& text) {
+        button->setToolTip(text);
+        button->setAccessibleName(text);
+    };
+    name(ui.btnMin, tr("最小化"));
+    name(ui.btnClose, tr("关闭"));
+    name(ui.btnMax, tr("最大化"));
+    connect(ui.btnMax, &QPushButton::toggled, this,
+            [this, name](bool maximized) { name(ui.btnMax, maximized ? tr("还原") : tr("最大化")); });
 }
 
 void QMainWidget::onBtnLogin()

@@ -171,6 +171,22 @@
         <source>创建空白文档异常！</source>
         <translation>The blank document could not be created!</translation>
     </message>
+    <message>
+        <source>最小化</source>
+        <translation>Minimize</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>最大化</source>
+        <translation>Maximize</translation>
+    </message>
+    <message>
+        <source>还原</source>
+        <translation>Restore</translation>
+    </message>
 </context>
 <context>
     <name>QMainWidgetClass</name>

@@ -61,6 +61,9 @@ void QFloatExWidget::initialize()
 
         label(row)->installEventFilter(this);
         button(row)->installEventFilter(this);
+        // Folded, a button shows only its icon; the tooltip gives its words.
+        button(row)->setToolTip(button(row)->text());
+        label(row)->setToolTip(button(row)->text());
     }
     installEventFilter(this);
     updateMask();

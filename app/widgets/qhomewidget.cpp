@@ -10,8 +10,10 @@
 #include "uexception.h"
 
 #include <QFile>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QShortcut>
 #include <QTimer>
 
 bool QHomeWidget::s_tilePressed[QHomeWidget::TileCount] = {};
@@ -26,10 +28,10 @@ QHomeWidget::QHomeWidget(QWidget* parent) : QWidget(parent), ui(new Ui::QHomeWid
     connect(ui->btnClear, SIGNAL(clicked()), this, SLOT(onBtnClear()));
     connect(ui->btnOpenFile, SIGNAL(clicked()), this, SLOT(onBtnOpenFile()));
 
-    for (QWidget* w : {static_cast<QWidget*>(ui->frameUser), static_cast<QWidget*>(ui->frameMerge),
-                       static_cast<QWidget*>(ui->frameCreate), static_cast<QWidget*>(ui->frameConvert),
-                       static_cast<QWidget*>(ui->frameCompress)})
-        w->installEventFilter(this);
+    ui->frameUser->installEventFilter(this);
+    for (int tile = 0; tile < TileCount; ++tile)
+        tileFrame(Tile(tile))->installEventFilter(this);
+    makeKeyboardReachable();
 
     ui->listWidget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui->listWidget->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -52,6 +54,60 @@ QHomeWidget::QHomeWidget(QWidget* parent) : QWidget(parent), ui(new Ui::QHomeWid
 }
 
 QHomeWidget::~QHomeWidget() = default;
+
+QFrame* QHomeWidget::tileFrame(Tile tile) const
+{
+    QFrame* const frames[TileCount] = {ui->frameMerge, ui->frameCreate, ui->frameConvert, ui->frameCompress};
+    return frames[tile];
+}
+
+void QHomeWidget::makeKeyboardReachable()
+{
+    // The tiles are frames: they take focus, and tell screen readers what they do, only when told.
+    const QLabel* const titles[TileCount] = {ui->labelHomeTitle1, ui->labelHomeTitle2, ui->labelHomeTitle3,
+                                             ui->labelHomeTitle4};
+    const QLabel* const texts[TileCount] = {ui->labelHomeText4, ui->labelHomeText5, ui->labelHomeText6,
+                                            ui->labelHomeText7};
+    for (int tile = 0; tile < TileCount; ++tile) {
+        QFrame* frame = tileFrame(Tile(tile));
+        frame->setFocusPolicy(Qt::StrongFocus);
+        frame->setAccessibleName(titles[tile]->text());
+        frame->setAccessibleDescription(texts[tile]->text());
+    }
+    // Rows take focus one by one so that Tab walks them; the list itself would keep Tab.
+    ui->listWidget->setFocusPolicy(Qt::NoFocus);
+    // Outside a dialog a push button answers Enter only as an auto-default button.
+    ui->btnClear->setAutoDefault(true);
+    ui->btnOpenFile->setAutoDefault(true);
+    // Once the page has the keyboard, the owner's shortcuts no longer reach it; the two that
+    // belong here are its own.
+    new QShortcut(QKeySequence::Open, this, this, [this] { emit signal_open_doc(); });
+    new QShortcut(QKeySequence::New, this, this, [this] { emit signal_new_blank_doc(); });
+}
+
+void QHomeWidget::takeKeyboardFocus(bool first)
+{
+    activateWindow();
+    QWidget* stop = first ? static_cast<QWidget*>(ui->btnClear) : tileFrame(Tile(TileCount - 1));
+    stop->setFocus(first ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+}
+
+void QHomeWidget::chainFocus()
+{
+    QWidget* previous = ui->btnClear;
+    for (int i = 0; i < ui->listWidget->count(); ++i) {
+        // The row's frame takes its focus; tab order skips widgets that take none themselves.
+        QWidget* row = ui->listWidget->itemWidget(ui->listWidget->item(i))->focusProxy();
+        setTabOrder(previous, row);
+        previous = row;
+    }
+    setTabOrder(previous, ui->btnOpenFile);
+    previous = ui->btnOpenFile;
+    for (int tile = 0; tile < TileCount; ++tile) {
+        setTabOrder(previous, tileFrame(Tile(tile)));
+        previous = tileFrame(Tile(tile));
+    }
+}
 
 void QHomeWidget::scaleFixedGeometry()
 {
@@ -95,6 +151,7 @@ void QHomeWidget::rebuildList()
         sth::logger::log(1, __FILE__, __LINE__, e.toString());
         ui->listWidget->clear();
     }
+    chainFocus();
 }
 
 void QHomeWidget::addRow(const QString& path, const QString& name)
@@ -158,8 +215,19 @@ void QHomeWidget::onRemoveItem(QListWidgetItem* pItem)
     if (!pItem)
         return;
     const int row = ui->listWidget->row(pItem);
-    if (row >= 0)
-        delete ui->listWidget->takeItem(row);
+    if (row < 0)
+        return;
+    QWidget* rowWidget = ui->listWidget->itemWidget(pItem);
+    const bool hadFocus = rowWidget && rowWidget->hasFocus();
+    delete ui->listWidget->takeItem(row);
+    // A row removed from the keyboard hands the focus to its neighbour, not to nowhere.
+    if (hadFocus) {
+        const int count = ui->listWidget->count();
+        if (count > 0)
+            ui->listWidget->itemWidget(ui->listWidget->item(qMin(row, count - 1)))->setFocus(Qt::TabFocusReason);
+        else
+            ui->btnOpenFile->setFocus(Qt::TabFocusReason);
+    }
 }
 
 void QHomeWidget::repaintUserLater()
@@ -173,14 +241,17 @@ void QHomeWidget::repaintUserLater()
 bool QHomeWidget::eventFilter(QObject* watched, QEvent* event)
 {
     Tile tile = TileCount;
-    if (watched == ui->frameMerge)
-        tile = TileMerge;
-    else if (watched == ui->frameCreate)
-        tile = TileCreate;
-    else if (watched == ui->frameConvert)
-        tile = TileConvert;
-    else if (watched == ui->frameCompress)
-        tile = TileCompress;
+    for (int t = 0; t < TileCount; ++t) {
+        if (watched == tileFrame(Tile(t)))
+            tile = Tile(t);
+    }
+    if (tile != TileCount && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            fireTile(tile);
+            return true;
+        }
+    }
 
     if (tile != TileCount
         && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class QFrame;
 class QListWidgetItem;
 
 namespace Ui {
@@ -18,6 +19,9 @@ class QHomeWidget : public QWidget
 public:
     explicit QHomeWidget(QWidget* parent);
     ~QHomeWidget() override;
+
+    // Activates the page with the focus on its first stop (or its last, going backwards).
+    void takeKeyboardFocus(bool first);
 
 signals:
     void signal_new_blank_doc();
@@ -42,6 +46,9 @@ private:
     enum Tile { TileMerge, TileCreate, TileConvert, TileCompress, TileCount };
 
     void scaleFixedGeometry();
+    void makeKeyboardReachable();
+    void chainFocus();
+    QFrame* tileFrame(Tile tile) const;
     void rebuildList();
     void addRow(const QString& path, const QString& name);
     void fireTile(Tile tile);

@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 bool QItemFileWidget::s_pressed = false;
@@ -28,6 +29,12 @@ QItemFileWidget::QItemFileWidget(QListWidgetItem* item, QWidget* parent)
     connect(ui->btnRemove, SIGNAL(clicked()), this, SLOT(onBtnRemove()));
     ui->labelItemName->installEventFilter(this);
     ui->labelItemIco->installEventFilter(this);
+    // From the keyboard a row is one stop: Enter opens it, Delete removes it.
+    ui->frameMain->setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(ui->frameMain);
+    ui->frameMain->installEventFilter(this);
+    ui->btnRemove->setFocusPolicy(Qt::NoFocus);
+    ui->btnRemove->setAccessibleName(ui->btnRemove->toolTip());
 }
 
 QItemFileWidget::~QItemFileWidget() = default;
@@ -37,6 +44,8 @@ void QItemFileWidget::setFile(const QString& path, const QString& name)
     m_name = name;
     m_path = path;
     ui->labelItemName->setText(name);
+    ui->frameMain->setAccessibleName(name);
+    ui->frameMain->setAccessibleDescription(path);
 
     // Called before the row is laid out, so these are the form's sizes.
     const int available = width() - ui->labelItemIco->width() - ui->btnRemove->width() - scaled(46);
@@ -54,6 +63,19 @@ void QItemFileWidget::onBtnRemove()
 
 bool QItemFileWidget::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == ui->frameMain && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            openOrDrop();
+            return true;
+        case Qt::Key_Delete:
+            dropRecord();
+            return true;
+        default:
+            break;
+        }
+    }
     if ((watched == ui->labelItemName || watched == ui->labelItemIco)
         && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {

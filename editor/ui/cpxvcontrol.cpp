@@ -517,6 +517,9 @@ void CPXVControl::updateTabTitle(DocumentView* view)
     m_tabs->setTabText(index, document.isModified() ? name + QStringLiteral(" *") : name);
     const QString path = document.srcPath();
     m_tabs->setTabToolTip(index, path.isNull() ? tr("%1 (not saved yet)").arg(name) : path);
+    // The close cross is drawn, not written; a screen reader needs to hear which tab it closes.
+    if (QWidget* close = m_tabs->tabBar()->tabButton(index, QTabBar::RightSide))
+        close->setAccessibleName(tr("Close %1").arg(name));
 }
 
 void CPXVControl::onTabCloseRequested(int index)

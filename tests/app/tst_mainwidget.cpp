@@ -11,6 +11,7 @@
 #include "qmsgbox.h"
 #include "uexception.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
@@ -69,6 +70,8 @@ private slots:
     void closingLastDocumentShowsHomePage();
     void menuEntriesInOrder();
     void maximiseButtonFollowsWindowState();
+    void everyButtonHasANameAndIconOnlyOnesATooltip();
+    void tabFromTheWindowEntersTheHomePage();
     void accountStateFollowsSignals();
     void missingComponentEndsRunWithLogRecord();
     void editorAndPanelAreMadeAfterHomePagePaint();
@@ -269,12 +272,44 @@ void TstMainWidget::maximiseButtonFollowsWindowState()
 {
     auto* btnMax = m_window->findChild<QPushButton*>("btnMax");
     auto* title = m_window->findChild<QWidget*>("frameTitle");
+    const QString maximiseTip = btnMax->toolTip();
     m_window->onBtnMax();
     QVERIFY(btnMax->isChecked());
     QTRY_VERIFY(m_window->isMaximized());
+    QVERIFY(btnMax->toolTip() != maximiseTip);
     QTest::mouseDClick(title, Qt::LeftButton, Qt::NoModifier, QPoint(300, 25));
     QVERIFY(!btnMax->isChecked());
     QTRY_VERIFY(!m_window->isMaximized());
+    QCOMPARE(btnMax->toolTip(), maximiseTip);
+}
+
+void TstMainWidget::everyButtonHasANameAndIconOnlyOnesATooltip()
+{
+    // With a document open, so that the editor's toolbar and the floating panel are there too.
+    m_window->onOpenFile(m_files.filePath("a.pdf"));
+    QTRY_COMPARE(activePath(), m_files.filePath("a.pdf"));
+    QVERIFY(m_window->findChild<QFloatExWidget*>());
+    int checked = 0;
+    for (QAbstractButton* button : m_window->findChildren<QAbstractButton*>()) {
+        if (!button->isVisibleTo(button->window()))
+            continue;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
+        QVERIFY(accessible);
+        const QString what = button->objectName() + QLatin1Char('/') + button->metaObject()->className();
+        QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(), qPrintable(what));
+        if (button->text().isEmpty())
+            QVERIFY2(!button->toolTip().isEmpty(), qPrintable(what));
+        ++checked;
+    }
+    QVERIFY(checked > 20);
+}
+
+void TstMainWidget::tabFromTheWindowEntersTheHomePage()
+{
+    QVERIFY(m_window->homeWidget()->isVisible());
+    QTest::keyClick(m_window.get(), Qt::Key_Tab);
+    QTRY_VERIFY(m_window->homeWidget()->isAncestorOf(QApplication::focusWidget()));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("btnClear"));
 }
 
 void TstMainWidget::menuEntriesInOrder()

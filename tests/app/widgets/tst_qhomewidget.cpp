@@ -7,6 +7,7 @@
 #include "qdatabase.h"
 #include "scale.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -78,6 +79,7 @@ private slots:
     void removeButtonKeepsFileOnDisk();
     void clearEmptiesListAndTable();
     void removeItemIgnoresForeignItems();
+    void keyboardWalksRowsButtonsAndTiles();
     void accountSlotsUpdateNickname();
     void layoutGrowsWithDisplayScale();
     void brokenDatabaseLeavesEmptyListAndReportsFailedClear();
@@ -278,6 +280,53 @@ void TestHomeWidget::removeItemIgnoresForeignItems()
     home.onRemoveItem(&foreign);
     home.onRemoveItem(nullptr);
     QCOMPARE(listOf(home)->count(), 1);
+}
+
+void TestHomeWidget::keyboardWalksRowsButtonsAndTiles()
+{
+    QStringList paths;
+    for (const char* name : {"one.pdf", "two.pdf", "three.pdf"}) {
+        paths.prepend(makeFile(QLatin1String(name)));
+        QVERIFY(HistoryStore::instance()->add(paths.first().toStdWString()));
+        setTime(paths.first(), 1700000000.0 + paths.size());
+    }
+    FakeParent parent;
+    QHomeWidget home(&parent);
+    QSignalSpy merge(&home, &QHomeWidget::signal_merge);
+    home.show();
+    QApplication::setActiveWindow(&home);
+    QVERIFY(QTest::qWaitForWindowActive(&home));
+    home.findChild<QPushButton*>(QStringLiteral("btnClear"))->setFocus(Qt::TabFocusReason);
+
+    // Tab: the clear button, each row, the open button, the four tiles; each named for a screen reader.
+    QStringList stops;
+    for (int i = 0; i < 9; ++i) {
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(focus);
+        QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(), qPrintable(focus->objectName()));
+        stops << (rowAt(home, 0)->isAncestorOf(focus)   ? QStringLiteral("row0")
+                  : rowAt(home, 1)->isAncestorOf(focus) ? QStringLiteral("row1")
+                  : rowAt(home, 2)->isAncestorOf(focus) ? QStringLiteral("row2")
+                                                          : focus->objectName());
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    QCOMPARE(stops, QStringList({"btnClear", "row0", "row1", "row2", "btnOpenFile", "frameMerge", "frameCreate",
+                                 "frameConvert", "frameCompress"}));
+
+    QTest::keyClick(home.findChild<QWidget*>(QStringLiteral("frameMerge")), Qt::Key_Space);
+    QCOMPARE(merge.count(), 1);
+    QTest::keyClick(home.findChild<QWidget*>(QStringLiteral("frameConvert")), Qt::Key_Return);
+    QCOMPARE(parent.pagemorph, 1);
+
+    // Delete removes the focused row and hands the focus to the next one; Enter opens it.
+    rowAt(home, 1)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    QCOMPARE(listedPaths(home), QStringList({paths[0], paths[2]}));
+    QCOMPARE(recordCount(), 2);
+    QTRY_VERIFY(rowAt(home, 1)->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+    QCOMPARE(parent.opened, QStringList{paths[2]});
 }
 
 void TestHomeWidget::accountSlotsUpdateNickname()
