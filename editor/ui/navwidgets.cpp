@@ -18,6 +18,8 @@ PageBox::PageBox(QWidget* parent) : QWidget(parent)
     m_edit->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     m_edit->setToolTip(tr("Page number: type a page and press Enter"));
     m_total = new QLabel(this);
+    // One validator for the box's life: a new one per page turn would pile up as children.
+    m_validator = new QIntValidator(this);
 
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     auto* layout = new QHBoxLayout(this);
@@ -58,7 +60,8 @@ void PageBox::refresh()
         m_total->setText(QStringLiteral("/ %1").arg(m_noValueText));
         return;
     }
-    m_edit->setValidator(new QIntValidator(1, m_count, m_edit));
+    m_validator->setRange(1, m_count);
+    m_edit->setValidator(m_validator);
     m_edit->setText(QString::number(m_page + 1));
     m_total->setText(QStringLiteral("/ %1").arg(m_count));
 }

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QWidget>
 
+class QIntValidator;
 class QLabel;
 class QLineEdit;
 
@@ -33,6 +34,7 @@ private:
 
     QLineEdit* m_edit;
     QLabel* m_total;
+    QIntValidator* m_validator;
     QString m_noValueText = QStringLiteral("-");
     int m_page = 0;
     int m_count = 0;

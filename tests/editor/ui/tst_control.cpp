@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QValidator>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QProgressDialog>
@@ -255,6 +256,10 @@ void TestControl::hostSetupCallsSucceed()
     QCOMPARE(m_widget->activeView()->outlinePane()->minimumWidth(), 120);
     QVERIFY_EXCEPTION_THROWN(inst->layout()->frame()->view()->paneArea()->setSizeLimits(10, 20, 0, 0), PXV_Error);
     QCOMPARE(pageBox->text(), QString("1 / 2"));
+    // Page turns reuse the box's validator instead of piling up new ones.
+    for (int i = 0; i < 20; ++i)
+        pageBox->setPage(i % 2, 2);
+    QCOMPARE(pageBox->findChildren<QValidator*>().size(), 1);
 }
 
 void TestControl::hidingHelpRemovesItsAction()
