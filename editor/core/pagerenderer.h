@@ -24,7 +24,7 @@ class PageRenderer : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr qint64 kDefaultCacheBytes = 64ll * 1024 * 1024;
+    static constexpr qint64 kDefaultCacheBytes = 32ll * 1024 * 1024;
     // Pages drawn ahead at most: a few per worker keep them busy, more only take memory.
     static constexpr int kMaxPrefetch = 6;
 

@@ -31,6 +31,9 @@ struct MuDocument::Impl
     // Display lists of a handful of recent pages: re-rendering at a new zoom skips
     // interpreting the page again, while memory stays independent of the page count.
     static constexpr size_t kMaxCachedLists = 8;
+    // Pages interpreted since the parsed objects were last dropped (see renderPage).
+    int listsSinceObjectsDropped = 0;
+    static constexpr int kListsBetweenObjectDrops = 64;
 
     ContextPtr context; // first: dropped after every handle below
     PdfDocumentHandle doc;

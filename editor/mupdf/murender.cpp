@@ -1,5 +1,7 @@
 #include "mudocument_p.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -39,6 +41,18 @@ QImage MuDocument::renderPage(int page, double scale, const std::atomic<int>* ab
             }
             fz_always(ctx) { fz_drop_page(ctx, fzPage); }
             fz_catch(ctx) { fz_rethrow(ctx); }
+            // The lists hold what drawing needs; the parsed objects of the pages would otherwise
+            // stay until the copy is closed, and a copy walked end to end would hold the whole
+            // file's. Dropped now and then, not per page: objects packed in object streams are
+            // read a whole stream at a time. Only an unedited copy may drop them: edited objects
+            // exist nowhere else.
+            if (++d->listsSinceObjectsDropped >= Impl::kListsBetweenObjectDrops
+                && !pdf_has_unsaved_changes(ctx, d->pdf())) {
+                pdf_clear_xref(ctx, d->pdf());
+                d->listsSinceObjectsDropped = 0;
+                malloc_trim(0); // freed, yet kept by the allocator unless handed back
+
+            }
         });
         Impl::CachedList entry;
         entry.page = page;

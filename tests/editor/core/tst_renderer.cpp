@@ -335,6 +335,7 @@ private slots:
     {
         auto document = openSample(30);
         PageRenderer renderer(document.get());
+        renderer.setCacheLimit(256ll << 20); // room to draw all three ahead at this scale
         QSignalSpy ready(&renderer, &PageRenderer::pageReady);
         renderer.request(0, 2.0, 100);
         renderer.prefetch({1, 2, 3}, 2.0);
