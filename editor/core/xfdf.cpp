@@ -12,8 +12,10 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
+#include <algorithm>
 #include <cmath>
-#include <map>
+#include <iterator>
+#include <vector>
 
 namespace pxv {
 
