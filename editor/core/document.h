@@ -64,6 +64,8 @@ using CombineProgress = std::function<bool(int index, const QString& fileName)>;
 using SplitProgress = std::function<bool(int index, int count, const QString& path)>;
 
 struct SplitPart;
+struct XfdfImport;
+enum class XfdfContent;
 struct RecoveryRecord;
 
 // What a render worker opens its own copy of the document from: the file last saved (or, for a
@@ -275,6 +277,13 @@ public:
     // A new A4 document without a file listing every page's comments with their kind, author,
     // date and text; it says so when there are none.
     std::unique_ptr<Document> summarizeAnnotations() const;
+    // Field values and comments in XFDF, the XML form in which programs exchange them: writes
+    // what of them is asked for to path, replacing it atomically.
+    void exportXfdf(const QString& path, XfdfContent what) const;
+    // Reads the XFDF file at path into the document as one step: values into the fields of the
+    // same full names, comments onto their pages. Throws DocumentError, changing nothing, for a
+    // file that cannot be read, is not XFDF or does not fit the document.
+    XfdfImport importXfdf(const QString& path);
 
     // The undo history: the names of every step, oldest first, of which the first
     // historyPosition() are in force. A save keeps it.

@@ -298,6 +298,23 @@ public:
     //                               Output: a new A4 document listing every page's comments
     //                               with their kind, author, date and text. The document does
     //                               not change: no step.
+    //   "op.document.exportCommentsAndFields"  Input, Path (the XFDF file to write, replaced
+    //                               atomically), "What": "fields", "comments" or "both" (the
+    //                               default). Writes XFDF 1.0: the document's file name, the
+    //                               fields' values by full name (a check box's or radio group's
+    //                               export value, "Off" when none is on; one value for each
+    //                               choice of a list with multiple selection) and the comments
+    //                               with their page (0-based), geometry in PDF user space, colour,
+    //                               opacity, width, name, author, subject, dates, flags and text.
+    //                               Output: the path written (a value). No step.
+    //   "op.document.importCommentsAndFields"  Input, Path (an XFDF file). Sets the fields of the
+    //                               same full names and adds the comments to their pages, with
+    //                               their appearances, as one step. Fields the document lacks and
+    //                               kinds of comment the editor cannot add are skipped. A file
+    //                               that is not XML, not XFDF, names a page the document lacks or
+    //                               holds numbers that are none fails with a message saying so
+    //                               and changes nothing. Output: a QVariantMap value of counts:
+    //                               "Fields", "Comments", "SkippedFields", "SkippedComments".
     //   "op.document.exportToImages"  Input, Pages, "Format": "png" (the default) or "jpeg";
     //                               "Quality" 1-100 for JPEG (90); "Resolution" in dpi, 10-1200
     //                               (150); Path: an existing folder; "Pattern": the file name,

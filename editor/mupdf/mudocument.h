@@ -8,6 +8,7 @@
 #include "values/annotation.h"
 #include "values/objectstate.h"
 #include "values/docinfo.h"
+#include "values/exchange.h"
 #include "values/protection.h"
 #include "values/stamp.h"
 #include "values/types.h"
@@ -17,6 +18,8 @@
 #include <QMarginsF>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
+#include <QTransform>
 #include <QPair>
 #include <QVector>
 
@@ -155,6 +158,16 @@ public:
     // Makes the annotation with value's id what value says (its type stays) and draws it again.
     void changeAnnotation(int page, const Annotation& value);
     void deleteAnnotation(int page, int id);
+    // Exchange with other programs (muxfdf.cpp). The values of the fields with widgets on the
+    // pages, in the order of their first widgets; push buttons and signatures hold none.
+    QList<FieldValue> fieldValues() const;
+    // Sets each named field as filling it in would (no script runs) and draws its widgets again;
+    // returns the names the form has no field for.
+    QStringList setFieldValues(const QList<FieldValue>& values);
+    // Maps the page's PDF user space (origin at the bottom left, unrotated) to page space.
+    QTransform pageTransform(int page) const;
+    AnnotationExtras annotationExtras(int id) const;
+    void setAnnotationExtras(int id, const AnnotationExtras& extras);
 
     void appendBlankPage(const QSizeF& points);
     // Appends a page showing the image file (JPEG, PNG, TIFF; JPEG data is kept as it is).

@@ -62,6 +62,8 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
     add(names::kDocumentProperties, tr("&Properties…"), QIcon::fromTheme(QStringLiteral("document-properties")),
         {QKeySequence(QStringLiteral("Ctrl+D"))});
     add(names::kDocumentSecurity, tr("&Security…"), QIcon::fromTheme(QStringLiteral("security-high")), {});
+    add(names::kExportCommentsAndFields, tr("E&xport Comments and Fields…"), QIcon::fromTheme(QStringLiteral("document-export")), {});
+    add(names::kImportCommentsAndFields, tr("&Import Comments and Fields…"), QIcon::fromTheme(QStringLiteral("document-import")), {});
     QAction* outline = add(names::kShowOutline, tr("&Outline"), icons::outline(), {QKeySequence(QStringLiteral("F4"))});
     outline->setCheckable(true);
     outline->setChecked(true);

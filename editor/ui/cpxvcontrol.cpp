@@ -173,6 +173,9 @@ void CPXVControl::buildMenus()
         add(comment, name);
     comment->addSeparator();
     add(comment, names::kShowComments);
+    comment->addSeparator();
+    add(comment, names::kExportCommentsAndFields);
+    add(comment, names::kImportCommentsAndFields);
     QMenu* document = m_menuBar->addMenu(tr("&Document"));
     add(document, names::kAddWatermark);
     add(document, names::kRemoveWatermarks);

@@ -160,6 +160,10 @@ private:
     void removeStamps(pxv::DocumentView* view, pxv::StampKind kind);
     void editProperties(pxv::DocumentView* view);
     void editSecurity(pxv::DocumentView* view);
+    // Comments and form fields exchanged as XFDF through a file chosen by the user.
+    void registerXfdfCommands();
+    void exportCommentsAndFields(pxv::DocumentView* view);
+    void importCommentsAndFields(pxv::DocumentView* view);
     void stepHistory(pxv::DocumentView* view, int steps);
     // Opens each file, showing failures instead of throwing them.
     void openInteractively(const QStringList& files);

@@ -332,6 +332,7 @@ void CPXVControl::registerCommands()
     onDocument(names::kCropPages, [this](DocumentView* view) { cropPages(view); });
     onDocument(names::kResizePages, [this](DocumentView* view) { resizePages(view); });
     registerToolCommands();
+    registerXfdfCommands();
     onDocument(names::kFind, [](DocumentView* view) { view->showFindBar(); });
     onDocument(names::kRotateLeft, [this](DocumentView* view) { rotatePages(view, 270); });
     onDocument(names::kRotateRight, [this](DocumentView* view) { rotatePages(view, 90); });

@@ -221,4 +221,24 @@ void DefaultDialogProvider::showHelp(QWidget* parent)
            "Page Up / Page Down, Home / End move through the pages"));
 }
 
+QString DefaultDialogProvider::exportXfdfFile(QWidget* parent, const QString& suggestedPath)
+{
+    QString file = QFileDialog::getSaveFileName(parent, tr("Export Comments and Fields"), suggestedPath,
+                                                tr("XFDF files (*.xfdf);;All files (*)"));
+    if (file.isEmpty())
+        return QString();
+    if (QFileInfo(file).suffix().isEmpty())
+        file += QStringLiteral(".xfdf");
+    return file;
+}
+
+QString DefaultDialogProvider::importXfdfFile(QWidget* parent)
+{
+    const QString file = QFileDialog::getOpenFileName(parent, tr("Import Comments and Fields"), m_lastDir,
+                                                      tr("XFDF files (*.xfdf *.xml);;All files (*)"));
+    if (!file.isEmpty())
+        m_lastDir = QFileInfo(file).absolutePath();
+    return file.isEmpty() ? QString() : file;
+}
+
 } // namespace pxv

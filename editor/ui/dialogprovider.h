@@ -91,6 +91,10 @@ public:
     // The protection for the next save, shown with the one the document has; false when cancelled.
     virtual bool documentSecurity(QWidget* parent, const ProtectionState& state, Protection* chosen) = 0;
     virtual void showError(QWidget* parent, const QString& message) = 0;
+    // The XFDF file to export comments and fields to, offered as suggestedPath, and the one to
+    // import; a null string when cancelled.
+    virtual QString exportXfdfFile(QWidget* parent, const QString& suggestedPath) = 0;
+    virtual QString importXfdfFile(QWidget* parent) = 0;
     virtual void showHelp(QWidget* parent) = 0;
 };
 
@@ -117,6 +121,8 @@ public:
     bool documentProperties(QWidget* parent, const PageDialogContext& context, EditableInfo* edited) override;
     bool documentSecurity(QWidget* parent, const ProtectionState& state, Protection* chosen) override;
     void showError(QWidget* parent, const QString& message) override;
+    QString exportXfdfFile(QWidget* parent, const QString& suggestedPath) override;
+    QString importXfdfFile(QWidget* parent) override;
     void showHelp(QWidget* parent) override;
 
 private:

@@ -67,6 +67,8 @@ inline const QString kAddHeaderFooterOp = QStringLiteral("op.document.addHeaderF
 inline const QString kRemoveHeaderFooterOp = QStringLiteral("op.document.removeHeaderFooter");
 inline const QString kSetPropertiesOp = QStringLiteral("op.document.setProperties");
 inline const QString kSetSecurityOp = QStringLiteral("op.document.setSecurity");
+inline const QString kExportXfdfOp = QStringLiteral("op.document.exportCommentsAndFields");
+inline const QString kImportXfdfOp = QStringLiteral("op.document.importCommentsAndFields");
 
 inline const QString kOpen = QStringLiteral("cmd.open");
 inline const QString kNewDocCombine = QStringLiteral("cmd.newDocCombine");
@@ -134,6 +136,8 @@ inline const QString kAddHeaderFooter = QStringLiteral("cmd.addHeaderFooter");
 inline const QString kRemoveHeaderFooter = QStringLiteral("cmd.removeHeaderFooter");
 inline const QString kDocumentProperties = QStringLiteral("cmd.documentProperties");
 inline const QString kDocumentSecurity = QStringLiteral("cmd.documentSecurity");
+inline const QString kExportCommentsAndFields = QStringLiteral("cmd.exportCommentsAndFields");
+inline const QString kImportCommentsAndFields = QStringLiteral("cmd.importCommentsAndFields");
 } // namespace names
 
 } // namespace pxv

@@ -11,6 +11,7 @@
 #include "operation.h"
 #include "annotationoperation.h"
 #include "outputoperations.h"
+#include "xfdfoperations.h"
 
 #include <QCoreApplication>
 #include <QColor>
@@ -615,8 +616,8 @@ OperationRegistry::OperationRegistry()
     add(names::kSetPropertiesOp, {kInput, "Title", "Author", "Subject", "Keywords"}, setProperties);
     add(names::kSetSecurityOp,
         {kInput, "OpenPassword", "PermissionsPassword", "Print", "Copy", "Edit", "Annotate", "FillForms"}, setSecurity);
-    for (const char* later : {"op.document.exportCommentsAndFields", "op.document.importCommentsAndFields"})
-        add(QString::fromLatin1(later), {}, {});
+    add(names::kExportXfdfOp, {kInput, kPath, "What"}, exportCommentsAndFields);
+    add(names::kImportXfdfOp, {kInput, kPath}, importCommentsAndFields);
 }
 
 void OperationRegistry::add(const QString& name, const QStringList& parameters, Handler handler)

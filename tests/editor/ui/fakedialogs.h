@@ -134,4 +134,7 @@ public:
     }
     void showError(QWidget*, const QString& message) override { errors.append(message); }
     void showHelp(QWidget*) override { ++helpShown; }
+    QString xfdfAnswer; // the XFDF file to export to or import; empty: cancelled
+    QString exportXfdfFile(QWidget*, const QString&) override { return xfdfAnswer; }
+    QString importXfdfFile(QWidget*) override { return xfdfAnswer; }
 };

@@ -88,7 +88,7 @@ private slots:
     void combineAsksPasswordsFromItsWorker();
     void windowKeepsWorkingDuringALongCombine();
     void repairedFileShowsANoticeBar();
-    void operationsNotBuiltRaiseTheError();
+    void operationsOfTheTableAreMade();
     void operationParametersFormATree();
     void passwordIsAskedAgainWhenWrong();
     void cancelledPasswordOpensNothing();
@@ -535,27 +535,11 @@ void TestControl::repairedFileShowsANoticeBar()
     QVERIFY(!second->isVisible());
 }
 
-void TestControl::operationsNotBuiltRaiseTheError()
+void TestControl::operationsOfTheTableAreMade()
 {
     for (const QString& name : kTableNames.mid(28, 17)) {
         const QString op = dotted(name);
-        const QStringList built = {"op.newBlankDoc", "op.combineDocs", "op.document.insertPages",
-                                   "op.document.insertEmptyPages", "op.document.deletePages",
-                                   "op.document.extractPages", "op.document.replacePages",
-                                   "op.document.cropPages", "op.document.resizePages",
-                                   "op.document.summarizeAnnots", "op.imagesToDoc", "op.textToDoc",
-                                   "op.document.exportToImages", "op.document.printPages", "op.document.addWatermarks"};
-        if (built.contains(op))
-            continue;
-        const std::shared_ptr<IPXV_Operation> operation = m_control->inst()->createOperation(id(op));
-        QCOMPARE(operation->name(), op);
-        try {
-            m_control->inst()->runOperation(operation.get(), 0);
-            QFAIL(qPrintable(op + " ran"));
-        } catch (const PXV_Error& error) {
-            QCOMPARE(error.code(), int(PXV_Error::NotImplemented));
-            QVERIFY(error.message().contains(op));
-        }
+        QCOMPARE(m_control->inst()->createOperation(id(op))->name(), op);
     }
     QVERIFY_EXCEPTION_THROWN(m_control->inst()->createOperation(id("e.activeDocChanged")), PXV_Error);
     QVERIFY_EXCEPTION_THROWN(m_control->inst()->createOperation(-1), PXV_Error);

@@ -147,8 +147,9 @@ void TestEditing::operationsRefuseBadParameters_data()
     QTest::newRow("scale too far") << resize << QVariantMap{{"Scale", 20}} << int(PXV_Error::InvalidArgument) << "Scale";
     QTest::newRow("scale and size") << resize << QVariantMap{{"Scale", 2}, {"Size", "A4"}}
                                     << int(PXV_Error::InvalidArgument) << "Size";
-    QTest::newRow("not built yet") << QStringLiteral("op.document.exportCommentsAndFields") << QVariantMap{}
-                                   << int(PXV_Error::NotImplemented) << "op.document.exportCommentsAndFields";
+    QTest::newRow("export neither comments nor fields") << QStringLiteral("op.document.exportCommentsAndFields")
+                                                        << QVariantMap{{"Path", splitFolder()}, {"What", "all"}}
+                                                        << invalid << "“What”";
     const QString watermark = QStringLiteral("op.document.addWatermarks");
     QTest::newRow("watermark of nothing") << watermark << QVariantMap{{"Pages", "1"}} << invalid << "“Text”";
     QTest::newRow("watermark text and image") << watermark << QVariantMap{{"Text", "A"}, {"Image", splitFolder()}}
