@@ -18,6 +18,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
@@ -88,6 +90,31 @@ bool CWinApp::isPlainLanguageCode(const QString& language)
     return code.match(language).hasMatch();
 }
 
+bool CWinApp::loadTranslation(QTranslator& translator, const QString& appPath, const QString& language)
+{
+    // Empty (not null) delimiters and suffix: exactly this file, never a shortened name that
+    // could reach a file outside the language folder.
+    const QString file = translationFile(appPath, language);
+    const QString none = QStringLiteral("");
+    if (translator.load(file, none, none, none))
+        return true;
+    const QString problem = QFileInfo::exists(file) ? QStringLiteral("cannot be read as a translation")
+                                                    : QStringLiteral("is missing");
+    sth::logger::log(1, __FILE__, __LINE__,
+                     QStringLiteral("Translation file %1 %2; the interface shows the source texts.")
+                         .arg(file, problem)
+                         .toStdWString());
+    return false;
+}
+
+bool CWinApp::loadQtTranslation(QTranslator& translator, const QString& language)
+{
+    // "zh" finds qtbase_zh_CN.qm through the locale's fallbacks; the code is checked already, so
+    // the name stays inside Qt's translation folder.
+    return translator.load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::location(QLibraryInfo::TranslationsPath));
+}
+
 void CWinApp::loadTranslator()
 {
     if (readableStartIni().isEmpty())
@@ -102,19 +129,13 @@ void CWinApp::loadTranslator()
                              .toStdWString());
         language = QStringLiteral("en");
     }
+    // Qt's own dialogs and buttons follow the same language; without Qt's translations they stay
+    // English, which is no fault worth a log line.
+    m_qtTranslator = std::make_unique<QTranslator>();
+    if (!language.isEmpty() && loadQtTranslation(*m_qtTranslator, language))
+        QCoreApplication::installTranslator(m_qtTranslator.get());
     m_translator = std::make_unique<QTranslator>();
-    // Empty (not null) delimiters and suffix: exactly this file, never a shortened name that
-    // could reach a file outside the language folder.
-    const QString file = translationFile(CGlobal::getAppPath(), language);
-    const QString none = QStringLiteral("");
-    if (!m_translator->load(file, none, none, none)) {
-        const QString problem = QFileInfo::exists(file) ? QStringLiteral("cannot be read as a translation")
-                                                        : QStringLiteral("is missing");
-        sth::logger::log(1, __FILE__, __LINE__,
-                         QStringLiteral("Translation file %1 %2; the interface shows the source texts.")
-                             .arg(file, problem)
-                             .toStdWString());
-    }
+    loadTranslation(*m_translator, CGlobal::getAppPath(), language);
     QCoreApplication::installTranslator(m_translator.get());
 }
 

@@ -3,18 +3,12 @@
 #include "cglobal.h"
 #include "qmsgbox.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QHash>
 #include <QUrl>
 
 namespace {
-
-QString trMethod(const char* text)
-{
-    return QCoreApplication::translate("QCommonMethod", text);
-}
 
 // Pages that ship with the program, by key, relative to the program's folder. The program has
 // no web site, so every other key ("home", the converter products) has no page to open.
@@ -38,16 +32,16 @@ void QCommonMethod::openUrl(const QString& key, const QString&)
 {
     const auto page = localPages().constFind(key);
     if (page == localPages().constEnd()) {
-        QMsgBox::showInformation(trMethod("Vellumpad has no web site; this page is not available."));
+        QMsgBox::showInformation(tr("Vellumpad has no web site; this page is not available."));
         return;
     }
     const QString file = CGlobal::getAppPath() + page.value();
     if (!QFile::exists(file)) {
-        QMsgBox::showWarning(trMethod("The page is not installed. It was expected at:\n%1").arg(file));
+        QMsgBox::showWarning(tr("The page is not installed. It was expected at:\n%1").arg(file));
         return;
     }
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
-        QMsgBox::showWarning(trMethod("No program is set up to open this page:\n%1").arg(file));
+        QMsgBox::showWarning(tr("No program is set up to open this page:\n%1").arg(file));
 }
 
 void QCommonMethod::setLinkHandler(LinkHandler handler)
@@ -61,9 +55,9 @@ void QCommonMethod::openLink(const QString& softId, const QString& key, const QS
         return;
     QString product = softId;
     if (softId == QLatin1String("pagemorph_win"))
-        product = trMethod("the PDF converter");
+        product = tr("the PDF converter");
     else if (softId == QLatin1String("draftmorph_win"))
-        product = trMethod("the CAD converter");
+        product = tr("the CAD converter");
     QMsgBox::showInformation(
-        trMethod("The conversion tools are separate products, and there is no page for %1 here.").arg(product));
+        tr("The conversion tools are separate products, and there is no page for %1 here.").arg(product));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -7,6 +8,8 @@
 // Opens product pages and links by key.
 class QCommonMethod
 {
+    Q_DECLARE_TR_FUNCTIONS(QCommonMethod)
+
 public:
     static void openUrl(const QString& key, const QString& extra);
     static void openLink(const QString& softId, const QString& key, const QString& extra);

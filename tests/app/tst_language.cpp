@@ -1,0 +1,167 @@
+#include "cwinapp.h"
+#include "ipxv.h"
+#include "pxveditor.h"
+#include "qmainwidget.h"
+#include "qmsgbox.h"
+
+#include <QDialogButtonBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTranslator>
+#include <QtTest>
+
+// One language everywhere: with the shipped translation of a language loaded the way the
+// program loads it, the main window with the editor in it shows no text of the other language.
+class TstLanguage : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void windowSpeaksOneLanguage_data();
+    void windowSpeaksOneLanguage();
+    void qtStandardButtonsFollowTheLanguage();
+};
+
+namespace {
+
+// Where a text shows, for the failure message.
+struct ShownText
+{
+    QString where;
+    QString text;
+    bool tooltip = false;
+};
+
+void collectMenu(QMenu* menu, const QString& path, QList<ShownText>& texts)
+{
+    // Entries filled in only when a menu opens.
+    emit menu->aboutToShow();
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator())
+            continue;
+        const QString where = path + " > " + action->text();
+        texts.append({where, action->text()});
+        if (action->menu())
+            collectMenu(action->menu(), where, texts);
+    }
+}
+
+QList<ShownText> shownTexts(QWidget* window)
+{
+    QList<ShownText> texts;
+    for (QMenuBar* bar : window->findChildren<QMenuBar*>())
+        for (QAction* action : bar->actions())
+            if (action->menu()) {
+                texts.append({"menu bar", action->text()});
+                collectMenu(action->menu(), action->text(), texts);
+            }
+    // Menus of their own, such as the title bar's.
+    for (QMenu* menu : window->findChildren<QMenu*>())
+        if (menu->menuAction()->associatedWidgets().isEmpty())
+            collectMenu(menu, menu->objectName(), texts);
+    for (QToolBar* bar : window->findChildren<QToolBar*>())
+        for (QAction* action : bar->actions())
+            if (!action->isSeparator())
+                texts.append({"tooltip of " + action->text(), action->toolTip(), true});
+    for (QToolButton* button : window->findChildren<QToolButton*>())
+        texts.append({"tooltip of button " + button->objectName(), button->toolTip(), true});
+    return texts;
+}
+
+// Words of the Latin alphabet that are no names of products or formats, nor, where keysAllowed,
+// names of keys ("Ctrl+O", "Shift+F3", "Esc"); single letters are the accelerators written in
+// brackets after Chinese texts.
+QStringList latinWords(QString text, bool keysAllowed)
+{
+    static const QStringList names = {"PDF", "Word", "Excel", "PPT", "CAD", "JPEG", "PNG", "XFDF", "OK"};
+    static const QStringList keys = {"Enter", "Return", "Esc", "Tab", "Del", "Ins", "PgUp", "PgDown", "Home", "End"};
+    static const QRegularExpression modifier(QStringLiteral("\\b(Ctrl|Shift|Alt|Meta)\\+"));
+    static const QRegularExpression word(QStringLiteral("[A-Za-z]{2,}"));
+    if (keysAllowed)
+        text.remove(modifier);
+    QStringList found;
+    for (auto words = word.globalMatch(text); words.hasNext();) {
+        const QString w = words.next().captured();
+        if (!names.contains(w) && !(keysAllowed && keys.contains(w)))
+            found << w;
+    }
+    return found;
+}
+
+bool hasCjk(const QString& text)
+{
+    static const QRegularExpression cjk(QStringLiteral("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
+    return cjk.match(text).hasMatch();
+}
+
+} // namespace
+
+void TstLanguage::initTestCase()
+{
+    QMsgBox::setHandler([](QMsgBox::Kind, const QString& text) { qWarning() << "message:" << text; });
+}
+
+void TstLanguage::windowSpeaksOneLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << "en";
+    QTest::newRow("Chinese") << "zh";
+}
+
+void TstLanguage::windowSpeaksOneLanguage()
+{
+    QFETCH(QString, language);
+    QTranslator qt;
+    QTranslator own;
+    QVERIFY(CWinApp::loadQtTranslation(qt, language));
+    QVERIFY(CWinApp::loadTranslation(own, QStringLiteral(VP_BIN_DIR "/"), language));
+    QCoreApplication::installTranslator(&qt);
+    QCoreApplication::installTranslator(&own);
+
+    QMainWidget window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.onNewBlankDoc();
+    QTRY_VERIFY(!window.control()->activeDocPath().isNull());
+    const QList<ShownText> texts = shownTexts(&window);
+    // Enough of the menus and tools to matter: the editor's and the window's own.
+    QVERIFY2(texts.size() > 60, qPrintable(QString::number(texts.size())));
+
+    QStringList offending;
+    for (const ShownText& shown : texts) {
+        const bool foreign = language == "en" ? hasCjk(shown.text) : !latinWords(shown.text, shown.tooltip).isEmpty();
+        if (foreign)
+            offending << shown.where + ": " + shown.text;
+    }
+    offending.removeDuplicates();
+    QVERIFY2(offending.isEmpty(), qPrintable("Texts in the other language:\n" + offending.join('\n')));
+}
+
+void TstLanguage::qtStandardButtonsFollowTheLanguage()
+{
+    QTranslator qt;
+    QVERIFY(CWinApp::loadQtTranslation(qt, "zh"));
+    QCoreApplication::installTranslator(&qt);
+    QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Save);
+    for (QAbstractButton* button : box.buttons())
+        QVERIFY2(hasCjk(button->text()) && latinWords(button->text(), false).isEmpty(), qPrintable(button->text()));
+    // A language without Qt's translation stays English, without complaint.
+    QTranslator none;
+    QVERIFY(!CWinApp::loadQtTranslation(none, "xx"));
+}
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir profile;
+    qputenv("XDG_DATA_HOME", profile.filePath("data").toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", profile.path().toLocal8Bit());
+    registerPXVEditor();
+    CWinApp app(argc, argv);
+    TstLanguage test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_language.moc"
