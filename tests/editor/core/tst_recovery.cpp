@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QtTest>
 
 using pxv::Document;
@@ -116,6 +117,65 @@ private slots:
         const QString saved = m_dir.filePath("whole.pdf");
         restored->save(saved);
         QCOMPARE(testpdfs::qpdfProblems(saved), QString());
+    }
+
+    void thousandStepsAreRestoredExactly()
+    {
+        testpdfs::Sample sample;
+        sample.pages = 6;
+        const QString path = m_dir.write("long history.pdf", testpdfs::sample(sample));
+        // Both kinds of record: the update to a file, and the whole of a document without one.
+        for (const bool withFile : {true, false}) {
+            auto document = withFile ? Document::open(path) : Document::createBlank();
+            QRandomGenerator random(withFile ? 1 : 2);
+            for (int step = 0; step < 1000; ++step) {
+                const int pages = document->pageCount();
+                const int page = random.bounded(pages);
+                switch (step % 5) {
+                case 0:
+                    document->rotatePage(page, 90 * (1 + random.bounded(3)));
+                    break;
+                case 1: {
+                    pxv::Annotation note;
+                    note.rect = QRectF(random.bounded(300), random.bounded(500), 20, 20);
+                    note.contents = QString("step %1").arg(step);
+                    document->addAnnotation(page, note);
+                    break;
+                }
+                case 2:
+                    document->insertBlankPages(page, 1, QSizeF(200 + random.bounded(300), 300));
+                    break;
+                case 3:
+                    document->movePages({page}, random.bounded(pages));
+                    break;
+                default:
+                    if (pages > 2)
+                        document->deletePages({page});
+                    else
+                        document->rotatePage(page, 180);
+                }
+            }
+            const RecoveryRecord record = recordOf(*document);
+            auto restored = Document::restore(record);
+            QVERIFY(restored->isModified());
+            QCOMPARE(restored->pageCount(), document->pageCount());
+            for (int page = 0; page < document->pageCount(); ++page) {
+                QCOMPARE(restored->pageSize(page), document->pageSize(page));
+                const QList<pxv::Annotation> wanted = document->annotations(page);
+                const QList<pxv::Annotation> found = restored->annotations(page);
+                QCOMPARE(found.size(), wanted.size());
+                for (int i = 0; i < wanted.size(); ++i) {
+                    QCOMPARE(found[i].contents, wanted[i].contents);
+                    QCOMPARE(found[i].rect, wanted[i].rect);
+                }
+            }
+            const QString fromDocument = m_dir.filePath("steps-document.pdf");
+            const QString fromRecord = m_dir.filePath("steps-record.pdf");
+            document->save(fromDocument);
+            restored->save(fromRecord);
+            QCOMPARE(testpdfs::qpdfProblems(fromRecord), QString());
+            QCOMPARE(seenByPoppler(fromRecord), seenByPoppler(fromDocument));
+        }
     }
 
     void onlyModifiedUnencryptedDocumentsHaveRecords()
