@@ -1,6 +1,7 @@
 // Recovery records of a document's unsaved changes, and documents opened again from them.
 
 #include "document_p.h"
+#include "sourcecopy.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,13 +10,22 @@ namespace pxv {
 
 namespace {
 
-// A record of a whole document is written on every change, and made on the GUI thread: beyond
-// this size that would stall the editor, so such documents keep none.
+// A record of a whole document is written in full on every change: beyond this size the disk
+// would be kept too busy, so such documents keep none.
 constexpr qint64 kWholeRecordLimit = 64 << 20;
 
 } // namespace
 
-bool Document::recoveryRecord(RecoveryRecord* record) const
+QByteArray Document::wholeRecordPayload(const RenderSource& version)
+{
+    try {
+        return openSourceCopy(version, mu::MuDocument::kModelStoreBytes)->toBytes();
+    } catch (const MuError&) {
+        return QByteArray();
+    }
+}
+
+bool Document::recoveryRecord(RecoveryRecord* record, std::shared_ptr<const RenderSource>* whole) const
 {
     if (!d->modified() || d->locked || d->mu->isEncrypted())
         return false;
@@ -37,11 +47,17 @@ bool Document::recoveryRecord(RecoveryRecord* record) const
             if (size > kWholeRecordLimit)
                 return false;
             next.kind = RecoveryRecord::Kind::Document;
-            next.payload = d->mu->toBytes();
+            if (!whole) {
+                next.payload = wholeRecordPayload(*d->source);
+                if (next.payload.isEmpty())
+                    return false;
+            }
         }
     } catch (const MuError&) {
         return false;
     }
+    if (whole)
+        *whole = next.kind == RecoveryRecord::Kind::Document ? d->source : nullptr;
     *record = std::move(next);
     return true;
 }

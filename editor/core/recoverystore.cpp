@@ -92,7 +92,15 @@ QString RecoveryStore::newRecordName()
 
 void RecoveryStore::write(const QString& name, const QByteArray& bytes)
 {
-    post([this, name, bytes] {
+    write(name, [bytes] { return bytes; });
+}
+
+void RecoveryStore::write(const QString& name, std::function<QByteArray()> make, std::function<void()> written)
+{
+    post([this, name, make = std::move(make), written = std::move(written)] {
+        const QByteArray bytes = make();
+        if (bytes.isEmpty())
+            return;
         if (!QDir().mkpath(m_folder)) {
             report(tr("The folder \"%1\" cannot be created.").arg(QDir::toNativeSeparators(m_folder)));
             return;
@@ -100,6 +108,8 @@ void RecoveryStore::write(const QString& name, const QByteArray& bytes)
         QSaveFile file(m_folder + '/' + name);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
             report(file.errorString());
+        else if (written)
+            written();
     });
 }
 

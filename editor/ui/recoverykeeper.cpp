@@ -3,9 +3,11 @@
 #include "core/document.h"
 #include "core/recoveryrecord.h"
 #include "core/recoverystore.h"
+#include "perflog.h"
 #include "pxveditor.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QPointer>
 
 namespace pxv {
@@ -56,9 +58,12 @@ void RecoveryKeeper::changed()
 
 void RecoveryKeeper::write()
 {
+    QElapsedTimer clock;
+    clock.start();
     RecoveryStore* store = recoveryStore();
     RecoveryRecord record;
-    if (!store || !m_document->recoveryRecord(&record)) {
+    std::shared_ptr<const RenderSource> whole;
+    if (!store || !m_document->recoveryRecord(&record, &whole)) {
         remove();
         return;
     }
@@ -66,7 +71,19 @@ void RecoveryKeeper::write()
     record.changed = m_changed;
     if (m_name.isEmpty())
         m_name = store->newRecordName();
-    store->write(m_name, record.toBytes());
+    const double guiMs = clock.nsecsElapsed() / 1e6;
+    // A whole document is made on the store's thread from a copy of its own: it may take long.
+    const auto make = [record, whole]() mutable {
+        if (whole) {
+            record.payload = Document::wholeRecordPayload(*whole);
+            if (record.payload.isEmpty())
+                return QByteArray();
+        }
+        return record.toBytes();
+    };
+    store->write(m_name, make, [clock, guiMs] {
+        qCInfo(lcPerf) << "recovery record written" << guiMs << clock.nsecsElapsed() / 1e6;
+    });
 }
 
 void RecoveryKeeper::remove()

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QThread>
 #include <QtTest>
 
 using pxv::Document;
@@ -117,6 +118,29 @@ private slots:
         const QString saved = m_dir.filePath("whole.pdf");
         restored->save(saved);
         QCOMPARE(testpdfs::qpdfProblems(saved), QString());
+
+        // Made on another thread from the version asked for, while the document goes on
+        // changing on its own.
+        RecoveryRecord deferred;
+        std::shared_ptr<const pxv::RenderSource> whole;
+        QVERIFY(document->recoveryRecord(&deferred, &whole));
+        QVERIFY(whole);
+        QVERIFY(deferred.payload.isEmpty());
+        std::unique_ptr<QThread> maker(QThread::create([&] { deferred.payload = Document::wholeRecordPayload(*whole); }));
+        maker->start();
+        document->deletePages({0, 1});
+        QVERIFY(maker->wait(60000));
+        auto fromThread = Document::restore(RecoveryRecord::fromBytes(deferred.toBytes()));
+        QCOMPARE(fromThread->pageCount(), restored->pageCount());
+        for (int page = 0; page < restored->pageCount(); ++page)
+            QCOMPARE(fromThread->pageSize(page), restored->pageSize(page));
+        // An update needs no second part.
+        const QString path = m_dir.write("small.pdf", testpdfs::sample({}));
+        auto withFile = Document::open(path);
+        withFile->rotatePage(0, 90);
+        QVERIFY(withFile->recoveryRecord(&deferred, &whole));
+        QVERIFY(!whole);
+        QVERIFY(!deferred.payload.isEmpty());
     }
 
     void thousandStepsAreRestoredExactly()
@@ -247,8 +271,16 @@ private slots:
         QVERIFY(name != store.newRecordName());
         store.write(name, "first");
         store.write(name, "second");
+        // Bytes made on the store's thread; none made, none written.
+        bool written = false;
+        store.write(name, [] { return QByteArray(); }, [&] { written = true; });
         store.flush();
         QCOMPARE(readAll(folder + '/' + name), QByteArray("second"));
+        QVERIFY(!written);
+        store.write(name, [] { return QByteArray("third"); }, [&] { written = true; });
+        store.flush();
+        QCOMPARE(readAll(folder + '/' + name), QByteArray("third"));
+        QVERIFY(written);
         // Records of this process are not orphans; those of a process that is gone are.
         const QString orphan = folder + "/999999999-1.record";
         QVERIFY(QFile(orphan).open(QIODevice::WriteOnly));
