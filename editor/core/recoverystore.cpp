@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <sys/resource.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -15,6 +16,7 @@ namespace pxv {
 namespace {
 
 const QString kSuffix = QStringLiteral(".record");
+constexpr int kWorkerNice = 10;
 
 QString tr(const char* text)
 {
@@ -64,9 +66,11 @@ void RecoveryStore::post(std::function<void()> job)
     m_wake.notify_one();
 }
 
-// One piece of work after another, in the order asked.
+// One piece of work after another, in the order asked. Keeping changes for a crash must not
+// slow the editor down: the thread gives way to the others of the program.
 void RecoveryStore::runJobs()
 {
+    setpriority(PRIO_PROCESS, id_t(gettid()), kWorkerNice);
     std::unique_lock<std::mutex> lock(m_queueMutex);
     for (;;) {
         m_wake.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });

@@ -62,8 +62,8 @@ void RecoveryKeeper::write()
     clock.start();
     RecoveryStore* store = recoveryStore();
     RecoveryRecord record;
-    std::shared_ptr<const RenderSource> whole;
-    if (!store || !m_document->recoveryRecord(&record, &whole)) {
+    Document::RecordFinish finish;
+    if (!store || !m_document->recoveryRecord(&record, &finish)) {
         remove();
         return;
     }
@@ -72,15 +72,8 @@ void RecoveryKeeper::write()
     if (m_name.isEmpty())
         m_name = store->newRecordName();
     const double guiMs = clock.nsecsElapsed() / 1e6;
-    // A whole document is made on the store's thread from a copy of its own: it may take long.
-    const auto make = [record, whole]() mutable {
-        if (whole) {
-            record.payload = Document::wholeRecordPayload(*whole);
-            if (record.payload.isEmpty())
-                return QByteArray();
-        }
-        return record.toBytes();
-    };
+    // What takes long (a whole document, the digest of a file) is done on the store's thread.
+    const auto make = [record, finish]() mutable { return finish(&record) ? record.toBytes() : QByteArray(); };
     store->write(m_name, make, [clock, guiMs] {
         qCInfo(lcPerf) << "recovery record written" << guiMs << clock.nsecsElapsed() / 1e6;
     });

@@ -119,28 +119,22 @@ private slots:
         restored->save(saved);
         QCOMPARE(testpdfs::qpdfProblems(saved), QString());
 
-        // Made on another thread from the version asked for, while the document goes on
+        // Finished on another thread from the version asked for, while the document goes on
         // changing on its own.
         RecoveryRecord deferred;
-        std::shared_ptr<const pxv::RenderSource> whole;
-        QVERIFY(document->recoveryRecord(&deferred, &whole));
-        QVERIFY(whole);
+        Document::RecordFinish finish;
+        QVERIFY(document->recoveryRecord(&deferred, &finish));
         QVERIFY(deferred.payload.isEmpty());
-        std::unique_ptr<QThread> maker(QThread::create([&] { deferred.payload = Document::wholeRecordPayload(*whole); }));
-        maker->start();
+        bool finished = false;
+        std::unique_ptr<QThread> finisher(QThread::create([&] { finished = finish(&deferred); }));
+        finisher->start();
         document->deletePages({0, 1});
-        QVERIFY(maker->wait(60000));
+        QVERIFY(finisher->wait(60000));
+        QVERIFY(finished);
         auto fromThread = Document::restore(RecoveryRecord::fromBytes(deferred.toBytes()));
         QCOMPARE(fromThread->pageCount(), restored->pageCount());
         for (int page = 0; page < restored->pageCount(); ++page)
             QCOMPARE(fromThread->pageSize(page), restored->pageSize(page));
-        // An update needs no second part.
-        const QString path = m_dir.write("small.pdf", testpdfs::sample({}));
-        auto withFile = Document::open(path);
-        withFile->rotatePage(0, 90);
-        QVERIFY(withFile->recoveryRecord(&deferred, &whole));
-        QVERIFY(!whole);
-        QVERIFY(!deferred.payload.isEmpty());
     }
 
     void thousandStepsAreRestoredExactly()
@@ -246,6 +240,29 @@ private slots:
         QVERIFY(sameSizeAndTime != before);
 
         QVERIFY(FileIdentity::of(m_dir.filePath("missing.pdf")).size < 0);
+
+        // An update's record reads the file's digest when it is finished, and has none once the
+        // file is no longer the one the update was made for.
+        auto document = Document::open(path);
+        document->rotatePage(0, 90);
+        RecoveryRecord record;
+        Document::RecordFinish finish;
+        QVERIFY(document->recoveryRecord(&record, &finish));
+        QVERIFY(record.source.digest.isEmpty());
+        QVERIFY(finish(&record));
+        QVERIFY(record.source == FileIdentity::of(path));
+        RecoveryRecord later;
+        QVERIFY(document->recoveryRecord(&later, &finish));
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("% appended by another program\n");
+        file.close();
+        QVERIFY(finish(&later));
+        QVERIFY(later.source == record.source);
+        auto reopened = Document::open(path);
+        reopened->rotatePage(0, 90);
+        QVERIFY(reopened->recoveryRecord(&record, &finish));
+        QVERIFY(QFile::remove(path));
+        QVERIFY(!finish(&record));
     }
 
     void damagedRecordsAreRefused()
