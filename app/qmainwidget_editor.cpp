@@ -12,6 +12,7 @@
 #include "qfloatexwidget.h"
 #include "qhomewidget.h"
 #include "qmsgbox.h"
+#include "readingplaces.h"
 #include "uexception.h"
 
 #include <QCloseEvent>
@@ -51,6 +52,8 @@ void QMainWidget::setupControl()
     if (!help)
         throw PXV_Error(PXV_Error::NotFound, QStringLiteral("The editor has no command \"cmd.help\"."));
     help->setHidden(true);
+    // Files open where they were left, kept beside the recent list.
+    m_pdfCtl->setPlaceKeeper(std::make_shared<ReadingPlaces>([] { return HistoryStore::instance(); }));
 }
 
 void QMainWidget::onControlEvent(int nEventID, IDispatch*, IUnknown*)

@@ -28,6 +28,8 @@ public:
     // The ten most recently activated records, newest first.
     QTable recent();
     void clear();
+    // The connection, for tables of their own kept in the same file.
+    QDatabase& database() { return *m_db; }
 
 private:
     friend class TestHistoryStore;

@@ -94,6 +94,19 @@ public:
     // screenful at a time, each step once the thumbnails it brought up are drawn.
     Thumbnails scrollThumbnails();
 
+    struct RecoveryWrite
+    {
+        double guiMs = 0;          // making the record on the GUI thread
+        double offGuiMs = 0;       // then finishing and writing it on the store's thread
+        double longestStallMs = 0; // from the edit shown to the record on disk
+        double idleStallMs = 0;    // over a second of doing nothing just before the edit
+        qint64 bytes = 0;
+    };
+    // After open(): keeps unsaved changes in folder, rotates the first page and waits until its
+    // recovery record is on disk. withoutFile: the same for a new document without a file made
+    // of the open one's pages, whose record holds the whole document.
+    RecoveryWrite writeRecoveryRecord(const QString& folder, bool withoutFile);
+
 private:
     // Runs "op.document.rotatePages" through the instance; false (with error()) when it throws.
     bool rotate(int page, int degrees);

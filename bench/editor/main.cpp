@@ -20,12 +20,17 @@
 //   bench_editor extract FILE PAGE OUTPUT      one page extracted into OUTPUT: "extract-ms"
 //   bench_editor thumbnails FILE               the thumbnails pane scrolled end to end: "rows",
 //                                              "steps", "seconds", "longest-stall-ms"
+//   bench_editor recovery FILE [whole]         the first page rotated, then its recovery record
+//                                              written (whole: of a copy without a file):
+//                                              "gui-ms", "off-gui-ms", "longest-stall-ms",
+//                                              "idle-stall-ms" (a second doing nothing), "bytes"
 // Exits 1 with a message when the run cannot be done.
 
 #include "editorrun.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -56,7 +61,8 @@ int failed(const EditorRun& run)
 int usage()
 {
     std::fprintf(stderr, "usage: bench_editor first-page FILE | scroll FILE | combine OUTPUT FILE... | edits FILE | "
-                         "edit-memory FILE | delete-save FILE OUTPUT | extract FILE PAGE OUTPUT | thumbnails FILE\n");
+                         "edit-memory FILE | delete-save FILE OUTPUT | extract FILE PAGE OUTPUT | thumbnails FILE | "
+                         "recovery FILE [whole]\n");
     return 2;
 }
 
@@ -144,6 +150,15 @@ int main(int argc, char** argv)
             return failed(run);
         std::printf("rows %d\nsteps %d\nseconds %.3f\nlongest-stall-ms %.1f\n", pane.rows, pane.steps, pane.seconds,
                     pane.longestStallMs);
+    } else if (mode == QLatin1String("recovery") && (args.size() == 3 || (args.size() == 4 && args[3] == QLatin1String("whole")))) {
+        const QTemporaryDir folder;
+        if (run.open(args[2]) < 0)
+            return failed(run);
+        const EditorRun::RecoveryWrite record = run.writeRecoveryRecord(folder.path(), args.size() == 4);
+        if (!run.error().isEmpty())
+            return failed(run);
+        std::printf("gui-ms %.3f\noff-gui-ms %.3f\nlongest-stall-ms %.3f\nidle-stall-ms %.3f\nbytes %lld\n", record.guiMs,
+                    record.offGuiMs, record.longestStallMs, record.idleStallMs, record.bytes);
     } else {
         return usage();
     }

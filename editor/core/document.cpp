@@ -127,7 +127,7 @@ PageId Document::Private::idOf(int page) const
 void Document::Private::startNewBase()
 {
     dirty.clear();
-    baseIdentity = FileIdentity();
+    baseIdentity.reset();
     auto next = std::make_shared<RenderBase>();
     next->key = nextSourceKey();
     next->password = password;

@@ -315,7 +315,12 @@ public:
     // or the whole document for one without a file or that needs a full save. False, and
     // record untouched, for an unmodified document, for an encrypted one, whose contents must
     // not be written anywhere in clear, and for a whole document of more than 64 MB.
-    bool recoveryRecord(RecoveryRecord* record) const;
+    // With finish given, the costly parts are left out of *record: a whole document's bytes,
+    // made from a copy of this version of it, and the digest of the file an update applies to.
+    // *finish fills them in on any thread, so that they need not hold up the one the document
+    // lives on; it returns false when they cannot be had.
+    using RecordFinish = std::function<bool(RecoveryRecord* record)>;
+    bool recoveryRecord(RecoveryRecord* record, RecordFinish* finish = nullptr) const;
     // Opens the document a record kept, its changes in force and unsaved: the file at source
     // (the record's own by default) with the record's update applied as one step, or the
     // whole document kept in the record as a new one. Throws DocumentError.

@@ -67,7 +67,8 @@ struct Document::Private
     QByteArray createdBytes; // a document without a file, as created
     std::shared_ptr<const RenderBase> base;
     std::set<int> dirty;     // objects changed since base
-    mutable FileIdentity baseIdentity; // of the file at base, read by the first recovery record
+    // Of the file at base, taken by the first recovery record.
+    mutable std::shared_ptr<const LazyFileIdentity> baseIdentity;
     std::shared_ptr<const RenderSource> source;
 
     bool modified() const;

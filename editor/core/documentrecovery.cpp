@@ -1,6 +1,7 @@
 // Recovery records of a document's unsaved changes, and documents opened again from them.
 
 #include "document_p.h"
+#include "sourcecopy.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,39 +10,55 @@ namespace pxv {
 
 namespace {
 
-// A record of a whole document is written on every change, and made on the GUI thread: beyond
-// this size that would stall the editor, so such documents keep none.
+// A record of a whole document is written in full on every change: beyond this size the disk
+// would be kept too busy, so such documents keep none.
 constexpr qint64 kWholeRecordLimit = 64 << 20;
 
 } // namespace
 
-bool Document::recoveryRecord(RecoveryRecord* record) const
+bool Document::recoveryRecord(RecoveryRecord* record, RecordFinish* finish) const
 {
     if (!d->modified() || d->locked || d->mu->isEncrypted())
         return false;
     RecoveryRecord next;
     next.sourcePath = d->path;
     next.title = title();
+    RecordFinish finishing;
     try {
         if (!d->path.isNull() && !d->repaired && d->mu->canSaveIncrementally()) {
-            if (d->baseIdentity.size < 0)
-                d->baseIdentity = FileIdentity::of(d->path);
-            if (d->baseIdentity.size < 0)
+            if (!d->baseIdentity)
+                d->baseIdentity = std::make_shared<const LazyFileIdentity>(d->path);
+            const std::shared_ptr<const LazyFileIdentity> identity = d->baseIdentity;
+            if (identity->size() < 0)
                 return false; // the file is gone: nothing to apply an update to
             next.kind = RecoveryRecord::Kind::Update;
-            next.source = d->baseIdentity;
             next.objects.assign(d->dirty.begin(), d->dirty.end());
-            next.payload = d->mu->incrementalUpdate(next.source.size, next.objects);
+            next.payload = d->mu->incrementalUpdate(identity->size(), next.objects);
+            finishing = [identity](RecoveryRecord* update) {
+                update->source = identity->get();
+                return update->source.size >= 0;
+            };
         } else {
             const qint64 size = d->path.isNull() ? d->createdBytes.size() : QFileInfo(d->path).size();
             if (size > kWholeRecordLimit)
                 return false;
             next.kind = RecoveryRecord::Kind::Document;
-            next.payload = d->mu->toBytes();
+            finishing = [version = d->source](RecoveryRecord* whole) {
+                try {
+                    whole->payload = openSourceCopy(*version, mu::MuDocument::kModelStoreBytes)->toBytes();
+                } catch (const MuError&) {
+                    return false;
+                }
+                return true;
+            };
         }
     } catch (const MuError&) {
         return false;
     }
+    if (finish)
+        *finish = std::move(finishing);
+    else if (!finishing(&next))
+        return false;
     *record = std::move(next);
     return true;
 }

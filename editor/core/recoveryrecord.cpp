@@ -41,6 +41,25 @@ FileIdentity FileIdentity::of(const QString& path)
     return identity;
 }
 
+LazyFileIdentity::LazyFileIdentity(const QString& path) : m_path(path)
+{
+    const QFileInfo file(path);
+    if (file.isFile()) {
+        m_size = file.size();
+        m_modified = file.lastModified().toUTC();
+    }
+}
+
+FileIdentity LazyFileIdentity::get() const
+{
+    std::call_once(m_once, [this] {
+        const FileIdentity now = FileIdentity::of(m_path);
+        if (m_size >= 0 && now.size == m_size && now.modified == m_modified)
+            m_identity = now;
+    });
+    return m_identity;
+}
+
 bool FileIdentity::operator==(const FileIdentity& other) const
 {
     return size == other.size && modified == other.modified && digest == other.digest;

@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <mutex>
 #include <stdexcept>
 #include <vector>
 
@@ -25,6 +26,24 @@ struct FileIdentity
     static FileIdentity of(const QString& path);
     bool operator==(const FileIdentity& other) const;
     bool operator!=(const FileIdentity& other) const { return !(*this == other); }
+};
+
+// A file's identity in two parts: its size and time when this is made, which is cheap, and the
+// digest of its ends when first asked for, on whichever thread asks first (it reads two
+// megabytes). get() gives size -1 when the file no longer has the size and time it had.
+class LazyFileIdentity
+{
+public:
+    explicit LazyFileIdentity(const QString& path);
+    qint64 size() const { return m_size; }
+    FileIdentity get() const;
+
+private:
+    QString m_path;
+    qint64 m_size = -1;
+    QDateTime m_modified;
+    mutable std::once_flag m_once;
+    mutable FileIdentity m_identity;
 };
 
 // A record that cannot be read: cut short, altered, or not a record at all.

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <sys/resource.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -15,6 +16,7 @@ namespace pxv {
 namespace {
 
 const QString kSuffix = QStringLiteral(".record");
+constexpr int kWorkerNice = 10;
 
 QString tr(const char* text)
 {
@@ -64,9 +66,11 @@ void RecoveryStore::post(std::function<void()> job)
     m_wake.notify_one();
 }
 
-// One piece of work after another, in the order asked.
+// One piece of work after another, in the order asked. Keeping changes for a crash must not
+// slow the editor down: the thread gives way to the others of the program.
 void RecoveryStore::runJobs()
 {
+    setpriority(PRIO_PROCESS, id_t(gettid()), kWorkerNice);
     std::unique_lock<std::mutex> lock(m_queueMutex);
     for (;;) {
         m_wake.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });
@@ -92,7 +96,15 @@ QString RecoveryStore::newRecordName()
 
 void RecoveryStore::write(const QString& name, const QByteArray& bytes)
 {
-    post([this, name, bytes] {
+    write(name, [bytes] { return bytes; });
+}
+
+void RecoveryStore::write(const QString& name, std::function<QByteArray()> make, std::function<void()> written)
+{
+    post([this, name, make = std::move(make), written = std::move(written)] {
+        const QByteArray bytes = make();
+        if (bytes.isEmpty())
+            return;
         if (!QDir().mkpath(m_folder)) {
             report(tr("The folder \"%1\" cannot be created.").arg(QDir::toNativeSeparators(m_folder)));
             return;
@@ -100,6 +112,8 @@ void RecoveryStore::write(const QString& name, const QByteArray& bytes)
         QSaveFile file(m_folder + '/' + name);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
             report(file.errorString());
+        else if (written)
+            written();
     });
 }
 

@@ -32,6 +32,9 @@ public:
     // Replaces the record of that name by bytes, atomically: a reader sees the old record or
     // the new one, never part of one.
     void write(const QString& name, const QByteArray& bytes);
+    // The same with the bytes made on the store's thread by make (nothing is written when it
+    // gives none); written is told there once they are on disk.
+    void write(const QString& name, std::function<QByteArray()> make, std::function<void()> written = {});
     void remove(const QString& name);
     // Waits until every write and removal asked so far is done.
     void flush();

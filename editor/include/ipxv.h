@@ -371,6 +371,26 @@ public:
     virtual void setPreference(int preference, int value) = 0;
 };
 
+// Where a file was shown when it was closed: the page at the top of its view and the zoom.
+struct PXV_ViewPlace
+{
+    enum class Fit { None, Width, Page };
+    int page = 0;              // from 0
+    Fit fit = Fit::Width;      // None: zoom holds
+    double zoom = 1.0;         // 1.0 is 100 %
+};
+
+// Kept by the host, so that a file opens where it was left. The component asks it when it opens
+// a file, and tells it when it closes one (its tab, or the control with every tab at the end).
+class IPXV_PlaceKeeper
+{
+public:
+    virtual ~IPXV_PlaceKeeper() = default;
+    // False when the file's place is not known; the file then opens at its first page.
+    virtual bool recall(const QString& path, PXV_ViewPlace* place) = 0;
+    virtual void remember(const QString& path, const PXV_ViewPlace& place) = 0;
+};
+
 class IPXV_Control
 {
 public:
@@ -396,6 +416,9 @@ public:
     // Asks about every document with unsaved changes (save, discard or cancel); false when the
     // user cancels, so that the host keeps running with everything still open.
     virtual bool queryClose() = 0;
+
+    // The keeper of where files were left; null (the default) keeps nothing.
+    virtual void setPlaceKeeper(std::shared_ptr<IPXV_PlaceKeeper> keeper) = 0;
 
     // 0 no border, 1 line, 2 sunken, 3 flat separator line; returns 0, or -1 for an unknown style.
     virtual int setBorderStyle(int style) = 0;

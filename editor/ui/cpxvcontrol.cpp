@@ -102,6 +102,7 @@ CPXVControl::~CPXVControl()
     // The views go before the instance whose settings and actions they use.
     m_handler = nullptr;
     while (m_tabs->count() > 0) {
+        rememberPlace(viewAt(0));
         QWidget* view = m_tabs->widget(0);
         m_tabs->removeTab(0);
         delete view;

@@ -52,6 +52,7 @@ public:
     bool queryClose() override;
     void showDocument(std::shared_ptr<IPXV_Document> document, int flags = 0) override;
     int setBorderStyle(int style) override;
+    void setPlaceKeeper(std::shared_ptr<IPXV_PlaceKeeper> keeper) override;
 
     // Replaces the dialogs the component shows (tests answer them without a user).
     void setDialogProvider(std::unique_ptr<pxv::DialogProvider> provider);
@@ -120,6 +121,9 @@ private:
     bool saveDocument(pxv::DocumentView* view, bool saveAs);
     bool closeDocument(pxv::DocumentView* view);
     bool confirmDiscard(pxv::DocumentView* view);
+    // Where files were left: shown when a file opens, told to the keeper when its tab goes.
+    void showWhereLeft(pxv::DocumentView* view);
+    void rememberPlace(pxv::DocumentView* view);
 
     // Interactive commands.
     void commandOpen();
@@ -190,4 +194,5 @@ private:
     std::weak_ptr<CPXVDocument> m_lastActive;
     bool m_hadActive = false;
     std::vector<QMetaObject::Connection> m_viewConnections;
+    std::shared_ptr<IPXV_PlaceKeeper> m_placeKeeper;
 };

@@ -53,8 +53,10 @@ void CPXVControl::openPath(const QString& path, int)
         return;
     }
     const std::shared_ptr<CPXVDocument> document = openDocument(cleanPath);
-    if (document)
-        addDocument(document, &timer);
+    if (!document)
+        return;
+    addDocument(document, &timer);
+    showWhereLeft(viewOf(*document));
 }
 
 std::shared_ptr<CPXVDocument> CPXVControl::openDocument(const QString& cleanPath)
@@ -152,6 +154,7 @@ void CPXVControl::addDocument(const std::shared_ptr<CPXVDocument>& document, con
     updateTabTitle(view);
     m_tabs->setCurrentIndex(index);
     if (replaced) {
+        rememberPlace(replaced);
         m_tabs->removeTab(m_tabs->indexOf(replaced));
         replaced->deleteLater();
         updateActions();
@@ -265,6 +268,7 @@ bool CPXVControl::closeDocument(DocumentView* view)
 {
     if (!confirmDiscard(view))
         return false;
+    rememberPlace(view);
     m_tabs->removeTab(m_tabs->indexOf(view));
     view->deleteLater();
     updateActions();

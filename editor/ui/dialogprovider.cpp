@@ -182,9 +182,9 @@ DialogProvider::RecoveryAnswer DefaultDialogProvider::recoverDocuments(QWidget* 
                     tr("The editor ended before these documents were saved. Restore their changes?"),
                     QMessageBox::NoButton, parent);
     box.setInformativeText(entries.join(QLatin1Char('\n')));
-    QPushButton* restore = box.addButton(tr("Restore"), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(tr("Discard"), QMessageBox::DestructiveRole);
-    box.addButton(tr("Later"), QMessageBox::RejectRole);
+    QPushButton* restore = box.addButton(tr("&Restore"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(tr("&Discard"), QMessageBox::DestructiveRole);
+    box.addButton(tr("&Later"), QMessageBox::RejectRole);
     box.setDefaultButton(restore);
     box.exec();
     if (box.clickedButton() == restore)

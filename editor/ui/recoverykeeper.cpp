@@ -3,9 +3,11 @@
 #include "core/document.h"
 #include "core/recoveryrecord.h"
 #include "core/recoverystore.h"
+#include "perflog.h"
 #include "pxveditor.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QPointer>
 
 namespace pxv {
@@ -56,9 +58,12 @@ void RecoveryKeeper::changed()
 
 void RecoveryKeeper::write()
 {
+    QElapsedTimer clock;
+    clock.start();
     RecoveryStore* store = recoveryStore();
     RecoveryRecord record;
-    if (!store || !m_document->recoveryRecord(&record)) {
+    Document::RecordFinish finish;
+    if (!store || !m_document->recoveryRecord(&record, &finish)) {
         remove();
         return;
     }
@@ -66,7 +71,12 @@ void RecoveryKeeper::write()
     record.changed = m_changed;
     if (m_name.isEmpty())
         m_name = store->newRecordName();
-    store->write(m_name, record.toBytes());
+    const double guiMs = clock.nsecsElapsed() / 1e6;
+    // What takes long (a whole document, the digest of a file) is done on the store's thread.
+    const auto make = [record, finish]() mutable { return finish(&record) ? record.toBytes() : QByteArray(); };
+    store->write(m_name, make, [clock, guiMs] {
+        qCInfo(lcPerf) << "recovery record written" << guiMs << clock.nsecsElapsed() / 1e6;
+    });
 }
 
 void RecoveryKeeper::remove()

@@ -8,6 +8,8 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QThread>
 #include <QtTest>
 
 using pxv::Document;
@@ -116,6 +118,82 @@ private slots:
         const QString saved = m_dir.filePath("whole.pdf");
         restored->save(saved);
         QCOMPARE(testpdfs::qpdfProblems(saved), QString());
+
+        // Finished on another thread from the version asked for, while the document goes on
+        // changing on its own.
+        RecoveryRecord deferred;
+        Document::RecordFinish finish;
+        QVERIFY(document->recoveryRecord(&deferred, &finish));
+        QVERIFY(deferred.payload.isEmpty());
+        bool finished = false;
+        std::unique_ptr<QThread> finisher(QThread::create([&] { finished = finish(&deferred); }));
+        finisher->start();
+        document->deletePages({0, 1});
+        QVERIFY(finisher->wait(60000));
+        QVERIFY(finished);
+        auto fromThread = Document::restore(RecoveryRecord::fromBytes(deferred.toBytes()));
+        QCOMPARE(fromThread->pageCount(), restored->pageCount());
+        for (int page = 0; page < restored->pageCount(); ++page)
+            QCOMPARE(fromThread->pageSize(page), restored->pageSize(page));
+    }
+
+    void thousandStepsAreRestoredExactly()
+    {
+        testpdfs::Sample sample;
+        sample.pages = 6;
+        const QString path = m_dir.write("long history.pdf", testpdfs::sample(sample));
+        // Both kinds of record: the update to a file, and the whole of a document without one.
+        for (const bool withFile : {true, false}) {
+            auto document = withFile ? Document::open(path) : Document::createBlank();
+            QRandomGenerator random(withFile ? 1 : 2);
+            for (int step = 0; step < 1000; ++step) {
+                const int pages = document->pageCount();
+                const int page = random.bounded(pages);
+                switch (step % 5) {
+                case 0:
+                    document->rotatePage(page, 90 * (1 + random.bounded(3)));
+                    break;
+                case 1: {
+                    pxv::Annotation note;
+                    note.rect = QRectF(random.bounded(300), random.bounded(500), 20, 20);
+                    note.contents = QString("step %1").arg(step);
+                    document->addAnnotation(page, note);
+                    break;
+                }
+                case 2:
+                    document->insertBlankPages(page, 1, QSizeF(200 + random.bounded(300), 300));
+                    break;
+                case 3:
+                    document->movePages({page}, random.bounded(pages));
+                    break;
+                default:
+                    if (pages > 2)
+                        document->deletePages({page});
+                    else
+                        document->rotatePage(page, 180);
+                }
+            }
+            const RecoveryRecord record = recordOf(*document);
+            auto restored = Document::restore(record);
+            QVERIFY(restored->isModified());
+            QCOMPARE(restored->pageCount(), document->pageCount());
+            for (int page = 0; page < document->pageCount(); ++page) {
+                QCOMPARE(restored->pageSize(page), document->pageSize(page));
+                const QList<pxv::Annotation> wanted = document->annotations(page);
+                const QList<pxv::Annotation> found = restored->annotations(page);
+                QCOMPARE(found.size(), wanted.size());
+                for (int i = 0; i < wanted.size(); ++i) {
+                    QCOMPARE(found[i].contents, wanted[i].contents);
+                    QCOMPARE(found[i].rect, wanted[i].rect);
+                }
+            }
+            const QString fromDocument = m_dir.filePath("steps-document.pdf");
+            const QString fromRecord = m_dir.filePath("steps-record.pdf");
+            document->save(fromDocument);
+            restored->save(fromRecord);
+            QCOMPARE(testpdfs::qpdfProblems(fromRecord), QString());
+            QCOMPARE(seenByPoppler(fromRecord), seenByPoppler(fromDocument));
+        }
     }
 
     void onlyModifiedUnencryptedDocumentsHaveRecords()
@@ -162,6 +240,29 @@ private slots:
         QVERIFY(sameSizeAndTime != before);
 
         QVERIFY(FileIdentity::of(m_dir.filePath("missing.pdf")).size < 0);
+
+        // An update's record reads the file's digest when it is finished, and has none once the
+        // file is no longer the one the update was made for.
+        auto document = Document::open(path);
+        document->rotatePage(0, 90);
+        RecoveryRecord record;
+        Document::RecordFinish finish;
+        QVERIFY(document->recoveryRecord(&record, &finish));
+        QVERIFY(record.source.digest.isEmpty());
+        QVERIFY(finish(&record));
+        QVERIFY(record.source == FileIdentity::of(path));
+        RecoveryRecord later;
+        QVERIFY(document->recoveryRecord(&later, &finish));
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("% appended by another program\n");
+        file.close();
+        QVERIFY(finish(&later));
+        QVERIFY(later.source == record.source);
+        auto reopened = Document::open(path);
+        reopened->rotatePage(0, 90);
+        QVERIFY(reopened->recoveryRecord(&record, &finish));
+        QVERIFY(QFile::remove(path));
+        QVERIFY(!finish(&record));
     }
 
     void damagedRecordsAreRefused()
@@ -187,8 +288,16 @@ private slots:
         QVERIFY(name != store.newRecordName());
         store.write(name, "first");
         store.write(name, "second");
+        // Bytes made on the store's thread; none made, none written.
+        bool written = false;
+        store.write(name, [] { return QByteArray(); }, [&] { written = true; });
         store.flush();
         QCOMPARE(readAll(folder + '/' + name), QByteArray("second"));
+        QVERIFY(!written);
+        store.write(name, [] { return QByteArray("third"); }, [&] { written = true; });
+        store.flush();
+        QCOMPARE(readAll(folder + '/' + name), QByteArray("third"));
+        QVERIFY(written);
         // Records of this process are not orphans; those of a process that is gone are.
         const QString orphan = folder + "/999999999-1.record";
         QVERIFY(QFile(orphan).open(QIODevice::WriteOnly));
