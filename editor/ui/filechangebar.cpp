@@ -2,6 +2,7 @@
 
 #include "core/document.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -53,7 +54,7 @@ void FileChangeBar::follow()
     const QString path = m_document->filePath();
     if (path.isNull())
         return;
-    m_known = FileIdentity::of(path);
+    m_known = stamp(path);
     m_watcher.addPath(path);
 }
 
@@ -65,8 +66,16 @@ void FileChangeBar::checkFile()
     // Replacing a file by rename ends its watch; the new file is watched from now on.
     if (!m_watcher.files().contains(path))
         m_watcher.addPath(path);
-    if (FileIdentity::of(path) != m_known)
+    if (stamp(path) != m_known)
         show();
+}
+
+FileChangeBar::Stamp FileChangeBar::stamp(const QString& path)
+{
+    // Size and time, as text editors judge it: hashing the file here would read megabytes on
+    // the GUI thread with every open and save.
+    const QFileInfo file(path);
+    return {file.size(), file.lastModified()};
 }
 
 } // namespace pxv

@@ -5,10 +5,11 @@
 // A bar above a document that says when its file was changed on disk by someone else, and
 // offers to reload it. Saves of the document itself leave it hidden.
 
-#include "core/recoveryrecord.h"
-
+#include <QDateTime>
 #include <QFileSystemWatcher>
 #include <QFrame>
+
+#include <utility>
 
 namespace pxv {
 
@@ -27,11 +28,13 @@ signals:
     void reloadRequested();
 
 private:
+    using Stamp = std::pair<qint64, QDateTime>;
+    static Stamp stamp(const QString& path);
     void follow(); // watches the document's file as it is now
 
     Document* m_document;
     QFileSystemWatcher m_watcher;
-    FileIdentity m_known;
+    Stamp m_known;
 };
 
 } // namespace pxv
