@@ -38,6 +38,7 @@ CPXVControl::CPXVControl(QWidget* parent)
     m_inst = std::make_unique<CPXVInst>(this);
     registerCommands();
     registerCommentCommands();
+    registerPaneCommands();
     setObjectName(QStringLiteral("pxvControl"));
     setAcceptDrops(true);
 
@@ -148,6 +149,8 @@ void CPXVControl::buildMenus()
     view->addSeparator();
     add(view, names::kShowThumbnails);
     add(view, names::kShowOutline);
+    add(view, names::kShowAttachments);
+    add(view, names::kShowLayers);
 
     QMenu* pages = m_menuBar->addMenu(tr("&Pages"));
     add(pages, names::kInsertBlankPage);
@@ -179,6 +182,8 @@ void CPXVControl::buildMenus()
     document->addSeparator();
     add(document, names::kAddHeaderFooter);
     add(document, names::kRemoveHeaderFooter);
+    document->addSeparator();
+    add(document, names::kAddBookmark);
     document->addSeparator();
     add(document, names::kDocumentProperties);
     add(document, names::kDocumentSecurity);
@@ -486,6 +491,7 @@ void CPXVControl::updateActions()
         m_actions->action(name)->setEnabled(hasDocument);
     updateHistoryActions();
     updateCommentActions();
+    updatePaneActions();
     if (hasDocument)
         updateNavigation();
 }

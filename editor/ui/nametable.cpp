@@ -56,6 +56,7 @@ NameTable::NameTable()
     add(Kind::Command, {names::kDocumentProperties});
     add(Kind::Operation, {names::kSetSecurityOp});
     add(Kind::Command, {names::kDocumentSecurity});
+    add(Kind::Command, {names::kAddBookmark, names::kShowAttachments, names::kShowLayers});
 }
 
 void NameTable::add(Kind kind, const QStringList& names)

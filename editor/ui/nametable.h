@@ -134,6 +134,9 @@ inline const QString kAddHeaderFooter = QStringLiteral("cmd.addHeaderFooter");
 inline const QString kRemoveHeaderFooter = QStringLiteral("cmd.removeHeaderFooter");
 inline const QString kDocumentProperties = QStringLiteral("cmd.documentProperties");
 inline const QString kDocumentSecurity = QStringLiteral("cmd.documentSecurity");
+inline const QString kAddBookmark = QStringLiteral("cmd.addBookmark");
+inline const QString kShowAttachments = QStringLiteral("cmd.showAttachments");
+inline const QString kShowLayers = QStringLiteral("cmd.showLayers");
 } // namespace names
 
 } // namespace pxv
