@@ -32,6 +32,7 @@ public:
     void extractOne();
     void thumbnails();
     void history();
+    void watermarking();
 
     const QVector<Row>& rows() const { return m_rows; }
     // How the cases were set up: files, page counts, speeds.

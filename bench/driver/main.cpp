@@ -109,7 +109,7 @@ int main(int argc, char** argv)
             {"memory after editing", [&] { bench.editMemory(); }},
             {"combine", [&] { bench.combine(); }},      {"page work", [&] { bench.pageWork(); }},
             {"extract one page", [&] { bench.extractOne(); }}, {"thumbnails", [&] { bench.thumbnails(); }},
-            {"history store", [&] { bench.history(); }},
+            {"history store", [&] { bench.history(); }}, {"watermark", [&] { bench.watermarking(); }},
         };
         for (const auto& [name, run] : cases) {
             if (!wanted(name))

@@ -20,6 +20,8 @@
 //   bench_editor extract FILE PAGE OUTPUT      one page extracted into OUTPUT: "extract-ms"
 //   bench_editor thumbnails FILE               the thumbnails pane scrolled end to end: "rows",
 //                                              "steps", "seconds", "longest-stall-ms"
+//   bench_editor watermark FILE PAGES OUTPUT   a text watermark on PAGES, then saved to OUTPUT:
+//                                              "watermark-ms", "save-ms"
 // Exits 1 with a message when the run cannot be done.
 
 #include "editorrun.h"
@@ -56,7 +58,8 @@ int failed(const EditorRun& run)
 int usage()
 {
     std::fprintf(stderr, "usage: bench_editor first-page FILE | scroll FILE | combine OUTPUT FILE... | edits FILE | "
-                         "edit-memory FILE | delete-save FILE OUTPUT | extract FILE PAGE OUTPUT | thumbnails FILE\n");
+                         "edit-memory FILE | delete-save FILE OUTPUT | extract FILE PAGE OUTPUT | thumbnails FILE | "
+                         "watermark FILE PAGES OUTPUT\n");
     return 2;
 }
 
@@ -144,6 +147,20 @@ int main(int argc, char** argv)
             return failed(run);
         std::printf("rows %d\nsteps %d\nseconds %.3f\nlongest-stall-ms %.1f\n", pane.rows, pane.steps, pane.seconds,
                     pane.longestStallMs);
+    } else if (mode == QLatin1String("watermark") && args.size() == 5) {
+        if (run.open(args[2]) < 0)
+            return failed(run);
+        QElapsedTimer timer;
+        timer.start();
+        if (!run.runOperation(QStringLiteral("op.document.addWatermarks"),
+                              {{QStringLiteral("Text"), QStringLiteral("DRAFT")}, {QStringLiteral("Pages"), args[3]},
+                               {QStringLiteral("Opacity"), 0.3}, {QStringLiteral("Rotation"), 45}}))
+            return failed(run);
+        const double watermarkMs = timer.nsecsElapsed() / 1e6;
+        timer.start();
+        if (!run.runOperation(QStringLiteral("op.document.save"), {{QStringLiteral("Path"), args[4]}}))
+            return failed(run);
+        std::printf("watermark-ms %.1f\nsave-ms %.1f\n", watermarkMs, timer.nsecsElapsed() / 1e6);
     } else {
         return usage();
     }
