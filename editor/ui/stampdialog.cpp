@@ -86,6 +86,9 @@ StampDialog::StampDialog(StampKind kind, Document* document, int currentPage, co
         m_imageScale->setToolTip(tr("The image's size as a share of its own; at the lowest, shrunk to fit when larger than the page"));
         form->addRow(tr("Image s&cale:"), m_imageScale);
         connect(m_imageScale, qOverload<int>(&QSpinBox::valueChanged), m_pause, qOverload<>(&QTimer::start));
+        m_imageScale->setEnabled(false);
+        connect(m_image, &QLineEdit::textChanged, m_imageScale,
+                [this](const QString& path) { m_imageScale->setEnabled(!path.trimmed().isEmpty()); });
     }
     m_fontSize->setRange(1, 1000);
     m_fontSize->setDecimals(1);
