@@ -55,6 +55,11 @@ OutlinePane::OutlinePane(Document* document, PageView* pages, QWidget* parent)
 
 void OutlinePane::setOutline(const QList<OutlineItem>& outline)
 {
+    // Reading the outline again would close the editor and lose what is being typed.
+    if (state() == EditingState) {
+        m_waiting = outline;
+        return;
+    }
     // Entries the reader opened stay open, and the current one current, when an edit has the
     // tree read again.
     QSet<QStringList> expanded;
@@ -214,6 +219,21 @@ void OutlinePane::dropEvent(QDropEvent* event)
         moveItem(currentItem(), target, at == OnItem ? Drop::Onto : at == AboveItem ? Drop::Above : Drop::Below);
     event->setDropAction(Qt::IgnoreAction);
     event->accept();
+}
+
+void OutlinePane::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    QTreeWidget::closeEditor(editor, hint);
+    if (!m_waiting)
+        return;
+    // After the view is done closing the editor: the tree is cleared and filled anew.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_waiting && state() != EditingState)
+                setOutline(*std::exchange(m_waiting, std::nullopt));
+        },
+        Qt::QueuedConnection);
 }
 
 void OutlinePane::keyPressEvent(QKeyEvent* event)

@@ -9,6 +9,7 @@
 #include <QVector>
 
 #include <functional>
+#include <optional>
 
 namespace pxv {
 
@@ -44,6 +45,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private slots:
     void onItemActivated(QTreeWidgetItem* item);
@@ -62,6 +64,8 @@ private:
     QPointer<PageView> m_pages;
     bool m_filling = false;
     QVector<int> m_editAfterLoad; // a new entry whose title opens for editing once it is listed
+    // An outline read while a title was being typed, shown once the typing ends.
+    std::optional<QList<OutlineItem>> m_waiting;
 };
 
 } // namespace pxv
