@@ -33,6 +33,7 @@ public:
     void thumbnails();
     void recovery();
     void history();
+    void watermarking();
 
     const QVector<Row>& rows() const { return m_rows; }
     // How the cases were set up: files, page counts, speeds.

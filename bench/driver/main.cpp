@@ -110,6 +110,7 @@ int main(int argc, char** argv)
             {"combine", [&] { bench.combine(); }},      {"page work", [&] { bench.pageWork(); }},
             {"extract one page", [&] { bench.extractOne(); }}, {"thumbnails", [&] { bench.thumbnails(); }},
             {"history store", [&] { bench.history(); }},   {"recovery record", [&] { bench.recovery(); }},
+            {"history store", [&] { bench.history(); }}, {"watermark", [&] { bench.watermarking(); }},
         };
         for (const auto& [name, run] : cases) {
             if (!wanted(name))

@@ -24,6 +24,8 @@
 //                                              written (whole: of a copy without a file):
 //                                              "gui-ms", "off-gui-ms", "longest-stall-ms",
 //                                              "idle-stall-ms" (a second doing nothing), "bytes"
+//   bench_editor watermark FILE PAGES OUTPUT   a text watermark on PAGES, then saved to OUTPUT:
+//                                              "watermark-ms", "save-ms"
 // Exits 1 with a message when the run cannot be done.
 
 #include "editorrun.h"
@@ -62,7 +64,7 @@ int usage()
 {
     std::fprintf(stderr, "usage: bench_editor first-page FILE | scroll FILE | combine OUTPUT FILE... | edits FILE | "
                          "edit-memory FILE | delete-save FILE OUTPUT | extract FILE PAGE OUTPUT | thumbnails FILE | "
-                         "recovery FILE [whole]\n");
+                         "recovery FILE [whole] | watermark FILE PAGES OUTPUT\n");
     return 2;
 }
 
@@ -159,6 +161,16 @@ int main(int argc, char** argv)
             return failed(run);
         std::printf("gui-ms %.3f\noff-gui-ms %.3f\nlongest-stall-ms %.3f\nidle-stall-ms %.3f\nbytes %lld\n", record.guiMs,
                     record.offGuiMs, record.longestStallMs, record.idleStallMs, record.bytes);
+    } else if (mode == QLatin1String("watermark") && args.size() == 5) {
+        QElapsedTimer timer;
+        timer.start();
+        if (!run.runOperation(QStringLiteral("op.document.addWatermarks"),
+                              {{QStringLiteral("Text"), QStringLiteral("DRAFT")}, {QStringLiteral("Pages"), args[3]},
+                               {QStringLiteral("Opacity"), 0.3}, {QStringLiteral("Rotation"), 45}}))
+        const double watermarkMs = timer.nsecsElapsed() / 1e6;
+        timer.start();
+        if (!run.runOperation(QStringLiteral("op.document.save"), {{QStringLiteral("Path"), args[4]}}))
+        std::printf("watermark-ms %.1f\nsave-ms %.1f\n", watermarkMs, timer.nsecsElapsed() / 1e6);
     } else {
         return usage();
     }

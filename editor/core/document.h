@@ -6,6 +6,8 @@
 // signals; rendering goes through PageRenderer.
 
 #include "values/annotation.h"
+#include "values/attachment.h"
+#include "values/contentgroup.h"
 #include "values/objectstate.h"
 #include "values/types.h"
 #include "values/docinfo.h"
@@ -24,6 +26,7 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 namespace pxv {
 
@@ -159,11 +162,31 @@ public:
     QList<OutlineItem> outline() const;
     // Bookmarks, each edit one step. Entries go by their path of 0-based indices from the top
     // level; a new one is inserted at path (the last index may be the count of its level, to
-    // append) and leads to the top of page.
-    void addBookmark(const QVector<int>& path, const QString& title, int page);
+    // append) and leads to position on page (points, top-left origin; the top by default).
+    void addBookmark(const QVector<int>& path, const QString& title, int page, const QPointF& position = {});
     void renameBookmark(const QVector<int>& path, const QString& title);
     // Deletes the entry with the entries below it.
     void deleteBookmark(const QVector<int>& path);
+    // Moves the entry at from, with the entries below it, to the place to names in the outline
+    // as it was before the move: to the end of a level, or below another entry to nest it.
+    void moveBookmark(const QVector<int>& from, const QVector<int>& to);
+    // Files embedded in the document, by name.
+    QList<Attachment> attachments() const;
+    // Embeds the file at path under its file name (numbered when the name is taken) with
+    // description, as one step; returns the name. Throws DocumentError when it cannot be read.
+    QString addAttachment(const QString& path, const QString& description = QString());
+    void removeAttachment(const QString& name);
+    // The bytes of an embedded file, and the same written atomically to path.
+    QByteArray attachmentData(const QString& name) const;
+    void saveAttachment(const QString& name, const QString& path) const;
+    // Optional-content groups ("layers"), and whether the views show each: a view setting shared
+    // by every view of the document, not an edit, never saved. Until set, groups show as the
+    // document's default configuration says.
+    QList<ContentGroup> contentGroups() const;
+    bool isGroupShown(int object) const;
+    void setGroupShown(int object, bool shown);
+    // The groups render workers draw hidden (sorted object numbers); null while nothing was set.
+    std::shared_ptr<const std::vector<int>> hiddenGroups() const;
     QList<PageLink> links(int page) const;
     // Every occurrence of text on a page in reading order, ignoring case; empty for a bad page,
     // an empty text or a page whose text cannot be read. Costs about as much as drawing the
@@ -243,9 +266,13 @@ public:
 
     // How the document is protected: as its file is, or as the next save will make it.
     ProtectionState protection() const;
+    // Gives the permissions password that changing a restricted file's protection needs;
+    // false when it is not that password.
+    bool unlockProtection(const QString& permissionsPassword);
     // The protection the next save gives the file (and saves after it keep): AES-256 with
     // the passwords, or none when both are empty. Saving then writes the whole file. The
-    // document counts as modified until saved; this is no step of the history.
+    // document counts as modified until saved; this is no step of the history. Throws
+    // DocumentError while the protection needs the permissions password.
     void setProtection(const Protection& protection);
 
     // A new document without a file holding copies of the pages with their links, annotations,
@@ -340,6 +367,8 @@ signals:
     // The document belongs to another file now.
     void filePathChanged();
     void aboutToSave();
+    // The views show other optional-content groups now: every page image must be drawn again.
+    void shownGroupsChanged();
     void saved();
 
 private:

@@ -43,6 +43,7 @@ struct Document::Private
     bool neverSaved = false; // a new document: modified until it has a file
     bool protectionPending = false; // a new protection waits for the next save
     bool openedWithPassword = false;
+    int permissionsKnown = -1; // the permissions password was given: 1, not: 0, not asked yet: -1
     QByteArray newOpenPassword; // of the protection pending
     // The history position the file holds; -1 once no position does (a new step replaced the
     // steps after an undo, the saved one among them).
@@ -70,6 +71,7 @@ struct Document::Private
     // Of the file at base, taken by the first recovery record.
     mutable std::shared_ptr<const LazyFileIdentity> baseIdentity;
     std::shared_ptr<const RenderSource> source;
+    std::shared_ptr<const std::vector<int>> hiddenGroups; // see Document::hiddenGroups()
 
     bool modified() const;
     PageId idOf(int page) const;

@@ -14,12 +14,12 @@ void checkTitle(const QString& title)
 
 } // namespace
 
-void Document::addBookmark(const QVector<int>& path, const QString& title, int page)
+void Document::addBookmark(const QVector<int>& path, const QString& title, int page, const QPointF& position)
 {
     checkTitle(title);
     if (path.isEmpty() || page < 0 || page >= pageCount())
         throw DocumentError(DocumentError::Failed, documentText("There is no page %1 to bookmark.").arg(page + 1));
-    runStep(documentText("Add Bookmark"), StepKind::Content, [&] { d->mu->insertOutlineEntry(path, title, page); });
+    runStep(documentText("Add Bookmark"), StepKind::Content, [&] { d->mu->insertOutlineEntry(path, title, page, position); });
 }
 
 void Document::renameBookmark(const QVector<int>& path, const QString& title)
@@ -31,6 +31,13 @@ void Document::renameBookmark(const QVector<int>& path, const QString& title)
 void Document::deleteBookmark(const QVector<int>& path)
 {
     runStep(documentText("Delete Bookmark"), StepKind::Content, [&] { d->mu->deleteOutlineEntry(path); });
+}
+
+void Document::moveBookmark(const QVector<int>& from, const QVector<int>& to)
+{
+    if (from.isEmpty() || to.isEmpty())
+        throw DocumentError(DocumentError::Failed, documentText("There is no bookmark at that place."));
+    runStep(documentText("Move Bookmark"), StepKind::Content, [&] { d->mu->moveOutlineEntry(from, to); });
 }
 
 } // namespace pxv

@@ -52,19 +52,45 @@ ProtectionState Document::protection() const
                             documentText("The document's protection cannot be read: %1").arg(QString::fromUtf8(error.what())));
     }
     state.openPassword = d->openedWithPassword;
+    // Whoever opened the file with its password may change its protection; a file that opens
+    // without one but restricts what may be done asks for its permissions password first.
+    if (!state.method.isEmpty() && state.permissions != PermitAll && !d->openedWithPassword) {
+        // The empty password may be the permissions password itself.
+        if (d->permissionsKnown < 0)
+            d->permissionsKnown = d->mu->isPermissionsPassword(d->password, d->password) ? 1 : 0;
+        state.needsPermissionsPassword = d->permissionsKnown == 0;
+    }
     return state;
+}
+
+bool Document::unlockProtection(const QString& permissionsPassword)
+{
+    if (d->locked)
+        return false;
+    try {
+        if (!d->mu->isPermissionsPassword(permissionsPassword.toUtf8(), d->password))
+            return false;
+    } catch (const MuError&) {
+        return false;
+    }
+    d->permissionsKnown = 1;
+    return true;
 }
 
 void Document::setProtection(const Protection& protection)
 {
     if (d->locked)
         throw DocumentError(DocumentError::Failed, documentText("The document is still locked by its password."));
+    if (this->protection().needsPermissionsPassword)
+        throw DocumentError(DocumentError::Failed,
+                            documentText("Changing the protection needs the document's permissions password."));
     if (protection.openPassword.toUtf8().size() > 127 || protection.permissionsPassword.toUtf8().size() > 127)
         throw DocumentError(DocumentError::Failed, documentText("A password is at most 127 bytes long."));
     const bool wasModified = d->modified();
     d->mu->setProtection(protection);
     d->newOpenPassword = protection.openPassword.toUtf8();
     d->protectionPending = true;
+    d->permissionsKnown = 1; // chosen here, so known
     if (!wasModified)
         emit modifiedChanged(true);
 }

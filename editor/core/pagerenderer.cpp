@@ -31,6 +31,7 @@ PageRenderer::PageRenderer(Document* document, QObject* parent)
     });
     connect(document, &Document::sourceChanged, this, &PageRenderer::onSourceChanged);
     connect(document, &Document::pagesChanged, this, &PageRenderer::onPagesChanged);
+    connect(document, &Document::shownGroupsChanged, this, &PageRenderer::onSourceChanged);
 }
 
 PageRenderer::~PageRenderer()
@@ -83,6 +84,7 @@ bool PageRenderer::startJob(int page, double pixelsPerPoint, int priority)
     job->pixelsPerPoint = pixelsPerPoint;
     job->priority = priority;
     job->source = m_document->renderSource();
+    job->hiddenGroups = m_document->hiddenGroups();
     m_jobs.insert(job->id, job);
     renderPool()->start(new RenderTask(job, m_sink), priority);
     return true;

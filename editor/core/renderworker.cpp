@@ -127,6 +127,8 @@ void RenderTask::run()
     QString error;
     try {
         mu::MuDocument& document = documents.get(m_job->source);
+        if (m_job->hiddenGroups)
+            document.setHiddenGroups(*m_job->hiddenGroups);
         image = document.renderPage(m_job->page, m_job->pixelsPerPoint, &m_job->cancelled);
     } catch (const MuError& failure) {
         if (failure.isCancellation())

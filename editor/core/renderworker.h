@@ -23,6 +23,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 namespace pxv {
 
@@ -33,6 +34,7 @@ struct RenderJob
     double pixelsPerPoint = 1.0;
     int priority = 0; // the highest it was queued at; read and written on the requester's thread
     std::shared_ptr<const RenderSource> source;
+    std::shared_ptr<const std::vector<int>> hiddenGroups; // null: as the document says
     std::atomic<int> cancelled{0};
     // A job may be queued again at a higher priority (a prefetched page became visible); the
     // first task to claim it draws it, the other does nothing.

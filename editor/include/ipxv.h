@@ -225,7 +225,9 @@ public:
     //                               "bottom-right"; 36 points from the edges) and "Behind"
     //                               (true: under the page's content). Latin text is set in
     //                               Helvetica, other text in a CJK font the reader supplies;
-    //                               an image larger than 60% of the page is scaled to that.
+    //                               an image larger than 60% of the page is scaled to that,
+    //                               unless "Scale" (0.01 to 10, of the image's own size; images
+    //                               only) says how large it is.
     //                               Drawn as a pagination artifact in an optional-content group
     //                               "Watermark". One step.
     //   "op.document.removeWatermarks" Input, Pages: takes off exactly what addWatermarks put

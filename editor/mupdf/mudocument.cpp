@@ -204,6 +204,24 @@ bool MuDocument::authenticate(const QByteArray& password)
     return ok != 0;
 }
 
+bool MuDocument::isPermissionsPassword(const QByteArray& candidate, const QByteArray& accepted)
+{
+    fz_context* ctx = d->ctx();
+    int result = 0;
+    guarded(ctx, [&] {
+        if (!d->pdf()->crypt) {
+            result = 4;
+        } else {
+            // Bit 2: the owner password; bit 1: the user password, after which MuPDF restores
+            // its keys itself.
+            result = pdf_authenticate_password(ctx, d->pdf(), candidate.constData());
+            if (!(result & 6))
+                pdf_authenticate_password(ctx, d->pdf(), accepted.constData());
+        }
+    });
+    return (result & 4) != 0;
+}
+
 bool MuDocument::wasRepaired() const
 {
     int repaired = 0;

@@ -6,6 +6,8 @@
 // documents opened as its siblings, must come from one thread at a time. Failures throw MuError.
 
 #include "values/annotation.h"
+#include "values/attachment.h"
+#include "values/contentgroup.h"
 #include "values/objectstate.h"
 #include "values/docinfo.h"
 #include "values/exchange.h"
@@ -70,6 +72,9 @@ public:
 
     bool needsPassword() const;
     bool authenticate(const QByteArray& password);
+    // Whether candidate is the file's permissions (owner) password. A failed check leaves MuPDF
+    // without its keys: the password that opened the file, accepted, gives them back.
+    bool isPermissionsPassword(const QByteArray& candidate, const QByteArray& accepted);
     bool wasRepaired() const;
 
     int pageCount() const;
@@ -91,17 +96,36 @@ public:
     // pages use (through their forms too). fileSize and linearized are left to the caller.
     DocumentInfo info() const;
     // Writes the fields (empty ones are removed) and the modification date to the Info
-    // dictionary, made when missing; an XMP metadata stream, which would contradict them, goes.
+    // dictionary, made when missing, and to the XMP metadata stream when there is one (which
+    // goes when it cannot be read: it would contradict them).
     void setInfo(const EditableInfo& info);
     // Whether there is an outline with at least one entry, without reading it.
     bool hasOutline() const;
     QList<OutlineItem> outline() const;
     // Outline entries by their path of 0-based indices from the top level. An entry is inserted
-    // at path (its last index may be the count of its level, to append), leading to page.
-    void insertOutlineEntry(const QVector<int>& path, const QString& title, int page);
+    // at path (its last index may be the count of its level, to append), leading to position
+    // (points, top-left origin, as OutlineItem::position) on page.
+    void insertOutlineEntry(const QVector<int>& path, const QString& title, int page, const QPointF& position);
+    // Moves the entry at from, with the entries below it, to the place to names in the outline
+    // as it is before the move (to may end one past its level's last entry). Throws when to
+    // lies below from or is from itself.
+    void moveOutlineEntry(const QVector<int>& from, const QVector<int>& to);
     void renameOutlineEntry(const QVector<int>& path, const QString& title);
     // Deletes the entry and the entries below it.
     void deleteOutlineEntry(const QVector<int>& path);
+    // Embedded files (the EmbeddedFiles name tree), by their name there.
+    QList<Attachment> attachments() const;
+    QByteArray attachmentData(const QString& name) const;
+    // Embeds contents under name, replacing a file of that name. mimeType and description may be
+    // empty, modified invalid.
+    void addAttachment(const QString& name, const QByteArray& contents, const QString& mimeType,
+                       const QString& description, const QDateTime& modified);
+    void removeAttachment(const QString& name);
+    // The optional-content groups in the order the document lists them.
+    QList<ContentGroup> contentGroups() const;
+    // Draws the groups whose object numbers objects holds (sorted) as hidden and every other
+    // group as shown, from now on; not an edit, and never saved.
+    void setHiddenGroups(const std::vector<int>& objects);
     QList<PageLink> links(int page) const;
     // Every occurrence of text on the page, in reading order, matched case-insensitively as
     // MuPDF does. Empty for an empty text.

@@ -2,6 +2,7 @@
 // pages use; and the editable Info fields written back.
 
 #include "mudocument_p.h"
+#include "xmppacket.h"
 
 #include <set>
 
@@ -123,9 +124,28 @@ QString MuDocument::encryptionMethod() const
 void MuDocument::setInfo(const EditableInfo& info)
 {
     const QByteArray values[] = {info.title.toUtf8(), info.author.toUtf8(), info.subject.toUtf8(), info.keywords.toUtf8()};
-    const QByteArray now = QDateTime::currentDateTimeUtc().toString(QStringLiteral("'D:'yyyyMMddHHmmss'Z'")).toLatin1();
+    const QDateTime when = QDateTime::currentDateTimeUtc();
+    const QByteArray now = when.toString(QStringLiteral("'D:'yyyyMMddHHmmss'Z'")).toLatin1();
     fz_context* ctx = d->ctx();
     pdf_document* doc = d->pdf();
+
+    // An XMP stream says the same again, and readers that prefer it must not show the old
+    // values: it is brought in line, or, when it cannot be read, it goes.
+    pdf_obj* metadata = nullptr;
+    fz_buffer* raw = nullptr;
+    guarded(ctx, [&] {
+        metadata = pdf_dict_getp(ctx, pdf_trailer(ctx, doc), "Root/Metadata");
+        if (pdf_is_stream(ctx, metadata))
+            raw = pdf_load_stream(ctx, metadata);
+    });
+    const BufferHandle old(ctx, raw);
+    QByteArray packet;
+    if (raw) {
+        unsigned char* data = nullptr;
+        const size_t size = fz_buffer_storage(ctx, raw, &data);
+        packet = packetWithInfo(QByteArray(reinterpret_cast<const char*>(data), int(size)), info, when);
+    }
+
     guarded(ctx, [&] {
         pdf_obj* dict = pdf_dict_get(ctx, pdf_trailer(ctx, doc), PDF_NAME(Info));
         if (!pdf_is_dict(ctx, dict)) {
@@ -142,9 +162,21 @@ void MuDocument::setInfo(const EditableInfo& info)
                 pdf_dict_put_text_string(ctx, dict, keys[i], values[i].constData());
         }
         pdf_dict_put_text_string(ctx, dict, PDF_NAME(ModDate), now.constData());
-        // An XMP stream would still say what the Info dictionary said before; readers that
-        // prefer it would show the old values, so it goes.
-        pdf_dict_del(ctx, pdf_dict_get(ctx, pdf_trailer(ctx, doc), PDF_NAME(Root)), PDF_NAME(Metadata));
+        if (!packet.isEmpty()) {
+            fz_buffer* updated = fz_new_buffer_from_copied_data(ctx, reinterpret_cast<const unsigned char*>(packet.constData()),
+                                                                size_t(packet.size()));
+            fz_try(ctx)
+            {
+                // Left uncompressed, as XMP is meant to be readable by tools that know no PDF.
+                pdf_update_stream(ctx, doc, metadata, updated, 0);
+                pdf_dict_del(ctx, metadata, PDF_NAME(Filter));
+                pdf_dict_del(ctx, metadata, PDF_NAME(DecodeParms));
+            }
+            fz_always(ctx) { fz_drop_buffer(ctx, updated); }
+            fz_catch(ctx) { fz_rethrow(ctx); }
+        } else if (metadata) {
+            pdf_dict_del(ctx, pdf_dict_get(ctx, pdf_trailer(ctx, doc), PDF_NAME(Root)), PDF_NAME(Metadata));
+        }
     });
 }
 

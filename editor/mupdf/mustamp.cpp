@@ -256,9 +256,11 @@ void stampPage(fz_context* ctx, pdf_document* doc, pdf_obj* page, const StampSty
     const fz_rect shown = fz_transform_rect(media, ctm);
     const float width = shown.x1 - shown.x0;
     const float height = shown.y1 - shown.y0;
-    // An image larger than most of the page is scaled down to fit.
+    // An image larger than most of the page is scaled down to fit, unless a scale is asked for.
     float scale = 1;
-    if (form.height > 0 && form.width > 0 && !style.imagePath.isEmpty())
+    if (style.imageScale > 0 && !style.imagePath.isEmpty())
+        scale = float(style.imageScale);
+    else if (form.height > 0 && form.width > 0 && !style.imagePath.isEmpty())
         scale = fz_min(1, 0.6f * fz_min(width, height) / fz_max(form.width, form.height));
     const fz_matrix turn = fz_pre_scale(fz_rotate(float(style.rotation)), scale, scale);
     const fz_rect box = fz_transform_rect(fz_make_rect(-form.width / 2, -form.height / 2, form.width / 2, form.height / 2), turn);

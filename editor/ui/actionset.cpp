@@ -64,6 +64,14 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
     add(names::kDocumentSecurity, tr("&Security…"), QIcon::fromTheme(QStringLiteral("security-high")), {});
     add(names::kExportCommentsAndFields, tr("E&xport Comments and Fields…"), QIcon::fromTheme(QStringLiteral("document-export")), {});
     add(names::kImportCommentsAndFields, tr("&Import Comments and Fields…"), QIcon::fromTheme(QStringLiteral("document-import")), {});
+    add(names::kAddBookmark, tr("Add &Bookmark"), QIcon::fromTheme(QStringLiteral("bookmark-new")),
+        {QKeySequence(QStringLiteral("Ctrl+B"))});
+    QAction* attachments = add(names::kShowAttachments, tr("&Attachments"), QIcon::fromTheme(QStringLiteral("mail-attachment")),
+                               {QKeySequence(QStringLiteral("F8"))});
+    attachments->setCheckable(true);
+    QAction* layers = add(names::kShowLayers, tr("&Layers"), QIcon::fromTheme(QStringLiteral("layer-visible-on")),
+                          {QKeySequence(QStringLiteral("F9"))});
+    layers->setCheckable(true);
     QAction* outline = add(names::kShowOutline, tr("&Outline"), icons::outline(), {QKeySequence(QStringLiteral("F4"))});
     outline->setCheckable(true);
     outline->setChecked(true);

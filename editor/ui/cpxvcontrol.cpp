@@ -38,6 +38,7 @@ CPXVControl::CPXVControl(QWidget* parent)
     m_inst = std::make_unique<CPXVInst>(this);
     registerCommands();
     registerCommentCommands();
+    registerPaneCommands();
     setObjectName(QStringLiteral("pxvControl"));
     setAcceptDrops(true);
 
@@ -149,6 +150,8 @@ void CPXVControl::buildMenus()
     view->addSeparator();
     add(view, names::kShowThumbnails);
     add(view, names::kShowOutline);
+    add(view, names::kShowAttachments);
+    add(view, names::kShowLayers);
 
     QMenu* pages = m_menuBar->addMenu(tr("&Pages"));
     add(pages, names::kInsertBlankPage);
@@ -183,6 +186,8 @@ void CPXVControl::buildMenus()
     document->addSeparator();
     add(document, names::kAddHeaderFooter);
     add(document, names::kRemoveHeaderFooter);
+    document->addSeparator();
+    add(document, names::kAddBookmark);
     document->addSeparator();
     add(document, names::kDocumentProperties);
     add(document, names::kDocumentSecurity);
@@ -490,6 +495,7 @@ void CPXVControl::updateActions()
         m_actions->action(name)->setEnabled(hasDocument);
     updateHistoryActions();
     updateCommentActions();
+    updatePaneActions();
     if (hasDocument)
         updateNavigation();
 }

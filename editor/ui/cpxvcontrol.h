@@ -101,6 +101,9 @@ private:
     void registerCommentCommands();
     void connectCommentCommands(pxv::DocumentView* view);
     void updateCommentActions();
+    void registerPaneCommands();
+    void connectPaneCommands(pxv::DocumentView* view);
+    void updatePaneActions();
     void buildMenus();
     void buildToolBar();
     QWidget* buildStartPage();

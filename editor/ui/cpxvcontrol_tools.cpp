@@ -8,6 +8,7 @@
 #include "documentview.h"
 #include "dialogprovider.h"
 #include "nametable.h"
+#include "outlinepane.h"
 
 using pxv::StampKind;
 namespace names = pxv::names;
@@ -23,6 +24,7 @@ void CPXVControl::registerToolCommands()
     onDocument(names::kRemoveHeaderFooter, [this](pxv::DocumentView* view) { removeStamps(view, StampKind::HeaderFooter); });
     onDocument(names::kDocumentProperties, [this](pxv::DocumentView* view) { editProperties(view); });
     onDocument(names::kDocumentSecurity, [this](pxv::DocumentView* view) { editSecurity(view); });
+    onDocument(names::kAddBookmark, [](pxv::DocumentView* view) { view->outlinePane()->addBookmark(); });
 }
 
 void CPXVControl::stampPages(pxv::DocumentView* view, StampKind kind)
@@ -62,8 +64,16 @@ void CPXVControl::editProperties(pxv::DocumentView* view)
 void CPXVControl::editSecurity(pxv::DocumentView* view)
 {
     pxv::Protection chosen;
+    pxv::Document* model = view->document()->model();
     try {
-        if (!m_dialogs->documentSecurity(this, view->document()->model()->protection(), &chosen))
+        // A restricted file's protection is changed by whoever knows its permissions password.
+        for (bool retry = false; model->protection().needsPermissionsPassword; retry = true) {
+            const QString password = m_dialogs->permissionsPassword(this, model->title(), retry);
+            if (password.isNull())
+                return;
+            model->unlockProtection(password);
+        }
+        if (!m_dialogs->documentSecurity(this, model->protection(), &chosen))
             return;
     } catch (const pxv::DocumentError& error) {
         m_dialogs->showError(this, error.message());

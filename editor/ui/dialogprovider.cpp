@@ -12,6 +12,8 @@
 #include "splitdialog.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -20,6 +22,7 @@
 #include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QUrl>
 
 namespace pxv {
 
@@ -239,6 +242,29 @@ QString DefaultDialogProvider::importXfdfFile(QWidget* parent)
     if (!file.isEmpty())
         m_lastDir = QFileInfo(file).absolutePath();
     return file.isEmpty() ? QString() : file;
+}
+
+QString DefaultDialogProvider::permissionsPassword(QWidget* parent, const QString& title, bool retry)
+    QString label = tr("“%1” restricts what may be done with it. Changing its protection needs its "
+                       "permissions password first:").arg(title);
+    if (retry)
+        label = tr("That is not the permissions password.") + QLatin1Char('\n') + label;
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, tr("Permissions Password"), label, QLineEdit::Password,
+                                               QString(), &ok);
+    return ok ? text : QString();
+
+QStringList DefaultDialogProvider::attachFiles(QWidget* parent)
+    const QStringList files = QFileDialog::getOpenFileNames(parent, tr("Add Attachments"), m_lastDir);
+    if (!files.isEmpty())
+        m_lastDir = QFileInfo(files.last()).absolutePath();
+    return files;
+
+QString DefaultDialogProvider::saveAttachment(QWidget* parent, const QString& fileName)
+    const QString file = QFileDialog::getSaveFileName(parent, tr("Save Attachment"), QDir(m_lastDir).filePath(fileName));
+
+bool DefaultDialogProvider::openExternally(QWidget*, const QString& path)
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 } // namespace pxv

@@ -96,6 +96,15 @@ public:
     virtual QString exportXfdfFile(QWidget* parent, const QString& suggestedPath) = 0;
     virtual QString importXfdfFile(QWidget* parent) = 0;
     virtual void showHelp(QWidget* parent) = 0;
+    // The permissions password that changing a restricted document's protection needs; retry is
+    // true after a wrong one. A null string when cancelled.
+    virtual QString permissionsPassword(QWidget* parent, const QString& title, bool retry) = 0;
+    // Files of any kind to embed in a document; empty when cancelled.
+    virtual QStringList attachFiles(QWidget* parent) = 0;
+    // Where to save an embedded file called fileName; empty when cancelled.
+    virtual QString saveAttachment(QWidget* parent, const QString& fileName) = 0;
+    // Opens a file with the desktop's program for its type; false when none could be started.
+    virtual bool openExternally(QWidget* parent, const QString& path) = 0;
 };
 
 class DefaultDialogProvider : public DialogProvider
@@ -124,6 +133,10 @@ public:
     QString exportXfdfFile(QWidget* parent, const QString& suggestedPath) override;
     QString importXfdfFile(QWidget* parent) override;
     void showHelp(QWidget* parent) override;
+    QString permissionsPassword(QWidget* parent, const QString& title, bool retry) override;
+    QStringList attachFiles(QWidget* parent) override;
+    QString saveAttachment(QWidget* parent, const QString& fileName) override;
+    bool openExternally(QWidget* parent, const QString& path) override;
 
 private:
     QString m_lastDir;

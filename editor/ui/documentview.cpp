@@ -1,6 +1,8 @@
 #include "documentview.h"
 
 #include "annotationbar.h"
+#include "attachmentspane.h"
+#include "layerspane.h"
 #include "commentspane.h"
 
 #include "core/document.h"
@@ -38,12 +40,16 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
 {
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->setChildrenCollapsible(false);
-    m_outline = new OutlinePane(m_splitter);
     m_pageView = new PageView(m_document->model(), m_splitter);
+    m_outline = new OutlinePane(m_document->model(), m_pageView, m_splitter);
     m_history = new HistoryPane(m_document->model(), m_splitter);
     m_history->hide();
     m_comments = new CommentsPane(m_document->model(), m_pageView, m_splitter);
     m_comments->hide();
+    m_attachments = new AttachmentsPane(m_document->model(), m_splitter);
+    m_attachments->hide();
+    m_layers = new LayersPane(m_document->model(), m_splitter);
+    m_layers->hide();
     m_thumbnails = new ThumbnailPane(m_document->model(), m_splitter);
     m_thumbnails->hide();
     m_splitter->addWidget(m_thumbnails);
@@ -51,10 +57,12 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     m_splitter->addWidget(m_pageView);
     m_splitter->addWidget(m_history);
     m_splitter->addWidget(m_comments);
-    for (int pane : {0, 1, 3, 4})
-        m_splitter->setStretchFactor(pane, 0);
-    m_splitter->setStretchFactor(2, 1);
-    m_splitter->setSizes({kDefaultThumbnailsWidth, kDefaultOutlineWidth, 800, kDefaultOutlineWidth, kDefaultCommentsWidth});
+    m_splitter->addWidget(m_attachments);
+    m_splitter->addWidget(m_layers);
+    for (int pane = 0; pane < m_splitter->count(); ++pane)
+        m_splitter->setStretchFactor(pane, m_splitter->widget(pane) == m_pageView ? 1 : 0);
+    m_splitter->setSizes({kDefaultThumbnailsWidth, kDefaultOutlineWidth, 800, kDefaultOutlineWidth, kDefaultCommentsWidth,
+                          kDefaultCommentsWidth, kDefaultOutlineWidth});
     connect(m_thumbnails, &ThumbnailPane::signal_goTo, m_pageView, [this](int page) { m_pageView->goToPage(page); });
     connect(m_pageView, &PageView::currentPageChanged, m_thumbnails, &ThumbnailPane::setCurrentPage);
 
@@ -165,6 +173,26 @@ bool DocumentView::isCommentsVisible() const
 void DocumentView::setCommentsVisible(bool visible)
 {
     m_comments->setVisible(visible);
+}
+
+bool DocumentView::isAttachmentsVisible() const
+{
+    return !m_attachments->isHidden();
+}
+
+void DocumentView::setAttachmentsVisible(bool visible)
+{
+    m_attachments->setVisible(visible);
+}
+
+bool DocumentView::isLayersVisible() const
+{
+    return !m_layers->isHidden();
+}
+
+void DocumentView::setLayersVisible(bool visible)
+{
+    m_layers->setVisible(visible);
 }
 
 bool DocumentView::isHistoryVisible() const

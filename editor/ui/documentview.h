@@ -16,6 +16,8 @@ namespace pxv {
 
 class FileChangeBar;
 class AnnotationBar;
+class AttachmentsPane;
+class LayersPane;
 class CommentsPane;
 class FindBar;
 class HistoryPane;
@@ -51,6 +53,12 @@ public:
     CommentsPane* commentsPane() const { return m_comments; }
     bool isCommentsVisible() const;
     void setCommentsVisible(bool visible);
+    AttachmentsPane* attachmentsPane() const { return m_attachments; }
+    bool isAttachmentsVisible() const;
+    void setAttachmentsVisible(bool visible);
+    LayersPane* layersPane() const { return m_layers; }
+    bool isLayersVisible() const;
+    void setLayersVisible(bool visible);
     bool isHistoryVisible() const;
     void setHistoryVisible(bool visible);
 
@@ -78,6 +86,8 @@ private:
     PageView* m_pageView;
     HistoryPane* m_history;
     CommentsPane* m_comments;
+    AttachmentsPane* m_attachments;
+    LayersPane* m_layers;
     AnnotationBar* m_annotationBar;
     ThumbnailPane* m_thumbnails;
     FindBar* m_findBar;

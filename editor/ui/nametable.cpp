@@ -57,6 +57,7 @@ NameTable::NameTable()
     add(Kind::Operation, {names::kSetSecurityOp});
     add(Kind::Command, {names::kDocumentSecurity});
     add(Kind::Command, {names::kExportCommentsAndFields, names::kImportCommentsAndFields});
+    add(Kind::Command, {names::kAddBookmark, names::kShowAttachments, names::kShowLayers});
 }
 
 void NameTable::add(Kind kind, const QStringList& names)

@@ -138,6 +138,9 @@ inline const QString kDocumentProperties = QStringLiteral("cmd.documentPropertie
 inline const QString kDocumentSecurity = QStringLiteral("cmd.documentSecurity");
 inline const QString kExportCommentsAndFields = QStringLiteral("cmd.exportCommentsAndFields");
 inline const QString kImportCommentsAndFields = QStringLiteral("cmd.importCommentsAndFields");
+inline const QString kAddBookmark = QStringLiteral("cmd.addBookmark");
+inline const QString kShowAttachments = QStringLiteral("cmd.showAttachments");
+inline const QString kShowLayers = QStringLiteral("cmd.showLayers");
 } // namespace names
 
 } // namespace pxv

@@ -402,6 +402,11 @@ void addWatermarks(OperationCall& call)
         style.imagePath = call.text(QStringLiteral("Image"));
         if (!QFileInfo(style.imagePath).isFile())
             throw call.invalid(QStringLiteral("Image"), tr("there is no file “%1”").arg(style.imagePath));
+        style.imageScale = call.number(QStringLiteral("Scale"), 0);
+        if (call.has(QStringLiteral("Scale")) && !(style.imageScale >= 0.01 && style.imageScale <= 10))
+            throw call.invalid(QStringLiteral("Scale"), tr("an image is scaled by 0.01 to 10, not by %1").arg(style.imageScale));
+    } else if (call.has(QStringLiteral("Scale"))) {
+        throw call.invalid(QStringLiteral("Scale"), tr("only an image watermark is scaled"));
     } else if (text.trimmed().isEmpty()) {
         throw call.invalid(QStringLiteral("Text"), tr("a text or an image is needed"));
     }
@@ -606,7 +611,7 @@ OperationRegistry::OperationRegistry()
     add(names::kImagesToDoc, {kInput, kSize, "Margin"}, imagesToDoc);
     add(names::kTextToDoc, {kInput, kSize, "Margin", "FontSize"}, textToDoc);
     add(names::kAddWatermarksOp,
-        {kInput, kPages, "Text", "Image", "FontSize", "Color", "Opacity", "Rotation", kPosition, "Behind"}, addWatermarks);
+        {kInput, kPages, "Text", "Image", "FontSize", "Color", "Opacity", "Rotation", kPosition, "Behind", "Scale"}, addWatermarks);
     add(names::kRemoveWatermarksOp, {kInput, kPages}, removeStamps<StampKind::Watermark>);
     add(names::kAddHeaderFooterOp,
         {kInput, kPages, "Text", "FontSize", "Color", "Opacity", "Rotation", kPosition, "Behind", "Left", "Top",

@@ -81,6 +81,11 @@ PageView::PageView(Document* document, QWidget* parent)
     connect(m_renderer, &PageRenderer::pageFailed, this, &PageView::onPageFailed);
     connect(document, &Document::sourceChanged, this, &PageView::onSourceChanged);
     connect(document, &Document::pagesChanged, this, &PageView::onPagesChanged);
+    // The renderer, connected first, has dropped every image by then.
+    connect(document, &Document::shownGroupsChanged, this, [this] {
+        viewport()->update();
+        updateRequests();
+    });
     m_sizeReader.setInterval(0);
     connect(&m_sizeReader, &QTimer::timeout, this, &PageView::onReadSomePageSizes);
     readPageSizes();
@@ -343,6 +348,19 @@ void PageView::goToPage(int page, const QPointF& position)
         m_currentPage = page;
         emit currentPageChanged(page);
     }
+}
+
+QPointF PageView::viewPosition() const
+{
+    if (m_layout.pageCount() == 0)
+        return {};
+    const QRectF rect = pageRect(m_currentPage);
+    const double scale = m_layout.scale();
+    const auto within = [scale](double offset, double length) {
+        return std::clamp(-offset / scale, 0.0, std::max(0.0, length / scale));
+    };
+    // The inverse of goToPage(), which leaves a little room above and to the left.
+    return {within(rect.left() - PageLayout::kGap, rect.width()), within(rect.top() - PageLayout::kGap / 2, rect.height())};
 }
 
 void PageView::paintEvent(QPaintEvent* event)

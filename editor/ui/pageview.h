@@ -48,6 +48,9 @@ public:
     int currentPage() const { return m_currentPage; }
     // position is in page points from the page's top-left corner.
     void goToPage(int page, const QPointF& position = QPointF());
+    // Where the top left of the view stands on the current page, in page points as goToPage()
+    // takes them (clamped to the page): what a bookmark of this view leads back to.
+    QPointF viewPosition() const;
 
     // Search hits to mark on the pages, in document order; current (an index into hits, or -1)
     // stands out.

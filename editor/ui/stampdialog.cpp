@@ -79,6 +79,16 @@ StampDialog::StampDialog(StampKind kind, Document* document, int currentPage, co
         });
         connect(m_image, &QLineEdit::textChanged, m_pause, qOverload<>(&QTimer::start));
         connect(m_image, &QLineEdit::textChanged, this, &StampDialog::updateOk);
+        m_imageScale = new QSpinBox(this);
+        m_imageScale->setRange(0, 1000);
+        m_imageScale->setSuffix(tr(" %"));
+        m_imageScale->setSpecialValueText(tr("Fit to the page"));
+        m_imageScale->setToolTip(tr("The image's size as a share of its own; at the lowest, shrunk to fit when larger than the page"));
+        form->addRow(tr("Image s&cale:"), m_imageScale);
+        connect(m_imageScale, qOverload<int>(&QSpinBox::valueChanged), m_pause, qOverload<>(&QTimer::start));
+        m_imageScale->setEnabled(false);
+        connect(m_image, &QLineEdit::textChanged, m_imageScale,
+                [this](const QString& path) { m_imageScale->setEnabled(!path.trimmed().isEmpty()); });
     }
     m_fontSize->setRange(1, 1000);
     m_fontSize->setDecimals(1);
@@ -164,6 +174,7 @@ StampStyle StampDialog::style() const
     StampStyle style;
     style.kind = m_kind;
     style.imagePath = m_image ? m_image->text().trimmed() : QString();
+    style.imageScale = m_imageScale ? m_imageScale->value() / 100.0 : 0;
     style.fontSize = m_fontSize->value();
     style.color = m_color;
     style.opacity = m_opacity->value() / 100.0;
@@ -195,6 +206,8 @@ QVariantMap StampDialog::parameters() const
                            {QStringLiteral("Behind"), chosen.behind ? QStringLiteral("true") : QStringLiteral("false")}};
     if (!chosen.imagePath.isEmpty())
         parameters.insert(QStringLiteral("Image"), chosen.imagePath);
+    if (!chosen.imagePath.isEmpty() && chosen.imageScale > 0)
+        parameters.insert(QStringLiteral("Scale"), chosen.imageScale);
     else
         parameters.insert(QStringLiteral("Text"), m_text->text());
     if (m_kind == StampKind::HeaderFooter) {

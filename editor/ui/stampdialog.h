@@ -60,6 +60,7 @@ private:
     QTimer* m_pause;
     QLineEdit* m_text;
     QLineEdit* m_image = nullptr;
+    QSpinBox* m_imageScale = nullptr;
     QDoubleSpinBox* m_fontSize;
     QPushButton* m_colorButton;
     QColor m_color;

@@ -17,6 +17,10 @@ ThumbnailModel::ThumbnailModel(Document* document, QObject* parent)
     m_renderer->setCacheLimit(kCacheBytes);
     connect(m_renderer, &PageRenderer::pageReady, this, &ThumbnailModel::onPageReady);
     connect(document, &Document::pagesChanged, this, &ThumbnailModel::onPagesChanged);
+    connect(document, &Document::shownGroupsChanged, this, [this] {
+        beginResetModel();
+        endResetModel();
+    });
     connect(document, &Document::sourceChanged, this, [this] {
         beginResetModel();
         endResetModel();

@@ -32,6 +32,9 @@ struct ProtectionState
     bool openPassword = false;   // opening asked for a password
     int permissions = PermitAll; // as the file says
     bool pending = false;        // a new protection waits for the next save
+    // The file restricts what may be done and its permissions password was not given: changing
+    // the protection needs it first (Document::unlockProtection).
+    bool needsPermissionsPassword = false;
 };
 
 } // namespace pxv

@@ -17,6 +17,9 @@ struct StampStyle
 {
     StampKind kind = StampKind::Watermark;
     QString imagePath; // a PNG or JPEG drawn instead of text when not empty
+    // The image's size as a factor of its own (1: as large as its resolution makes it); 0: its
+    // own size, shrunk to fit 60% of the page when larger.
+    double imageScale = 0;
     double fontSize = 48;
     QColor color = QColor(128, 128, 128);
     double opacity = 1;  // 0 to 1

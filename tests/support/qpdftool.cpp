@@ -31,6 +31,15 @@ QString qpdfProblems(const QString& path, const QString& password)
     return QString();
 }
 
+QByteArray qpdfAttachment(const QString& path, const QString& name)
+{
+    QProcess qpdf;
+    qpdf.start(QStringLiteral("qpdf"), {QStringLiteral("--show-attachment=") + name, path});
+    if (!qpdf.waitForFinished(30000) || qpdf.exitStatus() != QProcess::NormalExit || qpdf.exitCode() != 0)
+        return QByteArray();
+    return qpdf.readAllStandardOutput();
+}
+
 bool qpdfCheck(const QString& path, QString* output)
 {
     const QString problems = qpdfProblems(path);

@@ -14,6 +14,9 @@ QString writeEncrypted(const QString& source, const QString& path, const QString
 // sound.
 QString qpdfProblems(const QString& path, const QString& password = QString());
 
+// The bytes of the file embedded under name, as qpdf reads them; empty when it finds none.
+QByteArray qpdfAttachment(const QString& path, const QString& name);
+
 // qpdfProblems() as a yes/no answer; output, when given, receives the problems found.
 bool qpdfCheck(const QString& path, QString* output = nullptr);
 

@@ -69,6 +69,39 @@ private slots:
         QVERIFY(testpdfs::qpdfCheck(first));
         QCOMPARE(titles(Document::open(first)->outline()), QStringList({"First"}));
     }
+
+    // Moving relinks an entry with its children: reordered, nested under another entry and
+    // taken out again, each one step; the outline still checks out and reads back the same.
+    void movedNestedAndPlaced()
+    {
+        auto document = Document::open(m_dir.write("moved.pdf", testpdfs::sample({3, true})));
+        const QStringList before = titles(document->outline());
+        const QPointF spot(40, 300);
+        document->addBookmark({2}, "Spot", 2, spot);
+        QCOMPARE(document->outline().at(2).page, 2);
+        QCOMPARE(document->outline().at(2).position, spot);
+
+        document->moveBookmark({1}, {0});
+        QCOMPARE(titles(document->outline()), QStringList({"Chapter 2(Section 2.1)", "Chapter 1", "Spot"}));
+        document->moveBookmark({1}, {0, 1}); // nested as the last child of Chapter 2
+        QCOMPARE(titles(document->outline()), QStringList({"Chapter 2(Section 2.1,Chapter 1)", "Spot"}));
+        document->moveBookmark({0, 0}, {2}); // out again, to the end of the top level
+        const QStringList after({"Chapter 2(Chapter 1)", "Spot", "Section 2.1"});
+        QCOMPARE(titles(document->outline()), after);
+        QCOMPARE(document->outline().at(2).page, 2); // still where its named destination leads
+        QVERIFY_EXCEPTION_THROWN(document->moveBookmark({0}, {0, 0}), pxv::DocumentError);
+        QVERIFY_EXCEPTION_THROWN(document->moveBookmark({5}, {0}), pxv::DocumentError);
+        QCOMPARE(document->historySteps().size(), 4);
+
+        const QString saved = m_dir.filePath("moved-saved.pdf");
+        document->save(saved);
+        QVERIFY(testpdfs::qpdfCheck(saved));
+        QCOMPARE(titles(Document::open(saved)->outline()), after);
+        document->undo();
+        QCOMPARE(titles(document->outline()), QStringList({"Chapter 2(Section 2.1,Chapter 1)", "Spot"}));
+        document->setHistoryPosition(0);
+        QCOMPARE(titles(document->outline()), before);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestBookmarks)

@@ -7,6 +7,7 @@
 
 #include <QProcess>
 #include <QStandardPaths>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 using pxv::Document;
@@ -28,11 +29,21 @@ QMap<QString, QString> pdfinfo(const QString& path, const QStringList& options =
     return fields;
 }
 
-// One page using Helvetica, not embedded; an XMP stream that names a title when xmp is set.
-QByteArray plainPdf(bool xmp)
+// An XMP packet as typesetters write it: some properties as elements, some as attributes.
+const QByteArray kPacket = "<?xpacket begin='\xEF\xBB\xBF' id='W5M0MpCehiHzreSzNTczkc9d'?>\n"
+                           "<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>"
+                           "<rdf:Description rdf:about='' xmlns:dc='http://purl.org/dc/elements/1.1/' "
+                           "xmlns:xmp='http://ns.adobe.com/xap/1.0/' xmlns:pdf='http://ns.adobe.com/pdf/1.3/' "
+                           "xmp:CreatorTool='Typesetter 9' pdf:Keywords='stale, words'>"
+                           "<dc:title><rdf:Alt><rdf:li xml:lang='x-default'>Old title</rdf:li></rdf:Alt></dc:title>"
+                           "<dc:creator><rdf:Seq><rdf:li>Old Author</rdf:li></rdf:Seq></dc:creator>"
+                           "</rdf:Description></rdf:RDF></x:xmpmeta>\n<?xpacket end='w'?>";
+
+// One page using Helvetica, not embedded; an XMP stream that names a title when xmp is set (not
+// one a reader can make sense of, unless meta is given).
+QByteArray plainPdf(bool xmp, const QByteArray& meta = "<x:xmpmeta xmlns:x='adobe:ns:meta/'><dc:title>Stale</dc:title></x:xmpmeta>")
 {
     const QByteArray text = "BT /F1 12 Tf 72 720 Td (Hello) Tj ET";
-    const QByteArray meta = "<x:xmpmeta xmlns:x='adobe:ns:meta/'><dc:title>Stale</dc:title></x:xmpmeta>";
     return testpdfs::build({
         xmp ? "<< /Type /Catalog /Pages 2 0 R /Metadata 6 0 R /MarkInfo << /Marked true >> >>"
             : "<< /Type /Catalog /Pages 2 0 R >>",
@@ -103,7 +114,7 @@ private slots:
             QCOMPARE(fields.value("Subject"), QString("A subject"));
             QCOMPARE(fields.value("Keywords"), QString("one, two"));
             QVERIFY(!fields.value("ModDate").isEmpty());
-            // No XMP is left to contradict the new title.
+            // No unreadable XMP is left to contradict the new title.
             QCOMPARE(pdfinfo(original).value("Metadata Stream"), xmp ? QString("yes") : QString("no"));
             QCOMPARE(fields.value("Metadata Stream"), QString("no"));
 
@@ -114,6 +125,31 @@ private slots:
             QCOMPARE(pdfinfo(undone).value("Title"), xmp ? QString("Old title") : QString());
             QCOMPARE(pdfinfo(undone).value("Author"), QString());
         }
+    }
+
+    // Readable XMP says what the Info dictionary says, and keeps what it said besides.
+    void xmpKeptInLine()
+    {
+        auto document = Document::open(m_dir.write("xmp.pdf", plainPdf(true, kPacket)));
+        document->setInfo({QString::fromUtf8("Fresh – 新"), "Ann Author", QString(), "one, two"});
+        const QString saved = m_dir.filePath("xmp-edited.pdf");
+        document->save(saved);
+        QVERIFY(testpdfs::qpdfCheck(saved));
+        QCOMPARE(pdfinfo(saved).value("Metadata Stream"), QString("yes"));
+        QProcess meta;
+        meta.start("pdfinfo", {"-meta", saved});
+        QVERIFY(meta.waitForFinished(30000));
+        const QString xml = QString::fromUtf8(meta.readAllStandardOutput());
+        for (const QString& now : {QString::fromUtf8("Fresh – 新"), QString("Ann Author"), QString("one, two"),
+                                   QString("Typesetter 9"), QString("ModifyDate")})
+            QVERIFY2(xml.contains(now), qPrintable(now + " missing from\n" + xml));
+        for (const QString& gone : {"Old title", "Old Author", "stale, words", "dc:description"})
+            QVERIFY2(!xml.contains(gone), qPrintable(gone + " still in\n" + xml));
+        QXmlStreamReader reader(xml.mid(xml.indexOf("<x:xmpmeta")));
+        while (!reader.atEnd())
+            reader.readNext();
+        QVERIFY2(!reader.hasError() || reader.error() == QXmlStreamReader::PrematureEndOfDocumentError,
+                 qPrintable(reader.errorString()));
     }
 };
 

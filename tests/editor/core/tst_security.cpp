@@ -110,6 +110,22 @@ private slots:
         QVERIFY(!Document::open(path)->needsPassword());
         QVERIFY(!popplerText(path, 0).isEmpty());
         QVERIFY_EXCEPTION_THROWN(document->setProtection({QString(200, 'x'), {}, pxv::PermitAll}), pxv::DocumentError);
+        QVERIFY(!document->protection().needsPermissionsPassword); // chosen here
+
+        // Opened without the permissions password, the restrictions stay until it is given.
+        auto reopened = Document::open(path);
+        QVERIFY(reopened->protection().needsPermissionsPassword);
+        QVERIFY_EXCEPTION_THROWN(reopened->setProtection({}), pxv::DocumentError);
+        QVERIFY(!reopened->unlockProtection("wrong"));
+        QVERIFY(!reopened->pageText(0).text.isEmpty()); // a wrong guess leaves the file readable
+        QVERIFY(reopened->protection().needsPermissionsPassword);
+        QVERIFY(reopened->unlockProtection("owner"));
+        QVERIFY(!reopened->protection().needsPermissionsPassword);
+        reopened->setProtection({});
+        const QString open = m_dir.filePath("unrestricted.pdf");
+        reopened->save(open);
+        QVERIFY(testpdfs::qpdfCheck(open));
+        QVERIFY2(encryption(open, QString(), &code).contains("File is not encrypted"), qPrintable(encryption(open, QString(), &code)));
     }
 };
 

@@ -184,6 +184,9 @@ private slots:
         style.imagePath = png;
         style.position = StampPosition::BottomRight;
         document->addWatermark({0}, QString(), style);
+        style.imageScale = 2;
+        style.position = StampPosition::TopRight;
+        document->addWatermark({0}, QString(), style);
         const QString path = saved(*document, "cjk-stamped.pdf");
         QVERIFY(testpdfs::qpdfCheck(path));
         QVERIFY(popplerText(path, 0).contains(QString::fromUtf8("机密文件")));
@@ -192,13 +195,16 @@ private slots:
         QVERIFY2(qAbs(corner.right() - (612 - 36)) <= 1.5 && qAbs(corner.bottom() - (792 - 36)) <= 1.5,
                  qPrintable(QString("%1,%2 %3x%4").arg(corner.x()).arg(corner.y()).arg(corner.width()).arg(corner.height())));
         QVERIFY(qAbs(corner.width() - 40) <= 1 && qAbs(corner.height() - 20) <= 1);
+        // Scaled as asked, whatever the page's size.
+        const QRectF scaled = inkBounds(popplerPage(path, 0).copy(306, 0, 306, 396), isRed);
+        QVERIFY(qAbs(scaled.width() - 80) <= 1.5 && qAbs(scaled.height() - 40) <= 1.5);
 
         style.opacity = 2;
         QVERIFY_EXCEPTION_THROWN(document->addWatermark({0}, "x", style), pxv::DocumentError);
         style.opacity = 1;
         style.imagePath = m_dir.filePath("missing.png");
         QVERIFY_EXCEPTION_THROWN(document->addWatermark({0}, QString(), style), pxv::DocumentError);
-        QCOMPARE(document->historySteps().size(), 2);
+        QCOMPARE(document->historySteps().size(), 3);
     }
 };
 

@@ -137,4 +137,26 @@ public:
     QString xfdfAnswer; // the XFDF file to export to or import; empty: cancelled
     QString exportXfdfFile(QWidget*, const QString&) override { return xfdfAnswer; }
     QString importXfdfFile(QWidget*) override { return xfdfAnswer; }
+    QQueue<QString> permissionsPasswordAnswers; // none left: cancelled
+    QStringList permissionsPasswordAsks;
+    QString permissionsPassword(QWidget*, const QString& title, bool retry) override
+    {
+        permissionsPasswordAsks.append(title + (retry ? " (again)" : ""));
+        return permissionsPasswordAnswers.isEmpty() ? QString() : permissionsPasswordAnswers.dequeue();
+    }
+    QStringList attachAnswer;
+    QString saveAttachmentAnswer; // empty: cancelled
+    QStringList openedExternally;
+    bool openExternallyAnswer = true;
+    QStringList attachFiles(QWidget*) override { return attachAnswer; }
+    QString saveAttachment(QWidget*, const QString& fileName) override
+    {
+        saveSuggestions.append(fileName);
+        return saveAttachmentAnswer;
+    }
+    bool openExternally(QWidget*, const QString& path) override
+    {
+        openedExternally.append(path);
+        return openExternallyAnswer;
+    }
 };
