@@ -414,8 +414,10 @@ MuDocument::ObjectRole MuDocument::objectRole(int number) const
             role = ObjectRole::Free;
         else if (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Page)))
             role = ObjectRole::Page;
-        else if (pdf_is_indirect(ctx, pdf_dict_get(ctx, object, PDF_NAME(P)))
-                 && (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Annot)) || pdf_dict_get(ctx, object, PDF_NAME(Rect))))
+        else if ((pdf_is_indirect(ctx, pdf_dict_get(ctx, object, PDF_NAME(P)))
+                  && (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Annot)) || pdf_dict_get(ctx, object, PDF_NAME(Rect))))
+                 || (nameIs(ctx, object, PDF_NAME(Subtype), PDF_NAME(Popup))
+                     && pdf_is_indirect(ctx, pdf_dict_get(ctx, object, PDF_NAME(Parent)))))
             role = ObjectRole::Annotation;
         else if (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Pages)))
             role = ObjectRole::PageTreeNode;
@@ -433,7 +435,30 @@ int MuDocument::annotationPage(int number) const
     int page = 0;
     guarded(ctx, [&] {
         pdf_obj* object = pdf_load_object(ctx, d->pdf(), number);
-        page = pdf_to_num(ctx, pdf_dict_get(ctx, object, PDF_NAME(P)));
+        // A note's pop-up names its note (/Parent) and may name no page of its own.
+        pdf_obj* owner = pdf_dict_get(ctx, object, PDF_NAME(P)) ? object : pdf_dict_get(ctx, object, PDF_NAME(Parent));
+        page = pdf_to_num(ctx, pdf_dict_get(ctx, owner, PDF_NAME(P)));
+        pdf_drop_obj(ctx, object);
+    });
+    return page;
+}
+
+int MuDocument::annotationListPage(int number) const
+{
+    fz_context* ctx = d->ctx();
+    int page = 0;
+    guarded(ctx, [&] {
+        pdf_obj* object = pdf_load_object(ctx, d->pdf(), number);
+        // Only an array can be such a list; every page is looked at only for one.
+        if (pdf_is_array(ctx, object)) {
+            const int count = pdf_count_pages(ctx, d->pdf());
+            for (int i = 0; i < count && page == 0; ++i) {
+                pdf_obj* candidate = pdf_lookup_page_obj(ctx, d->pdf(), i);
+                pdf_obj* list = pdf_dict_get(ctx, candidate, PDF_NAME(Annots));
+                if (pdf_is_indirect(ctx, list) && pdf_to_num(ctx, list) == number)
+                    page = pdf_to_num(ctx, candidate);
+            }
+        }
         pdf_drop_obj(ctx, object);
     });
     return page;
@@ -443,9 +468,10 @@ std::vector<int> MuDocument::appearanceStreams(int number) const
 {
     fz_context* ctx = d->ctx();
     std::vector<int> streams;
+    std::vector<pdf_obj*> pending;
     const auto add = [&](pdf_obj* entry) {
         if (pdf_is_indirect(ctx, entry))
-            streams.push_back(pdf_to_num(ctx, entry));
+            pending.push_back(entry);
     };
     guarded(ctx, [&] {
         pdf_obj* object = pdf_load_object(ctx, d->pdf(), number);
@@ -460,6 +486,29 @@ std::vector<int> MuDocument::appearanceStreams(int number) const
             }
         }
         pdf_drop_obj(ctx, object);
+        // What the streams draw with (their resources: fonts, images, graphics states) is the
+        // annotation's too. Arrays and dictionaries inline in them are walked, indirect objects once.
+        while (!pending.empty()) {
+            pdf_obj* entry = pending.back();
+            pending.pop_back();
+            if (pdf_is_indirect(ctx, entry)) {
+                const int found = pdf_to_num(ctx, entry);
+                if (std::find(streams.begin(), streams.end(), found) != streams.end())
+                    continue;
+                streams.push_back(found);
+            }
+            if (pdf_is_array(ctx, entry)) {
+                for (int i = 0; i < pdf_array_len(ctx, entry); ++i)
+                    pending.push_back(pdf_array_get(ctx, entry, i));
+            } else if (pdf_is_dict(ctx, entry)) {
+                for (int i = 0; i < pdf_dict_len(ctx, entry); ++i) {
+                    pdf_obj* key = pdf_dict_get_key(ctx, entry, i);
+                    // A page or a parent is not drawn with.
+                    if (!pdf_name_eq(ctx, key, PDF_NAME(Parent)) && !pdf_name_eq(ctx, key, PDF_NAME(P)))
+                        pending.push_back(pdf_dict_get_val(ctx, entry, i));
+                }
+            }
+        }
     });
     return streams;
 }
