@@ -31,6 +31,7 @@ public:
     void pageWork();
     void extractOne();
     void thumbnails();
+    void comments();
     void history();
 
     const QVector<Row>& rows() const { return m_rows; }

@@ -50,6 +50,7 @@ CPXVControl::CPXVControl(QWidget* parent)
     m_toolBar = new QToolBar(this);
     m_toolBar->setObjectName(QStringLiteral("pxvToolBar"));
     buildToolBar();
+    m_commentBar = buildCommentBar();
 
     m_separator = new QFrame(this);
     m_separator->setFrameShape(QFrame::HLine);
@@ -87,6 +88,7 @@ CPXVControl::CPXVControl(QWidget* parent)
     layout->setSpacing(0);
     layout->setMenuBar(m_menuBar);
     layout->addWidget(m_toolBar);
+    layout->addWidget(m_commentBar);
     layout->addWidget(m_separator);
     layout->addWidget(m_contentFrame, 1);
 
@@ -163,16 +165,20 @@ void CPXVControl::buildMenus()
     add(pages, names::kRotateRight);
 
     QMenu* comment = m_menuBar->addMenu(tr("C&omment"));
-    for (const QString& name : {names::kToolSelect, names::kToolHighlight, names::kToolUnderline, names::kToolStrikeOut})
+    for (const QString& name : {names::kToolSelect, names::kToolHighlight, names::kToolUnderline, names::kToolStrikeOut,
+                                names::kToolSquiggly})
         add(comment, name);
     comment->addSeparator();
-    for (const QString& name : {names::kToolNote, names::kToolTextBox, names::kToolPen, names::kToolStamp})
+    for (const QString& name : {names::kToolNote, names::kToolTextBox, names::kToolPen, names::kToolStamp,
+                                names::kToolImageStamp})
         add(comment, name);
     comment->addSeparator();
-    for (const QString& name : {names::kToolLine, names::kToolArrow, names::kToolRectangle, names::kToolEllipse})
+    for (const QString& name : {names::kToolLine, names::kToolArrow, names::kToolRectangle, names::kToolEllipse,
+                                names::kToolPolygon, names::kToolPolyline})
         add(comment, name);
     comment->addSeparator();
     add(comment, names::kShowComments);
+    add(comment, names::kSummarizeComments);
     QMenu* document = m_menuBar->addMenu(tr("&Document"));
     add(document, names::kAddWatermark);
     add(document, names::kRemoveWatermarks);

@@ -9,6 +9,7 @@
 #include "pageview.h"
 
 #include <QAction>
+#include <QToolBar>
 
 namespace names = pxv::names;
 using pxv::CommentTool;
@@ -24,6 +25,8 @@ const QList<QPair<QString, CommentTool>>& toolCommands()
         {names::kToolPen, CommentTool::Pen},             {names::kToolLine, CommentTool::Line},
         {names::kToolArrow, CommentTool::Arrow},         {names::kToolRectangle, CommentTool::Rectangle},
         {names::kToolEllipse, CommentTool::Ellipse},     {names::kToolStamp, CommentTool::Stamp},
+        {names::kToolSquiggly, CommentTool::Squiggly},   {names::kToolPolygon, CommentTool::Polygon},
+        {names::kToolPolyline, CommentTool::PolyLine},
     };
     return tools;
 }
@@ -43,6 +46,31 @@ void CPXVControl::registerCommentCommands()
                                                  view->setCommentsVisible(!view->isCommentsVisible());
                                                  updateCommentActions();
                                              }});
+    m_commands.insert(names::kToolImageStamp, {true, [this](pxv::DocumentView* view) {
+                          const QString image = m_dialogs->openImages(this).value(0);
+                          if (image.isEmpty())
+                              return;
+                          view->pageView()->setTool(CommentTool::Stamp);
+                          view->pageView()->setStampImage(image);
+                          view->pageView()->setFocus();
+                      }});
+    m_commands.insert(names::kSummarizeComments,
+                      {true, [this](pxv::DocumentView*) { showDocumentFromOperation(names::kSummarizeAnnotsOp); }});
+}
+
+QToolBar* CPXVControl::buildCommentBar()
+{
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("cmdbar.commenting"));
+    bar->setMovable(false);
+    // The tools have no pictures: their names say what they do.
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (const auto& [name, tool] : toolCommands())
+        bar->addAction(m_actions->action(name));
+    bar->addSeparator();
+    bar->addAction(m_actions->action(names::kShowComments));
+    bar->hide();
+    return bar;
 }
 
 void CPXVControl::connectCommentCommands(pxv::DocumentView* view)
@@ -60,7 +88,10 @@ void CPXVControl::updateCommentActions()
         action->setEnabled(view != nullptr);
         action->setChecked(view && view->pageView()->tool() == tool);
     }
+    m_commentBar->setVisible(view != nullptr);
     QAction* comments = m_actions->action(names::kShowComments);
     comments->setEnabled(view != nullptr);
     comments->setChecked(view && view->isCommentsVisible());
+    m_actions->action(names::kSummarizeComments)->setEnabled(view != nullptr);
+    m_actions->action(names::kToolImageStamp)->setEnabled(view != nullptr);
 }

@@ -14,6 +14,7 @@
 #include "pageview.h"
 #include "panelayout.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -42,15 +43,21 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     m_pageView = new PageView(m_document->model(), m_splitter);
     m_history = new HistoryPane(m_document->model(), m_splitter);
     m_history->hide();
-    m_comments = new CommentsPane(m_document->model(), m_pageView, m_splitter);
-    m_comments->hide();
+    m_commentsPanel = new QWidget(m_splitter);
+    m_comments = new CommentsPane(m_document->model(), m_pageView, m_commentsPanel);
+    auto* commentsLayout = new QVBoxLayout(m_commentsPanel);
+    commentsLayout->setContentsMargins(0, 0, 0, 0);
+    commentsLayout->setSpacing(2);
+    commentsLayout->addWidget(m_comments->makeFilter(m_commentsPanel));
+    commentsLayout->addWidget(m_comments, 1);
+    m_commentsPanel->hide();
     m_thumbnails = new ThumbnailPane(m_document->model(), m_splitter);
     m_thumbnails->hide();
     m_splitter->addWidget(m_thumbnails);
     m_splitter->addWidget(m_outline);
     m_splitter->addWidget(m_pageView);
     m_splitter->addWidget(m_history);
-    m_splitter->addWidget(m_comments);
+    m_splitter->addWidget(m_commentsPanel);
     for (int pane : {0, 1, 3, 4})
         m_splitter->setStretchFactor(pane, 0);
     m_splitter->setStretchFactor(2, 1);
@@ -159,12 +166,12 @@ void DocumentView::setThumbnailsVisible(bool visible)
 
 bool DocumentView::isCommentsVisible() const
 {
-    return !m_comments->isHidden();
+    return !m_commentsPanel->isHidden();
 }
 
 void DocumentView::setCommentsVisible(bool visible)
 {
-    m_comments->setVisible(visible);
+    m_commentsPanel->setVisible(visible);
 }
 
 bool DocumentView::isHistoryVisible() const

@@ -78,6 +78,7 @@ private:
     PageView* m_pageView;
     HistoryPane* m_history;
     CommentsPane* m_comments;
+    QWidget* m_commentsPanel; // the pane under its filter
     AnnotationBar* m_annotationBar;
     ThumbnailPane* m_thumbnails;
     FindBar* m_findBar;
