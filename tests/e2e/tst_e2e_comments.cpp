@@ -54,11 +54,11 @@ bool isPaper(QRgb pixel)
     return qRed(pixel) > 250 && qGreen(pixel) > 250 && qBlue(pixel) > 250;
 }
 
-// The page on screen: the longest run of paper across the middle of the window, up from there
-// to where the paper ends. The page is blank below its line of text.
+// The page on screen: the longest run of paper across the window low down, where the page is
+// blank (its line of text is near its top), up from there to where the paper ends.
 QRectF pageOnScreen(const QImage& screen, const QRect& window)
 {
-    const int y = window.center().y();
+    const int y = window.top() + window.height() * 3 / 4;
     int bestLeft = -1, bestWidth = 0;
     for (int x = window.left(), start = -1; x <= window.right() + 1; ++x) {
         const bool paper = x <= window.right() && isPaper(screen.pixel(x, y));
@@ -133,10 +133,11 @@ void TstE2EComments::drawInkAndHighlightThenSave()
         QThread::msleep(300);
     };
     // A click on blank paper gives the page view the keyboard.
-    moveTo(onScreen(page, QPointF(kPageWidth / 2, kPageHeight - 40)));
+    moveTo(onScreen(page, QPointF(kPageWidth / 2, 150)));
     harness.xdotool({"click", "1"});
 
-    const QPointF inkFrom(150, 400), inkTo(450, 500);
+    // Both drawn in the upper part of the page: the window shows about its upper third.
+    const QPointF inkFrom(150, 180), inkTo(450, 260);
     harness.typeKeys(window, "p");
     drag(inkFrom, inkTo);
     const QPointF markFrom(kTextLeft + 4, kTextBaseline - kFontSize / 3), markTo(kTextLeft + 200, kTextBaseline - kFontSize / 3);
