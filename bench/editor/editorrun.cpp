@@ -332,6 +332,7 @@ EditorRun::Annotating EditorRun::annotatePage(int page, int times)
         clock.start();
         if (!addAnnotation(page, i).isValid())
             return result;
+        result.callMs.push_back(clock.nsecsElapsed() / 1e6);
         if (!waitFor([&] { return repainted.painted(); }, 30000)) {
             m_error = QStringLiteral("page %1 was not repainted within 30 s of annotation %2").arg(page + 1).arg(i + 1);
             return result;

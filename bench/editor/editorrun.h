@@ -61,7 +61,8 @@ public:
 
     struct Annotating
     {
-        std::vector<double> ms; // each annotation, from the call to the page's repaint
+        std::vector<double> ms;     // each annotation, from the call to the page's repaint
+        std::vector<double> callMs; // of that, the call itself
         double pixelsPerPoint = 0; // the scale the page was painted at
     };
     // Goes to page (from 0) and waits until it is painted, then adds times rectangles to it

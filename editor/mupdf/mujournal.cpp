@@ -261,15 +261,24 @@ void MuDocument::applyObjectStates(const QVector<QPair<int, std::shared_ptr<cons
 {
     fz_context* ctx = d->ctx();
     pdf_document* doc = d->pdf();
-    bool onlyPages = true;
+    bool keepStore = true;
     for (const auto& [number, state] : states) {
         const QByteArray& text = state->object;
         guarded(ctx, [&] {
+            // Nothing decoded can be kept for an object the copy did not have yet.
+            bool fresh = number >= pdf_xref_len(ctx, doc);
+            if (!fresh) {
+                pdf_obj* existing = pdf_new_indirect(ctx, doc, number, 0);
+                fz_try(ctx) { fresh = pdf_is_null(ctx, pdf_resolve_indirect(ctx, existing)); }
+                fz_always(ctx) { pdf_drop_obj(ctx, existing); }
+                fz_catch(ctx) { fz_rethrow(ctx); }
+            }
             while (pdf_xref_len(ctx, doc) <= number)
                 pdf_create_object(ctx, doc);
             keepForUndo(ctx, doc, number);
             if (!state->exists) {
                 pdf_update_object(ctx, doc, number, PDF_NULL);
+                keepStore = false;
                 return;
             }
             fz_stream* in = nullptr;
@@ -286,8 +295,8 @@ void MuDocument::applyObjectStates(const QVector<QPair<int, std::shared_ptr<cons
             {
                 in = fz_open_memory(ctx, reinterpret_cast<const unsigned char*>(text.constData()), size_t(text.size()));
                 object = pdf_parse_stm_obj(ctx, doc, in, &lexbuf);
-                if (!nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Page)))
-                    onlyPages = false;
+                if (!fresh && !nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Page)))
+                    keepStore = false;
                 pdf_update_object(ctx, doc, number, object);
                 if (state->isStream) {
                     ref = pdf_new_indirect(ctx, doc, number, 0);
@@ -309,8 +318,9 @@ void MuDocument::applyObjectStates(const QVector<QPair<int, std::shared_ptr<cons
     }
     d->forgetPageContent();
     // Fonts and images decoded from an object that changed would be found again by its
-    // number; a page dictionary alone (a rotation, a new annotation list) changes none of them.
-    if (!onlyPages)
+    // number; a page dictionary (a rotation, a new annotation list) and objects new to the copy
+    // (a new annotation and its appearance) change none of them.
+    if (!keepStore)
         guarded(ctx, [&] { fz_empty_store(ctx); });
 }
 

@@ -10,7 +10,8 @@ InlineTextEdit::InlineTextEdit(int page, const Annotation& value, double scale, 
     : QPlainTextEdit(parent), m_page(page), m_value(value)
 {
     setObjectName(QStringLiteral("inlineTextEdit"));
-    setFrameShape(QFrame::Box);
+    // Marked as a box being typed, as the selection frame marks a comment.
+    setStyleSheet(QStringLiteral("QPlainTextEdit { border: 1px dashed #0078d7; }"));
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
