@@ -101,8 +101,6 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
         // The key works while the pages have the focus only (the page view reads it), so the
         // action shows it without owning it as a shortcut that would steal typing elsewhere.
         QAction* tool = add(name, text, QIcon());
-        // A tool bar shows the name alone, without the key the menu lists.
-        tool->setIconText(QString(text).remove(QLatin1Char('&')));
         if (!key.isEmpty()) {
             tool->setText(text + QLatin1Char('\t') + key);
             tool->setToolTip(QStringLiteral("%1 (%2)").arg(QString(text).remove(QLatin1Char('&')), key));

@@ -50,7 +50,6 @@ CPXVControl::CPXVControl(QWidget* parent)
     m_toolBar = new QToolBar(this);
     m_toolBar->setObjectName(QStringLiteral("pxvToolBar"));
     buildToolBar();
-    m_commentBar = buildCommentBar();
 
     m_separator = new QFrame(this);
     m_separator->setFrameShape(QFrame::HLine);
@@ -88,7 +87,6 @@ CPXVControl::CPXVControl(QWidget* parent)
     layout->setSpacing(0);
     layout->setMenuBar(m_menuBar);
     layout->addWidget(m_toolBar);
-    layout->addWidget(m_commentBar);
     layout->addWidget(m_separator);
     layout->addWidget(m_contentFrame, 1);
 

@@ -100,7 +100,6 @@ private:
     void registerCommentCommands();
     void connectCommentCommands(pxv::DocumentView* view);
     void updateCommentActions();
-    QToolBar* buildCommentBar();
     void buildMenus();
     void buildToolBar();
     QWidget* buildStartPage();
@@ -172,7 +171,6 @@ private:
     std::unique_ptr<CPXVInst> m_inst;
     QMenuBar* m_menuBar = nullptr;
     QToolBar* m_toolBar = nullptr;
-    QToolBar* m_commentBar = nullptr; // the comment tools, while a document is open
     pxv::PageBox* m_pageBox = nullptr;
     pxv::ZoomBox* m_zoomBox = nullptr;
     QFrame* m_separator = nullptr;

@@ -9,7 +9,6 @@
 #include "pageview.h"
 
 #include <QAction>
-#include <QToolBar>
 
 namespace names = pxv::names;
 using pxv::CommentTool;
@@ -58,21 +57,6 @@ void CPXVControl::registerCommentCommands()
                       {true, [this](pxv::DocumentView*) { showDocumentFromOperation(names::kSummarizeAnnotsOp); }});
 }
 
-QToolBar* CPXVControl::buildCommentBar()
-{
-    auto* bar = new QToolBar(this);
-    bar->setObjectName(QStringLiteral("cmdbar.commenting"));
-    bar->setMovable(false);
-    // The tools have no pictures: their names say what they do.
-    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    for (const auto& [name, tool] : toolCommands())
-        bar->addAction(m_actions->action(name));
-    bar->addSeparator();
-    bar->addAction(m_actions->action(names::kShowComments));
-    bar->hide();
-    return bar;
-}
-
 void CPXVControl::connectCommentCommands(pxv::DocumentView* view)
 {
     pxv::PageView* pages = view->pageView();
@@ -88,7 +72,6 @@ void CPXVControl::updateCommentActions()
         action->setEnabled(view != nullptr);
         action->setChecked(view && view->pageView()->tool() == tool);
     }
-    m_commentBar->setVisible(view != nullptr);
     QAction* comments = m_actions->action(names::kShowComments);
     comments->setEnabled(view != nullptr);
     comments->setChecked(view && view->isCommentsVisible());
