@@ -97,7 +97,7 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
              {names::kToolStamp, tr("&Stamp"), "S"},
              {names::kToolSquiggly, tr("S&quiggly Underline"), ""},
              {names::kToolPolygon, tr("Pol&ygon"), ""},
-             {names::kToolPolyline, tr("Pol&yline"), ""}}) {
+             {names::kToolPolyline, tr("P&olyline"), ""}}) {
         // The key works while the pages have the focus only (the page view reads it), so the
         // action shows it without owning it as a shortcut that would steal typing elsewhere.
         QAction* tool = add(name, text, QIcon());
