@@ -32,6 +32,7 @@ public:
     void extractOne();
     void thumbnails();
     void recovery();
+    void comments();
     void history();
     void watermarking();
 

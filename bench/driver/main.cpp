@@ -109,8 +109,9 @@ int main(int argc, char** argv)
             {"memory after editing", [&] { bench.editMemory(); }},
             {"combine", [&] { bench.combine(); }},      {"page work", [&] { bench.pageWork(); }},
             {"extract one page", [&] { bench.extractOne(); }}, {"thumbnails", [&] { bench.thumbnails(); }},
+            {"comments", [&] { bench.comments(); }},
             {"history store", [&] { bench.history(); }},   {"recovery record", [&] { bench.recovery(); }},
-            {"history store", [&] { bench.history(); }}, {"watermark", [&] { bench.watermarking(); }},
+            {"watermark", [&] { bench.watermarking(); }},
         };
         for (const auto& [name, run] : cases) {
             if (!wanted(name))

@@ -66,14 +66,15 @@ double viewPixelsPerPoint(const pxv::PageView* view)
 }
 
 // Notes the first paint of one page from a full-resolution image at the view's scale of the
-// moment, in the orientation wanted: the page's new image after a rotation, not its old one,
-// the placeholder or a stretched image of another scale. The time is taken as that paint event
-// begins; drawing one image already at hand is far below a millisecond.
+// moment that is the image wanted: the page's new image after an edit (turned or upright after a
+// rotation, a different image after an annotation), not its old one, the placeholder or a
+// stretched image of another scale. The time is taken as that paint event begins; drawing one
+// image already at hand is far below a millisecond.
 class RepaintWatch : public QObject
 {
 public:
-    RepaintWatch(pxv::PageView* view, int page, bool landscape, const QElapsedTimer& clock)
-        : m_view(view), m_page(page), m_landscape(landscape), m_clock(clock)
+    RepaintWatch(pxv::PageView* view, int page, std::function<bool(const QImage&)> wanted, const QElapsedTimer& clock)
+        : m_view(view), m_page(page), m_wanted(std::move(wanted)), m_clock(clock)
     {
         view->viewport()->installEventFilter(this);
     }
@@ -90,7 +91,7 @@ public:
             return false;
         const double scale = viewPixelsPerPoint(m_view);
         const QImage image = m_view->renderer()->cachedImage(m_page, scale);
-        if (!image.isNull() && (image.width() > image.height()) == m_landscape) {
+        if (!image.isNull() && m_wanted(image)) {
             m_paintedNs = m_clock.nsecsElapsed();
             m_pixelsPerPoint = scale;
         }
@@ -100,11 +101,16 @@ public:
 private:
     pxv::PageView* m_view;
     int m_page;
-    bool m_landscape;
+    std::function<bool(const QImage&)> m_wanted;
     const QElapsedTimer& m_clock;
     qint64 m_paintedNs = -1;
     double m_pixelsPerPoint = 0;
 };
+
+std::function<bool(const QImage&)> inOrientation(bool landscape)
+{
+    return [landscape](const QImage& image) { return (image.width() > image.height()) == landscape; };
+}
 
 } // namespace
 
@@ -220,6 +226,28 @@ bool EditorRun::runOperation(const QString& name, const QVariantMap& parameters)
     return false;
 }
 
+QVariant EditorRun::addAnnotation(int page, int index)
+{
+    try {
+        IPXV_Inst* inst = m_host->queryInterface()->inst();
+        const std::shared_ptr<IPXV_Operation> operation =
+            inst->createOperation(inst->nameToId(QStringLiteral("op.document.addAnnot"), true));
+        IPXV_ParamNode* params = operation->params();
+        // Each rectangle a little lower than the last, so that every one changes the picture.
+        params->child(QStringLiteral("Page"))->setValue(page + 1);
+        params->child(QStringLiteral("Type"))->setValue(QStringLiteral("Square"));
+        params->child(QStringLiteral("Rect"))->setValue(QStringList{QString::number(72 + 8 * index),
+                                                                    QString::number(100 + 30 * index),
+                                                                    QStringLiteral("120"), QStringLiteral("40")});
+        params->child(QStringLiteral("Contents"))->setValue(QStringLiteral("Checked against the index."));
+        inst->runOperation(operation.get(), 0);
+        return params->child(QStringLiteral("Output"))->value();
+    } catch (const PXV_Error& e) {
+        m_error = QStringLiteral("op.document.addAnnot: %1").arg(e.message());
+    }
+    return {};
+}
+
 bool EditorRun::rotate(int page, int degrees)
 {
     return runOperation(QStringLiteral("op.document.rotatePages"),
@@ -248,7 +276,7 @@ EditorRun::Rotation EditorRun::rotatePage(int page, int times)
     QElapsedTimer clock;
     clock.start();
     {
-        RepaintWatch shown(m_view, page, false, clock);
+        RepaintWatch shown(m_view, page, inOrientation(false), clock);
         m_view->goToPage(page);
         if (!waitFor([&] { return shown.painted(); }, 30000)) {
             m_error = QStringLiteral("page %1 was not painted within 30 s").arg(page + 1);
@@ -261,7 +289,7 @@ EditorRun::Rotation EditorRun::rotatePage(int page, int times)
             return result;
         // A quarter turn, then back: the page looks different every time.
         const bool turning = i % 2 == 0;
-        RepaintWatch repainted(m_view, page, turning, clock);
+        RepaintWatch repainted(m_view, page, inOrientation(turning), clock);
         clock.start();
         if (!rotate(page, turning ? 90 : 270))
             return result;
@@ -274,6 +302,42 @@ EditorRun::Rotation EditorRun::rotatePage(int page, int times)
         }
         result.ms.push_back(repainted.paintedMs());
         (turning ? result.turnedPixelsPerPoint : result.uprightPixelsPerPoint) = repainted.pixelsPerPoint();
+    }
+    waitForIdleRenderer();
+    return result;
+}
+
+EditorRun::Annotating EditorRun::annotatePage(int page, int times)
+{
+    Annotating result;
+    if (!m_view || !m_error.isEmpty())
+        return result;
+    QElapsedTimer clock;
+    clock.start();
+    {
+        RepaintWatch shown(m_view, page, [](const QImage&) { return true; }, clock);
+        m_view->goToPage(page);
+        if (!waitFor([&] { return shown.painted(); }, 30000)) {
+            m_error = QStringLiteral("page %1 was not painted within 30 s").arg(page + 1);
+            return result;
+        }
+        result.pixelsPerPoint = shown.pixelsPerPoint();
+    }
+    for (int i = 0; i < times; ++i) {
+        if (!waitForIdleRenderer())
+            return result;
+        // The page's image as it is: the repaint that counts draws another one.
+        const qint64 before = m_view->renderer()->cachedImage(page, viewPixelsPerPoint(m_view)).cacheKey();
+        RepaintWatch repainted(m_view, page, [before](const QImage& image) { return image.cacheKey() != before; }, clock);
+        clock.start();
+        if (!addAnnotation(page, i).isValid())
+            return result;
+        result.callMs.push_back(clock.nsecsElapsed() / 1e6);
+        if (!waitFor([&] { return repainted.painted(); }, 30000)) {
+            m_error = QStringLiteral("page %1 was not repainted within 30 s of annotation %2").arg(page + 1).arg(i + 1);
+            return result;
+        }
+        result.ms.push_back(repainted.paintedMs());
     }
     waitForIdleRenderer();
     return result;

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <QVariantMap>
 
 #include <memory>
@@ -57,6 +58,20 @@ public:
     // "op.document.rotatePages", 90 and 270 degrees in turn, each time until the page is painted
     // with its new image at full resolution; the renderer goes idle before each rotation.
     Rotation rotatePage(int page, int times);
+
+    struct Annotating
+    {
+        std::vector<double> ms;     // each annotation, from the call to the page's repaint
+        std::vector<double> callMs; // of that, the call itself
+        double pixelsPerPoint = 0; // the scale the page was painted at
+    };
+    // Goes to page (from 0) and waits until it is painted, then adds times rectangles to it
+    // through "op.document.addAnnot", each time until the page is painted with its new image at
+    // full resolution; the renderer goes idle before each one.
+    Annotating annotatePage(int page, int times);
+    // Adds a rectangle with a comment to page (from 0) through "op.document.addAnnot", placed by
+    // index; its object number, or an invalid value (with error()).
+    QVariant addAnnotation(int page, int index = 0);
 
     struct History
     {

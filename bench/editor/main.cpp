@@ -18,6 +18,13 @@
 //   bench_editor delete-save FILE OUTPUT      every other page deleted ("even"), then saved to
 //                                              OUTPUT: "pages", "delete-ms", "save-ms"
 //   bench_editor extract FILE PAGE OUTPUT      one page extracted into OUTPUT: "extract-ms"
+//   bench_editor annotate FILE                 rectangles added to page 1,000 one by one, each to
+//                                              its repaint: "page", "annotations",
+//                                              "annotate-ms" (median), "first-annotate-ms",
+//                                              "call-ms" (median: the call alone),
+//                                              "pixels-per-point"
+//   bench_editor annotate-save FILE OUTPUT     one rectangle added to page 1,000, then saved to
+//                                              OUTPUT: "id" (its object number)
 //   bench_editor thumbnails FILE               the thumbnails pane scrolled end to end: "rows",
 //                                              "steps", "seconds", "longest-stall-ms"
 //   bench_editor recovery FILE [whole]         the first page rotated, then its recovery record
@@ -47,6 +54,7 @@ constexpr int kRotatedPage = 999;
 constexpr int kRotations = 15;
 constexpr int kHistorySteps = 100;
 constexpr int kMemoryEdits = 1000;
+constexpr int kAnnotations = 15;
 
 double median(std::vector<double> values)
 {
@@ -64,7 +72,7 @@ int usage()
 {
     std::fprintf(stderr, "usage: bench_editor first-page FILE | scroll FILE | combine OUTPUT FILE... | edits FILE | "
                          "edit-memory FILE | delete-save FILE OUTPUT | extract FILE PAGE OUTPUT | thumbnails FILE | "
-                         "recovery FILE [whole] | watermark FILE PAGES OUTPUT\n");
+                         "recovery FILE [whole] | watermark FILE PAGES OUTPUT | annotate FILE | annotate-save FILE OUTPUT\n");
     return 2;
 }
 
@@ -144,6 +152,23 @@ int main(int argc, char** argv)
                               {{QStringLiteral("Pages"), args[3]}, {QStringLiteral("Path"), args[4]}}))
             return failed(run);
         std::printf("extract-ms %.1f\n", timer.nsecsElapsed() / 1e6);
+    } else if (mode == QLatin1String("annotate") && args.size() == 3) {
+        if (run.open(args[2]) < 0)
+            return failed(run);
+        const EditorRun::Annotating annotating = run.annotatePage(kRotatedPage, kAnnotations);
+        if (!run.error().isEmpty())
+            return failed(run);
+        std::printf("page %d\nannotations %d\nannotate-ms %.3f\nfirst-annotate-ms %.3f\ncall-ms %.3f\n"
+                    "pixels-per-point %.6f\n",
+                    kRotatedPage + 1, int(annotating.ms.size()), median(annotating.ms), annotating.ms.front(),
+                    median(annotating.callMs), annotating.pixelsPerPoint);
+    } else if (mode == QLatin1String("annotate-save") && args.size() == 4) {
+        if (run.open(args[2]) < 0)
+            return failed(run);
+        const QVariant id = run.addAnnotation(kRotatedPage);
+        if (!id.isValid() || !run.runOperation(QStringLiteral("op.document.save"), {{QStringLiteral("Path"), args[3]}}))
+            return failed(run);
+        std::printf("id %d\n", id.toInt());
     } else if (mode == QLatin1String("thumbnails") && args.size() == 3) {
         if (run.open(args[2]) < 0)
             return failed(run);

@@ -129,9 +129,19 @@ PageChanges Document::Private::analyse(const std::vector<int>& changed)
         case mu::MuDocument::ObjectRole::Free:
             // Gone with a step taken back: whatever used it changed as well.
             break;
-        case mu::MuDocument::ObjectRole::Other:
-            others.append(number);
+        case mu::MuDocument::ObjectRole::Other: {
+            // A page's list of annotations kept as an object of its own changes with them.
+            int page = 0;
+            try {
+                page = mu->annotationListPage(number);
+            } catch (const MuError&) {
+            }
+            if (page > 0 && !changes.changed.contains(page))
+                changes.changed.append(page);
+            else if (page <= 0)
+                others.append(number);
             break;
+        }
         }
     }
     for (int number : others) {

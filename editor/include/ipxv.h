@@ -288,13 +288,17 @@ public:
     //                               PolyLine and one Ink stroke; eight per quadrilateral, corners
     //                               upper-left, upper-right, lower-right, lower-left, for the text
     //                               markups). Optional: "Color" ("#rrggbb" or a colour name; red),
+    //                               "FillColor" (the same, for Square, Circle, Polygon and a
+    //                               Line's endings; none when absent),
     //                               "Opacity" (above 0 to 1), "Width" (line width in points, 1),
     //                               "Contents", "Author" (the "Comments.Author" setting, else the
     //                               login name), "FontSize" (FreeText, 12), "Icon" (a note's icon
     //                               or a stamp's name: "Approved", "Draft", "Confidential",
     //                               "Final", "NotApproved", "ForComment", ...), "LineEnd" ("None",
     //                               "OpenArrow", "ClosedArrow", "Square", "Circle", "Diamond",
-    //                               "Butt", "ROpenArrow", "RClosedArrow", "Slash"). Output: the
+    //                               "Butt", "ROpenArrow", "RClosedArrow", "Slash"), "ImageFile"
+    //                               (Stamp: a PNG or JPEG file drawn as the stamp, its Rect
+    //                               shrunk to the picture's proportions). Output: the
     //                               annotation's object number (a value). One step.
     //   "op.document.summarizeAnnots"  Input, Path (optional: the summary is saved there).
     //                               Output: a new A4 document listing every page's comments

@@ -101,6 +101,10 @@ struct Settings
         color[0] = float(value.color.redF());
         color[1] = float(value.color.greenF());
         color[2] = float(value.color.blueF());
+        fillCount = value.fill.isValid() ? 3 : 0;
+        fill[0] = float(value.fill.redF());
+        fill[1] = float(value.fill.greenF());
+        fill[2] = float(value.fill.blueF());
         for (const QPolygonF& quad : value.quads)
             quads.push_back(toQuad(quad));
         for (const QPolygonF& stroke : value.strokes) {
@@ -117,6 +121,8 @@ struct Settings
     QByteArray icon;
     qint64 date;
     float color[3];
+    int fillCount;
+    float fill[3];
     std::vector<fz_quad> quads;
     std::vector<int> counts;
     std::vector<fz_point> points;
@@ -135,6 +141,10 @@ void apply(fz_context* ctx, pdf_annot* annot, const Annotation& value, const Set
         pdf_set_annot_default_appearance(ctx, annot, "Helv", float(value.fontSize), 3, settings.color);
     else
         pdf_set_annot_color(ctx, annot, 3, settings.color);
+    // No fill leaves the key out rather than writing an empty one, unless a fill is taken away.
+    if (pdf_annot_has_interior_color(ctx, annot)
+        && (settings.fillCount > 0 || pdf_dict_get(ctx, pdf_annot_obj(ctx, annot), PDF_NAME(IC))))
+        pdf_set_annot_interior_color(ctx, annot, settings.fillCount, settings.fill);
     pdf_set_annot_opacity(ctx, annot, float(value.opacity));
     if (hasBorder(pdf_annot_type(ctx, annot)))
         pdf_set_annot_border(ctx, annot, float(value.borderWidth));
@@ -155,6 +165,32 @@ void apply(fz_context* ctx, pdf_annot* annot, const Annotation& value, const Set
     }
     if (pdf_annot_has_icon_name(ctx, annot) && !settings.icon.isEmpty())
         pdf_set_annot_icon_name(ctx, annot, settings.icon.constData());
+}
+
+// A stamp drawn from a picture: its normal appearance draws an image. MuPDF would draw it again
+// as a named stamp whenever it is changed, so its look is kept as it is: it fits any Rect.
+bool isPictureStamp(fz_context* ctx, pdf_annot* annot)
+{
+    if (pdf_annot_type(ctx, annot) != PDF_ANNOT_STAMP)
+        return false;
+    pdf_obj* normal = pdf_dict_getp(ctx, pdf_annot_obj(ctx, annot), "AP/N");
+    pdf_obj* images = pdf_dict_getp(ctx, normal, "Resources/XObject");
+    for (int i = 0; i < pdf_dict_len(ctx, images); ++i) {
+        if (pdf_name_eq(ctx, pdf_dict_get(ctx, pdf_dict_get_val(ctx, images, i), PDF_NAME(Subtype)), PDF_NAME(Image)))
+            return true;
+    }
+    return false;
+}
+
+// Draws the annotation again after a change, or keeps a picture stamp's look; inside guarded() only.
+void redraw(fz_context* ctx, pdf_annot* annot, bool keepLook)
+{
+    if (keepLook) {
+        pdf_set_annot_resynthesised(ctx, annot);
+        pdf_clean_obj(ctx, pdf_annot_obj(ctx, annot));
+    } else {
+        pdf_update_annot(ctx, annot);
+    }
 }
 
 QColor toColor(int n, const float* c)
@@ -205,6 +241,8 @@ Annotation read(fz_context* ctx, pdf_annot* annot)
     fz_rect rect{};
     int colorCount = 0;
     float color[4] = {};
+    int fillCount = 0;
+    float fill[4] = {};
     const char* font = nullptr;
     float fontSize = 0;
     float opacity = 1;
@@ -223,6 +261,8 @@ Annotation read(fz_context* ctx, pdf_annot* annot)
             pdf_annot_default_appearance(ctx, annot, &font, &fontSize, &colorCount, color);
         else
             pdf_annot_color(ctx, annot, &colorCount, color);
+        if (pdf_annot_has_interior_color(ctx, annot))
+            pdf_annot_interior_color(ctx, annot, &fillCount, fill);
         opacity = pdf_annot_opacity(ctx, annot);
         if (hasBorder(pdfType))
             border = pdf_annot_border(ctx, annot);
@@ -246,6 +286,7 @@ Annotation read(fz_context* ctx, pdf_annot* annot)
     value.subtype = QString::fromUtf8(pdf_string_from_annot_type(ctx, pdfType));
     value.rect = QRectF(QPointF(rect.x0, rect.y0), QPointF(rect.x1, rect.y1));
     value.color = toColor(colorCount, color);
+    value.fill = toColor(fillCount, fill);
     value.fontSize = fontSize;
     value.opacity = opacity;
     value.borderWidth = border;
@@ -322,17 +363,31 @@ int MuDocument::addAnnotation(int page, const Annotation& value)
     fz_context* ctx = d->ctx();
     const PageHandle loaded = loadPage(ctx, d->pdf(), page);
     const Settings settings(value);
+    const QByteArray imageFile = type == PDF_ANNOT_STAMP ? value.imageFile.toUtf8() : QByteArray();
+    fz_image* image = nullptr;
+    if (!imageFile.isEmpty())
+        guarded(ctx, [&] { image = fz_new_image_from_file(ctx, imageFile.constData()); });
     int id = 0;
     guarded(ctx, [&] {
-        pdf_annot* annot = pdf_create_annot(ctx, pdfPage(loaded), type);
+        pdf_annot* annot = nullptr;
+        fz_var(annot);
         fz_try(ctx)
         {
+            annot = pdf_create_annot(ctx, pdfPage(loaded), type);
             pdf_set_annot_creation_date(ctx, annot, settings.date);
             apply(ctx, annot, value, settings);
             pdf_update_annot(ctx, annot);
+            if (image) {
+                pdf_set_annot_stamp_image(ctx, annot, image);
+                redraw(ctx, annot, true);
+            }
             id = pdf_to_num(ctx, pdf_annot_obj(ctx, annot));
         }
-        fz_always(ctx) { pdf_drop_annot(ctx, annot); }
+        fz_always(ctx)
+        {
+            pdf_drop_annot(ctx, annot);
+            fz_drop_image(ctx, image);
+        }
         fz_catch(ctx) { fz_rethrow(ctx); }
     });
     return id;
@@ -346,8 +401,9 @@ void MuDocument::changeAnnotation(int page, const Annotation& value)
     pdf_annot* annot = findAnnot(ctx, pdfPage(loaded), value.id);
     const Settings settings(value);
     guarded(ctx, [&] {
+        const bool picture = isPictureStamp(ctx, annot);
         apply(ctx, annot, value, settings);
-        pdf_update_annot(ctx, annot);
+        redraw(ctx, annot, picture);
     });
 }
 

@@ -170,10 +170,15 @@ public:
     // Free: an object that no longer exists (an undo took back its creation).
     enum class ObjectRole { Page, PageTreeNode, Catalog, Outline, Annotation, Free, Other };
     ObjectRole objectRole(int number) const;
-    // The object number of the page an annotation object names as its own (0: none).
+    // The object number of the page an annotation object names as its own, or its parent's for a
+    // pop-up (0: none).
     int annotationPage(int number) const;
-    // The appearance streams an annotation object holds, by object number.
+    // The appearance streams an annotation object holds and the objects they draw with, by
+    // object number.
     std::vector<int> appearanceStreams(int number) const;
+    // The object number of the page whose list of annotations (/Annots) is the object number, when
+    // the list is an object of its own, as some writers make it (0: no page's).
+    int annotationListPage(int number) const;
 
     // The page's annotations in the order the page lists them (links and form fields apart).
     QList<Annotation> annotations(int page) const;

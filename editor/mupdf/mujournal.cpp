@@ -261,15 +261,24 @@ void MuDocument::applyObjectStates(const QVector<QPair<int, std::shared_ptr<cons
 {
     fz_context* ctx = d->ctx();
     pdf_document* doc = d->pdf();
-    bool onlyPages = true;
+    bool keepStore = true;
     for (const auto& [number, state] : states) {
         const QByteArray& text = state->object;
         guarded(ctx, [&] {
+            // Nothing decoded can be kept for an object the copy did not have yet.
+            bool fresh = number >= pdf_xref_len(ctx, doc);
+            if (!fresh) {
+                pdf_obj* existing = pdf_new_indirect(ctx, doc, number, 0);
+                fz_try(ctx) { fresh = pdf_is_null(ctx, pdf_resolve_indirect(ctx, existing)); }
+                fz_always(ctx) { pdf_drop_obj(ctx, existing); }
+                fz_catch(ctx) { fz_rethrow(ctx); }
+            }
             while (pdf_xref_len(ctx, doc) <= number)
                 pdf_create_object(ctx, doc);
             keepForUndo(ctx, doc, number);
             if (!state->exists) {
                 pdf_update_object(ctx, doc, number, PDF_NULL);
+                keepStore = false;
                 return;
             }
             fz_stream* in = nullptr;
@@ -286,8 +295,8 @@ void MuDocument::applyObjectStates(const QVector<QPair<int, std::shared_ptr<cons
             {
                 in = fz_open_memory(ctx, reinterpret_cast<const unsigned char*>(text.constData()), size_t(text.size()));
                 object = pdf_parse_stm_obj(ctx, doc, in, &lexbuf);
-                if (!nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Page)))
-                    onlyPages = false;
+                if (!fresh && !nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Page)))
+                    keepStore = false;
                 pdf_update_object(ctx, doc, number, object);
                 if (state->isStream) {
                     ref = pdf_new_indirect(ctx, doc, number, 0);
@@ -309,8 +318,9 @@ void MuDocument::applyObjectStates(const QVector<QPair<int, std::shared_ptr<cons
     }
     d->forgetPageContent();
     // Fonts and images decoded from an object that changed would be found again by its
-    // number; a page dictionary alone (a rotation, a new annotation list) changes none of them.
-    if (!onlyPages)
+    // number; a page dictionary (a rotation, a new annotation list) and objects new to the copy
+    // (a new annotation and its appearance) change none of them.
+    if (!keepStore)
         guarded(ctx, [&] { fz_empty_store(ctx); });
 }
 
@@ -414,8 +424,10 @@ MuDocument::ObjectRole MuDocument::objectRole(int number) const
             role = ObjectRole::Free;
         else if (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Page)))
             role = ObjectRole::Page;
-        else if (pdf_is_indirect(ctx, pdf_dict_get(ctx, object, PDF_NAME(P)))
-                 && (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Annot)) || pdf_dict_get(ctx, object, PDF_NAME(Rect))))
+        else if ((pdf_is_indirect(ctx, pdf_dict_get(ctx, object, PDF_NAME(P)))
+                  && (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Annot)) || pdf_dict_get(ctx, object, PDF_NAME(Rect))))
+                 || (nameIs(ctx, object, PDF_NAME(Subtype), PDF_NAME(Popup))
+                     && pdf_is_indirect(ctx, pdf_dict_get(ctx, object, PDF_NAME(Parent)))))
             role = ObjectRole::Annotation;
         else if (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Pages)))
             role = ObjectRole::PageTreeNode;
@@ -433,7 +445,30 @@ int MuDocument::annotationPage(int number) const
     int page = 0;
     guarded(ctx, [&] {
         pdf_obj* object = pdf_load_object(ctx, d->pdf(), number);
-        page = pdf_to_num(ctx, pdf_dict_get(ctx, object, PDF_NAME(P)));
+        // A note's pop-up names its note (/Parent) and may name no page of its own.
+        pdf_obj* owner = pdf_dict_get(ctx, object, PDF_NAME(P)) ? object : pdf_dict_get(ctx, object, PDF_NAME(Parent));
+        page = pdf_to_num(ctx, pdf_dict_get(ctx, owner, PDF_NAME(P)));
+        pdf_drop_obj(ctx, object);
+    });
+    return page;
+}
+
+int MuDocument::annotationListPage(int number) const
+{
+    fz_context* ctx = d->ctx();
+    int page = 0;
+    guarded(ctx, [&] {
+        pdf_obj* object = pdf_load_object(ctx, d->pdf(), number);
+        // Only an array can be such a list; every page is looked at only for one.
+        if (pdf_is_array(ctx, object)) {
+            const int count = pdf_count_pages(ctx, d->pdf());
+            for (int i = 0; i < count && page == 0; ++i) {
+                pdf_obj* candidate = pdf_lookup_page_obj(ctx, d->pdf(), i);
+                pdf_obj* list = pdf_dict_get(ctx, candidate, PDF_NAME(Annots));
+                if (pdf_is_indirect(ctx, list) && pdf_to_num(ctx, list) == number)
+                    page = pdf_to_num(ctx, candidate);
+            }
+        }
         pdf_drop_obj(ctx, object);
     });
     return page;
@@ -443,9 +478,10 @@ std::vector<int> MuDocument::appearanceStreams(int number) const
 {
     fz_context* ctx = d->ctx();
     std::vector<int> streams;
+    std::vector<pdf_obj*> pending;
     const auto add = [&](pdf_obj* entry) {
         if (pdf_is_indirect(ctx, entry))
-            streams.push_back(pdf_to_num(ctx, entry));
+            pending.push_back(entry);
     };
     guarded(ctx, [&] {
         pdf_obj* object = pdf_load_object(ctx, d->pdf(), number);
@@ -460,6 +496,29 @@ std::vector<int> MuDocument::appearanceStreams(int number) const
             }
         }
         pdf_drop_obj(ctx, object);
+        // What the streams draw with (their resources: fonts, images, graphics states) is the
+        // annotation's too. Arrays and dictionaries inline in them are walked, indirect objects once.
+        while (!pending.empty()) {
+            pdf_obj* entry = pending.back();
+            pending.pop_back();
+            if (pdf_is_indirect(ctx, entry)) {
+                const int found = pdf_to_num(ctx, entry);
+                if (std::find(streams.begin(), streams.end(), found) != streams.end())
+                    continue;
+                streams.push_back(found);
+            }
+            if (pdf_is_array(ctx, entry)) {
+                for (int i = 0; i < pdf_array_len(ctx, entry); ++i)
+                    pending.push_back(pdf_array_get(ctx, entry, i));
+            } else if (pdf_is_dict(ctx, entry)) {
+                for (int i = 0; i < pdf_dict_len(ctx, entry); ++i) {
+                    pdf_obj* key = pdf_dict_get_key(ctx, entry, i);
+                    // A page or a parent is not drawn with.
+                    if (!pdf_name_eq(ctx, key, PDF_NAME(Parent)) && !pdf_name_eq(ctx, key, PDF_NAME(P)))
+                        pending.push_back(pdf_dict_get_val(ctx, entry, i));
+                }
+            }
+        }
     });
     return streams;
 }

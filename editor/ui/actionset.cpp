@@ -89,6 +89,8 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
     QAction* comments = add(names::kShowComments, tr("&Comments"), QIcon::fromTheme(QStringLiteral("mail-message")),
                             {QKeySequence(QStringLiteral("F7"))});
     comments->setCheckable(true);
+    add(names::kSummarizeComments, tr("Su&mmarize Comments"), QIcon(), {});
+    add(names::kToolImageStamp, tr("&Image Stamp…"), QIcon(), {});
     auto* tools = new QActionGroup(this);
     for (const auto& [name, text, key] : std::initializer_list<std::tuple<QString, QString, QString>>{
              {names::kToolSelect, tr("&Select Text and Comments"), "V"},
@@ -102,12 +104,17 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
              {names::kToolArrow, tr("&Arrow"), "A"},
              {names::kToolRectangle, tr("&Rectangle"), "R"},
              {names::kToolEllipse, tr("&Ellipse"), "E"},
-             {names::kToolStamp, tr("&Stamp"), "S"}}) {
+             {names::kToolStamp, tr("&Stamp"), "S"},
+             {names::kToolSquiggly, tr("S&quiggly Underline"), ""},
+             {names::kToolPolygon, tr("Pol&ygon"), ""},
+             {names::kToolPolyline, tr("P&olyline"), ""}}) {
         // The key works while the pages have the focus only (the page view reads it), so the
         // action shows it without owning it as a shortcut that would steal typing elsewhere.
         QAction* tool = add(name, text, QIcon());
-        tool->setText(text + QLatin1Char('\t') + key);
-        tool->setToolTip(QStringLiteral("%1 (%2)").arg(QString(text).remove(QLatin1Char('&')), key));
+        if (!key.isEmpty()) {
+            tool->setText(text + QLatin1Char('\t') + key);
+            tool->setToolTip(QStringLiteral("%1 (%2)").arg(QString(text).remove(QLatin1Char('&')), key));
+        }
         tool->setCheckable(true);
         tools->addAction(tool);
     }

@@ -10,18 +10,11 @@
 #include <QLineEdit>
 #include <QSpinBox>
 
+#include <algorithm>
+
 namespace pxv {
 
 namespace {
-
-// The colours offered: few enough to choose at a glance.
-const QList<QPair<const char*, QColor>> kColors = {
-    {QT_TRANSLATE_NOOP("pxv::AnnotationBar", "Yellow"), QColor(255, 210, 0)},
-    {QT_TRANSLATE_NOOP("pxv::AnnotationBar", "Red"), QColor(220, 30, 30)},
-    {QT_TRANSLATE_NOOP("pxv::AnnotationBar", "Green"), QColor(0, 160, 60)},
-    {QT_TRANSLATE_NOOP("pxv::AnnotationBar", "Blue"), QColor(0, 90, 220)},
-    {QT_TRANSLATE_NOOP("pxv::AnnotationBar", "Black"), QColor(Qt::black)},
-};
 
 QIcon swatch(const QColor& color)
 {
@@ -41,8 +34,13 @@ AnnotationBar::AnnotationBar(Document* document, PageView* pages, QWidget* paren
     layout->setContentsMargins(6, 2, 6, 2);
     m_color = new QComboBox(this);
     m_color->setObjectName(QStringLiteral("annotationColor"));
-    for (const auto& [name, color] : kColors)
-        m_color->addItem(swatch(color), tr(name), color);
+    for (const auto& [name, color] : commentColors())
+        m_color->addItem(swatch(color), name, color);
+    m_fill = new QComboBox(this);
+    m_fill->setObjectName(QStringLiteral("annotationFill"));
+    m_fill->addItem(tr("None"), QColor());
+    for (const auto& [name, color] : commentColors())
+        m_fill->addItem(swatch(color), name, color);
     m_opacity = new QSpinBox(this);
     m_opacity->setObjectName(QStringLiteral("annotationOpacity"));
     m_opacity->setRange(10, 100);
@@ -60,6 +58,8 @@ AnnotationBar::AnnotationBar(Document* document, PageView* pages, QWidget* paren
     m_text->setPlaceholderText(tr("Comment text"));
     layout->addWidget(new QLabel(tr("Colour"), this));
     layout->addWidget(m_color);
+    layout->addWidget(new QLabel(tr("Fill"), this));
+    layout->addWidget(m_fill);
     layout->addWidget(new QLabel(tr("Opacity"), this));
     layout->addWidget(m_opacity);
     layout->addWidget(new QLabel(tr("Width"), this));
@@ -71,6 +71,10 @@ AnnotationBar::AnnotationBar(Document* document, PageView* pages, QWidget* paren
     connect(m_color, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
         const QColor color = m_color->itemData(index).value<QColor>();
         apply([color](Annotation& a) { a.color = color; });
+    });
+    connect(m_fill, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
+        const QColor fill = m_fill->itemData(index).value<QColor>();
+        apply([fill](Annotation& a) { a.fill = fill; });
     });
     // Steps follow finished edits, not every arrow click on the way.
     connect(m_opacity, &QSpinBox::editingFinished, this,
@@ -99,6 +103,10 @@ void AnnotationBar::showSelected()
             nearest = i;
     }
     m_color->setCurrentIndex(nearest);
+    const int fill = m_fill->findData(selected->fill);
+    m_fill->setCurrentIndex(std::max(fill, 0));
+    m_fill->setEnabled(selected->type == AnnotationType::Square || selected->type == AnnotationType::Circle
+                       || selected->type == AnnotationType::Polygon || selected->type == AnnotationType::Line);
     m_opacity->setValue(qRound(selected->opacity * 100));
     m_width->setValue(selected->borderWidth);
     m_fontSize->setValue(qRound(selected->fontSize));
@@ -120,7 +128,7 @@ void AnnotationBar::apply(const std::function<void(Annotation&)>& change)
         return;
     Annotation changed = *selected;
     change(changed);
-    if (changed.color == selected->color && changed.opacity == selected->opacity
+    if (changed.color == selected->color && changed.fill == selected->fill && changed.opacity == selected->opacity
         && changed.borderWidth == selected->borderWidth && changed.fontSize == selected->fontSize
         && changed.contents == selected->contents)
         return;

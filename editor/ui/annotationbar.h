@@ -34,6 +34,7 @@ private:
     QPointer<Document> m_document;
     QPointer<PageView> m_pages;
     QComboBox* m_color;
+    QComboBox* m_fill;
     QSpinBox* m_opacity;
     QDoubleSpinBox* m_width;
     QSpinBox* m_fontSize;

@@ -16,9 +16,26 @@ constexpr double kTextBoxWidth = 200.0;
 
 } // namespace
 
+QList<QPair<QString, QColor>> commentColors()
+{
+    return {
+        {QCoreApplication::translate("pxv::AnnotationBar", "Yellow"), QColor(255, 210, 0)},
+        {QCoreApplication::translate("pxv::AnnotationBar", "Red"), QColor(220, 30, 30)},
+        {QCoreApplication::translate("pxv::AnnotationBar", "Green"), QColor(0, 160, 60)},
+        {QCoreApplication::translate("pxv::AnnotationBar", "Blue"), QColor(0, 90, 220)},
+        {QCoreApplication::translate("pxv::AnnotationBar", "Black"), QColor(Qt::black)},
+    };
+}
+
 bool marksText(CommentTool tool)
 {
-    return tool == CommentTool::Highlight || tool == CommentTool::Underline || tool == CommentTool::StrikeOut;
+    return tool == CommentTool::Highlight || tool == CommentTool::Underline || tool == CommentTool::StrikeOut
+        || tool == CommentTool::Squiggly;
+}
+
+bool placesVertices(CommentTool tool)
+{
+    return tool == CommentTool::Polygon || tool == CommentTool::PolyLine;
 }
 
 AnnotationType markupType(CommentTool tool)
@@ -28,6 +45,8 @@ AnnotationType markupType(CommentTool tool)
         return AnnotationType::Underline;
     case CommentTool::StrikeOut:
         return AnnotationType::StrikeOut;
+    case CommentTool::Squiggly:
+        return AnnotationType::Squiggly;
     default:
         return AnnotationType::Highlight;
     }
@@ -40,6 +59,7 @@ QColor toolColor(CommentTool tool)
     case CommentTool::Note:
         return QColor(255, 210, 0);
     case CommentTool::Underline:
+    case CommentTool::Squiggly:
         return QColor(0, 160, 60);
     case CommentTool::Pen:
         return QColor(0, 90, 220);
@@ -53,12 +73,21 @@ QColor toolColor(CommentTool tool)
 AnnotationDraft::AnnotationDraft(CommentTool tool, int page, const QPointF& start) : m_tool(tool), m_page(page)
 {
     m_points.append(start);
+    // The vertex that follows the pointer until it is placed.
+    if (placesVertices(tool))
+        m_points.append(start);
+}
+
+void AnnotationDraft::addVertex(const QPointF& point)
+{
+    m_points.last() = point;
+    m_points.append(point);
 }
 
 void AnnotationDraft::moveTo(const QPointF& point)
 {
     // A pen keeps the whole path; the other tools need where the drag began and where it is.
-    if (m_tool == CommentTool::Pen || m_points.size() < 2)
+    if (m_tool == CommentTool::Pen || (m_points.size() < 2 && !placesVertices(m_tool)))
         m_points.append(point);
     else
         m_points.last() = point;
@@ -87,7 +116,6 @@ std::optional<Annotation> AnnotationDraft::result() const
         value.type = AnnotationType::FreeText;
         value.fontSize = kFontSize;
         value.borderWidth = 0;
-        value.contents = QCoreApplication::translate("pxv::AnnotationDraft", "Text");
         value.rect = isDrag ? area : QRectF(at, QSizeF(kTextBoxWidth, kFontSize * 2));
         return value;
     case CommentTool::Stamp:
@@ -110,6 +138,21 @@ std::optional<Annotation> AnnotationDraft::result() const
         if (m_tool == CommentTool::Arrow)
             value.lineEnd = LineEnding::OpenArrow;
         return value;
+    case CommentTool::Polygon:
+    case CommentTool::PolyLine: {
+        // The vertex still following the pointer is not placed; a double-click places its
+        // point twice.
+        QPolygonF vertices;
+        for (const QPointF& point : m_points.mid(0, m_points.size() - 1)) {
+            if (vertices.isEmpty() || QLineF(vertices.last(), point).length() >= kMinShape)
+                vertices.append(point);
+        }
+        if (vertices.size() < (m_tool == CommentTool::Polygon ? 3 : 2))
+            return std::nullopt;
+        value.type = m_tool == CommentTool::Polygon ? AnnotationType::Polygon : AnnotationType::PolyLine;
+        value.vertices = vertices;
+        return value;
+    }
     case CommentTool::Rectangle:
     case CommentTool::Ellipse:
         if (!isDrag)
@@ -131,7 +174,11 @@ void AnnotationDraft::paint(QPainter& painter, const QTransform& toView) const
     const QRectF area = toView.mapRect(dragged());
     switch (m_tool) {
     case CommentTool::Pen:
+    case CommentTool::PolyLine:
         painter.drawPolyline(toView.map(m_points));
+        break;
+    case CommentTool::Polygon:
+        painter.drawPolygon(toView.map(m_points));
         break;
     case CommentTool::Line:
     case CommentTool::Arrow:

@@ -5,7 +5,10 @@
 #include "operationregistry.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QHash>
+
+#include <utility>
 
 namespace pxv {
 
@@ -22,6 +25,7 @@ const QString kType = QStringLiteral("Type");
 const QString kRect = QStringLiteral("Rect");
 const QString kPoints = QStringLiteral("Points");
 const QString kColor = QStringLiteral("Color");
+const QString kFillColor = QStringLiteral("FillColor");
 const QString kOpacity = QStringLiteral("Opacity");
 const QString kWidth = QStringLiteral("Width");
 const QString kContents = QStringLiteral("Contents");
@@ -29,6 +33,7 @@ const QString kAuthor = QStringLiteral("Author");
 const QString kFontSize = QStringLiteral("FontSize");
 const QString kIcon = QStringLiteral("Icon");
 const QString kLineEnd = QStringLiteral("LineEnd");
+const QString kImageFile = QStringLiteral("ImageFile");
 
 const QHash<QString, AnnotationType>& types()
 {
@@ -83,7 +88,7 @@ QPolygonF polygon(const QVector<double>& values, int from, int count)
 
 QStringList annotationParameters()
 {
-    return {kInput, kPage, kType, kRect, kPoints, kColor, kOpacity, kWidth, kContents, kAuthor, kFontSize, kIcon, kLineEnd};
+    return {kInput, kPage, kType, kRect, kPoints, kColor, kFillColor, kOpacity, kWidth, kContents, kAuthor, kFontSize, kIcon, kLineEnd, kImageFile};
 }
 
 void addAnnotation(OperationCall& call)
@@ -127,10 +132,12 @@ void addAnnotation(OperationCall& call)
         break;
     }
     }
-    if (call.has(kColor)) {
-        value.color = QColor(call.text(kColor));
-        if (!value.color.isValid())
-            throw call.invalid(kColor, tr("\"%1\" is not a colour").arg(call.text(kColor)));
+    for (const auto& [parameter, color] : {std::pair(kColor, &value.color), std::pair(kFillColor, &value.fill)}) {
+        if (!call.has(parameter))
+            continue;
+        *color = QColor(call.text(parameter));
+        if (!color->isValid())
+            throw call.invalid(parameter, tr("\"%1\" is not a colour").arg(call.text(parameter)));
     }
     value.opacity = call.number(kOpacity, 1.0);
     if (value.opacity <= 0 || value.opacity > 1)
@@ -151,6 +158,13 @@ void addAnnotation(OperationCall& call)
         if (!endings().contains(call.text(kLineEnd)))
             throw call.invalid(kLineEnd, tr("\"%1\" is not a line ending").arg(call.text(kLineEnd)));
         value.lineEnd = endings().value(call.text(kLineEnd));
+    }
+    if (call.has(kImageFile)) {
+        value.imageFile = call.text(kImageFile);
+        if (value.type != AnnotationType::Stamp)
+            throw call.invalid(kImageFile, tr("only a stamp is drawn from an image"));
+        if (!QFileInfo(value.imageFile).isFile())
+            throw call.invalid(kImageFile, tr("\"%1\" is not a file").arg(value.imageFile));
     }
     const int id = modelCall([&] { return document->model()->addAnnotation(page - 1, value); });
     call.setOutputValue(id);

@@ -3,11 +3,14 @@
 #include "core/document.h"
 #include "pageview.h"
 
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMenu>
+
+#include <algorithm>
 
 namespace pxv {
 
@@ -61,10 +64,7 @@ CommentsPane::CommentsPane(Document* document, PageView* pages, QWidget* parent)
     header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     setRootIsDecorated(true);
     connect(this, &QTreeWidget::itemClicked, this, &CommentsPane::onItemClicked);
-    connect(document, &Document::pagesChanged, this, [this] {
-        if (isVisible())
-            refresh();
-    });
+    connect(document, &Document::pagesChanged, this, &CommentsPane::onPagesChanged);
     connect(document, &Document::sourceChanged, this, [this] {
         if (isVisible())
             refresh();
@@ -76,24 +76,84 @@ void CommentsPane::refresh()
     clear();
     if (!m_document)
         return;
-    const QLocale locale;
-    for (int page = 0; page < m_document->pageCount(); ++page) {
-        const QList<Annotation> list = m_document->annotations(page);
-        if (list.isEmpty())
-            continue;
-        auto* pageItem = new QTreeWidgetItem(this, {tr("Page %1").arg(page + 1)});
-        pageItem->setData(0, PageRole, page);
-        for (const Annotation& annotation : list) {
-            auto* item = new QTreeWidgetItem(pageItem, {kindName(annotation), annotation.author,
-                                                        locale.toString(annotation.modified, QLocale::ShortFormat),
-                                                        annotation.contents.simplified()});
-            item->setData(0, PageRole, page);
-            item->setData(0, IdRole, annotation.id);
-            item->setData(0, AreaRole, annotation.rect);
-            item->setToolTip(3, annotation.contents);
-        }
-        pageItem->setExpanded(true);
+    for (int page = 0; page < m_document->pageCount(); ++page)
+        refreshPage(page);
+}
+
+void CommentsPane::onPagesChanged(const PageChanges& changes)
+{
+    if (!isVisible() || !m_document)
+        return;
+    if (changes.structure || changes.everything) {
+        refresh();
+        return;
     }
+    for (PageId id : changes.changed) {
+        const int page = m_document->pageIndex(id);
+        if (page >= 0)
+            refreshPage(page);
+    }
+}
+
+void CommentsPane::refreshPage(int page)
+{
+    // Pages are listed in order: the page's place is before the first item of a later page.
+    int place = 0;
+    while (place < topLevelItemCount() && topLevelItem(place)->data(0, PageRole).toInt() < page)
+        ++place;
+    if (place < topLevelItemCount() && topLevelItem(place)->data(0, PageRole).toInt() == page)
+        delete takeTopLevelItem(place);
+    ++m_pagesRead;
+    QList<Annotation> list = m_document->annotations(page);
+    if (m_kind)
+        list.erase(std::remove_if(list.begin(), list.end(), [this](const Annotation& a) { return a.type != *m_kind; }),
+                   list.end());
+    if (list.isEmpty())
+        return;
+    const QLocale locale;
+    auto* pageItem = new QTreeWidgetItem({tr("Page %1").arg(page + 1)});
+    pageItem->setData(0, PageRole, page);
+    for (const Annotation& annotation : list) {
+        auto* item = new QTreeWidgetItem(pageItem, {kindName(annotation), annotation.author,
+                                                    locale.toString(annotation.modified, QLocale::ShortFormat),
+                                                    annotation.contents.simplified()});
+        item->setData(0, PageRole, page);
+        item->setData(0, IdRole, annotation.id);
+        item->setData(0, AreaRole, annotation.rect);
+        item->setToolTip(3, annotation.contents);
+    }
+    insertTopLevelItem(place, pageItem);
+    pageItem->setExpanded(true);
+}
+
+void CommentsPane::setKindFilter(std::optional<AnnotationType> kind)
+{
+    if (kind == m_kind)
+        return;
+    m_kind = kind;
+    if (isVisible())
+        refresh();
+}
+
+QComboBox* CommentsPane::makeFilter(QWidget* parent)
+{
+    auto* filter = new QComboBox(parent);
+    filter->setObjectName(QStringLiteral("commentsFilter"));
+    filter->addItem(tr("All comments"), -1);
+    for (AnnotationType type : {AnnotationType::Highlight, AnnotationType::Underline, AnnotationType::StrikeOut,
+                                AnnotationType::Squiggly, AnnotationType::Text, AnnotationType::FreeText,
+                                AnnotationType::Ink, AnnotationType::Line, AnnotationType::Square,
+                                AnnotationType::Circle, AnnotationType::Polygon, AnnotationType::PolyLine,
+                                AnnotationType::Stamp}) {
+        Annotation sample;
+        sample.type = type;
+        filter->addItem(type == AnnotationType::Stamp ? tr("Stamp") : kindName(sample), int(type));
+    }
+    connect(filter, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this, filter](int index) {
+        const int type = filter->itemData(index).toInt();
+        setKindFilter(type < 0 ? std::nullopt : std::optional<AnnotationType>(AnnotationType(type)));
+    });
+    return filter;
 }
 
 void CommentsPane::showEvent(QShowEvent* event)

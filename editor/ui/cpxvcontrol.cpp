@@ -167,19 +167,23 @@ void CPXVControl::buildMenus()
     add(pages, names::kRotateRight);
 
     QMenu* comment = m_menuBar->addMenu(tr("C&omment"));
-    for (const QString& name : {names::kToolSelect, names::kToolHighlight, names::kToolUnderline, names::kToolStrikeOut})
+    for (const QString& name : {names::kToolSelect, names::kToolHighlight, names::kToolUnderline, names::kToolStrikeOut,
+                                names::kToolSquiggly})
         add(comment, name);
     comment->addSeparator();
-    for (const QString& name : {names::kToolNote, names::kToolTextBox, names::kToolPen, names::kToolStamp})
+    for (const QString& name : {names::kToolNote, names::kToolTextBox, names::kToolPen, names::kToolStamp,
+                                names::kToolImageStamp})
         add(comment, name);
     comment->addSeparator();
-    for (const QString& name : {names::kToolLine, names::kToolArrow, names::kToolRectangle, names::kToolEllipse})
+    for (const QString& name : {names::kToolLine, names::kToolArrow, names::kToolRectangle, names::kToolEllipse,
+                                names::kToolPolygon, names::kToolPolyline})
         add(comment, name);
     comment->addSeparator();
     add(comment, names::kShowComments);
     comment->addSeparator();
     add(comment, names::kExportCommentsAndFields);
     add(comment, names::kImportCommentsAndFields);
+    add(comment, names::kSummarizeComments);
     QMenu* document = m_menuBar->addMenu(tr("&Document"));
     add(document, names::kAddWatermark);
     add(document, names::kRemoveWatermarks);

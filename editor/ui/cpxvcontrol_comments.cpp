@@ -24,6 +24,8 @@ const QList<QPair<QString, CommentTool>>& toolCommands()
         {names::kToolPen, CommentTool::Pen},             {names::kToolLine, CommentTool::Line},
         {names::kToolArrow, CommentTool::Arrow},         {names::kToolRectangle, CommentTool::Rectangle},
         {names::kToolEllipse, CommentTool::Ellipse},     {names::kToolStamp, CommentTool::Stamp},
+        {names::kToolSquiggly, CommentTool::Squiggly},   {names::kToolPolygon, CommentTool::Polygon},
+        {names::kToolPolyline, CommentTool::PolyLine},
     };
     return tools;
 }
@@ -43,6 +45,16 @@ void CPXVControl::registerCommentCommands()
                                                  view->setCommentsVisible(!view->isCommentsVisible());
                                                  updateCommentActions();
                                              }});
+    m_commands.insert(names::kToolImageStamp, {true, [this](pxv::DocumentView* view) {
+                          const QString image = m_dialogs->openImages(this).value(0);
+                          if (image.isEmpty())
+                              return;
+                          view->pageView()->setTool(CommentTool::Stamp);
+                          view->pageView()->setStampImage(image);
+                          view->pageView()->setFocus();
+                      }});
+    m_commands.insert(names::kSummarizeComments,
+                      {true, [this](pxv::DocumentView*) { showDocumentFromOperation(names::kSummarizeAnnotsOp); }});
 }
 
 void CPXVControl::connectCommentCommands(pxv::DocumentView* view)
@@ -63,4 +75,6 @@ void CPXVControl::updateCommentActions()
     QAction* comments = m_actions->action(names::kShowComments);
     comments->setEnabled(view != nullptr);
     comments->setChecked(view && view->isCommentsVisible());
+    m_actions->action(names::kSummarizeComments)->setEnabled(view != nullptr);
+    m_actions->action(names::kToolImageStamp)->setEnabled(view != nullptr);
 }

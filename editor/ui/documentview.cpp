@@ -16,6 +16,7 @@
 #include "pageview.h"
 #include "panelayout.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -44,8 +45,14 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     m_outline = new OutlinePane(m_document->model(), m_pageView, m_splitter);
     m_history = new HistoryPane(m_document->model(), m_splitter);
     m_history->hide();
-    m_comments = new CommentsPane(m_document->model(), m_pageView, m_splitter);
-    m_comments->hide();
+    m_commentsPanel = new QWidget(m_splitter);
+    m_comments = new CommentsPane(m_document->model(), m_pageView, m_commentsPanel);
+    auto* commentsLayout = new QVBoxLayout(m_commentsPanel);
+    commentsLayout->setContentsMargins(0, 0, 0, 0);
+    commentsLayout->setSpacing(2);
+    commentsLayout->addWidget(m_comments->makeFilter(m_commentsPanel));
+    commentsLayout->addWidget(m_comments, 1);
+    m_commentsPanel->hide();
     m_attachments = new AttachmentsPane(m_document->model(), m_splitter);
     m_attachments->hide();
     m_layers = new LayersPane(m_document->model(), m_splitter);
@@ -56,7 +63,7 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     m_splitter->addWidget(m_outline);
     m_splitter->addWidget(m_pageView);
     m_splitter->addWidget(m_history);
-    m_splitter->addWidget(m_comments);
+    m_splitter->addWidget(m_commentsPanel);
     m_splitter->addWidget(m_attachments);
     m_splitter->addWidget(m_layers);
     for (int pane = 0; pane < m_splitter->count(); ++pane)
@@ -167,12 +174,12 @@ void DocumentView::setThumbnailsVisible(bool visible)
 
 bool DocumentView::isCommentsVisible() const
 {
-    return !m_comments->isHidden();
+    return !m_commentsPanel->isHidden();
 }
 
 void DocumentView::setCommentsVisible(bool visible)
 {
-    m_comments->setVisible(visible);
+    m_commentsPanel->setVisible(visible);
 }
 
 bool DocumentView::isAttachmentsVisible() const

@@ -88,6 +88,7 @@ private:
     CommentsPane* m_comments;
     AttachmentsPane* m_attachments;
     LayersPane* m_layers;
+    QWidget* m_commentsPanel; // the pane under its filter
     AnnotationBar* m_annotationBar;
     ThumbnailPane* m_thumbnails;
     FindBar* m_findBar;

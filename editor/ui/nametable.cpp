@@ -45,6 +45,8 @@ NameTable::NameTable()
     add(Kind::Command, {names::kShowComments, names::kToolSelect, names::kToolHighlight, names::kToolUnderline,
                         names::kToolStrikeOut, names::kToolNote, names::kToolTextBox, names::kToolPen, names::kToolLine,
                         names::kToolArrow, names::kToolRectangle, names::kToolEllipse, names::kToolStamp});
+    add(Kind::Command, {names::kToolSquiggly, names::kToolPolygon, names::kToolPolyline, names::kSummarizeComments,
+                        names::kToolImageStamp});
     add(Kind::Operation, {names::kConvertOp, names::kCompressOp});
     add(Kind::Command, {names::kConvert, names::kConvertToWord, names::kConvertToSpreadsheet,
                         names::kConvertToPresentation, names::kConvertToImage, names::kConvertToDrawing,

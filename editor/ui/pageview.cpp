@@ -2,6 +2,7 @@
 
 #include "core/document.h"
 #include "core/pagerenderer.h"
+#include "inlinetextedit.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -9,6 +10,7 @@
 #include <QTransform>
 #include <QDesktopServices>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
@@ -39,6 +41,37 @@ constexpr int kScrollStep = 40;
 constexpr qint64 kInkJoinMs = 1500;
 // Room around an annotation's area that still counts as on it, in points.
 constexpr double kAnnotationSlop = 2.0;
+const QColor kFrameColor(0, 120, 215);
+constexpr double kMinResize = 4.0; // points
+constexpr double kHandleSize = 7.0;
+
+QRectF handleRect(const QPointF& corner)
+{
+    return QRectF(corner - QPointF(kHandleSize / 2, kHandleSize / 2), QSizeF(kHandleSize, kHandleSize));
+}
+
+// Shapes, drawings and text boxes stretch with their frame; a note's icon and marked text
+// keep the size they have.
+bool isResizable(const Annotation& annotation)
+{
+    switch (annotation.type) {
+    case AnnotationType::FreeText:
+    case AnnotationType::Line:
+    case AnnotationType::Square:
+    case AnnotationType::Circle:
+    case AnnotationType::Polygon:
+    case AnnotationType::PolyLine:
+    case AnnotationType::Stamp:
+    case AnnotationType::Ink:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A note's text is typed in a box of this size (points) below its icon.
+constexpr double kNoteTextWidth = 200.0;
+constexpr double kNoteTextHeight = 80.0;
 // A background tab keeps only a little of its rendered pages, so that many open documents do not
 // add up to many full caches.
 constexpr qint64 kBackgroundCacheBytes = 8ll * 1024 * 1024;
@@ -86,6 +119,7 @@ PageView::PageView(Document* document, QWidget* parent)
         viewport()->update();
         updateRequests();
     });
+    connect(this, &PageView::layoutChanged, this, &PageView::placeTextEdit);
     m_sizeReader.setInterval(0);
     connect(&m_sizeReader, &QTimer::timeout, this, &PageView::onReadSomePageSizes);
     readPageSizes();
@@ -441,6 +475,28 @@ QTransform PageView::pageTransform(int page) const
     return toView;
 }
 
+QRectF PageView::selectedFrame()
+{
+    const std::optional<Annotation> selected = selectedAnnotationValue();
+    if (!selected)
+        return {};
+    const QRectF area = m_resizeCorner >= 0 ? m_resizeRect : selected->rect.translated(m_moveOffset);
+    return pageTransform(m_selectedAnnot.page).mapRect(area).adjusted(-2, -2, 2, 2);
+}
+
+int PageView::handleAt(const QPoint& pos)
+{
+    const std::optional<Annotation> selected = selectedAnnotationValue();
+    if (!selected || !isResizable(*selected))
+        return -1;
+    const QPolygonF corners(selectedFrame());
+    for (int i = 0; i < 4; ++i) {
+        if (handleRect(corners[i]).adjusted(-2, -2, 2, 2).contains(pos))
+            return i;
+    }
+    return -1;
+}
+
 void PageView::paintAnnotationFrame(QPainter& painter, int page)
 {
     if (m_selectedAnnot.page != page)
@@ -448,10 +504,18 @@ void PageView::paintAnnotationFrame(QPainter& painter, int page)
     const std::optional<Annotation> selected = selectedAnnotationValue();
     if (!selected)
         return;
+    const QRectF frame = selectedFrame();
     painter.save();
-    painter.setPen(QPen(QColor(0, 120, 215), 1, Qt::DashLine));
+    painter.setPen(QPen(kFrameColor, 1, Qt::DashLine));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(pageTransform(page).mapRect(selected->rect.translated(m_moveOffset)).adjusted(-2, -2, 2, 2));
+    painter.drawRect(frame);
+    if (isResizable(*selected)) {
+        painter.setPen(QPen(kFrameColor, 1));
+        painter.setBrush(Qt::white);
+        const QPolygonF corners(frame);
+        for (int i = 0; i < 4; ++i)
+            painter.drawRect(handleRect(corners[i]));
+    }
     painter.restore();
 }
 
@@ -521,6 +585,8 @@ void PageView::setTool(CommentTool tool)
     if (tool != CommentTool::Select)
         selectAnnotation(-1, 0);
     m_draft.reset();
+    if (tool != CommentTool::Stamp)
+        m_stampImage.clear();
     const bool changed = tool != m_tool;
     m_tool = tool;
     if (marksText(tool) && !m_selector.isEmpty())
@@ -551,7 +617,14 @@ void PageView::markSelection()
 
 void PageView::finishDraft()
 {
-    const std::optional<Annotation> made = m_draft->result();
+    std::optional<Annotation> made = m_draft->result();
+    if (made && made->type == AnnotationType::Stamp && !m_stampImage.isEmpty()) {
+        made->imageFile = m_stampImage;
+        made->icon.clear();
+        // A square that the picture's proportions shrink.
+        const double side = std::max(made->rect.width(), made->rect.height());
+        made->rect.setSize(QSizeF(side, side));
+    }
     const int page = m_draft->page();
     m_draft.reset();
     viewport()->update();
@@ -568,12 +641,64 @@ void PageView::finishDraft()
             return;
         }
     }
+    if (made->type == AnnotationType::FreeText || made->type == AnnotationType::Text) {
+        editText(page, *made);
+        return;
+    }
     int id = 0;
     if (!edit([&] { id = m_document->addAnnotation(page, *made); }))
         return;
     if (m_tool == CommentTool::Pen) {
         m_lastInk = {page, id};
         m_lastInkTime = now;
+    }
+}
+
+void PageView::editText(int page, const Annotation& value)
+{
+    // A text still being typed is committed first, as a click elsewhere would.
+    if (m_textEdit)
+        setFocus();
+    m_textEdit = new InlineTextEdit(page, value, m_layout.scale(), viewport());
+    connect(m_textEdit, &InlineTextEdit::committed, this,
+            [this, page](const Annotation& typed) { commitText(page, typed); });
+    connect(m_textEdit, &InlineTextEdit::cancelled, this, [this] { setFocus(); });
+    placeTextEdit();
+    m_textEdit->show();
+    m_textEdit->setFocus();
+}
+
+void PageView::placeTextEdit()
+{
+    if (!m_textEdit)
+        return;
+    const Annotation& value = m_textEdit->annotation();
+    // A text box is typed in its own box; a note's text below its icon, as its pop-up shows.
+    const QRectF area = value.type == AnnotationType::FreeText
+        ? value.rect
+        : QRectF(value.rect.bottomLeft(), QSizeF(kNoteTextWidth, kNoteTextHeight));
+    m_textEdit->setScale(m_layout.scale());
+    m_textEdit->setGeometry(areaRect(m_textEdit->page(), area).toAlignedRect());
+}
+
+void PageView::commitText(int page, const Annotation& value)
+{
+    setFocus();
+    if (!m_document || page >= m_layout.pageCount())
+        return;
+    if (value.id == 0) {
+        // An empty text box is no text box; a note may be a mark with nothing written yet.
+        if (value.type == AnnotationType::FreeText && value.contents.trimmed().isEmpty())
+            return;
+        edit([&] { m_document->addAnnotation(page, value); });
+        return;
+    }
+    for (const Annotation& current : annotationsOf(page)) {
+        if (current.id == value.id && current.contents != value.contents) {
+            Annotation changed = current;
+            changed.contents = value.contents;
+            edit([&] { m_document->changeAnnotation(page, changed); });
+        }
     }
 }
 
@@ -733,6 +858,7 @@ void PageView::hideEvent(QHideEvent* event)
 void PageView::scrollContentsBy(int dx, int dy)
 {
     viewport()->scroll(dx, dy);
+    placeTextEdit();
     updateRequests();
     if (!m_navigating)
         updateCurrentPage();
@@ -765,6 +891,19 @@ void PageView::keyPressEvent(QKeyEvent* event)
         selectPageText(m_currentPage);
         event->accept();
         return;
+    }
+    if (m_draft && placesVertices(m_tool)) {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            finishDraft();
+            event->accept();
+            return;
+        }
+        if (event->key() == Qt::Key_Escape) {
+            m_draft.reset();
+            viewport()->update();
+            event->accept();
+            return;
+        }
     }
     static const QHash<int, CommentTool> toolKeys = {
         {Qt::Key_V, CommentTool::Select},    {Qt::Key_H, CommentTool::Highlight}, {Qt::Key_U, CommentTool::Underline},
@@ -834,6 +973,35 @@ void PageView::activateLink(const LinkHit& hit)
 
 void PageView::mouseMoveEvent(QMouseEvent* event)
 {
+    if (m_resizeCorner >= 0) {
+        // The dragged corner follows the pointer; the opposite one stays.
+        const QPointF point = (QPointF(event->pos()) - pageRect(m_selectedAnnot.page).topLeft()) / m_layout.scale();
+        QRectF area = m_resizeRect;
+        switch (m_resizeCorner) {
+        case 0:
+            area.setTopLeft(point);
+            break;
+        case 1:
+            area.setTopRight(point);
+            break;
+        case 2:
+            area.setBottomRight(point);
+            break;
+        default:
+            area.setBottomLeft(point);
+            break;
+        }
+        m_resizeRect = area;
+        viewport()->update();
+        return;
+    }
+    if (m_tool == CommentTool::Select && !(event->buttons() & Qt::LeftButton)) {
+        const int corner = handleAt(event->pos());
+        if (corner >= 0) {
+            viewport()->setCursor(corner % 2 == 0 ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor);
+            return;
+        }
+    }
     if (m_moving || m_draft) {
         // Kept to the page it began on, wherever the pointer goes.
         const int page = m_moving ? m_selectedAnnot.page : m_draft->page();
@@ -875,9 +1043,21 @@ void PageView::mousePressEvent(QMouseEvent* event)
     m_pressedLink = event->button() == Qt::LeftButton ? linkAt(event->pos()) : LinkHit();
     if (event->button() == Qt::LeftButton) {
         const QPair<int, QPointF> at = pagePoint(event->pos());
+        if (m_draft && placesVertices(m_tool)) {
+            m_draft->addVertex((QPointF(event->pos()) - pageRect(m_draft->page()).topLeft()) / m_layout.scale());
+            viewport()->update();
+            return;
+        }
         const bool thirdClick = QDateTime::currentMSecsSinceEpoch() - m_doubleClickTime < QApplication::doubleClickInterval()
             && (event->pos() - m_doubleClickPos).manhattanLength() < QApplication::startDragDistance();
         m_pressPos = event->pos();
+        const int corner = m_tool == CommentTool::Select ? handleAt(event->pos()) : -1;
+        if (corner >= 0) {
+            m_resizeCorner = corner;
+            m_resizeRect = selectedAnnotationValue()->rect;
+            m_pressedLink = {};
+            return;
+        }
         const AnnotationRef hit = m_tool == CommentTool::Select && at.first >= 0 ? annotationAt(at.first, at.second)
                                                                                  : AnnotationRef();
         selectAnnotation(hit.page, hit.id);
@@ -903,6 +1083,20 @@ void PageView::mousePressEvent(QMouseEvent* event)
 
 void PageView::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    if (event->button() == Qt::LeftButton && m_tool == CommentTool::Select && m_selectedAnnot.page >= 0) {
+        const std::optional<Annotation> selected = selectedAnnotationValue();
+        if (selected && (selected->type == AnnotationType::FreeText || selected->type == AnnotationType::Text)) {
+            m_moving = false;
+            m_moveOffset = QPointF();
+            editText(m_selectedAnnot.page, *selected);
+            return;
+        }
+    }
+    if (event->button() == Qt::LeftButton && m_draft && placesVertices(m_tool)) {
+        // The first click of the two placed the last vertex.
+        finishDraft();
+        return;
+    }
     const QPair<int, QPointF> at = pagePoint(event->pos());
     if (event->button() != Qt::LeftButton || at.first < 0) {
         QAbstractScrollArea::mouseDoubleClickEvent(event);
@@ -918,6 +1112,16 @@ void PageView::mouseDoubleClickEvent(QMouseEvent* event)
 
 void PageView::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (event->button() == Qt::LeftButton && m_resizeCorner >= 0) {
+        m_resizeCorner = -1;
+        const QRectF area = m_resizeRect.normalized();
+        const std::optional<Annotation> selected = selectedAnnotationValue();
+        // A frame pulled down to nothing is taken for a slip of the hand.
+        if (selected && area != selected->rect && area.width() >= kMinResize && area.height() >= kMinResize)
+            edit([&] { m_document->changeAnnotation(m_selectedAnnot.page, selected->mapped(area)); });
+        viewport()->update();
+        return;
+    }
     if (event->button() == Qt::LeftButton && m_moving) {
         m_moving = false;
         const QPointF offset = std::exchange(m_moveOffset, QPointF());
@@ -928,7 +1132,8 @@ void PageView::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     if (event->button() == Qt::LeftButton && m_draft) {
-        finishDraft();
+        if (!placesVertices(m_tool))
+            finishDraft();
         return;
     }
     if (event->button() == Qt::LeftButton) {
@@ -943,6 +1148,39 @@ void PageView::mouseReleaseEvent(QMouseEvent* event)
     }
     m_pressedLink = {};
     QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void PageView::contextMenuEvent(QContextMenuEvent* event)
+{
+    const QPair<int, QPointF> at = pagePoint(event->pos());
+    const AnnotationRef hit = m_tool == CommentTool::Select && at.first >= 0 ? annotationAt(at.first, at.second)
+                                                                             : AnnotationRef();
+    if (hit.page < 0) {
+        QAbstractScrollArea::contextMenuEvent(event);
+        return;
+    }
+    selectAnnotation(hit.page, hit.id);
+    const std::optional<Annotation> selected = selectedAnnotationValue();
+    if (!selected)
+        return;
+    QMenu menu(this);
+    if (selected->type == AnnotationType::FreeText || selected->type == AnnotationType::Text)
+        menu.addAction(tr("Edit Text"), this, [this, hit, value = *selected] { editText(hit.page, value); });
+    QMenu* colors = menu.addMenu(tr("Colour"));
+    for (const auto& [name, color] : commentColors()) {
+        QPixmap swatch(14, 14);
+        swatch.fill(color);
+        QAction* choice = colors->addAction(QIcon(swatch), name, this, [this, hit, value = *selected, color = color] {
+            Annotation changed = value;
+            changed.color = color;
+            edit([&] { m_document->changeAnnotation(hit.page, changed); });
+        });
+        choice->setCheckable(true);
+        choice->setChecked(selected->color == color);
+    }
+    menu.addSeparator();
+    menu.addAction(tr("Delete"), this, &PageView::deleteSelectedAnnotation);
+    menu.exec(event->globalPos());
 }
 
 void PageView::onPageReady(int page, double, const QImage&)

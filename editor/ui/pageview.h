@@ -5,6 +5,7 @@
 #include "values/types.h"
 #include "pagelayout.h"
 #include "annotationdraft.h"
+#include "inlinetextedit.h"
 #include "textselector.h"
 
 #include <QAbstractScrollArea>
@@ -73,6 +74,10 @@ public:
     void copySelection();
 
     CommentTool tool() const { return m_tool; }
+    // The stamp tool places this PNG or JPEG picture, until another tool is chosen; empty for
+    // the named stamp.
+    void setStampImage(const QString& file) { m_stampImage = file; }
+    QString stampImage() const { return m_stampImage; }
     // A text-marking tool chosen while text is selected marks that text at once.
     void setTool(CommentTool tool);
     // The annotation chosen with the select tool (or from the comments pane); page -1 for none.
@@ -87,6 +92,10 @@ public:
     std::optional<Annotation> selectedAnnotationValue();
     void selectAnnotation(int page, int id);
     void deleteSelectedAnnotation();
+    // Types a text box's or note's text where it lies on the page: value is a new one (id 0),
+    // made when the text is committed, or one of the page's, changed then; each one step.
+    void editText(int page, const Annotation& value);
+    InlineTextEdit* textEdit() const { return m_textEdit; }
     bool hasPaintedPage() const { return m_firstPainted; }
 
 signals:
@@ -113,6 +122,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private slots:
     void onPageReady(int page, double pixelsPerPoint, const QImage& image);
@@ -160,7 +170,13 @@ private:
     const QList<Annotation>& annotationsOf(int page);
     AnnotationRef annotationAt(int page, const QPointF& point);
     void paintAnnotationFrame(QPainter& painter, int page);
+    // The selected annotation's frame in viewport coordinates as it is drawn now (moved or
+    // stretched while the pointer drags it), and the corner handle under pos (-1: none).
+    QRectF selectedFrame();
+    int handleAt(const QPoint& pos);
     void finishDraft();
+    void placeTextEdit();
+    void commitText(int page, const Annotation& value);
     void markSelection();
     // Runs an edit of the document, telling editFailed when it cannot be done.
     bool edit(const std::function<void()>& change);
@@ -184,9 +200,13 @@ private:
     TextSelector m_selector;
     CommentTool m_tool = CommentTool::Select;
     std::optional<AnnotationDraft> m_draft;
+    QPointer<InlineTextEdit> m_textEdit;
+    QString m_stampImage;
     QHash<int, QList<Annotation>> m_annots; // of pages looked at, until they change
     AnnotationRef m_selectedAnnot;
     bool m_moving = false;
+    int m_resizeCorner = -1; // the handle being dragged: top-left, top-right, bottom-right, bottom-left
+    QRectF m_resizeRect;     // the annotation's rect as the handle drags it, in page points
     QPointF m_moveStart;
     QPointF m_moveOffset;
     // The last pen stroke: another soon after on the same page joins its annotation.

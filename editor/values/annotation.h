@@ -44,6 +44,7 @@ struct Annotation
     QString subtype; // the PDF /Subtype, as read
     QRectF rect;     // Text, FreeText, Square, Circle, Stamp; the bounds as read for every type
     QColor color = Qt::red; // the text's colour for FreeText
+    QColor fill;            // Square, Circle, Polygon, Line's endings; invalid for none
     double opacity = 1.0;
     double borderWidth = 1.0;
     QString contents;
@@ -57,6 +58,9 @@ struct Annotation
     LineEnding lineEnd = LineEnding::None;
     double fontSize = 12.0; // FreeText
     QString icon;           // Text ("Note", "Comment", ...) and Stamp ("Approved", "Draft", ...)
+    // Stamp, when one is created: a PNG or JPEG file drawn as the stamp instead of a name, its
+    // rect shrunk to the picture's proportions. Not read back: the picture is the stamp's look.
+    QString imageFile;
 
     // The same annotation moved by offset, every point of its geometry with it.
     Annotation translated(const QPointF& offset) const
@@ -70,6 +74,31 @@ struct Annotation
         moved.vertices.translate(offset);
         moved.line.translate(offset);
         return moved;
+    }
+
+    // The same annotation stretched from its rect onto area, every point of its geometry with it.
+    Annotation mapped(const QRectF& area) const
+    {
+        Annotation stretched = *this;
+        if (rect.width() <= 0 || rect.height() <= 0)
+            return stretched;
+        const double sx = area.width() / rect.width();
+        const double sy = area.height() / rect.height();
+        const auto map = [&](const QPointF& p) {
+            return QPointF(area.left() + (p.x() - rect.left()) * sx, area.top() + (p.y() - rect.top()) * sy);
+        };
+        const auto mapAll = [&](QPolygonF& points) {
+            for (QPointF& point : points)
+                point = map(point);
+        };
+        stretched.rect = area;
+        for (QPolygonF& quad : stretched.quads)
+            mapAll(quad);
+        for (QPolygonF& stroke : stretched.strokes)
+            mapAll(stroke);
+        mapAll(stretched.vertices);
+        stretched.line = QLineF(map(line.p1()), map(line.p2()));
+        return stretched;
     }
 };
 

@@ -44,6 +44,9 @@ Annotation make(AnnotationType type)
     value.borderWidth = 3;
     value.contents = QStringLiteral("note on %1").arg(int(type));
     value.author = QStringLiteral("Ana Author");
+    // The shapes that can be filled are, the others keep none.
+    if (type == AnnotationType::Square || type == AnnotationType::Circle || type == AnnotationType::Polygon)
+        value.fill = QColor(250, 200, 40);
     switch (type) {
     case AnnotationType::Highlight:
     case AnnotationType::Underline:
@@ -140,8 +143,14 @@ private slots:
         const QString path = foreignFile(QStringLiteral("each-%1.pdf").arg(type));
         const qint64 originalSize = QFileInfo(path).size();
         auto document = Document::open(path);
+        QSignalSpy changes(document.get(), &Document::pagesChanged);
         const int id = document->addAnnotation(0, wanted);
         QVERIFY(id > 0);
+        // Its page alone changed: views read and draw that page again, not every page.
+        QCOMPARE(changes.size(), 1);
+        const PageChanges told = changes.first().first().value<PageChanges>();
+        QVERIFY(!told.everything && !told.structure);
+        QCOMPARE(told.changed, QList<int>({document->pageId(0)}));
         document->save(path);
         QCOMPARE(testpdfs::qpdfProblems(path), QString());
         QVERIFY(QFileInfo(path).size() > originalSize); // appended, the original kept before it
@@ -153,6 +162,8 @@ private slots:
         QVERIFY(got);
         QCOMPARE(got->type, wanted.type);
         QVERIFY2(sameColor(got->color, wanted.color), qPrintable(got->color.name()));
+        QCOMPARE(got->fill.isValid(), wanted.fill.isValid());
+        QVERIFY2(!wanted.fill.isValid() || sameColor(got->fill, wanted.fill), qPrintable(got->fill.name()));
         QCOMPARE(got->opacity, wanted.opacity);
         QCOMPARE(got->contents, wanted.contents);
         QCOMPARE(got->author, wanted.author);
@@ -293,6 +304,46 @@ private slots:
 
         auto empty = Document::open(testpdfs::writeBytes(m_dir.filePath("bare.pdf"), testpdfs::sample({})));
         QCOMPARE(empty->summarizeAnnotations()->pageCount(), 1);
+    }
+
+    void imageStampShowsItsPictureAndKeepsItWhenMoved_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::newRow("png") << "PNG";
+        QTest::newRow("jpeg") << "JPEG";
+    }
+
+    void imageStampShowsItsPictureAndKeepsItWhenMoved()
+    {
+        if (QStandardPaths::findExecutable("pdftoppm").isEmpty())
+            QSKIP("pdftoppm is missing");
+        QFETCH(QString, format);
+        // A picture twice as wide as high, green: nothing else on the page is.
+        QImage picture(200, 100, QImage::Format_RGB32);
+        picture.fill(QColor(0, 200, 0));
+        const QString image = m_dir.filePath("stamp." + format.toLower());
+        QVERIFY(picture.save(image, qPrintable(format)));
+        const QString path = foreignFile("image-stamp-" + format + ".pdf");
+        auto document = Document::open(path);
+        Annotation stamp;
+        stamp.type = AnnotationType::Stamp;
+        stamp.rect = QRectF(300, 200, 160, 160);
+        stamp.imageFile = image;
+        const int id = document->addAnnotation(0, stamp);
+        const Annotation made = *findById(document->annotations(0), id);
+        // Shrunk to the picture's proportions.
+        QVERIFY2(qAbs(made.rect.width() - 2 * made.rect.height()) < 2, qPrintable(QString::number(made.rect.height())));
+        const auto isGreen = [](const QColor& c) { return c.green() > 150 && c.red() < 80 && c.blue() < 80; };
+        const auto greenAt = [&](const QPointF& point) {
+            document->save(path);
+            const QImage page = testpdfs::popplerPage(path, 0);
+            return isGreen(page.pixelColor(point.toPoint()));
+        };
+        QVERIFY(greenAt(made.rect.center()));
+        document->moveAnnotation(0, id, QPointF(-200, 300));
+        QVERIFY(greenAt(made.rect.center() + QPointF(-200, 300)));
+        QVERIFY(!greenAt(made.rect.center()));
+        QCOMPARE(testpdfs::qpdfProblems(path), QString());
     }
 
     void repairedFileKeepsItsAnnotations()

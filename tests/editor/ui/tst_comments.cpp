@@ -9,11 +9,14 @@
 #include "ui/commentspane.h"
 #include "ui/cpxvdocument.h"
 #include "ui/documentview.h"
+#include "ui/inlinetextedit.h"
 #include "ui/pageview.h"
 
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -142,6 +145,202 @@ private slots:
         QVERIFY(!text->isVisible());
     }
 
+    void polygonsArePlacedClickByClick()
+    {
+        m_hosted.widget->runCommand("cmd.tool.polygon");
+        QCOMPARE(pages()->tool(), CommentTool::Polygon);
+        const QList<QPointF> corners = {{100, 300}, {250, 320}, {180, 450}};
+        // Esc drops the shape under way and keeps the tool.
+        click(corners[0]);
+        click(corners[1]);
+        QTest::keyClick(pages(), Qt::Key_Escape);
+        QCOMPARE(pages()->tool(), CommentTool::Polygon);
+        QVERIFY(model()->annotations(0).isEmpty());
+        // A double-click places the last corner and ends the shape: one step.
+        const int steps = model()->historyPosition();
+        click(corners[0]);
+        click(corners[1]);
+        click(corners[2]);
+        QTest::mouseDClick(pages()->viewport(), Qt::LeftButton, {}, at(corners[2]));
+        QCOMPARE(model()->historyPosition(), steps + 1);
+        QList<Annotation> list = model()->annotations(0);
+        QCOMPARE(list.size(), 1);
+        QCOMPARE(list.first().type, AnnotationType::Polygon);
+        QCOMPARE(list.first().vertices.size(), corners.size());
+        for (int i = 0; i < corners.size(); ++i)
+            QVERIFY(QLineF(list.first().vertices[i], corners[i]).length() < 2);
+
+        // A polyline ends with Enter, its vertex under the pointer not placed.
+        m_hosted.widget->runCommand("cmd.tool.polyline");
+        click(QPointF(300, 500));
+        click(QPointF(400, 520));
+        QTest::mouseMove(pages()->viewport(), at(QPointF(450, 600)));
+        QTest::keyClick(pages(), Qt::Key_Return);
+        list = model()->annotations(0);
+        QCOMPARE(list.size(), 2);
+        QCOMPARE(list.last().type, AnnotationType::PolyLine);
+        QCOMPARE(list.last().vertices.size(), 2);
+
+        // The polygon gets a fill from the bar, one step.
+        QTest::keyClick(pages(), Qt::Key_Escape);
+        QTest::keyClick(pages(), Qt::Key_Escape);
+        QCOMPARE(pages()->tool(), CommentTool::Select);
+        pages()->selectAnnotation(0, list.first().id);
+        auto* fill = m_hosted.widget->findChild<QComboBox*>("annotationFill");
+        QTRY_VERIFY(fill->isVisible() && fill->isEnabled());
+        emit fill->activated(1);
+        QCOMPARE(model()->annotations(0).first().fill, fill->itemData(1).value<QColor>());
+        QCOMPARE(model()->historyPosition(), steps + 3);
+    }
+
+    void textIsTypedOnThePage()
+    {
+        QTest::keyClick(pages(), Qt::Key_T);
+        const int steps = model()->historyPosition();
+        click(QPointF(120, 500));
+        pxv::InlineTextEdit* typing = pages()->textEdit();
+        QVERIFY(typing && typing->isVisible());
+        QVERIFY(typing->geometry().contains(at(QPointF(130, 505))));
+        QVERIFY(model()->annotations(0).isEmpty());
+        QTest::keyClicks(typing, "Typed here");
+        QTest::keyClick(typing, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(model()->historyPosition(), steps + 1);
+        QList<Annotation> list = model()->annotations(0);
+        QCOMPARE(list.size(), 1);
+        QCOMPARE(list.first().type, AnnotationType::FreeText);
+        QCOMPARE(list.first().contents, QString("Typed here"));
+        QTRY_VERIFY(!pages()->textEdit());
+
+        // With the select tool, a double-click on it types its text again; Esc keeps it as it was.
+        QTest::keyClick(pages(), Qt::Key_V);
+        const QPoint inside = at(list.first().rect.center());
+        QTest::mouseClick(pages()->viewport(), Qt::LeftButton, {}, inside);
+        QTest::mouseDClick(pages()->viewport(), Qt::LeftButton, {}, inside);
+        typing = pages()->textEdit();
+        QVERIFY(typing);
+        QCOMPARE(typing->toPlainText(), QString("Typed here"));
+        QTest::keyClicks(typing, "Changed");
+        QTest::keyClick(typing, Qt::Key_Escape);
+        QCOMPARE(model()->annotations(0).first().contents, QString("Typed here"));
+        QTest::mouseDClick(pages()->viewport(), Qt::LeftButton, {}, inside);
+        QTRY_VERIFY(pages()->textEdit());
+        QTest::keyClicks(pages()->textEdit(), "Changed");
+        QTest::keyClick(pages()->textEdit(), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(model()->annotations(0).first().contents, QString("Changed"));
+        QCOMPARE(model()->historyPosition(), steps + 2);
+    }
+
+    void handlesResizeAndRightClickEdits()
+    {
+        run("op.document.addAnnot", {{"Page", 1}, {"Type", "Circle"}, {"Rect", QStringList{"100", "300", "100", "60"}}});
+        const Annotation circle = model()->annotations(0).first();
+        pages()->selectAnnotation(0, circle.id);
+        // The bottom-right handle dragged out: the opposite corner stays, one step.
+        const int steps = model()->historyPosition();
+        drag(circle.rect.bottomRight() + QPointF(1, 1), circle.rect.bottomRight() + QPointF(60, 40));
+        QCOMPARE(model()->historyPosition(), steps + 1);
+        const QRectF stretched = model()->annotations(0).first().rect;
+        QVERIFY2(qAbs(stretched.left() - circle.rect.left()) < 2 && qAbs(stretched.top() - circle.rect.top()) < 2
+                     && qAbs(stretched.width() - circle.rect.width() - 60) < 4 && qAbs(stretched.height() - circle.rect.height() - 40) < 4,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(stretched.left()).arg(stretched.top()).arg(stretched.width())
+                                .arg(stretched.height())));
+
+        // Right-click on it: its colour from the menu, then Delete.
+        const auto chooseFromMenu = [this](const QString& path) {
+            QTimer::singleShot(0, [path] {
+                QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                QVERIFY(menu);
+                for (const QString& text : path.split('/')) {
+                    const QList<QAction*> actions = menu->actions();
+                    const auto found = std::find_if(actions.cbegin(), actions.cend(), [&](QAction* a) { return a->text() == text; });
+                    QVERIFY2(found != actions.cend(), qPrintable(text));
+                    if ((*found)->menu()) {
+                        menu = (*found)->menu();
+                        continue;
+                    }
+                    (*found)->trigger();
+                }
+                if (QWidget* popup = QApplication::activePopupWidget())
+                    popup->close();
+            });
+            QContextMenuEvent event(QContextMenuEvent::Mouse, at(model()->annotations(0).first().rect.center()));
+            QCoreApplication::sendEvent(pages()->viewport(), &event);
+        };
+        chooseFromMenu("Colour/Blue");
+        QCOMPARE(model()->annotations(0).first().color, QColor(0, 90, 220));
+        chooseFromMenu("Delete");
+        QVERIFY(model()->annotations(0).isEmpty());
+        QCOMPARE(model()->historyPosition(), steps + 3);
+    }
+
+    void imageStampIsPlacedWithItsProportions()
+    {
+        QImage picture(90, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        const QString file = m_dir.filePath("seal.png");
+        QVERIFY(picture.save(file));
+        m_hosted.dialogs->imagesAnswer = QStringList{file};
+        m_hosted.widget->runCommand("cmd.tool.imageStamp");
+        QCOMPARE(pages()->tool(), CommentTool::Stamp);
+        click(QPointF(100, 200));
+        const QList<Annotation> list = model()->annotations(0);
+        QCOMPARE(list.size(), 1);
+        QCOMPARE(list.first().type, AnnotationType::Stamp);
+        QVERIFY2(qAbs(list.first().rect.width() - 3 * list.first().rect.height()) < 2,
+                 qPrintable(QStringLiteral("%1x%2").arg(list.first().rect.width()).arg(list.first().rect.height())));
+        // The picture goes with the tool: the stamp key afterwards places a named stamp.
+        QTest::keyClick(pages(), Qt::Key_V);
+        QVERIFY(pages()->stampImage().isEmpty());
+    }
+
+    void squigglyMarksDraggedText()
+    {
+        m_hosted.widget->runCommand("cmd.tool.squiggly");
+        const double line = wordpdf::kFirstBaseline - 5;
+        drag(QPointF(wordpdf::kLeft - 2, line), QPointF(wordpdf::kLeft + 75, line));
+        const QList<Annotation> list = model()->annotations(0);
+        QCOMPARE(list.size(), 1);
+        QCOMPARE(list.first().type, AnnotationType::Squiggly);
+        QVERIFY(list.first().contents.startsWith("alpha"));
+    }
+
+    void paneReadsOnlyChangedPagesAndSummaryOpens()
+    {
+        m_hosted.widget->runCommand("cmd.showComments");
+        pxv::CommentsPane* pane = m_hosted.widget->activeView()->commentsPane();
+        QVERIFY(pane->isVisible() && model()->pageCount() > 2);
+        const auto add = [this](int page, const QString& text) {
+            run("op.document.addAnnot", {{"Page", page}, {"Type", "Text"}, {"Rect", QStringList{"50", "50", "20", "20"}},
+                                         {"Contents", text}});
+        };
+        int read = pane->pagesRead();
+        // Pages written by Qt keep their list of annotations in an object of its own.
+        add(3, "third");
+        add(1, "first");
+        QCOMPARE(pane->pagesRead(), read + 2);
+        QCOMPARE(pane->topLevelItemCount(), 2);
+        QCOMPARE(pane->topLevelItem(0)->child(0)->text(3), QString("first"));
+        QCOMPARE(pane->topLevelItem(1)->child(0)->text(3), QString("third"));
+        model()->undo();
+        QCOMPARE(pane->topLevelItemCount(), 1);
+        QCOMPARE(pane->topLevelItem(0)->child(0)->text(3), QString("third"));
+
+        // Filtered by kind: a rectangle alone lists, then everything again.
+        run("op.document.addAnnot", {{"Page", 2}, {"Type", "Square"}, {"Rect", QStringList{"50", "50", "20", "20"}}});
+        auto* filter = m_hosted.widget->findChild<QComboBox*>("commentsFilter");
+        QVERIFY(filter && filter->isVisible());
+        filter->setCurrentIndex(filter->findText("Rectangle"));
+        QCOMPARE(pane->topLevelItemCount(), 1);
+        QCOMPARE(pane->topLevelItem(0)->child(0)->text(0), QString("Rectangle"));
+        filter->setCurrentIndex(0);
+        QCOMPARE(pane->topLevelItemCount(), 2);
+
+        const int tabs = m_hosted.widget->documentCount();
+        m_hosted.widget->runCommand("cmd.summarizeComments");
+        QTRY_COMPARE(m_hosted.widget->documentCount(), tabs + 1);
+        QVERIFY(model()->pageText(0).text.contains("third"));
+    }
+
     void operationAddsByNameAndRefusesBadValues()
     {
         const QVariant id = run("op.document.addAnnot", {{"Page", 1}, {"Type", "Stamp"}, {"Rect", QStringList{"300", "500", "150", "50"}},
@@ -193,6 +392,8 @@ private:
         const QRectF page = pages()->pageRect(0);
         return (page.topLeft() + point * (page.width() / model()->pageSize(0).width())).toPoint();
     }
+
+    void click(const QPointF& point) { QTest::mouseClick(pages()->viewport(), Qt::LeftButton, {}, at(point)); }
 
     // Press, moves with the button held, release: the drag as the view receives it.
     void drag(const QPointF& from, const QPointF& to, int moves = 3)
