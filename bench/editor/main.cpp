@@ -187,14 +187,18 @@ int main(int argc, char** argv)
         std::printf("gui-ms %.3f\noff-gui-ms %.3f\nlongest-stall-ms %.3f\nidle-stall-ms %.3f\nbytes %lld\n", record.guiMs,
                     record.offGuiMs, record.longestStallMs, record.idleStallMs, record.bytes);
     } else if (mode == QLatin1String("watermark") && args.size() == 5) {
+        if (run.open(args[2]) < 0)
+            return failed(run);
         QElapsedTimer timer;
         timer.start();
         if (!run.runOperation(QStringLiteral("op.document.addWatermarks"),
                               {{QStringLiteral("Text"), QStringLiteral("DRAFT")}, {QStringLiteral("Pages"), args[3]},
                                {QStringLiteral("Opacity"), 0.3}, {QStringLiteral("Rotation"), 45}}))
+            return failed(run);
         const double watermarkMs = timer.nsecsElapsed() / 1e6;
         timer.start();
         if (!run.runOperation(QStringLiteral("op.document.save"), {{QStringLiteral("Path"), args[4]}}))
+            return failed(run);
         std::printf("watermark-ms %.1f\nsave-ms %.1f\n", watermarkMs, timer.nsecsElapsed() / 1e6);
     } else {
         return usage();

@@ -245,6 +245,7 @@ QString DefaultDialogProvider::importXfdfFile(QWidget* parent)
 }
 
 QString DefaultDialogProvider::permissionsPassword(QWidget* parent, const QString& title, bool retry)
+{
     QString label = tr("“%1” restricts what may be done with it. Changing its protection needs its "
                        "permissions password first:").arg(title);
     if (retry)
@@ -253,17 +254,26 @@ QString DefaultDialogProvider::permissionsPassword(QWidget* parent, const QStrin
     const QString text = QInputDialog::getText(parent, tr("Permissions Password"), label, QLineEdit::Password,
                                                QString(), &ok);
     return ok ? text : QString();
+}
 
 QStringList DefaultDialogProvider::attachFiles(QWidget* parent)
+{
     const QStringList files = QFileDialog::getOpenFileNames(parent, tr("Add Attachments"), m_lastDir);
     if (!files.isEmpty())
         m_lastDir = QFileInfo(files.last()).absolutePath();
     return files;
+}
 
 QString DefaultDialogProvider::saveAttachment(QWidget* parent, const QString& fileName)
+{
     const QString file = QFileDialog::getSaveFileName(parent, tr("Save Attachment"), QDir(m_lastDir).filePath(fileName));
+    if (!file.isEmpty())
+        m_lastDir = QFileInfo(file).absolutePath();
+    return file;
+}
 
 bool DefaultDialogProvider::openExternally(QWidget*, const QString& path)
+{
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
