@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRadioButton>
+#include <QVBoxLayout>
 
 namespace pxv {
 
@@ -192,12 +194,29 @@ DialogProvider::RecoveryAnswer DefaultDialogProvider::recoverDocuments(QWidget* 
     return box.clickedButton() == discard ? RecoveryAnswer::Discard : RecoveryAnswer::Later;
 }
 
-bool DefaultDialogProvider::printSetup(QWidget* parent, QPrinter* printer, int pageCount)
+bool DefaultDialogProvider::printSetup(QWidget* parent, QPrinter* printer, const PageDialogContext& context,
+                                       bool* fitToPaper)
 {
     QPrintDialog dialog(printer, parent);
-    dialog.setMinMax(1, pageCount);
+    dialog.setMinMax(1, context.document->pageCount());
     dialog.setOption(QAbstractPrintDialog::PrintPageRange);
-    return dialog.exec() == QDialog::Accepted;
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, !context.selected.isEmpty());
+    auto* sizing = new QWidget;
+    sizing->setWindowTitle(tr("Page Sizing"));
+    auto* fit = new QRadioButton(tr("&Fit to paper"), sizing);
+    auto* actual = new QRadioButton(tr("&Actual size"), sizing);
+    fit->setChecked(*fitToPaper);
+    actual->setChecked(!*fitToPaper);
+    auto* layout = new QVBoxLayout(sizing);
+    layout->addWidget(fit);
+    layout->addWidget(actual);
+    layout->addStretch();
+    dialog.setOptionTabs({sizing});
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    *fitToPaper = fit->isChecked();
+    return true;
 }
 
 void DefaultDialogProvider::showInformation(QWidget* parent, const QString& message)

@@ -79,9 +79,10 @@ public:
     // The parameters of "op.document.compress" for a document whose file is path (null when it
     // has none) of size bytes; empty when cancelled.
     virtual QVariantMap compressDocument(QWidget* parent, const QString& path, qint64 size) = 0;
-    // Sets up printer for a document of pageCount pages (its range, copies, the printer
-    // itself); false when cancelled.
-    virtual bool printSetup(QWidget* parent, QPrinter* printer, int pageCount) = 0;
+    // Sets up printer for the context's document (its range, which may be the current page or
+    // the selected pages, copies, the printer itself) and tells whether pages are fitted to the
+    // paper or printed at their own size; false when cancelled.
+    virtual bool printSetup(QWidget* parent, QPrinter* printer, const PageDialogContext& context, bool* fitToPaper) = 0;
     virtual void showInformation(QWidget* parent, const QString& message) = 0;
     // The parameters of "op.document.addWatermarks" or "op.document.addHeaderFooter"; empty
     // when cancelled.
@@ -111,7 +112,7 @@ public:
     RecoveryAnswer recoverDocuments(QWidget* parent, const QStringList& entries) override;
     QVariantMap convertDocument(QWidget* parent, const PageDialogContext& context, const ConvertPreset& preset) override;
     QVariantMap compressDocument(QWidget* parent, const QString& path, qint64 size) override;
-    bool printSetup(QWidget* parent, QPrinter* printer, int pageCount) override;
+    bool printSetup(QWidget* parent, QPrinter* printer, const PageDialogContext& context, bool* fitToPaper) override;
     void showInformation(QWidget* parent, const QString& message) override;
     QVariantMap stampPages(QWidget* parent, StampKind kind, const PageDialogContext& context) override;
     bool documentProperties(QWidget* parent, const PageDialogContext& context, EditableInfo* edited) override;

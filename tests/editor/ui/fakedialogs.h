@@ -28,6 +28,8 @@ public:
     QVariantMap cropAnswer; // empty: cancelled
     QVariantMap resizeAnswer;
     QString printAnswer; // the PDF file to print into; empty: cancelled
+    QPrinter::PrintRange printRange = QPrinter::AllPages;
+    bool printFit = true;
     QStringList imagesAnswer;
     QString textAnswer;
     QVariantMap convertAnswer; // empty: cancelled
@@ -104,10 +106,12 @@ public:
     }
     QVariantMap compressDocument(QWidget*, const QString&, qint64) override { return compressAnswer; }
     QStringList openImages(QWidget*) override { return imagesAnswer; }
-    bool printSetup(QWidget*, QPrinter* printer, int) override
+    bool printSetup(QWidget*, QPrinter* printer, const pxv::PageDialogContext&, bool* fitToPaper) override
     {
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(printAnswer);
+        printer->setPrintRange(printRange);
+        *fitToPaper = printFit;
         return !printAnswer.isEmpty();
     }
     QString openTextFile(QWidget*) override { return textAnswer; }
