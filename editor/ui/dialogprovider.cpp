@@ -47,13 +47,15 @@ QStringList DefaultDialogProvider::openFiles(QWidget* parent)
     return files;
 }
 
-QStringList DefaultDialogProvider::openImages(QWidget* parent)
+QVariantMap DefaultDialogProvider::openImages(QWidget* parent)
 {
-    const QStringList files = QFileDialog::getOpenFileNames(parent, tr("New from Images"), m_lastDir,
-                                                            tr("Images (*.jpg *.jpeg *.png *.tif *.tiff)"));
-    if (!files.isEmpty())
-        m_lastDir = QFileInfo(files.last()).absolutePath();
-    return files;
+    CombineDialog dialog(parent, CombineDialog::Kind::Images);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    QVariantMap parameters{{QStringLiteral("Input"), dialog.files()}};
+    if (!dialog.paperSize().isEmpty())
+        parameters.insert(QStringLiteral("Size"), dialog.paperSize());
+    return parameters;
 }
 
 QString DefaultDialogProvider::openTextFile(QWidget* parent)

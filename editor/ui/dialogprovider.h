@@ -53,8 +53,9 @@ public:
     // The password for an encrypted file; a null string when cancelled. retry is true after a
     // wrong password.
     virtual QString password(QWidget* parent, const QString& fileName, bool retry) = 0;
-    // Image files to make a document of, in order; empty when cancelled.
-    virtual QStringList openImages(QWidget* parent) = 0;
+    // The parameters of "op.imagesToDoc": "Input", the image files in the order chosen, and
+    // "Size" when they are fitted to paper; empty when cancelled.
+    virtual QVariantMap openImages(QWidget* parent) = 0;
     // A text file to make a document of; a null string when cancelled.
     virtual QString openTextFile(QWidget* parent) = 0;
     // The files to combine, in order; empty when cancelled.
@@ -101,7 +102,7 @@ public:
     QStringList openFiles(QWidget* parent) override;
     QString saveFile(QWidget* parent, const QString& suggestedPath) override;
     QString password(QWidget* parent, const QString& fileName, bool retry) override;
-    QStringList openImages(QWidget* parent) override;
+    QVariantMap openImages(QWidget* parent) override;
     QString openTextFile(QWidget* parent) override;
     QStringList combineFiles(QWidget* parent) override;
     bool splitDocument(QWidget* parent, bool hasOutline, SplitChoice* choice) override;

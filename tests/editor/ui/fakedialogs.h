@@ -30,7 +30,7 @@ public:
     QString printAnswer; // the PDF file to print into; empty: cancelled
     QPrinter::PrintRange printRange = QPrinter::AllPages;
     bool printFit = true;
-    QStringList imagesAnswer;
+    QVariantMap imagesAnswer; // empty: cancelled
     QString textAnswer;
     QVariantMap convertAnswer; // empty: cancelled
     QStringList convertFormatsAsked;
@@ -105,7 +105,7 @@ public:
         return convertAnswer;
     }
     QVariantMap compressDocument(QWidget*, const QString&, qint64) override { return compressAnswer; }
-    QStringList openImages(QWidget*) override { return imagesAnswer; }
+    QVariantMap openImages(QWidget*) override { return imagesAnswer; }
     bool printSetup(QWidget*, QPrinter* printer, const pxv::PageDialogContext&, bool* fitToPaper) override
     {
         printer->setOutputFormat(QPrinter::PdfFormat);

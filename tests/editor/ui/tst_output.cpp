@@ -405,6 +405,13 @@ void TestOutput::imagesToDocument()
     runAndSave("op.imagesToDoc", {{"Input", QStringList{jpeg}}, {"Size", "Letter"}}, onPaper);
     QCOMPARE(pxv::Document::open(onPaper)->pageSize(0), QSizeF(612, 792));
 
+    // File → New from Images: the files in the order chosen, fitted to the paper chosen.
+    m_hosted.dialogs->imagesAnswer = {{"Input", QStringList{png, jpeg}}, {"Size", "A4"}};
+    m_hosted.control->inst()->runCommand("cmd.newFromImages", 0);
+    QCOMPARE(model()->pageCount(), 2);
+    QCOMPARE(model()->pageSize(1).toSize(), QSize(595, 842));
+    QVERIFY(model()->filePath().isNull());
+
     try {
         run("op.imagesToDoc", {{"Input", QStringList{m_dir.filePath("none.png")}}});
         QFAIL("a missing image was taken");
