@@ -31,6 +31,8 @@ public:
     void pageWork();
     void extractOne();
     void thumbnails();
+    void exportImages();
+    void compress();
     void history();
 
     const QVector<Row>& rows() const { return m_rows; }

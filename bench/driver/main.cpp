@@ -109,6 +109,7 @@ int main(int argc, char** argv)
             {"memory after editing", [&] { bench.editMemory(); }},
             {"combine", [&] { bench.combine(); }},      {"page work", [&] { bench.pageWork(); }},
             {"extract one page", [&] { bench.extractOne(); }}, {"thumbnails", [&] { bench.thumbnails(); }},
+            {"export images", [&] { bench.exportImages(); }}, {"compress", [&] { bench.compress(); }},
             {"history store", [&] { bench.history(); }},
         };
         for (const auto& [name, run] : cases) {
