@@ -45,8 +45,11 @@ void writeImage(mu::MuDocument& copy, int page, const ExportSettings& settings, 
     const int dotsPerMeter = qRound(settings.dpi / 0.0254);
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
-    QImageWriter writer(path, settings.format == ExportFormat::Jpeg ? "jpeg" : "png");
-    writer.setQuality(settings.quality);
+    const bool jpeg = settings.format == ExportFormat::Jpeg;
+    QImageWriter writer(path, jpeg ? "jpeg" : "png");
+    // Qt reads a PNG's quality as the inverse of its compression: 90 would store it unpacked.
+    if (jpeg)
+        writer.setQuality(settings.quality);
     if (!writer.write(image))
         throw DocumentError(DocumentError::SaveFailed, writer.errorString());
 }
