@@ -33,6 +33,8 @@ public:
     void thumbnails();
     void recovery();
     void comments();
+    void exportImages();
+    void compress();
     void history();
     void watermarking();
 

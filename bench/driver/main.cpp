@@ -112,6 +112,7 @@ int main(int argc, char** argv)
             {"comments", [&] { bench.comments(); }},
             {"history store", [&] { bench.history(); }},   {"recovery record", [&] { bench.recovery(); }},
             {"watermark", [&] { bench.watermarking(); }},
+            {"export images", [&] { bench.exportImages(); }}, {"compress", [&] { bench.compress(); }},
         };
         for (const auto& [name, run] : cases) {
             if (!wanted(name))

@@ -33,11 +33,16 @@
 //                                              "idle-stall-ms" (a second doing nothing), "bytes"
 //   bench_editor watermark FILE PAGES OUTPUT   a text watermark on PAGES, then saved to OUTPUT:
 //                                              "watermark-ms", "save-ms"
+//   bench_editor export FILE PAGES DPI FOLDER  the pages written as PNG files at DPI into FOLDER:
+//                                              "files", "export-ms"
+//   bench_editor compress FILE LEVEL OUTPUT    compressed ("lossless", or "lossy" at 150 dpi and
+//                                              quality 75) into OUTPUT: "compress-ms"
 // Exits 1 with a message when the run cannot be done.
 
 #include "editorrun.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
@@ -72,7 +77,8 @@ int usage()
 {
     std::fprintf(stderr, "usage: bench_editor first-page FILE | scroll FILE | combine OUTPUT FILE... | edits FILE | "
                          "edit-memory FILE | delete-save FILE OUTPUT | extract FILE PAGE OUTPUT | thumbnails FILE | "
-                         "recovery FILE [whole] | watermark FILE PAGES OUTPUT | annotate FILE | annotate-save FILE OUTPUT\n");
+                         "recovery FILE [whole] | watermark FILE PAGES OUTPUT | annotate FILE | annotate-save FILE OUTPUT | "
+                         "export FILE PAGES DPI FOLDER | compress FILE LEVEL OUTPUT\n");
     return 2;
 }
 
@@ -200,6 +206,33 @@ int main(int argc, char** argv)
         if (!run.runOperation(QStringLiteral("op.document.save"), {{QStringLiteral("Path"), args[4]}}))
             return failed(run);
         std::printf("watermark-ms %.1f\nsave-ms %.1f\n", watermarkMs, timer.nsecsElapsed() / 1e6);
+    } else if (mode == QLatin1String("export") && args.size() == 6) {
+        if (run.open(args[2]) < 0)
+            return failed(run);
+        QElapsedTimer timer;
+        timer.start();
+        if (!run.runOperation(QStringLiteral("op.document.exportToImages"),
+                              {{QStringLiteral("Format"), QStringLiteral("png")},
+                               {QStringLiteral("Pages"), args[3]},
+                               {QStringLiteral("Resolution"), args[4].toInt()},
+                               {QStringLiteral("Path"), args[5]}}))
+            return failed(run);
+        std::printf("files %d\nexport-ms %.1f\n", int(QDir(args[5]).entryList(QDir::Files).size()),
+                    timer.nsecsElapsed() / 1e6);
+    } else if (mode == QLatin1String("compress") && args.size() == 5) {
+        if (run.open(args[2]) < 0)
+            return failed(run);
+        QVariantMap parameters{{QStringLiteral("Level"), args[3]}, {QStringLiteral("Path"), args[4]}};
+        // What /ebook aims at: 150 dpi images.
+        if (args[3] == QLatin1String("lossy")) {
+            parameters.insert(QStringLiteral("Resolution"), 150);
+            parameters.insert(QStringLiteral("Quality"), 75);
+        }
+        QElapsedTimer timer;
+        timer.start();
+        if (!run.runOperation(QStringLiteral("op.document.compress"), parameters))
+            return failed(run);
+        std::printf("compress-ms %.1f\n", timer.nsecsElapsed() / 1e6);
     } else {
         return usage();
     }

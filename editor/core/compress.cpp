@@ -2,6 +2,7 @@
 
 #include "atomicfile.h"
 #include "document_p.h"
+#include "objectstreams.h"
 #include "sourcecopy.h"
 
 #include <QFileInfo>
@@ -9,10 +10,24 @@
 
 namespace pxv {
 
+namespace {
+
+// Replaces file by what write makes of it in a temporary file when that is smaller.
+void keepSmaller(const QString& file, const std::function<bool(const QString& candidate)>& write)
+{
+    QTemporaryFile candidate;
+    if (!candidate.open())
+        throw DocumentError(DocumentError::SaveFailed, candidate.errorString());
+    if (write(candidate.fileName()) && QFileInfo(candidate.fileName()).size() < QFileInfo(file).size())
+        copyFileContents(candidate.fileName(), file);
+}
+
+} // namespace
+
 CompressResult compressDocument(const RenderSource& source, const QString& file, bool edited, const QString& path,
                                 const CompressSettings& settings, const SplitProgress& progress)
 {
-    const int steps = settings.lossy ? 2 : 1;
+    const int steps = settings.lossy ? 3 : 2;
     bool stopped = false; // the atomic write reports any failure as one of writing
     const auto goOn = [&](int step) {
         stopped = stopped || (progress && !progress(step, steps, path));
@@ -25,15 +40,16 @@ CompressResult compressDocument(const RenderSource& source, const QString& file,
                 throw DocumentError(DocumentError::Cancelled, QString());
             openSourceCopy(source, mu::MuDocument::kModelStoreBytes)->saveCompacted(temp);
             if (settings.lossy) {
-                QTemporaryFile lossy;
-                if (!lossy.open())
-                    throw DocumentError(DocumentError::SaveFailed, lossy.errorString());
-                const std::unique_ptr<mu::MuDocument> copy = openSourceCopy(source, mu::MuDocument::kModelStoreBytes);
-                copy->recompressImages(settings.dpi, settings.quality, [&] { return goOn(1); });
-                copy->saveCompacted(lossy.fileName());
-                if (QFileInfo(lossy.fileName()).size() < QFileInfo(temp).size())
-                    copyFileContents(lossy.fileName(), temp);
+                keepSmaller(temp, [&](const QString& lossy) {
+                    const std::unique_ptr<mu::MuDocument> copy = openSourceCopy(source, mu::MuDocument::kModelStoreBytes);
+                    copy->recompressImages(settings.dpi, settings.quality, [&] { return goOn(1); });
+                    copy->saveCompacted(lossy);
+                    return true;
+                });
             }
+            if (!goOn(steps - 1))
+                throw DocumentError(DocumentError::Cancelled, QString());
+            keepSmaller(temp, [&](const QString& packed) { return packObjectStreams(temp, packed); });
             result.after = QFileInfo(temp).size();
             result.before = file.isNull() ? 0 : QFileInfo(file).size();
             if (!file.isNull() && !edited && result.after > result.before) {

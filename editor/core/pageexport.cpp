@@ -3,9 +3,18 @@
 #include "atomicfile.h"
 #include "document_p.h"
 #include "sourcecopy.h"
+#include "workerthread.h"
 
 #include <QFile>
 #include <QImageWriter>
+#include <QThread>
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace pxv {
 
@@ -36,8 +45,11 @@ void writeImage(mu::MuDocument& copy, int page, const ExportSettings& settings, 
     const int dotsPerMeter = qRound(settings.dpi / 0.0254);
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
-    QImageWriter writer(path, settings.format == ExportFormat::Jpeg ? "jpeg" : "png");
-    writer.setQuality(settings.quality);
+    const bool jpeg = settings.format == ExportFormat::Jpeg;
+    QImageWriter writer(path, jpeg ? "jpeg" : "png");
+    // Qt reads a PNG's quality as the inverse of its compression: 90 would store it unpacked.
+    if (jpeg)
+        writer.setQuality(settings.quality);
     if (!writer.write(image))
         throw DocumentError(DocumentError::SaveFailed, writer.errorString());
 }
@@ -61,43 +73,73 @@ void exportPages(const RenderSource& source, const QList<ExportFile>& files, con
     int count = 0;
     for (const ExportFile& file : files)
         count += file.pages.size();
+    std::mutex mutex; // progress is told from one worker at a time
     int told = 0;
-    bool stopped = false; // the atomic write reports any failure as one of writing
+    std::atomic<bool> stopped{false}; // the atomic write reports any failure as one of writing
     const auto next = [&](const QString& path) {
-        stopped = progress && !progress(told, count, path);
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!stopped && progress && !progress(told, count, path))
+            stopped = true;
         ++told;
         return !stopped;
     };
+    // Files of one page each are independent: workers share them out, each drawing from a copy
+    // of its own (a context of its own), as the page renderer's workers do.
+    const int workers = isOnePagePerFile(settings.format)
+                            ? std::max(1, std::min(QThread::idealThreadCount(), int(files.size())))
+                            : 1;
+    std::atomic<int> nextFile{0};
     QStringList written;
-    try {
-        const std::unique_ptr<mu::MuDocument> copy = openSourceCopy(source, mu::MuDocument::kRenderStoreBytes);
-        for (const ExportFile& file : files) {
-            replaceFileAtomically(file.path, [&](const QString& temp) {
-                if (!isOnePagePerFile(settings.format)) {
-                    copy->writePages(file.pages, writerFormat(settings.format), temp,
-                                     [&](int) { return next(file.path); });
-                    return;
-                }
-                Q_ASSERT(file.pages.size() == 1);
-                if (!next(file.path))
-                    throw cancelled();
-                if (settings.format == ExportFormat::Svg)
-                    copy->writeSvgPage(file.pages.first(), temp);
-                else
-                    writeImage(*copy, file.pages.first(), settings, temp);
-            });
-            written.append(file.path);
-        }
-    } catch (...) {
-        for (const QString& path : written)
-            QFile::remove(path);
-        if (stopped)
-            throw cancelled();
+    std::exception_ptr failure;
+    std::atomic<bool> failed{false}; // tells the other workers to stop
+    const auto work = [&] {
         try {
-            throw;
-        } catch (const MuError& error) {
-            throw DocumentError(DocumentError::Failed, QString::fromUtf8(error.what()));
+            const std::unique_ptr<mu::MuDocument> copy = openSourceCopy(source, mu::MuDocument::kRenderStoreBytes);
+            for (int index = nextFile++; index < files.size() && !stopped && !failed; index = nextFile++) {
+                const ExportFile& file = files[index];
+                replaceFileAtomically(file.path, [&](const QString& temp) {
+                    if (!isOnePagePerFile(settings.format)) {
+                        copy->writePages(file.pages, writerFormat(settings.format), temp,
+                                         [&](int) { return next(file.path); });
+                        return;
+                    }
+                    Q_ASSERT(file.pages.size() == 1);
+                    if (!next(file.path))
+                        throw cancelled();
+                    if (settings.format == ExportFormat::Svg)
+                        copy->writeSvgPage(file.pages.first(), temp);
+                    else
+                        writeImage(*copy, file.pages.first(), settings, temp);
+                });
+                std::lock_guard<std::mutex> lock(mutex);
+                written.append(file.path);
+            }
+        } catch (...) {
+            std::lock_guard<std::mutex> lock(mutex);
+            if (!failure)
+                failure = std::current_exception();
+            failed = true;
         }
+    };
+    std::vector<std::thread> helpers;
+    for (int i = 1; i < workers; ++i)
+        helpers.emplace_back([&] {
+            prepareWorkerThread("pxv-export");
+            work();
+        });
+    work();
+    for (std::thread& helper : helpers)
+        helper.join();
+    if (!failure && !stopped)
+        return;
+    for (const QString& path : written)
+        QFile::remove(path);
+    if (stopped)
+        throw cancelled();
+    try {
+        std::rethrow_exception(failure);
+    } catch (const MuError& error) {
+        throw DocumentError(DocumentError::Failed, QString::fromUtf8(error.what()));
     }
 }
 

@@ -31,7 +31,9 @@ bool isOnePagePerFile(ExportFormat format);
 QString pageFileName(const QString& pattern, int page);
 
 // Writes the files from source's version, drawing from a copy of its own, each replacing a
-// file there atomically. Meant for a worker thread: progress is told on it before each page
+// file there atomically; files of one page are shared out among as many threads as the machine
+// has cores, each with a copy of its own. Meant for a worker thread: progress is told on it
+// or its helpers (one at a time) before each page
 // (index and count over all the files' pages, the path of the file the page goes into), and
 // returning false stops with DocumentError::Cancelled. On any failure the files written so
 // far are removed again.

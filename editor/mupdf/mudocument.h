@@ -282,8 +282,8 @@ public:
     // at most what the largest page needs at dpi, where that makes them smaller. goOn is asked
     // between images; false stops with FZ_ERROR_ABORT. Returns how many were rewritten.
     int recompressImages(int dpi, int quality, const std::function<bool()>& goOn);
-    // Writes the whole document to path with unused and duplicate objects dropped and every
-    // stream compressed.
+    // Writes the whole document to path with unused objects dropped (and duplicates merged,
+    // unless the file has very many objects) and every stream compressed.
     void saveCompacted(const QString& path);
     // Writes the pages to path with MuPDF's document writer for format ("docx", "odt", "text",
     // "html"); next is asked before each page, and returning false stops with FZ_ERROR_ABORT.

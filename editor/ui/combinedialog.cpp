@@ -1,8 +1,10 @@
 #include "combinedialog.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -11,9 +13,9 @@
 
 namespace pxv {
 
-CombineDialog::CombineDialog(QWidget* parent) : QDialog(parent)
+CombineDialog::CombineDialog(QWidget* parent, Kind kind) : QDialog(parent), m_kind(kind)
 {
-    setWindowTitle(tr("Combine Files"));
+    setWindowTitle(kind == Kind::Images ? tr("New from Images") : tr("Combine Files"));
     resize(560, 380);
 
     m_list = new QListWidget(this);
@@ -38,11 +40,23 @@ CombineDialog::CombineDialog(QWidget* parent) : QDialog(parent)
     middle->addLayout(side);
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    m_buttons->button(QDialogButtonBox::Ok)->setText(tr("&Combine"));
+    m_buttons->button(QDialogButtonBox::Ok)->setText(kind == Kind::Images ? tr("C&reate") : tr("&Combine"));
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(tr("The pages of these files, in this order, make the new document:"), this));
+    layout->addWidget(new QLabel(kind == Kind::Images
+                                     ? tr("Each of these images, in this order, makes a page of the new document:")
+                                     : tr("The pages of these files, in this order, make the new document:"),
+                                 this));
     layout->addLayout(middle, 1);
+    if (kind == Kind::Images) {
+        m_paper = new QComboBox(this);
+        m_paper->addItem(tr("The image's own size (from its resolution)"), QString());
+        m_paper->addItem(tr("Fitted to A4, with a margin"), QStringLiteral("A4"));
+        m_paper->addItem(tr("Fitted to Letter, with a margin"), QStringLiteral("Letter"));
+        auto* paper = new QFormLayout;
+        paper->addRow(tr("&Page size:"), m_paper);
+        layout->addLayout(paper);
+    }
     layout->addWidget(m_buttons);
 
     connect(add, &QPushButton::clicked, this, &CombineDialog::onAdd);
@@ -75,10 +89,17 @@ void CombineDialog::addFiles(const QStringList& files)
     onSelectionChanged();
 }
 
+QString CombineDialog::paperSize() const
+{
+    return m_paper ? m_paper->currentData().toString() : QString();
+}
+
 void CombineDialog::onAdd()
 {
     const QStringList chosen = QFileDialog::getOpenFileNames(
-        this, tr("Add Files"), m_lastDir, tr("PDF documents (*.pdf *.PDF);;All files (*)"));
+        this, tr("Add Files"), m_lastDir,
+        m_kind == Kind::Images ? tr("Images (*.jpg *.jpeg *.png *.tif *.tiff *.JPG *.JPEG *.PNG *.TIF *.TIFF)")
+                               : tr("PDF documents (*.pdf *.PDF);;All files (*)"));
     if (chosen.isEmpty())
         return;
     m_lastDir = QFileInfo(chosen.last()).absolutePath();

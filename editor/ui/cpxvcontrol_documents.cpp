@@ -306,9 +306,9 @@ void CPXVControl::registerCommands()
     onDocument(names::kCompress, [this](DocumentView* view) { compressDocument(view); });
     onDocument(names::kPrint, [this](DocumentView* view) { printDocument(view); });
     global(names::kNewFromImages, [this] {
-        const QStringList images = m_dialogs->openImages(this);
+        const QVariantMap images = m_dialogs->openImages(this);
         if (!images.isEmpty())
-            showDocumentFromOperation(names::kImagesToDoc, {{QStringLiteral("Input"), images}});
+            showDocumentFromOperation(names::kImagesToDoc, images);
     });
     global(names::kNewFromText, [this] {
         const QString text = m_dialogs->openTextFile(this);

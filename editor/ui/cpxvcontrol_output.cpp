@@ -39,19 +39,30 @@ void CPXVControl::printDocument(DocumentView* view)
     const pxv::Document& model = *view->document()->model();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(model.title());
-    if (!m_dialogs->printSetup(this, &printer, model.pageCount()))
+    const pxv::PageDialogContext context = pageDialogContext(view);
+    bool fit = true;
+    if (!m_dialogs->printSetup(this, &printer, context, &fit))
         return;
     QVector<int> pages;
-    if (printer.printRange() == QPrinter::PageRange) {
+    switch (printer.printRange()) {
+    case QPrinter::PageRange:
         for (int page = printer.fromPage(); page <= printer.toPage(); ++page)
             pages.append(page - 1);
-    } else {
+        break;
+    case QPrinter::CurrentPage:
+        pages.append(context.currentPage);
+        break;
+    case QPrinter::Selection:
+        pages = context.selected;
+        break;
+    case QPrinter::AllPages:
         for (int page = 0; page < model.pageCount(); ++page)
             pages.append(page);
+        break;
     }
     pxv::WriteProgress progress(this, tr("Print"));
     try {
-        pxv::printPages(*model.renderSource(), pages, printer, true, std::ref(progress));
+        pxv::printPages(*model.renderSource(), pages, printer, fit, std::ref(progress));
     } catch (const pxv::DocumentError& error) {
         if (error.kind() != pxv::DocumentError::Cancelled)
             m_dialogs->showError(this, error.message());

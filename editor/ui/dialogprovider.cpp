@@ -23,6 +23,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
+#include <QRadioButton>
+#include <QVBoxLayout>
 
 namespace pxv {
 
@@ -48,13 +50,15 @@ QStringList DefaultDialogProvider::openFiles(QWidget* parent)
     return files;
 }
 
-QStringList DefaultDialogProvider::openImages(QWidget* parent)
+QVariantMap DefaultDialogProvider::openImages(QWidget* parent)
 {
-    const QStringList files = QFileDialog::getOpenFileNames(parent, tr("New from Images"), m_lastDir,
-                                                            tr("Images (*.jpg *.jpeg *.png *.tif *.tiff)"));
-    if (!files.isEmpty())
-        m_lastDir = QFileInfo(files.last()).absolutePath();
-    return files;
+    CombineDialog dialog(parent, CombineDialog::Kind::Images);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    QVariantMap parameters{{QStringLiteral("Input"), dialog.files()}};
+    if (!dialog.paperSize().isEmpty())
+        parameters.insert(QStringLiteral("Size"), dialog.paperSize());
+    return parameters;
 }
 
 QString DefaultDialogProvider::openTextFile(QWidget* parent)
@@ -195,12 +199,29 @@ DialogProvider::RecoveryAnswer DefaultDialogProvider::recoverDocuments(QWidget* 
     return box.clickedButton() == discard ? RecoveryAnswer::Discard : RecoveryAnswer::Later;
 }
 
-bool DefaultDialogProvider::printSetup(QWidget* parent, QPrinter* printer, int pageCount)
+bool DefaultDialogProvider::printSetup(QWidget* parent, QPrinter* printer, const PageDialogContext& context,
+                                       bool* fitToPaper)
 {
     QPrintDialog dialog(printer, parent);
-    dialog.setMinMax(1, pageCount);
+    dialog.setMinMax(1, context.document->pageCount());
     dialog.setOption(QAbstractPrintDialog::PrintPageRange);
-    return dialog.exec() == QDialog::Accepted;
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, !context.selected.isEmpty());
+    auto* sizing = new QWidget;
+    sizing->setWindowTitle(tr("Page Sizing"));
+    auto* fit = new QRadioButton(tr("&Fit to paper"), sizing);
+    auto* actual = new QRadioButton(tr("&Actual size"), sizing);
+    fit->setChecked(*fitToPaper);
+    actual->setChecked(!*fitToPaper);
+    auto* layout = new QVBoxLayout(sizing);
+    layout->addWidget(fit);
+    layout->addWidget(actual);
+    layout->addStretch();
+    dialog.setOptionTabs({sizing});
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    *fitToPaper = fit->isChecked();
+    return true;
 }
 
 void DefaultDialogProvider::showInformation(QWidget* parent, const QString& message)

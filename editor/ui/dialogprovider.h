@@ -53,8 +53,9 @@ public:
     // The password for an encrypted file; a null string when cancelled. retry is true after a
     // wrong password.
     virtual QString password(QWidget* parent, const QString& fileName, bool retry) = 0;
-    // Image files to make a document of, in order; empty when cancelled.
-    virtual QStringList openImages(QWidget* parent) = 0;
+    // The parameters of "op.imagesToDoc": "Input", the image files in the order chosen, and
+    // "Size" when they are fitted to paper; empty when cancelled.
+    virtual QVariantMap openImages(QWidget* parent) = 0;
     // A text file to make a document of; a null string when cancelled.
     virtual QString openTextFile(QWidget* parent) = 0;
     // The files to combine, in order; empty when cancelled.
@@ -79,9 +80,10 @@ public:
     // The parameters of "op.document.compress" for a document whose file is path (null when it
     // has none) of size bytes; empty when cancelled.
     virtual QVariantMap compressDocument(QWidget* parent, const QString& path, qint64 size) = 0;
-    // Sets up printer for a document of pageCount pages (its range, copies, the printer
-    // itself); false when cancelled.
-    virtual bool printSetup(QWidget* parent, QPrinter* printer, int pageCount) = 0;
+    // Sets up printer for the context's document (its range, which may be the current page or
+    // the selected pages, copies, the printer itself) and tells whether pages are fitted to the
+    // paper or printed at their own size; false when cancelled.
+    virtual bool printSetup(QWidget* parent, QPrinter* printer, const PageDialogContext& context, bool* fitToPaper) = 0;
     virtual void showInformation(QWidget* parent, const QString& message) = 0;
     // The parameters of "op.document.addWatermarks" or "op.document.addHeaderFooter"; empty
     // when cancelled.
@@ -113,7 +115,7 @@ public:
     QStringList openFiles(QWidget* parent) override;
     QString saveFile(QWidget* parent, const QString& suggestedPath) override;
     QString password(QWidget* parent, const QString& fileName, bool retry) override;
-    QStringList openImages(QWidget* parent) override;
+    QVariantMap openImages(QWidget* parent) override;
     QString openTextFile(QWidget* parent) override;
     QStringList combineFiles(QWidget* parent) override;
     bool splitDocument(QWidget* parent, bool hasOutline, SplitChoice* choice) override;
@@ -124,7 +126,7 @@ public:
     RecoveryAnswer recoverDocuments(QWidget* parent, const QStringList& entries) override;
     QVariantMap convertDocument(QWidget* parent, const PageDialogContext& context, const ConvertPreset& preset) override;
     QVariantMap compressDocument(QWidget* parent, const QString& path, qint64 size) override;
-    bool printSetup(QWidget* parent, QPrinter* printer, int pageCount) override;
+    bool printSetup(QWidget* parent, QPrinter* printer, const PageDialogContext& context, bool* fitToPaper) override;
     void showInformation(QWidget* parent, const QString& message) override;
     QVariantMap stampPages(QWidget* parent, StampKind kind, const PageDialogContext& context) override;
     bool documentProperties(QWidget* parent, const PageDialogContext& context, EditableInfo* edited) override;

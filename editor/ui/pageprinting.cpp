@@ -36,13 +36,16 @@ void printPages(const RenderSource& source, const QVector<int>& pages, QPrinter&
     const SplitProgress paint = [&](int index, int count, const QString& path) {
         // The same page is told again while the next one is drawn: it is painted once.
         if (index > painted) {
+            // Each sheet turns to its page's shape; the layout is set before the sheet begins.
+            printer.setPageOrientation(drawn.width() > drawn.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
             if (painted >= 0) {
                 printer.newPage();
             } else if (!painter.begin(&printer)) {
                 failedToStart = true;
                 return false;
             }
-            const QRect area = painter.viewport();
+            // The painter keeps the first sheet's viewport; the printer knows the current one.
+            const QRect area(0, 0, printer.width(), printer.height());
             QSize size = drawn.size() * deviceScale;
             if (fit || size.width() > area.width() || size.height() > area.height())
                 size.scale(area.size(), Qt::KeepAspectRatio);

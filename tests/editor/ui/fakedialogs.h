@@ -28,7 +28,9 @@ public:
     QVariantMap cropAnswer; // empty: cancelled
     QVariantMap resizeAnswer;
     QString printAnswer; // the PDF file to print into; empty: cancelled
-    QStringList imagesAnswer;
+    QPrinter::PrintRange printRange = QPrinter::AllPages;
+    bool printFit = true;
+    QVariantMap imagesAnswer; // empty: cancelled
     QString textAnswer;
     QVariantMap convertAnswer; // empty: cancelled
     QStringList convertFormatsAsked;
@@ -103,11 +105,13 @@ public:
         return convertAnswer;
     }
     QVariantMap compressDocument(QWidget*, const QString&, qint64) override { return compressAnswer; }
-    QStringList openImages(QWidget*) override { return imagesAnswer; }
-    bool printSetup(QWidget*, QPrinter* printer, int) override
+    QVariantMap openImages(QWidget*) override { return imagesAnswer; }
+    bool printSetup(QWidget*, QPrinter* printer, const pxv::PageDialogContext&, bool* fitToPaper) override
     {
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(printAnswer);
+        printer->setPrintRange(printRange);
+        *fitToPaper = printFit;
         return !printAnswer.isEmpty();
     }
     QString openTextFile(QWidget*) override { return textAnswer; }

@@ -1,5 +1,6 @@
 #include "ui/combinedialog.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -14,6 +15,7 @@ class TestCombineDialog : public QObject
 private slots:
     void okNeedsFiles();
     void filesMoveAndGo();
+    void imagesChoosePaper();
 
 private:
     static QPushButton* button(CombineDialog& dialog, const QString& text);
@@ -67,6 +69,31 @@ void TestCombineDialog::filesMoveAndGo()
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QVERIFY(dialog.grab().save(QDir(shots).filePath("combine-dialog.png")));
+    }
+}
+
+void TestCombineDialog::imagesChoosePaper()
+{
+    CombineDialog dialog(nullptr, CombineDialog::Kind::Images);
+    dialog.addFiles({"/tmp/b.png", "/tmp/a.jpg"});
+    QCOMPARE(dialog.files(), QStringList({"/tmp/b.png", "/tmp/a.jpg"}));
+    // The image's own size unless a paper is chosen.
+    QCOMPARE(dialog.paperSize(), QString());
+    auto* paper = dialog.findChild<QComboBox*>();
+    QVERIFY(paper);
+    QStringList sizes;
+    for (int i = 1; i < paper->count(); ++i) {
+        paper->setCurrentIndex(i);
+        sizes.append(dialog.paperSize());
+    }
+    QCOMPARE(sizes, QStringList({"A4", "Letter"}));
+    QVERIFY(!CombineDialog().findChild<QComboBox*>());
+
+    const QString shots = qEnvironmentVariable("VP_SCREENSHOT_DIR");
+    if (!shots.isEmpty()) {
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(dialog.grab().save(QDir(shots).filePath("images-dialog.png")));
     }
 }
 
