@@ -417,6 +417,10 @@ MuDocument::ObjectRole MuDocument::objectRole(int number) const
         else if (pdf_is_indirect(ctx, pdf_dict_get(ctx, object, PDF_NAME(P)))
                  && (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Annot)) || pdf_dict_get(ctx, object, PDF_NAME(Rect))))
             role = ObjectRole::Annotation;
+        else if (pdf_is_array(ctx, pdf_dict_get(ctx, object, PDF_NAME(Fields)))
+                 || (!pdf_dict_get(ctx, object, PDF_NAME(Rect))
+                     && (pdf_dict_get(ctx, object, PDF_NAME(FT)) || pdf_dict_get(ctx, object, PDF_NAME(T)))))
+            role = ObjectRole::FormField;
         else if (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Pages)))
             role = ObjectRole::PageTreeNode;
         else if (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Outlines))
@@ -444,8 +448,15 @@ std::vector<int> MuDocument::appearanceStreams(int number) const
     fz_context* ctx = d->ctx();
     std::vector<int> streams;
     const auto add = [&](pdf_obj* entry) {
-        if (pdf_is_indirect(ctx, entry))
-            streams.push_back(pdf_to_num(ctx, entry));
+        if (!pdf_is_indirect(ctx, entry))
+            return;
+        streams.push_back(pdf_to_num(ctx, entry));
+        // MuPDF gives a form field's new appearance a font object of its own.
+        pdf_obj* fonts = pdf_dict_getl(ctx, entry, PDF_NAME(Resources), PDF_NAME(Font), nullptr);
+        for (int i = 0; i < pdf_dict_len(ctx, fonts); ++i) {
+            if (pdf_is_indirect(ctx, pdf_dict_get_val(ctx, fonts, i)))
+                streams.push_back(pdf_to_num(ctx, pdf_dict_get_val(ctx, fonts, i)));
+        }
     };
     guarded(ctx, [&] {
         pdf_obj* object = pdf_load_object(ctx, d->pdf(), number);
