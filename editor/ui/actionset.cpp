@@ -79,6 +79,12 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
     QAction* comments = add(names::kShowComments, tr("&Comments"), QIcon::fromTheme(QStringLiteral("mail-message")),
                             {QKeySequence(QStringLiteral("F7"))});
     comments->setCheckable(true);
+    add(names::kResetForm, tr("&Reset Form"), QIcon::fromTheme(QStringLiteral("edit-clear")), {});
+    QAction* tint = add(names::kHighlightFields, tr("&Highlight Fields"), QIcon(), {});
+    tint->setCheckable(true);
+    tint->setChecked(true);
+    QAction* signatures = add(names::kShowSignatures, tr("&Signatures"), QIcon(), {});
+    signatures->setCheckable(true);
     auto* tools = new QActionGroup(this);
     for (const auto& [name, text, key] : std::initializer_list<std::tuple<QString, QString, QString>>{
              {names::kToolSelect, tr("&Select Text and Comments"), "V"},

@@ -38,6 +38,7 @@ CPXVControl::CPXVControl(QWidget* parent)
     m_inst = std::make_unique<CPXVInst>(this);
     registerCommands();
     registerCommentCommands();
+    registerFormCommands();
     setObjectName(QStringLiteral("pxvControl"));
     setAcceptDrops(true);
 
@@ -173,6 +174,12 @@ void CPXVControl::buildMenus()
         add(comment, name);
     comment->addSeparator();
     add(comment, names::kShowComments);
+    QMenu* form = m_menuBar->addMenu(tr("Fo&rm"));
+    form->setObjectName(QStringLiteral("cmdbar.form"));
+    add(form, names::kResetForm);
+    add(form, names::kHighlightFields);
+    form->addSeparator();
+    add(form, names::kShowSignatures);
     QMenu* document = m_menuBar->addMenu(tr("&Document"));
     add(document, names::kAddWatermark);
     add(document, names::kRemoveWatermarks);
@@ -370,6 +377,8 @@ void CPXVControl::applySettings()
     // One document at a time needs no tab bar.
     m_tabs->setTabBarAutoHide(m_inst->currentSettings().getBool(pxv::Settings::kSingleWindow));
     pxv::Document::setAnnotationAuthor(m_inst->currentSettings().getString(pxv::Settings::kCommentAuthor));
+    for (int i = 0; i < m_tabs->count(); ++i)
+        applyFormSettings(viewAt(i));
 }
 
 int CPXVControl::documentCount() const
@@ -486,6 +495,7 @@ void CPXVControl::updateActions()
         m_actions->action(name)->setEnabled(hasDocument);
     updateHistoryActions();
     updateCommentActions();
+    updateFormActions();
     if (hasDocument)
         updateNavigation();
 }

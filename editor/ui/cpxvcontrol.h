@@ -100,6 +100,11 @@ private:
     void registerCommentCommands();
     void connectCommentCommands(pxv::DocumentView* view);
     void updateCommentActions();
+    // The Form menu: Reset Form, the fields' tint and the signatures pane; form scripts as the
+    // settings say.
+    void registerFormCommands();
+    void applyFormSettings(pxv::DocumentView* view);
+    void updateFormActions();
     void buildMenus();
     void buildToolBar();
     QWidget* buildStartPage();

@@ -124,6 +124,7 @@ void CPXVControl::addDocument(const std::shared_ptr<CPXVDocument>& document, con
     view->applyPaneLimits(m_inst->paneArea().limits());
     connectPageCommands(view);
     connectCommentCommands(view);
+    applyFormSettings(view);
     pxv::Document* model = document->model();
     CPXVDocument* source = document.get();
     connect(model, &pxv::Document::modifiedChanged, view, [this, view, source] {

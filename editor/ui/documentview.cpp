@@ -13,6 +13,7 @@
 #include "outlinepane.h"
 #include "pageview.h"
 #include "panelayout.h"
+#include "signaturespane.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -44,6 +45,8 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     m_history->hide();
     m_comments = new CommentsPane(m_document->model(), m_pageView, m_splitter);
     m_comments->hide();
+    m_signatures = new SignaturesPane(m_document->model(), m_pageView, m_splitter);
+    m_signatures->hide();
     m_thumbnails = new ThumbnailPane(m_document->model(), m_splitter);
     m_thumbnails->hide();
     m_splitter->addWidget(m_thumbnails);
@@ -51,10 +54,12 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     m_splitter->addWidget(m_pageView);
     m_splitter->addWidget(m_history);
     m_splitter->addWidget(m_comments);
-    for (int pane : {0, 1, 3, 4})
+    m_splitter->addWidget(m_signatures);
+    for (int pane : {0, 1, 3, 4, 5})
         m_splitter->setStretchFactor(pane, 0);
     m_splitter->setStretchFactor(2, 1);
-    m_splitter->setSizes({kDefaultThumbnailsWidth, kDefaultOutlineWidth, 800, kDefaultOutlineWidth, kDefaultCommentsWidth});
+    m_splitter->setSizes({kDefaultThumbnailsWidth, kDefaultOutlineWidth, 800, kDefaultOutlineWidth, kDefaultCommentsWidth,
+                           kDefaultCommentsWidth});
     connect(m_thumbnails, &ThumbnailPane::signal_goTo, m_pageView, [this](int page) { m_pageView->goToPage(page); });
     connect(m_pageView, &PageView::currentPageChanged, m_thumbnails, &ThumbnailPane::setCurrentPage);
 
@@ -165,6 +170,16 @@ bool DocumentView::isCommentsVisible() const
 void DocumentView::setCommentsVisible(bool visible)
 {
     m_comments->setVisible(visible);
+}
+
+bool DocumentView::isSignaturesVisible() const
+{
+    return !m_signatures->isHidden();
+}
+
+void DocumentView::setSignaturesVisible(bool visible)
+{
+    m_signatures->setVisible(visible);
 }
 
 bool DocumentView::isHistoryVisible() const

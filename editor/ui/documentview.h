@@ -17,6 +17,7 @@ namespace pxv {
 class FileChangeBar;
 class AnnotationBar;
 class CommentsPane;
+class SignaturesPane;
 class FindBar;
 class HistoryPane;
 class ThumbnailPane;
@@ -51,6 +52,9 @@ public:
     CommentsPane* commentsPane() const { return m_comments; }
     bool isCommentsVisible() const;
     void setCommentsVisible(bool visible);
+    SignaturesPane* signaturesPane() const { return m_signatures; }
+    bool isSignaturesVisible() const;
+    void setSignaturesVisible(bool visible);
     bool isHistoryVisible() const;
     void setHistoryVisible(bool visible);
 
@@ -78,6 +82,7 @@ private:
     PageView* m_pageView;
     HistoryPane* m_history;
     CommentsPane* m_comments;
+    SignaturesPane* m_signatures;
     AnnotationBar* m_annotationBar;
     ThumbnailPane* m_thumbnails;
     FindBar* m_findBar;

@@ -134,6 +134,9 @@ inline const QString kAddHeaderFooter = QStringLiteral("cmd.addHeaderFooter");
 inline const QString kRemoveHeaderFooter = QStringLiteral("cmd.removeHeaderFooter");
 inline const QString kDocumentProperties = QStringLiteral("cmd.documentProperties");
 inline const QString kDocumentSecurity = QStringLiteral("cmd.documentSecurity");
+inline const QString kResetForm = QStringLiteral("cmd.form.reset");
+inline const QString kHighlightFields = QStringLiteral("cmd.form.highlightFields");
+inline const QString kShowSignatures = QStringLiteral("cmd.showSignatures");
 } // namespace names
 
 } // namespace pxv

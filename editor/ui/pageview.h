@@ -20,6 +20,7 @@
 namespace pxv {
 
 class Document;
+class FormFiller;
 class PageRenderer;
 
 // Shows a document's pages one below the other. Only the visible pages (and one more on each
@@ -85,6 +86,8 @@ public:
     void selectAnnotation(int page, int id);
     void deleteSelectedAnnotation();
     bool hasPaintedPage() const { return m_firstPainted; }
+    // Filling the document's form fields on the pages.
+    FormFiller* forms() const { return m_forms; }
 
 signals:
     void currentPageChanged(int page);
@@ -110,6 +113,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // Tab and Shift+Tab go through the document's form fields.
+    bool focusNextPrevChild(bool next) override;
 
 private slots:
     void onPageReady(int page, double pixelsPerPoint, const QImage& image);
@@ -164,6 +169,7 @@ private:
 
     QPointer<Document> m_document;
     PageRenderer* m_renderer;
+    FormFiller* m_forms;
     PageLayout m_layout;
     QTimer m_sizeReader; // reads the page sizes not known yet, a slice per turn of the event loop
     ZoomMode m_zoomMode = ZoomMode::FitWidth;
