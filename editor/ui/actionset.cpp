@@ -83,7 +83,8 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
     QAction* tint = add(names::kHighlightFields, tr("&Highlight Fields"), QIcon(), {});
     tint->setCheckable(true);
     tint->setChecked(true);
-    QAction* signatures = add(names::kShowSignatures, tr("&Signatures"), QIcon(), {});
+    add(names::kRunFormScripts, tr("Run Form &Scripts"), QIcon(), {})->setCheckable(true);
+    QAction* signatures = add(names::kShowSignatures, tr("Si&gnatures"), QIcon(), {});
     signatures->setCheckable(true);
     auto* tools = new QActionGroup(this);
     for (const auto& [name, text, key] : std::initializer_list<std::tuple<QString, QString, QString>>{

@@ -178,6 +178,7 @@ void CPXVControl::buildMenus()
     form->setObjectName(QStringLiteral("cmdbar.form"));
     add(form, names::kResetForm);
     add(form, names::kHighlightFields);
+    add(form, names::kRunFormScripts);
     form->addSeparator();
     add(form, names::kShowSignatures);
     QMenu* document = m_menuBar->addMenu(tr("&Document"));
@@ -377,6 +378,7 @@ void CPXVControl::applySettings()
     // One document at a time needs no tab bar.
     m_tabs->setTabBarAutoHide(m_inst->currentSettings().getBool(pxv::Settings::kSingleWindow));
     pxv::Document::setAnnotationAuthor(m_inst->currentSettings().getString(pxv::Settings::kCommentAuthor));
+    m_actions->action(names::kRunFormScripts)->setChecked(m_inst->currentSettings().getBool(pxv::Settings::kFormScripts));
     for (int i = 0; i < m_tabs->count(); ++i)
         applyFormSettings(viewAt(i));
 }

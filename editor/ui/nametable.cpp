@@ -56,7 +56,7 @@ NameTable::NameTable()
     add(Kind::Command, {names::kDocumentProperties});
     add(Kind::Operation, {names::kSetSecurityOp});
     add(Kind::Command, {names::kDocumentSecurity});
-    add(Kind::Command, {names::kResetForm, names::kHighlightFields, names::kShowSignatures});
+    add(Kind::Command, {names::kResetForm, names::kHighlightFields, names::kShowSignatures, names::kRunFormScripts});
 }
 
 void NameTable::add(Kind kind, const QStringList& names)

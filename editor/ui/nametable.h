@@ -137,6 +137,7 @@ inline const QString kDocumentSecurity = QStringLiteral("cmd.documentSecurity");
 inline const QString kResetForm = QStringLiteral("cmd.form.reset");
 inline const QString kHighlightFields = QStringLiteral("cmd.form.highlightFields");
 inline const QString kShowSignatures = QStringLiteral("cmd.showSignatures");
+inline const QString kRunFormScripts = QStringLiteral("cmd.form.runScripts");
 } // namespace names
 
 } // namespace pxv

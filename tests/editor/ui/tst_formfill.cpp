@@ -165,6 +165,15 @@ private slots:
         QCOMPARE(model()->historyPosition(), steps + 1);
         QCOMPARE(value("name").value, QString("Ann"));
 
+        // Form scripts are off until the Form menu (or the host's setting) turns them on.
+        QVERIFY(!model()->scriptsEnabled());
+        m_hosted.widget->actions()->action(pxv::names::kRunFormScripts)->trigger();
+        QVERIFY(model()->scriptsEnabled());
+        QVERIFY(m_hosted.control->inst()->settings()->getBool("Forms.Scripts"));
+        m_hosted.control->inst()->settings()->setBool("Forms.Scripts", false);
+        QVERIFY(!model()->scriptsEnabled());
+        QVERIFY(!m_hosted.widget->actions()->action(pxv::names::kRunFormScripts)->isChecked());
+
         m_hosted.widget->actions()->action(pxv::names::kShowSignatures)->trigger();
         pxv::SignaturesPane* pane = m_hosted.widget->activeView()->signaturesPane();
         QVERIFY(pane->isVisible());
