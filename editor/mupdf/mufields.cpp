@@ -210,10 +210,6 @@ QList<FormField> MuDocument::formFields(int page) const
 QVector<QPair<int, int>> MuDocument::fieldOrder() const
 {
     fz_context* ctx = d->ctx();
-    QHash<int, int> pageOf;
-    const QVector<int> pages = pageObjectNumbers();
-    for (int page = 0; page < pages.size(); ++page)
-        pageOf.insert(pages[page], page);
     struct Widget
     {
         int id;
@@ -224,6 +220,13 @@ QVector<QPair<int, int>> MuDocument::fieldOrder() const
         if (widget)
             widgets.push_back({pdf_to_num(ctx, node), pdf_to_num(ctx, pdf_dict_get(ctx, node, PDF_NAME(P)))});
     });
+    // Mapping the page tree costs more than reading the form: only for a document with one.
+    if (widgets.empty())
+        return {};
+    QHash<int, int> pageOf;
+    const QVector<int> pages = pageObjectNumbers();
+    for (int page = 0; page < pages.size(); ++page)
+        pageOf.insert(pages[page], page);
     QVector<QPair<int, int>> order;
     for (const Widget& widget : widgets) {
         const auto page = pageOf.constFind(widget.pageNumber);
@@ -291,23 +294,28 @@ bool MuDocument::setFieldValue(int page, int id, const FieldValue& value)
 
 void MuDocument::resetForm()
 {
+    // Only the fields away from their defaults are reset and drawn again: a long form's every
+    // page would take far longer, and the step would hold every field.
     fz_context* ctx = d->ctx();
-    bool atDefaults = true;
+    std::vector<pdf_obj*> changed;
     walkFields(ctx, d->pdf(), [&](pdf_obj* node, bool) {
         if (pdf_objcmp_resolve(ctx, pdf_dict_get(ctx, node, PDF_NAME(V)), pdf_dict_get(ctx, node, PDF_NAME(DV))))
-            atDefaults = false;
+            changed.push_back(node);
     });
-    if (atDefaults)
-        return;
+    std::vector<int> pageNumbers;
     guarded(ctx, [&] {
-        pdf_obj* fields = pdf_dict_getl(ctx, pdf_trailer(ctx, d->pdf()), PDF_NAME(Root), PDF_NAME(AcroForm),
-                                        PDF_NAME(Fields), nullptr);
-        for (int i = 0; i < pdf_array_len(ctx, fields); ++i)
-            pdf_field_reset(ctx, d->pdf(), pdf_array_get(ctx, fields, i));
+        for (pdf_obj* field : changed) {
+            pdf_field_reset(ctx, d->pdf(), field);
+            pdf_obj* kids = pdf_dict_get(ctx, field, PDF_NAME(Kids));
+            pageNumbers.push_back(pdf_to_num(ctx, pdf_dict_get(ctx, field, PDF_NAME(P))));
+            for (int i = 0; i < pdf_array_len(ctx, kids); ++i)
+                pageNumbers.push_back(pdf_to_num(ctx, pdf_dict_get(ctx, pdf_array_get(ctx, kids, i), PDF_NAME(P))));
+        }
     });
     QVector<int> pages;
-    for (const auto& [page, id] : fieldOrder()) {
-        if (!pages.contains(page))
+    for (int number : pageNumbers) {
+        const int page = number > 0 ? pageIndexOfObject(number) : -1;
+        if (page >= 0 && !pages.contains(page))
             pages.append(page);
     }
     updatePages(ctx, d->pdf(), pages);
