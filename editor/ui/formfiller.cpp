@@ -13,7 +13,6 @@ namespace {
 
 const QColor kFieldTint(60, 120, 255, 40);
 const QColor kFieldEdge(60, 120, 255, 110);
-const QColor kRequiredEdge(220, 40, 40, 140);
 
 } // namespace
 

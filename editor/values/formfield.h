@@ -2,7 +2,6 @@
 
 // A form field's widget as the model hands it to views, and the value a view gives it back.
 
-#include <QMetaType>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
@@ -35,7 +34,7 @@ struct FormField
     bool multiSelect = false; // ListBox
     bool readOnly = false;
     bool isSigned = false;    // Signature
-    int quarterTurns = 0;     // the page's rotation, clockwise, for drawing an editor over it
+    int quarterTurns = 0;     // the page's rotation in clockwise quarter turns
 };
 
 // What a widget is set to: text for Text and ComboBox, checked for CheckBox and RadioButton
@@ -48,5 +47,3 @@ struct FieldValue
 };
 
 } // namespace pxv
-
-Q_DECLARE_METATYPE(pxv::FormField)

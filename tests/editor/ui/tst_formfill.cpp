@@ -100,9 +100,13 @@ private slots:
         QCOMPARE(model()->historyPosition(), before);
         QCOMPARE(value("code").value, QString());
 
-        // A password is typed masked.
+        // A password is typed masked; clicking elsewhere on the page keeps it.
         pages()->forms()->activate(field("secret"), false);
         QCOMPARE(qobject_cast<QLineEdit*>(currentEditor()->input())->echoMode(), QLineEdit::Password);
+        QTest::keyClicks(currentEditor()->input(), "pw");
+        QTest::mouseClick(pages()->viewport(), Qt::LeftButton, {}, pages()->areaRect(0, QRectF(520, 200, 1, 1)).center().toPoint());
+        QVERIFY(!currentEditor());
+        QCOMPARE(value("secret").value, QString("pw"));
 
         // The editable combo box takes a typed entry; the list box several choices.
         pages()->forms()->activate(field("fruit"), false);
