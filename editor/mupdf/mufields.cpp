@@ -156,6 +156,31 @@ void walkFields(fz_context* ctx, pdf_document* doc, Visit&& visit)
     });
 }
 
+// Whether the field tree that holds obj is a tree: MuPDF marks a changed field's widgets by
+// walking its kids without looking for loops, which a tree that holds itself makes endless.
+// Inside guarded() only.
+bool isSoundTree(fz_context* ctx, pdf_obj* obj, std::unordered_set<int>& seen, std::vector<std::pair<pdf_obj*, int>>& stack)
+{
+    pdf_obj* top = obj;
+    for (int depth = 0; pdf_is_dict(ctx, pdf_dict_get(ctx, top, PDF_NAME(Parent))); ++depth) {
+        if (depth > kMaxFieldDepth)
+            return false;
+        top = pdf_dict_get(ctx, top, PDF_NAME(Parent));
+    }
+    stack.emplace_back(top, 0);
+    while (!stack.empty()) {
+        const auto [node, depth] = stack.back();
+        stack.pop_back();
+        const int number = pdf_to_num(ctx, node);
+        if (depth > kMaxFieldDepth || (number > 0 && !seen.insert(number).second))
+            return false;
+        pdf_obj* kids = pdf_dict_get(ctx, node, PDF_NAME(Kids));
+        for (int i = 0; i < pdf_array_len(ctx, kids); ++i)
+            stack.emplace_back(pdf_array_get(ctx, kids, i), depth + 1);
+    }
+    return true;
+}
+
 // Draws again the widgets of the pages that changed, which MuPDF left marked as such.
 void updatePages(fz_context* ctx, pdf_document* doc, const QVector<int>& pages)
 {
@@ -252,8 +277,12 @@ bool MuDocument::setFieldValue(int page, int id, const FieldValue& value)
         options.push_back(option.constData());
     int accepted = 1;
     QVector<int> pages{page};
+    std::unordered_set<int> seen;
+    std::vector<std::pair<pdf_obj*, int>> stack;
     guarded(ctx, [&] {
         pdf_obj* obj = pdf_annot_obj(ctx, widget);
+        if (!isSoundTree(ctx, obj, seen, stack))
+            fz_throw(ctx, FZ_ERROR_GENERIC, "the form field is damaged");
         switch (pdf_widget_type(ctx, widget)) {
         case PDF_WIDGET_TYPE_TEXT:
             accepted = pdf_set_text_field_value(ctx, widget, text.constData());
@@ -303,8 +332,14 @@ void MuDocument::resetForm()
             changed.push_back(node);
     });
     std::vector<int> pageNumbers;
+    std::unordered_set<int> seen;
+    std::vector<std::pair<pdf_obj*, int>> stack;
     guarded(ctx, [&] {
         for (pdf_obj* field : changed) {
+            seen.clear();
+            stack.clear();
+            if (!isSoundTree(ctx, field, seen, stack))
+                continue; // a damaged field keeps its value
             pdf_field_reset(ctx, d->pdf(), field);
             pdf_obj* kids = pdf_dict_get(ctx, field, PDF_NAME(Kids));
             pageNumbers.push_back(pdf_to_num(ctx, pdf_dict_get(ctx, field, PDF_NAME(P))));

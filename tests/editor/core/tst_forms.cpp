@@ -79,6 +79,7 @@ private slots:
     void everyKindFilledIsSavedWithAppearancesOthersShow();
     void eachFillAndAResetAreOneStep();
     void scriptsRunOnlyWhenEnabled();
+    void aFieldTreeThatHoldsItselfIsReadButNotFilled();
 
 private:
     PdfFolder m_folder;
@@ -261,6 +262,25 @@ void TestForms::scriptsRunOnlyWhenEnabled()
     document->setScriptsEnabled(false);
     fill(*document, "name", text("ef"));
     QCOMPARE(widgets(*document).value("total").value, QStringLiteral("cdcd"));
+}
+
+void TestForms::aFieldTreeThatHoldsItselfIsReadButNotFilled()
+{
+    const QString path = m_folder.write(
+        "loop.pdf", testpdfs::build({"<< /Type /Catalog /Pages 2 0 R /AcroForm << /Fields [4 0 R] /DA (/Helv 12 Tf 0 g) >> >>",
+                                     "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+                                     "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Annots [5 0 R] >>",
+                                     "<< /T (loop) /FT /Tx /DV (start) /V (typed) /Kids [5 0 R 4 0 R] >>",
+                                     "<< /Type /Annot /Subtype /Widget /Parent 4 0 R /Rect [72 700 300 724] /P 3 0 R"
+                                     " /DA (/Helv 12 Tf 0 g) >>"}));
+    const auto document = Document::open(path);
+    QCOMPARE(document->fieldOrder(), (QVector<QPair<int, int>>{{0, 5}}));
+    // Read, but refused for filling, and left alone by a reset: MuPDF would follow the loop.
+    QCOMPARE(widgets(*document).value("loop").value, QStringLiteral("typed"));
+    QVERIFY_EXCEPTION_THROWN(document->setFieldValue(0, 5, text("changed")), pxv::DocumentError);
+    document->resetForm();
+    QCOMPARE(document->historyPosition(), 0);
+    QCOMPARE(widgets(*document).value("loop").value, QStringLiteral("typed"));
 }
 
 QTEST_APPLESS_MAIN(TestForms)
