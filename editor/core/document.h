@@ -11,6 +11,7 @@
 #include "values/objectstate.h"
 #include "values/types.h"
 #include "values/docinfo.h"
+#include "values/formfield.h"
 #include "values/protection.h"
 #include "values/stamp.h"
 
@@ -311,6 +312,22 @@ public:
     // same full names, comments onto their pages. Throws DocumentError, changing nothing, for a
     // file that cannot be read, is not XFDF or does not fit the document.
     XfdfImport importXfdf(const QString& path);
+
+    // Form fields: the widgets of a page in the page's order; empty for a bad page or one that
+    // cannot be read.
+    QList<FormField> formFields(int page) const;
+    // Every widget in the document's field order as (page, widget id): the order Tab follows.
+    QVector<QPair<int, int>> fieldOrder() const;
+    // Fills the field of a widget as one step, its appearance drawn for every reader. Throws
+    // DocumentError, changing nothing, when it cannot be done or a form script refuses the value.
+    void setFieldValue(int page, int id, const FieldValue& value);
+    // Sets every field back to its default value as one step ("Reset Form"); none when nothing
+    // changed.
+    void resetForm();
+    // Whether the document's form scripts run (calculate, format, validate, keystroke); off
+    // unless asked for. Nothing a document asks of the program beyond its pages is done either way.
+    void setScriptsEnabled(bool enabled);
+    bool scriptsEnabled() const;
 
     // The undo history: the names of every step, oldest first, of which the first
     // historyPosition() are in force. A save keeps it.

@@ -126,6 +126,9 @@ PageChanges Document::Private::analyse(const std::vector<int>& changed)
                 changes.everything = true;
             break;
         }
+        case mu::MuDocument::ObjectRole::FormField:
+            // Shown by its widgets only, which a fill or reset draws again: they change too.
+            break;
         case mu::MuDocument::ObjectRole::Free:
             // Gone with a step taken back: whatever used it changed as well.
             break;

@@ -92,7 +92,9 @@ public:
     virtual void setBool(const QString& name, bool value) = 0;
     virtual bool getBool(const QString& name, bool defaultValue = false) const = 0;
     // "Comments.Author": the name new comments carry (the signed-in account); the user's login
-    // name when empty.
+    // name when empty. "Forms.Scripts" (bool, default false): documents' form scripts run
+    // (calculate, format, validate, keystroke); nothing a document asks of the program beyond
+    // its pages (opening, launching, mailing, submitting) is done either way.
     virtual void setString(const QString& name, const QString& value) = 0;
     virtual QString getString(const QString& name, const QString& defaultValue = QString()) const = 0;
 };

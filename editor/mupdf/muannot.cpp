@@ -207,19 +207,6 @@ QColor toColor(int n, const float* c)
     }
 }
 
-// The page loaded for its annotations, dropped when done.
-PageHandle loadPage(fz_context* ctx, pdf_document* doc, int page)
-{
-    pdf_page* loaded = nullptr;
-    guarded(ctx, [&] { loaded = pdf_load_page(ctx, doc, page); });
-    return PageHandle(ctx, &loaded->super);
-}
-
-pdf_page* pdfPage(const PageHandle& page)
-{
-    return reinterpret_cast<pdf_page*>(page.get());
-}
-
 pdf_annot* findAnnot(fz_context* ctx, pdf_page* page, int id)
 {
     pdf_annot* found = nullptr;
@@ -337,6 +324,18 @@ Annotation read(fz_context* ctx, pdf_annot* annot)
 }
 
 } // namespace
+
+PageHandle loadPage(fz_context* ctx, pdf_document* doc, int page)
+{
+    pdf_page* loaded = nullptr;
+    guarded(ctx, [&] { loaded = pdf_load_page(ctx, doc, page); });
+    return PageHandle(ctx, &loaded->super);
+}
+
+pdf_page* pdfPage(const PageHandle& page)
+{
+    return reinterpret_cast<pdf_page*>(page.get());
+}
 
 QList<Annotation> MuDocument::annotations(int page) const
 {

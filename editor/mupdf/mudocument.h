@@ -11,6 +11,7 @@
 #include "values/objectstate.h"
 #include "values/docinfo.h"
 #include "values/exchange.h"
+#include "values/formfield.h"
 #include "values/protection.h"
 #include "values/stamp.h"
 #include "values/types.h"
@@ -167,8 +168,9 @@ public:
     // its place in the tree, with what it inherits (boxes, rotation, resources). Equal digests
     // before and after a step mean the page only moved.
     quint64 pageLook(int number) const;
-    // Free: an object that no longer exists (an undo took back its creation).
-    enum class ObjectRole { Page, PageTreeNode, Catalog, Outline, Annotation, Free, Other };
+    // Free: an object that no longer exists (an undo took back its creation). FormField: the
+    // form's dictionary or a field that is no widget itself.
+    enum class ObjectRole { Page, PageTreeNode, Catalog, Outline, Annotation, Free, FormField, Other };
     ObjectRole objectRole(int number) const;
     // The object number of the page an annotation object names as its own, or its parent's for a
     // pop-up (0: none).
@@ -197,6 +199,22 @@ public:
     QTransform pageTransform(int page) const;
     AnnotationExtras annotationExtras(int id) const;
     void setAnnotationExtras(int id, const AnnotationExtras& extras);
+
+    // Form fields (mufields.cpp). The form widgets of a page in the page's order.
+    QList<FormField> formFields(int page) const;
+    // Every widget of the form in the document's field order (its /Fields tree, depth first),
+    // as (page, widget id); widgets on no page of the document are left out.
+    QVector<QPair<int, int>> fieldOrder() const;
+    // Sets the field of a widget on page and draws its widgets again. False when a form script
+    // refused the value, which then leaves the field as it was.
+    bool setFieldValue(int page, int id, const FieldValue& value);
+    // Sets every field back to its default value and draws the widgets again.
+    void resetForm();
+    // Form scripts (calculate, format, validate, keystroke) run through MuPDF's JavaScript
+    // engine while enabled; never by default. Whatever a script asks of the program (launching,
+    // opening, mailing, submitting, printing, menu items) is refused either way.
+    void setScriptsEnabled(bool enabled);
+    bool scriptsEnabled() const;
 
     void appendBlankPage(const QSizeF& points);
     // Appends a page showing the image file (JPEG, PNG, TIFF; JPEG data is kept as it is).

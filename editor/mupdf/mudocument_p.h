@@ -71,6 +71,10 @@ struct MuDocument::Impl
     void mendIfSuspect();
 };
 
+// A page loaded for its annotations or form widgets, dropped when the handle goes.
+PageHandle loadPage(fz_context* ctx, pdf_document* doc, int page);
+pdf_page* pdfPage(const PageHandle& page);
+
 // An object in PDF syntax, as small as it can be written.
 QByteArray printObject(fz_context* ctx, pdf_obj* object);
 

@@ -429,6 +429,10 @@ MuDocument::ObjectRole MuDocument::objectRole(int number) const
                  || (nameIs(ctx, object, PDF_NAME(Subtype), PDF_NAME(Popup))
                      && pdf_is_indirect(ctx, pdf_dict_get(ctx, object, PDF_NAME(Parent)))))
             role = ObjectRole::Annotation;
+        else if (pdf_is_array(ctx, pdf_dict_get(ctx, object, PDF_NAME(Fields)))
+                 || (!pdf_dict_get(ctx, object, PDF_NAME(Rect))
+                     && (pdf_dict_get(ctx, object, PDF_NAME(FT)) || pdf_dict_get(ctx, object, PDF_NAME(T)))))
+            role = ObjectRole::FormField;
         else if (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Pages)))
             role = ObjectRole::PageTreeNode;
         else if (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Outlines))

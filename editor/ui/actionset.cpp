@@ -91,6 +91,13 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
     comments->setCheckable(true);
     add(names::kSummarizeComments, tr("Su&mmarize Comments"), QIcon(), {});
     add(names::kToolImageStamp, tr("&Image Stamp…"), QIcon(), {});
+    add(names::kResetForm, tr("&Reset Form"), QIcon::fromTheme(QStringLiteral("edit-clear")), {});
+    QAction* tint = add(names::kHighlightFields, tr("&Highlight Fields"), QIcon(), {});
+    tint->setCheckable(true);
+    tint->setChecked(true);
+    add(names::kRunFormScripts, tr("Run Form &Scripts"), QIcon(), {})->setCheckable(true);
+    QAction* signatures = add(names::kShowSignatures, tr("Si&gnatures"), QIcon(), {});
+    signatures->setCheckable(true);
     auto* tools = new QActionGroup(this);
     for (const auto& [name, text, key] : std::initializer_list<std::tuple<QString, QString, QString>>{
              {names::kToolSelect, tr("&Select Text and Comments"), "V"},

@@ -39,6 +39,7 @@ CPXVControl::CPXVControl(QWidget* parent)
     registerCommands();
     registerCommentCommands();
     registerPaneCommands();
+    registerFormCommands();
     setObjectName(QStringLiteral("pxvControl"));
     setAcceptDrops(true);
 
@@ -180,10 +181,17 @@ void CPXVControl::buildMenus()
         add(comment, name);
     comment->addSeparator();
     add(comment, names::kShowComments);
+    add(comment, names::kSummarizeComments);
     comment->addSeparator();
     add(comment, names::kExportCommentsAndFields);
     add(comment, names::kImportCommentsAndFields);
-    add(comment, names::kSummarizeComments);
+    QMenu* form = m_menuBar->addMenu(tr("Fo&rm"));
+    form->setObjectName(QStringLiteral("cmdbar.form"));
+    add(form, names::kResetForm);
+    add(form, names::kHighlightFields);
+    add(form, names::kRunFormScripts);
+    form->addSeparator();
+    add(form, names::kShowSignatures);
     QMenu* document = m_menuBar->addMenu(tr("&Document"));
     add(document, names::kAddWatermark);
     add(document, names::kRemoveWatermarks);
@@ -383,6 +391,9 @@ void CPXVControl::applySettings()
     // One document at a time needs no tab bar.
     m_tabs->setTabBarAutoHide(m_inst->currentSettings().getBool(pxv::Settings::kSingleWindow));
     pxv::Document::setAnnotationAuthor(m_inst->currentSettings().getString(pxv::Settings::kCommentAuthor));
+    m_actions->action(names::kRunFormScripts)->setChecked(m_inst->currentSettings().getBool(pxv::Settings::kFormScripts));
+    for (int i = 0; i < m_tabs->count(); ++i)
+        applyFormSettings(viewAt(i));
 }
 
 int CPXVControl::documentCount() const
@@ -500,6 +511,7 @@ void CPXVControl::updateActions()
     updateHistoryActions();
     updateCommentActions();
     updatePaneActions();
+    updateFormActions();
     if (hasDocument)
         updateNavigation();
 }

@@ -104,6 +104,11 @@ private:
     void registerPaneCommands();
     void connectPaneCommands(pxv::DocumentView* view);
     void updatePaneActions();
+    // The Form menu: Reset Form, the fields' tint and the signatures pane; form scripts as the
+    // settings say.
+    void registerFormCommands();
+    void applyFormSettings(pxv::DocumentView* view);
+    void updateFormActions();
     void buildMenus();
     void buildToolBar();
     QWidget* buildStartPage();

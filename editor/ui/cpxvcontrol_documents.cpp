@@ -127,6 +127,7 @@ void CPXVControl::addDocument(const std::shared_ptr<CPXVDocument>& document, con
     connectPageCommands(view);
     connectCommentCommands(view);
     connectPaneCommands(view);
+    applyFormSettings(view);
     pxv::Document* model = document->model();
     CPXVDocument* source = document.get();
     connect(model, &pxv::Document::modifiedChanged, view, [this, view, source] {

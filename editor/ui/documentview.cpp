@@ -15,6 +15,7 @@
 #include "outlinepane.h"
 #include "pageview.h"
 #include "panelayout.h"
+#include "signaturespane.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -57,6 +58,8 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     m_attachments->hide();
     m_layers = new LayersPane(m_document->model(), m_splitter);
     m_layers->hide();
+    m_signatures = new SignaturesPane(m_document->model(), m_pageView, m_splitter);
+    m_signatures->hide();
     m_thumbnails = new ThumbnailPane(m_document->model(), m_splitter);
     m_thumbnails->hide();
     m_splitter->addWidget(m_thumbnails);
@@ -66,10 +69,11 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     m_splitter->addWidget(m_commentsPanel);
     m_splitter->addWidget(m_attachments);
     m_splitter->addWidget(m_layers);
+    m_splitter->addWidget(m_signatures);
     for (int pane = 0; pane < m_splitter->count(); ++pane)
         m_splitter->setStretchFactor(pane, m_splitter->widget(pane) == m_pageView ? 1 : 0);
     m_splitter->setSizes({kDefaultThumbnailsWidth, kDefaultOutlineWidth, 800, kDefaultOutlineWidth, kDefaultCommentsWidth,
-                          kDefaultCommentsWidth, kDefaultOutlineWidth});
+                          kDefaultCommentsWidth, kDefaultOutlineWidth, kDefaultCommentsWidth});
     connect(m_thumbnails, &ThumbnailPane::signal_goTo, m_pageView, [this](int page) { m_pageView->goToPage(page); });
     connect(m_pageView, &PageView::currentPageChanged, m_thumbnails, &ThumbnailPane::setCurrentPage);
 
@@ -200,6 +204,16 @@ bool DocumentView::isLayersVisible() const
 void DocumentView::setLayersVisible(bool visible)
 {
     m_layers->setVisible(visible);
+}
+
+bool DocumentView::isSignaturesVisible() const
+{
+    return !m_signatures->isHidden();
+}
+
+void DocumentView::setSignaturesVisible(bool visible)
+{
+    m_signatures->setVisible(visible);
 }
 
 bool DocumentView::isHistoryVisible() const

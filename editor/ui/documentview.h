@@ -19,6 +19,7 @@ class AnnotationBar;
 class AttachmentsPane;
 class LayersPane;
 class CommentsPane;
+class SignaturesPane;
 class FindBar;
 class HistoryPane;
 class ThumbnailPane;
@@ -59,6 +60,9 @@ public:
     LayersPane* layersPane() const { return m_layers; }
     bool isLayersVisible() const;
     void setLayersVisible(bool visible);
+    SignaturesPane* signaturesPane() const { return m_signatures; }
+    bool isSignaturesVisible() const;
+    void setSignaturesVisible(bool visible);
     bool isHistoryVisible() const;
     void setHistoryVisible(bool visible);
 
@@ -89,6 +93,7 @@ private:
     AttachmentsPane* m_attachments;
     LayersPane* m_layers;
     QWidget* m_commentsPanel; // the pane under its filter
+    SignaturesPane* m_signatures;
     AnnotationBar* m_annotationBar;
     ThumbnailPane* m_thumbnails;
     FindBar* m_findBar;

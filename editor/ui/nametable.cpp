@@ -60,6 +60,7 @@ NameTable::NameTable()
     add(Kind::Command, {names::kDocumentSecurity});
     add(Kind::Command, {names::kExportCommentsAndFields, names::kImportCommentsAndFields});
     add(Kind::Command, {names::kAddBookmark, names::kShowAttachments, names::kShowLayers});
+    add(Kind::Command, {names::kResetForm, names::kHighlightFields, names::kShowSignatures, names::kRunFormScripts});
 }
 
 void NameTable::add(Kind kind, const QStringList& names)

@@ -146,6 +146,10 @@ inline const QString kImportCommentsAndFields = QStringLiteral("cmd.importCommen
 inline const QString kAddBookmark = QStringLiteral("cmd.addBookmark");
 inline const QString kShowAttachments = QStringLiteral("cmd.showAttachments");
 inline const QString kShowLayers = QStringLiteral("cmd.showLayers");
+inline const QString kResetForm = QStringLiteral("cmd.form.reset");
+inline const QString kHighlightFields = QStringLiteral("cmd.form.highlightFields");
+inline const QString kShowSignatures = QStringLiteral("cmd.showSignatures");
+inline const QString kRunFormScripts = QStringLiteral("cmd.form.runScripts");
 } // namespace names
 
 } // namespace pxv

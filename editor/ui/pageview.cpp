@@ -1,5 +1,7 @@
 #include "pageview.h"
 
+#include "formfiller.h"
+
 #include "core/document.h"
 #include "core/pagerenderer.h"
 #include "inlinetextedit.h"
@@ -110,6 +112,12 @@ PageView::PageView(Document* document, QWidget* parent)
     verticalScrollBar()->setSingleStep(kScrollStep);
     horizontalScrollBar()->setSingleStep(kScrollStep);
 
+    m_forms = new FormFiller(
+        document, viewport(), [this](int page, const QRectF& area) { return areaRect(page, area); },
+        [this] { return m_layout.scale(); });
+    connect(m_forms, &FormFiller::showRequested, this, &PageView::showArea);
+    connect(m_forms, &FormFiller::editFailed, this, &PageView::editFailed);
+    connect(m_forms, &FormFiller::closed, this, [this] { setFocus(Qt::OtherFocusReason); });
     connect(m_renderer, &PageRenderer::pageReady, this, &PageView::onPageReady);
     connect(m_renderer, &PageRenderer::pageFailed, this, &PageView::onPageFailed);
     connect(document, &Document::sourceChanged, this, &PageView::onSourceChanged);
@@ -336,6 +344,7 @@ void PageView::updateRequests()
     }
     m_renderer->prefetch(ahead, pixelsPerPoint);
     m_renderer->cancelExcept(wanted);
+    m_forms->place();
     m_requested = wanted;
     for (auto it = m_links.begin(); it != m_links.end();) {
         if (wanted.contains(it.key()))
@@ -409,6 +418,7 @@ void PageView::paintEvent(QPaintEvent* event)
         const QRectF rect = pageRect(page);
         if (rect.intersects(event->rect())) {
             paintPage(painter, page, rect);
+            m_forms->paint(painter, page);
             paintHits(painter, page);
             paintSelection(painter, page);
             paintAnnotationFrame(painter, page);
@@ -1021,6 +1031,13 @@ void PageView::mouseMoveEvent(QMouseEvent* event)
         }
         return;
     }
+    const QPair<int, QPointF> at = pagePoint(event->pos());
+    const FormField* field = m_tool == CommentTool::Select && at.first >= 0 ? m_forms->fieldAt(at.first, at.second) : nullptr;
+    if (field) {
+        viewport()->setCursor(field->type == FieldType::Text ? Qt::IBeamCursor : Qt::PointingHandCursor);
+        QToolTip::showText(event->globalPos(), FormFiller::tooltip(*field), viewport());
+        return;
+    }
     const LinkHit hit = linkAt(event->pos());
     if (hit.page < 0) {
         viewport()->setCursor(toolCursor());
@@ -1058,6 +1075,13 @@ void PageView::mousePressEvent(QMouseEvent* event)
             m_pressedLink = {};
             return;
         }
+        const FormField* field = m_tool == CommentTool::Select && at.first >= 0 ? m_forms->fieldAt(at.first, at.second) : nullptr;
+        if (field && FormFiller::isFillable(*field)) {
+            selectAnnotation(-1, 0);
+            m_pressedLink = {};
+            m_forms->activate(*field, true);
+            return;
+        }
         const AnnotationRef hit = m_tool == CommentTool::Select && at.first >= 0 ? annotationAt(at.first, at.second)
                                                                                  : AnnotationRef();
         selectAnnotation(hit.page, hit.id);
@@ -1079,6 +1103,11 @@ void PageView::mousePressEvent(QMouseEvent* event)
         viewport()->update();
     }
     QAbstractScrollArea::mousePressEvent(event);
+}
+
+bool PageView::focusNextPrevChild(bool next)
+{
+    return m_forms->step(next) || QAbstractScrollArea::focusNextPrevChild(next);
 }
 
 void PageView::mouseDoubleClickEvent(QMouseEvent* event)
@@ -1202,6 +1231,7 @@ void PageView::onSourceChanged()
     // The selection's places may belong to other text now.
     m_selector.clear();
     m_annots.clear();
+    m_forms->forgetAll();
     selectAnnotation(-1, 0);
     m_errors.clear();
     m_links.clear();
@@ -1215,6 +1245,8 @@ void PageView::onSourceChanged()
 void PageView::onPagesChanged(const PageChanges& changes)
 {
     if (changes.structure || changes.everything) {
+        if (changes.structure)
+            m_forms->revert(); // its field may stand elsewhere now
         // The page being read stays current, wherever it went; when it went away, the one that
         // took its place.
         const int current = m_document->pageIndex(m_currentId);
@@ -1228,6 +1260,7 @@ void PageView::onPagesChanged(const PageChanges& changes)
     for (PageId id : changes.changed) {
         const int page = m_document->pageIndex(id);
         m_annots.remove(page);
+        m_forms->forget(page);
         // An undo can take the selected annotation away.
         if (page == m_selectedAnnot.page && !selectedAnnotationValue())
             selectAnnotation(-1, 0);

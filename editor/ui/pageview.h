@@ -21,6 +21,7 @@
 namespace pxv {
 
 class Document;
+class FormFiller;
 class PageRenderer;
 
 // Shows a document's pages one below the other. Only the visible pages (and one more on each
@@ -97,6 +98,8 @@ public:
     void editText(int page, const Annotation& value);
     InlineTextEdit* textEdit() const { return m_textEdit; }
     bool hasPaintedPage() const { return m_firstPainted; }
+    // Filling the document's form fields on the pages.
+    FormFiller* forms() const { return m_forms; }
 
 signals:
     void currentPageChanged(int page);
@@ -123,6 +126,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // Tab and Shift+Tab go through the document's form fields.
+    bool focusNextPrevChild(bool next) override;
 
 private slots:
     void onPageReady(int page, double pixelsPerPoint, const QImage& image);
@@ -183,6 +188,7 @@ private:
 
     QPointer<Document> m_document;
     PageRenderer* m_renderer;
+    FormFiller* m_forms;
     PageLayout m_layout;
     QTimer m_sizeReader; // reads the page sizes not known yet, a slice per turn of the event loop
     ZoomMode m_zoomMode = ZoomMode::FitWidth;

@@ -15,11 +15,14 @@ namespace pxv {
 //   current document instead of adding a tab.
 //   "Comments.Author" (default empty): the name new comments carry, the signed-in account's;
 //   the user's login name when empty.
+//   "Forms.Scripts" (default false): documents' form scripts (calculate, format, validate,
+//   keystroke) run; nothing a document asks of the program beyond its pages is done either way.
 class Settings : public IPXV_Settings
 {
 public:
     static inline const QString kSingleWindow = QStringLiteral("Docs.SingleWnd");
     static inline const QString kCommentAuthor = QStringLiteral("Comments.Author");
+    static inline const QString kFormScripts = QStringLiteral("Forms.Scripts");
 
     void setBool(const QString& name, bool value) override;
     bool getBool(const QString& name, bool defaultValue = false) const override;
