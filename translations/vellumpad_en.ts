@@ -151,6 +151,22 @@
         <source>Kept changes in “%1” cannot be read (%2); the file was moved to “%3”.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Fo&amp;rm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Form fields filled: %1. Comments added: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fields the document does not have, left out: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comments of kinds the editor cannot add, left out: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CPXVInst</name>
@@ -953,6 +969,34 @@
         <source>The printer could not be started.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The attachment “%1” cannot be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>only a stamp is drawn from an image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an image is scaled by 0.01 to 10, not by %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>only an image watermark is scaled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is not one of “fields”, “comments” or “both”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file to read is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pxv::ActionSet</name>
@@ -1204,6 +1248,62 @@
         <source>&amp;Stamp</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>E&amp;xport Comments and Fields…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Import Comments and Fields…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add &amp;Bookmark</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Attachments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Layers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Su&amp;mmarize Comments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Image Stamp…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Reset Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Highlight Fields</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Run Form &amp;Scripts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Si&amp;gnatures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S&amp;quiggly Underline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pol&amp;ygon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>P&amp;olyline</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pxv::AnnotationBar</name>
@@ -1251,11 +1351,79 @@
         <source>Font size</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
-    <name>pxv::AnnotationDraft</name>
+    <name>pxv::AttachmentsPane</name>
     <message>
-        <source>Text</source>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Embed files in the document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open with the program for its type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save a copy of the file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove the file from the document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unreadable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, changed %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no temporary folder to open “%1” from.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” could not be written: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No program could be started to open “%1”.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1295,6 +1463,38 @@
     </message>
     <message>
         <source>PDF documents (*.pdf *.PDF);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New from Images</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C&amp;reate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Each of these images, in this order, makes a page of the new document:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The image&apos;s own size (from its resolution)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fitted to A4, with a margin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fitted to Letter, with a margin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Page size:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Images (*.jpg *.jpeg *.png *.tif *.tiff *.JPG *.JPEG *.PNG *.TIF *.TIFF)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1378,6 +1578,14 @@
     </message>
     <message>
         <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All comments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stamp</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1540,14 +1748,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>New from Images</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Images (*.jpg *.jpeg *.png *.tif *.tiff)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>New from Text File</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1596,18 +1796,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Restore</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Discard</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Later</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>PDF editor</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1617,6 +1805,74 @@
     </message>
     <message>
         <source>&lt;b&gt;Keyboard&lt;/b&gt;&lt;br&gt;Ctrl+O open, Ctrl+S save, Ctrl+Shift+S save as, Ctrl+W close&lt;br&gt;Ctrl+Tab next document&lt;br&gt;Ctrl++ / Ctrl+− zoom, Ctrl+0 actual size, Ctrl+wheel zoom&lt;br&gt;Page Up / Page Down, Home / End move through the pages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image Stamp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Images (*.png *.jpg *.jpeg)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Restore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page Sizing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Fit to paper</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Actual size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Comments and Fields</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>XFDF files (*.xfdf);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Comments and Fields</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>XFDF files (*.xfdf *.xml);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” restricts what may be done with it. Changing its protection needs its permissions password first:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>That is not the permissions password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Permissions Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Attachments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Attachment</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1949,6 +2205,62 @@
         <source>Remove Headers and Footers</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>“%1” cannot be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Attachment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove Attachment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no bookmark at that place.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Bookmark</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill In Field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The form does not accept this value.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Form scripts could not be switched: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changing the protection needs the document&apos;s permissions password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The comments and fields could not be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Comments and Fields</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pxv::DocumentView</name>
@@ -2020,6 +2332,17 @@
     </message>
 </context>
 <context>
+    <name>pxv::FormFiller</name>
+    <message>
+        <source>%1: signed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: not signed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>pxv::HistoryPane</name>
     <message>
         <source>Undo history</source>
@@ -2031,6 +2354,21 @@
     </message>
     <message>
         <source>Opened</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>pxv::LayersPane</name>
+    <message>
+        <source>Layers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(unnamed layer)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The document has no layers.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2080,6 +2418,22 @@
     <name>pxv::OutlinePane</name>
     <message>
         <source>%1 (page %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Add Bookmark</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Rename</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2172,6 +2526,18 @@
     </message>
     <message>
         <source>Go to page %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2283,6 +2649,49 @@
     </message>
     <message>
         <source>&amp;Fonts</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>pxv::Reader</name>
+    <message>
+        <source>The file is not XFDF: its first element is “%1”, not “xfdf”.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is not XFDF: it holds no XML element.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is not XFDF: it is not well-formed XML (%1 at line %2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 comment on page %2 has a “%3” that is not a list of numbers: “%4”.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 comment on page %2 has no “%3”.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 comment on page %2 has a “%3” of “%4”, which is not a number from %5 to %6.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 comment has no page number it belongs on (“%2”).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 comment belongs on page %2, but the document has %3 pages.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 comment on page %2 has a colour that is none: “%3”.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 comment on page %2 has no points.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2416,6 +2825,33 @@
     </message>
     <message>
         <source>Protected documents are encrypted with AES-256 when saved. Clear both boxes to remove the protection.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>pxv::SignaturesPane</name>
+    <message>
+        <source>Signature</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Signed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not signed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The document has no signature fields.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2594,6 +3030,18 @@
     </message>
     <message>
         <source>Colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fit to the page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The image&apos;s size as a share of its own; at the lowest, shrunk to fit when larger than the page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image s&amp;cale:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -80,12 +80,28 @@
         <translation>关闭 %1</translation>
     </message>
     <message>
+        <source>Comments of kinds the editor cannot add, left out: %1.</source>
+        <translation>编辑器无法添加的注释类型已略过：%1。</translation>
+    </message>
+    <message>
         <source>Compress</source>
         <translation>压缩</translation>
     </message>
     <message>
         <source>Convert</source>
         <translation>转换</translation>
+    </message>
+    <message>
+        <source>Fields the document does not have, left out: %1.</source>
+        <translation>文档中不存在的字段已略过：%1。</translation>
+    </message>
+    <message>
+        <source>Fo&amp;rm</source>
+        <translation>表单(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Form fields filled: %1. Comments added: %2.</source>
+        <translation>已填写表单字段：%1。已添加注释：%2。</translation>
     </message>
     <message>
         <source>Kept changes in “%1” cannot be read (%2); the file was moved to “%3”.</source>
@@ -289,7 +305,7 @@
     </message>
     <message>
         <source>QFloatExWidget</source>
-        <translation type="unfinished"></translation>
+        <translation>QFloatExWidget</translation>
     </message>
 </context>
 <context>
@@ -304,7 +320,7 @@
     </message>
     <message>
         <source>QHomeWidget</source>
-        <translation type="unfinished"></translation>
+        <translation>QHomeWidget</translation>
     </message>
     <message>
         <source>创建PDF</source>
@@ -359,7 +375,7 @@
     <name>QItemFileWidget</name>
     <message>
         <source>QItemFileWidget</source>
-        <translation type="unfinished"></translation>
+        <translation>QItemFileWidget</translation>
     </message>
     <message>
         <source>从列表中移除</source>
@@ -429,7 +445,7 @@
     <name>QMainWidgetClass</name>
     <message>
         <source>QMainWidget</source>
-        <translation type="unfinished"></translation>
+        <translation>QMainWidget</translation>
     </message>
     <message>
         <source>客服</source>
@@ -527,6 +543,21 @@
     </message>
 </context>
 <context>
+    <name>pxv</name>
+    <message>
+        <source>the file to read is missing</source>
+        <translation>缺少要读取的文件</translation>
+    </message>
+    <message>
+        <source>the file to write is missing</source>
+        <translation>缺少要写入的文件</translation>
+    </message>
+    <message>
+        <source>“%1” is not one of “fields”, “comments” or “both”</source>
+        <translation>“%1”不是“fields”、“comments”或“both”之一</translation>
+    </message>
+</context>
+<context>
     <name>pxv::ActionSet</name>
     <message>
         <source>&amp;Actual Size</source>
@@ -535,6 +566,10 @@
     <message>
         <source>&amp;Arrow</source>
         <translation>箭头(&amp;A)</translation>
+    </message>
+    <message>
+        <source>&amp;Attachments</source>
+        <translation>附件(&amp;A)</translation>
     </message>
     <message>
         <source>&amp;Close</source>
@@ -581,12 +616,28 @@
         <translation>高亮(&amp;H)</translation>
     </message>
     <message>
+        <source>&amp;Highlight Fields</source>
+        <translation>突出显示字段(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;Image Stamp…</source>
+        <translation>图像图章(&amp;I)…</translation>
+    </message>
+    <message>
+        <source>&amp;Import Comments and Fields…</source>
+        <translation>导入注释和字段(&amp;I)…</translation>
+    </message>
+    <message>
         <source>&amp;Insert Pages from File…</source>
         <translation>从文件插入页面(&amp;I)…</translation>
     </message>
     <message>
         <source>&amp;Last Page</source>
         <translation>最后一页(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Layers</source>
+        <translation>图层(&amp;L)</translation>
     </message>
     <message>
         <source>&amp;Line</source>
@@ -629,6 +680,10 @@
         <translation>重做(&amp;R)</translation>
     </message>
     <message>
+        <source>&amp;Reset Form</source>
+        <translation>重置表单(&amp;R)</translation>
+    </message>
+    <message>
         <source>&amp;Save</source>
         <translation>保存(&amp;S)</translation>
     </message>
@@ -661,6 +716,10 @@
         <translation>水印(&amp;W)…</translation>
     </message>
     <message>
+        <source>Add &amp;Bookmark</source>
+        <translation>添加书签(&amp;B)</translation>
+    </message>
+    <message>
         <source>Co&amp;mpress…</source>
         <translation>压缩(&amp;M)…</translation>
     </message>
@@ -687,6 +746,10 @@
     <message>
         <source>Convert to Word…</source>
         <translation>转换为 Word…</translation>
+    </message>
+    <message>
+        <source>E&amp;xport Comments and Fields…</source>
+        <translation>导出注释和字段(&amp;X)…</translation>
     </message>
     <message>
         <source>E&amp;xtract Pages</source>
@@ -717,12 +780,20 @@
         <translation>下一个文档</translation>
     </message>
     <message>
+        <source>P&amp;olyline</source>
+        <translation>折线(&amp;O)</translation>
+    </message>
+    <message>
         <source>P&amp;revious Page</source>
         <translation>上一页(&amp;R)</translation>
     </message>
     <message>
         <source>Page &amp;Thumbnails</source>
         <translation>页面缩略图(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Pol&amp;ygon</source>
+        <translation>多边形(&amp;Y)</translation>
     </message>
     <message>
         <source>Previous Document</source>
@@ -749,12 +820,24 @@
         <translation>向右旋转页面(&amp;R)</translation>
     </message>
     <message>
+        <source>Run Form &amp;Scripts</source>
+        <translation>运行表单脚本(&amp;S)</translation>
+    </message>
+    <message>
         <source>S&amp;plit Document…</source>
         <translation>拆分文档(&amp;P)…</translation>
     </message>
     <message>
+        <source>S&amp;quiggly Underline</source>
+        <translation>波浪下划线(&amp;Q)</translation>
+    </message>
+    <message>
         <source>Save &amp;As…</source>
         <translation>另存为(&amp;A)…</translation>
+    </message>
+    <message>
+        <source>Si&amp;gnatures</source>
+        <translation>签名(&amp;G)</translation>
     </message>
     <message>
         <source>Sticky &amp;Note</source>
@@ -763,6 +846,10 @@
     <message>
         <source>Stri&amp;keout</source>
         <translation>删除线(&amp;K)</translation>
+    </message>
+    <message>
+        <source>Su&amp;mmarize Comments</source>
+        <translation>汇总注释(&amp;M)</translation>
     </message>
     <message>
         <source>Undo &amp;History</source>
@@ -800,12 +887,20 @@
         <translation>注释文本</translation>
     </message>
     <message>
+        <source>Fill</source>
+        <translation>填充</translation>
+    </message>
+    <message>
         <source>Font size</source>
         <translation>字号</translation>
     </message>
     <message>
         <source>Green</source>
         <translation>绿色</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
     </message>
     <message>
         <source>Opacity</source>
@@ -825,10 +920,70 @@
     </message>
 </context>
 <context>
-    <name>pxv::AnnotationDraft</name>
+    <name>pxv::AttachmentsPane</name>
     <message>
-        <source>Text</source>
-        <translation>文本</translation>
+        <source>%1, changed %2</source>
+        <translation>%1，修改于 %2</translation>
+    </message>
+    <message>
+        <source>Add…</source>
+        <translation>添加…</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>说明</translation>
+    </message>
+    <message>
+        <source>Embed files in the document</source>
+        <translation>将文件嵌入文档</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>No program could be started to open “%1”.</source>
+        <translation>无法启动程序打开“%1”。</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Open with the program for its type</source>
+        <translation>用该类型文件的默认程序打开</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>移除</translation>
+    </message>
+    <message>
+        <source>Remove the file from the document</source>
+        <translation>从文档中移除该文件</translation>
+    </message>
+    <message>
+        <source>Save a copy of the file</source>
+        <translation>保存该文件的副本</translation>
+    </message>
+    <message>
+        <source>Save…</source>
+        <translation>保存…</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>大小</translation>
+    </message>
+    <message>
+        <source>There is no temporary folder to open “%1” from.</source>
+        <translation>没有可用于打开“%1”的临时文件夹。</translation>
+    </message>
+    <message>
+        <source>unreadable</source>
+        <translation>无法读取</translation>
+    </message>
+    <message>
+        <source>“%1” could not be written: %2</source>
+        <translation>无法写入“%1”：%2</translation>
     </message>
 </context>
 <context>
@@ -842,6 +997,10 @@
         <translation>合并(&amp;C)</translation>
     </message>
     <message>
+        <source>&amp;Page size:</source>
+        <translation>页面大小(&amp;P)：</translation>
+    </message>
+    <message>
         <source>&amp;Remove</source>
         <translation>移除(&amp;R)</translation>
     </message>
@@ -850,8 +1009,28 @@
         <translation>添加文件</translation>
     </message>
     <message>
+        <source>C&amp;reate</source>
+        <translation>创建(&amp;R)</translation>
+    </message>
+    <message>
         <source>Combine Files</source>
         <translation>合并文件</translation>
+    </message>
+    <message>
+        <source>Each of these images, in this order, makes a page of the new document:</source>
+        <translation>以下每张图像按此顺序各成为新文档的一页：</translation>
+    </message>
+    <message>
+        <source>Fitted to A4, with a margin</source>
+        <translation>适合 A4，留边距</translation>
+    </message>
+    <message>
+        <source>Fitted to Letter, with a margin</source>
+        <translation>适合 Letter，留边距</translation>
+    </message>
+    <message>
+        <source>Images (*.jpg *.jpeg *.png *.tif *.tiff *.JPG *.JPEG *.PNG *.TIF *.TIFF)</source>
+        <translation>图像 (*.jpg *.jpeg *.png *.tif *.tiff *.JPG *.JPEG *.PNG *.TIF *.TIFF)</translation>
     </message>
     <message>
         <source>Move &amp;Down</source>
@@ -862,8 +1041,16 @@
         <translation>上移(&amp;U)</translation>
     </message>
     <message>
+        <source>New from Images</source>
+        <translation>从图片新建</translation>
+    </message>
+    <message>
         <source>PDF documents (*.pdf *.PDF);;All files (*)</source>
         <translation>PDF 文档 (*.pdf *.PDF);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>The image&apos;s own size (from its resolution)</source>
+        <translation>图像自身大小（按其分辨率）</translation>
     </message>
     <message>
         <source>The pages of these files, in this order, make the new document:</source>
@@ -872,6 +1059,10 @@
 </context>
 <context>
     <name>pxv::CommentsPane</name>
+    <message>
+        <source>All comments</source>
+        <translation>全部注释</translation>
+    </message>
     <message>
         <source>Arrow</source>
         <translation>箭头</translation>
@@ -931,6 +1122,10 @@
     <message>
         <source>Squiggly</source>
         <translation>波浪线</translation>
+    </message>
+    <message>
+        <source>Stamp</source>
+        <translation>图章</translation>
     </message>
     <message>
         <source>Stamp: %1</source>
@@ -1119,32 +1314,56 @@
 <context>
     <name>pxv::DialogProvider</name>
     <message>
+        <source>&amp;Actual size</source>
+        <translation>实际大小(&amp;A)</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>放弃(&amp;D)</translation>
+    </message>
+    <message>
+        <source>&amp;Fit to paper</source>
+        <translation>适合纸张(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;Later</source>
+        <translation>稍后(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Restore</source>
+        <translation>恢复(&amp;R)</translation>
+    </message>
+    <message>
         <source>&lt;b&gt;Keyboard&lt;/b&gt;&lt;br&gt;Ctrl+O open, Ctrl+S save, Ctrl+Shift+S save as, Ctrl+W close&lt;br&gt;Ctrl+Tab next document&lt;br&gt;Ctrl++ / Ctrl+− zoom, Ctrl+0 actual size, Ctrl+wheel zoom&lt;br&gt;Page Up / Page Down, Home / End move through the pages</source>
         <translation>&lt;b&gt;键盘快捷键&lt;/b&gt;&lt;br&gt;Ctrl+O 打开，Ctrl+S 保存，Ctrl+Shift+S 另存为，Ctrl+W 关闭&lt;br&gt;Ctrl+Tab 下一个文档&lt;br&gt;Ctrl++ / Ctrl+− 缩放，Ctrl+0 实际大小，Ctrl+滚轮 缩放&lt;br&gt;Page Up / Page Down、Home / End 翻阅页面</translation>
+    </message>
+    <message>
+        <source>Add Attachments</source>
+        <translation>添加附件</translation>
     </message>
     <message>
         <source>Close</source>
         <translation>关闭</translation>
     </message>
     <message>
-        <source>Discard</source>
-        <translation>放弃</translation>
+        <source>Export Comments and Fields</source>
+        <translation>导出注释和字段</translation>
     </message>
     <message>
         <source>Help</source>
         <translation>帮助</translation>
     </message>
     <message>
-        <source>Images (*.jpg *.jpeg *.png *.tif *.tiff)</source>
-        <translation>图片 (*.jpg *.jpeg *.png *.tif *.tiff)</translation>
+        <source>Image Stamp</source>
+        <translation>图像图章</translation>
     </message>
     <message>
-        <source>Later</source>
-        <translation>稍后</translation>
+        <source>Images (*.png *.jpg *.jpeg)</source>
+        <translation>图片 (*.png *.jpg *.jpeg)</translation>
     </message>
     <message>
-        <source>New from Images</source>
-        <translation>从图片新建</translation>
+        <source>Import Comments and Fields</source>
+        <translation>导入注释和字段</translation>
     </message>
     <message>
         <source>New from Text File</source>
@@ -1163,16 +1382,20 @@
         <translation>PDF 编辑器</translation>
     </message>
     <message>
+        <source>Page Sizing</source>
+        <translation>页面缩放</translation>
+    </message>
+    <message>
         <source>Password</source>
         <translation>密码</translation>
     </message>
     <message>
-        <source>Reload</source>
-        <translation>重新加载</translation>
+        <source>Permissions Password</source>
+        <translation>权限密码</translation>
     </message>
     <message>
-        <source>Restore</source>
-        <translation>恢复</translation>
+        <source>Reload</source>
+        <translation>重新加载</translation>
     </message>
     <message>
         <source>Restore Unsaved Changes</source>
@@ -1183,8 +1406,16 @@
         <translation>另存为</translation>
     </message>
     <message>
+        <source>Save Attachment</source>
+        <translation>保存附件</translation>
+    </message>
+    <message>
         <source>Text files (*.txt);;All files (*)</source>
         <translation>文本文件 (*.txt);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>That is not the permissions password.</source>
+        <translation>这不是权限密码。</translation>
     </message>
     <message>
         <source>The editor ended before these documents were saved. Restore their changes?</source>
@@ -1193,6 +1424,14 @@
     <message>
         <source>The password is not correct.</source>
         <translation>密码不正确。</translation>
+    </message>
+    <message>
+        <source>XFDF files (*.xfdf *.xml);;All files (*)</source>
+        <translation>XFDF 文件 (*.xfdf *.xml);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>XFDF files (*.xfdf);;All files (*)</source>
+        <translation>XFDF 文件 (*.xfdf);;所有文件 (*)</translation>
     </message>
     <message>
         <source>“%1” has unsaved changes. Reload it from the file and lose them?</source>
@@ -1205,6 +1444,10 @@
     <message>
         <source>“%1” is protected. Enter its password:</source>
         <translation>“%1”受密码保护。请输入密码：</translation>
+    </message>
+    <message>
+        <source>“%1” restricts what may be done with it. Changing its protection needs its permissions password first:</source>
+        <translation>“%1”限制了可执行的操作。更改其保护前需要先输入权限密码：</translation>
     </message>
 </context>
 <context>
@@ -1226,8 +1469,16 @@
         <translation>“%1”不是文件夹。</translation>
     </message>
     <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
         <source>%1 could not be done: %2</source>
         <translation>无法完成%1：%2</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>无法写入 %1：%2</translation>
     </message>
     <message>
         <source>%1 is not a number of pages to insert (1 to 10000).</source>
@@ -1262,6 +1513,10 @@
         <translation>添加%1</translation>
     </message>
     <message>
+        <source>Add Attachment</source>
+        <translation>添加附件</translation>
+    </message>
+    <message>
         <source>Add Bookmark</source>
         <translation>添加书签</translation>
     </message>
@@ -1280,6 +1535,10 @@
     <message>
         <source>Change %1</source>
         <translation>更改%1</translation>
+    </message>
+    <message>
+        <source>Changing the protection needs the document&apos;s permissions password.</source>
+        <translation>更改保护需要文档的权限密码。</translation>
     </message>
     <message>
         <source>Combining was cancelled.</source>
@@ -1358,8 +1617,20 @@
         <translation>无法将文件写入文件夹“%1”。</translation>
     </message>
     <message>
+        <source>Fill In Field</source>
+        <translation>填写字段</translation>
+    </message>
+    <message>
+        <source>Form scripts could not be switched: %1</source>
+        <translation>无法切换表单脚本：%1</translation>
+    </message>
+    <message>
         <source>Highlight</source>
         <translation>高亮</translation>
+    </message>
+    <message>
+        <source>Import Comments and Fields</source>
+        <translation>导入注释和字段</translation>
     </message>
     <message>
         <source>Insert Blank Page</source>
@@ -1396,6 +1667,10 @@
     <message>
         <source>Move %1</source>
         <translation>移动%1</translation>
+    </message>
+    <message>
+        <source>Move Bookmark</source>
+        <translation>移动书签</translation>
     </message>
     <message>
         <source>Move Page</source>
@@ -1450,6 +1725,10 @@
         <translation>矩形</translation>
     </message>
     <message>
+        <source>Remove Attachment</source>
+        <translation>移除附件</translation>
+    </message>
+    <message>
         <source>Remove Headers and Footers</source>
         <translation>删除页眉和页脚</translation>
     </message>
@@ -1472,6 +1751,10 @@
     <message>
         <source>Replacing pages was cancelled.</source>
         <translation>替换页面已取消。</translation>
+    </message>
+    <message>
+        <source>Reset Form</source>
+        <translation>重置表单</translation>
     </message>
     <message>
         <source>Resize Page</source>
@@ -1514,8 +1797,44 @@
         <translation>文本框</translation>
     </message>
     <message>
+        <source>The %1 comment belongs on page %2, but the document has %3 pages.</source>
+        <translation>%1 注释属于第 %2 页，但文档只有 %3 页。</translation>
+    </message>
+    <message>
+        <source>The %1 comment has no page number it belongs on (“%2”).</source>
+        <translation>%1 注释没有所属页码（“%2”）。</translation>
+    </message>
+    <message>
+        <source>The %1 comment on page %2 has a colour that is none: “%3”.</source>
+        <translation>第 %2 页的 %1 注释颜色无效：“%3”。</translation>
+    </message>
+    <message>
+        <source>The %1 comment on page %2 has a “%3” of “%4”, which is not a number from %5 to %6.</source>
+        <translation>第 %2 页的 %1 注释的“%3”为“%4”，不是 %5 到 %6 之间的数字。</translation>
+    </message>
+    <message>
+        <source>The %1 comment on page %2 has a “%3” that is not a list of numbers: “%4”.</source>
+        <translation>第 %2 页的 %1 注释的“%3”不是数字列表：“%4”。</translation>
+    </message>
+    <message>
+        <source>The %1 comment on page %2 has no points.</source>
+        <translation>第 %2 页的 %1 注释没有任何点。</translation>
+    </message>
+    <message>
+        <source>The %1 comment on page %2 has no “%3”.</source>
+        <translation>第 %2 页的 %1 注释缺少“%3”。</translation>
+    </message>
+    <message>
+        <source>The attachment “%1” cannot be read: %2</source>
+        <translation>无法读取附件“%1”：%2</translation>
+    </message>
+    <message>
         <source>The comment is not on page %1.</source>
         <translation>该注释不在第 %1 页上。</translation>
+    </message>
+    <message>
+        <source>The comments and fields could not be read: %1</source>
+        <translation>无法读取注释和字段：%1</translation>
     </message>
     <message>
         <source>The comments could not be summarized: %1</source>
@@ -1590,8 +1909,24 @@
         <translation>文件“%1”受密码保护。</translation>
     </message>
     <message>
+        <source>The file is not XFDF: it holds no XML element.</source>
+        <translation>该文件不是 XFDF：其中没有 XML 元素。</translation>
+    </message>
+    <message>
+        <source>The file is not XFDF: it is not well-formed XML (%1 at line %2).</source>
+        <translation>该文件不是 XFDF：XML 格式不正确（第 %2 行：%1）。</translation>
+    </message>
+    <message>
+        <source>The file is not XFDF: its first element is “%1”, not “xfdf”.</source>
+        <translation>该文件不是 XFDF：其第一个元素是“%1”，而不是“xfdf”。</translation>
+    </message>
+    <message>
         <source>The folder &quot;%1&quot; does not exist.</source>
         <translation>文件夹“%1”不存在。</translation>
+    </message>
+    <message>
+        <source>The form does not accept this value.</source>
+        <translation>表单不接受此值。</translation>
     </message>
     <message>
         <source>The image &quot;%1&quot; could not be read (%2).</source>
@@ -1634,6 +1969,10 @@
         <translation>没有要拆分的页面。</translation>
     </message>
     <message>
+        <source>There is no bookmark at that place.</source>
+        <translation>该位置没有书签。</translation>
+    </message>
+    <message>
         <source>There is no folder to write the files into.</source>
         <translation>没有用于写入文件的文件夹。</translation>
     </message>
@@ -1672,6 +2011,10 @@
     <message>
         <source>the folder &quot;%1&quot; does not exist</source>
         <translation>文件夹“%1”不存在</translation>
+    </message>
+    <message>
+        <source>“%1” cannot be read: %2</source>
+        <translation>无法读取“%1”：%2</translation>
     </message>
 </context>
 <context>
@@ -1744,6 +2087,17 @@
     </message>
 </context>
 <context>
+    <name>pxv::FormFiller</name>
+    <message>
+        <source>%1: not signed</source>
+        <translation>%1：未签名</translation>
+    </message>
+    <message>
+        <source>%1: signed</source>
+        <translation>%1：已签名</translation>
+    </message>
+</context>
+<context>
     <name>pxv::HistoryPane</name>
     <message>
         <source>New document</source>
@@ -1759,10 +2113,29 @@
     </message>
 </context>
 <context>
+    <name>pxv::LayersPane</name>
+    <message>
+        <source>(unnamed layer)</source>
+        <translation>（未命名图层）</translation>
+    </message>
+    <message>
+        <source>Layers</source>
+        <translation>图层</translation>
+    </message>
+    <message>
+        <source>The document has no layers.</source>
+        <translation>文档没有图层。</translation>
+    </message>
+</context>
+<context>
     <name>pxv::OperationRegistry</name>
     <message>
         <source>&quot;%1&quot; is not a colour</source>
         <translation>“%1”不是颜色</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file</source>
+        <translation>&quot;%1&quot; 不是文件</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a kind of annotation</source>
@@ -1857,6 +2230,10 @@
         <translation>宽度不能为负数</translation>
     </message>
     <message>
+        <source>an image is scaled by 0.01 to 10, not by %1</source>
+        <translation>图像缩放比例应为 0.01 到 10，而不是 %1</translation>
+    </message>
+    <message>
         <source>it holds no document of this editor</source>
         <translation>其中没有本编辑器的文档</translation>
     </message>
@@ -1911,6 +2288,14 @@
     <message>
         <source>none</source>
         <translation>无</translation>
+    </message>
+    <message>
+        <source>only a stamp is drawn from an image</source>
+        <translation>只有图章可以由图像绘制</translation>
+    </message>
+    <message>
+        <source>only an image watermark is scaled</source>
+        <translation>只有图像水印可以缩放</translation>
     </message>
     <message>
         <source>opacity is 0 to 1, not %1</source>
@@ -2051,6 +2436,22 @@
         <source>%1 (page %2)</source>
         <translation>%1（第 %2 页）</translation>
     </message>
+    <message>
+        <source>&amp;Add Bookmark</source>
+        <translation>添加书签(&amp;A)</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>删除(&amp;D)</translation>
+    </message>
+    <message>
+        <source>&amp;Rename</source>
+        <translation>重命名(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Page %1</source>
+        <translation>第 %1 页</translation>
+    </message>
 </context>
 <context>
     <name>pxv::PageBox</name>
@@ -2149,6 +2550,18 @@
     <message>
         <source>%1 (not opened from documents)</source>
         <translation>%1（不是从文档打开的）</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>颜色</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Edit Text</source>
+        <translation>编辑文本</translation>
     </message>
     <message>
         <source>Go to page %1</source>
@@ -2417,6 +2830,33 @@
     </message>
 </context>
 <context>
+    <name>pxv::SignaturesPane</name>
+    <message>
+        <source>Not signed</source>
+        <translation>未签名</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>页</translation>
+    </message>
+    <message>
+        <source>Signature</source>
+        <translation>签名</translation>
+    </message>
+    <message>
+        <source>Signed</source>
+        <translation>已签名</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>The document has no signature fields.</source>
+        <translation>文档没有签名字段。</translation>
+    </message>
+</context>
+<context>
     <name>pxv::SplitDialog</name>
     <message>
         <source>&amp;Every</source>
@@ -2553,12 +2993,20 @@
         <translation>颜色</translation>
     </message>
     <message>
+        <source>Fit to the page</source>
+        <translation>适合页面</translation>
+    </message>
+    <message>
         <source>Font &amp;size:</source>
         <translation>字号(&amp;S)：</translation>
     </message>
     <message>
         <source>Header and Footer</source>
         <translation>页眉和页脚</translation>
+    </message>
+    <message>
+        <source>Image s&amp;cale:</source>
+        <translation>图像缩放(&amp;C)：</translation>
     </message>
     <message>
         <source>Images (*.png *.jpg *.jpeg)</source>
@@ -2571,6 +3019,10 @@
     <message>
         <source>Side &amp;margin:</source>
         <translation>左右边距(&amp;M)：</translation>
+    </message>
+    <message>
+        <source>The image&apos;s size as a share of its own; at the lowest, shrunk to fit when larger than the page</source>
+        <translation>图像大小相对其原始大小的比例；最小值时，若大于页面则缩小以适合页面</translation>
     </message>
     <message>
         <source>Tiled over the page</source>

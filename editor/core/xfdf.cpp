@@ -457,7 +457,7 @@ QByteArray writeXfdf(const Xfdf& xfdf)
     }
     if (!xfdf.fields.isEmpty()) {
         FieldNode root;
-        for (const FieldValue& field : xfdf.fields) {
+        for (const NamedFieldValue& field : xfdf.fields) {
             FieldNode* node = &root;
             for (const QString& part : field.name.split(QLatin1Char('.')))
                 node = &node->kid(part);

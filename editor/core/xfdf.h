@@ -25,7 +25,7 @@ struct XfdfComment
 struct Xfdf
 {
     QString href; // the PDF the data belongs to, by file name
-    QList<FieldValue> fields;
+    QList<NamedFieldValue> fields;
     QList<XfdfComment> comments;
     int skippedComments = 0; // elements of kinds the editor does not create
 };

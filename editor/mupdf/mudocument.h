@@ -191,10 +191,10 @@ public:
     void deleteAnnotation(int page, int id);
     // Exchange with other programs (muxfdf.cpp). The values of the fields with widgets on the
     // pages, in the order of their first widgets; push buttons and signatures hold none.
-    QList<FieldValue> fieldValues() const;
+    QList<NamedFieldValue> fieldValues() const;
     // Sets each named field as filling it in would (no script runs) and draws its widgets again;
     // returns the names the form has no field for.
-    QStringList setFieldValues(const QList<FieldValue>& values);
+    QStringList setFieldValues(const QList<NamedFieldValue>& values);
     // Maps the page's PDF user space (origin at the bottom left, unrotated) to page space.
     QTransform pageTransform(int page) const;
     AnnotationExtras annotationExtras(int id) const;

@@ -19,7 +19,7 @@ struct FormPages
     std::vector<pdf_annot*> widgets;
 };
 
-pdf_obj* formFields(fz_context* ctx, pdf_document* doc)
+pdf_obj* acroFormFields(fz_context* ctx, pdf_document* doc)
 {
     pdf_obj* fields = nullptr;
     guarded(ctx, [&] { fields = pdf_dict_getp(ctx, pdf_trailer(ctx, doc), "Root/AcroForm/Fields"); });
@@ -30,7 +30,7 @@ FormPages loadFormPages(fz_context* ctx, pdf_document* doc, int pageCount)
 {
     FormPages form;
     int count = 0;
-    guarded(ctx, [&] { count = pdf_array_len(ctx, formFields(ctx, doc)); });
+    guarded(ctx, [&] { count = pdf_array_len(ctx, acroFormFields(ctx, doc)); });
     if (count == 0)
         return form;
     for (int index = 0; index < pageCount; ++index) {
@@ -110,11 +110,11 @@ int widgetType(fz_context* ctx, pdf_annot* widget)
 
 } // namespace
 
-QList<FieldValue> MuDocument::fieldValues() const
+QList<NamedFieldValue> MuDocument::fieldValues() const
 {
     fz_context* ctx = d->ctx();
     const FormPages form = loadFormPages(ctx, d->pdf(), pageCount());
-    QList<FieldValue> values;
+    QList<NamedFieldValue> values;
     QSet<QString> seen;
     for (pdf_annot* widget : form.widgets) {
         const int type = widgetType(ctx, widget);
@@ -127,7 +127,7 @@ QList<FieldValue> MuDocument::fieldValues() const
     return values;
 }
 
-QStringList MuDocument::setFieldValues(const QList<FieldValue>& values)
+QStringList MuDocument::setFieldValues(const QList<NamedFieldValue>& values)
 {
     fz_context* ctx = d->ctx();
     pdf_document* doc = d->pdf();
@@ -138,9 +138,9 @@ QStringList MuDocument::setFieldValues(const QList<FieldValue>& values)
         if (!widgets.contains(name) && holdsValue(widgetType(ctx, widget)))
             widgets.insert(name, widget);
     }
-    pdf_obj* fields = formFields(ctx, doc);
+    pdf_obj* fields = acroFormFields(ctx, doc);
     QStringList unknown;
-    for (const FieldValue& value : values) {
+    for (const NamedFieldValue& value : values) {
         pdf_annot* widget = widgets.value(value.name);
         if (!widget) {
             unknown.append(value.name);

@@ -46,7 +46,7 @@ void CPXVControl::registerCommentCommands()
                                                  updateCommentActions();
                                              }});
     m_commands.insert(names::kToolImageStamp, {true, [this](pxv::DocumentView* view) {
-                          const QString image = m_dialogs->openImages(this).value(0);
+                          const QString image = m_dialogs->openPicture(this);
                           if (image.isEmpty())
                               return;
                           view->pageView()->setTool(CommentTool::Stamp);

@@ -70,6 +70,15 @@ QString DefaultDialogProvider::openTextFile(QWidget* parent)
     return file.isEmpty() ? QString() : file;
 }
 
+QString DefaultDialogProvider::openPicture(QWidget* parent)
+{
+    const QString file = QFileDialog::getOpenFileName(parent, tr("Image Stamp"), m_lastDir,
+                                                      tr("Images (*.png *.jpg *.jpeg)"));
+    if (!file.isEmpty())
+        m_lastDir = QFileInfo(file).absolutePath();
+    return file.isEmpty() ? QString() : file;
+}
+
 QString DefaultDialogProvider::saveFile(QWidget* parent, const QString& suggestedPath)
 {
     QString file = QFileDialog::getSaveFileName(parent, tr("Save As"), suggestedPath, pdfFilter());

@@ -58,6 +58,8 @@ public:
     virtual QVariantMap openImages(QWidget* parent) = 0;
     // A text file to make a document of; a null string when cancelled.
     virtual QString openTextFile(QWidget* parent) = 0;
+    // One PNG or JPEG picture (an image stamp); a null string when cancelled.
+    virtual QString openPicture(QWidget* parent) = 0;
     // The files to combine, in order; empty when cancelled.
     virtual QStringList combineFiles(QWidget* parent) = 0;
     // How to split a document; choice comes with the folder to offer and takes the answer.
@@ -117,6 +119,7 @@ public:
     QString password(QWidget* parent, const QString& fileName, bool retry) override;
     QVariantMap openImages(QWidget* parent) override;
     QString openTextFile(QWidget* parent) override;
+    QString openPicture(QWidget* parent) override;
     QStringList combineFiles(QWidget* parent) override;
     bool splitDocument(QWidget* parent, bool hasOutline, SplitChoice* choice) override;
     CloseAnswer confirmClose(QWidget* parent, const QString& title) override;

@@ -13,7 +13,7 @@ namespace pxv {
 // A field's value by its full name ("person.name"): one for most fields (a check box's or radio
 // group's export value, "Off" when none is on), one for each choice of a list with multiple
 // selection.
-struct FieldValue
+struct NamedFieldValue
 {
     QString name;
     QStringList values;

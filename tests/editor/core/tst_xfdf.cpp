@@ -146,7 +146,7 @@ Xfdf exported(const Document& document, const QString& path, XfdfContent what = 
 QStringList fieldTexts(const Xfdf& xfdf)
 {
     QStringList texts;
-    for (const pxv::FieldValue& field : xfdf.fields)
+    for (const pxv::NamedFieldValue& field : xfdf.fields)
         texts.append(field.name + QLatin1Char('=') + field.values.join(QLatin1Char('|')));
     texts.sort();
     return texts;

@@ -115,6 +115,8 @@ public:
         return !printAnswer.isEmpty();
     }
     QString openTextFile(QWidget*) override { return textAnswer; }
+    QString pictureAnswer; // empty: cancelled
+    QString openPicture(QWidget*) override { return pictureAnswer; }
     void showInformation(QWidget*, const QString& message) override { informations.append(message); }
     QVariantMap stampPages(QWidget*, pxv::StampKind kind, const pxv::PageDialogContext& context) override
     {

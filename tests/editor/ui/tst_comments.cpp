@@ -279,7 +279,7 @@ private slots:
         picture.fill(Qt::darkCyan);
         const QString file = m_dir.filePath("seal.png");
         QVERIFY(picture.save(file));
-        m_hosted.dialogs->imagesAnswer = QStringList{file};
+        m_hosted.dialogs->pictureAnswer = file;
         m_hosted.widget->runCommand("cmd.tool.imageStamp");
         QCOMPARE(pages()->tool(), CommentTool::Stamp);
         click(QPointF(100, 200));
