@@ -2,6 +2,7 @@
 
 #include "core/document.h"
 #include "dialogprovider.h"
+#include "panerefresh.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -91,14 +92,7 @@ AttachmentsPane::AttachmentsPane(Document* document, QWidget* parent) : QWidget(
     layout->addWidget(m_list, 1);
 
     // Read while shown only; any step may have added or removed a file.
-    connect(document, &Document::pagesChanged, this, [this] {
-        if (isVisible())
-            refresh();
-    });
-    connect(document, &Document::sourceChanged, this, [this] {
-        if (isVisible())
-            refresh();
-    });
+    refreshWhileShown(this, document, [this] { refresh(); });
     updateButtons();
 }
 

@@ -1,6 +1,7 @@
 #include "layerspane.h"
 
 #include "core/document.h"
+#include "panerefresh.h"
 
 namespace pxv {
 
@@ -17,14 +18,7 @@ LayersPane::LayersPane(Document* document, QWidget* parent) : QTreeWidget(parent
     setFrameShape(QFrame::NoFrame);
     connect(this, &QTreeWidget::itemChanged, this, &LayersPane::onItemChanged);
     // An edit may add or take away a group (a watermark has one of its own).
-    connect(document, &Document::pagesChanged, this, [this] {
-        if (isVisible())
-            refresh();
-    });
-    connect(document, &Document::sourceChanged, this, [this] {
-        if (isVisible())
-            refresh();
-    });
+    refreshWhileShown(this, document, [this] { refresh(); });
 }
 
 void LayersPane::refresh()

@@ -3,6 +3,7 @@
 #include "pageview.h"
 
 #include "core/document.h"
+#include "panerefresh.h"
 
 #include <QHeaderView>
 
@@ -22,14 +23,7 @@ SignaturesPane::SignaturesPane(Document* document, PageView* pages, QWidget* par
     setHeaderLabels({tr("Signature"), tr("Page"), tr("State")});
     setRootIsDecorated(false);
     header()->setStretchLastSection(true);
-    connect(document, &Document::pagesChanged, this, [this] {
-        if (isVisible())
-            refresh();
-    });
-    connect(document, &Document::sourceChanged, this, [this] {
-        if (isVisible())
-            refresh();
-    });
+    refreshWhileShown(this, document, [this] { refresh(); });
     connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
         if (m_pages)
             m_pages->showArea(item->data(0, PageRole).toInt(), item->data(0, AreaRole).toRectF());

@@ -39,6 +39,17 @@ struct HostedControl
         return QTest::qWaitForWindowExposed(host.get());
     }
 
+    // Runs an operation by name with its parameters, as scripts do; gives its "Output".
+    QVariant run(const QString& name, const QVariantMap& parameters)
+    {
+        IPXV_Inst* inst = control->inst();
+        const std::shared_ptr<IPXV_Operation> operation = inst->createOperation(inst->nameToId(name, true));
+        for (auto it = parameters.cbegin(); it != parameters.cend(); ++it)
+            operation->params()->child(it.key())->setValue(it.value());
+        inst->runOperation(operation.get(), 0);
+        return operation->params()->child("Output")->value();
+    }
+
     // Also deletes the views of closed documents, which go with deleteLater.
     void destroy()
     {

@@ -80,12 +80,7 @@ void TestOutput::cleanup()
 
 QVariant TestOutput::run(const QString& name, const QVariantMap& parameters)
 {
-    IPXV_Inst* inst = m_hosted.control->inst();
-    const std::shared_ptr<IPXV_Operation> operation = inst->createOperation(inst->nameToId(name, true));
-    for (auto it = parameters.cbegin(); it != parameters.cend(); ++it)
-        operation->params()->child(it.key())->setValue(it.value());
-    inst->runOperation(operation.get(), 0);
-    return operation->params()->child("Output")->value();
+    return m_hosted.run(name, parameters);
 }
 
 void TestOutput::runAndSave(const QString& name, const QVariantMap& parameters, const QString& path)
