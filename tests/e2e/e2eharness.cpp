@@ -206,6 +206,18 @@ bool E2EHarness::documentShown() const
         && !homePageVisible();
 }
 
+bool E2EHarness::waitForDocument(int timeoutMs) const
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!documentShown()) {
+        if (timer.elapsed() > slow(timeoutMs))
+            return false;
+        QThread::msleep(100);
+    }
+    return true;
+}
+
 void E2EHarness::typeKeys(qulonglong window, const QString& keys) const
 {
     xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(window)});

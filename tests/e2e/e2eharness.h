@@ -48,6 +48,8 @@ public:
     bool homePageVisible() const;
     // A document is open: the tool panel that goes with one is up and the home page is not.
     bool documentShown() const;
+    // Waits up to timeoutMs (stretched under sanitizers) for documentShown().
+    bool waitForDocument(int timeoutMs = 20000) const;
     // Activates the window and types keys into it, e.g. "ctrl+s".
     void typeKeys(qulonglong window, const QString& keys) const;
     QRect windowGeometry(qulonglong window) const;

@@ -105,10 +105,8 @@ void TstE2EComments::drawInkAndHighlightThenSave()
     harness.startProgram({path});
     const qulonglong window = harness.waitForWindow("OrvantoPDF", 20000);
     QVERIFY(window != 0);
+    QVERIFY(harness.waitForDocument());
     QElapsedTimer timer;
-    timer.start();
-    while (!harness.documentShown() && timer.elapsed() < E2EHarness::slow(20000))
-        QThread::msleep(100);
 
     const QString shot = harness.home() + "/screen.png";
     const QRect area = harness.windowGeometry(window);

@@ -78,10 +78,8 @@ void TstE2EPages::dragAndDeleteThumbnails()
     harness.startProgram({path});
     const qulonglong window = harness.waitForWindow("OrvantoPDF", 20000);
     QVERIFY(window != 0);
+    QVERIFY(harness.waitForDocument());
     QElapsedTimer timer;
-    timer.start();
-    while (!harness.documentShown() && timer.elapsed() < E2EHarness::slow(20000))
-        QThread::msleep(100);
     harness.typeKeys(window, "F6");
 
     const QString shot = harness.home() + "/screen.png";

@@ -108,10 +108,7 @@ QProcess* TstE2ESaveFaults::openAndRotate(E2EHarness& harness, const QString& pa
     *window = harness.waitForWindow("OrvantoPDF", 20000);
     if (*window == 0)
         return program;
-    QElapsedTimer timer;
-    timer.start();
-    while (!harness.documentShown() && timer.elapsed() < E2EHarness::slow(20000))
-        QThread::msleep(100);
+    harness.waitForDocument();
     harness.typeKeys(*window, "ctrl+Right");
     return program;
 }
