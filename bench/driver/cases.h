@@ -33,6 +33,7 @@ public:
     void thumbnails();
     void recovery();
     void comments();
+    void forms();
     void exportImages();
     void compress();
     void history();

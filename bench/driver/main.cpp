@@ -109,7 +109,7 @@ int main(int argc, char** argv)
             {"memory after editing", [&] { bench.editMemory(); }},
             {"combine", [&] { bench.combine(); }},      {"page work", [&] { bench.pageWork(); }},
             {"extract one page", [&] { bench.extractOne(); }}, {"thumbnails", [&] { bench.thumbnails(); }},
-            {"comments", [&] { bench.comments(); }},
+            {"comments", [&] { bench.comments(); }},   {"forms", [&] { bench.forms(); }},
             {"history store", [&] { bench.history(); }},   {"recovery record", [&] { bench.recovery(); }},
             {"watermark", [&] { bench.watermarking(); }},
             {"export images", [&] { bench.exportImages(); }}, {"compress", [&] { bench.compress(); }},

@@ -307,9 +307,9 @@ EditorRun::Rotation EditorRun::rotatePage(int page, int times)
     return result;
 }
 
-EditorRun::Annotating EditorRun::annotatePage(int page, int times)
+EditorRun::Repaints EditorRun::repaintAfterEdits(int page, int times, const std::function<bool(int)>& edit)
 {
-    Annotating result;
+    Repaints result;
     if (!m_view || !m_error.isEmpty())
         return result;
     QElapsedTimer clock;
@@ -330,17 +330,38 @@ EditorRun::Annotating EditorRun::annotatePage(int page, int times)
         const qint64 before = m_view->renderer()->cachedImage(page, viewPixelsPerPoint(m_view)).cacheKey();
         RepaintWatch repainted(m_view, page, [before](const QImage& image) { return image.cacheKey() != before; }, clock);
         clock.start();
-        if (!addAnnotation(page, i).isValid())
+        if (!edit(i))
             return result;
         result.callMs.push_back(clock.nsecsElapsed() / 1e6);
         if (!waitFor([&] { return repainted.painted(); }, 30000)) {
-            m_error = QStringLiteral("page %1 was not repainted within 30 s of annotation %2").arg(page + 1).arg(i + 1);
+            m_error = QStringLiteral("page %1 was not repainted within 30 s of edit %2").arg(page + 1).arg(i + 1);
             return result;
         }
         result.ms.push_back(repainted.paintedMs());
     }
     waitForIdleRenderer();
     return result;
+}
+
+bool EditorRun::fillField(int page, int index)
+{
+    pxv::Document* document = model();
+    if (!document)
+        return false;
+    try {
+        for (const pxv::FormField& field : document->formFields(page)) {
+            if (field.type != pxv::FieldType::Text)
+                continue;
+            pxv::FieldValue value;
+            value.text = QStringLiteral("Value %1").arg(index + 1);
+            document->setFieldValue(page, field.id, value);
+            return true;
+        }
+        m_error = QStringLiteral("page %1 has no text field").arg(page + 1);
+    } catch (const PXV_Error& e) {
+        m_error = QStringLiteral("filling a field: %1").arg(e.message());
+    }
+    return false;
 }
 
 EditorRun::History EditorRun::undoRedo(int page, int steps)

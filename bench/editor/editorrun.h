@@ -5,6 +5,7 @@
 #include <QVariant>
 #include <QVariantMap>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -59,16 +60,19 @@ public:
     // with its new image at full resolution; the renderer goes idle before each rotation.
     Rotation rotatePage(int page, int times);
 
-    struct Annotating
+    struct Repaints
     {
-        std::vector<double> ms;     // each annotation, from the call to the page's repaint
+        std::vector<double> ms;     // each edit, from the call to the page's repaint
         std::vector<double> callMs; // of that, the call itself
         double pixelsPerPoint = 0; // the scale the page was painted at
     };
-    // Goes to page (from 0) and waits until it is painted, then adds times rectangles to it
-    // through "op.document.addAnnot", each time until the page is painted with its new image at
+    // Goes to page (from 0) and waits until it is painted, then makes times edits of it (edit(i)
+    // false: failed, with error()), each time until the page is painted with its new image at
     // full resolution; the renderer goes idle before each one.
-    Annotating annotatePage(int page, int times);
+    Repaints repaintAfterEdits(int page, int times, const std::function<bool(int)>& edit);
+    // Types a new value into the first text field of page (from 0), as one step; false (with
+    // error()) when it has none or the value is refused.
+    bool fillField(int page, int index);
     // Adds a rectangle with a comment to page (from 0) through "op.document.addAnnot", placed by
     // index; its object number, or an invalid value (with error()).
     QVariant addAnnotation(int page, int index = 0);

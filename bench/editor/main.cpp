@@ -25,6 +25,11 @@
 //                                              "pixels-per-point"
 //   bench_editor annotate-save FILE OUTPUT     one rectangle added to page 1,000, then saved to
 //                                              OUTPUT: "id" (its object number)
+//   bench_editor form PAGES OUTPUT             writes a form of PAGES pages, a text field on each
+//   bench_editor fill FILE PAGE                the text field of PAGE (from 1) filled in again and
+//                                              again, each to its repaint: "fills", "fill-ms"
+//                                              (median), "first-fill-ms", "call-ms",
+//                                              "pixels-per-point"
 //   bench_editor thumbnails FILE               the thumbnails pane scrolled end to end: "rows",
 //                                              "steps", "seconds", "longest-stall-ms"
 //   bench_editor recovery FILE [whole]         the first page rotated, then its recovery record
@@ -40,6 +45,8 @@
 // Exits 1 with a message when the run cannot be done.
 
 #include "editorrun.h"
+#include "formpdfs.h"
+#include "pdfobjects.h"
 
 #include <QApplication>
 #include <QDir>
@@ -77,7 +84,7 @@ int usage()
 {
     std::fprintf(stderr, "usage: bench_editor first-page FILE | scroll FILE | combine OUTPUT FILE... | edits FILE | "
                          "edit-memory FILE | delete-save FILE OUTPUT | extract FILE PAGE OUTPUT | thumbnails FILE | "
-                         "recovery FILE [whole] | watermark FILE PAGES OUTPUT | annotate FILE | annotate-save FILE OUTPUT | "
+                         "recovery FILE [whole] | watermark FILE PAGES OUTPUT | annotate FILE | annotate-save FILE OUTPUT | form PAGES OUTPUT | fill FILE PAGE | "
                          "export FILE PAGES DPI FOLDER | compress FILE LEVEL OUTPUT\n");
     return 2;
 }
@@ -161,13 +168,31 @@ int main(int argc, char** argv)
     } else if (mode == QLatin1String("annotate") && args.size() == 3) {
         if (run.open(args[2]) < 0)
             return failed(run);
-        const EditorRun::Annotating annotating = run.annotatePage(kRotatedPage, kAnnotations);
+        const EditorRun::Repaints annotating = run.repaintAfterEdits(
+            kRotatedPage, kAnnotations, [&run](int i) { return run.addAnnotation(kRotatedPage, i).isValid(); });
         if (!run.error().isEmpty())
             return failed(run);
         std::printf("page %d\nannotations %d\nannotate-ms %.3f\nfirst-annotate-ms %.3f\ncall-ms %.3f\n"
                     "pixels-per-point %.6f\n",
                     kRotatedPage + 1, int(annotating.ms.size()), median(annotating.ms), annotating.ms.front(),
                     median(annotating.callMs), annotating.pixelsPerPoint);
+    } else if (mode == QLatin1String("form") && args.size() == 4) {
+        testpdfs::FormSample form;
+        form.pages = args[2].toInt();
+        if (form.pages < 3 || testpdfs::writeBytes(args[3], testpdfs::formSample(form)).isEmpty())
+            return usage();
+        std::printf("pages %d\n", form.pages);
+    } else if (mode == QLatin1String("fill") && args.size() == 4) {
+        const int page = args[3].toInt() - 1;
+        if (run.open(args[2]) < 0)
+            return failed(run);
+        const EditorRun::Repaints filling =
+            run.repaintAfterEdits(page, kAnnotations, [&run, page](int i) { return run.fillField(page, i); });
+        if (!run.error().isEmpty())
+            return failed(run);
+        std::printf("fills %d\nfill-ms %.3f\nfirst-fill-ms %.3f\ncall-ms %.3f\npixels-per-point %.6f\n",
+                    int(filling.ms.size()), median(filling.ms), filling.ms.front(), median(filling.callMs),
+                    filling.pixelsPerPoint);
     } else if (mode == QLatin1String("annotate-save") && args.size() == 4) {
         if (run.open(args[2]) < 0)
             return failed(run);
