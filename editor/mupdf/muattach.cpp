@@ -11,7 +11,7 @@ namespace {
 
 using ObjectHandle = Handle<pdf_obj, pdf_drop_obj>;
 
-// The tree flattened into a dictionary from keys (as names) to file specifications; an empty
+// The tree flattened into a dictionary from keys (as names) to file dictionaries; an empty
 // handle when there is none.
 ObjectHandle loadTree(fz_context* ctx, pdf_document* doc)
 {
@@ -23,7 +23,7 @@ ObjectHandle loadTree(fz_context* ctx, pdf_document* doc)
 struct Entry
 {
     QByteArray key; // UTF-8
-    pdf_obj* spec;  // borrowed from the loaded tree
+    pdf_obj* fileDict;  // borrowed from the loaded tree
 };
 
 QList<Entry> entriesOf(fz_context* ctx, pdf_obj* tree)
@@ -61,22 +61,22 @@ void writeTree(fz_context* ctx, pdf_document* doc, QList<Entry> entries)
             pdf_obj* array = pdf_dict_put_array(ctx, node, PDF_NAME(Names), 2 * sorted.size());
             for (int i = 0; i < sorted.size(); ++i) {
                 pdf_array_push_text_string(ctx, array, sorted.at(i).key.constData());
-                pdf_array_push(ctx, array, sorted.at(i).spec);
+                pdf_array_push(ctx, array, sorted.at(i).fileDict);
             }
         }
     });
 }
 
-// The spec filed under name, borrowed from tree; throws when there is none.
-pdf_obj* specOf(fz_context* ctx, pdf_obj* tree, const QString& name)
+// The file dictionary filed under name, borrowed from tree; throws when there is none.
+pdf_obj* fileDictOf(fz_context* ctx, pdf_obj* tree, const QString& name)
 {
     const QByteArray key = name.toUtf8();
-    pdf_obj* spec = nullptr;
+    pdf_obj* fileDict = nullptr;
     if (tree)
-        guarded(ctx, [&] { spec = pdf_dict_gets(ctx, tree, key.constData()); });
-    if (!spec)
+        guarded(ctx, [&] { fileDict = pdf_dict_gets(ctx, tree, key.constData()); });
+    if (!fileDict)
         throw MuError(FZ_ERROR_GENERIC, QStringLiteral("no attachment named %1").arg(name).toStdString());
-    return spec;
+    return fileDict;
 }
 
 } // namespace
@@ -91,10 +91,10 @@ QList<Attachment> MuDocument::attachments() const
         pdf_embedded_file_params params{};
         const char* description = nullptr;
         guarded(ctx, [&] {
-            isFile = pdf_is_embedded_file(ctx, entry.spec);
+            isFile = pdf_is_embedded_file(ctx, entry.fileDict);
             if (isFile) {
-                pdf_get_embedded_file_params(ctx, entry.spec, &params);
-                description = pdf_dict_get_text_string(ctx, entry.spec, PDF_NAME(Desc));
+                pdf_get_embedded_file_params(ctx, entry.fileDict, &params);
+                description = pdf_dict_get_text_string(ctx, entry.fileDict, PDF_NAME(Desc));
             }
         });
         if (!isFile)
@@ -123,9 +123,9 @@ QByteArray MuDocument::attachmentData(const QString& name) const
 {
     fz_context* ctx = d->ctx();
     const ObjectHandle tree = loadTree(ctx, d->pdf());
-    pdf_obj* spec = specOf(ctx, tree.get(), name);
+    pdf_obj* fileDict = fileDictOf(ctx, tree.get(), name);
     fz_buffer* raw = nullptr;
-    guarded(ctx, [&] { raw = pdf_load_embedded_file_contents(ctx, spec); });
+    guarded(ctx, [&] { raw = pdf_load_embedded_file_contents(ctx, fileDict); });
     const BufferHandle buffer(ctx, raw);
     unsigned char* data = nullptr;
     const size_t size = raw ? fz_buffer_storage(ctx, raw, &data) : 0;
@@ -157,10 +157,10 @@ void MuDocument::addAttachment(const QString& name, const QByteArray& contents, 
         fz_always(ctx) { fz_drop_buffer(ctx, buffer); }
         fz_catch(ctx) { fz_rethrow(ctx); }
     });
-    const ObjectHandle spec(ctx, raw);
+    const ObjectHandle fileDict(ctx, raw);
     entries.erase(std::remove_if(entries.begin(), entries.end(), [&](const Entry& entry) { return entry.key == key; }),
                   entries.end());
-    entries.append({key, spec.get()});
+    entries.append({key, fileDict.get()});
     writeTree(ctx, doc, entries);
 }
 
@@ -169,7 +169,7 @@ void MuDocument::removeAttachment(const QString& name)
     fz_context* ctx = d->ctx();
     pdf_document* doc = d->pdf();
     const ObjectHandle tree = loadTree(ctx, doc);
-    specOf(ctx, tree.get(), name);
+    fileDictOf(ctx, tree.get(), name);
     QList<Entry> entries = entriesOf(ctx, tree.get());
     const QByteArray key = name.toUtf8();
     entries.erase(std::remove_if(entries.begin(), entries.end(), [&](const Entry& entry) { return entry.key == key; }),
