@@ -218,6 +218,14 @@ QList<FormField> MuDocument::formFields(int page) const
 {
     d->checkPage(page);
     fz_context* ctx = d->ctx();
+    // Asked for every page the view paints: a document without a form must not load its pages
+    // on the GUI thread for nothing.
+    int fields = 0;
+    guarded(ctx, [&] {
+        fields = pdf_array_len(ctx, pdf_dict_getp(ctx, pdf_trailer(ctx, d->pdf()), "Root/AcroForm/Fields"));
+    });
+    if (fields == 0)
+        return {};
     const PageHandle loaded = loadPage(ctx, d->pdf(), page);
     std::vector<pdf_annot*> widgets;
     int turns = 0;
