@@ -137,16 +137,20 @@ void writeLine(int fd, Writer& line)
 void writeRegisters(int fd, const ucontext_t* context)
 {
 #if defined(__x86_64__)
-    static const struct { const char* name; int index; } kRegisters[] = {
-        {"rip", REG_RIP}, {"rsp", REG_RSP}, {"rbp", REG_RBP}, {"rax", REG_RAX}, {"rbx", REG_RBX},
-        {"rcx", REG_RCX}, {"rdx", REG_RDX}, {"rsi", REG_RSI}, {"rdi", REG_RDI}, {"r8", REG_R8},
-        {"r9", REG_R9},   {"r10", REG_R10}, {"r11", REG_R11}, {"r12", REG_R12}, {"r13", REG_R13},
-        {"r14", REG_R14}, {"r15", REG_R15}, {"eflags", REG_EFL},
+    static const struct
+    {
+        const char* name;
+        int index;
+    } kRegisters[] = {
+        {"rip", REG_RIP}, {"rsp", REG_RSP}, {"rbp", REG_RBP}, {"rax", REG_RAX}, {"rbx", REG_RBX}, {"rcx", REG_RCX},
+        {"rdx", REG_RDX}, {"rsi", REG_RSI}, {"rdi", REG_RDI}, {"r8", REG_R8},   {"r9", REG_R9},   {"r10", REG_R10},
+        {"r11", REG_R11}, {"r12", REG_R12}, {"r13", REG_R13}, {"r14", REG_R14}, {"r15", REG_R15}, {"eflags", REG_EFL},
     };
     char buffer[128];
     for (const auto& reg : kRegisters) {
         Writer line(buffer, sizeof buffer);
-        line.append(reg.name).append(": 0x").number(static_cast<unsigned long>(context->uc_mcontext.gregs[reg.index]), 16, 16);
+        line.append(reg.name).append(": 0x").number(static_cast<unsigned long>(context->uc_mcontext.gregs[reg.index]),
+                                                    16, 16);
         writeLine(fd, line);
     }
 #else
@@ -254,7 +258,8 @@ void installCrashHandler()
     stack.ss_size = sizeof g_altStack;
     sigaltstack(&stack, nullptr);
 
-    struct sigaction action{};
+    struct sigaction action
+    {};
     action.sa_sigaction = onFatalSignal;
     action.sa_flags = SA_SIGINFO | SA_ONSTACK;
     sigemptyset(&action.sa_mask);

@@ -14,5 +14,5 @@ struct DumpTime
 };
 
 // Formats the report name into `out` (at least 260 bytes) with async-signal-safe code only.
-void formatDumpFileName(char* out, size_t size, const char* version, int buildDate, const DumpTime& time,
-                        long pid, long tid);
+void formatDumpFileName(char* out, size_t size, const char* version, int buildDate, const DumpTime& time, long pid,
+                        long tid);

@@ -57,8 +57,7 @@ void logException(const UException& e)
 } // namespace
 
 CWinApp::CWinApp(int& argc, char** argv)
-    : QApplication(argc, argv),
-      m_settings(readableStartIni(), QSettings::IniFormat)
+    : QApplication(argc, argv), m_settings(readableStartIni(), QSettings::IniFormat)
 {
     qRegisterMetaType<Json::Value>("QValue");
     m_settings.setIniCodec("UTF-8");
@@ -118,8 +117,9 @@ bool CWinApp::loadQtTranslation(QTranslator& translator, const QString& language
 void CWinApp::loadTranslator()
 {
     if (readableStartIni().isEmpty())
-        sth::logger::log(1, __FILE__, __LINE__,
-                         QStringLiteral("%1 is not a regular file and is not read.").arg(startIniPath()).toStdWString());
+        sth::logger::log(
+            1, __FILE__, __LINE__,
+            QStringLiteral("%1 is not a regular file and is not read.").arg(startIniPath()).toStdWString());
     QString language = m_settings.value(QStringLiteral("config/language"), QStringLiteral("en")).toString();
     // An empty value names "vellumpad_.qm", which is safe to try and normally absent.
     if (!language.isEmpty() && !isPlainLanguageCode(language)) {

@@ -40,9 +40,9 @@ QMainWidget::QMainWidget(QWidget* parent) : QWidget(parent), m_userHelp(this, nu
     initConnections();
     installConvertHandler();
 
-    for (QObject* watched : {static_cast<QObject*>(this), static_cast<QObject*>(ui.frameMain),
-                             static_cast<QObject*>(ui.frameTitle), static_cast<QObject*>(ui.frameUser),
-                             static_cast<QObject*>(ui.axWidget)})
+    for (QObject* watched :
+         {static_cast<QObject*>(this), static_cast<QObject*>(ui.frameMain), static_cast<QObject*>(ui.frameTitle),
+          static_cast<QObject*>(ui.frameUser), static_cast<QObject*>(ui.axWidget)})
         watched->installEventFilter(this);
     for (QWidget* tracked : {static_cast<QWidget*>(this), static_cast<QWidget*>(ui.frameMain),
                              static_cast<QWidget*>(ui.frameTitle), static_cast<QWidget*>(ui.axWidget)})
@@ -119,7 +119,8 @@ void QMainWidget::showEvent(QShowEvent* event)
     // The home page was shown before this window existed on screen, so the window manager did not
     // take it for this window's tool window. Mapping it again now puts it above this window.
     QTimer::singleShot(0, this, [this] {
-        for (QWidget* floating : {static_cast<QWidget*>(m_homeWidget.get()), static_cast<QWidget*>(m_floatExWidget.get())}) {
+        for (QWidget* floating :
+             {static_cast<QWidget*>(m_homeWidget.get()), static_cast<QWidget*>(m_floatExWidget.get())}) {
             if (floating && floating->isVisible()) {
                 floating->hide();
                 floating->show();
@@ -143,7 +144,8 @@ void QMainWidget::raiseFloatingWindows()
 {
     // Not every window manager keeps tool windows above their owner, so the owner lifts them
     // whenever it comes to the front.
-    for (QWidget* floating : {static_cast<QWidget*>(m_homeWidget.get()), static_cast<QWidget*>(m_floatExWidget.get())}) {
+    for (QWidget* floating :
+         {static_cast<QWidget*>(m_homeWidget.get()), static_cast<QWidget*>(m_floatExWidget.get())}) {
         if (floating && floating->isVisible())
             floating->raise();
     }

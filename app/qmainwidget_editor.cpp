@@ -131,8 +131,8 @@ void QMainWidget::createBlankDoc()
         const int operationId = inst->nameToId(QStringLiteral("op.newBlankDoc"), true);
         const std::shared_ptr<IPXV_Operation> operation = inst->createOperation(operationId);
         inst->runOperation(operation.get(), 0);
-        const auto document =
-            std::dynamic_pointer_cast<IPXV_Document>(operation->params()->child(QStringLiteral("Output"))->object());
+        const auto document = std::dynamic_pointer_cast<IPXV_Document>(
+            operation->params()->child(QStringLiteral("Output"))->object());
         if (document)
             m_pdfCtl->showDocument(document, 0);
     } catch (...) {
@@ -150,8 +150,8 @@ void QMainWidget::onOpenFile(const QString& filePath)
 {
     // A list is separated by ";", but a name may hold one too: what exists is one path.
     QStringList paths = QFileInfo::exists(filePath)
-        ? QStringList(filePath)
-        : filePath.split(QLatin1Char(';'), Qt::KeepEmptyParts, Qt::CaseSensitive);
+                            ? QStringList(filePath)
+                            : filePath.split(QLatin1Char(';'), Qt::KeepEmptyParts, Qt::CaseSensitive);
     const QString first = paths.first();
     if (QFileInfo(first).isDir()) {
         paths.clear();

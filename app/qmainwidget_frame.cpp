@@ -53,8 +53,7 @@ void QMainWidget::dragStep(const QPoint& globalPos)
 {
     if (!m_bPressed)
         return;
-    if (m_region == RegionNone
-        && !ui.frameTitle->geometry().contains(ui.frameTitle->mapFromGlobal(m_dragPos)))
+    if (m_region == RegionNone && !ui.frameTitle->geometry().contains(ui.frameTitle->mapFromGlobal(m_dragPos)))
         return;
     const QPoint delta = globalPos - m_dragPos;
     m_dragPos = globalPos;

@@ -88,8 +88,8 @@ HistoryStore::HistoryStore(const QString& dbPath)
     m_db.reset();
     const QString movedTo = moveAside(dbPath);
     sth::logger::log(1, __FILE__, __LINE__,
-                     L"history database " + dbPath.toStdWString() + L" is damaged (" + damage + L"); moved to " +
-                         movedTo.toStdWString() + L" and started a new one");
+                     L"history database " + dbPath.toStdWString() + L" is damaged (" + damage + L"); moved to "
+                         + movedTo.toStdWString() + L" and started a new one");
 
     const std::wstring freshDamage = openDatabase(dbPath);
     U_ASSERT_MSG(freshDamage.empty(), freshDamage);

@@ -34,9 +34,9 @@ QFloatExWidget::QFloatExWidget(QWidget* parent) : QWidget(parent), ui(new Ui::QF
     ui->setupUi(this);
     setStyleSheet(readStyleSheet(QStringLiteral(":/qss/float_ex.css")));
     // Its artwork carries the text further right than the other buttons'.
-    ui->btnToImage->setStyleSheet(QStringLiteral(
-        "QPushButton#btnToImage{font-size:14px;color:white;font-family:Microsoft YaHei;"
-        "border-image: url(:/Images/btn.to.image.png);padding-left: 26px;}"));
+    ui->btnToImage->setStyleSheet(
+        QStringLiteral("QPushButton#btnToImage{font-size:14px;color:white;font-family:Microsoft YaHei;"
+                       "border-image: url(:/Images/btn.to.image.png);padding-left: 26px;}"));
     initialize();
 }
 
@@ -91,8 +91,7 @@ QLabel* QFloatExWidget::label(int row) const
 
 QPushButton* QFloatExWidget::button(int row) const
 {
-    QPushButton* const buttons[RowCount] = {ui->btnToWord, ui->btnToExcel, ui->btnToPPT, ui->btnToImage,
-                                            ui->btnToCAD};
+    QPushButton* const buttons[RowCount] = {ui->btnToWord, ui->btnToExcel, ui->btnToPPT, ui->btnToImage, ui->btnToCAD};
     return buttons[row];
 }
 

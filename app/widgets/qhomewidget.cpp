@@ -253,8 +253,7 @@ bool QHomeWidget::eventFilter(QObject* watched, QEvent* event)
         }
     }
 
-    if (tile != TileCount
-        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)
+    if (tile != TileCount && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         if (event->type() == QEvent::MouseButtonPress) {
             s_tilePressed[tile] = true;

@@ -38,13 +38,13 @@ double Bench::timeToPaint(const QString& program, const char* mark, const QStrin
     run.mark = mark;
     run.timeoutMs = 60000;
     run.environment = QStringList{QStringLiteral("DISPLAY=") + display,
-                       QStringLiteral("QT_QPA_PLATFORM=xcb"),
-                       QStringLiteral("QT_LOGGING_RULES=vellumpad.perf=true"),
-                       QStringLiteral("HOME=") + home.path(),
-                       QStringLiteral("XDG_CONFIG_HOME=") + home.path() + QStringLiteral("/config"),
-                       QStringLiteral("XDG_DATA_HOME=") + home.path() + QStringLiteral("/data"),
-                       QStringLiteral("XDG_CACHE_HOME=") + home.path() + QStringLiteral("/cache"),
-                       QStringLiteral("XDG_RUNTIME_DIR=") + runtime};
+                                  QStringLiteral("QT_QPA_PLATFORM=xcb"),
+                                  QStringLiteral("QT_LOGGING_RULES=vellumpad.perf=true"),
+                                  QStringLiteral("HOME=") + home.path(),
+                                  QStringLiteral("XDG_CONFIG_HOME=") + home.path() + QStringLiteral("/config"),
+                                  QStringLiteral("XDG_DATA_HOME=") + home.path() + QStringLiteral("/data"),
+                                  QStringLiteral("XDG_CACHE_HOME=") + home.path() + QStringLiteral("/cache"),
+                                  QStringLiteral("XDG_RUNTIME_DIR=") + runtime};
     if (withoutGl)
         run.environment.append(QStringLiteral("QT_XCB_GL_INTEGRATION=none"));
     return mustRun(run).wallMs;
@@ -96,24 +96,42 @@ void Bench::firstPage()
             ours.push_back(editor.value("first-page-ms"));
             openCall.push_back(editor.value("open-call-ms"));
             ChildRun engine;
-            engine.command = QStringList{m_tools.mupdf, QStringLiteral("first-page"), file, QString::number(scale, 'f', 6)};
+            engine.command = QStringList{m_tools.mupdf, QStringLiteral("first-page"), file,
+                                         QString::number(scale, 'f', 6)};
             alone.push_back(mustRun(engine).value("first-page-ms"));
             ChildRun draw;
-            draw.command = QStringList{QStringLiteral("mutool"), QStringLiteral("draw"), QStringLiteral("-q"),
-                            QStringLiteral("-r"), dpi, QStringLiteral("-F"), QStringLiteral("pnm"),
-                            QStringLiteral("-o"), QStringLiteral("/dev/null"), file, QStringLiteral("1")};
+            draw.command = QStringList{QStringLiteral("mutool"),
+                                       QStringLiteral("draw"),
+                                       QStringLiteral("-q"),
+                                       QStringLiteral("-r"),
+                                       dpi,
+                                       QStringLiteral("-F"),
+                                       QStringLiteral("pnm"),
+                                       QStringLiteral("-o"),
+                                       QStringLiteral("/dev/null"),
+                                       file,
+                                       QStringLiteral("1")};
             mutool.push_back(mustRun(draw).wallMs);
             ChildRun poppler;
-            poppler.command = QStringList{QStringLiteral("pdftoppm"), QStringLiteral("-f"), QStringLiteral("1"),
-                               QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-r"), dpi, file};
+            poppler.command = QStringList{QStringLiteral("pdftoppm"),
+                                          QStringLiteral("-f"),
+                                          QStringLiteral("1"),
+                                          QStringLiteral("-l"),
+                                          QStringLiteral("1"),
+                                          QStringLiteral("-r"),
+                                          dpi,
+                                          file};
             poppler.discardOutput = true;
             pdftoppm.push_back(mustRun(poppler).wallMs);
         }
         const QString name = QStringLiteral("First page, ") + describe(file) + QStringLiteral(", vs ");
         const std::tuple<const char*, const std::vector<double>&, double> baselines[] = {
-            {"MuPDF alone in-process", alone, 1.2}, {"mutool draw process", mutool, 1.0}, {"pdftoppm process", pdftoppm, 1.0}};
+            {"MuPDF alone in-process", alone, 1.2},
+            {"mutool draw process", mutool, 1.0},
+            {"pdftoppm process", pdftoppm, 1.0}};
         for (const auto& [baseline, times, limit] : baselines)
-            m_rows.append(ratioRow(name + QLatin1String(baseline), median(ours), median(times), QStringLiteral("ms"), limit));
+            m_rows.append(
+                ratioRow(name + QLatin1String(baseline), median(ours), median(times), QStringLiteral("ms"), limit));
         m_notes.append(QStringLiteral("first page of %1 at %2 dpi (the editor's fit-width scale in a 1000 x 800 "
                                       "window); the openPath call itself held the GUI thread %3 ms of it")
                            .arg(QFileInfo(file).fileName(), dpi)
@@ -143,7 +161,8 @@ void Bench::scrolling()
     const QString name = QStringLiteral("Scrolling ") + describe(file);
     m_rows.append(ratioRow(name + QStringLiteral(": pages painted per second, vs MuPDF alone on one thread"),
                            median(painted), median(rendered), QStringLiteral("pages/s"), 1.5, Row::Better::Higher));
-    m_rows.append(absoluteRow(name + QStringLiteral(": longest GUI-thread stall"), median(stall), QStringLiteral("ms"), 50));
+    m_rows.append(
+        absoluteRow(name + QStringLiteral(": longest GUI-thread stall"), median(stall), QStringLiteral("ms"), 50));
     m_rows.append(ratioRow(name + QStringLiteral(": peak RSS, vs MuPDF alone"), median(oursRss), median(engineRss),
                            QStringLiteral("MiB"), 0));
     m_notes.append(QStringLiteral("scrolling %1 page by page at %2 dpi, each step once the page is painted")
@@ -185,8 +204,11 @@ void Bench::editing()
         for (int step = 0; step < int(last.value("rotations")); ++step) {
             const bool turned = step % 2 == 0;
             ChildRun engine;
-            engine.command = QStringList{m_tools.mupdf, QStringLiteral("page"), file,
-                                         QString::number(int(last.value("page"))), QString::number(scale[turned], 'f', 6),
+            engine.command = QStringList{m_tools.mupdf,
+                                         QStringLiteral("page"),
+                                         file,
+                                         QString::number(int(last.value("page"))),
+                                         QString::number(scale[turned], 'f', 6),
                                          turned ? QStringLiteral("90") : QStringLiteral("0")};
             draws.push_back(mustRun(engine).value("page-ms"));
         }
@@ -250,10 +272,12 @@ void Bench::combine()
     const QString qpdf = m_workDir + QStringLiteral("/combined-qpdf.pdf");
     ChildRun editor = editorRun(QStringList{QStringLiteral("combine"), ours} + sources);
     ChildRun merge;
-    merge.command = QStringList{QStringLiteral("mutool"), QStringLiteral("merge"), QStringLiteral("-o"), mutool} + sources;
+    merge.command = QStringList{QStringLiteral("mutool"), QStringLiteral("merge"), QStringLiteral("-o"), mutool}
+                    + sources;
     ChildRun pages;
     pages.command = QStringList{QStringLiteral("qpdf"), QStringLiteral("--warning-exit-0"), QStringLiteral("--empty"),
-                                QStringLiteral("--pages")} + sources + QStringList{QStringLiteral("--"), qpdf};
+                                QStringLiteral("--pages")}
+                    + sources + QStringList{QStringLiteral("--"), qpdf};
 
     std::vector<double> oursMs, mergeMs, qpdfMs, oursRss, mergeRss, qpdfRss;
     for (int i = 0; i < kLongRuns; ++i) {
@@ -279,13 +303,14 @@ void Bench::combine()
 
     const QString name = QStringLiteral("Combine %1 files, %2 pages").arg(sources.size()).arg(expected);
     // Only mutool merge, built on the same engine, sets targets; qpdf is there for scale.
-    const std::tuple<const char*, const std::vector<double>&, const std::vector<double>&, const char*, double> rows[] = {
-        {": time, vs mutool merge", oursMs, mergeMs, "ms", 1.0},
-        {": time, vs qpdf --empty --pages", oursMs, qpdfMs, "ms", 0},
-        {": peak RSS, vs mutool merge", oursRss, mergeRss, "MiB", 1.0},
-        {": peak RSS, vs qpdf", oursRss, qpdfRss, "MiB", 0}};
+    const std::tuple<const char*, const std::vector<double>&, const std::vector<double>&, const char*, double> rows[] =
+        {{": time, vs mutool merge", oursMs, mergeMs, "ms", 1.0},
+         {": time, vs qpdf --empty --pages", oursMs, qpdfMs, "ms", 0},
+         {": peak RSS, vs mutool merge", oursRss, mergeRss, "MiB", 1.0},
+         {": peak RSS, vs qpdf", oursRss, qpdfRss, "MiB", 0}};
     for (const auto& [what, values, baseline, unit, limit] : rows)
-        m_rows.append(ratioRow(name + QLatin1String(what), median(values), median(baseline), QLatin1String(unit), limit));
+        m_rows.append(
+            ratioRow(name + QLatin1String(what), median(values), median(baseline), QLatin1String(unit), limit));
     m_rows.append(ratioRow(name + QStringLiteral(": outline entries kept, vs the sources"), outlineEntries(ours),
                            sourceOutline, QString(), 1.0, Row::Better::Higher));
     m_rows.append(ratioRow(name + QStringLiteral(": outline entries kept by mutool merge, vs the sources"),
@@ -310,6 +335,7 @@ void Bench::history()
             times[op].push_back(r.value((QByteArray(operations[op]) + "-us").constData()));
     }
     for (int op = 0; op < 4; ++op)
-        m_rows.append(absoluteRow(QStringLiteral("History store at 100,000 rows: %1").arg(QLatin1String(operations[op])),
-                                  median(times[op]), QStringLiteral("us"), 1000));
+        m_rows.append(
+            absoluteRow(QStringLiteral("History store at 100,000 rows: %1").arg(QLatin1String(operations[op])),
+                        median(times[op]), QStringLiteral("us"), 1000));
 }

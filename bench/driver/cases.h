@@ -7,10 +7,10 @@
 // The programs under test, built by this project.
 struct Tools
 {
-    QString app;     // vellumpad
-    QString window;  // bench_window, the minimal Qt window
-    QString editor;  // bench_editor
-    QString mupdf;   // bench_mupdf
+    QString app; // vellumpad
+    QString window; // bench_window, the minimal Qt window
+    QString editor; // bench_editor
+    QString mupdf; // bench_mupdf
     QString history; // bench_history
 };
 

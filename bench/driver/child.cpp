@@ -120,7 +120,7 @@ ChildResult runChild(const ChildRun& run)
     else if (!marked && !(WIFEXITED(status) && WEXITSTATUS(status) == 0))
         result.error = QStringLiteral("failed (status %1)").arg(status);
     if (!result.ok())
-        result.error = run.command.first() + QStringLiteral(": ") + result.error + QStringLiteral("\n") +
-                       QString::fromLocal8Bit(result.output.right(2000));
+        result.error = run.command.first() + QStringLiteral(": ") + result.error + QStringLiteral("\n")
+                       + QString::fromLocal8Bit(result.output.right(2000));
     return result;
 }

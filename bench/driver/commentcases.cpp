@@ -70,17 +70,22 @@ void Bench::comments()
         call.push_back(last.value("call-ms"));
         // MuPDF alone draws the page once unmeasured, then timed, at the scale the editor painted.
         ChildRun engine;
-        engine.command = QStringList{m_tools.mupdf, QStringLiteral("page"), file, QString::number(int(last.value("page"))),
-                                     QString::number(last.value("pixels-per-point"), 'f', 6), QStringLiteral("0")};
+        engine.command = QStringList{m_tools.mupdf,
+                                     QStringLiteral("page"),
+                                     file,
+                                     QString::number(int(last.value("page"))),
+                                     QString::number(last.value("pixels-per-point"), 'f', 6),
+                                     QStringLiteral("0")};
         std::vector<double> draws;
         for (int draw = 0; draw < int(last.value("annotations")); ++draw)
             draws.push_back(mustRun(engine).value("page-ms"));
         alone.push_back(median(draws));
     }
     const QString page = countText(last.value("page"));
-    m_rows.append(ratioRow(QStringLiteral("Add an annotation to page %1 of %2 until repainted, vs MuPDF alone drawing that page")
-                               .arg(page, describe(file)),
-                           median(ours), median(alone), QStringLiteral("ms"), 1.5));
+    m_rows.append(
+        ratioRow(QStringLiteral("Add an annotation to page %1 of %2 until repainted, vs MuPDF alone drawing that page")
+                     .arg(page, describe(file)),
+                 median(ours), median(alone), QStringLiteral("ms"), 1.5));
 
     const QString output = m_workDir + QStringLiteral("/annotated.pdf");
     const ChildResult saved = mustRun(editorRun({QStringLiteral("annotate-save"), file, output}));
@@ -94,9 +99,10 @@ void Bench::comments()
     const qint64 own = annotationBytes(appendedObjects(written.mid(original.size())), int(saved.value("id")));
     if (own <= 0)
         throw std::runtime_error("the annotation's objects were not found in the saved update");
-    m_rows.append(ratioRow(QStringLiteral("Save one annotation on page %1 of %2: bytes added, vs the annotation's own objects")
-                               .arg(page, describe(file)),
-                           double(written.size() - original.size()), double(own), QStringLiteral("B"), 0));
+    m_rows.append(
+        ratioRow(QStringLiteral("Save one annotation on page %1 of %2: bytes added, vs the annotation's own objects")
+                     .arg(page, describe(file)),
+                 double(written.size() - original.size()), double(own), QStringLiteral("B"), 0));
     m_notes.append(QStringLiteral("%1 rectangles added to page %2 of %3 one by one, painted at %4 dpi; the first took "
                                   "%5 ms to the repaint, the row is the median of all, of which the operation call "
                                   "took %6 ms; the save added %7 bytes for an annotation of %8 bytes")

@@ -49,7 +49,8 @@ Documents findDocuments(const std::function<int(const QString&)>& countPages)
             // Of equal page counts the shorter name wins: "refman" before "fullrefman".
             const int pages = docs.pages[path];
             const int best = docs.pages.value(longest, -1);
-            if (pages > best || (pages == best && QFileInfo(path).fileName().size() < QFileInfo(longest).fileName().size()))
+            if (pages > best
+                || (pages == best && QFileInfo(path).fileName().size() < QFileInfo(longest).fileName().size()))
                 longest = path;
         }
         if (longest.isEmpty())

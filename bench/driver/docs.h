@@ -8,10 +8,10 @@
 // Real PDFs from Debian's documentation packages, chosen by their page counts.
 struct Documents
 {
-    QString manual;          // the R reference manual (2,415 pages in Debian 12)
-    QString scroll;          // the shortest document of at least 1,000 pages besides the manual
-    QStringList firstPage;   // the longest document of each package
-    QStringList combine;     // those again in turn until they total at least 5,000 pages
+    QString manual; // the R reference manual (2,415 pages in Debian 12)
+    QString scroll; // the shortest document of at least 1,000 pages besides the manual
+    QStringList firstPage; // the longest document of each package
+    QStringList combine; // those again in turn until they total at least 5,000 pages
     QHash<QString, int> pages;
 
     int pagesOf(const QStringList& paths) const;

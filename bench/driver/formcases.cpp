@@ -25,8 +25,12 @@ void Bench::forms()
         call.push_back(last.value("call-ms"));
         // MuPDF alone draws the page once unmeasured, then timed, at the scale the editor painted.
         ChildRun engine;
-        engine.command = QStringList{m_tools.mupdf, QStringLiteral("page"), file, QString::number(kFilledPage),
-                                     QString::number(last.value("pixels-per-point"), 'f', 6), QStringLiteral("0")};
+        engine.command = QStringList{m_tools.mupdf,
+                                     QStringLiteral("page"),
+                                     file,
+                                     QString::number(kFilledPage),
+                                     QString::number(last.value("pixels-per-point"), 'f', 6),
+                                     QStringLiteral("0")};
         alone.push_back(mustRun(engine).value("page-ms") + kFrameMs);
     }
     m_rows.append(ratioRow(QStringLiteral("Fill a text field on page %1 of a %2-page form until repainted, vs MuPDF "

@@ -37,7 +37,8 @@ QString lineOf(const QString& path, const QByteArray& key)
 QString machine()
 {
     const QString cpu = lineOf(QStringLiteral("/proc/cpuinfo"), "model name").remove(0, 1).trimmed();
-    const qint64 memoryKib = lineOf(QStringLiteral("/proc/meminfo"), "MemTotal:").split(QLatin1Char(' ')).first().toLongLong();
+    const qint64 memoryKib =
+        lineOf(QStringLiteral("/proc/meminfo"), "MemTotal:").split(QLatin1Char(' ')).first().toLongLong();
     QFile version(QStringLiteral("/etc/debian_version"));
     version.open(QIODevice::ReadOnly);
     QFile load(QStringLiteral("/proc/loadavg"));
@@ -61,9 +62,11 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     Tools tools;
-    QHash<QString, QString*> programs{{QStringLiteral("app"), &tools.app},       {QStringLiteral("window"), &tools.window},
-                                   {QStringLiteral("editor"), &tools.editor}, {QStringLiteral("mupdf"), &tools.mupdf},
-                                   {QStringLiteral("history"), &tools.history}};
+    QHash<QString, QString*> programs{{QStringLiteral("app"), &tools.app},
+                                      {QStringLiteral("window"), &tools.window},
+                                      {QStringLiteral("editor"), &tools.editor},
+                                      {QStringLiteral("mupdf"), &tools.mupdf},
+                                      {QStringLiteral("history"), &tools.history}};
     QStringList only;
     for (const QString& argument : app.arguments().mid(1)) {
         const QString key = argument.section(QLatin1Char('='), 0, 0);
@@ -104,15 +107,22 @@ int main(int argc, char** argv)
             bench.startUp(xserver.display());
         }
         const std::pair<const char*, std::function<void()>> cases[] = {
-            {"first page", [&] { bench.firstPage(); }}, {"scrolling", [&] { bench.scrolling(); }},
-            {"memory", [&] { bench.memory(); }},        {"editing", [&] { bench.editing(); }},
+            {"first page", [&] { bench.firstPage(); }},
+            {"scrolling", [&] { bench.scrolling(); }},
+            {"memory", [&] { bench.memory(); }},
+            {"editing", [&] { bench.editing(); }},
             {"memory after editing", [&] { bench.editMemory(); }},
-            {"combine", [&] { bench.combine(); }},      {"page work", [&] { bench.pageWork(); }},
-            {"extract one page", [&] { bench.extractOne(); }}, {"thumbnails", [&] { bench.thumbnails(); }},
-            {"comments", [&] { bench.comments(); }},   {"forms", [&] { bench.forms(); }},
-            {"history store", [&] { bench.history(); }},   {"recovery record", [&] { bench.recovery(); }},
+            {"combine", [&] { bench.combine(); }},
+            {"page work", [&] { bench.pageWork(); }},
+            {"extract one page", [&] { bench.extractOne(); }},
+            {"thumbnails", [&] { bench.thumbnails(); }},
+            {"comments", [&] { bench.comments(); }},
+            {"forms", [&] { bench.forms(); }},
+            {"history store", [&] { bench.history(); }},
+            {"recovery record", [&] { bench.recovery(); }},
             {"watermark", [&] { bench.watermarking(); }},
-            {"export images", [&] { bench.exportImages(); }}, {"compress", [&] { bench.compress(); }},
+            {"export images", [&] { bench.exportImages(); }},
+            {"compress", [&] { bench.compress(); }},
         };
         for (const auto& [name, run] : cases) {
             if (!wanted(name))

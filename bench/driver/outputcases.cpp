@@ -48,10 +48,16 @@ void Bench::exportImages()
             throw std::runtime_error("exporting pages left the wrong number of files");
         ours.push_back(result.wallMs);
         ChildRun draw;
-        draw.command = QStringList{QStringLiteral("mutool"), QStringLiteral("draw"), QStringLiteral("-q"),
-                                   QStringLiteral("-r"), dpi, QStringLiteral("-o"),
-                                   freshFolder(m_workDir, QStringLiteral("export-mutool")) + QStringLiteral("/page-%d.png"),
-                                   file, pages};
+        draw.command = QStringList{QStringLiteral("mutool"),
+                                   QStringLiteral("draw"),
+                                   QStringLiteral("-q"),
+                                   QStringLiteral("-r"),
+                                   dpi,
+                                   QStringLiteral("-o"),
+                                   freshFolder(m_workDir, QStringLiteral("export-mutool"))
+                                       + QStringLiteral("/page-%d.png"),
+                                   file,
+                                   pages};
         mutool.push_back(mustRun(draw).wallMs);
     }
     m_rows.append(ratioRow(QStringLiteral("Export %1 pages of %2 to PNG at %3 dpi: time, vs mutool draw")
@@ -72,16 +78,26 @@ void Bench::compress()
     }
     if (file.isEmpty())
         throw std::runtime_error("no documentation PDF holds images");
-    const QString outputs[4] = {m_workDir + QStringLiteral("/lossy-ours.pdf"), m_workDir + QStringLiteral("/lossless-ours.pdf"),
-                                m_workDir + QStringLiteral("/ebook-gs.pdf"), m_workDir + QStringLiteral("/packed-qpdf.pdf")};
+    const QString outputs[4] = {
+        m_workDir + QStringLiteral("/lossy-ours.pdf"), m_workDir + QStringLiteral("/lossless-ours.pdf"),
+        m_workDir + QStringLiteral("/ebook-gs.pdf"), m_workDir + QStringLiteral("/packed-qpdf.pdf")};
     ChildRun runs[4] = {editorRun({QStringLiteral("compress"), file, QStringLiteral("lossy"), outputs[0]}),
                         editorRun({QStringLiteral("compress"), file, QStringLiteral("lossless"), outputs[1]})};
-    runs[2].command = QStringList{QStringLiteral("gs"), QStringLiteral("-q"), QStringLiteral("-dNOPAUSE"),
-                                  QStringLiteral("-dBATCH"), QStringLiteral("-dSAFER"), QStringLiteral("-sDEVICE=pdfwrite"),
-                                  QStringLiteral("-dPDFSETTINGS=/ebook"), QStringLiteral("-sOutputFile=") + outputs[2], file};
-    runs[3].command = QStringList{QStringLiteral("qpdf"), QStringLiteral("--warning-exit-0"),
-                                  QStringLiteral("--object-streams=generate"), QStringLiteral("--recompress-flate"),
-                                  file, outputs[3]};
+    runs[2].command = QStringList{QStringLiteral("gs"),
+                                  QStringLiteral("-q"),
+                                  QStringLiteral("-dNOPAUSE"),
+                                  QStringLiteral("-dBATCH"),
+                                  QStringLiteral("-dSAFER"),
+                                  QStringLiteral("-sDEVICE=pdfwrite"),
+                                  QStringLiteral("-dPDFSETTINGS=/ebook"),
+                                  QStringLiteral("-sOutputFile=") + outputs[2],
+                                  file};
+    runs[3].command = QStringList{QStringLiteral("qpdf"),
+                                  QStringLiteral("--warning-exit-0"),
+                                  QStringLiteral("--object-streams=generate"),
+                                  QStringLiteral("--recompress-flate"),
+                                  file,
+                                  outputs[3]};
     std::vector<double> times[4];
     for (int i = 0; i < kLongRuns; ++i) {
         for (int tool = 0; tool < 4; ++tool)
@@ -98,7 +114,8 @@ void Bench::compress()
         const char* peer;
         int tool;
         double sizeLimit; // 0: no target
-    } pairs[] = {{"lossy", 0, "gs -dPDFSETTINGS=/ebook", 2, 1.0}, {"lossless", 1, "gs -dPDFSETTINGS=/ebook", 2, 0},
+    } pairs[] = {{"lossy", 0, "gs -dPDFSETTINGS=/ebook", 2, 1.0},
+                 {"lossless", 1, "gs -dPDFSETTINGS=/ebook", 2, 0},
                  {"lossless", 1, "qpdf --object-streams=generate --recompress-flate", 3, 1.0}};
     for (const auto& pair : pairs) {
         const QString row = name + QStringLiteral(", %1: %2, vs ").arg(QLatin1String(pair.what));

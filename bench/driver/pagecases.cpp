@@ -37,8 +37,14 @@ void Bench::pageWork()
     const ChildRun editor = editorRun({QStringLiteral("delete-save"), file, ours});
     ChildRun pages;
     // The document with its outline and the rest kept, as the editor keeps them.
-    pages.command = QStringList{QStringLiteral("qpdf"), QStringLiteral("--warning-exit-0"), file, QStringLiteral("--pages"),
-                     QStringLiteral("."), QStringLiteral("1-z:odd"), QStringLiteral("--"), qpdf};
+    pages.command = QStringList{QStringLiteral("qpdf"),
+                                QStringLiteral("--warning-exit-0"),
+                                file,
+                                QStringLiteral("--pages"),
+                                QStringLiteral("."),
+                                QStringLiteral("1-z:odd"),
+                                QStringLiteral("--"),
+                                qpdf};
     ChildRun merge;
     merge.command = mutoolMerge(mutool, file, oddPages(count));
 
@@ -68,7 +74,8 @@ void Bench::pageWork()
                                QStringLiteral("ms"), 0));
         m_rows.append(ratioRow(name + QStringLiteral(": peak RSS") + vs, median(rss[0]), median(rss[tool]),
                                QStringLiteral("MiB"), 0));
-        m_rows.append(ratioRow(name + QStringLiteral(": output size") + vs, sizes[0], sizes[tool], QStringLiteral("MiB"), 0));
+        m_rows.append(
+            ratioRow(name + QStringLiteral(": output size") + vs, sizes[0], sizes[tool], QStringLiteral("MiB"), 0));
     }
     m_notes.append(QStringLiteral("every other page of %1: the process opens, deletes and saves; of its time the "
                                   "deletion (one step) took %2 ms and the save %3 ms")
@@ -81,12 +88,19 @@ void Bench::extractOne()
 {
     const QString file = m_docs.manual;
     const QString page = QStringLiteral("1000");
-    const QString outputs[3] = {m_workDir + QStringLiteral("/page-ours.pdf"), m_workDir + QStringLiteral("/page-qpdf.pdf"),
+    const QString outputs[3] = {m_workDir + QStringLiteral("/page-ours.pdf"),
+                                m_workDir + QStringLiteral("/page-qpdf.pdf"),
                                 m_workDir + QStringLiteral("/page-mutool.pdf")};
     mustRun(editorRun({QStringLiteral("extract"), file, page, outputs[0]}));
     ChildRun pages;
-    pages.command = QStringList{QStringLiteral("qpdf"),   QStringLiteral("--warning-exit-0"), QStringLiteral("--empty"),
-                     QStringLiteral("--pages"), file, page, QStringLiteral("--"), outputs[1]};
+    pages.command = QStringList{QStringLiteral("qpdf"),
+                                QStringLiteral("--warning-exit-0"),
+                                QStringLiteral("--empty"),
+                                QStringLiteral("--pages"),
+                                file,
+                                page,
+                                QStringLiteral("--"),
+                                outputs[1]};
     mustRun(pages);
     ChildRun merge;
     merge.command = mutoolMerge(outputs[2], file, page);
@@ -112,7 +126,8 @@ void Bench::thumbnails()
     }
     const QString name = QStringLiteral("Thumbnails pane of %1 scrolled end to end").arg(describe(file));
     m_rows.append(absoluteRow(name + QStringLiteral(": peak RSS"), median(peak), QStringLiteral("MiB"), 300));
-    m_rows.append(absoluteRow(name + QStringLiteral(": longest GUI-thread stall"), median(stall), QStringLiteral("ms"), 50));
+    m_rows.append(
+        absoluteRow(name + QStringLiteral(": longest GUI-thread stall"), median(stall), QStringLiteral("ms"), 50));
     m_notes.append(QStringLiteral("thumbnails of %1: %2 screenfuls, each once its thumbnails were drawn, in %3 s")
                        .arg(QFileInfo(file).fileName(), countText(last.value("steps")))
                        .arg(median(seconds), 0, 'f', 1));

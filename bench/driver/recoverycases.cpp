@@ -29,8 +29,11 @@ void Bench::recovery()
                                    QStringLiteral("ms"), 5);
         stallRow.baseline = median(idle);
         m_rows.append(stallRow);
-        m_rows.append(absoluteRow(name + QStringLiteral(": made on the GUI thread"), median(gui), QStringLiteral("ms"), 0));
-        m_rows.append(absoluteRow(name + QStringLiteral(": written off the GUI thread"), median(offGui), QStringLiteral("ms"), 0));
-        m_rows.append(absoluteRow(name + QStringLiteral(": record size"), median(bytes) / 1024, QStringLiteral("KiB"), 0));
+        m_rows.append(
+            absoluteRow(name + QStringLiteral(": made on the GUI thread"), median(gui), QStringLiteral("ms"), 0));
+        m_rows.append(absoluteRow(name + QStringLiteral(": written off the GUI thread"), median(offGui),
+                                  QStringLiteral("ms"), 0));
+        m_rows.append(
+            absoluteRow(name + QStringLiteral(": record size"), median(bytes) / 1024, QStringLiteral("KiB"), 0));
     }
 }

@@ -56,7 +56,9 @@ QString formatTable(const QVector<Row>& rows)
                     .arg(row.name, valueText(row.ours, row.unit), valueText(row.baseline, row.unit),
                          ratio < 0 ? QStringLiteral("—") : QString::number(ratio, 'f', 2) + QStringLiteral("x"),
                          row.targetText(),
-                         met < 0 ? QStringLiteral("—") : met ? QStringLiteral("met") : QStringLiteral("missed"));
+                         met < 0 ? QStringLiteral("—")
+                         : met   ? QStringLiteral("met")
+                                 : QStringLiteral("missed"));
     }
     return text;
 }

@@ -16,7 +16,7 @@ struct Row
     QString name;
     double ours = -1;
     double baseline = -1; // -1: no baseline
-    QString unit;         // "ms", "pages/s", "MiB", "us", "" (a count)
+    QString unit; // "ms", "pages/s", "MiB", "us", "" (a count)
     Better better = Better::Lower;
     Target target = Target::None;
     double limit = 0; // the ratio or the absolute value to reach

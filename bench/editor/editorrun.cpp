@@ -191,12 +191,12 @@ int EditorRun::combine(const QStringList& paths, const QString& output)
         return -1;
     try {
         IPXV_Inst* inst = m_host->queryInterface()->inst();
-        const std::shared_ptr<IPXV_Operation> operation =
-            inst->createOperation(inst->nameToId(QStringLiteral("op.combineDocs"), true));
+        const std::shared_ptr<IPXV_Operation> operation = inst->createOperation(
+            inst->nameToId(QStringLiteral("op.combineDocs"), true));
         operation->params()->child(QStringLiteral("Input"))->setValue(paths);
         inst->runOperation(operation.get(), 0);
-        const auto document =
-            std::dynamic_pointer_cast<CPXVDocument>(operation->params()->child(QStringLiteral("Output"))->object());
+        const auto document = std::dynamic_pointer_cast<CPXVDocument>(
+            operation->params()->child(QStringLiteral("Output"))->object());
         if (!document) {
             m_error = QStringLiteral("the combine gave no document");
             return -1;
@@ -230,15 +230,15 @@ QVariant EditorRun::addAnnotation(int page, int index)
 {
     try {
         IPXV_Inst* inst = m_host->queryInterface()->inst();
-        const std::shared_ptr<IPXV_Operation> operation =
-            inst->createOperation(inst->nameToId(QStringLiteral("op.document.addAnnot"), true));
+        const std::shared_ptr<IPXV_Operation> operation = inst->createOperation(
+            inst->nameToId(QStringLiteral("op.document.addAnnot"), true));
         IPXV_ParamNode* params = operation->params();
         // Each rectangle a little lower than the last, so that every one changes the picture.
         params->child(QStringLiteral("Page"))->setValue(page + 1);
         params->child(QStringLiteral("Type"))->setValue(QStringLiteral("Square"));
-        params->child(QStringLiteral("Rect"))->setValue(QStringList{QString::number(72 + 8 * index),
-                                                                    QString::number(100 + 30 * index),
-                                                                    QStringLiteral("120"), QStringLiteral("40")});
+        params->child(QStringLiteral("Rect"))
+            ->setValue(QStringList{QString::number(72 + 8 * index), QString::number(100 + 30 * index),
+                                   QStringLiteral("120"), QStringLiteral("40")});
         params->child(QStringLiteral("Contents"))->setValue(QStringLiteral("Checked against the index."));
         inst->runOperation(operation.get(), 0);
         return params->child(QStringLiteral("Output"))->value();
@@ -315,7 +315,8 @@ EditorRun::Repaints EditorRun::repaintAfterEdits(int page, int times, const std:
     QElapsedTimer clock;
     clock.start();
     {
-        RepaintWatch shown(m_view, page, [](const QImage&) { return true; }, clock);
+        RepaintWatch shown(
+            m_view, page, [](const QImage&) { return true; }, clock);
         m_view->goToPage(page);
         if (!waitFor([&] { return shown.painted(); }, 30000)) {
             m_error = QStringLiteral("page %1 was not painted within 30 s").arg(page + 1);
@@ -328,7 +329,8 @@ EditorRun::Repaints EditorRun::repaintAfterEdits(int page, int times, const std:
             return result;
         // The page's image as it is: the repaint that counts draws another one.
         const qint64 before = m_view->renderer()->cachedImage(page, viewPixelsPerPoint(m_view)).cacheKey();
-        RepaintWatch repainted(m_view, page, [before](const QImage& image) { return image.cacheKey() != before; }, clock);
+        RepaintWatch repainted(
+            m_view, page, [before](const QImage& image) { return image.cacheKey() != before; }, clock);
         clock.start();
         if (!edit(i))
             return result;

@@ -13,7 +13,7 @@ class QControlHost;
 namespace pxv {
 class Document;
 class PageView;
-}
+} // namespace pxv
 
 // The real editor component in a 1000 x 800 window, driven as the application drives it.
 class EditorRun
@@ -37,7 +37,7 @@ public:
     struct Scroll
     {
         double seconds = 0;
-        int painted = 0;        // different pages painted with their image at full resolution
+        int painted = 0; // different pages painted with their image at full resolution
         double longestStallMs = 0; // the longest the GUI thread went without serving its events
         qint64 rssAfterKib = 0; // with the renderer idle again
     };
@@ -51,9 +51,9 @@ public:
 
     struct Rotation
     {
-        std::vector<double> ms;           // each rotation, from the call to the page's repaint
+        std::vector<double> ms; // each rotation, from the call to the page's repaint
         double uprightPixelsPerPoint = 0; // the scale the page was painted at, as it was
-        double turnedPixelsPerPoint = 0;  // and a quarter turn from that
+        double turnedPixelsPerPoint = 0; // and a quarter turn from that
     };
     // Goes to page (from 0) and waits until it is painted, then rotates it times times through
     // "op.document.rotatePages", 90 and 270 degrees in turn, each time until the page is painted
@@ -62,7 +62,7 @@ public:
 
     struct Repaints
     {
-        std::vector<double> ms;     // each edit, from the call to the page's repaint
+        std::vector<double> ms; // each edit, from the call to the page's repaint
         std::vector<double> callMs; // of that, the call itself
         double pixelsPerPoint = 0; // the scale the page was painted at
     };
@@ -104,8 +104,8 @@ public:
 
     struct Thumbnails
     {
-        int rows = 0;              // pages in the pane
-        int steps = 0;             // scroll steps, each a screenful
+        int rows = 0; // pages in the pane
+        int steps = 0; // scroll steps, each a screenful
         double seconds = 0;
         double longestStallMs = 0;
     };
@@ -115,10 +115,10 @@ public:
 
     struct RecoveryWrite
     {
-        double guiMs = 0;          // making the record on the GUI thread
-        double offGuiMs = 0;       // then finishing and writing it on the store's thread
+        double guiMs = 0; // making the record on the GUI thread
+        double offGuiMs = 0; // then finishing and writing it on the store's thread
         double longestStallMs = 0; // from the edit shown to the record on disk
-        double idleStallMs = 0;    // over a second of doing nothing just before the edit
+        double idleStallMs = 0; // over a second of doing nothing just before the edit
         qint64 bytes = 0;
     };
     // After open(): keeps unsaved changes in folder, rotates the first page and waits until its

@@ -84,7 +84,8 @@ int usage()
 {
     std::fprintf(stderr, "usage: bench_editor first-page FILE | scroll FILE | combine OUTPUT FILE... | edits FILE | "
                          "edit-memory FILE | delete-save FILE OUTPUT | extract FILE PAGE OUTPUT | thumbnails FILE | "
-                         "recovery FILE [whole] | watermark FILE PAGES OUTPUT | annotate FILE | annotate-save FILE OUTPUT | form PAGES OUTPUT | fill FILE PAGE | "
+                         "recovery FILE [whole] | watermark FILE PAGES OUTPUT | annotate FILE | annotate-save FILE "
+                         "OUTPUT | form PAGES OUTPUT | fill FILE PAGE | "
                          "export FILE PAGES DPI FOLDER | compress FILE LEVEL OUTPUT\n");
     return 2;
 }
@@ -113,8 +114,8 @@ int main(int argc, char** argv)
         const EditorRun::Scroll scroll = run.scroll();
         if (!run.error().isEmpty())
             return failed(run);
-        std::printf("pages %d\nseconds %.3f\npainted %d\nlongest-stall-ms %.1f\nrss-after-kib %lld\n",
-                    run.pageCount(), scroll.seconds, scroll.painted, scroll.longestStallMs, scroll.rssAfterKib);
+        std::printf("pages %d\nseconds %.3f\npainted %d\nlongest-stall-ms %.1f\nrss-after-kib %lld\n", run.pageCount(),
+                    scroll.seconds, scroll.painted, scroll.longestStallMs, scroll.rssAfterKib);
     } else if (mode == QLatin1String("combine") && args.size() >= 4) {
         QElapsedTimer timer;
         timer.start();
@@ -149,7 +150,8 @@ int main(int argc, char** argv)
             return failed(run);
         QElapsedTimer timer;
         timer.start();
-        if (!run.runOperation(QStringLiteral("op.document.deletePages"), {{QStringLiteral("Pages"), QStringLiteral("even")}}))
+        if (!run.runOperation(QStringLiteral("op.document.deletePages"),
+                              {{QStringLiteral("Pages"), QStringLiteral("even")}}))
             return failed(run);
         const double deleteMs = timer.nsecsElapsed() / 1e6;
         timer.start();
@@ -186,8 +188,8 @@ int main(int argc, char** argv)
         const int page = args[3].toInt() - 1;
         if (run.open(args[2]) < 0)
             return failed(run);
-        const EditorRun::Repaints filling =
-            run.repaintAfterEdits(page, kAnnotations, [&run, page](int i) { return run.fillField(page, i); });
+        const EditorRun::Repaints filling = run.repaintAfterEdits(
+            page, kAnnotations, [&run, page](int i) { return run.fillField(page, i); });
         if (!run.error().isEmpty())
             return failed(run);
         std::printf("fills %d\nfill-ms %.3f\nfirst-fill-ms %.3f\ncall-ms %.3f\npixels-per-point %.6f\n",
@@ -208,23 +210,26 @@ int main(int argc, char** argv)
             return failed(run);
         std::printf("rows %d\nsteps %d\nseconds %.3f\nlongest-stall-ms %.1f\n", pane.rows, pane.steps, pane.seconds,
                     pane.longestStallMs);
-    } else if (mode == QLatin1String("recovery") && (args.size() == 3 || (args.size() == 4 && args[3] == QLatin1String("whole")))) {
+    } else if (mode == QLatin1String("recovery")
+               && (args.size() == 3 || (args.size() == 4 && args[3] == QLatin1String("whole")))) {
         const QTemporaryDir folder;
         if (run.open(args[2]) < 0)
             return failed(run);
         const EditorRun::RecoveryWrite record = run.writeRecoveryRecord(folder.path(), args.size() == 4);
         if (!run.error().isEmpty())
             return failed(run);
-        std::printf("gui-ms %.3f\noff-gui-ms %.3f\nlongest-stall-ms %.3f\nidle-stall-ms %.3f\nbytes %lld\n", record.guiMs,
-                    record.offGuiMs, record.longestStallMs, record.idleStallMs, record.bytes);
+        std::printf("gui-ms %.3f\noff-gui-ms %.3f\nlongest-stall-ms %.3f\nidle-stall-ms %.3f\nbytes %lld\n",
+                    record.guiMs, record.offGuiMs, record.longestStallMs, record.idleStallMs, record.bytes);
     } else if (mode == QLatin1String("watermark") && args.size() == 5) {
         if (run.open(args[2]) < 0)
             return failed(run);
         QElapsedTimer timer;
         timer.start();
         if (!run.runOperation(QStringLiteral("op.document.addWatermarks"),
-                              {{QStringLiteral("Text"), QStringLiteral("DRAFT")}, {QStringLiteral("Pages"), args[3]},
-                               {QStringLiteral("Opacity"), 0.3}, {QStringLiteral("Rotation"), 45}}))
+                              {{QStringLiteral("Text"), QStringLiteral("DRAFT")},
+                               {QStringLiteral("Pages"), args[3]},
+                               {QStringLiteral("Opacity"), 0.3},
+                               {QStringLiteral("Rotation"), 45}}))
             return failed(run);
         const double watermarkMs = timer.nsecsElapsed() / 1e6;
         timer.start();

@@ -51,8 +51,8 @@ EditorRun::RecoveryWrite EditorRun::writeRecoveryRecord(const QString& folder, b
     if (withoutFile) {
         // The same pages as a new document that has no file: combined from the open one.
         auto* control = dynamic_cast<CPXVControl*>(m_host->queryInterface());
-        const std::shared_ptr<IPXV_Operation> combine =
-            control->inst()->createOperation(control->inst()->nameToId(QStringLiteral("op.combineDocs"), true));
+        const std::shared_ptr<IPXV_Operation> combine = control->inst()->createOperation(
+            control->inst()->nameToId(QStringLiteral("op.combineDocs"), true));
         combine->params()->child(QStringLiteral("Input"))->setValue(QStringList{model()->filePath()});
         try {
             control->inst()->runOperation(combine.get(), 0);

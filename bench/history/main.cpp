@@ -21,8 +21,8 @@ const int kCalls = 100; // per round
 
 std::wstring pathOf(int n)
 {
-    return L"/home/user/Documents/projects/folder " + std::to_wstring(n % 97) + L"/report " + std::to_wstring(n) +
-           L".pdf";
+    return L"/home/user/Documents/projects/folder " + std::to_wstring(n % 97) + L"/report " + std::to_wstring(n)
+           + L".pdf";
 }
 
 void fill(const QString& dbPath)

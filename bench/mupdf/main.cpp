@@ -45,7 +45,10 @@ bool withDocument(const char* path, const std::function<void(fz_context*, fz_doc
         doc = fz_open_document(ctx, path);
         body(ctx, doc);
     }
-    fz_always(ctx) { fz_drop_document(ctx, doc); }
+    fz_always(ctx)
+    {
+        fz_drop_document(ctx, doc);
+    }
     fz_catch(ctx)
     {
         std::fprintf(stderr, "MuPDF failed on %s: %s\n", path, fz_caught_message(ctx));
@@ -82,7 +85,10 @@ void drawPage(fz_context* ctx, fz_document* doc, int number, float pixelsPerPoin
         fz_drop_pixmap(ctx, pixmap);
         fz_drop_page(ctx, page);
     }
-    fz_catch(ctx) { fz_rethrow(ctx); }
+    fz_catch(ctx)
+    {
+        fz_rethrow(ctx);
+    }
 }
 
 int countOutline(fz_outline* item)
@@ -95,8 +101,9 @@ int countOutline(fz_outline* item)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: bench_mupdf first-page|every-page FILE PIXELS_PER_POINT | page FILE PAGE PIXELS_PER_POINT "
-                         "DEGREES | count|outline FILE\n");
+    std::fprintf(stderr,
+                 "usage: bench_mupdf first-page|every-page FILE PIXELS_PER_POINT | page FILE PAGE PIXELS_PER_POINT "
+                 "DEGREES | count|outline FILE\n");
     return 2;
 }
 
@@ -142,7 +149,8 @@ int main(int argc, char** argv)
         if (ok)
             std::printf("page-ms %.3f\n", ms);
     } else if (!std::strcmp(mode, "count")) {
-        ok = withDocument(path, [](fz_context* ctx, fz_document* doc) { std::printf("pages %d\n", fz_count_pages(ctx, doc)); });
+        ok = withDocument(
+            path, [](fz_context* ctx, fz_document* doc) { std::printf("pages %d\n", fz_count_pages(ctx, doc)); });
     } else if (!std::strcmp(mode, "outline")) {
         ok = withDocument(path, [](fz_context* ctx, fz_document* doc) {
             fz_outline* outline = fz_load_outline(ctx, doc);

@@ -164,9 +164,7 @@ void replaceFileAtomically(const QString& target, const std::function<void(const
 
 void copyFileContents(const QString& from, const QString& to)
 {
-    const auto failWith = [](const QString& what) {
-        throw DocumentError(DocumentError::SaveFailed, what);
-    };
+    const auto failWith = [](const QString& what) { throw DocumentError(DocumentError::SaveFailed, what); };
     const int in = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
         failWith(tr("the file \"%1\" cannot be read: %2").arg(QDir::toNativeSeparators(from), errnoText(errno)));

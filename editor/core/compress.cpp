@@ -41,7 +41,8 @@ CompressResult compressDocument(const RenderSource& source, const QString& file,
             openSourceCopy(source, mu::MuDocument::kModelStoreBytes)->saveCompacted(temp);
             if (settings.lossy) {
                 keepSmaller(temp, [&](const QString& lossy) {
-                    const std::unique_ptr<mu::MuDocument> copy = openSourceCopy(source, mu::MuDocument::kModelStoreBytes);
+                    const std::unique_ptr<mu::MuDocument> copy = openSourceCopy(source,
+                                                                                mu::MuDocument::kModelStoreBytes);
                     copy->recompressImages(settings.dpi, settings.quality, [&] { return goOn(1); });
                     copy->saveCompacted(lossy);
                     return true;

@@ -27,7 +27,6 @@ QString tr(const char* text)
     return documentText(text);
 }
 
-
 quint64 nextSourceKey()
 {
     static QAtomicInteger<quint64> counter(0);
@@ -137,8 +136,9 @@ void Document::Private::startNewBase()
             try {
                 createdBytes = mu->toBytes();
             } catch (const MuError& error) {
-                throw DocumentError(DocumentError::Failed, tr("The document cannot be prepared for display: %1")
-                                                               .arg(QString::fromUtf8(error.what())));
+                throw DocumentError(
+                    DocumentError::Failed,
+                    tr("The document cannot be prepared for display: %1").arg(QString::fromUtf8(error.what())));
             }
         }
         next->bytes = createdBytes;
@@ -198,13 +198,12 @@ std::unique_ptr<Document> Document::open(const QString& path)
             throw MuError(0, "no page can be read");
         document->d->repaired = document->d->mu->wasRepaired();
     } catch (const MuError& error) {
-        throw DocumentError(DocumentError::Damaged,
-                            tr("The file \"%1\" is damaged and cannot be opened (%2).")
-                                .arg(nativePath(clean), QString::fromUtf8(error.what())));
+        throw DocumentError(DocumentError::Damaged, tr("The file \"%1\" is damaged and cannot be opened (%2).")
+                                                        .arg(nativePath(clean), QString::fromUtf8(error.what())));
     } catch (const std::bad_alloc&) {
-        throw DocumentError(DocumentError::Damaged,
-                            tr("The file \"%1\" cannot be opened: it needs more memory than there is.")
-                                .arg(nativePath(clean)));
+        throw DocumentError(
+            DocumentError::Damaged,
+            tr("The file \"%1\" cannot be opened: it needs more memory than there is.").arg(nativePath(clean)));
     }
     document->d->path = clean;
     document->d->startNewBase();
@@ -243,14 +242,13 @@ std::unique_ptr<Document> Document::combine(const QStringList& paths, const Pass
         const QString clean = cleanAbsolute(paths.at(index));
         if (progress && !progress(index, clean))
             throw DocumentError(DocumentError::Cancelled, tr("Combining was cancelled."));
-        const std::unique_ptr<mu::MuDocument> source =
-            openSourceFile(*document->d->mu, clean, passwords, tr("Combining was cancelled."));
+        const std::unique_ptr<mu::MuDocument> source = openSourceFile(*document->d->mu, clean, passwords,
+                                                                      tr("Combining was cancelled."));
         try {
             document->d->mu->appendDocument(*source, QFileInfo(clean).fileName());
         } catch (const MuError& error) {
-            throw DocumentError(DocumentError::Damaged,
-                                tr("The file \"%1\" could not be combined (%2).")
-                                    .arg(nativePath(clean), QString::fromUtf8(error.what())));
+            throw DocumentError(DocumentError::Damaged, tr("The file \"%1\" could not be combined (%2).")
+                                                            .arg(nativePath(clean), QString::fromUtf8(error.what())));
         }
     }
     document->d->neverSaved = true;
@@ -420,9 +418,9 @@ void Document::save(const QString& path)
 {
     const QString target = cleanAbsolute(path);
     if (d->locked)
-        throw DocumentError(DocumentError::SaveFailed,
-                            tr("Could not save \"%1\": the document is still locked by its password.")
-                                .arg(nativePath(target)));
+        throw DocumentError(
+            DocumentError::SaveFailed,
+            tr("Could not save \"%1\": the document is still locked by its password.").arg(nativePath(target)));
     emit aboutToSave();
     const bool hasFile = !d->path.isNull();
     const bool wasModified = d->modified();

@@ -36,13 +36,13 @@ class DocumentError : public std::runtime_error
 {
 public:
     enum Kind {
-        Failed,        // anything else; the message says what
-        NotFound,      // the file does not exist or cannot be read
-        NotPdf,        // the file is not a PDF
-        Damaged,       // a PDF too damaged to open
+        Failed, // anything else; the message says what
+        NotFound, // the file does not exist or cannot be read
+        NotPdf, // the file is not a PDF
+        Damaged, // a PDF too damaged to open
         WrongPassword, // combine: a source's password was not accepted
-        Cancelled,     // the user cancelled a password prompt
-        SaveFailed,    // writing the file failed; the target is untouched
+        Cancelled, // the user cancelled a password prompt
+        SaveFailed, // writing the file failed; the target is untouched
     };
 
     DocumentError(Kind kind, const QString& message);
@@ -77,11 +77,11 @@ struct RecoveryRecord;
 // the next save; a worker keeps its copy open as long as the base lives.
 struct RenderBase
 {
-    QString path;            // used when bytes is empty
-    QByteArray bytes;        // a new document as created
+    QString path; // used when bytes is empty
+    QByteArray bytes; // a new document as created
     bool mendPageTree = false; // the page tree had to be mended, so the copy's must be too
     QByteArray password;
-    quint64 key = 0;         // unique per base
+    quint64 key = 0; // unique per base
 };
 
 // One version of the document for render workers: the base and every object changed since,
@@ -116,8 +116,7 @@ public:
     // top-level outline entry named after the file holding that file's outline. Encrypted
     // files ask passwords through the provider (null provider: they fail). A progress handler
     // that returns false ends the combine with DocumentError::Cancelled.
-    static std::unique_ptr<Document> combine(const QStringList& paths,
-                                             const PasswordProvider& passwords = {},
+    static std::unique_ptr<Document> combine(const QStringList& paths, const PasswordProvider& passwords = {},
                                              const CombineProgress& progress = {});
 
     // A new document without a file with one page for each image file (JPEG, PNG, TIFF), in
@@ -127,8 +126,7 @@ public:
                                                 const CombineProgress& progress = {});
     // A new document without a file showing the UTF-8 text file at path in fontSize points on
     // pages of paper (points) within margin; a form feed starts a new page.
-    static std::unique_ptr<Document> fromText(const QString& path, const QSizeF& paper, double margin,
-                                              double fontSize);
+    static std::unique_ptr<Document> fromText(const QString& path, const QSizeF& paper, double margin, double fontSize);
     // True while an encrypted document still waits for its password; until then it shows no
     // pages.
     bool needsPassword() const;
@@ -196,7 +194,8 @@ public:
     // The text a reader selects by dragging from one point of a page to another (points, as
     // PageLink::area), widened to whole words or lines by unit; empty for a bad page or one whose
     // text cannot be read. The page's text is read once and kept while the drag goes on.
-    TextSelection selectText(int page, const QPointF& from, const QPointF& to, TextUnit unit = TextUnit::Characters) const;
+    TextSelection selectText(int page, const QPointF& from, const QPointF& to,
+                             TextUnit unit = TextUnit::Characters) const;
     // All the text of a page.
     TextSelection pageText(int page) const;
 
@@ -257,7 +256,8 @@ public:
     // when none).
     int removeStamps(const QVector<int>& pages, StampKind kind);
     // The line a header or footer pattern gives for page number n of last.
-    static QString headerFooterText(const QString& pattern, int n, int last, const QString& fileName, const QDate& date);
+    static QString headerFooterText(const QString& pattern, int n, int last, const QString& fileName,
+                                    const QDate& date);
 
     // What the document says about itself, with the size of its file (as last saved) and
     // whether that file is linearized.
@@ -285,7 +285,8 @@ public:
     // anything when one of the files exists. When a file cannot be written or progress stops
     // the split (DocumentError::Cancelled), the files written so far are removed again. Returns
     // the paths written. The document does not change.
-    QStringList splitInto(const QString& folder, const QList<SplitPart>& parts, const SplitProgress& progress = {}) const;
+    QStringList splitInto(const QString& folder, const QList<SplitPart>& parts,
+                          const SplitProgress& progress = {}) const;
     // Throws DocumentError unless folder is an existing folder that files can be written into.
     static void checkOutputFolder(const QString& folder);
 

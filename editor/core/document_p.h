@@ -36,9 +36,9 @@ std::unique_ptr<mu::MuDocument> openSourceFile(mu::MuDocument& target, const QSt
 struct Document::Private
 {
     std::unique_ptr<mu::MuDocument> mu;
-    QString path;          // null for a document without a file
-    QByteArray password;   // the accepted one, for reopening after a save and for workers
-    bool locked = false;   // encrypted and still without a password
+    QString path; // null for a document without a file
+    QByteArray password; // the accepted one, for reopening after a save and for workers
+    bool locked = false; // encrypted and still without a password
     bool repaired = false;
     bool neverSaved = false; // a new document: modified until it has a file
     bool protectionPending = false; // a new protection waits for the next save
@@ -67,7 +67,7 @@ struct Document::Private
     QHash<PageId, quint64> looks; // MuDocument::pageLook of every page, from the first edit on
     QByteArray createdBytes; // a document without a file, as created
     std::shared_ptr<const RenderBase> base;
-    std::set<int> dirty;     // objects changed since base
+    std::set<int> dirty; // objects changed since base
     // Of the file at base, taken by the first recovery record.
     mutable std::shared_ptr<const LazyFileIdentity> baseIdentity;
     std::shared_ptr<const RenderSource> source;

@@ -71,7 +71,8 @@ std::unique_ptr<Document> Document::summarizeAnnotations() const
                 said.append(annotation.author);
             if (annotation.modified.isValid())
                 said.append(annotation.modified.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
-            html += QStringLiteral("<p><b>%1</b> %2").arg(escaped(said.takeFirst()), escaped(said.join(QStringLiteral(", "))));
+            html += QStringLiteral("<p><b>%1</b> %2")
+                        .arg(escaped(said.takeFirst()), escaped(said.join(QStringLiteral(", "))));
             if (!annotation.contents.isEmpty())
                 html += QStringLiteral("<br/>%1").arg(escaped(annotation.contents));
             html += QStringLiteral("</p>");
@@ -85,8 +86,9 @@ std::unique_ptr<Document> Document::summarizeAnnotations() const
         // A4 with margins of 2 cm.
         summary->d->mu = mu::MuDocument::fromHtml(html.toUtf8(), QSizeF(595.276, 841.89), 56.7);
     } catch (const MuError& error) {
-        throw DocumentError(DocumentError::Failed,
-                            documentText("The comments could not be summarized: %1").arg(QString::fromUtf8(error.what())));
+        throw DocumentError(
+            DocumentError::Failed,
+            documentText("The comments could not be summarized: %1").arg(QString::fromUtf8(error.what())));
     }
     summary->d->neverSaved = true;
     summary->d->resetPages();

@@ -15,8 +15,9 @@ namespace {
 
 DocumentError unreadable(const QString& name, const MuError& error)
 {
-    return DocumentError(DocumentError::Failed, documentText("The attachment “%1” cannot be read: %2")
-                                                    .arg(name, QString::fromUtf8(error.what())));
+    return DocumentError(
+        DocumentError::Failed,
+        documentText("The attachment “%1” cannot be read: %2").arg(name, QString::fromUtf8(error.what())));
 }
 
 // name, or when an attachment has it already, "name (2).ext", "name (3).ext" and so on.
@@ -50,8 +51,9 @@ QString Document::addAttachment(const QString& path, const QString& description)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw DocumentError(DocumentError::NotFound,
-                            documentText("“%1” cannot be read: %2").arg(QFileInfo(path).fileName(), file.errorString()));
+        throw DocumentError(
+            DocumentError::NotFound,
+            documentText("“%1” cannot be read: %2").arg(QFileInfo(path).fileName(), file.errorString()));
     const QByteArray contents = file.readAll();
     const QFileInfo info(path);
     const QString name = freeName(info.fileName(), attachments());

@@ -19,7 +19,8 @@ void Document::addBookmark(const QVector<int>& path, const QString& title, int p
     checkTitle(title);
     if (path.isEmpty() || page < 0 || page >= pageCount())
         throw DocumentError(DocumentError::Failed, documentText("There is no page %1 to bookmark.").arg(page + 1));
-    runStep(documentText("Add Bookmark"), StepKind::Content, [&] { d->mu->insertOutlineEntry(path, title, page, position); });
+    runStep(documentText("Add Bookmark"), StepKind::Content,
+            [&] { d->mu->insertOutlineEntry(path, title, page, position); });
 }
 
 void Document::renameBookmark(const QVector<int>& path, const QString& title)

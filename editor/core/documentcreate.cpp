@@ -41,8 +41,9 @@ std::unique_ptr<Document> Document::fromImages(const QStringList& paths, const Q
             document->d->mu->appendImagePage(current, paper, margin);
         }
     } catch (const MuError& error) {
-        throw DocumentError(DocumentError::Failed, tr("The image \"%1\" could not be read (%2).")
-                                                       .arg(nativePath(current), QString::fromUtf8(error.what())));
+        throw DocumentError(
+            DocumentError::Failed,
+            tr("The image \"%1\" could not be read (%2).").arg(nativePath(current), QString::fromUtf8(error.what())));
     }
     document->d->neverSaved = true;
     document->d->resetPages();

@@ -269,7 +269,8 @@ int Document::pageIndex(PageId id) const
 void Document::rotatePages(const QVector<int>& pages, int degrees)
 {
     if (degrees % 90 != 0)
-        throw DocumentError(DocumentError::Failed, documentText("Pages can only be rotated by a multiple of 90 degrees."));
+        throw DocumentError(DocumentError::Failed,
+                            documentText("Pages can only be rotated by a multiple of 90 degrees."));
     for (int page : pages) {
         if (page < 0 || page >= pageCount())
             throw DocumentError(DocumentError::Failed, documentText("Page %1 does not exist.").arg(page + 1));
@@ -291,8 +292,9 @@ void Document::movePages(const QVector<int>& pages, int position)
 {
     const QVector<int> sorted = d->sortedPages(pages);
     if (position < 0 || position > pageCount() - sorted.size())
-        throw DocumentError(DocumentError::Failed,
-                            documentText("The pages cannot be moved to page %1 of %2.").arg(position + 1).arg(pageCount()));
+        throw DocumentError(
+            DocumentError::Failed,
+            documentText("The pages cannot be moved to page %1 of %2.").arg(position + 1).arg(pageCount()));
     if (sorted.isEmpty())
         return;
     runStep(sorted.size() == 1 ? documentText("Move Page") : documentText("Move Pages"), StepKind::Structure,
@@ -361,7 +363,8 @@ void Document::setHistoryPosition(int position)
     } catch (const MuError& error) {
         // Whatever steps were taken stay taken; the views hear of them below.
         if (changed.empty())
-            throw DocumentError(DocumentError::Failed, documentText("The step cannot be undone: %1").arg(QString::fromUtf8(error.what())));
+            throw DocumentError(DocumentError::Failed,
+                                documentText("The step cannot be undone: %1").arg(QString::fromUtf8(error.what())));
     }
     emit pagesChanged(d->changed(std::vector<int>(changed.begin(), changed.end())));
     emit historyChanged();

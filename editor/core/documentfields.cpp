@@ -50,8 +50,9 @@ void Document::setScriptsEnabled(bool enabled)
     try {
         d->mu->setScriptsEnabled(enabled);
     } catch (const MuError& error) {
-        throw DocumentError(DocumentError::Failed,
-                            documentText("Form scripts could not be switched: %1").arg(QString::fromUtf8(error.what())));
+        throw DocumentError(
+            DocumentError::Failed,
+            documentText("Form scripts could not be switched: %1").arg(QString::fromUtf8(error.what())));
     }
 }
 

@@ -15,8 +15,9 @@ DocumentInfo Document::info() const
     try {
         info = d->mu->info();
     } catch (const MuError& error) {
-        throw DocumentError(DocumentError::Failed,
-                            documentText("The document's properties cannot be read: %1").arg(QString::fromUtf8(error.what())));
+        throw DocumentError(
+            DocumentError::Failed,
+            documentText("The document's properties cannot be read: %1").arg(QString::fromUtf8(error.what())));
     }
     if (!filePath().isNull()) {
         info.fileSize = QFileInfo(filePath()).size();
@@ -48,8 +49,9 @@ ProtectionState Document::protection() const
         state.method = d->mu->encryptionMethod();
         state.permissions = d->mu->permissions();
     } catch (const MuError& error) {
-        throw DocumentError(DocumentError::Failed,
-                            documentText("The document's protection cannot be read: %1").arg(QString::fromUtf8(error.what())));
+        throw DocumentError(
+            DocumentError::Failed,
+            documentText("The document's protection cannot be read: %1").arg(QString::fromUtf8(error.what())));
     }
     state.openPassword = d->openedWithPassword;
     // Whoever opened the file with its password may change its protection; a file that opens

@@ -23,7 +23,8 @@ bool Document::isGroupShown(int object) const
     if (d->hiddenGroups)
         return !std::binary_search(d->hiddenGroups->begin(), d->hiddenGroups->end(), object);
     const QList<ContentGroup> groups = contentGroups();
-    const auto found = std::find_if(groups.begin(), groups.end(), [&](const ContentGroup& g) { return g.object == object; });
+    const auto found = std::find_if(groups.begin(), groups.end(),
+                                    [&](const ContentGroup& g) { return g.object == object; });
     return found == groups.end() || found->shownByDefault;
 }
 

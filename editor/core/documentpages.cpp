@@ -18,19 +18,21 @@ namespace {
 void checkPosition(int position, int count)
 {
     if (position < 0 || position > count)
-        throw DocumentError(DocumentError::Failed, documentText("Pages can be inserted before pages 1 to %1 or after the last "
-                                                      "page, not at page %2.")
-                                                       .arg(count)
-                                                       .arg(position + 1));
+        throw DocumentError(DocumentError::Failed,
+                            documentText("Pages can be inserted before pages 1 to %1 or after the last "
+                                         "page, not at page %2.")
+                                .arg(count)
+                                .arg(position + 1));
 }
 
 void checkPageSize(const QSizeF& size)
 {
     if (!Document::isPageSizeAllowed(size))
-        throw DocumentError(DocumentError::Failed, documentText("A page of %1 × %2 points cannot be made: pages are 1 to 14400 "
-                                                      "points wide and high.")
-                                                       .arg(size.width())
-                                                       .arg(size.height()));
+        throw DocumentError(DocumentError::Failed,
+                            documentText("A page of %1 × %2 points cannot be made: pages are 1 to 14400 "
+                                         "points wide and high.")
+                                .arg(size.width())
+                                .arg(size.height()));
 }
 
 } // namespace
@@ -68,7 +70,8 @@ void Document::insertBlankPages(int position, int count, const QSizeF& size)
 {
     checkPosition(position, pageCount());
     if (count < 1 || count > 10000)
-        throw DocumentError(DocumentError::Failed, documentText("%1 is not a number of pages to insert (1 to 10000).").arg(count));
+        throw DocumentError(DocumentError::Failed,
+                            documentText("%1 is not a number of pages to insert (1 to 10000).").arg(count));
     checkPageSize(size);
     runStep(count == 1 ? documentText("Insert Blank Page") : documentText("Insert Blank Pages"), StepKind::Structure,
             [&] { d->mu->insertBlankPages(position, count, size); });
@@ -118,14 +121,15 @@ void Document::replacePages(const QVector<int>& pages, const QString& path, cons
     const QString clean = cleanAbsolute(path);
     const auto source = openSourceFile(*d->mu, clean, passwords, documentText("Replacing pages was cancelled."));
     const QVector<int> chosen = PageRange::parse(range, source->pageCount());
-    runStep(sorted.size() == 1 ? documentText("Replace Page") : documentText("Replace Pages"), StepKind::Structure, [&] {
-        // The new pages go in first, so that the document never lacks a page on the way.
-        d->mu->insertPagesOf(*source, chosen, sorted.first());
-        QVector<int> shifted = sorted;
-        for (int& page : shifted)
-            page += chosen.size();
-        d->mu->deletePages(shifted);
-    });
+    runStep(sorted.size() == 1 ? documentText("Replace Page") : documentText("Replace Pages"), StepKind::Structure,
+            [&] {
+                // The new pages go in first, so that the document never lacks a page on the way.
+                d->mu->insertPagesOf(*source, chosen, sorted.first());
+                QVector<int> shifted = sorted;
+                for (int& page : shifted)
+                    page += chosen.size();
+                d->mu->deletePages(shifted);
+            });
 }
 
 void Document::cropPages(const QVector<int>& pages, const QMarginsF& margins)
@@ -155,7 +159,8 @@ void Document::resizePages(const QVector<int>& pages, const QSizeF& size, Orient
 void Document::scalePages(const QVector<int>& pages, double factor)
 {
     if (!(factor >= 0.1 && factor <= 10))
-        throw DocumentError(DocumentError::Failed, documentText("Pages can be scaled by 0.1 to 10, not by %1.").arg(factor));
+        throw DocumentError(DocumentError::Failed,
+                            documentText("Pages can be scaled by 0.1 to 10, not by %1.").arg(factor));
     resizeEach(d->sortedPages(pages), [&](int page) { return pageSize(page) * factor; });
 }
 

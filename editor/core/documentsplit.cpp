@@ -41,7 +41,8 @@ void Document::checkOutputFolder(const QString& folder)
                             documentText("Files cannot be written into the folder \"%1\".").arg(nativePath(folder)));
 }
 
-QStringList Document::splitInto(const QString& folder, const QList<SplitPart>& parts, const SplitProgress& progress) const
+QStringList Document::splitInto(const QString& folder, const QList<SplitPart>& parts,
+                                const SplitProgress& progress) const
 {
     checkOutputFolder(folder);
     if (parts.isEmpty())

@@ -17,7 +17,8 @@ namespace {
 void checkStyle(const StampStyle& style)
 {
     if (!(style.fontSize >= 1 && style.fontSize <= 1000))
-        throw DocumentError(DocumentError::Failed, documentText("A font size is 1 to 1000 points, not %1.").arg(style.fontSize));
+        throw DocumentError(DocumentError::Failed,
+                            documentText("A font size is 1 to 1000 points, not %1.").arg(style.fontSize));
     if (!(style.opacity >= 0 && style.opacity <= 1))
         throw DocumentError(DocumentError::Failed, documentText("Opacity is 0 to 1, not %1.").arg(style.opacity));
     if (!style.imagePath.isEmpty() && !QFileInfo(style.imagePath).isFile())
@@ -50,7 +51,8 @@ void Document::addWatermark(const QVector<int>& pages, const QString& text, cons
             [&] { d->mu->addStamps(sorted, watermark, [&](int) { return text; }); });
 }
 
-void Document::addHeaderFooter(const QVector<int>& pages, const QString& pattern, int firstNumber, const StampStyle& style)
+void Document::addHeaderFooter(const QVector<int>& pages, const QString& pattern, int firstNumber,
+                               const StampStyle& style)
 {
     checkStyle(style);
     if (pattern.trimmed().isEmpty())
@@ -66,8 +68,9 @@ void Document::addHeaderFooter(const QVector<int>& pages, const QString& pattern
     const int last = firstNumber + sorted.size() - 1;
     runStep(documentText("Add Header and Footer"), StepKind::Content, [&] {
         d->mu->addStamps(sorted, line, [&](int page) {
-            return headerFooterText(pattern, firstNumber + int(std::lower_bound(sorted.cbegin(), sorted.cend(), page) - sorted.cbegin()),
-                                    last, file, today);
+            return headerFooterText(
+                pattern, firstNumber + int(std::lower_bound(sorted.cbegin(), sorted.cend(), page) - sorted.cbegin()),
+                last, file, today);
         });
     });
 }
@@ -76,7 +79,8 @@ int Document::removeStamps(const QVector<int>& pages, StampKind kind)
 {
     const QVector<int> sorted = d->sortedPages(pages);
     int removed = 0;
-    runStep(kind == StampKind::Watermark ? documentText("Remove Watermarks") : documentText("Remove Headers and Footers"),
+    runStep(kind == StampKind::Watermark ? documentText("Remove Watermarks")
+                                         : documentText("Remove Headers and Footers"),
             StepKind::Content, [&] { removed = d->mu->removeStamps(sorted, kind); });
     return removed;
 }

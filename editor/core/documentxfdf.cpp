@@ -50,8 +50,9 @@ void Document::exportXfdf(const QString& path, XfdfContent what) const
             }
         }
     } catch (const MuError& error) {
-        throw DocumentError(DocumentError::Failed,
-                            documentText("The comments and fields could not be read: %1").arg(QString::fromUtf8(error.what())));
+        throw DocumentError(
+            DocumentError::Failed,
+            documentText("The comments and fields could not be read: %1").arg(QString::fromUtf8(error.what())));
     }
     const QByteArray bytes = writeXfdf(xfdf);
     replaceFileAtomically(path, [&](const QString& tempPath) {
@@ -80,7 +81,8 @@ XfdfImport Document::importXfdf(const QString& path)
             done.fields = xfdf.fields.size() - done.skippedFields;
         }
         for (const XfdfComment& comment : xfdf.comments) {
-            const int id = d->mu->addAnnotation(comment.page, mapped(comment.annotation, d->mu->pageTransform(comment.page)));
+            const int id = d->mu->addAnnotation(comment.page,
+                                                mapped(comment.annotation, d->mu->pageTransform(comment.page)));
             d->mu->setAnnotationExtras(id, comment.extras);
             ++done.comments;
         }

@@ -14,7 +14,7 @@ struct ExportSettings
 {
     ExportFormat format = ExportFormat::Png;
     int quality = 90; // JPEG quality, 1 to 100
-    int dpi = 150;    // images
+    int dpi = 150; // images
 };
 
 // One file to write and the pages (0-based) it holds; PNG, JPEG and SVG files hold one page.

@@ -102,8 +102,7 @@ void addItem(const QString& item, int pageCount, PageList& pages)
 
 } // namespace
 
-PageRangeError::PageRangeError(const QString& message)
-    : std::runtime_error(message.toStdString()), m_message(message)
+PageRangeError::PageRangeError(const QString& message) : std::runtime_error(message.toStdString()), m_message(message)
 {
 }
 

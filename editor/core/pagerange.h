@@ -32,9 +32,9 @@ public:
     //   the keywords may be items of such a list too ("odd,2");
     //   whitespace around items and around '-' is ignored; keywords are case-insensitive.
     //   A page listed twice is kept once (first occurrence decides the order).
-    // Throws PageRangeError with a message for people on: an unknown word, a malformed item ("3-2", "1--2", "a", "1,,2"),
-    // a page 0 or a negative number, a page beyond pageCount (message says the document has N pages),
-    // a number that does not fit in int, or a document with no pages.
+    // Throws PageRangeError with a message for people on: an unknown word, a malformed item ("3-2", "1--2", "a",
+    // "1,,2"), a page 0 or a negative number, a page beyond pageCount (message says the document has N pages), a number
+    // that does not fit in int, or a document with no pages.
     static QVector<int> parse(const QString& text, int pageCount);
     // The text that parse() reads as pages (0-based): "1,3,4".
     static QString text(const QVector<int>& pages);

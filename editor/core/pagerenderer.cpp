@@ -22,8 +22,7 @@ constexpr int kPrefetchPriority = -1000;
 
 } // namespace
 
-PageRenderer::PageRenderer(Document* document, QObject* parent)
-    : QObject(parent), m_document(document)
+PageRenderer::PageRenderer(Document* document, QObject* parent) : QObject(parent), m_document(document)
 {
     m_cache.setMaxCost(int(kDefaultCacheBytes));
     m_sink = std::make_shared<RenderSink>(this, [this](std::shared_ptr<RenderJob> job, QImage image, QString error) {

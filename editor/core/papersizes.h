@@ -12,7 +12,7 @@ namespace pxv {
 
 struct PaperSize
 {
-    QString name;  // as operations take it and lists show it: "A4", "Letter"
+    QString name; // as operations take it and lists show it: "A4", "Letter"
     QSizeF points; // portrait
 };
 

@@ -56,18 +56,18 @@ public:
 struct RecoveryRecord
 {
     enum class Kind {
-        Update,   // payload is the update section a save would append to the source file
+        Update, // payload is the update section a save would append to the source file
         Document, // payload is the whole document
     };
 
     Kind kind = Kind::Document;
-    QString sourcePath;  // the document's file; null for a document without one
+    QString sourcePath; // the document's file; null for a document without one
     FileIdentity source; // the file as the update applies to it
-    QString title;       // what the document was called
+    QString title; // what the document was called
     std::vector<int> objects; // Update: the objects it holds
     QByteArray payload;
-    qint64 pid = 0;      // the process that wrote it
-    QDateTime changed;   // when the document last changed
+    qint64 pid = 0; // the process that wrote it
+    QDateTime changed; // when the document last changed
 
     QByteArray toBytes() const;
     // Throws RecoveryRecordError.

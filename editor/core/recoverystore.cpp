@@ -135,8 +135,8 @@ void RecoveryStore::flush()
 QStringList RecoveryStore::orphanedRecords() const
 {
     QStringList records;
-    const QFileInfoList entries =
-        QDir(m_folder).entryInfoList({'*' + kSuffix}, QDir::Files, QDir::Time | QDir::Reversed);
+    const QFileInfoList entries = QDir(m_folder).entryInfoList({'*' + kSuffix}, QDir::Files,
+                                                               QDir::Time | QDir::Reversed);
     for (const QFileInfo& entry : entries) {
         bool ok = false;
         const qint64 pid = entry.fileName().section('-', 0, 0).toLongLong(&ok);

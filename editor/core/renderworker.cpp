@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <vector>
 
-
 namespace pxv {
 
 namespace {
@@ -28,9 +27,9 @@ class WorkerDocuments
 public:
     mu::MuDocument& get(const std::shared_ptr<const RenderSource>& shared)
     {
-        m_open.erase(std::remove_if(m_open.begin(), m_open.end(),
-                                    [](const Entry& entry) { return entry.base.expired(); }),
-                     m_open.end());
+        m_open.erase(
+            std::remove_if(m_open.begin(), m_open.end(), [](const Entry& entry) { return entry.base.expired(); }),
+            m_open.end());
         const RenderSource& source = *shared;
         auto found = std::find_if(m_open.begin(), m_open.end(),
                                   [&](const Entry& entry) { return entry.baseKey == source.base->key; });
@@ -46,7 +45,8 @@ public:
             return *entry.document;
         }
         auto document = openSourceCopy(source, mu::MuDocument::kRenderStoreBytes);
-        m_open.insert(m_open.begin(), Entry{source.base, source.base->key, source.key, source.objects, std::move(document)});
+        m_open.insert(m_open.begin(),
+                      Entry{source.base, source.base->key, source.key, source.objects, std::move(document)});
         if (m_open.size() > kMaxOpen)
             m_open.pop_back();
         return *m_open.front().document;

@@ -30,12 +30,18 @@ struct Kind
 };
 
 constexpr Kind kKinds[] = {
-    {AnnotationType::Text, "text"},           {AnnotationType::FreeText, "freetext"},
-    {AnnotationType::Line, "line"},           {AnnotationType::Square, "square"},
-    {AnnotationType::Circle, "circle"},       {AnnotationType::Polygon, "polygon"},
-    {AnnotationType::PolyLine, "polyline"},   {AnnotationType::Highlight, "highlight"},
-    {AnnotationType::Underline, "underline"}, {AnnotationType::StrikeOut, "strikeout"},
-    {AnnotationType::Squiggly, "squiggly"},   {AnnotationType::Stamp, "stamp"},
+    {AnnotationType::Text, "text"},
+    {AnnotationType::FreeText, "freetext"},
+    {AnnotationType::Line, "line"},
+    {AnnotationType::Square, "square"},
+    {AnnotationType::Circle, "circle"},
+    {AnnotationType::Polygon, "polygon"},
+    {AnnotationType::PolyLine, "polyline"},
+    {AnnotationType::Highlight, "highlight"},
+    {AnnotationType::Underline, "underline"},
+    {AnnotationType::StrikeOut, "strikeout"},
+    {AnnotationType::Squiggly, "squiggly"},
+    {AnnotationType::Stamp, "stamp"},
     {AnnotationType::Ink, "ink"},
 };
 
@@ -43,20 +49,20 @@ constexpr Kind kKinds[] = {
 const char* const kFlags[] = {"invisible", "hidden",   "print",  "nozoom",       "norotate",
                               "noview",    "readonly", "locked", "togglenoview", "lockedcontents"};
 
-const char* const kEndings[] = {"None",      "Square",      "Circle",     "Diamond",      "OpenArrow",
-                                "ClosedArrow", "Butt",      "ROpenArrow", "RClosedArrow", "Slash"};
+const char* const kEndings[] = {"None",        "Square", "Circle",     "Diamond",      "OpenArrow",
+                                "ClosedArrow", "Butt",   "ROpenArrow", "RClosedArrow", "Slash"};
 
 bool isTextMarkup(AnnotationType type)
 {
     return type == AnnotationType::Highlight || type == AnnotationType::Underline || type == AnnotationType::StrikeOut
-        || type == AnnotationType::Squiggly;
+           || type == AnnotationType::Squiggly;
 }
 
 bool hasBorder(AnnotationType type)
 {
     return type == AnnotationType::FreeText || type == AnnotationType::Ink || type == AnnotationType::Line
-        || type == AnnotationType::Polygon || type == AnnotationType::PolyLine || type == AnnotationType::Square
-        || type == AnnotationType::Circle;
+           || type == AnnotationType::Polygon || type == AnnotationType::PolyLine || type == AnnotationType::Square
+           || type == AnnotationType::Circle;
 }
 
 QString number(double value)
@@ -120,7 +126,8 @@ void writeField(QXmlStreamWriter& xml, const QString& name, const FieldNode& nod
 void writeComment(QXmlStreamWriter& xml, const XfdfComment& comment)
 {
     const Annotation& a = comment.annotation;
-    const auto kind = std::find_if(std::begin(kKinds), std::end(kKinds), [&](const Kind& k) { return k.type == a.type; });
+    const auto kind = std::find_if(std::begin(kKinds), std::end(kKinds),
+                                   [&](const Kind& k) { return k.type == a.type; });
     if (kind == std::end(kKinds))
         return;
     xml.writeStartElement(QString::fromLatin1(kind->element));
@@ -151,7 +158,8 @@ void writeComment(QXmlStreamWriter& xml, const XfdfComment& comment)
         // Each quad as the format orders its corners: upper left, upper right, lower left, lower right.
         QStringList coords;
         for (const QPolygonF& quad : a.quads)
-            coords.append(points(QPolygonF({quad.value(0), quad.value(1), quad.value(3), quad.value(2)})).replace(';', ','));
+            coords.append(
+                points(QPolygonF({quad.value(0), quad.value(1), quad.value(3), quad.value(2)})).replace(';', ','));
         xml.writeAttribute(QStringLiteral("coords"), coords.join(QLatin1Char(',')));
     }
     if (a.type == AnnotationType::Line) {
@@ -162,10 +170,10 @@ void writeComment(QXmlStreamWriter& xml, const XfdfComment& comment)
     }
     xml.writeTextElement(QStringLiteral("contents"), a.contents);
     if (a.type == AnnotationType::FreeText) {
-        xml.writeTextElement(QStringLiteral("defaultappearance"),
-                             QStringLiteral("/Helv %1 Tf %2 %3 %4 rg")
-                                 .arg(number(a.fontSize), number(a.color.redF()), number(a.color.greenF()),
-                                      number(a.color.blueF())));
+        xml.writeTextElement(
+            QStringLiteral("defaultappearance"),
+            QStringLiteral("/Helv %1 Tf %2 %3 %4 rg")
+                .arg(number(a.fontSize), number(a.color.redF()), number(a.color.greenF()), number(a.color.blueF())));
     }
     if (a.type == AnnotationType::Ink) {
         xml.writeStartElement(QStringLiteral("inklist"));
@@ -285,7 +293,10 @@ private:
         const QXmlStreamAttributes attributes = m_xml.attributes();
         if (!attributes.hasAttribute(attribute)) {
             if (required)
-                fail(documentText("The %1 comment on page %2 has no “%3”.").arg(m_element).arg(m_page + 1).arg(attribute));
+                fail(documentText("The %1 comment on page %2 has no “%3”.")
+                         .arg(m_element)
+                         .arg(m_page + 1)
+                         .arg(attribute));
             return {};
         }
         return numbers(attribute, attributes.value(attribute).toString(), step);
@@ -334,7 +345,8 @@ private:
         a.type = type;
         a.subtype = m_element;
         const bool hasBox = type == AnnotationType::Text || type == AnnotationType::FreeText
-            || type == AnnotationType::Square || type == AnnotationType::Circle || type == AnnotationType::Stamp;
+                            || type == AnnotationType::Square || type == AnnotationType::Circle
+                            || type == AnnotationType::Stamp;
         const QVector<double> rect = attributeNumbers(QStringLiteral("rect"), 4, hasBox);
         if (!rect.isEmpty())
             a.rect = QRectF(QPointF(rect[0], rect[1]), QPointF(rect[2], rect[3])).normalized();
@@ -429,7 +441,8 @@ private:
             a->color = QColor::fromRgbF(channel(coloured.captured(1)), channel(coloured.captured(2)),
                                         channel(coloured.captured(3)));
         else if (grayed.hasMatch())
-            a->color = QColor::fromRgbF(channel(grayed.captured(1)), channel(grayed.captured(1)), channel(grayed.captured(1)));
+            a->color = QColor::fromRgbF(channel(grayed.captured(1)), channel(grayed.captured(1)),
+                                        channel(grayed.captured(1)));
     }
 
     QXmlStreamReader m_xml;

@@ -35,7 +35,7 @@ struct XfdfImport
 {
     int fields = 0;
     int comments = 0;
-    int skippedFields = 0;   // named no field of the document
+    int skippedFields = 0; // named no field of the document
     int skippedComments = 0; // of kinds the editor does not create
 };
 

@@ -20,8 +20,7 @@ public:
 };
 
 class IDispatch : public IUnknown
-{
-};
+{};
 
 // The component's one error type: a failing call throws it with a code and a message for people.
 class PXV_Error : public std::exception
@@ -36,10 +35,7 @@ public:
         Cancelled,
     };
 
-    PXV_Error(int code, const QString& message)
-        : m_code(code), m_message(message), m_what(message.toStdString())
-    {
-    }
+    PXV_Error(int code, const QString& message) : m_code(code), m_message(message), m_what(message.toStdString()) {}
 
     int code() const { return m_code; }
     const QString& message() const { return m_message; }
@@ -383,9 +379,9 @@ public:
 struct PXV_ViewPlace
 {
     enum class Fit { None, Width, Page };
-    int page = 0;              // from 0
-    Fit fit = Fit::Width;      // None: zoom holds
-    double zoom = 1.0;         // 1.0 is 100 %
+    int page = 0; // from 0
+    Fit fit = Fit::Width; // None: zoom holds
+    double zoom = 1.0; // 1.0 is 100 %
 };
 
 // Kept by the host, so that a file opens where it was left. The component asks it when it opens

@@ -19,12 +19,18 @@ struct TypeName
 };
 
 constexpr TypeName kTypes[] = {
-    {AnnotationType::Text, PDF_ANNOT_TEXT},           {AnnotationType::FreeText, PDF_ANNOT_FREE_TEXT},
-    {AnnotationType::Line, PDF_ANNOT_LINE},           {AnnotationType::Square, PDF_ANNOT_SQUARE},
-    {AnnotationType::Circle, PDF_ANNOT_CIRCLE},       {AnnotationType::Polygon, PDF_ANNOT_POLYGON},
-    {AnnotationType::PolyLine, PDF_ANNOT_POLY_LINE},  {AnnotationType::Highlight, PDF_ANNOT_HIGHLIGHT},
-    {AnnotationType::Underline, PDF_ANNOT_UNDERLINE}, {AnnotationType::StrikeOut, PDF_ANNOT_STRIKE_OUT},
-    {AnnotationType::Squiggly, PDF_ANNOT_SQUIGGLY},   {AnnotationType::Stamp, PDF_ANNOT_STAMP},
+    {AnnotationType::Text, PDF_ANNOT_TEXT},
+    {AnnotationType::FreeText, PDF_ANNOT_FREE_TEXT},
+    {AnnotationType::Line, PDF_ANNOT_LINE},
+    {AnnotationType::Square, PDF_ANNOT_SQUARE},
+    {AnnotationType::Circle, PDF_ANNOT_CIRCLE},
+    {AnnotationType::Polygon, PDF_ANNOT_POLYGON},
+    {AnnotationType::PolyLine, PDF_ANNOT_POLY_LINE},
+    {AnnotationType::Highlight, PDF_ANNOT_HIGHLIGHT},
+    {AnnotationType::Underline, PDF_ANNOT_UNDERLINE},
+    {AnnotationType::StrikeOut, PDF_ANNOT_STRIKE_OUT},
+    {AnnotationType::Squiggly, PDF_ANNOT_SQUIGGLY},
+    {AnnotationType::Stamp, PDF_ANNOT_STAMP},
     {AnnotationType::Ink, PDF_ANNOT_INK},
 };
 
@@ -49,7 +55,7 @@ AnnotationType fromPdf(enum pdf_annot_type type)
 bool hasBox(AnnotationType type)
 {
     return type == AnnotationType::Text || type == AnnotationType::FreeText || type == AnnotationType::Square
-        || type == AnnotationType::Circle || type == AnnotationType::Stamp;
+           || type == AnnotationType::Circle || type == AnnotationType::Stamp;
 }
 
 // The subtypes MuPDF keeps a border width for; it refuses the width on others.
@@ -135,7 +141,8 @@ void apply(fz_context* ctx, pdf_annot* annot, const Annotation& value, const Set
     const AnnotationType type = value.type;
     if (hasBox(type)) {
         const QRectF r = value.rect.normalized();
-        pdf_set_annot_rect(ctx, annot, fz_make_rect(float(r.left()), float(r.top()), float(r.right()), float(r.bottom())));
+        pdf_set_annot_rect(ctx, annot,
+                           fz_make_rect(float(r.left()), float(r.top()), float(r.right()), float(r.bottom())));
     }
     if (type == AnnotationType::FreeText)
         pdf_set_annot_default_appearance(ctx, annot, "Helv", float(value.fontSize), 3, settings.color);
@@ -387,7 +394,10 @@ int MuDocument::addAnnotation(int page, const Annotation& value)
             pdf_drop_annot(ctx, annot);
             fz_drop_image(ctx, image);
         }
-        fz_catch(ctx) { fz_rethrow(ctx); }
+        fz_catch(ctx)
+        {
+            fz_rethrow(ctx);
+        }
     });
     return id;
 }

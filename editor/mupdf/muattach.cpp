@@ -23,7 +23,7 @@ ObjectHandle loadTree(fz_context* ctx, pdf_document* doc)
 struct Entry
 {
     QByteArray key; // UTF-8
-    pdf_obj* fileDict;  // borrowed from the loaded tree
+    pdf_obj* fileDict; // borrowed from the loaded tree
 };
 
 QList<Entry> entriesOf(fz_context* ctx, pdf_obj* tree)
@@ -46,8 +46,7 @@ void writeTree(fz_context* ctx, pdf_document* doc, QList<Entry> entries)
         const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 128; });
         return std::make_pair(!ascii, text);
     };
-    std::sort(entries.begin(), entries.end(),
-              [&](const Entry& a, const Entry& b) { return sortKey(a) < sortKey(b); });
+    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) { return sortKey(a) < sortKey(b); });
     const QList<Entry>& sorted = entries; // read only from here: no copy made inside fz_try
     guarded(ctx, [&] {
         pdf_obj* root = pdf_dict_get(ctx, pdf_trailer(ctx, doc), PDF_NAME(Root));
@@ -101,7 +100,8 @@ QList<Attachment> MuDocument::attachments() const
             continue;
         Attachment attachment;
         attachment.name = QString::fromUtf8(entry.key);
-        attachment.fileName = params.filename && *params.filename ? QString::fromUtf8(params.filename) : attachment.name;
+        attachment.fileName = params.filename && *params.filename ? QString::fromUtf8(params.filename)
+                                                                  : attachment.name;
         attachment.description = QString::fromUtf8(description);
         attachment.size = params.size;
         if (attachment.size <= 0) {
@@ -145,8 +145,8 @@ void MuDocument::addAttachment(const QString& name, const QByteArray& contents, 
     const int64_t time = modified.isValid() ? modified.toSecsSinceEpoch() : -1;
     pdf_obj* raw = nullptr;
     guarded(ctx, [&] {
-        fz_buffer* buffer = fz_new_buffer_from_copied_data(ctx, reinterpret_cast<const unsigned char*>(contents.constData()),
-                                                           size_t(contents.size()));
+        fz_buffer* buffer = fz_new_buffer_from_copied_data(
+            ctx, reinterpret_cast<const unsigned char*>(contents.constData()), size_t(contents.size()));
         fz_try(ctx)
         {
             raw = pdf_add_embedded_file(ctx, doc, key.constData(), mime.isEmpty() ? nullptr : mime.constData(), buffer,
@@ -154,8 +154,14 @@ void MuDocument::addAttachment(const QString& name, const QByteArray& contents, 
             if (!text.isEmpty())
                 pdf_dict_put_text_string(ctx, raw, PDF_NAME(Desc), text.constData());
         }
-        fz_always(ctx) { fz_drop_buffer(ctx, buffer); }
-        fz_catch(ctx) { fz_rethrow(ctx); }
+        fz_always(ctx)
+        {
+            fz_drop_buffer(ctx, buffer);
+        }
+        fz_catch(ctx)
+        {
+            fz_rethrow(ctx);
+        }
     });
     const ObjectHandle fileDict(ctx, raw);
     entries.erase(std::remove_if(entries.begin(), entries.end(), [&](const Entry& entry) { return entry.key == key; }),

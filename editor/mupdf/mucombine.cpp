@@ -54,7 +54,10 @@ pdf_obj* explicitDestination(Graft& g, pdf_obj* dest)
 template <typename Fill>
 pdf_obj* filled(fz_context* ctx, pdf_obj* container, Fill&& fill)
 {
-    fz_try(ctx) { fill(container); }
+    fz_try(ctx)
+    {
+        fill(container);
+    }
     fz_catch(ctx)
     {
         pdf_drop_obj(ctx, container);
@@ -116,9 +119,18 @@ pdf_obj* copyIndirect(Graft& g, pdf_obj* ref)
     const int target = pdf_create_object(ctx, g.dst);
     (*g.copied)[number] = target;
     pdf_obj* value = copyObject(g, resolved);
-    fz_try(ctx) { pdf_update_object(ctx, g.dst, target, value ? value : PDF_NULL); }
-    fz_always(ctx) { pdf_drop_obj(ctx, value); }
-    fz_catch(ctx) { fz_rethrow(ctx); }
+    fz_try(ctx)
+    {
+        pdf_update_object(ctx, g.dst, target, value ? value : PDF_NULL);
+    }
+    fz_always(ctx)
+    {
+        pdf_drop_obj(ctx, value);
+    }
+    fz_catch(ctx)
+    {
+        fz_rethrow(ctx);
+    }
 
     pdf_obj* result = pdf_new_indirect(ctx, g.dst, target, 0);
     if (pdf_is_stream(ctx, ref)) {
@@ -129,7 +141,10 @@ pdf_obj* copyIndirect(Graft& g, pdf_obj* ref)
             raw = pdf_load_raw_stream_number(ctx, g.src, number);
             pdf_update_stream(ctx, g.dst, result, raw, 1);
         }
-        fz_always(ctx) { fz_drop_buffer(ctx, raw); }
+        fz_always(ctx)
+        {
+            fz_drop_buffer(ctx, raw);
+        }
         fz_catch(ctx)
         {
             pdf_drop_obj(ctx, result);
@@ -188,8 +203,8 @@ void fillPage(Graft& g, pdf_obj* from, pdf_obj* to)
     pdf_obj* inherited[] = {PDF_NAME(MediaBox), PDF_NAME(CropBox), PDF_NAME(Rotate), PDF_NAME(Resources)};
     for (pdf_obj* key : inherited)
         copyKey(g, from, to, key, true);
-    pdf_obj* own[] = {PDF_NAME(Contents), PDF_NAME(BleedBox), PDF_NAME(TrimBox), PDF_NAME(ArtBox),
-                      PDF_NAME(UserUnit), PDF_NAME(Group)};
+    pdf_obj* own[] = {PDF_NAME(Contents), PDF_NAME(BleedBox), PDF_NAME(TrimBox),
+                      PDF_NAME(ArtBox),   PDF_NAME(UserUnit), PDF_NAME(Group)};
     for (pdf_obj* key : own)
         copyKey(g, from, to, key, false);
     copyAnnots(g, from, to);
@@ -287,7 +302,8 @@ bool markOutline(Graft& g, pdf_obj* first, bool everyPage, Items* marked, std::u
         const int number = pdf_to_num(ctx, item);
         if (number > 0 && !visited->insert(number).second)
             break;
-        const bool below = markOutline(g, pdf_dict_get(ctx, item, PDF_NAME(First)), everyPage, marked, visited, depth + 1);
+        const bool below = markOutline(g, pdf_dict_get(ctx, item, PDF_NAME(First)), everyPage, marked, visited,
+                                       depth + 1);
         if (everyPage || below || g.pages->count(targetPageNumber(ctx, g.src, item))) {
             marked->insert(pdf_resolve_indirect(ctx, item));
             any = true;
@@ -341,8 +357,14 @@ int copyOutlineChain(Graft& g, pdf_obj* first, pdf_obj* parent, const Items& mar
                 pdf_dict_put_int(ctx, node, PDF_NAME(Count), open ? children : -children);
             }
         }
-        fz_always(ctx) { pdf_drop_obj(ctx, node); }
-        fz_catch(ctx) { fz_rethrow(ctx); }
+        fz_always(ctx)
+        {
+            pdf_drop_obj(ctx, node);
+        }
+        fz_catch(ctx)
+        {
+            fz_rethrow(ctx);
+        }
         ++copied;
     }
     return copied;
@@ -402,8 +424,14 @@ void mergeFields(Graft& g, bool everyPage)
                 }
                 pdf_array_push(ctx, dstFields, field);
             }
-            fz_always(ctx) { pdf_drop_obj(ctx, field); }
-            fz_catch(ctx) { fz_rethrow(ctx); }
+            fz_always(ctx)
+            {
+                pdf_drop_obj(ctx, field);
+            }
+            fz_catch(ctx)
+            {
+                fz_rethrow(ctx);
+            }
         }
     });
 }
@@ -483,12 +511,27 @@ void MuDocument::insertPagesOf(MuDocument& source, const QVector<int>& chosen, i
                 fillPage(g, sourcePages[size_t(i)], page);
                 pdf_update_object(ctx, dst, targetNumbers[size_t(i)], page);
             }
-            fz_always(ctx) { pdf_drop_obj(ctx, page); }
-            fz_catch(ctx) { fz_rethrow(ctx); }
+            fz_always(ctx)
+            {
+                pdf_drop_obj(ctx, page);
+            }
+            fz_catch(ctx)
+            {
+                fz_rethrow(ctx);
+            }
             pdf_obj* ref = pdf_new_indirect(ctx, dst, targetNumbers[size_t(i)], 0);
-            fz_try(ctx) { pdf_insert_page(ctx, dst, at + i, ref); }
-            fz_always(ctx) { pdf_drop_obj(ctx, ref); }
-            fz_catch(ctx) { fz_rethrow(ctx); }
+            fz_try(ctx)
+            {
+                pdf_insert_page(ctx, dst, at + i, ref);
+            }
+            fz_always(ctx)
+            {
+                pdf_drop_obj(ctx, ref);
+            }
+            fz_catch(ctx)
+            {
+                fz_rethrow(ctx);
+            }
         }
     });
 
@@ -530,8 +573,14 @@ void MuDocument::insertPagesOf(MuDocument& source, const QVector<int>& chosen, i
                 if (children > 0)
                     pdf_dict_put_int(ctx, top, PDF_NAME(Count), children);
             }
-            fz_always(ctx) { pdf_drop_obj(ctx, top); }
-            fz_catch(ctx) { fz_rethrow(ctx); }
+            fz_always(ctx)
+            {
+                pdf_drop_obj(ctx, top);
+            }
+            fz_catch(ctx)
+            {
+                fz_rethrow(ctx);
+            }
         }
         pdf_dict_put_int(ctx, outlines, PDF_NAME(Count), outlineLength(ctx, outlines));
     });

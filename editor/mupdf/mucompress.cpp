@@ -30,13 +30,14 @@ QImage imagePixels(fz_context* ctx, pdf_document* doc, pdf_obj* object)
         fz_try(ctx)
         {
             if (!pdf_dict_get_bool(ctx, object, PDF_NAME(ImageMask)) && !pdf_dict_get(ctx, object, PDF_NAME(SMask))
-                && !pdf_dict_get(ctx, object, PDF_NAME(Mask)) && pdf_dict_get_int(ctx, object, PDF_NAME(BitsPerComponent)) == 8) {
+                && !pdf_dict_get(ctx, object, PDF_NAME(Mask))
+                && pdf_dict_get_int(ctx, object, PDF_NAME(BitsPerComponent)) == 8) {
                 image = pdf_load_image(ctx, doc, object);
                 if (image->w * image->h >= 64 * 64) {
                     decoded = fz_get_pixmap_from_image(ctx, image, nullptr, nullptr, nullptr, nullptr);
                     if (fz_pixmap_alpha(ctx, decoded) == 0) {
                         fz_colorspace* target = fz_pixmap_colorants(ctx, decoded) == 1 ? fz_device_gray(ctx)
-                                                                                         : fz_device_rgb(ctx);
+                                                                                       : fz_device_rgb(ctx);
                         pixmap = fz_convert_pixmap(ctx, decoded, target, nullptr, nullptr, fz_default_color_params, 0);
                     }
                 }
@@ -47,7 +48,10 @@ QImage imagePixels(fz_context* ctx, pdf_document* doc, pdf_obj* object)
             fz_drop_pixmap(ctx, decoded);
             fz_drop_image(ctx, image);
         }
-        fz_catch(ctx) { fz_rethrow(ctx); }
+        fz_catch(ctx)
+        {
+            fz_rethrow(ctx);
+        }
     });
     if (!pixmap)
         return QImage();
@@ -71,8 +75,8 @@ QByteArray jpegBytes(const QImage& image, int quality)
 void replaceStream(fz_context* ctx, pdf_document* doc, pdf_obj* object, const QImage& image, const QByteArray& jpeg)
 {
     guarded(ctx, [&] {
-        fz_buffer* buffer = fz_new_buffer_from_copied_data(ctx, reinterpret_cast<const unsigned char*>(jpeg.constData()),
-                                                           size_t(jpeg.size()));
+        fz_buffer* buffer = fz_new_buffer_from_copied_data(
+            ctx, reinterpret_cast<const unsigned char*>(jpeg.constData()), size_t(jpeg.size()));
         fz_try(ctx)
         {
             pdf_update_stream(ctx, doc, object, buffer, 1);
@@ -85,8 +89,14 @@ void replaceStream(fz_context* ctx, pdf_document* doc, pdf_obj* object, const QI
             pdf_dict_put(ctx, object, PDF_NAME(ColorSpace),
                          image.format() == QImage::Format_Grayscale8 ? PDF_NAME(DeviceGray) : PDF_NAME(DeviceRGB));
         }
-        fz_always(ctx) { fz_drop_buffer(ctx, buffer); }
-        fz_catch(ctx) { fz_rethrow(ctx); }
+        fz_always(ctx)
+        {
+            fz_drop_buffer(ctx, buffer);
+        }
+        fz_catch(ctx)
+        {
+            fz_rethrow(ctx);
+        }
     });
 }
 

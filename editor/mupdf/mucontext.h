@@ -42,8 +42,14 @@ template <typename Body>
 void guarded(fz_context* ctx, Body&& body)
 {
     bool failed = false;
-    fz_try(ctx) { body(); }
-    fz_catch(ctx) { failed = true; }
+    fz_try(ctx)
+    {
+        body();
+    }
+    fz_catch(ctx)
+    {
+        failed = true;
+    }
     if (failed)
         throwCaught(ctx);
 }
@@ -61,10 +67,7 @@ public:
     Handle() = default;
     Handle(fz_context* ctx, T* ptr) : m_ctx(ctx), m_ptr(ptr) {}
     ~Handle() { reset(); }
-    Handle(Handle&& other) noexcept
-        : m_ctx(other.m_ctx), m_ptr(std::exchange(other.m_ptr, nullptr))
-    {
-    }
+    Handle(Handle&& other) noexcept : m_ctx(other.m_ctx), m_ptr(std::exchange(other.m_ptr, nullptr)) {}
     Handle& operator=(Handle&& other) noexcept
     {
         if (this != &other) {

@@ -48,8 +48,14 @@ void MuDocument::writePages(const QVector<int>& pages, const QByteArray& format,
                 fz_run_page(ctx, page, device, fz_identity, nullptr);
                 fz_end_page(ctx, writer.get());
             }
-            fz_always(ctx) { fz_drop_page(ctx, page); }
-            fz_catch(ctx) { fz_rethrow(ctx); }
+            fz_always(ctx)
+            {
+                fz_drop_page(ctx, page);
+            }
+            fz_catch(ctx)
+            {
+                fz_rethrow(ctx);
+            }
         });
     }
     guarded(ctx, [&] { fz_close_document_writer(ctx, writer.get()); });
@@ -78,7 +84,10 @@ void MuDocument::writeSvgPage(int number, const QString& path)
             fz_drop_device(ctx, device);
             fz_drop_page(ctx, page);
         }
-        fz_catch(ctx) { fz_rethrow(ctx); }
+        fz_catch(ctx)
+        {
+            fz_rethrow(ctx);
+        }
     });
 }
 

@@ -59,8 +59,8 @@ void MuDocument::appendImagePage(const QString& path, const QSizeF& paper, doubl
             resources = pdf_new_dict(ctx, d->pdf(), 1);
             pdf_dict_puts(ctx, pdf_dict_put_dict(ctx, resources, PDF_NAME(XObject), 1), "Im0", imageRef);
             contents = fz_new_buffer(ctx, 64);
-            fz_append_printf(ctx, contents, "q %g 0 0 %g %g %g cm /Im0 Do Q", width, height,
-                             (pageWidth - width) / 2, (pageHeight - height) / 2);
+            fz_append_printf(ctx, contents, "q %g 0 0 %g %g %g cm /Im0 Do Q", width, height, (pageWidth - width) / 2,
+                             (pageHeight - height) / 2);
             page = pdf_add_page(ctx, d->pdf(), fz_make_rect(0, 0, pageWidth, pageHeight), 0, resources, contents);
             pdf_insert_page(ctx, d->pdf(), -1, page);
         }
@@ -72,7 +72,10 @@ void MuDocument::appendImagePage(const QString& path, const QSizeF& paper, doubl
             pdf_drop_obj(ctx, imageRef);
             fz_drop_image(ctx, image);
         }
-        fz_catch(ctx) { fz_rethrow(ctx); }
+        fz_catch(ctx)
+        {
+            fz_rethrow(ctx);
+        }
     });
 }
 

@@ -64,7 +64,10 @@ std::unique_ptr<MuDocument::Impl> openedBytes(ContextPtr context, const QByteArr
             fz_drop_stream(ctx, stream);
             fz_drop_buffer(ctx, buffer);
         }
-        fz_catch(ctx) { fz_rethrow(ctx); }
+        fz_catch(ctx)
+        {
+            fz_rethrow(ctx);
+        }
     });
     impl->doc = PdfDocumentHandle(ctx, doc);
     mendUnlocked(*impl);
@@ -131,7 +134,6 @@ void collectOutline(fz_context* ctx, fz_document* doc, fz_outline_iterator* iter
     }
 }
 
-
 } // namespace
 
 void MuDocument::Impl::checkPage(int page) const
@@ -142,7 +144,9 @@ void MuDocument::Impl::checkPage(int page) const
         throw MuError(FZ_ERROR_GENERIC, "page " + std::to_string(page + 1) + " does not exist");
 }
 
-MuDocument::MuDocument(std::unique_ptr<Impl> impl) : d(std::move(impl)) {}
+MuDocument::MuDocument(std::unique_ptr<Impl> impl) : d(std::move(impl))
+{
+}
 
 MuDocument::~MuDocument() = default;
 
@@ -275,9 +279,8 @@ bool MuDocument::pageTreeMended() const
 QString MuDocument::metadataTitle() const
 {
     char buffer[512] = {0};
-    guarded(d->ctx(), [&] {
-        fz_lookup_metadata(d->ctx(), &d->pdf()->super, FZ_META_INFO_TITLE, buffer, sizeof buffer);
-    });
+    guarded(d->ctx(),
+            [&] { fz_lookup_metadata(d->ctx(), &d->pdf()->super, FZ_META_INFO_TITLE, buffer, sizeof buffer); });
     return QString::fromUtf8(buffer).simplified();
 }
 
@@ -285,7 +288,8 @@ bool MuDocument::hasOutline() const
 {
     int has = 0;
     fz_context* ctx = d->ctx();
-    guarded(ctx, [&] { has = pdf_is_dict(ctx, pdf_dict_getp(ctx, pdf_trailer(ctx, d->pdf()), "Root/Outlines/First")); });
+    guarded(ctx,
+            [&] { has = pdf_is_dict(ctx, pdf_dict_getp(ctx, pdf_trailer(ctx, d->pdf()), "Root/Outlines/First")); });
     return has != 0;
 }
 
@@ -321,8 +325,7 @@ QList<PageLink> MuDocument::links(int page) const
         if (!link->uri)
             continue;
         PageLink item;
-        item.area = QRectF(link->rect.x0, link->rect.y0, link->rect.x1 - link->rect.x0,
-                           link->rect.y1 - link->rect.y0);
+        item.area = QRectF(link->rect.x0, link->rect.y0, link->rect.x1 - link->rect.x0, link->rect.y1 - link->rect.y0);
         item.uri = fromUtf8(link->uri);
         if (!fz_is_external_link(ctx, link->uri)) {
             int number = -1;
@@ -383,6 +386,5 @@ void MuDocument::movePages(const QVector<int>& pages, int target)
     for (pdf_obj* object : objects)
         pdf_drop_obj(ctx, object);
 }
-
 
 } // namespace pxv::mu

@@ -52,7 +52,7 @@ struct MuDocument::Impl
     bool journalEnabled = false;
     int stepStart = 0; // the history position when the open step began
     qint64 baseStartXref = -1; // of the file incremental saves append to; -1 before the first
-    bool baseIsFile = false;   // false while the document has no file of its own (or a repaired one)
+    bool baseIsFile = false; // false while the document has no file of its own (or a repaired one)
 
     ~Impl();
     fz_context* ctx() const { return context->get(); }

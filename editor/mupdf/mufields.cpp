@@ -139,7 +139,8 @@ void walkFields(fz_context* ctx, pdf_document* doc, Visit&& visit)
     std::vector<std::pair<pdf_obj*, int>> stack; // a node and its depth
     std::unordered_set<int> seen;
     guarded(ctx, [&] {
-        pdf_obj* fields = pdf_dict_getl(ctx, pdf_trailer(ctx, doc), PDF_NAME(Root), PDF_NAME(AcroForm), PDF_NAME(Fields), nullptr);
+        pdf_obj* fields = pdf_dict_getl(ctx, pdf_trailer(ctx, doc), PDF_NAME(Root), PDF_NAME(AcroForm),
+                                        PDF_NAME(Fields), nullptr);
         for (int i = pdf_array_len(ctx, fields) - 1; i >= 0; --i)
             stack.emplace_back(pdf_array_get(ctx, fields, i), 0);
         while (!stack.empty()) {
@@ -159,7 +160,8 @@ void walkFields(fz_context* ctx, pdf_document* doc, Visit&& visit)
 // Whether the field tree that holds obj is a tree: MuPDF marks a changed field's widgets by
 // walking its kids without looking for loops, which a tree that holds itself makes endless.
 // Inside guarded() only.
-bool isSoundTree(fz_context* ctx, pdf_obj* obj, std::unordered_set<int>& seen, std::vector<std::pair<pdf_obj*, int>>& stack)
+bool isSoundTree(fz_context* ctx, pdf_obj* obj, std::unordered_set<int>& seen,
+                 std::vector<std::pair<pdf_obj*, int>>& stack)
 {
     pdf_obj* top = obj;
     for (int depth = 0; pdf_is_dict(ctx, pdf_dict_get(ctx, top, PDF_NAME(Parent))); ++depth) {

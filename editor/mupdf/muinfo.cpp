@@ -38,7 +38,7 @@ QDateTime pdfDate(const QString& text)
 bool hasFontFile(fz_context* ctx, pdf_obj* descriptor)
 {
     return pdf_dict_get(ctx, descriptor, PDF_NAME(FontFile)) || pdf_dict_get(ctx, descriptor, PDF_NAME(FontFile2))
-        || pdf_dict_get(ctx, descriptor, PDF_NAME(FontFile3));
+           || pdf_dict_get(ctx, descriptor, PDF_NAME(FontFile3));
 }
 
 struct FontFinder
@@ -123,7 +123,8 @@ QString MuDocument::encryptionMethod() const
 
 void MuDocument::setInfo(const EditableInfo& info)
 {
-    const QByteArray values[] = {info.title.toUtf8(), info.author.toUtf8(), info.subject.toUtf8(), info.keywords.toUtf8()};
+    const QByteArray values[] = {info.title.toUtf8(), info.author.toUtf8(), info.subject.toUtf8(),
+                                 info.keywords.toUtf8()};
     const QDateTime when = QDateTime::currentDateTimeUtc();
     const QByteArray now = when.toString(QStringLiteral("'D:'yyyyMMddHHmmss'Z'")).toLatin1();
     fz_context* ctx = d->ctx();
@@ -163,8 +164,8 @@ void MuDocument::setInfo(const EditableInfo& info)
         }
         pdf_dict_put_text_string(ctx, dict, PDF_NAME(ModDate), now.constData());
         if (!packet.isEmpty()) {
-            fz_buffer* updated = fz_new_buffer_from_copied_data(ctx, reinterpret_cast<const unsigned char*>(packet.constData()),
-                                                                size_t(packet.size()));
+            fz_buffer* updated = fz_new_buffer_from_copied_data(
+                ctx, reinterpret_cast<const unsigned char*>(packet.constData()), size_t(packet.size()));
             fz_try(ctx)
             {
                 // Left uncompressed, as XMP is meant to be readable by tools that know no PDF.
@@ -172,8 +173,14 @@ void MuDocument::setInfo(const EditableInfo& info)
                 pdf_dict_del(ctx, metadata, PDF_NAME(Filter));
                 pdf_dict_del(ctx, metadata, PDF_NAME(DecodeParms));
             }
-            fz_always(ctx) { fz_drop_buffer(ctx, updated); }
-            fz_catch(ctx) { fz_rethrow(ctx); }
+            fz_always(ctx)
+            {
+                fz_drop_buffer(ctx, updated);
+            }
+            fz_catch(ctx)
+            {
+                fz_rethrow(ctx);
+            }
         } else if (metadata) {
             pdf_dict_del(ctx, pdf_dict_get(ctx, pdf_trailer(ctx, doc), PDF_NAME(Root)), PDF_NAME(Metadata));
         }

@@ -79,8 +79,14 @@ void keepForUndo(fz_context* ctx, pdf_document* doc, int number)
         else if (pdf_is_array(ctx, before))
             pdf_array_push(ctx, before, PDF_NULL);
     }
-    fz_always(ctx) { pdf_drop_obj(ctx, before); }
-    fz_catch(ctx) { fz_rethrow(ctx); }
+    fz_always(ctx)
+    {
+        pdf_drop_obj(ctx, before);
+    }
+    fz_catch(ctx)
+    {
+        fz_rethrow(ctx);
+    }
 }
 
 } // namespace
@@ -98,7 +104,10 @@ QByteArray printObject(fz_context* ctx, pdf_obj* object)
             pdf_print_obj(ctx, out, object, 1, 0);
             fz_close_output(ctx, out);
         }
-        fz_always(ctx) { fz_drop_output(ctx, out); }
+        fz_always(ctx)
+        {
+            fz_drop_output(ctx, out);
+        }
         fz_catch(ctx)
         {
             fz_drop_buffer(ctx, buffer);
@@ -269,9 +278,18 @@ void MuDocument::applyObjectStates(const QVector<QPair<int, std::shared_ptr<cons
             bool fresh = number >= pdf_xref_len(ctx, doc);
             if (!fresh) {
                 pdf_obj* existing = pdf_new_indirect(ctx, doc, number, 0);
-                fz_try(ctx) { fresh = pdf_is_null(ctx, pdf_resolve_indirect(ctx, existing)); }
-                fz_always(ctx) { pdf_drop_obj(ctx, existing); }
-                fz_catch(ctx) { fz_rethrow(ctx); }
+                fz_try(ctx)
+                {
+                    fresh = pdf_is_null(ctx, pdf_resolve_indirect(ctx, existing));
+                }
+                fz_always(ctx)
+                {
+                    pdf_drop_obj(ctx, existing);
+                }
+                fz_catch(ctx)
+                {
+                    fz_rethrow(ctx);
+                }
             }
             while (pdf_xref_len(ctx, doc) <= number)
                 pdf_create_object(ctx, doc);
@@ -301,7 +319,8 @@ void MuDocument::applyObjectStates(const QVector<QPair<int, std::shared_ptr<cons
                 if (state->isStream) {
                     ref = pdf_new_indirect(ctx, doc, number, 0);
                     data = fz_new_buffer_from_copied_data(
-                        ctx, reinterpret_cast<const unsigned char*>(state->stream.constData()), size_t(state->stream.size()));
+                        ctx, reinterpret_cast<const unsigned char*>(state->stream.constData()),
+                        size_t(state->stream.size()));
                     pdf_update_stream(ctx, doc, ref, data, 1);
                 }
             }
@@ -313,7 +332,10 @@ void MuDocument::applyObjectStates(const QVector<QPair<int, std::shared_ptr<cons
                 fz_drop_stream(ctx, in);
                 pdf_lexbuf_fin(ctx, &lexbuf);
             }
-            fz_catch(ctx) { fz_rethrow(ctx); }
+            fz_catch(ctx)
+            {
+                fz_rethrow(ctx);
+            }
         });
     }
     d->forgetPageContent();
@@ -386,9 +408,18 @@ int MuDocument::pageIndexOfObject(int number) const
         if (number <= 0 || number >= pdf_xref_len(ctx, d->pdf()))
             return;
         pdf_obj* page = pdf_new_indirect(ctx, d->pdf(), number, 0);
-        fz_try(ctx) { index = pdf_lookup_page_number(ctx, d->pdf(), page); }
-        fz_always(ctx) { pdf_drop_obj(ctx, page); }
-        fz_catch(ctx) { fz_rethrow(ctx); }
+        fz_try(ctx)
+        {
+            index = pdf_lookup_page_number(ctx, d->pdf(), page);
+        }
+        fz_always(ctx)
+        {
+            pdf_drop_obj(ctx, page);
+        }
+        fz_catch(ctx)
+        {
+            fz_rethrow(ctx);
+        }
     });
     return index;
 }
@@ -408,7 +439,10 @@ MuDocument::ObjectRole MuDocument::objectRole(int number) const
                 const char type = pdf_get_xref_entry_no_null(ctx, d->pdf(), number)->type;
                 free = type != 'n' && type != 'o';
             }
-            fz_catch(ctx) { free = true; }
+            fz_catch(ctx)
+            {
+                free = true;
+            }
         }
         if (free) {
             role = ObjectRole::Free;
@@ -425,7 +459,8 @@ MuDocument::ObjectRole MuDocument::objectRole(int number) const
         else if (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Page)))
             role = ObjectRole::Page;
         else if ((pdf_is_indirect(ctx, pdf_dict_get(ctx, object, PDF_NAME(P)))
-                  && (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Annot)) || pdf_dict_get(ctx, object, PDF_NAME(Rect))))
+                  && (nameIs(ctx, object, PDF_NAME(Type), PDF_NAME(Annot))
+                      || pdf_dict_get(ctx, object, PDF_NAME(Rect))))
                  || (nameIs(ctx, object, PDF_NAME(Subtype), PDF_NAME(Popup))
                      && pdf_is_indirect(ctx, pdf_dict_get(ctx, object, PDF_NAME(Parent)))))
             role = ObjectRole::Annotation;

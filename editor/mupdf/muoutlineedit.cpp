@@ -34,8 +34,14 @@ void atEntry(fz_context* ctx, pdf_document* doc, const QVector<int>& path, Edit 
             seek(ctx, it, path);
             edit(it);
         }
-        fz_always(ctx) { fz_drop_outline_iterator(ctx, it); }
-        fz_catch(ctx) { fz_rethrow(ctx); }
+        fz_always(ctx)
+        {
+            fz_drop_outline_iterator(ctx, it);
+        }
+        fz_catch(ctx)
+        {
+            fz_rethrow(ctx);
+        }
     });
 }
 
@@ -48,15 +54,21 @@ void MuDocument::insertOutlineEntry(const QVector<int>& path, const QString& tit
     fz_context* ctx = d->ctx();
     pdf_document* doc = d->pdf();
     atEntry(ctx, doc, path, [&](fz_outline_iterator* it) {
-        char* uri = fz_format_link_uri(
-            ctx, &doc->super, fz_make_link_dest_xyz(0, page, float(position.x()), float(position.y()), 0));
+        char* uri = fz_format_link_uri(ctx, &doc->super,
+                                       fz_make_link_dest_xyz(0, page, float(position.x()), float(position.y()), 0));
         fz_try(ctx)
         {
             fz_outline_item item{const_cast<char*>(text.constData()), uri, 0};
             fz_outline_iterator_insert(ctx, it, &item);
         }
-        fz_always(ctx) { fz_free(ctx, uri); }
-        fz_catch(ctx) { fz_rethrow(ctx); }
+        fz_always(ctx)
+        {
+            fz_free(ctx, uri);
+        }
+        fz_catch(ctx)
+        {
+            fz_rethrow(ctx);
+        }
     });
 }
 
@@ -158,7 +170,8 @@ int recount(fz_context* ctx, pdf_obj* node, int depth)
     int shown = 0;
     if (depth > kMaxDepth)
         return shown;
-    for (pdf_obj* child = pdf_dict_get(ctx, node, PDF_NAME(First)); child; child = pdf_dict_get(ctx, child, PDF_NAME(Next))) {
+    for (pdf_obj* child = pdf_dict_get(ctx, node, PDF_NAME(First)); child;
+         child = pdf_dict_get(ctx, child, PDF_NAME(Next))) {
         const int below = recount(ctx, child, depth + 1);
         const bool open = pdf_dict_get_int(ctx, child, PDF_NAME(Count)) > 0;
         const int count = open ? below : -below;

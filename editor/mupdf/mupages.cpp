@@ -148,7 +148,10 @@ void MuDocument::insertBlankPages(int at, int count, const QSizeF& points)
                 fz_drop_buffer(ctx, contents);
                 pdf_drop_obj(ctx, resources);
             }
-            fz_catch(ctx) { fz_rethrow(ctx); }
+            fz_catch(ctx)
+            {
+                fz_rethrow(ctx);
+            }
         });
     }
 }
@@ -175,7 +178,8 @@ QMarginsF MuDocument::cropMargins(int page) const
         fz_rect visible;
         fz_matrix ctm;
         pdf_page_obj_transform(ctx, object, &visible, &ctm);
-        const double stored[4] = {visible.x0 - media.x0, media.y1 - visible.y1, media.x1 - visible.x1, visible.y0 - media.y0};
+        const double stored[4] = {visible.x0 - media.x0, media.y1 - visible.y1, media.x1 - visible.x1,
+                                  visible.y0 - media.y0};
         const int turns = quarterTurns(ctx, object);
         for (int i = 0; i < 4; ++i)
             shown[shownEdge(i, turns)] = stored[i];

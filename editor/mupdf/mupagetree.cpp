@@ -11,7 +11,6 @@
 
 #include <vector>
 
-
 namespace pxv::mu {
 
 namespace {

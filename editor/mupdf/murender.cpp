@@ -39,8 +39,14 @@ QImage MuDocument::renderPage(int page, double scale, const std::atomic<int>* ab
                 bounds = fz_bound_page(ctx, fzPage);
                 list = fz_new_display_list_from_page(ctx, fzPage);
             }
-            fz_always(ctx) { fz_drop_page(ctx, fzPage); }
-            fz_catch(ctx) { fz_rethrow(ctx); }
+            fz_always(ctx)
+            {
+                fz_drop_page(ctx, fzPage);
+            }
+            fz_catch(ctx)
+            {
+                fz_rethrow(ctx);
+            }
             // The lists hold what drawing needs; the parsed objects of the pages would otherwise
             // stay until the copy is closed, and a copy walked end to end would hold the whole
             // file's. Dropped now and then, not per page: objects packed in object streams are
@@ -51,7 +57,6 @@ QImage MuDocument::renderPage(int page, double scale, const std::atomic<int>* ab
                 pdf_clear_xref(ctx, d->pdf());
                 d->listsSinceObjectsDropped = 0;
                 malloc_trim(0); // freed, yet kept by the allocator unless handed back
-
             }
         });
         Impl::CachedList entry;
@@ -89,8 +94,7 @@ QImage MuDocument::renderPage(int page, double scale, const std::atomic<int>* ab
         guarded(ctx, [&] {
             // BGRA with alpha over the white fill: every pixel stays opaque, which is QImage's
             // RGB32 in memory, the format painted without blending.
-            fz_pixmap* pixmap = fz_new_pixmap_with_bbox_and_data(ctx, fz_device_bgr(ctx), band,
-                                                                 nullptr, 1, samples);
+            fz_pixmap* pixmap = fz_new_pixmap_with_bbox_and_data(ctx, fz_device_bgr(ctx), band, nullptr, 1, samples);
             fz_device* device = nullptr;
             fz_var(device);
             fz_try(ctx)
@@ -104,7 +108,10 @@ QImage MuDocument::renderPage(int page, double scale, const std::atomic<int>* ab
                 fz_drop_device(ctx, device);
                 fz_drop_pixmap(ctx, pixmap);
             }
-            fz_catch(ctx) { fz_rethrow(ctx); }
+            fz_catch(ctx)
+            {
+                fz_rethrow(ctx);
+            }
         });
     }
     return image;

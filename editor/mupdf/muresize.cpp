@@ -22,7 +22,8 @@ void transformPoints(fz_context* ctx, pdf_obj* list, fz_matrix m)
 {
     const int count = pdf_array_len(ctx, list) / 2 * 2;
     for (int i = 0; i < count; i += 2) {
-        const fz_point p = fz_transform_point_xy(pdf_array_get_real(ctx, list, i), pdf_array_get_real(ctx, list, i + 1), m);
+        const fz_point p = fz_transform_point_xy(pdf_array_get_real(ctx, list, i), pdf_array_get_real(ctx, list, i + 1),
+                                                 m);
         pdf_array_put_drop(ctx, list, i, pdf_new_real(ctx, p.x));
         pdf_array_put_drop(ctx, list, i + 1, pdf_new_real(ctx, p.y));
     }
@@ -34,7 +35,8 @@ void transformPoints(fz_context* ctx, pdf_obj* list, fz_matrix m)
 void transformAnnotation(fz_context* ctx, pdf_obj* annot, fz_matrix m, float scale)
 {
     if (pdf_is_array(ctx, pdf_dict_get(ctx, annot, PDF_NAME(Rect))))
-        pdf_dict_put_rect(ctx, annot, PDF_NAME(Rect), fz_transform_rect(pdf_dict_get_rect(ctx, annot, PDF_NAME(Rect)), m));
+        pdf_dict_put_rect(ctx, annot, PDF_NAME(Rect),
+                          fz_transform_rect(pdf_dict_get_rect(ctx, annot, PDF_NAME(Rect)), m));
     for (const char* key : kPointLists)
         transformPoints(ctx, pdf_dict_gets(ctx, annot, key), m);
     pdf_obj* ink = pdf_dict_get(ctx, annot, PDF_NAME(InkList));
@@ -81,7 +83,10 @@ void wrapContents(fz_context* ctx, pdf_document* doc, pdf_obj* page, fz_matrix m
         fz_drop_buffer(ctx, after);
         fz_drop_buffer(ctx, before);
     }
-    fz_catch(ctx) { fz_rethrow(ctx); }
+    fz_catch(ctx)
+    {
+        fz_rethrow(ctx);
+    }
 }
 
 // Gives the page the media box media and maps its other boxes with the content; the crop box
@@ -94,7 +99,8 @@ void replaceBoxes(fz_context* ctx, pdf_obj* page, fz_rect media, fz_matrix m)
         pdf_dict_put_rect(ctx, page, PDF_NAME(CropBox), media);
     for (pdf_obj* key : kMarkBoxes) {
         if (pdf_is_array(ctx, pdf_dict_get(ctx, page, key)))
-            pdf_dict_put_rect(ctx, page, key, fz_intersect_rect(fz_transform_rect(pdf_dict_get_rect(ctx, page, key), m), media));
+            pdf_dict_put_rect(ctx, page, key,
+                              fz_intersect_rect(fz_transform_rect(pdf_dict_get_rect(ctx, page, key), m), media));
     }
 }
 
@@ -202,8 +208,14 @@ void mapNamedDestinations(fz_context* ctx, pdf_document* doc, const Moves& moves
         for (int i = 0; i < pdf_dict_len(ctx, tree); ++i)
             mapDestination(ctx, pdf_dict_get_val(ctx, tree, i), moves, seen);
     }
-    fz_always(ctx) { pdf_drop_obj(ctx, tree); }
-    fz_catch(ctx) { fz_rethrow(ctx); }
+    fz_always(ctx)
+    {
+        pdf_drop_obj(ctx, tree);
+    }
+    fz_catch(ctx)
+    {
+        fz_rethrow(ctx);
+    }
 }
 
 } // namespace

@@ -65,7 +65,8 @@ void applyProtection(const Protection& protection, pdf_write_options* options)
     // Without a permissions password the open password lifts restrictions, and there are none.
     const QByteArray owner = protection.permissionsPassword.isEmpty() ? user : protection.permissionsPassword.toUtf8();
     options->do_encrypt = PDF_ENCRYPT_AES_256;
-    options->permissions = permissionBits(protection.permissionsPassword.isEmpty() ? PermitAll : protection.permissions);
+    options->permissions = permissionBits(protection.permissionsPassword.isEmpty() ? PermitAll
+                                                                                   : protection.permissions);
     fz_strlcpy(options->upwd_utf8, user.constData(), sizeof options->upwd_utf8);
     fz_strlcpy(options->opwd_utf8, owner.constData(), sizeof options->opwd_utf8);
 }
@@ -100,11 +101,16 @@ void writeFull(fz_context* ctx, pdf_document* doc, const QString& path, const pd
             pdf_write_document(ctx, doc, out, &options);
             fz_close_output(ctx, out);
         }
-        fz_always(ctx) { fz_drop_output(ctx, out); }
-        fz_catch(ctx) { fz_rethrow(ctx); }
+        fz_always(ctx)
+        {
+            fz_drop_output(ctx, out);
+        }
+        fz_catch(ctx)
+        {
+            fz_rethrow(ctx);
+        }
     });
 }
-
 
 bool MuDocument::canSaveIncrementally() const
 {
@@ -125,8 +131,8 @@ qint64 MuDocument::appendIncrementalSave(const QString& path, const std::vector<
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Append))
-        throw MuError(FZ_ERROR_GENERIC, "cannot open " + QFile::encodeName(path).toStdString() + ": "
-                                            + file.errorString().toStdString());
+        throw MuError(FZ_ERROR_GENERIC,
+                      "cannot open " + QFile::encodeName(path).toStdString() + ": " + file.errorString().toStdString());
     qint64 xref = 0;
     const QByteArray out = incrementalUpdate(file.size(), objects, &xref);
     if (file.write(out) != out.size() || !file.flush())
@@ -173,7 +179,7 @@ QByteArray MuDocument::incrementalUpdate(qint64 offset, const std::vector<int>& 
         out += QByteArray::number(entries[first].number) + ' ' + QByteArray::number(qint64(last - first + 1)) + '\n';
         for (size_t i = first; i <= last; ++i)
             out += QByteArray::number(entries[i].offset).rightJustified(10, '0') + ' '
-                + QByteArray::number(entries[i].generation).rightJustified(5, '0') + " n\r\n";
+                   + QByteArray::number(entries[i].generation).rightJustified(5, '0') + " n\r\n";
         first = last + 1;
     }
     QByteArray trailer = "<</Size " + QByteArray::number(length);
@@ -221,7 +227,7 @@ int MuDocument::permissions() const
     int bits = 0;
     guarded(d->ctx(), [&] { bits = pdf_crypt_permissions(d->ctx(), d->pdf()->crypt); });
     return ((bits & 4) ? PermitPrint : 0) | ((bits & 8) ? PermitEdit : 0) | ((bits & 16) ? PermitCopy : 0)
-         | ((bits & 32) ? PermitAnnotate : 0) | ((bits & 256) ? PermitFillForms : 0);
+           | ((bits & 32) ? PermitAnnotate : 0) | ((bits & 256) ? PermitFillForms : 0);
 }
 
 void MuDocument::setProtection(const Protection& protection)
@@ -257,7 +263,10 @@ QByteArray MuDocument::toBytes()
             pdf_write_document(ctx, d->pdf(), out, &options);
             fz_close_output(ctx, out);
         }
-        fz_always(ctx) { fz_drop_output(ctx, out); }
+        fz_always(ctx)
+        {
+            fz_drop_output(ctx, out);
+        }
         fz_catch(ctx)
         {
             fz_drop_buffer(ctx, buffer);

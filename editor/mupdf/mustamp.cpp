@@ -34,17 +34,24 @@ pdf_obj* newTaggedDict(fz_context* ctx, pdf_document* doc, const char* kind)
 }
 
 // A stream object tagged with the kind, holding buffer's bytes.
-pdf_obj* addTaggedStream(fz_context* ctx, pdf_document* doc, fz_buffer* buffer, const char* kind, pdf_obj* extra = nullptr)
+pdf_obj* addTaggedStream(fz_context* ctx, pdf_document* doc, fz_buffer* buffer, const char* kind,
+                         pdf_obj* extra = nullptr)
 {
     pdf_obj* dict = extra ? extra : newTaggedDict(ctx, doc, kind);
     pdf_obj* stream = nullptr;
-    fz_try(ctx) { stream = pdf_add_stream(ctx, doc, buffer, dict, 0); }
+    fz_try(ctx)
+    {
+        stream = pdf_add_stream(ctx, doc, buffer, dict, 0);
+    }
     fz_always(ctx)
     {
         if (!extra)
             pdf_drop_obj(ctx, dict);
     }
-    fz_catch(ctx) { fz_rethrow(ctx); }
+    fz_catch(ctx)
+    {
+        fz_rethrow(ctx);
+    }
     return stream;
 }
 
@@ -105,7 +112,10 @@ pdf_obj* stampGroup(fz_context* ctx, pdf_document* doc, const char* kind)
         pdf_drop_obj(ctx, dict);
         pdf_drop_obj(ctx, group); // the arrays hold it now
     }
-    fz_catch(ctx) { fz_rethrow(ctx); }
+    fz_catch(ctx)
+    {
+        fz_rethrow(ctx);
+    }
     return group;
 }
 
@@ -139,7 +149,7 @@ struct Form
 struct Face
 {
     fz_font* metrics = nullptr; // owned
-    pdf_obj* font = nullptr;    // owned
+    pdf_obj* font = nullptr; // owned
     bool cjk = false;
 };
 
@@ -192,8 +202,8 @@ Form makeForm(fz_context* ctx, pdf_document* doc, const StampStyle& style, const
         } else {
             pdf_dict_puts(ctx, pdf_dict_put_dict(ctx, resources, PDF_NAME(Font), 1), "F0", face.font);
             // The baseline sits so that capitals centre on the origin.
-            fz_append_printf(ctx, content, "%g %g %g rg BT /F0 %g Tf %g %g Td ", style.color.redF(), style.color.greenF(),
-                             style.color.blueF(), size, -form.width / 2, -0.36f * size);
+            fz_append_printf(ctx, content, "%g %g %g rg BT /F0 %g Tf %g %g Td ", style.color.redF(),
+                             style.color.greenF(), style.color.blueF(), size, -form.width / 2, -0.36f * size);
             appendHexText(ctx, content, face, text);
             fz_append_string(ctx, content, " Tj ET\n");
         }
@@ -210,7 +220,10 @@ Form makeForm(fz_context* ctx, pdf_document* doc, const StampStyle& style, const
         pdf_drop_obj(ctx, dict);
         fz_drop_buffer(ctx, content);
     }
-    fz_catch(ctx) { fz_rethrow(ctx); }
+    fz_catch(ctx)
+    {
+        fz_rethrow(ctx);
+    }
     return form;
 }
 
@@ -223,14 +236,22 @@ std::vector<fz_point> placements(const StampStyle& style, float width, float hei
     const float top = float(style.margins.top()) + boxHeight / 2;
     const float bottom = height - float(style.margins.bottom()) - boxHeight / 2;
     switch (style.position) {
-    case StampPosition::Center: return {{width / 2, height / 2}};
-    case StampPosition::TopLeft: return {{left, top}};
-    case StampPosition::TopRight: return {{right, top}};
-    case StampPosition::BottomLeft: return {{left, bottom}};
-    case StampPosition::BottomRight: return {{right, bottom}};
-    case StampPosition::Top: return {{width / 2, top}};
-    case StampPosition::Bottom: return {{width / 2, bottom}};
-    case StampPosition::Tile: break;
+    case StampPosition::Center:
+        return {{width / 2, height / 2}};
+    case StampPosition::TopLeft:
+        return {{left, top}};
+    case StampPosition::TopRight:
+        return {{right, top}};
+    case StampPosition::BottomLeft:
+        return {{left, bottom}};
+    case StampPosition::BottomRight:
+        return {{right, bottom}};
+    case StampPosition::Top:
+        return {{width / 2, top}};
+    case StampPosition::Bottom:
+        return {{width / 2, bottom}};
+    case StampPosition::Tile:
+        break;
     }
     // Rows and columns a box and a half apart, the middle one on the page's centre.
     const float stepX = fz_max(boxWidth * 1.5f, 1);
@@ -263,12 +284,16 @@ void stampPage(fz_context* ctx, pdf_document* doc, pdf_obj* page, const StampSty
     else if (form.height > 0 && form.width > 0 && !style.imagePath.isEmpty())
         scale = fz_min(1, 0.6f * fz_min(width, height) / fz_max(form.width, form.height));
     const fz_matrix turn = fz_pre_scale(fz_rotate(float(style.rotation)), scale, scale);
-    const fz_rect box = fz_transform_rect(fz_make_rect(-form.width / 2, -form.height / 2, form.width / 2, form.height / 2), turn);
+    const fz_rect box = fz_transform_rect(
+        fz_make_rect(-form.width / 2, -form.height / 2, form.width / 2, form.height / 2), turn);
     const fz_matrix toPage = fz_invert_matrix(ctm);
 
-    pdf_obj* resources = ownDict(ctx, doc, page, PDF_NAME(Resources), pdf_dict_get_inheritable(ctx, page, PDF_NAME(Resources)));
-    pdf_obj* xobjects = ownDict(ctx, doc, resources, PDF_NAME(XObject), pdf_dict_get(ctx, resources, PDF_NAME(XObject)));
-    pdf_obj* groups = ownDict(ctx, doc, resources, PDF_NAME(Properties), pdf_dict_get(ctx, resources, PDF_NAME(Properties)));
+    pdf_obj* resources = ownDict(ctx, doc, page, PDF_NAME(Resources),
+                                 pdf_dict_get_inheritable(ctx, page, PDF_NAME(Resources)));
+    pdf_obj* xobjects = ownDict(ctx, doc, resources, PDF_NAME(XObject),
+                                pdf_dict_get(ctx, resources, PDF_NAME(XObject)));
+    pdf_obj* groups = ownDict(ctx, doc, resources, PDF_NAME(Properties),
+                              pdf_dict_get(ctx, resources, PDF_NAME(Properties)));
     char formName[32];
     char groupName[32];
     freeName(ctx, xobjects, "Stamp", formName, sizeof formName);
@@ -288,13 +313,16 @@ void stampPage(fz_context* ctx, pdf_document* doc, pdf_obj* page, const StampSty
         if (!style.behind) // the page's own content is closed in q ... Q so that its state ends there
             fz_append_string(ctx, stamp, "Q\n");
         const bool top = style.position == StampPosition::TopLeft || style.position == StampPosition::Top
-                      || style.position == StampPosition::TopRight;
+                         || style.position == StampPosition::TopRight;
         fz_append_printf(ctx, stamp, "/Artifact <</Type /Pagination /Subtype /%s>> BDC\n/OC /%s BDC\n",
-                         style.kind == StampKind::Watermark ? "Watermark" : top ? "Header" : "Footer", groupName);
+                         style.kind == StampKind::Watermark ? "Watermark"
+                         : top                              ? "Header"
+                                                            : "Footer",
+                         groupName);
         for (const fz_point& p : placements(style, width, height, box.x1 - box.x0, box.y1 - box.y0)) {
             // The form's own space has y up; the shown page's, y down from its top-left corner.
-            const fz_matrix m = fz_concat(fz_concat(fz_concat(turn, fz_scale(1, -1)), fz_translate(p.x + shown.x0, p.y + shown.y0)),
-                                          toPage);
+            const fz_matrix m = fz_concat(
+                fz_concat(fz_concat(turn, fz_scale(1, -1)), fz_translate(p.x + shown.x0, p.y + shown.y0)), toPage);
             fz_append_printf(ctx, stamp, "q %g %g %g %g %g %g cm /%s Do Q\n", m.a, m.b, m.c, m.d, m.e, m.f, formName);
         }
         fz_append_string(ctx, stamp, "EMC\nEMC\n");
@@ -323,7 +351,10 @@ void stampPage(fz_context* ctx, pdf_document* doc, pdf_obj* page, const StampSty
         fz_drop_buffer(ctx, stamp);
         fz_drop_buffer(ctx, before);
     }
-    fz_catch(ctx) { fz_rethrow(ctx); }
+    fz_catch(ctx)
+    {
+        fz_rethrow(ctx);
+    }
 }
 
 // Removes from dict every entry whose value is tagged with the kind; true when there was one.
@@ -367,7 +398,8 @@ bool usesGroup(fz_context* ctx, pdf_obj* page, const char* kind)
 
 } // namespace
 
-void MuDocument::addStamps(const QVector<int>& pages, const StampStyle& style, const std::function<QString(int)>& textOf)
+void MuDocument::addStamps(const QVector<int>& pages, const StampStyle& style,
+                           const std::function<QString(int)>& textOf)
 {
     for (int page : pages)
         d->checkPage(page);
@@ -424,7 +456,10 @@ void MuDocument::addStamps(const QVector<int>& pages, const StampStyle& style, c
             pdf_drop_obj(ctx, imageObject);
             fz_drop_image(ctx, image);
         }
-        fz_catch(ctx) { fz_rethrow(ctx); }
+        fz_catch(ctx)
+        {
+            fz_rethrow(ctx);
+        }
     });
 }
 

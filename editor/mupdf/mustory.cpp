@@ -51,7 +51,10 @@ std::unique_ptr<MuDocument> MuDocument::fromHtml(const QByteArray& html, const Q
             fz_drop_story(ctx, story);
             fz_drop_buffer(ctx, source);
         }
-        fz_catch(ctx) { fz_rethrow(ctx); }
+        fz_catch(ctx)
+        {
+            fz_rethrow(ctx);
+        }
     });
     unsigned char* data = nullptr;
     const size_t length = fz_buffer_storage(ctx, written, &data);

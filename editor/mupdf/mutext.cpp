@@ -43,9 +43,18 @@ fz_stext_page* MuDocument::Impl::pageText(int page)
     fz_stext_page* text = nullptr;
     guarded(c, [&] {
         fz_page* fzPage = fz_load_page(c, &pdf()->super, page);
-        fz_try(c) { text = fz_new_stext_page_from_page(c, fzPage, nullptr); }
-        fz_always(c) { fz_drop_page(c, fzPage); }
-        fz_catch(c) { fz_rethrow(c); }
+        fz_try(c)
+        {
+            text = fz_new_stext_page_from_page(c, fzPage, nullptr);
+        }
+        fz_always(c)
+        {
+            fz_drop_page(c, fzPage);
+        }
+        fz_catch(c)
+        {
+            fz_rethrow(c);
+        }
     });
     textPage = TextPageHandle(c, text);
     textPageIndex = page;

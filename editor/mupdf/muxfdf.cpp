@@ -237,8 +237,14 @@ void MuDocument::setAnnotationExtras(int id, const AnnotationExtras& extras)
             if (extras.flags >= 0)
                 pdf_dict_put_int(ctx, annot, PDF_NAME(F), extras.flags);
         }
-        fz_always(ctx) { pdf_drop_obj(ctx, annot); }
-        fz_catch(ctx) { fz_rethrow(ctx); }
+        fz_always(ctx)
+        {
+            pdf_drop_obj(ctx, annot);
+        }
+        fz_catch(ctx)
+        {
+            fz_rethrow(ctx);
+        }
     });
 }
 

@@ -36,7 +36,8 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
     add(names::kNextDoc, tr("Next Document"), QIcon(), {QKeySequence(QStringLiteral("Ctrl+Tab"))});
     add(names::kPrevDoc, tr("Previous Document"), QIcon(), {QKeySequence(QStringLiteral("Ctrl+Shift+Tab"))});
     add(names::kRotateLeft, tr("Rotate Page &Left"), icons::rotate(false), {QKeySequence(QStringLiteral("Ctrl+Left"))});
-    add(names::kRotateRight, tr("Rotate Page &Right"), icons::rotate(true), {QKeySequence(QStringLiteral("Ctrl+Right"))});
+    add(names::kRotateRight, tr("Rotate Page &Right"), icons::rotate(true),
+        {QKeySequence(QStringLiteral("Ctrl+Right"))});
     add(names::kFind, tr("&Find…"), icons::find(), {QKeySequence::Find});
     add(names::kUndo, tr("&Undo"), icons::undo(false), {QKeySequence(QStringLiteral("Ctrl+Z"))});
     add(names::kRedo, tr("&Redo"), icons::undo(true),
@@ -62,11 +63,14 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
     add(names::kDocumentProperties, tr("&Properties…"), QIcon::fromTheme(QStringLiteral("document-properties")),
         {QKeySequence(QStringLiteral("Ctrl+D"))});
     add(names::kDocumentSecurity, tr("&Security…"), QIcon::fromTheme(QStringLiteral("security-high")), {});
-    add(names::kExportCommentsAndFields, tr("E&xport Comments and Fields…"), QIcon::fromTheme(QStringLiteral("document-export")), {});
-    add(names::kImportCommentsAndFields, tr("&Import Comments and Fields…"), QIcon::fromTheme(QStringLiteral("document-import")), {});
+    add(names::kExportCommentsAndFields, tr("E&xport Comments and Fields…"),
+        QIcon::fromTheme(QStringLiteral("document-export")), {});
+    add(names::kImportCommentsAndFields, tr("&Import Comments and Fields…"),
+        QIcon::fromTheme(QStringLiteral("document-import")), {});
     add(names::kAddBookmark, tr("Add &Bookmark"), QIcon::fromTheme(QStringLiteral("bookmark-new")),
         {QKeySequence(QStringLiteral("Ctrl+B"))});
-    QAction* attachments = add(names::kShowAttachments, tr("&Attachments"), QIcon::fromTheme(QStringLiteral("mail-attachment")),
+    QAction* attachments = add(names::kShowAttachments, tr("&Attachments"),
+                               QIcon::fromTheme(QStringLiteral("mail-attachment")),
                                {QKeySequence(QStringLiteral("F8"))});
     attachments->setCheckable(true);
     QAction* layers = add(names::kShowLayers, tr("&Layers"), QIcon::fromTheme(QStringLiteral("layer-visible-on")),
@@ -135,7 +139,7 @@ QAction* ActionSet::add(const QString& name, const QString& text, const QIcon& i
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     if (!keys.isEmpty())
         action->setToolTip(QStringLiteral("%1 (%2)").arg(QString(text).remove(QLatin1Char('&')).remove(QChar(0x2026)),
-                                                          keys.first().toString(QKeySequence::NativeText)));
+                                                         keys.first().toString(QKeySequence::NativeText)));
     m_owner->addAction(action);
     connect(action, &QAction::triggered, this, [this, name] { emit signal_triggered(name); });
     m_actions.insert(name, action);

@@ -30,7 +30,7 @@ QList<QPair<QString, QColor>> commentColors()
 bool marksText(CommentTool tool)
 {
     return tool == CommentTool::Highlight || tool == CommentTool::Underline || tool == CommentTool::StrikeOut
-        || tool == CommentTool::Squiggly;
+           || tool == CommentTool::Squiggly;
 }
 
 bool placesVertices(CommentTool tool)

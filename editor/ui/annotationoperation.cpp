@@ -38,12 +38,18 @@ const QString kImageFile = QStringLiteral("ImageFile");
 const QHash<QString, AnnotationType>& types()
 {
     static const QHash<QString, AnnotationType> names = {
-        {"Text", AnnotationType::Text},           {"FreeText", AnnotationType::FreeText},
-        {"Line", AnnotationType::Line},           {"Square", AnnotationType::Square},
-        {"Circle", AnnotationType::Circle},       {"Polygon", AnnotationType::Polygon},
-        {"PolyLine", AnnotationType::PolyLine},   {"Highlight", AnnotationType::Highlight},
-        {"Underline", AnnotationType::Underline}, {"StrikeOut", AnnotationType::StrikeOut},
-        {"Squiggly", AnnotationType::Squiggly},   {"Stamp", AnnotationType::Stamp},
+        {"Text", AnnotationType::Text},
+        {"FreeText", AnnotationType::FreeText},
+        {"Line", AnnotationType::Line},
+        {"Square", AnnotationType::Square},
+        {"Circle", AnnotationType::Circle},
+        {"Polygon", AnnotationType::Polygon},
+        {"PolyLine", AnnotationType::PolyLine},
+        {"Highlight", AnnotationType::Highlight},
+        {"Underline", AnnotationType::Underline},
+        {"StrikeOut", AnnotationType::StrikeOut},
+        {"Squiggly", AnnotationType::Squiggly},
+        {"Stamp", AnnotationType::Stamp},
         {"Ink", AnnotationType::Ink},
     };
     return names;
@@ -52,11 +58,16 @@ const QHash<QString, AnnotationType>& types()
 const QHash<QString, LineEnding>& endings()
 {
     static const QHash<QString, LineEnding> names = {
-        {"None", LineEnding::None},           {"Square", LineEnding::Square},
-        {"Circle", LineEnding::Circle},       {"Diamond", LineEnding::Diamond},
-        {"OpenArrow", LineEnding::OpenArrow}, {"ClosedArrow", LineEnding::ClosedArrow},
-        {"Butt", LineEnding::Butt},           {"ROpenArrow", LineEnding::ROpenArrow},
-        {"RClosedArrow", LineEnding::RClosedArrow}, {"Slash", LineEnding::Slash},
+        {"None", LineEnding::None},
+        {"Square", LineEnding::Square},
+        {"Circle", LineEnding::Circle},
+        {"Diamond", LineEnding::Diamond},
+        {"OpenArrow", LineEnding::OpenArrow},
+        {"ClosedArrow", LineEnding::ClosedArrow},
+        {"Butt", LineEnding::Butt},
+        {"ROpenArrow", LineEnding::ROpenArrow},
+        {"RClosedArrow", LineEnding::RClosedArrow},
+        {"Slash", LineEnding::Slash},
     };
     return names;
 }
@@ -72,7 +83,8 @@ QVector<double> numbers(OperationCall& call, const QString& parameter, int group
             throw call.invalid(parameter, tr("\"%1\" is not a number").arg(text));
     }
     if (values.isEmpty() || values.size() % group != 0)
-        throw call.invalid(parameter, tr("%1 numbers were given; it takes a multiple of %2").arg(values.size()).arg(group));
+        throw call.invalid(parameter,
+                           tr("%1 numbers were given; it takes a multiple of %2").arg(values.size()).arg(group));
     return values;
 }
 
@@ -88,7 +100,8 @@ QPolygonF polygon(const QVector<double>& values, int from, int count)
 
 QStringList annotationParameters()
 {
-    return {kInput, kPage, kType, kRect, kPoints, kColor, kFillColor, kOpacity, kWidth, kContents, kAuthor, kFontSize, kIcon, kLineEnd, kImageFile};
+    return {kInput, kPage,     kType,   kRect,     kPoints, kColor,   kFillColor, kOpacity,
+            kWidth, kContents, kAuthor, kFontSize, kIcon,   kLineEnd, kImageFile};
 }
 
 void addAnnotation(OperationCall& call)

@@ -109,9 +109,11 @@ void AttachmentsPane::refresh()
         item->setText(1, attachment.size >= 0 ? locale.formattedDataSize(attachment.size) : tr("unreadable"));
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         item->setText(2, attachment.description);
-        item->setToolTip(0, attachment.modified.isValid()
-                                ? tr("%1, changed %2").arg(attachment.fileName, locale.toString(attachment.modified, QLocale::ShortFormat))
-                                : attachment.fileName);
+        item->setToolTip(0,
+                         attachment.modified.isValid()
+                             ? tr("%1, changed %2")
+                                   .arg(attachment.fileName, locale.toString(attachment.modified, QLocale::ShortFormat))
+                             : attachment.fileName);
         item->setData(0, kNameRole, attachment.name);
         if (attachment.name == current)
             m_list->setCurrentItem(item);
@@ -162,8 +164,9 @@ void AttachmentsPane::openCurrent()
         return;
     QTemporaryDir& copies = openedCopies();
     // A folder of its own for each copy: a program may still show an earlier one of that name.
-    const QString folder = copies.isValid() ? QDir(copies.path()).filePath(QString::number(QDateTime::currentMSecsSinceEpoch()))
-                                            : QString();
+    const QString folder = copies.isValid()
+                               ? QDir(copies.path()).filePath(QString::number(QDateTime::currentMSecsSinceEpoch()))
+                               : QString();
     const QString fileName = QFileInfo(m_list->currentItem()->text(0)).fileName();
     if (folder.isEmpty() || !QDir().mkpath(folder)) {
         fail(tr("There is no temporary folder to open “%1” from.").arg(fileName));
@@ -174,7 +177,8 @@ void AttachmentsPane::openCurrent()
         const QByteArray data = m_document->attachmentData(name);
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
-            throw DocumentError(DocumentError::SaveFailed, tr("“%1” could not be written: %2").arg(path, file.errorString()));
+            throw DocumentError(DocumentError::SaveFailed,
+                                tr("“%1” could not be written: %2").arg(path, file.errorString()));
         file.close();
         // Read-only, so that changes are not made to a copy nobody will save.
         file.setPermissions(QFileDevice::ReadOwner);

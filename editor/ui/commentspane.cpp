@@ -140,11 +140,11 @@ QComboBox* CommentsPane::makeFilter(QWidget* parent)
     auto* filter = new QComboBox(parent);
     filter->setObjectName(QStringLiteral("commentsFilter"));
     filter->addItem(tr("All comments"), -1);
-    for (AnnotationType type : {AnnotationType::Highlight, AnnotationType::Underline, AnnotationType::StrikeOut,
-                                AnnotationType::Squiggly, AnnotationType::Text, AnnotationType::FreeText,
-                                AnnotationType::Ink, AnnotationType::Line, AnnotationType::Square,
-                                AnnotationType::Circle, AnnotationType::Polygon, AnnotationType::PolyLine,
-                                AnnotationType::Stamp}) {
+    for (AnnotationType type :
+         {AnnotationType::Highlight, AnnotationType::Underline, AnnotationType::StrikeOut, AnnotationType::Squiggly,
+          AnnotationType::Text, AnnotationType::FreeText, AnnotationType::Ink, AnnotationType::Line,
+          AnnotationType::Square, AnnotationType::Circle, AnnotationType::Polygon, AnnotationType::PolyLine,
+          AnnotationType::Stamp}) {
         Annotation sample;
         sample.type = type;
         filter->addItem(type == AnnotationType::Stamp ? tr("Stamp") : kindName(sample), int(type));

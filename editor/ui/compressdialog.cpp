@@ -59,8 +59,9 @@ CompressDialog::CompressDialog(const QString& documentPath, qint64 size, QWidget
 
 QVariantMap CompressDialog::parameters() const
 {
-    QVariantMap parameters{{QStringLiteral("Path"), m_target->text().trimmed()},
-                           {QStringLiteral("Level"), m_lossy->isChecked() ? QStringLiteral("lossy") : QStringLiteral("lossless")}};
+    QVariantMap parameters{
+        {QStringLiteral("Path"), m_target->text().trimmed()},
+        {QStringLiteral("Level"), m_lossy->isChecked() ? QStringLiteral("lossy") : QStringLiteral("lossless")}};
     if (m_lossy->isChecked()) {
         parameters.insert(QStringLiteral("Resolution"), m_resolution->value());
         parameters.insert(QStringLiteral("Quality"), m_quality->value());
@@ -82,7 +83,8 @@ void CompressDialog::updateEnabled()
     m_quality->setEnabled(m_lossy->isChecked());
     const QFileInfo target(m_target->text().trimmed());
     // The document's own file is never the target: the copy must not replace it silently.
-    const bool own = !m_documentPath.isNull() && target.absoluteFilePath() == QFileInfo(m_documentPath).absoluteFilePath();
+    const bool own = !m_documentPath.isNull()
+                     && target.absoluteFilePath() == QFileInfo(m_documentPath).absoluteFilePath();
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(!m_target->text().trimmed().isEmpty() && !own);
 }
 

@@ -130,7 +130,8 @@ void ConvertDialog::updateEnabled()
     if (needsFolder && !m_perPage->isChecked())
         m_perPage->setChecked(true); // calls back here
     m_perPage->setEnabled(!needsFolder);
-    m_buttons->button(QDialogButtonBox::Ok)->setEnabled(m_pages->problem().isEmpty() && !m_target->text().trimmed().isEmpty());
+    m_buttons->button(QDialogButtonBox::Ok)
+        ->setEnabled(m_pages->problem().isEmpty() && !m_target->text().trimmed().isEmpty());
 }
 
 } // namespace pxv

@@ -31,9 +31,7 @@ using pxv::PageView;
 namespace names = pxv::names;
 
 CPXVControl::CPXVControl(QWidget* parent)
-    : QWidget(parent),
-      m_dialogs(std::make_unique<pxv::DefaultDialogProvider>()),
-      m_actions(new pxv::ActionSet(this))
+    : QWidget(parent), m_dialogs(std::make_unique<pxv::DefaultDialogProvider>()), m_actions(new pxv::ActionSet(this))
 {
     m_inst = std::make_unique<CPXVInst>(this);
     registerCommands();
@@ -172,8 +170,8 @@ void CPXVControl::buildMenus()
                                 names::kToolSquiggly})
         add(comment, name);
     comment->addSeparator();
-    for (const QString& name : {names::kToolNote, names::kToolTextBox, names::kToolPen, names::kToolStamp,
-                                names::kToolImageStamp})
+    for (const QString& name :
+         {names::kToolNote, names::kToolTextBox, names::kToolPen, names::kToolStamp, names::kToolImageStamp})
         add(comment, name);
     comment->addSeparator();
     for (const QString& name : {names::kToolLine, names::kToolArrow, names::kToolRectangle, names::kToolEllipse,
@@ -217,7 +215,8 @@ void CPXVControl::buildMenus()
     QAction* helpAction = m_actions->action(names::kHelp);
     help->addAction(helpAction);
     // The menu goes with its only command when that is hidden.
-    connect(helpAction, &QAction::changed, help, [help, helpAction] { help->menuAction()->setVisible(helpAction->isVisible()); });
+    connect(helpAction, &QAction::changed, help,
+            [help, helpAction] { help->menuAction()->setVisible(helpAction->isVisible()); });
 }
 
 void CPXVControl::buildToolBar()
@@ -391,7 +390,8 @@ void CPXVControl::applySettings()
     // One document at a time needs no tab bar.
     m_tabs->setTabBarAutoHide(m_inst->currentSettings().getBool(pxv::Settings::kSingleWindow));
     pxv::Document::setAnnotationAuthor(m_inst->currentSettings().getString(pxv::Settings::kCommentAuthor));
-    m_actions->action(names::kRunFormScripts)->setChecked(m_inst->currentSettings().getBool(pxv::Settings::kFormScripts));
+    m_actions->action(names::kRunFormScripts)
+        ->setChecked(m_inst->currentSettings().getBool(pxv::Settings::kFormScripts));
     for (int i = 0; i < m_tabs->count(); ++i)
         applyFormSettings(viewAt(i));
 }
@@ -450,7 +450,8 @@ void CPXVControl::connectActiveView()
         updateNavigation();
         fire(names::kLayoutChanged, view->document().get());
     }));
-    m_viewConnections.push_back(connect(view, &DocumentView::signal_outlineVisibilityChanged, this, &CPXVControl::updateActions));
+    m_viewConnections.push_back(
+        connect(view, &DocumentView::signal_outlineVisibilityChanged, this, &CPXVControl::updateActions));
     m_viewConnections.push_back(
         connect(view->document()->model(), &pxv::Document::historyChanged, this, &CPXVControl::updateHistoryActions));
     updateNavigation();
@@ -485,10 +486,10 @@ void CPXVControl::updateActions()
 {
     const DocumentView* view = activeView();
     const bool hasDocument = view != nullptr;
-    for (const QString& name : {names::kSave, names::kSaveAs, names::kClose, names::kActualSize, names::kFitWidth,
-                                names::kFitPage, names::kZoomIn, names::kZoomOut, names::kFirstPage,
-                                names::kPrevPage, names::kNextPage, names::kLastPage, names::kRotateLeft,
-                                names::kRotateRight, names::kFind})
+    for (const QString& name :
+         {names::kSave, names::kSaveAs, names::kClose, names::kActualSize, names::kFitWidth, names::kFitPage,
+          names::kZoomIn, names::kZoomOut, names::kFirstPage, names::kPrevPage, names::kNextPage, names::kLastPage,
+          names::kRotateLeft, names::kRotateRight, names::kFind})
         m_actions->action(name)->setEnabled(hasDocument);
     m_zoomBox->setEnabled(hasDocument);
     const bool several = m_tabs->count() > 1;
@@ -504,8 +505,8 @@ void CPXVControl::updateActions()
     thumbnails->setEnabled(hasDocument);
     thumbnails->setChecked(hasDocument && view->areThumbnailsVisible());
     for (const QString& name : {names::kInsertBlankPage, names::kInsertPages, names::kDeletePages, names::kExtractPages,
-                                names::kSplitDocument, names::kCropPages, names::kResizePages, names::kCompress, names::kPrint,
-                                names::kAddWatermark, names::kRemoveWatermarks, names::kAddHeaderFooter,
+                                names::kSplitDocument, names::kCropPages, names::kResizePages, names::kCompress,
+                                names::kPrint, names::kAddWatermark, names::kRemoveWatermarks, names::kAddHeaderFooter,
                                 names::kRemoveHeaderFooter, names::kDocumentProperties, names::kDocumentSecurity})
         m_actions->action(name)->setEnabled(hasDocument);
     updateHistoryActions();

@@ -18,13 +18,20 @@ namespace {
 const QList<QPair<QString, CommentTool>>& toolCommands()
 {
     static const QList<QPair<QString, CommentTool>> tools = {
-        {names::kToolSelect, CommentTool::Select},       {names::kToolHighlight, CommentTool::Highlight},
-        {names::kToolUnderline, CommentTool::Underline}, {names::kToolStrikeOut, CommentTool::StrikeOut},
-        {names::kToolNote, CommentTool::Note},           {names::kToolTextBox, CommentTool::FreeText},
-        {names::kToolPen, CommentTool::Pen},             {names::kToolLine, CommentTool::Line},
-        {names::kToolArrow, CommentTool::Arrow},         {names::kToolRectangle, CommentTool::Rectangle},
-        {names::kToolEllipse, CommentTool::Ellipse},     {names::kToolStamp, CommentTool::Stamp},
-        {names::kToolSquiggly, CommentTool::Squiggly},   {names::kToolPolygon, CommentTool::Polygon},
+        {names::kToolSelect, CommentTool::Select},
+        {names::kToolHighlight, CommentTool::Highlight},
+        {names::kToolUnderline, CommentTool::Underline},
+        {names::kToolStrikeOut, CommentTool::StrikeOut},
+        {names::kToolNote, CommentTool::Note},
+        {names::kToolTextBox, CommentTool::FreeText},
+        {names::kToolPen, CommentTool::Pen},
+        {names::kToolLine, CommentTool::Line},
+        {names::kToolArrow, CommentTool::Arrow},
+        {names::kToolRectangle, CommentTool::Rectangle},
+        {names::kToolEllipse, CommentTool::Ellipse},
+        {names::kToolStamp, CommentTool::Stamp},
+        {names::kToolSquiggly, CommentTool::Squiggly},
+        {names::kToolPolygon, CommentTool::Polygon},
         {names::kToolPolyline, CommentTool::PolyLine},
     };
     return tools;
@@ -46,13 +53,13 @@ void CPXVControl::registerCommentCommands()
                                                  updateCommentActions();
                                              }});
     m_commands.insert(names::kToolImageStamp, {true, [this](pxv::DocumentView* view) {
-                          const QString image = m_dialogs->openPicture(this);
-                          if (image.isEmpty())
-                              return;
-                          view->pageView()->setTool(CommentTool::Stamp);
-                          view->pageView()->setStampImage(image);
-                          view->pageView()->setFocus();
-                      }});
+                                                   const QString image = m_dialogs->openPicture(this);
+                                                   if (image.isEmpty())
+                                                       return;
+                                                   view->pageView()->setTool(CommentTool::Stamp);
+                                                   view->pageView()->setStampImage(image);
+                                                   view->pageView()->setFocus();
+                                               }});
     m_commands.insert(names::kSummarizeComments,
                       {true, [this](pxv::DocumentView*) { showDocumentFromOperation(names::kSummarizeAnnotsOp); }});
 }
@@ -61,7 +68,8 @@ void CPXVControl::connectCommentCommands(pxv::DocumentView* view)
 {
     pxv::PageView* pages = view->pageView();
     connect(pages, &pxv::PageView::toolChanged, this, [this] { updateCommentActions(); });
-    connect(pages, &pxv::PageView::editFailed, this, [this](const QString& message) { m_dialogs->showError(this, message); });
+    connect(pages, &pxv::PageView::editFailed, this,
+            [this](const QString& message) { m_dialogs->showError(this, message); });
 }
 
 void CPXVControl::updateCommentActions()

@@ -195,9 +195,8 @@ bool CPXVControl::saveDocument(DocumentView* view, bool saveAs)
     if (!saveAs && !target.isNull() && !document.isModified())
         return true;
     if (saveAs || target.isNull()) {
-        const QString folder = target.isNull()
-            ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-            : QFileInfo(target).absolutePath();
+        const QString folder = target.isNull() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                               : QFileInfo(target).absolutePath();
         QString name = target.isNull() ? document.displayName() : QFileInfo(target).fileName();
         if (!name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
             name += QStringLiteral(".pdf");
@@ -224,8 +223,9 @@ void CPXVControl::saveTo(CPXVDocument& document, const QString& path)
     } catch (const pxv::DocumentError& error) {
         throw PXV_Error(PXV_Error::FileError, error.message());
     } catch (const std::exception& error) {
-        throw PXV_Error(PXV_Error::FileError, tr("“%1” could not be saved: %2")
-                                                  .arg(QFileInfo(target).fileName(), QString::fromLocal8Bit(error.what())));
+        throw PXV_Error(
+            PXV_Error::FileError,
+            tr("“%1” could not be saved: %2").arg(QFileInfo(target).fileName(), QString::fromLocal8Bit(error.what())));
     }
     DocumentView* view = viewOf(document);
     if (!view)
@@ -417,7 +417,8 @@ void CPXVControl::showDocumentFromOperation(const QString& operationName, const 
         for (auto it = parameters.cbegin(); it != parameters.cend(); ++it)
             operation->params()->child(it.key())->setValue(it.value());
         m_inst->runOperation(operation.get());
-        showDocument(std::dynamic_pointer_cast<IPXV_Document>(operation->params()->child(QStringLiteral("Output"))->object()));
+        showDocument(
+            std::dynamic_pointer_cast<IPXV_Document>(operation->params()->child(QStringLiteral("Output"))->object()));
     } catch (const PXV_Error& error) {
         if (error.code() != PXV_Error::Cancelled)
             m_dialogs->showError(this, error.message());

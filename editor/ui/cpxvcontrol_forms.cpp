@@ -33,11 +33,11 @@ void CPXVControl::registerFormCommands()
                                                         applyFormSettings(viewAt(i));
                                                 }});
     // A setting, so that a host can keep it; the setting's change applies it to every document.
-    m_commands.insert(names::kRunFormScripts, {false, [this](pxv::DocumentView*) {
-                                                   m_inst->settings()->setBool(
-                                                       pxv::Settings::kFormScripts,
+    m_commands.insert(names::kRunFormScripts,
+                      {false, [this](pxv::DocumentView*) {
+                           m_inst->settings()->setBool(pxv::Settings::kFormScripts,
                                                        m_actions->action(names::kRunFormScripts)->isChecked());
-                                               }});
+                       }});
     m_commands.insert(names::kShowSignatures, {true, [this](pxv::DocumentView* view) {
                                                    view->setSignaturesVisible(!view->isSignaturesVisible());
                                                    updateFormActions();

@@ -72,8 +72,7 @@ void CPXVControl::printDocument(DocumentView* view)
 void CPXVControl::compressDocument(DocumentView* view)
 {
     const QString path = view->document()->model()->filePath();
-    const QVariantMap parameters =
-        m_dialogs->compressDocument(this, path, path.isNull() ? 0 : QFileInfo(path).size());
+    const QVariantMap parameters = m_dialogs->compressDocument(this, path, path.isNull() ? 0 : QFileInfo(path).size());
     if (parameters.isEmpty())
         return;
     pxv::WriteProgress progress(this, tr("Compress"));

@@ -123,7 +123,8 @@ void CPXVControl::insertFiles(DocumentView* view, const QStringList& files, int 
     // Files go in one after the other, in the order given, each as a step of its own.
     for (const QString& file : files) {
         const int before = view->document()->pageCount();
-        if (!runPageOperation(view, names::kInsertPagesOp, {{QStringLiteral("Source"), file}, {kPosition, position + 1}}))
+        if (!runPageOperation(view, names::kInsertPagesOp,
+                              {{QStringLiteral("Source"), file}, {kPosition, position + 1}}))
             return;
         position += view->document()->pageCount() - before;
     }
@@ -141,7 +142,8 @@ void CPXVControl::extractPages(DocumentView* view)
     operation->params()->child(kPages)->setValue(pxv::PageRange::text(chosenPages(view)));
     try {
         m_inst->runOperation(operation.get());
-        showDocument(std::dynamic_pointer_cast<IPXV_Document>(operation->params()->child(QStringLiteral("Output"))->object()));
+        showDocument(
+            std::dynamic_pointer_cast<IPXV_Document>(operation->params()->child(QStringLiteral("Output"))->object()));
     } catch (const PXV_Error& error) {
         m_dialogs->showError(this, error.message());
     }
@@ -156,7 +158,7 @@ void CPXVControl::splitDocument(DocumentView* view)
         return;
     using Way = pxv::SplitChoice::Way;
     QVariantMap parameters{{QStringLiteral("Path"), choice.folder}};
-    parameters.insert(QStringLiteral("Split"), choice.way == Way::EachPage ? QStringLiteral("pages")
+    parameters.insert(QStringLiteral("Split"), choice.way == Way::EachPage  ? QStringLiteral("pages")
                                                : choice.way == Way::Outline ? QStringLiteral("outline")
                                                                             : QStringLiteral("count"));
     if (choice.way == Way::EveryCount)

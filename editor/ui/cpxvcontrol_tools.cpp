@@ -21,7 +21,8 @@ void CPXVControl::registerToolCommands()
     onDocument(names::kAddWatermark, [this](pxv::DocumentView* view) { stampPages(view, StampKind::Watermark); });
     onDocument(names::kAddHeaderFooter, [this](pxv::DocumentView* view) { stampPages(view, StampKind::HeaderFooter); });
     onDocument(names::kRemoveWatermarks, [this](pxv::DocumentView* view) { removeStamps(view, StampKind::Watermark); });
-    onDocument(names::kRemoveHeaderFooter, [this](pxv::DocumentView* view) { removeStamps(view, StampKind::HeaderFooter); });
+    onDocument(names::kRemoveHeaderFooter,
+               [this](pxv::DocumentView* view) { removeStamps(view, StampKind::HeaderFooter); });
     onDocument(names::kDocumentProperties, [this](pxv::DocumentView* view) { editProperties(view); });
     onDocument(names::kDocumentSecurity, [this](pxv::DocumentView* view) { editSecurity(view); });
     onDocument(names::kAddBookmark, [](pxv::DocumentView* view) { view->outlinePane()->addBookmark(); });
@@ -31,7 +32,8 @@ void CPXVControl::stampPages(pxv::DocumentView* view, StampKind kind)
 {
     const QVariantMap parameters = m_dialogs->stampPages(this, kind, pageDialogContext(view));
     if (!parameters.isEmpty())
-        runPageOperation(view, kind == StampKind::Watermark ? names::kAddWatermarksOp : names::kAddHeaderFooterOp, parameters);
+        runPageOperation(view, kind == StampKind::Watermark ? names::kAddWatermarksOp : names::kAddHeaderFooterOp,
+                         parameters);
 }
 
 void CPXVControl::removeStamps(pxv::DocumentView* view, StampKind kind)

@@ -25,9 +25,9 @@ void CPXVControl::registerXfdfCommands()
 void CPXVControl::exportCommentsAndFields(pxv::DocumentView* view)
 {
     const QString source = view->document()->srcPath();
-    const QString suggested = source.isEmpty()
-        ? QString()
-        : QFileInfo(source).absoluteDir().filePath(QFileInfo(source).completeBaseName() + QStringLiteral(".xfdf"));
+    const QString suggested = source.isEmpty() ? QString()
+                                               : QFileInfo(source).absoluteDir().filePath(
+                                                   QFileInfo(source).completeBaseName() + QStringLiteral(".xfdf"));
     const QString path = m_dialogs->exportXfdfFile(this, suggested);
     if (!path.isEmpty())
         runPageOperation(view, names::kExportXfdfOp, {{QStringLiteral("Path"), path}});

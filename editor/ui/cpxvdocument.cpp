@@ -4,7 +4,9 @@
 
 #include <QFileInfo>
 
-CPXVDocument::CPXVDocument(std::unique_ptr<pxv::Document> document) : m_document(std::move(document)) {}
+CPXVDocument::CPXVDocument(std::unique_ptr<pxv::Document> document) : m_document(std::move(document))
+{
+}
 
 CPXVDocument::~CPXVDocument() = default;
 

@@ -117,7 +117,8 @@ int CPXVInst::nameToId(const QString& name, bool)
 {
     const int id = NameTable::instance().id(name);
     if (id == 0)
-        throw PXV_Error(PXV_Error::NotFound, tr("The editor knows no command, pane, operation or event named “%1”.").arg(name));
+        throw PXV_Error(PXV_Error::NotFound,
+                        tr("The editor knows no command, pane, operation or event named “%1”.").arg(name));
     return id;
 }
 
@@ -150,7 +151,7 @@ void CPXVInst::runOperation(IPXV_Operation* operation, int)
 }
 
 QVariant CPXVInst::runOperation(const QString& name, std::shared_ptr<CPXVDocument> input, const QVariantMap& parameters,
-                            const pxv::SplitProgress& progress)
+                                const pxv::SplitProgress& progress)
 {
     pxv::Operation operation(nameToId(name), name);
     operation.setProgress(progress);

@@ -21,7 +21,7 @@ struct CombineJob;
 namespace pxv {
 class Document;
 using PasswordProvider = std::function<bool(const QString& fileName, bool retry, QString* password)>;
-}
+} // namespace pxv
 
 // The editor instance: names and ids, operations, settings and the user-interface objects.
 class CPXVInst : public IPXV_Inst
@@ -43,7 +43,7 @@ public:
     // An operation that writes several files tells progress between them. Returns the value
     // of its "Output".
     QVariant runOperation(const QString& name, std::shared_ptr<CPXVDocument> input, const QVariantMap& parameters,
-                      const pxv::SplitProgress& progress = {});
+                          const pxv::SplitProgress& progress = {});
 
     // Combines files on the caller's thread, asking passwords with the control's dialogs.
     std::unique_ptr<pxv::Document> combineNow(const QStringList& paths);

@@ -41,7 +41,8 @@ CropDialog::CropDialog(Document* document, int currentPage, const QVector<int>& 
 
     m_preview->setPageSize(document->pageSize(currentPage));
     setMargins(m_cropped);
-    connect(m_preview, &CropPreview::marginsDragged, this, [this](const QMarginsF& shown) { setMargins(shown + m_cropped); });
+    connect(m_preview, &CropPreview::marginsDragged, this,
+            [this](const QMarginsF& shown) { setMargins(shown + m_cropped); });
     connect(m_preview, &CropPreview::scaleChanged, this, &CropDialog::requestPreview);
     connect(m_renderer, &PageRenderer::pageReady, this, [this](int page, double, const QImage& image) {
         if (page == m_page)
@@ -96,7 +97,8 @@ void CropDialog::updateOk()
     // Margins that leave nothing of the page shown cannot be right for any page.
     const QMarginsF chosen = margins() - m_cropped;
     const QSizeF shown = m_document->pageSize(m_page);
-    const bool leavesSome = chosen.left() + chosen.right() < shown.width() - 1 && chosen.top() + chosen.bottom() < shown.height() - 1;
+    const bool leavesSome = chosen.left() + chosen.right() < shown.width() - 1
+                            && chosen.top() + chosen.bottom() < shown.height() - 1;
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(leavesSome && m_pages->problem().isEmpty());
 }
 

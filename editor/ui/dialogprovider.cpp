@@ -95,8 +95,7 @@ QString DefaultDialogProvider::password(QWidget* parent, const QString& fileName
     if (retry)
         label = tr("The password is not correct.") + QLatin1Char('\n') + label;
     bool ok = false;
-    const QString text =
-        QInputDialog::getText(parent, tr("Password"), label, QLineEdit::Password, QString(), &ok);
+    const QString text = QInputDialog::getText(parent, tr("Password"), label, QLineEdit::Password, QString(), &ok);
     return ok ? text : QString();
 }
 
@@ -189,7 +188,7 @@ bool DefaultDialogProvider::confirmReload(QWidget* parent, const QString& title)
     return QMessageBox::question(parent, tr("Reload"),
                                  tr("“%1” has unsaved changes. Reload it from the file and lose them?").arg(title),
                                  QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel)
-        == QMessageBox::Yes;
+           == QMessageBox::Yes;
 }
 
 DialogProvider::RecoveryAnswer DefaultDialogProvider::recoverDocuments(QWidget* parent, const QStringList& entries)
@@ -245,13 +244,12 @@ void DefaultDialogProvider::showError(QWidget* parent, const QString& message)
 
 void DefaultDialogProvider::showHelp(QWidget* parent)
 {
-    QMessageBox::information(
-        parent, tr("Help"),
-        tr("<b>Keyboard</b><br>"
-           "Ctrl+O open, Ctrl+S save, Ctrl+Shift+S save as, Ctrl+W close<br>"
-           "Ctrl+Tab next document<br>"
-           "Ctrl++ / Ctrl+− zoom, Ctrl+0 actual size, Ctrl+wheel zoom<br>"
-           "Page Up / Page Down, Home / End move through the pages"));
+    QMessageBox::information(parent, tr("Help"),
+                             tr("<b>Keyboard</b><br>"
+                                "Ctrl+O open, Ctrl+S save, Ctrl+Shift+S save as, Ctrl+W close<br>"
+                                "Ctrl+Tab next document<br>"
+                                "Ctrl++ / Ctrl+− zoom, Ctrl+0 actual size, Ctrl+wheel zoom<br>"
+                                "Page Up / Page Down, Home / End move through the pages"));
 }
 
 QString DefaultDialogProvider::exportXfdfFile(QWidget* parent, const QString& suggestedPath)
@@ -277,7 +275,8 @@ QString DefaultDialogProvider::importXfdfFile(QWidget* parent)
 QString DefaultDialogProvider::permissionsPassword(QWidget* parent, const QString& title, bool retry)
 {
     QString label = tr("“%1” restricts what may be done with it. Changing its protection needs its "
-                       "permissions password first:").arg(title);
+                       "permissions password first:")
+                        .arg(title);
     if (retry)
         label = tr("That is not the permissions password.") + QLatin1Char('\n') + label;
     bool ok = false;
@@ -296,7 +295,8 @@ QStringList DefaultDialogProvider::attachFiles(QWidget* parent)
 
 QString DefaultDialogProvider::saveAttachment(QWidget* parent, const QString& fileName)
 {
-    const QString file = QFileDialog::getSaveFileName(parent, tr("Save Attachment"), QDir(m_lastDir).filePath(fileName));
+    const QString file = QFileDialog::getSaveFileName(parent, tr("Save Attachment"),
+                                                      QDir(m_lastDir).filePath(fileName));
     if (!file.isEmpty())
         m_lastDir = QFileInfo(file).absolutePath();
     return file;

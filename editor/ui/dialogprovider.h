@@ -78,7 +78,8 @@ public:
     virtual RecoveryAnswer recoverDocuments(QWidget* parent, const QStringList& entries) = 0;
     // The parameters of "op.document.convert" for the pages, starting from preset; empty when
     // cancelled.
-    virtual QVariantMap convertDocument(QWidget* parent, const PageDialogContext& context, const ConvertPreset& preset) = 0;
+    virtual QVariantMap convertDocument(QWidget* parent, const PageDialogContext& context,
+                                        const ConvertPreset& preset) = 0;
     // The parameters of "op.document.compress" for a document whose file is path (null when it
     // has none) of size bytes; empty when cancelled.
     virtual QVariantMap compressDocument(QWidget* parent, const QString& path, qint64 size) = 0;
@@ -127,7 +128,8 @@ public:
     QVariantMap resizePages(QWidget* parent, const PageDialogContext& context) override;
     bool confirmReload(QWidget* parent, const QString& title) override;
     RecoveryAnswer recoverDocuments(QWidget* parent, const QStringList& entries) override;
-    QVariantMap convertDocument(QWidget* parent, const PageDialogContext& context, const ConvertPreset& preset) override;
+    QVariantMap convertDocument(QWidget* parent, const PageDialogContext& context,
+                                const ConvertPreset& preset) override;
     QVariantMap compressDocument(QWidget* parent, const QString& path, qint64 size) override;
     bool printSetup(QWidget* parent, QPrinter* printer, const PageDialogContext& context, bool* fitToPaper) override;
     void showInformation(QWidget* parent, const QString& message) override;

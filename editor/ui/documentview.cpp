@@ -35,7 +35,7 @@ constexpr int kDefaultOutlineWidth = 220;
 constexpr int kDefaultThumbnailsWidth = 160;
 constexpr int kDefaultCommentsWidth = 300;
 constexpr int kOutlineLatestMs = 1000;
-}
+} // namespace
 
 DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* parent)
     : QWidget(parent), m_document(std::move(document))
@@ -72,8 +72,8 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     m_splitter->addWidget(m_signatures);
     for (int pane = 0; pane < m_splitter->count(); ++pane)
         m_splitter->setStretchFactor(pane, m_splitter->widget(pane) == m_pageView ? 1 : 0);
-    m_splitter->setSizes({kDefaultThumbnailsWidth, kDefaultOutlineWidth, 800, kDefaultOutlineWidth, kDefaultCommentsWidth,
-                          kDefaultCommentsWidth, kDefaultOutlineWidth, kDefaultCommentsWidth});
+    m_splitter->setSizes({kDefaultThumbnailsWidth, kDefaultOutlineWidth, 800, kDefaultOutlineWidth,
+                          kDefaultCommentsWidth, kDefaultCommentsWidth, kDefaultOutlineWidth, kDefaultCommentsWidth});
     connect(m_thumbnails, &ThumbnailPane::signal_goTo, m_pageView, [this](int page) { m_pageView->goToPage(page); });
     connect(m_pageView, &PageView::currentPageChanged, m_thumbnails, &ThumbnailPane::setCurrentPage);
 
@@ -92,7 +92,8 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     m_annotationBar = new AnnotationBar(m_document->model(), m_pageView, this);
     layout->addWidget(m_annotationBar);
     layout->addWidget(m_splitter, 1);
-    m_findBar = new FindBar(m_document->model(), [pages = m_pageView] { return pages->currentPage(); }, this);
+    m_findBar = new FindBar(
+        m_document->model(), [pages = m_pageView] { return pages->currentPage(); }, this);
     m_findBar->hide();
     layout->addWidget(m_findBar);
     setFocusProxy(m_pageView);
@@ -138,7 +139,8 @@ QFrame* DocumentView::buildRepairNotice()
     auto* icon = new QLabel(notice);
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(iconSize));
     auto* text = new QLabel(tr("This file was damaged and has been repaired. "
-                               "Save it to keep the repaired version."), notice);
+                               "Save it to keep the repaired version."),
+                            notice);
     text->setWordWrap(true);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* close = new QToolButton(notice);

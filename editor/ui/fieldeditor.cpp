@@ -82,7 +82,8 @@ QWidget* FieldEditor::buildInput()
     case FieldType::ListBox: {
         auto* list = new QListWidget(this);
         list->addItems(m_field.options);
-        list->setSelectionMode(m_field.multiSelect ? QAbstractItemView::MultiSelection : QAbstractItemView::SingleSelection);
+        list->setSelectionMode(m_field.multiSelect ? QAbstractItemView::MultiSelection
+                                                   : QAbstractItemView::SingleSelection);
         for (int i = 0; i < m_field.exportValues.size(); ++i)
             list->item(i)->setSelected(m_field.selected.contains(m_field.exportValues[i]));
         return list;
@@ -144,8 +145,8 @@ void FieldEditor::place(const QRectF& area, double scale)
     QRect rect = area.toAlignedRect();
     QFont font = this->font();
     const double points = m_field.multiline || m_field.type == FieldType::ListBox
-        ? kBodyPoints
-        : std::min(kBodyPoints * 1.2, area.height() / scale * kLineFill);
+                              ? kBodyPoints
+                              : std::min(kBodyPoints * 1.2, area.height() / scale * kLineFill);
     font.setPixelSize(std::max(6, int(points * scale)));
     if (m_input)
         m_input->setFont(font);

@@ -54,12 +54,13 @@ FindBar::FindBar(Document* document, std::function<int()> currentPage, QWidget* 
                             tr("&Previous"), tr("Previous match (Shift+Enter, Shift+F3)"));
     m_previous->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_next = makeButton(this, QStringLiteral("findNext"),
-                        QIcon::fromTheme(QStringLiteral("go-down"), s->standardIcon(QStyle::SP_ArrowDown)),
-                        tr("&Next"), tr("Next match (Enter, F3)"));
+                        QIcon::fromTheme(QStringLiteral("go-down"), s->standardIcon(QStyle::SP_ArrowDown)), tr("&Next"),
+                        tr("Next match (Enter, F3)"));
     m_next->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    auto* close = makeButton(this, QStringLiteral("findClose"),
-                             QIcon::fromTheme(QStringLiteral("window-close"), s->standardIcon(QStyle::SP_DialogCloseButton)),
-                             tr("Close"), tr("Close the find bar (Escape)"));
+    auto* close = makeButton(
+        this, QStringLiteral("findClose"),
+        QIcon::fromTheme(QStringLiteral("window-close"), s->standardIcon(QStyle::SP_DialogCloseButton)), tr("Close"),
+        tr("Close the find bar (Escape)"));
 
     m_counter = new QLabel(this);
     m_counter->setObjectName(QStringLiteral("findCounter"));

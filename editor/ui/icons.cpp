@@ -119,26 +119,26 @@ QIcon zoomOut()
 QIcon fitWidth()
 {
     return themed("zoom-fit-width", drawn([](QPainter& p) {
-        drawPage(p, QRectF(6, 3, 12, 18));
-        p.save();
-        p.setPen(QPen(kAccent, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawLine(QPointF(2, 12), QPointF(22, 12));
-        p.drawPolyline(QPolygonF({QPointF(5, 9), QPointF(2, 12), QPointF(5, 15)}));
-        p.drawPolyline(QPolygonF({QPointF(19, 9), QPointF(22, 12), QPointF(19, 15)}));
-        p.restore();
-    }));
+                      drawPage(p, QRectF(6, 3, 12, 18));
+                      p.save();
+                      p.setPen(QPen(kAccent, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+                      p.drawLine(QPointF(2, 12), QPointF(22, 12));
+                      p.drawPolyline(QPolygonF({QPointF(5, 9), QPointF(2, 12), QPointF(5, 15)}));
+                      p.drawPolyline(QPolygonF({QPointF(19, 9), QPointF(22, 12), QPointF(19, 15)}));
+                      p.restore();
+                  }));
 }
 
 QIcon fitPage()
 {
     return themed("zoom-fit-best", drawn([](QPainter& p) {
-        drawPage(p, QRectF(6, 3, 12, 18));
-        p.save();
-        p.setPen(QPen(kAccent, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPolyline(QPolygonF({QPointF(9, 8), QPointF(12, 5.5), QPointF(15, 8)}));
-        p.drawPolyline(QPolygonF({QPointF(9, 16), QPointF(12, 18.5), QPointF(15, 16)}));
-        p.restore();
-    }));
+                      drawPage(p, QRectF(6, 3, 12, 18));
+                      p.save();
+                      p.setPen(QPen(kAccent, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+                      p.drawPolyline(QPolygonF({QPointF(9, 8), QPointF(12, 5.5), QPointF(15, 8)}));
+                      p.drawPolyline(QPolygonF({QPointF(9, 16), QPointF(12, 18.5), QPointF(15, 16)}));
+                      p.restore();
+                  }));
 }
 
 QIcon firstPage(const QStyle* style)
@@ -175,13 +175,13 @@ QIcon outline()
 QIcon find()
 {
     return themed("edit-find", drawn([](QPainter& p) {
-        drawLens(p);
-        p.save();
-        p.setPen(QPen(kAccent, 1.4, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(7, 8.5), QPointF(13, 8.5));
-        p.drawLine(QPointF(7, 11.5), QPointF(11.5, 11.5));
-        p.restore();
-    }));
+                      drawLens(p);
+                      p.save();
+                      p.setPen(QPen(kAccent, 1.4, Qt::SolidLine, Qt::RoundCap));
+                      p.drawLine(QPointF(7, 8.5), QPointF(13, 8.5));
+                      p.drawLine(QPointF(7, 11.5), QPointF(11.5, 11.5));
+                      p.restore();
+                  }));
 }
 
 QIcon rotate(bool clockwise)
@@ -222,9 +222,9 @@ QIcon undo(bool forward)
 QIcon history()
 {
     return themed("document-open-recent", drawn([](QPainter& p) {
-        p.drawEllipse(QPointF(12, 12), 8.5, 8.5);
-        p.drawPolyline(QPolygonF({QPointF(12, 7), QPointF(12, 12), QPointF(15.5, 14)}));
-    }));
+                      p.drawEllipse(QPointF(12, 12), 8.5, 8.5);
+                      p.drawPolyline(QPolygonF({QPointF(12, 7), QPointF(12, 12), QPointF(15.5, 14)}));
+                  }));
 }
 
 QIcon thumbnails()
@@ -243,13 +243,13 @@ QIcon thumbnails()
 QIcon help()
 {
     return themed("help-browser", drawn([](QPainter& p) {
-        p.drawEllipse(QPointF(12, 12), 9, 9);
-        QFont font;
-        font.setPixelSize(13);
-        font.setBold(true);
-        p.setFont(font);
-        p.drawText(QRectF(3, 3, 18, 18), Qt::AlignCenter, QStringLiteral("?"));
-    }));
+                      p.drawEllipse(QPointF(12, 12), 9, 9);
+                      QFont font;
+                      font.setPixelSize(13);
+                      font.setBold(true);
+                      p.setFont(font);
+                      p.drawText(QRectF(3, 3, 18, 18), Qt::AlignCenter, QStringLiteral("?"));
+                  }));
 }
 
 QIcon crop()

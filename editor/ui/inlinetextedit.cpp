@@ -40,7 +40,8 @@ void InlineTextEdit::keyPressEvent(QKeyEvent* event)
         finish(false);
         return;
     }
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && (event->modifiers() & Qt::ControlModifier)) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && (event->modifiers() & Qt::ControlModifier)) {
         finish(true);
         return;
     }

@@ -11,35 +11,31 @@ const NameTable& NameTable::instance()
 NameTable::NameTable()
 {
     add(Kind::CommandBar,
-        {"cmdbar.menubar", "cmdbar.standard", "cmdbar.file", "cmdbar.view", "cmdbar.pageZoom",
-         "cmdbar.pageNav", "cmdbar.contentEditing", "cmdbar.pageLayout", "cmdbar.docOptions",
-         "cmdbar.commenting", "cmdbar.measurement", "cmdbar.properties", "cmdbar.launchApp",
-         "cmdbar.addon", "cmdbar.form"});
-    add(Kind::Pane,
-        {"pageThumbnailsView", "bookmarksView", "contentsView", "attachmentsView", "signaturesView",
-         "commentsView", "layersView", "pdfNamedDestsView", "propertiesView", "searchView",
-         "stampsView", "commentStylesView", "panzoomView"});
+        {"cmdbar.menubar", "cmdbar.standard", "cmdbar.file", "cmdbar.view", "cmdbar.pageZoom", "cmdbar.pageNav",
+         "cmdbar.contentEditing", "cmdbar.pageLayout", "cmdbar.docOptions", "cmdbar.commenting", "cmdbar.measurement",
+         "cmdbar.properties", "cmdbar.launchApp", "cmdbar.addon", "cmdbar.form"});
+    add(Kind::Pane, {"pageThumbnailsView", "bookmarksView", "contentsView", "attachmentsView", "signaturesView",
+                     "commentsView", "layersView", "pdfNamedDestsView", "propertiesView", "searchView", "stampsView",
+                     "commentStylesView", "panzoomView"});
     add(Kind::Operation,
-        {"op.document.printPages", names::kNewBlankDoc, "op.imagesToDoc", "op.textToDoc",
-         names::kCombineDocs, "op.document.insertPages", "op.document.insertEmptyPages",
-         "op.document.deletePages", "op.document.extractPages", "op.document.replacePages",
-         "op.document.cropPages", "op.document.resizePages", "op.document.addWatermarks",
-         "op.document.summarizeAnnots", "op.document.exportCommentsAndFields",
+        {"op.document.printPages", names::kNewBlankDoc, "op.imagesToDoc", "op.textToDoc", names::kCombineDocs,
+         "op.document.insertPages", "op.document.insertEmptyPages", "op.document.deletePages",
+         "op.document.extractPages", "op.document.replacePages", "op.document.cropPages", "op.document.resizePages",
+         "op.document.addWatermarks", "op.document.summarizeAnnots", "op.document.exportCommentsAndFields",
          "op.document.importCommentsAndFields", "op.document.exportToImages"});
-    add(Kind::Event,
-        {names::kActiveDocChanged, names::kModStateChanged, names::kSourceChanged,
-         names::kBeforeSave, names::kAfterSave, names::kLayoutChanged, names::kLanguageChanged});
+    add(Kind::Event, {names::kActiveDocChanged, names::kModStateChanged, names::kSourceChanged, names::kBeforeSave,
+                      names::kAfterSave, names::kLayoutChanged, names::kLanguageChanged});
     add(Kind::Command,
-        {names::kOpen, names::kNewDocCombine, names::kNewBlank, names::kSave, names::kSaveAs,
-         names::kClose, names::kHelp, names::kZoomIn, names::kZoomOut, names::kActualSize,
-         names::kFitWidth, names::kFitPage, names::kFirstPage, names::kPrevPage, names::kNextPage,
-         names::kLastPage, names::kNextDoc, names::kPrevDoc, names::kShowOutline, names::kRotateLeft,
+        {names::kOpen,        names::kNewDocCombine, names::kNewBlank,  names::kSave,        names::kSaveAs,
+         names::kClose,       names::kHelp,          names::kZoomIn,    names::kZoomOut,     names::kActualSize,
+         names::kFitWidth,    names::kFitPage,       names::kFirstPage, names::kPrevPage,    names::kNextPage,
+         names::kLastPage,    names::kNextDoc,       names::kPrevDoc,   names::kShowOutline, names::kRotateLeft,
          names::kRotateRight, names::kFind});
     // Added later, after every kind, so that the ids above stay what they were.
     add(Kind::Operation, {names::kSaveDoc, names::kRotatePages, names::kMovePages});
-    add(Kind::Command, {names::kUndo, names::kRedo, names::kShowHistory, names::kShowThumbnails,
-                        names::kInsertBlankPage, names::kInsertPages, names::kDeletePages, names::kExtractPages,
-                        names::kCropPages, names::kResizePages});
+    add(Kind::Command,
+        {names::kUndo, names::kRedo, names::kShowHistory, names::kShowThumbnails, names::kInsertBlankPage,
+         names::kInsertPages, names::kDeletePages, names::kExtractPages, names::kCropPages, names::kResizePages});
     add(Kind::Command, {names::kSplitDocument});
     add(Kind::Operation, {names::kAddAnnotOp});
     add(Kind::Command, {names::kShowComments, names::kToolSelect, names::kToolHighlight, names::kToolUnderline,
@@ -50,10 +46,10 @@ NameTable::NameTable()
     add(Kind::Operation, {names::kConvertOp, names::kCompressOp});
     add(Kind::Command, {names::kConvert, names::kConvertToWord, names::kConvertToSpreadsheet,
                         names::kConvertToPresentation, names::kConvertToImage, names::kConvertToDrawing,
-                        names::kCompress, names::kNewFromImages, names::kNewFromText,
-                        names::kPrint});
+                        names::kCompress, names::kNewFromImages, names::kNewFromText, names::kPrint});
     add(Kind::Operation, {names::kRemoveWatermarksOp, names::kAddHeaderFooterOp, names::kRemoveHeaderFooterOp});
-    add(Kind::Command, {names::kAddWatermark, names::kRemoveWatermarks, names::kAddHeaderFooter, names::kRemoveHeaderFooter});
+    add(Kind::Command,
+        {names::kAddWatermark, names::kRemoveWatermarks, names::kAddHeaderFooter, names::kRemoveHeaderFooter});
     add(Kind::Operation, {names::kSetPropertiesOp});
     add(Kind::Command, {names::kDocumentProperties});
     add(Kind::Operation, {names::kSetSecurityOp});

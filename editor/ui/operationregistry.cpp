@@ -166,8 +166,9 @@ void insertPages(OperationCall& call)
     }
     const QString source = sourceFile(call);
     const QString range = call.has(kPages) ? call.text(kPages) : QStringLiteral("all");
-    withSourceRange(call, kPages,
-                    [&] { document->model()->insertPages(source, range, position, call.inst().passwordsFor(nullptr)); });
+    withSourceRange(call, kPages, [&] {
+        document->model()->insertPages(source, range, position, call.inst().passwordsFor(nullptr));
+    });
     call.setOutput(document);
 }
 
@@ -213,8 +214,8 @@ QList<SplitPart> splitParts(OperationCall& call, const CPXVDocument& document, c
         }
     }
     if (how == QLatin1String("outline")) {
-        const QList<SplitPart> parts =
-            split::byOutline(document.model()->outline(), call.pages(document), document.pageCount());
+        const QList<SplitPart> parts = split::byOutline(document.model()->outline(), call.pages(document),
+                                                        document.pageCount());
         if (std::none_of(parts.cbegin(), parts.cend(), [](const SplitPart& part) { return !part.title.isNull(); }))
             throw call.invalid(kSplit, tr("the document has no top-level outline entries that lead to the pages"));
         return parts;
@@ -228,7 +229,8 @@ void splitDocument(OperationCall& call, const CPXVDocument& document, const QStr
     QList<SplitPart> parts = splitParts(call, document, how);
     const QString folder = call.outputFolder();
     const Document& model = *document.model();
-    split::nameParts(model.filePath().isNull() ? tr("Untitled") : QFileInfo(model.filePath()).completeBaseName(), parts);
+    split::nameParts(model.filePath().isNull() ? tr("Untitled") : QFileInfo(model.filePath()).completeBaseName(),
+                     parts);
     const QStringList written = modelCall([&] { return model.splitInto(folder, parts, call.progress()); });
     call.setOutputValue(written);
 }
@@ -343,17 +345,25 @@ StampPosition stampPosition(OperationCall& call, StampPosition fallback, bool ed
     if (!call.has(kPosition))
         return fallback;
     static const QHash<QString, StampPosition> positions = {
-        {QStringLiteral("center"), StampPosition::Center},        {QStringLiteral("tile"), StampPosition::Tile},
-        {QStringLiteral("top-left"), StampPosition::TopLeft},     {QStringLiteral("top-right"), StampPosition::TopRight},
-        {QStringLiteral("bottom-left"), StampPosition::BottomLeft}, {QStringLiteral("bottom-right"), StampPosition::BottomRight},
-        {QStringLiteral("top"), StampPosition::Top},              {QStringLiteral("bottom"), StampPosition::Bottom}};
+        {QStringLiteral("center"), StampPosition::Center},
+        {QStringLiteral("tile"), StampPosition::Tile},
+        {QStringLiteral("top-left"), StampPosition::TopLeft},
+        {QStringLiteral("top-right"), StampPosition::TopRight},
+        {QStringLiteral("bottom-left"), StampPosition::BottomLeft},
+        {QStringLiteral("bottom-right"), StampPosition::BottomRight},
+        {QStringLiteral("top"), StampPosition::Top},
+        {QStringLiteral("bottom"), StampPosition::Bottom}};
     const QString text = call.text(kPosition).trimmed().toLower();
     const auto found = positions.constFind(text);
-    if (found == positions.constEnd() || (edgesOnly && (*found == StampPosition::Center || *found == StampPosition::Tile)))
-        throw call.invalid(kPosition, edgesOnly ? tr("“%1” is not “top-left”, “top”, “top-right”, “bottom-left”, “bottom” or "
-                                                     "“bottom-right”").arg(call.text(kPosition))
-                                                : tr("“%1” is not “center”, “tile”, “top-left”, “top”, “top-right”, "
-                                                     "“bottom-left”, “bottom” or “bottom-right”").arg(call.text(kPosition)));
+    if (found == positions.constEnd()
+        || (edgesOnly && (*found == StampPosition::Center || *found == StampPosition::Tile)))
+        throw call.invalid(kPosition, edgesOnly
+                                          ? tr("“%1” is not “top-left”, “top”, “top-right”, “bottom-left”, “bottom” or "
+                                               "“bottom-right”")
+                                                .arg(call.text(kPosition))
+                                          : tr("“%1” is not “center”, “tile”, “top-left”, “top”, “top-right”, "
+                                               "“bottom-left”, “bottom” or “bottom-right”")
+                                                .arg(call.text(kPosition)));
     return *found;
 }
 
@@ -363,7 +373,8 @@ bool flag(OperationCall& call, const QString& parameter, bool fallback)
     if (!call.has(parameter))
         return fallback;
     const QString text = call.text(parameter).trimmed().toLower();
-    if (text != QLatin1String("true") && text != QLatin1String("false") && text != QLatin1String("1") && text != QLatin1String("0"))
+    if (text != QLatin1String("true") && text != QLatin1String("false") && text != QLatin1String("1")
+        && text != QLatin1String("0"))
         throw call.invalid(parameter, tr("“%1” is not true or false").arg(call.text(parameter)));
     return text == QLatin1String("true") || text == QLatin1String("1");
 }
@@ -374,7 +385,8 @@ StampStyle stampStyle(OperationCall& call, double fontSize)
     StampStyle style;
     style.fontSize = call.number(QStringLiteral("FontSize"), fontSize);
     if (!(style.fontSize >= 1 && style.fontSize <= 1000))
-        throw call.invalid(QStringLiteral("FontSize"), tr("a font size is 1 to 1000 points, not %1").arg(style.fontSize));
+        throw call.invalid(QStringLiteral("FontSize"),
+                           tr("a font size is 1 to 1000 points, not %1").arg(style.fontSize));
     if (call.has(QStringLiteral("Color"))) {
         const QString text = call.text(QStringLiteral("Color")).trimmed();
         style.color = QColor(text);
@@ -404,7 +416,8 @@ void addWatermarks(OperationCall& call)
             throw call.invalid(QStringLiteral("Image"), tr("there is no file “%1”").arg(style.imagePath));
         style.imageScale = call.number(QStringLiteral("Scale"), 0);
         if (call.has(QStringLiteral("Scale")) && !(style.imageScale >= 0.01 && style.imageScale <= 10))
-            throw call.invalid(QStringLiteral("Scale"), tr("an image is scaled by 0.01 to 10, not by %1").arg(style.imageScale));
+            throw call.invalid(QStringLiteral("Scale"),
+                               tr("an image is scaled by 0.01 to 10, not by %1").arg(style.imageScale));
     } else if (call.has(QStringLiteral("Scale"))) {
         throw call.invalid(QStringLiteral("Scale"), tr("only an image watermark is scaled"));
     } else if (text.trimmed().isEmpty()) {
@@ -448,11 +461,16 @@ void setSecurity(OperationCall& call)
 {
     const std::shared_ptr<CPXVDocument> document = call.document();
     Protection protection;
-    protection.openPassword = call.has(QStringLiteral("OpenPassword")) ? call.text(QStringLiteral("OpenPassword")) : QString();
-    protection.permissionsPassword =
-        call.has(QStringLiteral("PermissionsPassword")) ? call.text(QStringLiteral("PermissionsPassword")) : QString();
-    const std::pair<const char*, Permission> permissions[] = {{"Print", PermitPrint}, {"Copy", PermitCopy}, {"Edit", PermitEdit},
-                                                              {"Annotate", PermitAnnotate}, {"FillForms", PermitFillForms}};
+    protection.openPassword = call.has(QStringLiteral("OpenPassword")) ? call.text(QStringLiteral("OpenPassword"))
+                                                                       : QString();
+    protection.permissionsPassword = call.has(QStringLiteral("PermissionsPassword"))
+                                         ? call.text(QStringLiteral("PermissionsPassword"))
+                                         : QString();
+    const std::pair<const char*, Permission> permissions[] = {{"Print", PermitPrint},
+                                                              {"Copy", PermitCopy},
+                                                              {"Edit", PermitEdit},
+                                                              {"Annotate", PermitAnnotate},
+                                                              {"FillForms", PermitFillForms}};
     protection.permissions = 0;
     for (const auto& [name, permission] : permissions)
         protection.permissions |= flag(call, QLatin1String(name), true) ? permission : 0;
@@ -595,7 +613,8 @@ OperationRegistry::OperationRegistry()
     add(names::kRotatePages, {kInput, kPages, kAngle}, rotatePages);
     add(names::kMovePages, {kInput, kPages, kPosition}, movePages);
     add(names::kDeletePagesOp, {kInput, kPages}, deletePages);
-    add(names::kInsertEmptyPagesOp, {kInput, kPosition, kCount, kSize, kWidth, kHeight, kOrientation}, insertEmptyPages);
+    add(names::kInsertEmptyPagesOp, {kInput, kPosition, kCount, kSize, kWidth, kHeight, kOrientation},
+        insertEmptyPages);
     add(names::kInsertPagesOp, {kInput, kSource, kPages, kPosition}, insertPages);
     add(names::kReplacePagesOp, {kInput, kPages, kSource, kSourcePages}, replacePages);
     add(names::kExtractPagesOp, {kInput, kPages, kPath, kSplit, kCount}, extractPages);
@@ -611,7 +630,8 @@ OperationRegistry::OperationRegistry()
     add(names::kImagesToDoc, {kInput, kSize, "Margin"}, imagesToDoc);
     add(names::kTextToDoc, {kInput, kSize, "Margin", "FontSize"}, textToDoc);
     add(names::kAddWatermarksOp,
-        {kInput, kPages, "Text", "Image", "FontSize", "Color", "Opacity", "Rotation", kPosition, "Behind", "Scale"}, addWatermarks);
+        {kInput, kPages, "Text", "Image", "FontSize", "Color", "Opacity", "Rotation", kPosition, "Behind", "Scale"},
+        addWatermarks);
     add(names::kRemoveWatermarksOp, {kInput, kPages}, removeStamps<StampKind::Watermark>);
     add(names::kAddHeaderFooterOp,
         {kInput, kPages, "Text", "FontSize", "Color", "Opacity", "Rotation", kPosition, "Behind", "Left", "Top",
@@ -638,9 +658,11 @@ void OperationRegistry::run(Operation& operation, CPXVInst& inst, CPXVControl& c
                         tr("The operation “%1” is not available in this version of the editor.").arg(operation.name()));
     for (const QString& given : operation.params()->childNames()) {
         if (given != kOutput && !entry->parameters.contains(given)) {
-            const QString known = entry->parameters.isEmpty() ? tr("none") : entry->parameters.join(QStringLiteral(", "));
-            throw PXV_Error(PXV_Error::InvalidArgument, tr("The operation “%1” has no parameter “%2” (it takes: %3).")
-                                                            .arg(operation.name(), given, known));
+            const QString known = entry->parameters.isEmpty() ? tr("none")
+                                                              : entry->parameters.join(QStringLiteral(", "));
+            throw PXV_Error(
+                PXV_Error::InvalidArgument,
+                tr("The operation “%1” has no parameter “%2” (it takes: %3).").arg(operation.name(), given, known));
         }
     }
     OperationCall call(operation, inst, control);

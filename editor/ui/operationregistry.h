@@ -90,7 +90,7 @@ private:
     struct Entry
     {
         QStringList parameters; // besides "Output", which every operation sets
-        Handler handler;        // empty: not available in this version
+        Handler handler; // empty: not available in this version
     };
     void add(const QString& name, const QStringList& parameters, Handler handler);
 

@@ -196,8 +196,9 @@ void OutlinePane::moveItem(QTreeWidgetItem* item, QTreeWidgetItem* target, Drop 
         ++(to = pathOf(target)).last();
     const QVector<int> from = pathOf(item);
     // Dropped where it stands already.
-    if (to == from || (to.size() == from.size() && to.mid(0, to.size() - 1) == from.mid(0, from.size() - 1)
-                       && to.last() == from.last() + 1))
+    if (to == from
+        || (to.size() == from.size() && to.mid(0, to.size() - 1) == from.mid(0, from.size() - 1)
+            && to.last() == from.last() + 1))
         return;
     later([this, from, to] { m_document->moveBookmark(from, to); });
 }
@@ -206,7 +207,8 @@ void OutlinePane::later(std::function<void()> change)
 {
     // A document without a file has its tree read again at once, which would delete the items
     // Qt is still handling while it reports an edit or a drop.
-    QMetaObject::invokeMethod(this, [this, change = std::move(change)] { edit(change); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, change = std::move(change)] { edit(change); }, Qt::QueuedConnection);
 }
 
 void OutlinePane::dropEvent(QDropEvent* event)
@@ -254,8 +256,10 @@ void OutlinePane::contextMenuEvent(QContextMenuEvent* event)
     QMenu menu(this);
     menu.addAction(tr("&Add Bookmark"), this, &OutlinePane::addBookmark, QKeySequence(QStringLiteral("Ctrl+B")));
     if (item) {
-        menu.addAction(tr("&Rename"), this, [this, item] { editItem(item); }, QKeySequence(Qt::Key_F2));
-        menu.addAction(tr("&Delete"), this, [this, item] { deleteItem(item); }, QKeySequence(QKeySequence::Delete));
+        menu.addAction(
+            tr("&Rename"), this, [this, item] { editItem(item); }, QKeySequence(Qt::Key_F2));
+        menu.addAction(
+            tr("&Delete"), this, [this, item] { deleteItem(item); }, QKeySequence(QKeySequence::Delete));
     }
     menu.exec(event->globalPos());
 }

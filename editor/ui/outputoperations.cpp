@@ -56,8 +56,9 @@ ExportSettings imageSettings(OperationCall& call, const QString& fallback)
         {QStringLiteral("txt"), ExportFormat::Text},  {QStringLiteral("html"), ExportFormat::Html}};
     const QString name = call.has(kFormat) ? call.text(kFormat).trimmed().toLower() : fallback;
     if (!formats.contains(name))
-        throw call.invalid(kFormat, tr("“%1” is not one of “docx”, “odt”, “txt”, “html”, “svg”, “png” or “jpeg”")
-                                        .arg(call.text(kFormat)));
+        throw call.invalid(
+            kFormat,
+            tr("“%1” is not one of “docx”, “odt”, “txt”, “html”, “svg”, “png” or “jpeg”").arg(call.text(kFormat)));
     ExportSettings settings;
     settings.format = formats.value(name);
     settings.quality = boundedInteger(call, QStringLiteral("Quality"), settings.quality, 1, 100);
@@ -105,8 +106,9 @@ QSizeF paper(OperationCall& call, const QString& fallback)
         return paperSize(fallback);
     const QSizeF size = paperSize(call.text(QStringLiteral("Size")));
     if (size.isEmpty())
-        throw call.invalid(QStringLiteral("Size"), tr("“%1” is not a paper size such as “A4” or “Letter”")
-                                                       .arg(call.text(QStringLiteral("Size"))));
+        throw call.invalid(
+            QStringLiteral("Size"),
+            tr("“%1” is not a paper size such as “A4” or “Letter”").arg(call.text(QStringLiteral("Size"))));
     return size;
 }
 
@@ -137,7 +139,7 @@ void compressDocument(OperationCall& call)
 {
     const std::shared_ptr<CPXVDocument> document = call.document();
     const QString level = call.has(QStringLiteral("Level")) ? call.text(QStringLiteral("Level")).trimmed().toLower()
-                                                             : QStringLiteral("lossless");
+                                                            : QStringLiteral("lossless");
     if (level != QLatin1String("lossless") && level != QLatin1String("lossy"))
         throw call.invalid(QStringLiteral("Level"), tr("“%1” is not “lossless” or “lossy”").arg(level));
     CompressSettings settings;
@@ -153,15 +155,17 @@ void compressDocument(OperationCall& call)
         throw call.invalid(kPath, tr("the file to write is missing"));
     const Document& model = *document->model();
     const QFileInfo target(path);
-    if (!model.filePath().isNull() && target.exists() && target.canonicalFilePath() == QFileInfo(model.filePath()).canonicalFilePath())
+    if (!model.filePath().isNull() && target.exists()
+        && target.canonicalFilePath() == QFileInfo(model.filePath()).canonicalFilePath())
         throw call.invalid(kPath, tr("it is the document's own file; choose another"));
     const std::shared_ptr<const RenderSource> source = model.renderSource();
     CompressResult result;
     runWork(call, [&](const SplitProgress& progress) {
-        result = pxv::compressDocument(*source, model.filePath(), model.isModified(), target.absoluteFilePath(), settings,
-                                       progress);
+        result = pxv::compressDocument(*source, model.filePath(), model.isModified(), target.absoluteFilePath(),
+                                       settings, progress);
     });
-    call.setOutputValue(QVariantMap{{QStringLiteral("Before"), result.before}, {QStringLiteral("After"), result.after}});
+    call.setOutputValue(
+        QVariantMap{{QStringLiteral("Before"), result.before}, {QStringLiteral("After"), result.after}});
 }
 
 void printDocument(OperationCall& call)
@@ -226,9 +230,8 @@ void exportToImages(OperationCall& call)
         throw call.invalid(kFormat, tr("“%1” is not “png” or “jpeg”").arg(call.text(kFormat)));
     const QVector<int> pages = call.pages(*document);
     const QDir folder(call.outputFolder());
-    const QString pattern = call.has(QStringLiteral("Pattern"))
-                                ? call.text(QStringLiteral("Pattern"))
-                                : QStringLiteral("page-{n}") + suffix(settings.format);
+    const QString pattern = call.has(QStringLiteral("Pattern")) ? call.text(QStringLiteral("Pattern"))
+                                                                : QStringLiteral("page-{n}") + suffix(settings.format);
     if (pages.size() > 1 && !pattern.contains(QLatin1String("{n}")))
         throw call.invalid(QStringLiteral("Pattern"), tr("it needs “{n}” for the page number"));
     QList<ExportFile> files;
@@ -263,9 +266,9 @@ void convertDocument(OperationCall& call)
                           {page}});
     } else {
         if (isOnePagePerFile(settings.format) && pages.size() > 1)
-            throw call.invalid(kPath, tr("a %1 file holds one page, so %2 pages need a folder")
-                                          .arg(call.text(kFormat))
-                                          .arg(pages.size()));
+            throw call.invalid(
+                kPath,
+                tr("a %1 file holds one page, so %2 pages need a folder").arg(call.text(kFormat)).arg(pages.size()));
         files.append({QFileInfo(path).absoluteFilePath(), pages});
     }
     writeFiles(call, *document, files, settings);

@@ -14,7 +14,7 @@ namespace pxv {
 class PageLayout
 {
 public:
-    static constexpr double kGap = 12.0;    // between pages
+    static constexpr double kGap = 12.0; // between pages
     static constexpr double kMargin = 16.0; // around the pages
 
     void setPageSizes(const QVector<QSizeF>& sizesInPoints);

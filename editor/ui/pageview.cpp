@@ -102,7 +102,8 @@ bool isSafeExternalLink(const QUrl& url)
 } // namespace
 
 PageView::PageView(Document* document, QWidget* parent)
-    : QAbstractScrollArea(parent), m_document(document), m_renderer(new PageRenderer(document, this)), m_selector(document)
+    : QAbstractScrollArea(parent), m_document(document), m_renderer(new PageRenderer(document, this)),
+      m_selector(document)
 {
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
@@ -255,9 +256,8 @@ void PageView::zoomOut()
 
 double PageView::fitScale() const
 {
-    const double scale = m_zoomMode == ZoomMode::FitPage
-        ? m_layout.fitPageScale(m_currentPage, viewport()->size())
-        : m_layout.fitWidthScale(viewport()->width());
+    const double scale = m_zoomMode == ZoomMode::FitPage ? m_layout.fitPageScale(m_currentPage, viewport()->size())
+                                                         : m_layout.fitWidthScale(viewport()->width());
     // Fitting never goes beyond the zoom limits either.
     const double base = baseScale();
     return std::clamp(scale, kMinZoom * base, kMaxZoom * base);
@@ -403,7 +403,8 @@ QPointF PageView::viewPosition() const
         return std::clamp(-offset / scale, 0.0, std::max(0.0, length / scale));
     };
     // The inverse of goToPage(), which leaves a little room above and to the left.
-    return {within(rect.left() - PageLayout::kGap, rect.width()), within(rect.top() - PageLayout::kGap / 2, rect.height())};
+    return {within(rect.left() - PageLayout::kGap, rect.width()),
+            within(rect.top() - PageLayout::kGap / 2, rect.height())};
 }
 
 void PageView::paintEvent(QPaintEvent* event)
@@ -457,7 +458,8 @@ void PageView::paintHits(QPainter& painter, int page)
 void PageView::paintSelection(QPainter& painter, int page)
 {
     const QList<TextSelection>& pages = m_selector.pages();
-    const auto found = std::find_if(pages.cbegin(), pages.cend(), [page](const TextSelection& s) { return s.page == page; });
+    const auto found = std::find_if(pages.cbegin(), pages.cend(),
+                                    [page](const TextSelection& s) { return s.page == page; });
     if (found == pages.cend())
         return;
     painter.save();
@@ -685,8 +687,8 @@ void PageView::placeTextEdit()
     const Annotation& value = m_textEdit->annotation();
     // A text box is typed in its own box; a note's text below its icon, as its pop-up shows.
     const QRectF area = value.type == AnnotationType::FreeText
-        ? value.rect
-        : QRectF(value.rect.bottomLeft(), QSizeF(kNoteTextWidth, kNoteTextHeight));
+                            ? value.rect
+                            : QRectF(value.rect.bottomLeft(), QSizeF(kNoteTextWidth, kNoteTextHeight));
     m_textEdit->setScale(m_layout.scale());
     m_textEdit->setGeometry(areaRect(m_textEdit->page(), area).toAlignedRect());
 }
@@ -757,11 +759,11 @@ void PageView::showArea(int page, const QRectF& area)
     const double marginY = std::min(kHitMargin, visible.height() / 4);
     const double marginX = std::min(kHitMargin, visible.width() / 4);
     if (target.top() < visible.top() + marginY || target.bottom() > visible.bottom() - marginY)
-        verticalScrollBar()->setValue(
-            verticalScrollBar()->value() + scrollPixels(target.center().y() - visible.height() / 3));
+        verticalScrollBar()->setValue(verticalScrollBar()->value()
+                                      + scrollPixels(target.center().y() - visible.height() / 3));
     if (target.left() < visible.left() + marginX || target.right() > visible.right() - marginX)
-        horizontalScrollBar()->setValue(
-            horizontalScrollBar()->value() + scrollPixels(target.center().x() - visible.width() / 2));
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value()
+                                        + scrollPixels(target.center().x() - visible.width() / 2));
 }
 
 void PageView::paintPage(QPainter& painter, int page, const QRectF& rect)
@@ -770,7 +772,8 @@ void PageView::paintPage(QPainter& painter, int page, const QRectF& rect)
     // copy, where a target a fraction of a pixel off would scale the whole image on every paint.
     const double ratio = viewport()->devicePixelRatioF();
     const QRectF area(std::round(rect.left() * ratio) / ratio, std::round(rect.top() * ratio) / ratio,
-                      std::ceil(rect.width() * ratio - 0.001) / ratio, std::ceil(rect.height() * ratio - 0.001) / ratio);
+                      std::ceil(rect.width() * ratio - 0.001) / ratio,
+                      std::ceil(rect.height() * ratio - 0.001) / ratio);
     paintShadow(painter, area);
 
     const auto error = m_errors.constFind(page);
@@ -916,10 +919,10 @@ void PageView::keyPressEvent(QKeyEvent* event)
         }
     }
     static const QHash<int, CommentTool> toolKeys = {
-        {Qt::Key_V, CommentTool::Select},    {Qt::Key_H, CommentTool::Highlight}, {Qt::Key_U, CommentTool::Underline},
-        {Qt::Key_K, CommentTool::StrikeOut}, {Qt::Key_N, CommentTool::Note},      {Qt::Key_T, CommentTool::FreeText},
-        {Qt::Key_P, CommentTool::Pen},       {Qt::Key_L, CommentTool::Line},      {Qt::Key_A, CommentTool::Arrow},
-        {Qt::Key_R, CommentTool::Rectangle}, {Qt::Key_E, CommentTool::Ellipse},   {Qt::Key_S, CommentTool::Stamp},
+        {Qt::Key_V, CommentTool::Select},     {Qt::Key_H, CommentTool::Highlight}, {Qt::Key_U, CommentTool::Underline},
+        {Qt::Key_K, CommentTool::StrikeOut},  {Qt::Key_N, CommentTool::Note},      {Qt::Key_T, CommentTool::FreeText},
+        {Qt::Key_P, CommentTool::Pen},        {Qt::Key_L, CommentTool::Line},      {Qt::Key_A, CommentTool::Arrow},
+        {Qt::Key_R, CommentTool::Rectangle},  {Qt::Key_E, CommentTool::Ellipse},   {Qt::Key_S, CommentTool::Stamp},
         {Qt::Key_Escape, CommentTool::Select}};
     const auto key = toolKeys.constFind(event->key());
     if (key != toolKeys.constEnd() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
@@ -1032,7 +1035,8 @@ void PageView::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     const QPair<int, QPointF> at = pagePoint(event->pos());
-    const FormField* field = m_tool == CommentTool::Select && at.first >= 0 ? m_forms->fieldAt(at.first, at.second) : nullptr;
+    const FormField* field = m_tool == CommentTool::Select && at.first >= 0 ? m_forms->fieldAt(at.first, at.second)
+                                                                            : nullptr;
     if (field) {
         viewport()->setCursor(field->type == FieldType::Text ? Qt::IBeamCursor : Qt::PointingHandCursor);
         QToolTip::showText(event->globalPos(), FormFiller::tooltip(*field), viewport());
@@ -1047,8 +1051,8 @@ void PageView::mouseMoveEvent(QMouseEvent* event)
     viewport()->setCursor(Qt::PointingHandCursor);
     if (hit.link.isExternal()) {
         const QString tip = isSafeExternalLink(QUrl(hit.link.uri))
-            ? hit.link.uri
-            : tr("%1 (not opened from documents)").arg(hit.link.uri);
+                                ? hit.link.uri
+                                : tr("%1 (not opened from documents)").arg(hit.link.uri);
         QToolTip::showText(event->globalPos(), tip, viewport());
     } else {
         QToolTip::showText(event->globalPos(), tr("Go to page %1").arg(hit.link.targetPage + 1), viewport());
@@ -1065,8 +1069,10 @@ void PageView::mousePressEvent(QMouseEvent* event)
             viewport()->update();
             return;
         }
-        const bool thirdClick = QDateTime::currentMSecsSinceEpoch() - m_doubleClickTime < QApplication::doubleClickInterval()
-            && (event->pos() - m_doubleClickPos).manhattanLength() < QApplication::startDragDistance();
+        const bool thirdClick = QDateTime::currentMSecsSinceEpoch() - m_doubleClickTime
+                                    < QApplication::doubleClickInterval()
+                                && (event->pos() - m_doubleClickPos).manhattanLength()
+                                       < QApplication::startDragDistance();
         m_pressPos = event->pos();
         const int corner = m_tool == CommentTool::Select ? handleAt(event->pos()) : -1;
         if (corner >= 0) {
@@ -1075,7 +1081,8 @@ void PageView::mousePressEvent(QMouseEvent* event)
             m_pressedLink = {};
             return;
         }
-        const FormField* field = m_tool == CommentTool::Select && at.first >= 0 ? m_forms->fieldAt(at.first, at.second) : nullptr;
+        const FormField* field = m_tool == CommentTool::Select && at.first >= 0 ? m_forms->fieldAt(at.first, at.second)
+                                                                                : nullptr;
         if (field && FormFiller::isFillable(*field)) {
             selectAnnotation(-1, 0);
             m_pressedLink = {};

@@ -212,7 +212,7 @@ private:
     AnnotationRef m_selectedAnnot;
     bool m_moving = false;
     int m_resizeCorner = -1; // the handle being dragged: top-left, top-right, bottom-right, bottom-left
-    QRectF m_resizeRect;     // the annotation's rect as the handle drags it, in page points
+    QRectF m_resizeRect; // the annotation's rect as the handle drags it, in page points
     QPointF m_moveStart;
     QPointF m_moveOffset;
     // The last pen stroke: another soon after on the same page joins its annotation.

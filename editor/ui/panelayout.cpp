@@ -4,10 +4,11 @@ namespace pxv {
 
 void PaneArea::setSizeLimits(int maxWidth, int minWidth, int maxHeight, int minHeight)
 {
-    if (maxWidth < 0 || minWidth < 0 || maxHeight < 0 || minHeight < 0
-        || (maxWidth > 0 && minWidth > maxWidth) || (maxHeight > 0 && minHeight > maxHeight)) {
-        throw PXV_Error(PXV_Error::InvalidArgument,
-                        QStringLiteral("Pane size limits must not be negative, and a minimum must not exceed its maximum."));
+    if (maxWidth < 0 || minWidth < 0 || maxHeight < 0 || minHeight < 0 || (maxWidth > 0 && minWidth > maxWidth)
+        || (maxHeight > 0 && minHeight > maxHeight)) {
+        throw PXV_Error(
+            PXV_Error::InvalidArgument,
+            QStringLiteral("Pane size limits must not be negative, and a minimum must not exceed its maximum."));
     }
     m_limits = {maxWidth, minWidth, maxHeight, minHeight};
     if (m_onChange)

@@ -24,7 +24,8 @@ QLabel* value(const QString& text, QWidget* parent)
 
 QString when(const QDateTime& time)
 {
-    return time.isValid() ? QLocale().toString(time.toLocalTime(), QLocale::LongFormat) : QCoreApplication::translate("pxv::PropertiesDialog", "not given");
+    return time.isValid() ? QLocale().toString(time.toLocalTime(), QLocale::LongFormat)
+                          : QCoreApplication::translate("pxv::PropertiesDialog", "not given");
 }
 
 } // namespace
@@ -60,7 +61,9 @@ PropertiesDialog::PropertiesDialog(const DocumentInfo& info, const QSizeF& pageS
                                               .arg(pageSize.height() * 25.4 / 72, 0, 'f', 0),
                                           document));
     facts->addRow(tr("Pages:"), value(QString::number(pageCount), document));
-    facts->addRow(tr("File size:"), value(info.fileSize < 0 ? tr("not saved yet") : QLocale().formattedDataSize(info.fileSize), document));
+    facts->addRow(
+        tr("File size:"),
+        value(info.fileSize < 0 ? tr("not saved yet") : QLocale().formattedDataSize(info.fileSize), document));
     facts->addRow(tr("Tagged:"), value(yesNo(info.tagged), document));
     facts->addRow(tr("Linearized:"), value(yesNo(info.linearized), document));
     facts->addRow(tr("Encrypted:"), value(info.encryption.isEmpty() ? tr("No") : info.encryption, document));

@@ -101,6 +101,7 @@ void setPXVRecoveryFolder(const QString& folder, std::function<void(const QStrin
     // The store tells of problems on its own thread; the host hears of them on the GUI thread.
     store = std::make_unique<pxv::RecoveryStore>(folder, [app, problem](const QString& message) {
         if (app && problem)
-            QMetaObject::invokeMethod(app, [problem, message] { problem(message); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                app, [problem, message] { problem(message); }, Qt::QueuedConnection);
     });
 }

@@ -44,7 +44,8 @@ QString copyNextTo(const QString& path)
     const QFileInfo file(path);
     for (int n = 1;; ++n) {
         const QString suffix = n == 1 ? CPXVControl::tr("recovered") : CPXVControl::tr("recovered %1").arg(n);
-        const QString candidate = file.dir().filePath(QStringLiteral("%1 (%2).pdf").arg(file.completeBaseName(), suffix));
+        const QString candidate = file.dir().filePath(
+            QStringLiteral("%1 (%2).pdf").arg(file.completeBaseName(), suffix));
         if (!QFileInfo::exists(candidate))
             return candidate;
     }
@@ -83,7 +84,7 @@ void CPXVControl::offerRecovery()
                 throw pxv::RecoveryRecordError(file.errorString().toStdString());
             Found next{path, pxv::RecoveryRecord::fromBytes(file.readAll())};
             next.sourceChanged = next.record.kind == pxv::RecoveryRecord::Kind::Update
-                && pxv::FileIdentity::of(next.record.sourcePath) != next.record.source;
+                                 && pxv::FileIdentity::of(next.record.sourcePath) != next.record.source;
             found.append(next);
         } catch (const pxv::RecoveryRecordError& error) {
             const QString aside = pxv::RecoveryStore::moveAside(path);

@@ -23,10 +23,10 @@ SecurityDialog::SecurityDialog(const ProtectionState& state, QWidget* parent)
       m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     setWindowTitle(tr("Security"));
-    QString now = state.method.isEmpty() ? tr("The document is not protected.")
-                                         : tr("The document is encrypted (%1)%2.")
-                                               .arg(state.method,
-                                                    state.openPassword ? tr(" and opens with a password") : QString());
+    QString now = state.method.isEmpty()
+                      ? tr("The document is not protected.")
+                      : tr("The document is encrypted (%1)%2.")
+                            .arg(state.method, state.openPassword ? tr(" and opens with a password") : QString());
     if (state.pending)
         now += QLatin1Char(' ') + tr("A new protection is applied when the document is next saved.");
     auto* summary = new QLabel(now, this);

@@ -44,8 +44,8 @@ void SignaturesPane::refresh()
         for (const FormField& field : m_document->formFields(page)) {
             if (field.type != FieldType::Signature)
                 continue;
-            auto* item = new QTreeWidgetItem(this, {field.name, QString::number(page + 1),
-                                                    field.isSigned ? tr("Signed") : tr("Not signed")});
+            auto* item = new QTreeWidgetItem(
+                this, {field.name, QString::number(page + 1), field.isSigned ? tr("Signed") : tr("Not signed")});
             item->setData(0, PageRole, page);
             item->setData(0, AreaRole, field.rect);
             item->setToolTip(0, field.tooltip.isEmpty() ? field.name : field.tooltip);

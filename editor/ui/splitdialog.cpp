@@ -29,9 +29,15 @@ SplitDialog::SplitDialog(bool hasOutline, const SplitChoice& initial, QWidget* p
     if (!hasOutline)
         m_outline->setToolTip(tr("The document has no bookmarks."));
     switch (initial.way) {
-    case SplitChoice::Way::EachPage: m_eachPage->setChecked(true); break;
-    case SplitChoice::Way::Outline: (hasOutline ? m_outline : m_everyCount)->setChecked(true); break;
-    default: m_everyCount->setChecked(true); break;
+    case SplitChoice::Way::EachPage:
+        m_eachPage->setChecked(true);
+        break;
+    case SplitChoice::Way::Outline:
+        (hasOutline ? m_outline : m_everyCount)->setChecked(true);
+        break;
+    default:
+        m_everyCount->setChecked(true);
+        break;
     }
 
     auto* howBox = new QGroupBox(tr("Split"), this);
@@ -69,7 +75,7 @@ SplitDialog::SplitDialog(bool hasOutline, const SplitChoice& initial, QWidget* p
 SplitChoice SplitDialog::choice() const
 {
     SplitChoice result;
-    result.way = m_eachPage->isChecked() ? SplitChoice::Way::EachPage
+    result.way = m_eachPage->isChecked()  ? SplitChoice::Way::EachPage
                  : m_outline->isChecked() ? SplitChoice::Way::Outline
                                           : SplitChoice::Way::EveryCount;
     result.count = m_count->value();

@@ -45,7 +45,8 @@ const PositionChoice kPositions[] = {
 
 } // namespace
 
-StampDialog::StampDialog(StampKind kind, Document* document, int currentPage, const QVector<int>& selected, QWidget* parent)
+StampDialog::StampDialog(StampKind kind, Document* document, int currentPage, const QVector<int>& selected,
+                         QWidget* parent)
     : QDialog(parent), m_kind(kind), m_page(currentPage), m_copy(document->extractPages({currentPage})),
       m_renderer(new PageRenderer(m_copy.get(), this)), m_preview(new PagePicture(this)), m_pause(new QTimer(this)),
       m_text(new QLineEdit(this)), m_fontSize(new QDoubleSpinBox(this)), m_colorButton(new QPushButton(this)),
@@ -83,7 +84,8 @@ StampDialog::StampDialog(StampKind kind, Document* document, int currentPage, co
         m_imageScale->setRange(0, 1000);
         m_imageScale->setSuffix(tr(" %"));
         m_imageScale->setSpecialValueText(tr("Fit to the page"));
-        m_imageScale->setToolTip(tr("The image's size as a share of its own; at the lowest, shrunk to fit when larger than the page"));
+        m_imageScale->setToolTip(
+            tr("The image's size as a share of its own; at the lowest, shrunk to fit when larger than the page"));
         form->addRow(tr("Image s&cale:"), m_imageScale);
         connect(m_imageScale, qOverload<int>(&QSpinBox::valueChanged), m_pause, qOverload<>(&QTimer::start));
         m_imageScale->setEnabled(false);
@@ -151,11 +153,10 @@ StampDialog::StampDialog(StampKind kind, Document* document, int currentPage, co
         }
     });
     connect(m_preview, &PagePicture::scaleChanged, this, &StampDialog::requestPreview);
-    connect(m_renderer, &PageRenderer::pageReady, m_preview,
-            [this](int page, double, const QImage& image) {
-                if (page == 0)
-                    m_preview->setImage(image);
-            });
+    connect(m_renderer, &PageRenderer::pageReady, m_preview, [this](int page, double, const QImage& image) {
+        if (page == 0)
+            m_preview->setImage(image);
+    });
     connect(m_pages, &PageChoiceBox::changed, this, &StampDialog::updateOk);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -197,13 +198,14 @@ QString StampDialog::positionName() const
 QVariantMap StampDialog::parameters() const
 {
     const StampStyle chosen = style();
-    QVariantMap parameters{{QStringLiteral("Pages"), m_pages->range()},
-                           {QStringLiteral("FontSize"), chosen.fontSize},
-                           {QStringLiteral("Color"), chosen.color.name()},
-                           {QStringLiteral("Opacity"), chosen.opacity},
-                           {QStringLiteral("Rotation"), chosen.rotation},
-                           {QStringLiteral("Position"), positionName()},
-                           {QStringLiteral("Behind"), chosen.behind ? QStringLiteral("true") : QStringLiteral("false")}};
+    QVariantMap parameters{
+        {QStringLiteral("Pages"), m_pages->range()},
+        {QStringLiteral("FontSize"), chosen.fontSize},
+        {QStringLiteral("Color"), chosen.color.name()},
+        {QStringLiteral("Opacity"), chosen.opacity},
+        {QStringLiteral("Rotation"), chosen.rotation},
+        {QStringLiteral("Position"), positionName()},
+        {QStringLiteral("Behind"), chosen.behind ? QStringLiteral("true") : QStringLiteral("false")}};
     if (!chosen.imagePath.isEmpty())
         parameters.insert(QStringLiteral("Image"), chosen.imagePath);
     if (!chosen.imagePath.isEmpty() && chosen.imageScale > 0)

@@ -6,7 +6,9 @@
 
 namespace pxv {
 
-TextSelector::TextSelector(Document* document) : m_document(document) {}
+TextSelector::TextSelector(Document* document) : m_document(document)
+{
+}
 
 void TextSelector::start(int page, const QPointF& point, TextUnit unit)
 {

@@ -171,7 +171,8 @@ void ThumbnailPane::mouseReleaseEvent(QMouseEvent* event)
 int ThumbnailPane::movedPosition(const QVector<int>& pages, int position)
 {
     // The marker counts pages before the move; those taken from before it move it up.
-    return position - int(std::count_if(pages.cbegin(), pages.cend(), [position](int page) { return page < position; }));
+    return position
+           - int(std::count_if(pages.cbegin(), pages.cend(), [position](int page) { return page < position; }));
 }
 
 void ThumbnailPane::dragPagesOut()

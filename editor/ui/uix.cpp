@@ -4,7 +4,9 @@
 
 namespace pxv {
 
-Command::Command(const QString& name, QAction* action) : m_name(name), m_action(action) {}
+Command::Command(const QString& name, QAction* action) : m_name(name), m_action(action)
+{
+}
 
 void Command::setHidden(bool hidden)
 {

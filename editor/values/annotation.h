@@ -42,22 +42,22 @@ struct Annotation
     int id = 0; // its object number once it is in the document; 0 for one to create
     AnnotationType type = AnnotationType::Text;
     QString subtype; // the PDF /Subtype, as read
-    QRectF rect;     // Text, FreeText, Square, Circle, Stamp; the bounds as read for every type
+    QRectF rect; // Text, FreeText, Square, Circle, Stamp; the bounds as read for every type
     QColor color = Qt::red; // the text's colour for FreeText
-    QColor fill;            // Square, Circle, Polygon, Line's endings; invalid for none
+    QColor fill; // Square, Circle, Polygon, Line's endings; invalid for none
     double opacity = 1.0;
     double borderWidth = 1.0;
     QString contents;
     QString author;
     QDateTime modified;
-    QList<QPolygonF> quads;  // Highlight, Underline, StrikeOut, Squiggly (corners as TextSelection's)
+    QList<QPolygonF> quads; // Highlight, Underline, StrikeOut, Squiggly (corners as TextSelection's)
     QList<QPolygonF> strokes; // Ink
-    QPolygonF vertices;       // Polygon, PolyLine
-    QLineF line;              // Line
+    QPolygonF vertices; // Polygon, PolyLine
+    QLineF line; // Line
     LineEnding lineStart = LineEnding::None;
     LineEnding lineEnd = LineEnding::None;
     double fontSize = 12.0; // FreeText
-    QString icon;           // Text ("Note", "Comment", ...) and Stamp ("Approved", "Draft", ...)
+    QString icon; // Text ("Note", "Comment", ...) and Stamp ("Approved", "Draft", ...)
     // Stamp, when one is created: a PNG or JPEG file drawn as the stamp instead of a name, its
     // rect shrunk to the picture's proportions. Not read back: the picture is the stamp's look.
     QString imageFile;

@@ -8,7 +8,7 @@ namespace pxv {
 
 struct ContentGroup
 {
-    int object = 0;          // the group's object number: its identity
+    int object = 0; // the group's object number: its identity
     QString name;
     bool shownByDefault = true; // as the document's default configuration has it
 };

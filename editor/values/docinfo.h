@@ -25,7 +25,7 @@ struct DocumentInfo
     QString producer;
     QDateTime created; // invalid when the file does not say
     QDateTime modified;
-    QString format;     // "PDF 1.7"
+    QString format; // "PDF 1.7"
     QString encryption; // how, as MuPDF names it; empty when not encrypted
     bool tagged = false;
     bool linearized = false;

@@ -12,10 +12,10 @@ namespace pxv {
 
 struct ObjectState
 {
-    bool exists = true;  // false: the object is gone (the step that made it was undone)
+    bool exists = true; // false: the object is gone (the step that made it was undone)
     bool isStream = false;
-    QByteArray object;   // the object in PDF syntax; for a stream, its dictionary
-    QByteArray stream;   // a stream's data, still encoded as its /Filter says
+    QByteArray object; // the object in PDF syntax; for a stream, its dictionary
+    QByteArray stream; // a stream's data, still encoded as its /Filter says
 };
 
 // Object number -> its state now. Entries are shared between versions of a document: a new

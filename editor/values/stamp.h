@@ -22,7 +22,7 @@ struct StampStyle
     double imageScale = 0;
     double fontSize = 48;
     QColor color = QColor(128, 128, 128);
-    double opacity = 1;  // 0 to 1
+    double opacity = 1; // 0 to 1
     double rotation = 0; // degrees, counter-clockwise as the page is shown
     StampPosition position = StampPosition::Center;
     bool behind = false; // under the page's content rather than over it

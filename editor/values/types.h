@@ -22,7 +22,7 @@ struct OutlineItem
     QString title;
     int page = -1;
     QPointF position; // in page points, top-left origin; may be (0, 0)
-    QString uri;      // set for entries that lead outside the document
+    QString uri; // set for entries that lead outside the document
     bool open = false;
     QList<OutlineItem> children;
 };

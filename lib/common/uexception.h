@@ -29,8 +29,14 @@ private:
 };
 
 // Never compiled out. The message is evaluated only when the condition fails.
-#define U_ASSERT(cond) \
-    do { if (!(cond)) throw UException(#cond, __FILE__, __LINE__); } while (false)
+#define U_ASSERT(cond)                                                                                                 \
+    do {                                                                                                               \
+        if (!(cond))                                                                                                   \
+            throw UException(#cond, __FILE__, __LINE__);                                                               \
+    } while (false)
 
-#define U_ASSERT_MSG(cond, msg) \
-    do { if (!(cond)) throw UException(#cond, (msg), __FILE__, __LINE__); } while (false)
+#define U_ASSERT_MSG(cond, msg)                                                                                        \
+    do {                                                                                                               \
+        if (!(cond))                                                                                                   \
+            throw UException(#cond, (msg), __FILE__, __LINE__);                                                        \
+    } while (false)

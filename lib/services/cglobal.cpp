@@ -31,8 +31,8 @@ void writeLogRecord(const std::shared_ptr<sth::LogInfo>& info)
     QTextStream out(&file);
     out.setCodec("UTF-8");
     out << QDateTime::fromSecsSinceEpoch(info->time).toString(Qt::ISODate) << " [" << info->level << "] "
-        << QString::fromStdString(info->file) << ':' << info->line << ' '
-        << QString::fromStdWString(info->message) << '\n';
+        << QString::fromStdString(info->file) << ':' << info->line << ' ' << QString::fromStdWString(info->message)
+        << '\n';
 }
 
 } // namespace

@@ -25,8 +25,7 @@ QString buildDay()
 
 QStringList QAboutDialog::facts()
 {
-    return {tr("Version %1").arg(CGlobal::getVersion()),
-            tr("Built on %1").arg(buildDay()),
+    return {tr("Version %1").arg(CGlobal::getVersion()), tr("Built on %1").arg(buildDay()),
             tr("Qt %1, MuPDF %2, SQLite %3")
                 .arg(QString::fromLatin1(qVersion()), QStringLiteral(VP_MUPDF_VERSION),
                      QString::fromLatin1(sqlite3_libversion())),

@@ -85,8 +85,8 @@ void QSignInDialog::setAvatarFile(const QString& file)
         m_labelPreview->setPixmap(QPixmap());
         m_labelPreview->setText(tr("None"));
     } else {
-        m_labelPreview->setPixmap(preview.scaled(kPreviewSize, kPreviewSize, Qt::KeepAspectRatio,
-                                                 Qt::SmoothTransformation));
+        m_labelPreview->setPixmap(
+            preview.scaled(kPreviewSize, kPreviewSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     }
     m_btnClearAvatar->setEnabled(!m_avatarFile.isEmpty());
 }

@@ -62,15 +62,15 @@ void TstFrameGeometry::dragSteps_data()
     QTest::newRow("move") << 0 << QPoint(7, -3) << false << QSize() << true << QPoint(107, 97);
     QTest::newRow("left grows") << 10 << QPoint(-20, 5) << true << QSize(520, 400) << true << QPoint(80, 100);
     QTest::newRow("left to exactly minimum refused") << 10 << QPoint(200, 0) << false << QSize() << false << QPoint();
-    QTest::newRow("left just above minimum") << 10 << QPoint(199, 0) << true << QSize(301, 400) << true
-                                             << QPoint(299, 100);
-    QTest::newRow("right leaves limit to resize") << 11 << QPoint(-400, 0) << true << QSize(100, 400) << false
-                                                  << QPoint();
+    QTest::newRow("left just above minimum")
+        << 10 << QPoint(199, 0) << true << QSize(301, 400) << true << QPoint(299, 100);
+    QTest::newRow("right leaves limit to resize")
+        << 11 << QPoint(-400, 0) << true << QSize(100, 400) << false << QPoint();
     QTest::newRow("top") << 12 << QPoint(3, -10) << true << QSize(500, 410) << true << QPoint(100, 90);
     QTest::newRow("top to minimum refused") << 12 << QPoint(0, 200) << false << QSize() << false << QPoint();
     QTest::newRow("top-left") << 13 << QPoint(-5, -6) << true << QSize(505, 406) << true << QPoint(95, 94);
-    QTest::newRow("top-left one axis at minimum refused") << 13 << QPoint(-5, 200) << false << QSize() << false
-                                                          << QPoint();
+    QTest::newRow("top-left one axis at minimum refused")
+        << 13 << QPoint(-5, 200) << false << QSize() << false << QPoint();
     QTest::newRow("top-right") << 14 << QPoint(5, -6) << true << QSize(505, 406) << true << QPoint(100, 94);
     QTest::newRow("bottom") << 15 << QPoint(9, 12) << true << QSize(500, 412) << false << QPoint();
     QTest::newRow("bottom-left") << 16 << QPoint(-5, 6) << true << QSize(505, 406) << true << QPoint(95, 100);

@@ -175,13 +175,20 @@ void TstMainWidget::openFileCases_data()
 {
     QTest::addColumn<QString>("argument");
     QTest::addColumn<QString>("opens");
-    QTest::newRow("two paths open the first") << "a.pdf;b.pdf" << "a.pdf";
-    QTest::newRow("upper-case extension") << "upper.PDF" << "upper.PDF";
-    QTest::newRow("folder opens its first file") << "onlypdf" << "onlypdf/only.pdf";
-    QTest::newRow("folder without pdf") << "onlytext" << "";
-    QTest::newRow("not a pdf") << "notes.txt" << "";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("empty first entry") << ";a.pdf" << "";
+    QTest::newRow("two paths open the first") << "a.pdf;b.pdf"
+                                              << "a.pdf";
+    QTest::newRow("upper-case extension") << "upper.PDF"
+                                          << "upper.PDF";
+    QTest::newRow("folder opens its first file") << "onlypdf"
+                                                 << "onlypdf/only.pdf";
+    QTest::newRow("folder without pdf") << "onlytext"
+                                        << "";
+    QTest::newRow("not a pdf") << "notes.txt"
+                               << "";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("empty first entry") << ";a.pdf"
+                                       << "";
 }
 
 void TstMainWidget::openFileCases()
@@ -355,7 +362,8 @@ void TstMainWidget::missingComponentEndsRunWithLogRecord()
     const QString text = QString::fromUtf8(log.readAll());
     QVERIFY(text.contains("初始化com组件异常，可能未注册！"));
     QVERIFY(text.contains("cwinapp:84"));
-    QVERIFY(text.contains("express: ui.axWidget->setControl(QString::fromUtf8(\"{a1149909-4edc-4421-b9e5-e93c25a000a1}\"))"));
+    QVERIFY(text.contains(
+        "express: ui.axWidget->setControl(QString::fromUtf8(\"{a1149909-4edc-4421-b9e5-e93c25a000a1}\"))"));
     m_window = std::make_unique<QMainWidget>();
 }
 
@@ -414,8 +422,11 @@ void TstMainWidget::converterButtonsOpenTheConvertDialog()
 {
     m_window->control()->openPath(m_files.filePath("a.pdf"));
     QCoreApplication::sendPostedEvents();
-    const QList<QPair<QString, QString>> cases = {
-        {"btnToWord", "docx"}, {"btnToExcel", "docx"}, {"btnToPPT", "docx"}, {"btnToImage", "png"}, {"btnToCAD", "svg"}};
+    const QList<QPair<QString, QString>> cases = {{"btnToWord", "docx"},
+                                                  {"btnToExcel", "docx"},
+                                                  {"btnToPPT", "docx"},
+                                                  {"btnToImage", "png"},
+                                                  {"btnToCAD", "svg"}};
     for (const auto& [button, format] : cases) {
         QString shown;
         QString note;

@@ -50,13 +50,13 @@ void TstStartup::dumpFileName()
     QFETCH(int, second);
     QFETCH(QString, expected);
     char name[260];
-    formatDumpFileName(name, sizeof name, "2.0.0.4", buildDate, DumpTime{year, month, day, hour, minute, second},
-                       1234, 5678);
+    formatDumpFileName(name, sizeof name, "2.0.0.4", buildDate, DumpTime{year, month, day, hour, minute, second}, 1234,
+                       5678);
     QCOMPARE(QString::fromLatin1(name), expected);
 
     char tiny[12];
-    formatDumpFileName(tiny, sizeof tiny, "2.0.0.4", buildDate, DumpTime{year, month, day, hour, minute, second},
-                       1234, 5678);
+    formatDumpFileName(tiny, sizeof tiny, "2.0.0.4", buildDate, DumpTime{year, month, day, hour, minute, second}, 1234,
+                       5678);
     QCOMPARE(QString::fromLatin1(tiny), expected.left(int(sizeof tiny) - 1));
 }
 

@@ -79,8 +79,14 @@ void TstUException::messageIsEvaluatedOnlyOnFailure()
 {
     int conditionCalls = 0;
     int messageCalls = 0;
-    auto condition = [&] { ++conditionCalls; return true; };
-    auto message = [&] { ++messageCalls; return QString("m"); };
+    auto condition = [&] {
+        ++conditionCalls;
+        return true;
+    };
+    auto message = [&] {
+        ++messageCalls;
+        return QString("m");
+    };
     U_ASSERT_MSG(condition(), message());
     QCOMPARE(conditionCalls, 1);
     QCOMPARE(messageCalls, 0);

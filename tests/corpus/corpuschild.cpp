@@ -123,7 +123,9 @@ int Run::exec()
         return m_failures ? 1 : 0;
     }
     pxv::Document* document = view->document()->model();
-    note(QStringLiteral("opened: %1 pages%2").arg(document->pageCount()).arg(document->wasRepaired() ? ", repaired" : ""));
+    note(QStringLiteral("opened: %1 pages%2")
+             .arg(document->pageCount())
+             .arg(document->wasRepaired() ? ", repaired" : ""));
     if (document->needsPassword())
         fail(QStringLiteral("shown while still locked"));
     if (document->pageCount() < 1)
@@ -145,15 +147,14 @@ void Run::renderPages(pxv::Document* document)
     int failed = 0;
     int waitingFor = -1;
     QEventLoop loop;
-    QObject::connect(&renderer, &pxv::PageRenderer::pageReady, &loop,
-                     [&](int page, double, const QImage& image) {
-                         if (page != waitingFor)
-                             return;
-                         ++rendered;
-                         if (image.isNull() || image.width() < 1 || image.width() > kRenderWidth + 1)
-                             fail(QStringLiteral("page %1 drawn %2 px wide").arg(page + 1).arg(image.width()));
-                         loop.quit();
-                     });
+    QObject::connect(&renderer, &pxv::PageRenderer::pageReady, &loop, [&](int page, double, const QImage& image) {
+        if (page != waitingFor)
+            return;
+        ++rendered;
+        if (image.isNull() || image.width() < 1 || image.width() > kRenderWidth + 1)
+            fail(QStringLiteral("page %1 drawn %2 px wide").arg(page + 1).arg(image.width()));
+        loop.quit();
+    });
     QObject::connect(&renderer, &pxv::PageRenderer::pageFailed, &loop, [&](int page, const QString& message) {
         if (page != waitingFor)
             return;
@@ -181,7 +182,10 @@ void Run::readOutline(const QList<pxv::OutlineItem>& items, int pages, int* coun
     for (const pxv::OutlineItem& item : items) {
         ++*count;
         if (item.page >= pages)
-            fail(QStringLiteral("outline entry \"%1\" leads to page %2 of %3").arg(item.title).arg(item.page + 1).arg(pages));
+            fail(QStringLiteral("outline entry \"%1\" leads to page %2 of %3")
+                     .arg(item.title)
+                     .arg(item.page + 1)
+                     .arg(pages));
         readOutline(item.children, pages, count);
     }
 }
@@ -201,7 +205,9 @@ void Run::readLinksAndText(pxv::Document* document)
             ++hits;
             if (hit.page != page || hit.areas.isEmpty())
                 fail(QStringLiteral("a text hit on page %1 names page %2 and %3 areas")
-                         .arg(page + 1).arg(hit.page + 1).arg(hit.areas.size()));
+                         .arg(page + 1)
+                         .arg(hit.page + 1)
+                         .arg(hit.areas.size()));
         }
     }
     note(QStringLiteral("links: %1, text hits: %2").arg(links).arg(hits));
@@ -212,9 +218,9 @@ void Run::browse(CPXVControl* control)
     // The view's layout at its extremes: pages as large as they go, the last page, a whole page.
     // Painting waits for the end, so that only the last of them is drawn.
     namespace names = pxv::names;
-    for (const QString& command : {names::kActualSize, names::kZoomIn, names::kZoomIn, names::kZoomIn,
-                                   names::kZoomIn, names::kZoomIn, names::kZoomIn, names::kZoomIn,
-                                   names::kZoomIn, names::kLastPage, names::kFitPage, names::kFirstPage})
+    for (const QString& command :
+         {names::kActualSize, names::kZoomIn, names::kZoomIn, names::kZoomIn, names::kZoomIn, names::kZoomIn,
+          names::kZoomIn, names::kZoomIn, names::kZoomIn, names::kLastPage, names::kFitPage, names::kFirstPage})
         control->runCommand(command);
     QCoreApplication::processEvents();
 }

@@ -10,20 +10,20 @@ namespace corpus {
 
 struct CorpusFile
 {
-    QString name;          // file name without ".pdf": what is damaged, and how
+    QString name; // file name without ".pdf": what is damaged, and how
     QByteArray bytes;
-    QString password;      // written as a "<name>.pdf.password" sidecar: the runner must render the file
+    QString password; // written as a "<name>.pdf.password" sidecar: the runner must render the file
     QString wrongPassword; // written as "<name>.pdf.wrong-password": the runner offers it and expects a retry
 };
 
 // The good files the damage starts from.
 struct Sources
 {
-    QByteArray sample;    // six pages with outline, links, a form field and a title; plain streams
-    QByteArray painted;   // QPdfWriter's output: compressed streams, an embedded font subset
-    QByteArray objstm;    // the sample rewritten by qpdf with object streams and an xref stream
+    QByteArray sample; // six pages with outline, links, a form field and a title; plain streams
+    QByteArray painted; // QPdfWriter's output: compressed streams, an embedded font subset
+    QByteArray objstm; // the sample rewritten by qpdf with object streams and an xref stream
     QByteArray encrypted; // the sample encrypted with the user password "user"
-    QByteArray encryptedEmpty;  // encrypted with an empty user password
+    QByteArray encryptedEmpty; // encrypted with an empty user password
     QByteArray encryptedObjstm; // object streams, encrypted with the user password "user"
 };
 

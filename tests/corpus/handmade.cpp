@@ -6,8 +6,8 @@ namespace corpus {
 
 QByteArray stream(const QByteArray& data, const QByteArray& dict)
 {
-    return "<< /Length " + QByteArray::number(data.size()) + (dict.isEmpty() ? "" : " " + dict) + " >>\nstream\n"
-        + data + "\nendstream";
+    return "<< /Length " + QByteArray::number(data.size()) + (dict.isEmpty() ? "" : " " + dict) + " >>\nstream\n" + data
+           + "\nendstream";
 }
 
 QByteArray onePage(const OnePage& page)

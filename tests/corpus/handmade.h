@@ -15,7 +15,7 @@ QByteArray stream(const QByteArray& data, const QByteArray& dict = QByteArray())
 struct OnePage
 {
     QByteArray contents = "BT /F1 24 Tf 72 700 Td (One page) Tj ET";
-    QByteArray pageEntries;                  // more entries of the page dictionary
+    QByteArray pageEntries; // more entries of the page dictionary
     QByteArray mediaBox = "[0 0 612 792]";
     QByteArray pageTree = "<< /Type /Pages /Kids [3 0 R] /Count 1 >>";
     QByteArray catalogEntries;

@@ -46,8 +46,13 @@ QByteArray qpdf(const QTemporaryDir& dir, const QByteArray& input, QStringList a
 QStringList encryption(const QString& userPassword)
 {
     // AES-128: qpdf's AES-256 salts are random even with its static options.
-    return {QStringLiteral("--static-aes-iv"), QStringLiteral("--encrypt"), userPassword, QStringLiteral("owner"),
-            QStringLiteral("128"), QStringLiteral("--use-aes=y"), QStringLiteral("--")};
+    return {QStringLiteral("--static-aes-iv"),
+            QStringLiteral("--encrypt"),
+            userPassword,
+            QStringLiteral("owner"),
+            QStringLiteral("128"),
+            QStringLiteral("--use-aes=y"),
+            QStringLiteral("--")};
 }
 
 corpus::Sources makeSources(const QTemporaryDir& dir)
@@ -103,8 +108,9 @@ int main(int argc, char** argv)
     const corpus::Sources sources = makeSources(work);
 
     const QList<corpus::CorpusFile> files = corpus::truncatedFiles(sources) + corpus::scrambledFiles(sources)
-        + corpus::xrefFiles(sources) + corpus::encryptedFiles(sources) + corpus::pageTreeFiles()
-        + corpus::nestingFiles() + corpus::streamFiles() + corpus::notPdfFiles();
+                                            + corpus::xrefFiles(sources) + corpus::encryptedFiles(sources)
+                                            + corpus::pageTreeFiles() + corpus::nestingFiles() + corpus::streamFiles()
+                                            + corpus::notPdfFiles();
     qint64 total = 0;
     for (const corpus::CorpusFile& file : files) {
         const QString name = file.name + QStringLiteral(".pdf");

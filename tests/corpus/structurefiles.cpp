@@ -54,8 +54,8 @@ QByteArray deepOutline(int depth)
     page.extra.append("<< /Type /Outlines /First 8 0 R /Last 8 0 R /Count " + QByteArray::number(depth) + " >>");
     for (int i = 0; i < depth; ++i) {
         const int self = 8 + i;
-        QByteArray item = "<< /Title (Level " + QByteArray::number(i + 1) + ") /Parent "
-            + QByteArray::number(self - 1) + " 0 R /Dest [3 0 R /Fit]";
+        QByteArray item = "<< /Title (Level " + QByteArray::number(i + 1) + ") /Parent " + QByteArray::number(self - 1)
+                          + " 0 R /Dest [3 0 R /Fit]";
         if (i < depth - 1)
             item += " /First " + QByteArray::number(self + 1) + " 0 R /Last " + QByteArray::number(self + 1) + " 0 R";
         page.extra.append(item + " >>");
@@ -91,9 +91,8 @@ QList<CorpusFile> pageTreeFiles()
 {
     return {
         {"pagetree-contains-itself", testpdfs::cyclicPageTree()},
-        {"pagetree-two-node-cycle",
-         withPageTree("<< /Type /Pages /Kids [7 0 R] /Count 2 >>",
-                      {"<< /Type /Pages /Parent 2 0 R /Kids [2 0 R 3 0 R] /Count 2 >>"})},
+        {"pagetree-two-node-cycle", withPageTree("<< /Type /Pages /Kids [7 0 R] /Count 2 >>",
+                                                 {"<< /Type /Pages /Parent 2 0 R /Kids [2 0 R 3 0 R] /Count 2 >>"})},
         {"pagetree-page-is-its-own-parent",
          testpdfs::build({"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
                           "<< /Type /Page /Parent 3 0 R /Resources << >> >>"})},
@@ -106,8 +105,7 @@ QList<CorpusFile> pageTreeFiles()
                       {"<< /Type /Pages /Parent 2 0 R /Kids [3 0 R] /Count 1000000000 >>"})},
         {"pagetree-same-page-many-times",
          withPageTree("<< /Type /Pages /Kids [" + QByteArray("3 0 R ").repeated(2000) + "] /Count 2000 >>")},
-        {"pagetree-nested-5000-deep",
-         withPageTree("<< /Type /Pages /Kids [7 0 R] /Count 1 >>", deepPageTree(5000))},
+        {"pagetree-nested-5000-deep", withPageTree("<< /Type /Pages /Kids [7 0 R] /Count 1 >>", deepPageTree(5000))},
         {"catalog-without-pages", testpdfs::build({"<< /Type /Catalog >>"})},
         {"mediabox-huge", withMediaBox("[0 0 1000000000 1000000000]")},
         {"mediabox-beyond-float", withMediaBox("[0 0 1e40 1e40]")},
@@ -133,7 +131,8 @@ QList<CorpusFile> nestingFiles()
         {"outline-3000-deep", deepOutline(3000)},
         {"outline-next-is-itself", outlineCycle("/Next 8 0 R")},
         {"outline-child-is-its-parent", outlineCycle("/Next 9 0 R /First 7 0 R /Last 7 0 R /Count 1")},
-        {"outline-count-huge", [] {
+        {"outline-count-huge",
+         [] {
              OnePage page;
              page.catalogEntries = "/Outlines 7 0 R";
              page.extra = {"<< /Type /Outlines /First 8 0 R /Last 8 0 R /Count 2147483647 >>",
@@ -145,13 +144,15 @@ QList<CorpusFile> nestingFiles()
         {"destination-page-number-huge", withDestination("[2147483647 /FitH 1e40]")},
         {"destination-page-not-a-page", withDestination("[6 0 R /XYZ 1e40 -1e40 1e40]")},
         {"destination-empty", withDestination("[]")},
-        {"destination-uri-action-without-uri", [] {
+        {"destination-uri-action-without-uri",
+         [] {
              OnePage page;
              page.pageEntries = "/Annots [7 0 R]";
              page.extra = {"<< /Type /Annot /Subtype /Link /Rect [72 72 300 300] /A << /S /URI /URI 42 >> >>"};
              return onePage(page);
          }()},
-        {"names-tree-contains-itself", [] {
+        {"names-tree-contains-itself",
+         [] {
              OnePage page;
              page.catalogEntries = "/Names << /Dests 7 0 R >> /Outlines 8 0 R";
              page.extra = {"<< /Kids [7 0 R] /Limits [(a) (z)] >>",

@@ -26,7 +26,7 @@ const QRegularExpression kSanitizerReport(
 bool isCorpusFile(const QString& path)
 {
     return !path.endsWith(QLatin1String(".password")) && !path.endsWith(QLatin1String(".wrong-password"))
-        && !path.endsWith(QLatin1String(".md"));
+           && !path.endsWith(QLatin1String(".md"));
 }
 
 QStringList corpusFiles()

@@ -56,8 +56,8 @@ E2EHarness::E2EHarness(bool withWindowManager)
         return;
     m_display = QStringLiteral(":") + QString::fromLatin1(number);
     QDir(home()).mkpath(QStringLiteral("runtime"));
-    QFile::setPermissions(home() + QStringLiteral("/runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                                  | QFileDevice::ExeOwner);
+    QFile::setPermissions(home() + QStringLiteral("/runtime"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (withWindowManager) {
         m_wm = std::make_unique<QProcess>();
         m_wm->setProcessEnvironment(environment());
@@ -141,8 +141,8 @@ qulonglong E2EHarness::waitForWindow(const QString& title, int timeoutMs) const
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < qint64(timeoutMs) * kSlowdown) {
-        const QString ids = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                     QStringLiteral("--name"), title});
+        const QString ids = xdotool(
+            {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), title});
         const QStringList lines = ids.split('\n', Qt::SkipEmptyParts);
         if (!lines.isEmpty())
             return lines.last().toULongLong();
@@ -164,7 +164,7 @@ QString E2EHarness::xdotool(const QStringList& arguments) const
         process.waitForFinished(10000);
         output = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
         const bool failed = process.exitStatus() != QProcess::NormalExit || process.exitCode() > 1
-            || !process.readAllStandardError().isEmpty();
+                            || !process.readAllStandardError().isEmpty();
         if (!search || !failed)
             break;
     }
@@ -203,7 +203,7 @@ bool E2EHarness::documentShown() const
     return !xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
                      QStringLiteral("QFloatExWidget")})
                 .isEmpty()
-        && !homePageVisible();
+           && !homePageVisible();
 }
 
 bool E2EHarness::waitForDocument(int timeoutMs) const

@@ -25,8 +25,7 @@ public:
     QProcessEnvironment environment() const;
 
     // Starts the program with arguments in `workDir` (the profile when empty).
-    QProcess* startProgram(const QStringList& arguments = {}, const QString& workDir = {},
-                           const QString& program = {});
+    QProcess* startProgram(const QStringList& arguments = {}, const QString& workDir = {}, const QString& program = {});
     static QString programPath();
     // A deadline for the program's work, longer in sanitizer builds where it runs slower.
     static int slow(int ms);
@@ -72,9 +71,9 @@ private:
 };
 
 // Skips the current QTest function when the harness could not start.
-#define E2E_REQUIRE(harness) \
-    do { \
-        if (!E2EHarness::missingTool().isEmpty()) \
-            QSKIP(qPrintable("missing tool: " + E2EHarness::missingTool())); \
-        QVERIFY2((harness).isReady(), "Xvfb did not start"); \
+#define E2E_REQUIRE(harness)                                                                                           \
+    do {                                                                                                               \
+        if (!E2EHarness::missingTool().isEmpty())                                                                      \
+            QSKIP(qPrintable("missing tool: " + E2EHarness::missingTool()));                                           \
+        QVERIFY2((harness).isReady(), "Xvfb did not start");                                                           \
     } while (false)

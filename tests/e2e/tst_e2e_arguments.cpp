@@ -64,8 +64,7 @@ bool TstE2EArguments::homePageCreatesDocument(const E2EHarness& harness)
 
 bool TstE2EArguments::historyIsEmpty(const E2EHarness& harness)
 {
-    return !QFile::exists(harness.historyDb())
-        || harness.queryHistory("select count(*) from history").value(0) == "0";
+    return !QFile::exists(harness.historyDb()) || harness.queryHistory("select count(*) from history").value(0) == "0";
 }
 
 void TstE2EArguments::awkwardNamesOpenAndAreRecorded_data()
@@ -110,8 +109,10 @@ void TstE2EArguments::pipesAndDevicesAreReported_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("linkTarget"); // empty: a FIFO
     QTest::newRow("fifo") << "pipe.pdf" << QString();
-    QTest::newRow("link to /dev/zero") << "zero.pdf" << "/dev/zero";
-    QTest::newRow("link to /dev/urandom") << "urandom.pdf" << "/dev/urandom";
+    QTest::newRow("link to /dev/zero") << "zero.pdf"
+                                       << "/dev/zero";
+    QTest::newRow("link to /dev/urandom") << "urandom.pdf"
+                                          << "/dev/urandom";
 }
 
 void TstE2EArguments::pipesAndDevicesAreReported()

@@ -37,7 +37,8 @@ constexpr double kFontSize = 28;
 QString writeTextPage(const QString& path)
 {
     const QByteArray text = "BT /F1 " + QByteArray::number(kFontSize) + " Tf " + QByteArray::number(kTextLeft) + ' '
-        + QByteArray::number(kPageHeight - kTextBaseline) + " Td (Highlight this line of text) Tj ET";
+                            + QByteArray::number(kPageHeight - kTextBaseline)
+                            + " Td (Highlight this line of text) Tj ET";
     return testpdfs::writeObjects(
         path, {
                   "<< /Type /Catalog /Pages 2 0 R >>",
@@ -138,7 +139,8 @@ void TstE2EComments::drawInkAndHighlightThenSave()
     const QPointF inkFrom(150, 180), inkTo(450, 260);
     harness.typeKeys(window, "p");
     drag(inkFrom, inkTo);
-    const QPointF markFrom(kTextLeft + 4, kTextBaseline - kFontSize / 3), markTo(kTextLeft + 200, kTextBaseline - kFontSize / 3);
+    const QPointF markFrom(kTextLeft + 4, kTextBaseline - kFontSize / 3),
+        markTo(kTextLeft + 200, kTextBaseline - kFontSize / 3);
     harness.typeKeys(window, "h");
     drag(markFrom, markTo);
     harness.typeKeys(window, "ctrl+s");
@@ -159,8 +161,11 @@ void TstE2EComments::drawInkAndHighlightThenSave()
             QCOMPARE(annotation.strokes.size(), 1);
             const QPolygonF stroke = annotation.strokes.first();
             QVERIFY2(near(stroke.first(), inkFrom) && near(stroke.last(), inkTo),
-                     qPrintable(QString("stroke from %1,%2 to %3,%4").arg(stroke.first().x()).arg(stroke.first().y())
-                                    .arg(stroke.last().x()).arg(stroke.last().y())));
+                     qPrintable(QString("stroke from %1,%2 to %3,%4")
+                                    .arg(stroke.first().x())
+                                    .arg(stroke.first().y())
+                                    .arg(stroke.last().x())
+                                    .arg(stroke.last().y())));
         } else {
             QCOMPARE(annotation.type, AnnotationType::Highlight);
             const QRectF marked = bounds(annotation.quads);

@@ -20,9 +20,9 @@ void TstE2EInstall::installedProgramStartsInEnglish()
     QVERIFY(install.waitForFinished(60000));
     QCOMPARE(install.exitCode(), 0);
 
-    for (const char* file : {"bin/vellumpad", "bin/language/vellumpad_en.qm", "bin/language/vellumpad_zh.qm",
-                             "bin/docs/user-guide.html",
-                             "share/applications/vellumpad.desktop", "share/icons/hicolor/48x48/apps/vellumpad.png"})
+    for (const char* file :
+         {"bin/vellumpad", "bin/language/vellumpad_en.qm", "bin/language/vellumpad_zh.qm", "bin/docs/user-guide.html",
+          "share/applications/vellumpad.desktop", "share/icons/hicolor/48x48/apps/vellumpad.png"})
         QVERIFY2(QFile::exists(prefix.filePath(file)), file);
     QFile desktop(prefix.filePath("share/applications/vellumpad.desktop"));
     QVERIFY(desktop.open(QIODevice::ReadOnly));

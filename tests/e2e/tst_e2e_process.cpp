@@ -26,10 +26,9 @@ void TstE2EProcess::secondInstanceWarnsAndLeavesTheFirst()
 
     QProcess* second = harness.startProgram({"ignored.pdf"});
     QString box;
-    QTRY_VERIFY_WITH_TIMEOUT(!(box = harness.xdotool({"search", "--onlyvisible", "--pid",
-                                                      QString::number(second->processId())}))
-                                  .isEmpty(),
-                             E2EHarness::slow(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !(box = harness.xdotool({"search", "--onlyvisible", "--pid", QString::number(second->processId())})).isEmpty(),
+        E2EHarness::slow(10000));
     const QString boxWindow = box.split('\n').last();
     harness.xdotool({"windowactivate", "--sync", boxWindow});
     harness.xdotool({"key", "--window", boxWindow, "Return"});
@@ -89,9 +88,12 @@ void TstE2EProcess::languageChoice_data()
     QTest::addColumn<QString>("iniText");
     QTest::addColumn<QString>("title");
     QTest::newRow("default is English") << QString() << "OrvantoPDF Editor";
-    QTest::newRow("en") << "[config]\nlanguage=en\n" << "OrvantoPDF Editor";
-    QTest::newRow("zh shows the source texts") << "[config]\nlanguage=zh\n" << "OrvantoPDF编辑器";
-    QTest::newRow("empty language") << "[config]\nlanguage=\n" << "OrvantoPDF编辑器";
+    QTest::newRow("en") << "[config]\nlanguage=en\n"
+                        << "OrvantoPDF Editor";
+    QTest::newRow("zh shows the source texts") << "[config]\nlanguage=zh\n"
+                                               << "OrvantoPDF编辑器";
+    QTest::newRow("empty language") << "[config]\nlanguage=\n"
+                                    << "OrvantoPDF编辑器";
 }
 
 void TstE2EProcess::languageChoice()

@@ -122,7 +122,8 @@ void TstE2ERecovery::newDocumentChangedFileAndDamagedRecordThenDiscard()
     harness.typeKeys(window, "ctrl+Right");
     harness.typeKeys(window, "ctrl+n");
     harness.typeKeys(window, "ctrl+shift+b");
-    QTRY_COMPARE_WITH_TIMEOUT(keptPageCounts(harness, harness.home() + "/kept.pdf"), QList<int>{2}, E2EHarness::slow(10000));
+    QTRY_COMPARE_WITH_TIMEOUT(keptPageCounts(harness, harness.home() + "/kept.pdf"), QList<int>{2},
+                              E2EHarness::slow(10000));
     QCOMPARE(records(harness).size(), 2);
     QVERIFY(killProgram(first));
 
@@ -151,7 +152,8 @@ void TstE2ERecovery::newDocumentChangedFileAndDamagedRecordThenDiscard()
     QVERIFY2(message != 0, "the damaged record was not reported");
     QVERIFY(harness.screenshot(QDir::temp().filePath("vellumpad-e2e-restore-damaged.png")));
     harness.typeKeys(message, "Return");
-    QTRY_COMPARE_WITH_TIMEOUT(keptPageCounts(harness, harness.home() + "/kept.pdf"), QList<int>{2}, E2EHarness::slow(10000));
+    QTRY_COMPARE_WITH_TIMEOUT(keptPageCounts(harness, harness.home() + "/kept.pdf"), QList<int>{2},
+                              E2EHarness::slow(10000));
     QTRY_COMPARE_WITH_TIMEOUT(records(harness).size(), 2, E2EHarness::slow(10000));
     QVERIFY(killProgram(second));
 

@@ -39,7 +39,8 @@ Shot settledWindow(const E2EHarness& harness, qulonglong window, const QString& 
         if (area.isEmpty() || !harness.screenshot(shotPath))
             continue;
         Shot shot{QImage(shotPath).copy(area), QRect()};
-        const QString floater = harness.xdotool({"search", "--onlyvisible", "--name", "QFloatExWidget"}).section('\n', 0, 0);
+        const QString floater = harness.xdotool({"search", "--onlyvisible", "--name", "QFloatExWidget"})
+                                    .section('\n', 0, 0);
         if (!floater.isEmpty())
             shot.floater = harness.windowGeometry(floater.toULongLong()).translated(-area.topLeft());
         if (!shot.image.isNull() && shot.image == previous.image && shot.floater == previous.floater)

@@ -58,9 +58,11 @@ bool writeLargeRepairedPdf(const QString& path, int pages)
     QByteArray noise(imageBytes, Qt::Uninitialized);
     for (int page = 0; page < pages; ++page) {
         const int first = 3 + 3 * page;
-        file.write(QByteArray::number(first) + " 0 obj\n<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] "
-                   "/Resources << /XObject << /Im0 " + QByteArray::number(first + 2) + " 0 R >> >> /Contents "
-                   + QByteArray::number(first + 1) + " 0 R >>\nendobj\n");
+        file.write(QByteArray::number(first)
+                   + " 0 obj\n<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] "
+                     "/Resources << /XObject << /Im0 "
+                   + QByteArray::number(first + 2) + " 0 R >> >> /Contents " + QByteArray::number(first + 1)
+                   + " 0 R >>\nendobj\n");
         file.write(QByteArray::number(first + 1) + " 0 obj\n<< /Length " + QByteArray::number(content.size())
                    + " >>\nstream\n" + content + "\nendstream\nendobj\n");
         QRandomGenerator::global()->fillRange(reinterpret_cast<quint32*>(noise.data()), imageBytes / 4);
@@ -152,7 +154,8 @@ void TstE2ESaveFaults::killedSaveLeavesTheOriginal()
     const ino_t before = inode(m_largePath);
     harness.typeKeys(again, "ctrl+s");
     // Replaced by a rename: a new file under the old name, and no temporary file left.
-    QTRY_VERIFY_WITH_TIMEOUT(inode(m_largePath) != before && temporaries(folder, "archive.pdf").isEmpty(), E2EHarness::slow(60000));
+    QTRY_VERIFY_WITH_TIMEOUT(inode(m_largePath) != before && temporaries(folder, "archive.pdf").isEmpty(),
+                             E2EHarness::slow(60000));
     QCOMPARE(next->state(), QProcess::Running);
     QVERIFY(sha256(m_largePath) != m_largeHash);
     QCOMPARE(visibleFiles(folder), QStringList({"archive.pdf"}));

@@ -45,8 +45,7 @@ void TstE2EStartIni::languageValueIsOnlyACode_data()
                                    << rejected.arg("/etc/passwd");
     QTest::newRow("code then parent folders") << "zh/../../x"
                                               << "x.qm"
-                                              << "language/vellumpad_zh" << kEnglishTitle
-                                              << rejected.arg("zh/../../x");
+                                              << "language/vellumpad_zh" << kEnglishTitle << rejected.arg("zh/../../x");
     // An empty value is no path: it names "vellumpad_.qm" in the language folder, normally absent.
     QTest::newRow("empty") << "" << QString() << QString() << kSourceTitle
                            << QStringLiteral("language/vellumpad_.qm is missing");
@@ -55,9 +54,9 @@ void TstE2EStartIni::languageValueIsOnlyACode_data()
                                << rejected.arg(QString(80, 'a'));
     // A plain code whose file is missing keeps the source texts; a shortened name that reaches
     // out of the language folder (here "<folder>/vp" of "vp_dir") is never tried.
-    QTest::newRow("plain code without file") << "xx"
-                                             << "../vp.qm" << QString() << kSourceTitle
-                                             << QStringLiteral("language/vellumpad_xx.qm is missing");
+    QTest::newRow("plain code without file")
+        << "xx"
+        << "../vp.qm" << QString() << kSourceTitle << QStringLiteral("language/vellumpad_xx.qm is missing");
 }
 
 void TstE2EStartIni::languageValueIsOnlyACode()
@@ -145,7 +144,8 @@ void TstE2EStartIni::missingLanguageFolderStillWorks()
     const qulonglong window = harness.waitForWindow("OrvantoPDF");
     QVERIFY(window != 0);
     QCOMPARE(harness.xdotool({"getwindowname", QString::number(window)}), kSourceTitle);
-    QTRY_COMPARE_WITH_TIMEOUT(harness.queryHistory("select filePath from history"), QStringList({pdf}), E2EHarness::slow(10000));
+    QTRY_COMPARE_WITH_TIMEOUT(harness.queryHistory("select filePath from history"), QStringList({pdf}),
+                              E2EHarness::slow(10000));
     QTRY_VERIFY_WITH_TIMEOUT(harness.documentShown(), E2EHarness::slow(5000));
     QVERIFY2(harness.logText().contains(appDir.filePath("language/vellumpad_en.qm") + " is missing"),
              qPrintable(harness.logText()));

@@ -43,8 +43,8 @@ void TstE2EWindow::drag(const QPoint& from, const QPoint& to, bool viaMidpoint)
     m_harness.xdotool({"mousemove", QString::number(from.x()), QString::number(from.y())});
     m_harness.xdotool({"mousedown", "1"});
     if (viaMidpoint) {
-        m_harness.xdotool({"mousemove", QString::number((from.x() + to.x()) / 2),
-                           QString::number((from.y() + to.y()) / 2)});
+        m_harness.xdotool(
+            {"mousemove", QString::number((from.x() + to.x()) / 2), QString::number((from.y() + to.y()) / 2)});
     }
     m_harness.xdotool({"mousemove", QString::number(to.x()), QString::number(to.y())});
     m_harness.xdotool({"mouseup", "1"});
@@ -82,9 +82,8 @@ void TstE2EWindow::edgePressResizes()
     const QRect before = geometry();
     const QPoint rightEdge(before.right() - 1, before.top() + 300);
     drag(rightEdge, rightEdge + QPoint(60, 0));
-    QVERIFY(m_harness.waitForGeometry(m_window, [&](const QRect& r) {
-        return r.width() == before.width() + 60 && r.topLeft() == before.topLeft();
-    }));
+    QVERIFY(m_harness.waitForGeometry(
+        m_window, [&](const QRect& r) { return r.width() == before.width() + 60 && r.topLeft() == before.topLeft(); }));
     const QRect mid = geometry();
     const QPoint bottomRight(mid.right() - 1, mid.bottom() - 1);
     drag(bottomRight, bottomRight + QPoint(-40, 30));
@@ -131,17 +130,18 @@ void TstE2EWindow::maximiseButtonToggles()
     m_harness.xdotool({"mousemove", QString::number(maxButton.x()), QString::number(maxButton.y()), "click", "1"});
     QVERIFY(m_harness.waitForGeometry(m_window, [](const QRect& r) { return r.width() >= 1600; }));
     const QRect maximised = geometry();
-    m_harness.xdotool({"mousemove", QString::number(maximised.right() - 72), QString::number(maximised.top() + 27),
-                       "click", "1"});
+    m_harness.xdotool(
+        {"mousemove", QString::number(maximised.right() - 72), QString::number(maximised.top() + 27), "click", "1"});
     QVERIFY(m_harness.waitForGeometry(m_window, [&](const QRect& r) { return r.size() == before.size(); }));
 }
 
 void TstE2EWindow::minimiseButtonHides()
 {
     const QRect before = geometry();
-    m_harness.xdotool({"mousemove", QString::number(before.right() - 116), QString::number(before.top() + 27),
-                       "click", "1"});
-    QTRY_VERIFY_WITH_TIMEOUT(m_harness.xdotool({"search", "--onlyvisible", "--name", "OrvantoPDF"}).isEmpty(), E2EHarness::slow(5000));
+    m_harness.xdotool(
+        {"mousemove", QString::number(before.right() - 116), QString::number(before.top() + 27), "click", "1"});
+    QTRY_VERIFY_WITH_TIMEOUT(m_harness.xdotool({"search", "--onlyvisible", "--name", "OrvantoPDF"}).isEmpty(),
+                             E2EHarness::slow(5000));
     m_harness.xdotool({"windowactivate", QString::number(m_window)});
     QVERIFY(m_harness.waitForWindow(QStringLiteral("OrvantoPDF"), 5000) != 0);
 }
@@ -150,8 +150,8 @@ void TstE2EWindow::closeButtonEndsWithZero()
 {
     QTest::qWait(300);
     const QRect before = geometry();
-    m_harness.xdotool({"mousemove", QString::number(before.right() - 28), QString::number(before.top() + 27),
-                       "click", "1"});
+    m_harness.xdotool(
+        {"mousemove", QString::number(before.right() - 28), QString::number(before.top() + 27), "click", "1"});
     QVERIFY(E2EHarness::waitForExit(m_program));
     QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
     QCOMPARE(m_program->exitCode(), 0);

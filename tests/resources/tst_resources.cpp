@@ -31,8 +31,8 @@ QString readResource(const QString& path)
 
 QString withoutComments(QString css)
 {
-    return css.remove(QRegularExpression(QStringLiteral("/\\*.*?\\*/"),
-                                         QRegularExpression::DotMatchesEverythingOption));
+    return css.remove(
+        QRegularExpression(QStringLiteral("/\\*.*?\\*/"), QRegularExpression::DotMatchesEverythingOption));
 }
 
 struct Rule
@@ -260,27 +260,56 @@ void TestResources::selectorsOfEveryWindow_data()
     QTest::addColumn<QString>("sheet");
     QTest::addColumn<QStringList>("selectors");
     QTest::newRow("main") << ":/qss/main.css"
-                          << QStringList{"QFrame#frameMain", "QFrame#frameTitle", "QLabel#labelIco",
-                                         "QLabel#labelTitle", "QPushButton#btnLogin", "QPushButton#btnCustomer",
-                                         "QPushButton#btnMenu", "QPushButton#btnMin", "QPushButton#btnMin:hover",
-                                         "QPushButton#btnMax", "QPushButton#btnMax:hover",
-                                         "QPushButton#btnMax:checked", "QPushButton#btnMax:checked:hover",
-                                         "QPushButton#btnClose", "QPushButton#btnClose:hover", "QMenu",
-                                         "QMenu::item", "QMenu::item:hover", "QMenu::item:selected",
-                                         "QMenu::item:pressed", "QLabel#labelNickname"};
+                          << QStringList{"QFrame#frameMain",
+                                         "QFrame#frameTitle",
+                                         "QLabel#labelIco",
+                                         "QLabel#labelTitle",
+                                         "QPushButton#btnLogin",
+                                         "QPushButton#btnCustomer",
+                                         "QPushButton#btnMenu",
+                                         "QPushButton#btnMin",
+                                         "QPushButton#btnMin:hover",
+                                         "QPushButton#btnMax",
+                                         "QPushButton#btnMax:hover",
+                                         "QPushButton#btnMax:checked",
+                                         "QPushButton#btnMax:checked:hover",
+                                         "QPushButton#btnClose",
+                                         "QPushButton#btnClose:hover",
+                                         "QMenu",
+                                         "QMenu::item",
+                                         "QMenu::item:hover",
+                                         "QMenu::item:selected",
+                                         "QMenu::item:pressed",
+                                         "QLabel#labelNickname"};
     QTest::newRow("home") << ":/qss/home.css"
-                          << QStringList{"QFrame#frameMain", "QFrame#frameRight", "QFrame#frameTitle",
-                                         "QFrame#frameMerge", "QFrame#frameCreate", "QFrame#frameConvert",
-                                         "QFrame#frameMerge:hover", "QFrame#frameCreate:hover",
-                                         "QFrame#frameConvert:hover", "QFrame#frameCompress:hover",
-                                         "QLabel#labelTitle", "QListWidget", "QScrollBar:vertical",
-                                         "QPushButton#btnClear", "QPushButton#btnClear:hover",
-                                         "QPushButton#btnOpenFile", "QPushButton#btnOpenFile:hover",
-                                         "QLabel#labelAvatar", "QLabel#labelNickname", "QLabel#labelHomeImage4",
-                                         "QLabel#labelHomeImage5", "QLabel#labelHomeImage6",
-                                         "QLabel#labelHomeImage7", "QLabel#labelHomeTitle1",
-                                         "QLabel#labelHomeTitle4", "QLabel#labelHomeText4",
-                                         "QLabel#labelHomeText7", "QLabel#labelRecommand1",
+                          << QStringList{"QFrame#frameMain",
+                                         "QFrame#frameRight",
+                                         "QFrame#frameTitle",
+                                         "QFrame#frameMerge",
+                                         "QFrame#frameCreate",
+                                         "QFrame#frameConvert",
+                                         "QFrame#frameMerge:hover",
+                                         "QFrame#frameCreate:hover",
+                                         "QFrame#frameConvert:hover",
+                                         "QFrame#frameCompress:hover",
+                                         "QLabel#labelTitle",
+                                         "QListWidget",
+                                         "QScrollBar:vertical",
+                                         "QPushButton#btnClear",
+                                         "QPushButton#btnClear:hover",
+                                         "QPushButton#btnOpenFile",
+                                         "QPushButton#btnOpenFile:hover",
+                                         "QLabel#labelAvatar",
+                                         "QLabel#labelNickname",
+                                         "QLabel#labelHomeImage4",
+                                         "QLabel#labelHomeImage5",
+                                         "QLabel#labelHomeImage6",
+                                         "QLabel#labelHomeImage7",
+                                         "QLabel#labelHomeTitle1",
+                                         "QLabel#labelHomeTitle4",
+                                         "QLabel#labelHomeText4",
+                                         "QLabel#labelHomeText7",
+                                         "QLabel#labelRecommand1",
                                          "QLabel#labelRecommand2"};
     QTest::newRow("item") << ":/qss/item.css"
                           << QStringList{"QFrame#frameMain", "QFrame#frameMain:hover", "QLabel#labelItemName",
@@ -300,11 +329,16 @@ void TestResources::panelButtonsPairImageAndPadding_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("stem");
     QTest::addColumn<int>("padding");
-    QTest::newRow("CAD") << "CAD" << "cad" << 14;
-    QTest::newRow("Word") << "Word" << "word" << 20;
-    QTest::newRow("Excel") << "Excel" << "excel" << 18;
-    QTest::newRow("Image") << "Image" << "image" << 12;
-    QTest::newRow("PPT") << "PPT" << "ppt" << 10;
+    QTest::newRow("CAD") << "CAD"
+                         << "cad" << 14;
+    QTest::newRow("Word") << "Word"
+                          << "word" << 20;
+    QTest::newRow("Excel") << "Excel"
+                           << "excel" << 18;
+    QTest::newRow("Image") << "Image"
+                           << "image" << 12;
+    QTest::newRow("PPT") << "PPT"
+                         << "ppt" << 10;
 }
 
 void TestResources::panelButtonsPairImageAndPadding()

@@ -87,9 +87,7 @@ void TestHistoryStore::initTestCase()
     // Before anything asks for the application data folder, which is fixed on first use.
     qputenv("XDG_DATA_HOME", QFile::encodeName(m_appData.path()));
     QCoreApplication::setApplicationName(QStringLiteral("vellumpad"));
-    sth::logger::m_callback = [this](const std::shared_ptr<sth::LogInfo>& info) {
-        m_log.push_back(info->message);
-    };
+    sth::logger::m_callback = [this](const std::shared_ptr<sth::LogInfo>& info) { m_log.push_back(info->message); };
 }
 
 void TestHistoryStore::init()
@@ -162,9 +160,9 @@ void TestHistoryStore::existingFileGainsIndexes()
     QCOMPARE(raw.queryInt(L"select count(*) from sqlite_master where type='index' and tbl_name='history'", {}), 2);
     QVERIFY(m_store->exists(L"/old.pdf"));
     // Lookups by path and the newest-first listing use the indexes rather than scanning the table.
-    const std::string byPath =
-        raw.queryRow(L"explain query plan select * from history where filePath=?", {Json::Value("x")})[L"detail"]
-            .asString();
+    const std::string byPath = raw.queryRow(L"explain query plan select * from history where filePath=?",
+                                            {Json::Value("x")})[L"detail"]
+                                   .asString();
     QVERIFY2(byPath.find("USING INDEX history_filePath") != std::string::npos, byPath.c_str());
     const std::string newest =
         raw.queryRow(L"explain query plan select * from history where 1 order by ctime desc limit 0,10", {})[L"detail"]

@@ -106,7 +106,10 @@ private slots:
         QVERIFY(!places.recall("/docs/during.pdf", &found));
 
         // A history that cannot be opened at all.
-        ReadingPlaces unreachable([]() -> HistoryStore* { U_ASSERT_MSG(false, L"no history"); return nullptr; });
+        ReadingPlaces unreachable([]() -> HistoryStore* {
+            U_ASSERT_MSG(false, L"no history");
+            return nullptr;
+        });
         unreachable.remember("/docs/a.pdf", place(1, PXV_ViewPlace::Fit::Page));
         QVERIFY(!unreachable.recall("/docs/a.pdf", &found));
 

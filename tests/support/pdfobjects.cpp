@@ -16,8 +16,8 @@ QByteArray build(const QList<QByteArray>& objects, int rootObject)
     out += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
     for (int offset : offsets)
         out += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
-    out += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) + " /Root "
-        + QByteArray::number(rootObject) + " 0 R";
+    out += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) + " /Root " + QByteArray::number(rootObject)
+           + " 0 R";
     for (int i = 0; i < objects.size(); ++i) {
         if (objects[i].startsWith("<< /Producer"))
             out += " /Info " + QByteArray::number(i + 1) + " 0 R";
@@ -57,7 +57,7 @@ QByteArray sample(const Sample& options)
         QByteArray drawing;
         for (int n = 0; drawing.size() < options.sharedFormBytes; ++n)
             drawing += QByteArray::number(72 + (n * 7919) % 400) + " " + QByteArray::number(72 + (n * 104729) % 600)
-                + " 3 3 re f\n";
+                       + " 3 3 re f\n";
         const int form = add("<< /Type /XObject /Subtype /Form /BBox [0 0 612 792] /Length "
                              + QByteArray::number(drawing.size()) + " >>\nstream\n" + drawing + "\nendstream");
         xobject = " /XObject << /X1 " + ref(form) + " >>";
@@ -68,8 +68,8 @@ QByteArray sample(const Sample& options)
         const int contents = add(stream("BT /F1 36 Tf 72 700 Td (Page " + QByteArray::number(i + 1) + ") Tj ET"
                                         + (xobject.isEmpty() ? QByteArray() : QByteArray(" /X1 Do"))));
         objects[pages.last() - 1] = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Contents " + ref(contents)
-            + " /Resources << /Font << /F1 " + ref(font) + " >>" + xobject + " >>" + (i == 1 ? " /Rotate 90" : "")
-            + "@ANNOTS" + QByteArray::number(i) + "@ >>";
+                                    + " /Resources << /Font << /F1 " + ref(font) + " >>" + xobject + " >>"
+                                    + (i == 1 ? " /Rotate 90" : "") + "@ANNOTS" + QByteArray::number(i) + "@ >>";
     }
     QList<QList<int>> annots;
     for (int i = 0; i < options.pages; ++i)
@@ -90,7 +90,8 @@ QByteArray sample(const Sample& options)
     }
     if (!options.fieldName.isEmpty()) {
         const int field = add("<< /Type /Annot /Subtype /Widget /FT /Tx /T (" + options.fieldName.toLatin1()
-                              + ") /V (hello) /Rect [300 600 500 630] /P " + ref(pages[0]) + " /DA (/Helv 12 Tf 0 g) >>");
+                              + ") /V (hello) /Rect [300 600 500 630] /P " + ref(pages[0])
+                              + " /DA (/Helv 12 Tf 0 g) >>");
         annots[0].append(field);
         catalogExtra += " /AcroForm << /Fields [" + ref(field) + "] /DA (/Helv 12 Tf 0 g) >>";
     }
@@ -101,9 +102,9 @@ QByteArray sample(const Sample& options)
         const int child = add(QByteArray());
         objects[root - 1] = "<< /Type /Outlines /First " + ref(first) + " /Last " + ref(second) + " /Count 3 >>";
         objects[first - 1] = "<< /Title (Chapter 1) /Parent " + ref(root) + " /Next " + ref(second) + " /Dest ["
-            + ref(pages[0]) + " /XYZ 0 792 0] >>";
+                             + ref(pages[0]) + " /XYZ 0 792 0] >>";
         objects[second - 1] = "<< /Title (Chapter 2) /Parent " + ref(root) + " /Prev " + ref(first) + " /First "
-            + ref(child) + " /Last " + ref(child) + " /Count 1 /Dest [" + ref(pages[1]) + " /Fit] >>";
+                              + ref(child) + " /Last " + ref(child) + " /Count 1 /Dest [" + ref(pages[1]) + " /Fit] >>";
         objects[child - 1] = "<< /Title (Section 2.1) /Parent " + ref(second) + " /Dest (sec21) >>";
         catalogExtra += " /Outlines " + ref(root);
     }
@@ -127,8 +128,7 @@ QByteArray sample(const Sample& options)
 
 QByteArray cyclicPageTree()
 {
-    return build({"<< /Type /Catalog /Pages 2 0 R >>",
-                  "<< /Type /Pages /Kids [2 0 R 3 0 R] /Count 2 >>",
+    return build({"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [2 0 R 3 0 R] /Count 2 >>",
                   "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>"},
                  1);
 }
@@ -140,7 +140,7 @@ QByteArray largePageTree(const LargeTree& tree)
     const auto addPages = [&objects](int count, const QSizeF& size, int parent) {
         QByteArray kids;
         const QByteArray page = "<< /Type /Page /Parent " + QByteArray::number(parent) + " 0 R /MediaBox [0 0 "
-            + QByteArray::number(size.width()) + " " + QByteArray::number(size.height()) + "] >>";
+                                + QByteArray::number(size.width()) + " " + QByteArray::number(size.height()) + "] >>";
         for (int i = 0; i < count; ++i) {
             objects.append(page);
             kids += QByteArray::number(objects.size()) + " 0 R ";
@@ -150,12 +150,12 @@ QByteArray largePageTree(const LargeTree& tree)
     const QByteArray firstKids = addPages(tree.firstPages, tree.firstSize, 3);
     const QByteArray secondKids = addPages(tree.secondPages, tree.secondSize, 4);
     const int total = tree.firstPages + tree.secondPages;
-    objects[1] = "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count "
-        + QByteArray::number(tree.damaged ? total - 50 : total) + " >>";
+    objects[1] = "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count " + QByteArray::number(tree.damaged ? total - 50 : total)
+                 + " >>";
     objects[2] = "<< /Type /Pages /Parent 2 0 R /Kids [" + firstKids + "] /Count "
-        + QByteArray::number(tree.damaged ? 1 : tree.firstPages) + " >>";
-    objects[3] = "<< /Type /Pages /Parent 2 0 R /Kids [" + secondKids + (tree.damaged ? "2 0 R" : "")
-        + "] /Count " + QByteArray::number(tree.secondPages) + " >>";
+                 + QByteArray::number(tree.damaged ? 1 : tree.firstPages) + " >>";
+    objects[3] = "<< /Type /Pages /Parent 2 0 R /Kids [" + secondKids + (tree.damaged ? "2 0 R" : "") + "] /Count "
+                 + QByteArray::number(tree.secondPages) + " >>";
     return build(objects);
 }
 
@@ -169,11 +169,12 @@ QByteArray longDocument(int pages)
         const int page = objects.size() + 1;
         kids += ref(page) + " ";
         objects.append("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Resources << /Font << /F1 3 0 R >> >> "
-                       "/Contents " + ref(page + 1) + " >>");
+                       "/Contents "
+                       + ref(page + 1) + " >>");
         QByteArray content = "BT /F1 11 Tf 14 TL 72 770 Td";
         for (int line = 0; line < 40; ++line)
             content += " (Page " + QByteArray::number(i + 1) + ", line " + QByteArray::number(line + 1)
-                + ": the quick brown fox jumps over the lazy dog.) '";
+                       + ": the quick brown fox jumps over the lazy dog.) '";
         objects.append(stream(content + " ET"));
     }
     objects[1] = "<< /Type /Pages /Count " + QByteArray::number(pages) + " /Kids [" + kids.trimmed() + "] >>";
@@ -195,15 +196,17 @@ QString writeObjects(const QString& path, const QList<QByteArray>& objects)
 
 QString writeWithLinks(const QString& path, const QString& uri)
 {
-    return writeObjects(path, {
-        "<< /Type /Catalog /Pages 2 0 R >>",
-        "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 >>",
-        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Annots [5 0 R 6 0 R] >>",
-        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>",
-        "<< /Type /Annot /Subtype /Link /Rect [100 600 300 700] /Border [0 0 0] /Dest [4 0 R /XYZ 0 792 0] >>",
-        "<< /Type /Annot /Subtype /Link /Rect [100 400 300 500] /Border [0 0 0] /A << /S /URI /URI ("
-            + uri.toLatin1() + ") >> >>",
-    });
+    return writeObjects(
+        path,
+        {
+            "<< /Type /Catalog /Pages 2 0 R >>",
+            "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 >>",
+            "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Annots [5 0 R 6 0 R] >>",
+            "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>",
+            "<< /Type /Annot /Subtype /Link /Rect [100 600 300 700] /Border [0 0 0] /Dest [4 0 R /XYZ 0 792 0] >>",
+            "<< /Type /Annot /Subtype /Link /Rect [100 400 300 500] /Border [0 0 0] /A << /S /URI /URI ("
+                + uri.toLatin1() + ") >> >>",
+        });
 }
 
 } // namespace testpdfs

@@ -27,7 +27,7 @@ QString qpdfProblems(const QString& path, const QString& password)
     // Exit code 3 is "warnings only": damage that qpdf could work around is still damage here.
     if (qpdf.exitStatus() != QProcess::NormalExit || qpdf.exitCode() != 0)
         return QStringLiteral("qpdf --check failed:\n")
-            + QString::fromLocal8Bit(qpdf.readAllStandardOutput() + qpdf.readAllStandardError());
+               + QString::fromLocal8Bit(qpdf.readAllStandardOutput() + qpdf.readAllStandardError());
     return QString();
 }
 

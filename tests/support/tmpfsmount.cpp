@@ -14,7 +14,8 @@ TmpfsMount::TmpfsMount(const QString& folder, qint64 bytes)
     const QByteArray path = QFile::encodeName(folder);
     m_mounted = ::mount("tmpfs", path.constData(), "tmpfs", MS_NOSUID | MS_NODEV, m_options.constData()) == 0;
     if (!m_mounted)
-        m_error = QStringLiteral("mounting a tmpfs on %1 was refused: %2").arg(folder, QString::fromLocal8Bit(strerror(errno)));
+        m_error = QStringLiteral("mounting a tmpfs on %1 was refused: %2")
+                      .arg(folder, QString::fromLocal8Bit(strerror(errno)));
 }
 
 TmpfsMount::~TmpfsMount()

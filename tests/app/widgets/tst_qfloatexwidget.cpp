@@ -61,7 +61,8 @@ bool onlyWordIconMasked(QWidget& panel)
     const QRegion mask = panel.mask();
     const QRect icon(92, 2, 44, 44);
     return mask.contains(icon.center()) && !mask.contains(icon.topLeft())
-           && QRect(2, 2, 134, 44).contains(mask.boundingRect()) && icon.adjusted(-1, 0, 0, 0).contains(mask.boundingRect());
+           && QRect(2, 2, 134, 44).contains(mask.boundingRect())
+           && icon.adjusted(-1, 0, 0, 0).contains(mask.boundingRect());
 }
 
 } // namespace

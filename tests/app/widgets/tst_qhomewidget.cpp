@@ -308,7 +308,7 @@ void TestHomeWidget::keyboardWalksRowsButtonsAndTiles()
         stops << (rowAt(home, 0)->isAncestorOf(focus)   ? QStringLiteral("row0")
                   : rowAt(home, 1)->isAncestorOf(focus) ? QStringLiteral("row1")
                   : rowAt(home, 2)->isAncestorOf(focus) ? QStringLiteral("row2")
-                                                          : focus->objectName());
+                                                        : focus->objectName());
         QTest::keyClick(focus, Qt::Key_Tab);
     }
     QCOMPARE(stops, QStringList({"btnClear", "row0", "row1", "row2", "btnOpenFile", "frameMerge", "frameCreate",

@@ -54,18 +54,18 @@ public:
 
 // Points the application data folder (and HOME) at a fresh temporary folder before the
 // application object exists, so that tests never touch the real profile.
-#define VP_WIDGET_TEST_MAIN(TestClass)                                                                  \
-    int main(int argc, char** argv)                                                                     \
-    {                                                                                                   \
-        QTemporaryDir profile;                                                                          \
-        if (!profile.isValid())                                                                         \
-            return 1;                                                                                   \
-        qputenv("HOME", profile.path().toLocal8Bit());                                                  \
-        qputenv("XDG_DATA_HOME", (profile.path() + QStringLiteral("/share")).toLocal8Bit());            \
-        qputenv("XDG_CONFIG_HOME", (profile.path() + QStringLiteral("/config")).toLocal8Bit());         \
-        QApplication app(argc, argv);                                                                   \
-        app.setApplicationName(QStringLiteral("vellumpad"));                                            \
-        qRegisterMetaType<QListWidgetItem*>();                                                          \
-        TestClass test;                                                                                 \
-        return QTest::qExec(&test, argc, argv);                                                         \
+#define VP_WIDGET_TEST_MAIN(TestClass)                                                                                 \
+    int main(int argc, char** argv)                                                                                    \
+    {                                                                                                                  \
+        QTemporaryDir profile;                                                                                         \
+        if (!profile.isValid())                                                                                        \
+            return 1;                                                                                                  \
+        qputenv("HOME", profile.path().toLocal8Bit());                                                                 \
+        qputenv("XDG_DATA_HOME", (profile.path() + QStringLiteral("/share")).toLocal8Bit());                           \
+        qputenv("XDG_CONFIG_HOME", (profile.path() + QStringLiteral("/config")).toLocal8Bit());                        \
+        QApplication app(argc, argv);                                                                                  \
+        app.setApplicationName(QStringLiteral("vellumpad"));                                                           \
+        qRegisterMetaType<QListWidgetItem*>();                                                                         \
+        TestClass test;                                                                                                \
+        return QTest::qExec(&test, argc, argv);                                                                        \
     }

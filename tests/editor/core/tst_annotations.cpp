@@ -55,7 +55,8 @@ Annotation make(AnnotationType type)
         value.quads = {QPolygonF(QVector<QPointF>{{72, 80}, {200, 80}, {200, 96}, {72, 96}})};
         break;
     case AnnotationType::Ink:
-        value.strokes = {QPolygonF(QVector<QPointF>{{300, 300}, {400, 400}, {500, 300}}), QPolygonF(QVector<QPointF>{{300, 450}, {500, 450}})};
+        value.strokes = {QPolygonF(QVector<QPointF>{{300, 300}, {400, 400}, {500, 300}}),
+                         QPolygonF(QVector<QPointF>{{300, 450}, {500, 450}})};
         break;
     case AnnotationType::Line:
         value.line = QLineF(100, 500, 300, 560);
@@ -81,8 +82,8 @@ Annotation make(AnnotationType type)
 }
 
 const QList<AnnotationType> kTypes = {
-    AnnotationType::Text,      AnnotationType::FreeText, AnnotationType::Line,      AnnotationType::Square,
-    AnnotationType::Circle,    AnnotationType::Polygon,  AnnotationType::PolyLine,  AnnotationType::Highlight,
+    AnnotationType::Text,      AnnotationType::FreeText,  AnnotationType::Line,     AnnotationType::Square,
+    AnnotationType::Circle,    AnnotationType::Polygon,   AnnotationType::PolyLine, AnnotationType::Highlight,
     AnnotationType::Underline, AnnotationType::StrikeOut, AnnotationType::Squiggly, AnnotationType::Stamp,
     AnnotationType::Ink,
 };
@@ -238,7 +239,8 @@ private slots:
         auto reopened = Document::open(path);
         const Annotation moved = reopened->annotations(0).first();
         QVERIFY(sameColor(moved.color, Qt::green));
-        QVERIFY2(moved.rect.contains(QRectF(111, 623, 98, 48)), qPrintable(QStringLiteral("%1 %2").arg(moved.rect.left()).arg(moved.rect.top())));
+        QVERIFY2(moved.rect.contains(QRectF(111, 623, 98, 48)),
+                 qPrintable(QStringLiteral("%1 %2").arg(moved.rect.left()).arg(moved.rect.top())));
         QCOMPARE(moved.author, QString("Someone Else"));
 
         reopened->deleteAnnotation(0, moved.id);
@@ -298,7 +300,8 @@ private slots:
         text.start("pdftotext", {path, "-"});
         QVERIFY(text.waitForFinished(30000));
         const QString shown = QString::fromUtf8(text.readAllStandardOutput()).simplified();
-        for (const QString& expected : {"Page 1", "Someone Else", "from elsewhere", "Ana Author", "Check <this> & that"})
+        for (const QString& expected :
+             {"Page 1", "Someone Else", "from elsewhere", "Ana Author", "Check <this> & that"})
             QVERIFY2(shown.contains(expected), qPrintable(shown));
         QVERIFY(shown.indexOf("from elsewhere") < shown.indexOf("Check <this>"));
 

@@ -165,10 +165,10 @@ private slots:
         const QString b = richFile("w2.pdf", 3, "f");
         QThread* gui = QThread::currentThread();
         std::unique_ptr<Document> combined = std::async(std::launch::async, [&] {
-                                                  auto document = Document::combine({a, b});
-                                                  document->moveToThread(gui);
-                                                  return document;
-                                              }).get();
+                                                 auto document = Document::combine({a, b});
+                                                 document->moveToThread(gui);
+                                                 return document;
+                                             }).get();
         QCOMPARE(combined->thread(), gui);
         QCOMPARE(combined->pageCount(), 6);
         const QString out = m_dir.filePath("worker.pdf");

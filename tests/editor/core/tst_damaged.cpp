@@ -118,11 +118,11 @@ private slots:
         QTest::addColumn<QByteArray>("data");
         QTest::addColumn<int>("pages");
         const QByteArray page = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>";
-        QTest::newRow("count huge") << testpdfs::build({"<< /Type /Catalog /Pages 2 0 R >>",
-                                                       "<< /Type /Pages /Kids [3 0 R] /Count 2147483647 >>", page})
+        QTest::newRow("count huge") << testpdfs::build(
+            {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 2147483647 >>", page})
                                     << 1;
-        QTest::newRow("count negative") << testpdfs::build({"<< /Type /Catalog /Pages 2 0 R >>",
-                                                           "<< /Type /Pages /Kids [3 0 R 3 0 R] /Count -1 >>", page})
+        QTest::newRow("count negative") << testpdfs::build(
+            {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R 3 0 R] /Count -1 >>", page})
                                         << 2;
         QTest::newRow("inner count huge")
             << testpdfs::build({"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [4 0 R 3 0 R] /Count 9 >>",
@@ -146,12 +146,11 @@ private slots:
     void sharedNodesCannotClaimBillions()
     {
         // Each node lists the one below it twice: 2^21 pages from 23 objects.
-        QList<QByteArray> objects{"<< /Type /Catalog /Pages 23 0 R >>",
-                                  "<< /Type /Page /MediaBox [0 0 612 792] >>"};
+        QList<QByteArray> objects{"<< /Type /Catalog /Pages 23 0 R >>", "<< /Type /Page /MediaBox [0 0 612 792] >>"};
         for (int level = 1; level <= 21; ++level) {
             const QByteArray kid = QByteArray::number(level + 1) + " 0 R";
-            objects.append("<< /Type /Pages /Kids [" + kid + " " + kid + "] /Count "
-                           + QByteArray::number(1 << level) + " >>");
+            objects.append("<< /Type /Pages /Kids [" + kid + " " + kid + "] /Count " + QByteArray::number(1 << level)
+                           + " >>");
         }
         const Outcome outcome = openWithDeadline(m_dir.write(QStringLiteral("shared.pdf"), testpdfs::build(objects)));
         QVERIFY2(outcome.opened, qPrintable(outcome.message));

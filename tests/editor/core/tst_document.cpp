@@ -122,19 +122,19 @@ private slots:
         }
     }
 
-    void folderIsNotAPdf()
-    {
-        QVERIFY_EXCEPTION_THROWN(Document::open(m_dir.path()), DocumentError);
-    }
+    void folderIsNotAPdf() { QVERIFY_EXCEPTION_THROWN(Document::open(m_dir.path()), DocumentError); }
 
     void pipesAndDevicesAreRefusedUnread_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("linkTarget"); // empty: a FIFO
         QTest::newRow("fifo") << "fifo.pdf" << QString();
-        QTest::newRow("link to /dev/zero") << "zero.pdf" << "/dev/zero";
-        QTest::newRow("link to /dev/urandom") << "urandom.pdf" << "/dev/urandom";
-        QTest::newRow("link to /dev/null") << "null.pdf" << "/dev/null";
+        QTest::newRow("link to /dev/zero") << "zero.pdf"
+                                           << "/dev/zero";
+        QTest::newRow("link to /dev/urandom") << "urandom.pdf"
+                                              << "/dev/urandom";
+        QTest::newRow("link to /dev/null") << "null.pdf"
+                                           << "/dev/null";
     }
 
     void pipesAndDevicesAreRefusedUnread()

@@ -240,7 +240,8 @@ void TestForms::eachFillAndAResetAreOneStep()
 
     // A field that does not exist on the page changes nothing.
     const int steps = document->historyPosition();
-    QVERIFY_EXCEPTION_THROWN(document->setFieldValue(1, widgets(*document).value("name").id, text("x")), pxv::DocumentError);
+    QVERIFY_EXCEPTION_THROWN(document->setFieldValue(1, widgets(*document).value("name").id, text("x")),
+                             pxv::DocumentError);
     QCOMPARE(document->historyPosition(), steps);
 }
 
@@ -267,12 +268,13 @@ void TestForms::scriptsRunOnlyWhenEnabled()
 void TestForms::aFieldTreeThatHoldsItselfIsReadButNotFilled()
 {
     const QString path = m_folder.write(
-        "loop.pdf", testpdfs::build({"<< /Type /Catalog /Pages 2 0 R /AcroForm << /Fields [4 0 R] /DA (/Helv 12 Tf 0 g) >> >>",
-                                     "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-                                     "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Annots [5 0 R] >>",
-                                     "<< /T (loop) /FT /Tx /DV (start) /V (typed) /Kids [5 0 R 4 0 R] >>",
-                                     "<< /Type /Annot /Subtype /Widget /Parent 4 0 R /Rect [72 700 300 724] /P 3 0 R"
-                                     " /DA (/Helv 12 Tf 0 g) >>"}));
+        "loop.pdf",
+        testpdfs::build({"<< /Type /Catalog /Pages 2 0 R /AcroForm << /Fields [4 0 R] /DA (/Helv 12 Tf 0 g) >> >>",
+                         "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+                         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Annots [5 0 R] >>",
+                         "<< /T (loop) /FT /Tx /DV (start) /V (typed) /Kids [5 0 R 4 0 R] >>",
+                         "<< /Type /Annot /Subtype /Widget /Parent 4 0 R /Rect [72 700 300 724] /P 3 0 R"
+                         " /DA (/Helv 12 Tf 0 g) >>"}));
     const auto document = Document::open(path);
     QCOMPARE(document->fieldOrder(), (QVector<QPair<int, int>>{{0, 5}}));
     // Read, but refused for filling, and left alone by a reset: MuPDF would follow the loop.

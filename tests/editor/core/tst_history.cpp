@@ -29,8 +29,7 @@ QByteArray popplerOutput(const QString& tool, const QStringList& arguments)
 
 QByteArray seenByPoppler(const QString& path)
 {
-    return popplerOutput("pdftotext", {"-layout", path, "-"})
-        + popplerOutput("pdftoppm", {"-r", "18", "-gray", path});
+    return popplerOutput("pdftotext", {"-layout", path, "-"}) + popplerOutput("pdftoppm", {"-r", "18", "-gray", path});
 }
 
 QList<PageId> ids(const Document& document)
@@ -194,7 +193,7 @@ private slots:
         document->movePages({3}, 0);
         QCOMPARE(renderer.imageCount(), 3);
         QVERIFY(!renderer.cachedImage(0, 0.5).isNull()); // the old page 4
-        QVERIFY(renderer.cachedImage(3, 0.5).isNull());  // the old page 3, rotated, not drawn again yet
+        QVERIFY(renderer.cachedImage(3, 0.5).isNull()); // the old page 3, rotated, not drawn again yet
         renderer.request(3, 0.5);
         QVERIFY(ready.wait(5000));
         QCOMPARE(ready.last()[2].value<QImage>().size(), QSize(396, 306)); // drawn as edited

@@ -30,28 +30,33 @@ QMap<QString, QString> pdfinfo(const QString& path, const QStringList& options =
 }
 
 // An XMP packet as typesetters write it: some properties as elements, some as attributes.
-const QByteArray kPacket = "<?xpacket begin='\xEF\xBB\xBF' id='W5M0MpCehiHzreSzNTczkc9d'?>\n"
-                           "<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>"
-                           "<rdf:Description rdf:about='' xmlns:dc='http://purl.org/dc/elements/1.1/' "
-                           "xmlns:xmp='http://ns.adobe.com/xap/1.0/' xmlns:pdf='http://ns.adobe.com/pdf/1.3/' "
-                           "xmp:CreatorTool='Typesetter 9' pdf:Keywords='stale, words'>"
-                           "<dc:title><rdf:Alt><rdf:li xml:lang='x-default'>Old title</rdf:li></rdf:Alt></dc:title>"
-                           "<dc:creator><rdf:Seq><rdf:li>Old Author</rdf:li></rdf:Seq></dc:creator>"
-                           "</rdf:Description></rdf:RDF></x:xmpmeta>\n<?xpacket end='w'?>";
+const QByteArray kPacket =
+    "<?xpacket begin='\xEF\xBB\xBF' id='W5M0MpCehiHzreSzNTczkc9d'?>\n"
+    "<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>"
+    "<rdf:Description rdf:about='' xmlns:dc='http://purl.org/dc/elements/1.1/' "
+    "xmlns:xmp='http://ns.adobe.com/xap/1.0/' xmlns:pdf='http://ns.adobe.com/pdf/1.3/' "
+    "xmp:CreatorTool='Typesetter 9' pdf:Keywords='stale, words'>"
+    "<dc:title><rdf:Alt><rdf:li xml:lang='x-default'>Old title</rdf:li></rdf:Alt></dc:title>"
+    "<dc:creator><rdf:Seq><rdf:li>Old Author</rdf:li></rdf:Seq></dc:creator>"
+    "</rdf:Description></rdf:RDF></x:xmpmeta>\n<?xpacket end='w'?>";
 
 // One page using Helvetica, not embedded; an XMP stream that names a title when xmp is set (not
 // one a reader can make sense of, unless meta is given).
-QByteArray plainPdf(bool xmp, const QByteArray& meta = "<x:xmpmeta xmlns:x='adobe:ns:meta/'><dc:title>Stale</dc:title></x:xmpmeta>")
+QByteArray
+plainPdf(bool xmp,
+         const QByteArray& meta = "<x:xmpmeta xmlns:x='adobe:ns:meta/'><dc:title>Stale</dc:title></x:xmpmeta>")
 {
     const QByteArray text = "BT /F1 12 Tf 72 720 Td (Hello) Tj ET";
     return testpdfs::build({
         xmp ? "<< /Type /Catalog /Pages 2 0 R /Metadata 6 0 R /MarkInfo << /Marked true >> >>"
             : "<< /Type /Catalog /Pages 2 0 R >>",
         "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Contents 4 0 R /Resources << /Font << /F1 5 0 R >> >> >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Contents 4 0 R /Resources << /Font << /F1 5 0 R >> >> "
+        ">>",
         "<< /Length " + QByteArray::number(text.size()) + " >>\nstream\n" + text + "\nendstream",
         "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>",
-        "<< /Type /Metadata /Subtype /XML /Length " + QByteArray::number(meta.size()) + " >>\nstream\n" + meta + "\nendstream",
+        "<< /Type /Metadata /Subtype /XML /Length " + QByteArray::number(meta.size()) + " >>\nstream\n" + meta
+            + "\nendstream",
         "<< /Producer (Tests) /Title (Old title) /CreationDate (D:20240229133000+01'00') >>",
     });
 }
@@ -100,7 +105,8 @@ private slots:
     void editedFieldsAreOneStepThatReadersSee()
     {
         for (const bool xmp : {true, false}) {
-            const QString original = m_dir.write(QString("edit-%1.pdf").arg(xmp), xmp ? plainPdf(true) : testpdfs::sample({}));
+            const QString original = m_dir.write(QString("edit-%1.pdf").arg(xmp),
+                                                 xmp ? plainPdf(true) : testpdfs::sample({}));
             auto document = Document::open(original);
             document->setInfo({QString::fromUtf8("Neuer Titel – 新"), "Ann Author", "A subject", "one, two"});
             QCOMPARE(document->historySteps(), QStringList({"Edit Properties"}));

@@ -94,7 +94,7 @@ private slots:
         document->deletePages({2});
         QCOMPARE(internalTargets(), QList<int>());
         const QList<pxv::OutlineItem> outline = document->outline();
-        QCOMPARE(outline.value(1).page, 1);                   // "Chapter 2" is still page 2
+        QCOMPARE(outline.value(1).page, 1); // "Chapter 2" is still page 2
         QCOMPARE(outline.value(1).children.value(0).page, -1); // "Section 2.1" lost its page
         const QString saved = m_dir.filePath("refs-saved.pdf");
         document->save(saved);
@@ -153,7 +153,8 @@ private slots:
 
     void encryptedSourceAsksForItsPassword()
     {
-        const QString locked = testpdfs::writeEncrypted(longFile("plain.pdf", 2), m_dir.filePath("locked.pdf"), "secret");
+        const QString locked = testpdfs::writeEncrypted(longFile("plain.pdf", 2), m_dir.filePath("locked.pdf"),
+                                                        "secret");
         if (locked.isEmpty())
             QSKIP("qpdf is missing");
         auto document = Document::open(longFile("target.pdf", 1));

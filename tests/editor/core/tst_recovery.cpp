@@ -30,8 +30,8 @@ QByteArray readAll(const QString& path)
 QByteArray seenByPoppler(const QString& path)
 {
     QByteArray seen;
-    for (const QStringList& command : {QStringList{"pdftotext", "-layout", path, "-"},
-                                       QStringList{"pdftoppm", "-r", "18", "-gray", path}}) {
+    for (const QStringList& command :
+         {QStringList{"pdftotext", "-layout", path, "-"}, QStringList{"pdftoppm", "-r", "18", "-gray", path}}) {
         QProcess process;
         process.start(command.first(), command.mid(1));
         process.waitForFinished(30000);
@@ -275,7 +275,8 @@ private slots:
         const QByteArray bytes = record.toBytes();
         QByteArray altered = bytes;
         altered[altered.size() - 10] = altered[altered.size() - 10] ^ 1;
-        for (const QByteArray& damaged : {bytes.left(bytes.size() - 1), bytes.left(30), altered, QByteArray("%PDF-1.7")})
+        for (const QByteArray& damaged :
+             {bytes.left(bytes.size() - 1), bytes.left(30), altered, QByteArray("%PDF-1.7")})
             QVERIFY_EXCEPTION_THROWN(RecoveryRecord::fromBytes(damaged), RecoveryRecordError);
     }
 
@@ -290,11 +291,13 @@ private slots:
         store.write(name, "second");
         // Bytes made on the store's thread; none made, none written.
         bool written = false;
-        store.write(name, [] { return QByteArray(); }, [&] { written = true; });
+        store.write(
+            name, [] { return QByteArray(); }, [&] { written = true; });
         store.flush();
         QCOMPARE(readAll(folder + '/' + name), QByteArray("second"));
         QVERIFY(!written);
-        store.write(name, [] { return QByteArray("third"); }, [&] { written = true; });
+        store.write(
+            name, [] { return QByteArray("third"); }, [&] { written = true; });
         store.flush();
         QCOMPARE(readAll(folder + '/' + name), QByteArray("third"));
         QVERIFY(written);

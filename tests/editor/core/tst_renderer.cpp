@@ -28,10 +28,7 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        qRegisterMetaType<QImage>();
-    }
+    void initTestCase() { qRegisterMetaType<QImage>(); }
 
     void deliversImageOfPageSizeOnWhite()
     {
@@ -176,10 +173,10 @@ private slots:
     void hugePageIsDrawnSmallerNotRefused()
     {
         // 200 inches square at 2 pixels per point would be 800 megapixels.
-        const QByteArray pdf = testpdfs::build(
-            {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-             "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 14400 14400] >>"},
-            1);
+        const QByteArray pdf = testpdfs::build({"<< /Type /Catalog /Pages 2 0 R >>",
+                                                "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+                                                "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 14400 14400] >>"},
+                                               1);
         const QString path = m_dir.filePath("huge.pdf");
         QVERIFY(!testpdfs::writeBytes(path, pdf).isEmpty());
         auto document = Document::open(path);
@@ -236,7 +233,8 @@ private slots:
         const QByteArray form = "q 0.5 0 0 0.5 10 10 cm 0 0 50 50 re f /X Do Q";
         const QByteArray pdf = testpdfs::build(
             {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-             "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] /Contents 4 0 R /Resources << /XObject << /X 5 0 R >> >> >>",
+             "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] /Contents 4 0 R /Resources << /XObject << /X 5 0 R "
+             ">> >> >>",
              "<< /Length 7 >>\nstream\n/X Do  \nendstream",
              "<< /Type /XObject /Subtype /Form /BBox [0 0 200 200] /Resources << /XObject << /X 5 0 R >> >> /Length "
                  + QByteArray::number(form.size()) + " >>\nstream\n" + form + "\nendstream"},
@@ -274,11 +272,10 @@ private slots:
         PageRenderer renderer(document.get());
         QList<QPair<int, QImage>> delivered;
         QList<double> scales;
-        connect(&renderer, &PageRenderer::pageReady, this,
-                [&](int page, double scale, const QImage& image) {
-                    delivered.append({page, image});
-                    scales.append(scale);
-                });
+        connect(&renderer, &PageRenderer::pageReady, this, [&](int page, double scale, const QImage& image) {
+            delivered.append({page, image});
+            scales.append(scale);
+        });
         constexpr int kSteps = 120;
         auto scaleAt = [](int step) { return (step / 10) % 2 ? 0.75 : 0.5; };
         auto topAt = [](int step) { return step % 38; };
@@ -294,7 +291,8 @@ private slots:
         QVERIFY(!delivered.isEmpty());
         for (int i = 0; i < delivered.size(); ++i) {
             const QSizeF expected = document->pageSize(delivered[i].first) * scales[i];
-            QCOMPARE(delivered[i].second.size(), QSize(qCeil(expected.width() - 0.01), qCeil(expected.height() - 0.01)));
+            QCOMPARE(delivered[i].second.size(),
+                     QSize(qCeil(expected.width() - 0.01), qCeil(expected.height() - 0.01)));
         }
         // The final pages are there at the final scale.
         for (int page = topAt(kSteps - 1); page < topAt(kSteps - 1) + 3; ++page)

@@ -43,8 +43,14 @@ QByteArray annotatedPdf()
     });
 }
 
-bool isBlack(QRgb c) { return qRed(c) < 80 && qGreen(c) < 80 && qBlue(c) < 80; }
-bool isRed(QRgb c) { return qRed(c) > 180 && qGreen(c) < 80 && qBlue(c) < 80; }
+bool isBlack(QRgb c)
+{
+    return qRed(c) < 80 && qGreen(c) < 80 && qBlue(c) < 80;
+}
+bool isRed(QRgb c)
+{
+    return qRed(c) > 180 && qGreen(c) < 80 && qBlue(c) < 80;
+}
 
 // Where a rectangle of a page of size from lands when the page is resized to size to: scaled
 // uniformly to fit and centred.
@@ -58,7 +64,7 @@ QRectF fitted(const QRectF& area, const QSizeF& from, const QSizeF& to)
 bool near(const QRectF& a, const QRectF& b, double tolerance = 2)
 {
     return qAbs(a.left() - b.left()) <= tolerance && qAbs(a.top() - b.top()) <= tolerance
-        && qAbs(a.right() - b.right()) <= tolerance && qAbs(a.bottom() - b.bottom()) <= tolerance;
+           && qAbs(a.right() - b.right()) <= tolerance && qAbs(a.bottom() - b.bottom()) <= tolerance;
 }
 
 // MuPDF keeps sizes as floats.
@@ -70,8 +76,14 @@ bool near(const QSizeF& a, const QSizeF& b)
 QString describe(const QRectF& actual, const QRectF& expected)
 {
     return QString("(%1, %2, %3 x %4), expected (%5, %6, %7 x %8)")
-        .arg(actual.x()).arg(actual.y()).arg(actual.width()).arg(actual.height())
-        .arg(expected.x()).arg(expected.y()).arg(expected.width()).arg(expected.height());
+        .arg(actual.x())
+        .arg(actual.y())
+        .arg(actual.width())
+        .arg(actual.height())
+        .arg(expected.x())
+        .arg(expected.y())
+        .arg(expected.width())
+        .arg(expected.height());
 }
 
 // The numbers of an object's entry as MuPDF writes it, e.g. "/InkList[[1 2 3 4]]".
@@ -121,9 +133,10 @@ private slots:
         const QRectF stroke = fitted(QRectF(60, 792 - 740, 80, 80), letter, kA4);
         const QList<double> points = numbersOf(ink, "InkList");
         QCOMPARE(points.size(), 4);
-        QVERIFY2(near(QRectF(QPointF(points[0], kA4.height() - points[3]), QPointF(points[2], kA4.height() - points[1])),
-                      stroke, 0.01),
-                 ink.constData());
+        QVERIFY2(
+            near(QRectF(QPointF(points[0], kA4.height() - points[3]), QPointF(points[2], kA4.height() - points[1])),
+                 stroke, 0.01),
+            ink.constData());
 
         const QString saved = m_dir.filePath("a4.pdf");
         document->save(saved);
@@ -183,7 +196,8 @@ private slots:
     void badValuesChangeNothing()
     {
         auto document = Document::open(m_dir.write("bad.pdf", annotatedPdf()));
-        QVERIFY_EXCEPTION_THROWN(document->resizePages({0}, QSizeF(0, 800), Document::Orientation::Portrait), DocumentError);
+        QVERIFY_EXCEPTION_THROWN(document->resizePages({0}, QSizeF(0, 800), Document::Orientation::Portrait),
+                                 DocumentError);
         QVERIFY_EXCEPTION_THROWN(document->resizePages({2}, kA4, Document::Orientation::Portrait), DocumentError);
         QVERIFY_EXCEPTION_THROWN(document->scalePages({0}, 0.05), DocumentError);
         // Every page's new size is checked before any page changes: page 2 would be too wide.

@@ -59,7 +59,8 @@ private slots:
         int code = 0;
         const QString report = encryption(locked, "open sesame", &code);
         QCOMPARE(code, 0);
-        QVERIFY2(report.contains("R = 6") && report.contains("User password = open sesame"), qPrintable(report)); // AES-256
+        QVERIFY2(report.contains("R = 6") && report.contains("User password = open sesame"),
+                 qPrintable(report)); // AES-256
         QVERIFY2(report.contains(QRegularExpression("print high resolution: allowed")), qPrintable(report));
         QVERIFY2(report.contains(QRegularExpression("extract for any purpose: not allowed")), qPrintable(report));
         QVERIFY2(report.contains(QRegularExpression("modify other: not allowed")), qPrintable(report));
@@ -125,7 +126,8 @@ private slots:
         const QString open = m_dir.filePath("unrestricted.pdf");
         reopened->save(open);
         QVERIFY(testpdfs::qpdfCheck(open));
-        QVERIFY2(encryption(open, QString(), &code).contains("File is not encrypted"), qPrintable(encryption(open, QString(), &code)));
+        QVERIFY2(encryption(open, QString(), &code).contains("File is not encrypted"),
+                 qPrintable(encryption(open, QString(), &code)));
     }
 };
 

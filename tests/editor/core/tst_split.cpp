@@ -138,7 +138,8 @@ private slots:
                 }
             }
         };
-        check(pxv::split::eachPage({4, 0}), {{"book - page 1.pdf", pageLabels({1})}, {"book - page 5.pdf", pageLabels({5})}});
+        check(pxv::split::eachPage({4, 0}),
+              {{"book - page 1.pdf", pageLabels({1})}, {"book - page 5.pdf", pageLabels({5})}});
         check(pxv::split::byRanges("1-3, 6", 6),
               {{"book - pages 1-3.pdf", pageLabels({1, 2, 3})}, {"book - page 6.pdf", pageLabels({6})}});
         check(pxv::split::everyCount({0, 1, 2, 3, 4, 5}, 4),
@@ -185,7 +186,8 @@ private slots:
         QStringList names;
         for (const SplitPart& part : parts)
             names.append(part.fileName);
-        QCOMPARE(names, QStringList({"Intro.pdf", "intro (2).pdf", "report - pages 3-5.pdf", "report - pages 6,8.pdf"}));
+        QCOMPARE(names,
+                 QStringList({"Intro.pdf", "intro (2).pdf", "report - pages 3-5.pdf", "report - pages 6,8.pdf"}));
     }
 
     void refusesExistingFilesAndCancelRemovesWhatItWrote()
@@ -220,7 +222,8 @@ private slots:
         } catch (const DocumentError& error) {
             QCOMPARE(error.kind(), DocumentError::Cancelled);
         }
-        QCOMPARE(told, QStringList({"0/3 refuse - page 1.pdf 0", "1/3 refuse - page 2.pdf 1", "2/3 refuse - page 3.pdf 2"}));
+        QCOMPARE(told,
+                 QStringList({"0/3 refuse - page 1.pdf 0", "1/3 refuse - page 2.pdf 1", "2/3 refuse - page 3.pdf 2"}));
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 };

@@ -35,8 +35,14 @@ QByteArray boxedPdf()
     });
 }
 
-bool isBlack(QRgb c) { return qRed(c) < 80 && qGreen(c) < 80 && qBlue(c) < 80; }
-bool isRed(QRgb c) { return qRed(c) > 180 && qGreen(c) < 80 && qBlue(c) < 80; }
+bool isBlack(QRgb c)
+{
+    return qRed(c) < 80 && qGreen(c) < 80 && qBlue(c) < 80;
+}
+bool isRed(QRgb c)
+{
+    return qRed(c) > 180 && qGreen(c) < 80 && qBlue(c) < 80;
+}
 
 StampStyle red(StampPosition position, bool behind = false)
 {
@@ -67,7 +73,8 @@ private:
 private slots:
     void initTestCase()
     {
-        if (QStandardPaths::findExecutable("pdftoppm").isEmpty() || QStandardPaths::findExecutable("pdftotext").isEmpty())
+        if (QStandardPaths::findExecutable("pdftoppm").isEmpty()
+            || QStandardPaths::findExecutable("pdftotext").isEmpty())
             QSKIP("poppler-utils is missing");
     }
 
@@ -111,11 +118,13 @@ private slots:
         const QString cornersPath = saved(*corners, "corners.pdf");
         QVERIFY(testpdfs::qpdfCheck(cornersPath));
         const QRectF topRight = inkBounds(popplerPage(cornersPath, 0), isRed);
-        QVERIFY(topRight.right() <= 612 - 36 && topRight.right() > 612 - 60 && topRight.top() >= 36 && topRight.top() < 60);
+        QVERIFY(topRight.right() <= 612 - 36 && topRight.right() > 612 - 60 && topRight.top() >= 36
+                && topRight.top() < 60);
         const QImage turned = popplerPage(cornersPath, 1);
         QCOMPARE(turned.size(), QSize(612, 792));
         const QRectF turnedTop = inkBounds(turned.copy(0, 0, 612, 396), isRed);
-        QVERIFY(turnedTop.right() <= 612 - 36 && turnedTop.right() > 612 - 60 && turnedTop.top() >= 36 && turnedTop.top() < 60);
+        QVERIFY(turnedTop.right() <= 612 - 36 && turnedTop.right() > 612 - 60 && turnedTop.top() >= 36
+                && turnedTop.top() < 60);
         // Turned upright, the bottom stamp is taller than wide, centred across the page.
         const QRectF bottom = inkBounds(turned.copy(0, 396, 612, 396), isRed).translated(0, 396);
         QVERIFY(bottom.height() > bottom.width() && qAbs(bottom.center().x() - 306) < 4 && bottom.bottom() <= 792 - 36);
@@ -138,7 +147,8 @@ private slots:
         document->addHeaderFooter({1, 2}, "Page {n} of {N} - {file}", 5, footer);
         const QString stamped = saved(*document, "stamped.pdf");
         QVERIFY(testpdfs::qpdfCheck(stamped));
-        QVERIFY2(popplerText(stamped, 1).contains("Page 5 of 6 - three.pdf"), qPrintable(popplerText(stamped, 1).right(300)));
+        QVERIFY2(popplerText(stamped, 1).contains("Page 5 of 6 - three.pdf"),
+                 qPrintable(popplerText(stamped, 1).right(300)));
         QVERIFY(popplerText(stamped, 2).contains("Page 6 of 6 - three.pdf"));
         QVERIFY(!popplerText(stamped, 0).contains("Page 5"));
         QVERIFY(popplerText(stamped, 0).contains("CONFIDENTIAL"));
@@ -193,7 +203,8 @@ private slots:
         // The image at its size, 36 points from the bottom-right corner.
         const QRectF corner = inkBounds(popplerPage(path, 0).copy(306, 396, 306, 396), isRed).translated(306, 396);
         QVERIFY2(qAbs(corner.right() - (612 - 36)) <= 1.5 && qAbs(corner.bottom() - (792 - 36)) <= 1.5,
-                 qPrintable(QString("%1,%2 %3x%4").arg(corner.x()).arg(corner.y()).arg(corner.width()).arg(corner.height())));
+                 qPrintable(
+                     QString("%1,%2 %3x%4").arg(corner.x()).arg(corner.y()).arg(corner.width()).arg(corner.height())));
         QVERIFY(qAbs(corner.width() - 40) <= 1 && qAbs(corner.height() - 20) <= 1);
         // Scaled as asked, whatever the page's size.
         const QRectF scaled = inkBounds(popplerPage(path, 0).copy(306, 0, 306, 396), isRed);

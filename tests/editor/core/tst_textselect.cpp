@@ -28,7 +28,7 @@ void writeColumns(const QString& path)
     QPainter painter(&writer);
     painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 14));
     const QList<QPair<double, QStringList>> columns = {{wordpdf::kLeft, {"left one", "left two"}},
-                                                        {kRightColumn, {"right one", "right two"}}};
+                                                       {kRightColumn, {"right one", "right two"}}};
     for (const auto& column : columns) {
         for (int line = 0; line < column.second.size(); ++line)
             painter.drawText(QPointF(column.first, wordpdf::kFirstBaseline + line * wordpdf::kLineHeight),
@@ -80,8 +80,8 @@ private slots:
     {
         auto document = Document::open(m_columns);
         // From inside "two" of the left column to inside "one" of the right.
-        const TextSelection dragged = document->selectText(
-            0, QPointF(wordpdf::kLeft + 40, secondLine()), QPointF(kRightColumn + 20, wordpdf::kFirstBaseline - 4));
+        const TextSelection dragged = document->selectText(0, QPointF(wordpdf::kLeft + 40, secondLine()),
+                                                           QPointF(kRightColumn + 20, wordpdf::kFirstBaseline - 4));
         // The rest of the left column's last line, then the start of the right column's first.
         const QStringList got = lines(dragged.text);
         QCOMPARE(got.size(), 2);
@@ -115,7 +115,8 @@ private slots:
         // Dragging over the first line as it now stands, top to bottom, gives that line.
         const QPointF start(page.width() - wordpdf::kFirstBaseline + 4, wordpdf::kLeft + 1);
         const QPointF end(start.x(), wordpdf::kLeft + 40);
-        QVERIFY2(document->selectText(0, start, end).text.startsWith("left"), qPrintable(document->selectText(0, start, end).text));
+        QVERIFY2(document->selectText(0, start, end).text.startsWith("left"),
+                 qPrintable(document->selectText(0, start, end).text));
     }
 
     void badPagesSelectNothing()

@@ -31,24 +31,30 @@ QByteArray formPdf(bool filled)
         "<< /Type /Catalog /Pages 2 0 R /AcroForm << /Fields [5 0 R 7 0 R 8 0 R 11 0 R 12 0 R 13 0 R]"
         " /DA (/Helv 12 Tf 0 g) /DR << /Font << /Helv 14 0 R >> >> >> >>",
         "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 >>",
-        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Annots [6 0 R 7 0 R 9 0 R 10 0 R 11 0 R 12 0 R 13 0 R] >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Annots [6 0 R 7 0 R 9 0 R 10 0 R 11 0 R 12 0 R 13 0 R] "
+        ">>",
         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Rotate 90 >>",
         "<< /T (person) /Kids [6 0 R]" + value("/V (Ada Lovelace)") + " >>",
         "<< /Type /Annot /Subtype /Widget /FT /Tx /T (name) /Parent 5 0 R /Rect [72 700 300 724] /P 3 0 R"
         " /DA (/Helv 12 Tf 0 g) /F 4 >>",
         "<< /Type /Annot /Subtype /Widget /FT /Btn /T (agree) /Rect [72 650 90 668] /P 3 0 R /F 4"
-        " /AP << /N << /Yes 15 0 R /Off 16 0 R >> >> /AS " + QByteArray(filled ? "/Yes /V /Yes" : "/Off") + " >>",
+        " /AP << /N << /Yes 15 0 R /Off 16 0 R >> >> /AS "
+            + QByteArray(filled ? "/Yes /V /Yes" : "/Off") + " >>",
         "<< /FT /Btn /Ff 49152 /T (color) /Kids [9 0 R 10 0 R]" + value("/V /blue") + " >>",
         "<< /Type /Annot /Subtype /Widget /Parent 8 0 R /Rect [72 600 90 618] /P 3 0 R /F 4"
         " /AP << /N << /red 15 0 R /Off 16 0 R >> >> /AS /Off >>",
         "<< /Type /Annot /Subtype /Widget /Parent 8 0 R /Rect [100 600 118 618] /P 3 0 R /F 4"
-        " /AP << /N << /blue 15 0 R /Off 16 0 R >> >> /AS " + QByteArray(filled ? "/blue" : "/Off") + " >>",
+        " /AP << /N << /blue 15 0 R /Off 16 0 R >> >> /AS "
+            + QByteArray(filled ? "/blue" : "/Off") + " >>",
         "<< /Type /Annot /Subtype /Widget /FT /Ch /Ff 131072 /T (country) /Opt [(France) (Germany) (Italy)]"
-        " /Rect [72 550 300 574] /P 3 0 R /DA (/Helv 12 Tf 0 g) /F 4" + value("/V (Italy)") + " >>",
+        " /Rect [72 550 300 574] /P 3 0 R /DA (/Helv 12 Tf 0 g) /F 4"
+            + value("/V (Italy)") + " >>",
         "<< /Type /Annot /Subtype /Widget /FT /Ch /Ff 2097152 /T (langs) /Opt [(de) (en) (fr)]"
-        " /Rect [72 450 300 520] /P 3 0 R /DA (/Helv 12 Tf 0 g) /F 4" + value("/V [(de) (fr)]") + " >>",
+        " /Rect [72 450 300 520] /P 3 0 R /DA (/Helv 12 Tf 0 g) /F 4"
+            + value("/V [(de) (fr)]") + " >>",
         "<< /Type /Annot /Subtype /Widget /FT /Tx /Ff 4096 /T (notes) /Rect [320 450 540 520] /P 3 0 R"
-        " /DA (/Helv 10 Tf 0 g) /F 4" + value("/V (first line\\rsecond line)") + " >>",
+        " /DA (/Helv 10 Tf 0 g) /F 4"
+            + value("/V (first line\\rsecond line)") + " >>",
         "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>",
         "<< /Type /XObject /Subtype /Form /BBox [0 0 18 18] /Length " + QByteArray::number(on.size()) + " >>\nstream\n"
             + on + "\nendstream",
@@ -60,10 +66,10 @@ QByteArray formPdf(bool filled)
 QList<QPair<int, Annotation>> comments()
 {
     QList<QPair<int, Annotation>> list;
-    const AnnotationType types[] = {AnnotationType::Text,     AnnotationType::FreeText,  AnnotationType::Line,
-                                    AnnotationType::Square,   AnnotationType::Circle,    AnnotationType::Polygon,
-                                    AnnotationType::PolyLine, AnnotationType::Highlight, AnnotationType::Underline,
-                                    AnnotationType::StrikeOut, AnnotationType::Squiggly, AnnotationType::Stamp,
+    const AnnotationType types[] = {AnnotationType::Text,      AnnotationType::FreeText,  AnnotationType::Line,
+                                    AnnotationType::Square,    AnnotationType::Circle,    AnnotationType::Polygon,
+                                    AnnotationType::PolyLine,  AnnotationType::Highlight, AnnotationType::Underline,
+                                    AnnotationType::StrikeOut, AnnotationType::Squiggly,  AnnotationType::Stamp,
                                     AnnotationType::Ink};
     int index = 0;
     for (AnnotationType type : types) {
@@ -75,8 +81,8 @@ QList<QPair<int, Annotation>> comments()
         value.contents = QStringLiteral("comment %1 <&> ünïcode").arg(index);
         value.author = QStringLiteral("Reviewer %1").arg(index);
         value.rect = QRectF(320, 100 + 30 * index, 120, 24);
-        value.quads = {QPolygonF(QVector<QPointF>{{72, 100.0 + 30 * index}, {200, 100.0 + 30 * index},
-                                                  {200, 116.0 + 30 * index}, {72, 116.0 + 30 * index}})};
+        value.quads = {QPolygonF(QVector<QPointF>{
+            {72, 100.0 + 30 * index}, {200, 100.0 + 30 * index}, {200, 116.0 + 30 * index}, {72, 116.0 + 30 * index}})};
         value.strokes = {QPolygonF(QVector<QPointF>{{300, 300}, {400, 400}, {500, 300}}),
                          QPolygonF(QVector<QPointF>{{300, 450}, {500, 450}})};
         value.vertices = QPolygonF(QVector<QPointF>{{100, 400}, {200, 420}, {150, 500}});
@@ -124,9 +130,11 @@ void compare(const Annotation& got, const Annotation& want)
     for (int i = 0; i < got.strokes.size(); ++i)
         QVERIFY(nearPolygon(got.strokes[i], want.strokes[i]));
     QVERIFY(nearPolygon(got.vertices, want.vertices));
-    QVERIFY(nearPolygon(QVector<QPointF>{got.line.p1(), got.line.p2()}, QVector<QPointF>{want.line.p1(), want.line.p2()}));
+    QVERIFY(
+        nearPolygon(QVector<QPointF>{got.line.p1(), got.line.p2()}, QVector<QPointF>{want.line.p1(), want.line.p2()}));
     QCOMPARE(got.lineEnd, want.lineEnd);
-    if (want.type == AnnotationType::Square || want.type == AnnotationType::Circle || want.type == AnnotationType::FreeText) {
+    if (want.type == AnnotationType::Square || want.type == AnnotationType::Circle
+        || want.type == AnnotationType::FreeText) {
         QVERIFY2(nearPolygon(QPolygonF(got.rect), QPolygonF(want.rect)), qPrintable(got.subtype));
         QVERIFY(near(got.borderWidth, want.borderWidth));
     }
@@ -201,11 +209,13 @@ void TestXfdf::roundTripBetweenCopiesOfAForm()
             QCOMPARE(xml.namespaceUri().toString(), QStringLiteral("http://ns.adobe.com/xfdf/"));
             if (xml.name() == QLatin1String("f"))
                 href = xml.attributes().value("href").toString();
-            path.append(xml.name() == QLatin1String("field") ? xml.attributes().value("name").toString() : xml.name().toString());
+            path.append(xml.name() == QLatin1String("field") ? xml.attributes().value("name").toString()
+                                                             : xml.name().toString());
             if (xml.name() == QLatin1String("value"))
                 seen.append(path.join('/') + '=' + xml.readElementText());
             else if (xml.name() == QLatin1String("highlight"))
-                seen.append(path.join('/') + " coords=" + QString::number(xml.attributes().value("coords").toString().split(',').size()));
+                seen.append(path.join('/') + " coords="
+                            + QString::number(xml.attributes().value("coords").toString().split(',').size()));
         }
         if (xml.isEndElement() || (xml.isStartElement() && xml.name() == QLatin1String("value")))
             path.removeLast();
@@ -311,9 +321,10 @@ void TestXfdf::fileWrittenByAnotherProgram()
     document->save(saved);
     QVERIFY(testpdfs::qpdfCheck(saved));
     const QRectF drawn = testpdfs::inkBounds(testpdfs::popplerPage(saved, 1), isBlue);
-    QVERIFY2(near(drawn.left(), 200, 2) && near(drawn.right(), 260, 2) && near(drawn.top(), 100, 2)
-                 && near(drawn.bottom(), 200, 2),
-             qPrintable(QStringLiteral("%1,%2 %3x%4").arg(drawn.x()).arg(drawn.y()).arg(drawn.width()).arg(drawn.height())));
+    QVERIFY2(
+        near(drawn.left(), 200, 2) && near(drawn.right(), 260, 2) && near(drawn.top(), 100, 2)
+            && near(drawn.bottom(), 200, 2),
+        qPrintable(QStringLiteral("%1,%2 %3x%4").arg(drawn.x()).arg(drawn.y()).arg(drawn.width()).arg(drawn.height())));
 
     // One step, undone and redone as a whole.
     QCOMPARE(document->historySteps().size(), 1);
@@ -328,7 +339,8 @@ void TestXfdf::fileWrittenByAnotherProgram()
 void TestXfdf::damagedFilesChangeNothing()
 {
     PdfFolder folder;
-    const QByteArray good = R"(<xfdf xmlns="http://ns.adobe.com/xfdf/"><fields><field name="notes"><value>x</value></field></fields>
+    const QByteArray good =
+        R"(<xfdf xmlns="http://ns.adobe.com/xfdf/"><fields><field name="notes"><value>x</value></field></fields>
 <annots><square page="0" rect="1,2,3,4"><contents>c</contents></square></annots></xfdf>)";
     const struct
     {
@@ -352,7 +364,8 @@ void TestXfdf::damagedFilesChangeNothing()
             document->importXfdf(path);
             QFAIL(bad.name);
         } catch (const DocumentError& error) {
-            QVERIFY2(error.message().contains(bad.said), qPrintable(QStringLiteral("%1: %2").arg(bad.name, error.message())));
+            QVERIFY2(error.message().contains(bad.said),
+                     qPrintable(QStringLiteral("%1: %2").arg(bad.name, error.message())));
         }
         QVERIFY2(document->historySteps().isEmpty() && !document->isModified(), bad.name);
         QVERIFY(document->annotations(0).isEmpty());

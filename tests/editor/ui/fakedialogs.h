@@ -98,7 +98,8 @@ public:
         pageDialogAsks.append(context);
         return resizeAnswer;
     }
-    QVariantMap convertDocument(QWidget*, const pxv::PageDialogContext& context, const pxv::ConvertPreset& preset) override
+    QVariantMap convertDocument(QWidget*, const pxv::PageDialogContext& context,
+                                const pxv::ConvertPreset& preset) override
     {
         pageDialogAsks.append(context);
         convertFormatsAsked.append(preset.format);

@@ -56,9 +56,13 @@ private slots:
         QList<Annotation> list = model()->annotations(0);
         QCOMPARE(list.size(), 1);
         QCOMPARE(list.first().type, AnnotationType::Square);
-        QVERIFY2(list.first().rect.contains(QRectF(102, 302, 146, 96)) && QRectF(90, 290, 170, 120).contains(list.first().rect),
-                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(list.first().rect.left()).arg(list.first().rect.top())
-                                .arg(list.first().rect.width()).arg(list.first().rect.height())));
+        QVERIFY2(list.first().rect.contains(QRectF(102, 302, 146, 96))
+                     && QRectF(90, 290, 170, 120).contains(list.first().rect),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(list.first().rect.left())
+                                .arg(list.first().rect.top())
+                                .arg(list.first().rect.width())
+                                .arg(list.first().rect.height())));
         QCOMPARE(model()->undoName(), QString("Add Rectangle"));
 
         // Picked up by its edge with the select tool and dragged: one step for the whole drag.
@@ -69,7 +73,8 @@ private slots:
         QCOMPARE(model()->historyPosition(), steps + 1);
         QCOMPARE(model()->undoName(), QString("Move Rectangle"));
         const QRectF moved = model()->annotations(0).first().rect;
-        QVERIFY2(qAbs(moved.left() - list.first().rect.left() - 60) < 2 && qAbs(moved.top() - list.first().rect.top() + 20) < 2,
+        QVERIFY2(qAbs(moved.left() - list.first().rect.left() - 60) < 2
+                     && qAbs(moved.top() - list.first().rect.top() + 20) < 2,
                  qPrintable(QStringLiteral("%1,%2").arg(moved.left()).arg(moved.top())));
         QCOMPARE(pages()->selectedAnnotation().page, 0);
 
@@ -106,7 +111,9 @@ private slots:
     void paneListsSelectsAndDeletes()
     {
         pxv::Document::setAnnotationAuthor("Pane Tester");
-        run("op.document.addAnnot", {{"Page", 3}, {"Type", "Square"}, {"Rect", QStringList{"100", "100", "50", "50"}},
+        run("op.document.addAnnot", {{"Page", 3},
+                                     {"Type", "Square"},
+                                     {"Rect", QStringList{"100", "100", "50", "50"}},
                                      {"Contents", "look here"}});
         pxv::Document::setAnnotationAuthor(QString());
         m_hosted.widget->runCommand("cmd.showComments");
@@ -232,7 +239,8 @@ private slots:
 
     void handlesResizeAndRightClickEdits()
     {
-        run("op.document.addAnnot", {{"Page", 1}, {"Type", "Circle"}, {"Rect", QStringList{"100", "300", "100", "60"}}});
+        run("op.document.addAnnot",
+            {{"Page", 1}, {"Type", "Circle"}, {"Rect", QStringList{"100", "300", "100", "60"}}});
         const Annotation circle = model()->annotations(0).first();
         pages()->selectAnnotation(0, circle.id);
         // The bottom-right handle dragged out: the opposite corner stays, one step.
@@ -241,8 +249,12 @@ private slots:
         QCOMPARE(model()->historyPosition(), steps + 1);
         const QRectF stretched = model()->annotations(0).first().rect;
         QVERIFY2(qAbs(stretched.left() - circle.rect.left()) < 2 && qAbs(stretched.top() - circle.rect.top()) < 2
-                     && qAbs(stretched.width() - circle.rect.width() - 60) < 4 && qAbs(stretched.height() - circle.rect.height() - 40) < 4,
-                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(stretched.left()).arg(stretched.top()).arg(stretched.width())
+                     && qAbs(stretched.width() - circle.rect.width() - 60) < 4
+                     && qAbs(stretched.height() - circle.rect.height() - 40) < 4,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(stretched.left())
+                                .arg(stretched.top())
+                                .arg(stretched.width())
                                 .arg(stretched.height())));
 
         // Right-click on it: its colour from the menu, then Delete.
@@ -252,7 +264,8 @@ private slots:
                 QVERIFY(menu);
                 for (const QString& text : path.split('/')) {
                     const QList<QAction*> actions = menu->actions();
-                    const auto found = std::find_if(actions.cbegin(), actions.cend(), [&](QAction* a) { return a->text() == text; });
+                    const auto found = std::find_if(actions.cbegin(), actions.cend(),
+                                                    [&](QAction* a) { return a->text() == text; });
                     QVERIFY2(found != actions.cend(), qPrintable(text));
                     if ((*found)->menu()) {
                         menu = (*found)->menu();
@@ -310,8 +323,8 @@ private slots:
         pxv::CommentsPane* pane = m_hosted.widget->activeView()->commentsPane();
         QVERIFY(pane->isVisible() && model()->pageCount() > 2);
         const auto add = [this](int page, const QString& text) {
-            run("op.document.addAnnot", {{"Page", page}, {"Type", "Text"}, {"Rect", QStringList{"50", "50", "20", "20"}},
-                                         {"Contents", text}});
+            run("op.document.addAnnot",
+                {{"Page", page}, {"Type", "Text"}, {"Rect", QStringList{"50", "50", "20", "20"}}, {"Contents", text}});
         };
         int read = pane->pagesRead();
         // Pages written by Qt keep their list of annotations in an object of its own.
@@ -343,8 +356,11 @@ private slots:
 
     void operationAddsByNameAndRefusesBadValues()
     {
-        const QVariant id = run("op.document.addAnnot", {{"Page", 1}, {"Type", "Stamp"}, {"Rect", QStringList{"300", "500", "150", "50"}},
-                                                          {"Icon", "Draft"}, {"Author", "Script"}});
+        const QVariant id = run("op.document.addAnnot", {{"Page", 1},
+                                                         {"Type", "Stamp"},
+                                                         {"Rect", QStringList{"300", "500", "150", "50"}},
+                                                         {"Icon", "Draft"},
+                                                         {"Author", "Script"}});
         const QList<Annotation> list = model()->annotations(0);
         QCOMPARE(list.size(), 1);
         QCOMPARE(list.first().id, id.toInt());

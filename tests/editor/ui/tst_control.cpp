@@ -34,20 +34,58 @@
 namespace {
 
 // The table names the host resolves, in its underscore form.
-const QStringList kTableNames = {
-    "cmdbar_menubar", "cmdbar_standard", "cmdbar_file", "cmdbar_view", "cmdbar_pageZoom", "cmdbar_pageNav",
-    "cmdbar_contentEditing", "cmdbar_pageLayout", "cmdbar_docOptions", "cmdbar_commenting",
-    "cmdbar_measurement", "cmdbar_properties", "cmdbar_launchApp", "cmdbar_addon", "cmdbar_form",
-    "pageThumbnailsView", "bookmarksView", "contentsView", "attachmentsView", "signaturesView", "commentsView",
-    "layersView", "pdfNamedDestsView", "propertiesView", "searchView", "stampsView", "commentStylesView",
-    "panzoomView", "op_document_printPages", "op_newBlankDoc", "op_imagesToDoc", "op_textToDoc",
-    "op_combineDocs", "op_document_insertPages", "op_document_insertEmptyPages", "op_document_deletePages",
-    "op_document_extractPages", "op_document_replacePages", "op_document_cropPages",
-    "op_document_resizePages", "op_document_addWatermarks", "op_document_summarizeAnnots",
-    "op_document_exportCommentsAndFields", "op_document_importCommentsAndFields",
-    "op_document_exportToImages", "e_activeDocChanged", "e_document_modStateChanged",
-    "e_document_sourceChanged", "e_document_beforeSave", "e_document_afterSave",
-    "e_pagesView_endLayoutChanging", "e_uiLanguageChanged"};
+const QStringList kTableNames = {"cmdbar_menubar",
+                                 "cmdbar_standard",
+                                 "cmdbar_file",
+                                 "cmdbar_view",
+                                 "cmdbar_pageZoom",
+                                 "cmdbar_pageNav",
+                                 "cmdbar_contentEditing",
+                                 "cmdbar_pageLayout",
+                                 "cmdbar_docOptions",
+                                 "cmdbar_commenting",
+                                 "cmdbar_measurement",
+                                 "cmdbar_properties",
+                                 "cmdbar_launchApp",
+                                 "cmdbar_addon",
+                                 "cmdbar_form",
+                                 "pageThumbnailsView",
+                                 "bookmarksView",
+                                 "contentsView",
+                                 "attachmentsView",
+                                 "signaturesView",
+                                 "commentsView",
+                                 "layersView",
+                                 "pdfNamedDestsView",
+                                 "propertiesView",
+                                 "searchView",
+                                 "stampsView",
+                                 "commentStylesView",
+                                 "panzoomView",
+                                 "op_document_printPages",
+                                 "op_newBlankDoc",
+                                 "op_imagesToDoc",
+                                 "op_textToDoc",
+                                 "op_combineDocs",
+                                 "op_document_insertPages",
+                                 "op_document_insertEmptyPages",
+                                 "op_document_deletePages",
+                                 "op_document_extractPages",
+                                 "op_document_replacePages",
+                                 "op_document_cropPages",
+                                 "op_document_resizePages",
+                                 "op_document_addWatermarks",
+                                 "op_document_summarizeAnnots",
+                                 "op_document_exportCommentsAndFields",
+                                 "op_document_importCommentsAndFields",
+                                 "op_document_exportToImages",
+                                 "e_activeDocChanged",
+                                 "e_document_modStateChanged",
+                                 "e_document_sourceChanged",
+                                 "e_document_beforeSave",
+                                 "e_document_afterSave",
+                                 "e_pagesView_endLayoutChanging",
+                                 "e_uiLanguageChanged"};
 
 QString dotted(QString name)
 {
@@ -144,7 +182,8 @@ void TestControl::init()
     m_widget = m_hosted.widget;
     m_dialogs = m_hosted.dialogs;
     m_events.clear();
-    connect(m_host, &QControlHost::OnEvent, this, [this](int eventId, IDispatch*, IUnknown*) { m_events.append(eventId); });
+    connect(m_host, &QControlHost::OnEvent, this,
+            [this](int eventId, IDispatch*, IUnknown*) { m_events.append(eventId); });
 }
 
 void TestControl::cleanup()
@@ -188,7 +227,8 @@ void TestControl::namesResolveToStableIds()
     }
     QCOMPARE(seen.size(), kTableNames.size());
 
-    for (const QString& command : {"cmd.open", "cmd.newDocCombine", "cmd.save", "cmd.saveAs", "cmd.close", "cmd.help"}) {
+    for (const QString& command :
+         {"cmd.open", "cmd.newDocCombine", "cmd.save", "cmd.saveAs", "cmd.close", "cmd.help"}) {
         const int commandId = id(command);
         QVERIFY(commandId > 0 && !seen.contains(commandId));
         seen.insert(commandId);
@@ -337,8 +377,8 @@ void TestControl::eventsFireInOrderOnlyWhenEnabled()
 
 void TestControl::saveEventsFireAroundASave()
 {
-    for (const QString& name : {"e.activeDocChanged", "e.document.modStateChanged", "e.document.beforeSave",
-                                "e.document.afterSave"})
+    for (const QString& name :
+         {"e.activeDocChanged", "e.document.modStateChanged", "e.document.beforeSave", "e.document.afterSave"})
         m_control->enableEvent(id(name), true);
     m_control->showDocument(runOperation("op.newBlankDoc"), 0);
     QCOMPARE(m_events, QList<int>{id("e.activeDocChanged")});
@@ -358,7 +398,8 @@ void TestControl::saveEventsFireAroundASave()
 
 void TestControl::combineKeepsEveryPage()
 {
-    const std::shared_ptr<IPXV_Document> combined = runOperation("op.combineDocs", {pdf("c1.pdf", 2), pdf("c2.pdf", 3)});
+    const std::shared_ptr<IPXV_Document> combined = runOperation("op.combineDocs",
+                                                                 {pdf("c1.pdf", 2), pdf("c2.pdf", 3)});
     QVERIFY(combined);
     QCOMPARE(combined->pageCount(), 5);
     QVERIFY(combined->srcPath().isNull());
@@ -428,7 +469,8 @@ void TestControl::combineAsksPasswordsFromItsWorker()
         QSKIP("qpdf is missing");
     m_control->enableEvent(id("e.activeDocChanged"), true);
     m_dialogs->combineAnswer = QStringList{pdf("c1.pdf", 2), locked};
-    m_dialogs->passwordAnswers << "wrong" << "secret";
+    m_dialogs->passwordAnswers << "wrong"
+                               << "secret";
     m_control->inst()->runCommand("cmd.newDocCombine", 0);
     QVERIFY2(m_dialogs->errors.isEmpty(), qPrintable(m_dialogs->errors.join('\n')));
     QCOMPARE(m_dialogs->passwordAsks.size(), 2);
@@ -583,7 +625,8 @@ void TestControl::passwordIsAskedAgainWhenWrong()
     if (locked.isEmpty())
         QSKIP("qpdf is missing");
     m_control->enableEvent(id("e.activeDocChanged"), true);
-    m_dialogs->passwordAnswers << "wrong" << "secret";
+    m_dialogs->passwordAnswers << "wrong"
+                               << "secret";
     m_control->openPath(locked, 0);
     QCOMPARE(m_dialogs->passwordAsks.size(), 2);
     QCOMPARE(m_dialogs->passwordAsks.at(0).fileName, QString("locked.pdf"));
@@ -720,11 +763,12 @@ void TestControl::brokenFilesGiveAClearMessage_data()
 
 void TestControl::pageTreeThatContainsItselfDoesNotHang()
 {
-    const QString path = testpdfs::writeObjects(m_dir.filePath("cycle.pdf"), {
-        "<< /Type /Catalog /Pages 2 0 R >>",
-        "<< /Type /Pages /Kids [2 0 R 3 0 R] /Count 2 >>",
-        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>",
-    });
+    const QString path = testpdfs::writeObjects(m_dir.filePath("cycle.pdf"),
+                                                {
+                                                    "<< /Type /Catalog /Pages 2 0 R >>",
+                                                    "<< /Type /Pages /Kids [2 0 R 3 0 R] /Count 2 >>",
+                                                    "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>",
+                                                });
     try {
         m_control->openPath(path, 0);
         // Whatever pages could be found show; the view works.
@@ -813,7 +857,9 @@ void TestControl::viewRequestsOnlyVisiblePages()
     // Small pages: more of them fit, and still only those (and one more on each side) are asked for.
     view->setZoom(pxv::PageView::kMinZoom);
     requested = view->requestedPages();
-    const int fitting = int(std::ceil(view->viewport()->height() / (842.0 / 72.0 * view->logicalDpiX() * pxv::PageView::kMinZoom))) + 1;
+    const int fitting = int(std::ceil(view->viewport()->height()
+                                      / (842.0 / 72.0 * view->logicalDpiX() * pxv::PageView::kMinZoom)))
+                        + 1;
     QVERIFY2(requested.size() > atFitWidth && requested.size() <= fitting + 2,
              qPrintable(QString("%1 of %2").arg(requested.size()).arg(fitting)));
 }
@@ -930,7 +976,8 @@ void TestControl::linksJumpOrOpenOnlySafeSchemes()
     auto clickAt = [](pxv::PageView* view, double x, double y) {
         const QRectF page = view->pageRect(0);
         const double scale = page.width() / 612.0;
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, (page.topLeft() + QPointF(x, 792 - y) * scale).toPoint());
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          (page.topLeft() + QPointF(x, 792 - y) * scale).toPoint());
     };
 
     m_control->openPath(testpdfs::writeWithLinks(m_dir.filePath("web.pdf"), "https://example.org/guide"), 0);

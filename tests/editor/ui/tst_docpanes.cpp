@@ -131,8 +131,8 @@ private slots:
         pane->setCurrentItem(pane->topLevelItem(1));
         QTest::keyClick(pane, Qt::Key_Delete);
         QTRY_COMPARE(shownTitles(pane), QStringList({"Chapter 2(Section 2.1)"}));
-        QCOMPARE(model->historySteps(), QStringList({"Add Bookmark", "Rename Bookmark", "Rename Bookmark", "Move Bookmark",
-                                                     "Move Bookmark", "Delete Bookmark"}));
+        QCOMPARE(model->historySteps(), QStringList({"Add Bookmark", "Rename Bookmark", "Rename Bookmark",
+                                                     "Move Bookmark", "Move Bookmark", "Delete Bookmark"}));
 
         // Undo and redo show in the pane.
         model->undo();

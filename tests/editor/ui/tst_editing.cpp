@@ -97,19 +97,26 @@ void TestEditing::operationsRefuseBadParameters_data()
     QTest::addColumn<QString>("named"); // what the message must name
 
     const QString rotate = QStringLiteral("op.document.rotatePages");
-    QTest::newRow("range backwards") << rotate << QVariantMap{{"Pages", "3-2"}} << int(PXV_Error::InvalidArgument) << "3-2";
-    QTest::newRow("page beyond the end") << rotate << QVariantMap{{"Pages", "9"}} << int(PXV_Error::InvalidArgument) << "4 pages";
-    QTest::newRow("angle not a right angle") << rotate << QVariantMap{{"Angle", 45}} << int(PXV_Error::InvalidArgument) << "Angle";
-    QTest::newRow("angle not a number") << rotate << QVariantMap{{"Angle", "right"}} << int(PXV_Error::InvalidArgument) << "right";
-    QTest::newRow("unknown parameter") << rotate << QVariantMap{{"Angel", 90}} << int(PXV_Error::InvalidArgument) << "Angel";
-    QTest::newRow("move beyond the end") << QStringLiteral("op.document.movePages") << QVariantMap{{"Pages", "1-2"}, {"Position", 4}}
+    QTest::newRow("range backwards") << rotate << QVariantMap{{"Pages", "3-2"}} << int(PXV_Error::InvalidArgument)
+                                     << "3-2";
+    QTest::newRow("page beyond the end") << rotate << QVariantMap{{"Pages", "9"}} << int(PXV_Error::InvalidArgument)
+                                         << "4 pages";
+    QTest::newRow("angle not a right angle")
+        << rotate << QVariantMap{{"Angle", 45}} << int(PXV_Error::InvalidArgument) << "Angle";
+    QTest::newRow("angle not a number") << rotate << QVariantMap{{"Angle", "right"}} << int(PXV_Error::InvalidArgument)
+                                        << "right";
+    QTest::newRow("unknown parameter") << rotate << QVariantMap{{"Angel", 90}} << int(PXV_Error::InvalidArgument)
+                                       << "Angel";
+    QTest::newRow("move beyond the end") << QStringLiteral("op.document.movePages")
+                                         << QVariantMap{{"Pages", "1-2"}, {"Position", 4}}
                                          << int(PXV_Error::InvalidArgument) << "Position";
     QTest::newRow("delete every page") << QStringLiteral("op.document.deletePages") << QVariantMap{{"Pages", "all"}}
                                        << int(PXV_Error::Failed) << "at least one page";
     QTest::newRow("insert from nowhere") << QStringLiteral("op.document.insertPages") << QVariantMap{{"Position", 1}}
                                          << int(PXV_Error::InvalidArgument) << "Source";
-    QTest::newRow("insert beyond the end") << QStringLiteral("op.document.insertEmptyPages") << QVariantMap{{"Position", 6}}
-                                           << int(PXV_Error::InvalidArgument) << "1 to 5";
+    QTest::newRow("insert beyond the end")
+        << QStringLiteral("op.document.insertEmptyPages") << QVariantMap{{"Position", 6}}
+        << int(PXV_Error::InvalidArgument) << "1 to 5";
     QTest::newRow("unknown paper") << QStringLiteral("op.document.insertEmptyPages") << QVariantMap{{"Size", "A7"}}
                                    << int(PXV_Error::InvalidArgument) << "A7";
     QTest::newRow("margin not a number") << QStringLiteral("op.document.cropPages") << QVariantMap{{"Left", "wide"}}
@@ -132,33 +139,41 @@ void TestEditing::operationsRefuseBadParameters_data()
     QTest::newRow("split into a file") << extract << split("pages", {{"Path", QCoreApplication::applicationFilePath()}})
                                        << invalid << "“Path”";
     const QString resize = QStringLiteral("op.document.resizePages");
-    QTest::newRow("resize to no size") << resize << QVariantMap{{"Pages", "1"}} << int(PXV_Error::InvalidArgument) << "Size";
-    QTest::newRow("resize to unknown paper") << resize << QVariantMap{{"Size", "B5"}} << int(PXV_Error::InvalidArgument) << "B5";
-    QTest::newRow("resize to a width only") << resize << QVariantMap{{"Width", 500}} << int(PXV_Error::InvalidArgument) << "Height";
+    QTest::newRow("resize to no size") << resize << QVariantMap{{"Pages", "1"}} << int(PXV_Error::InvalidArgument)
+                                       << "Size";
+    QTest::newRow("resize to unknown paper")
+        << resize << QVariantMap{{"Size", "B5"}} << int(PXV_Error::InvalidArgument) << "B5";
+    QTest::newRow("resize to a width only")
+        << resize << QVariantMap{{"Width", 500}} << int(PXV_Error::InvalidArgument) << "Height";
     QTest::newRow("resize too wide") << resize << QVariantMap{{"Width", 20000}, {"Height", 500}}
                                      << int(PXV_Error::InvalidArgument) << "Width";
     QTest::newRow("resize sideways") << resize << QVariantMap{{"Size", "A4"}, {"Orientation", "sideways"}}
                                      << int(PXV_Error::InvalidArgument) << "Orientation";
-    QTest::newRow("scale too far") << resize << QVariantMap{{"Scale", 20}} << int(PXV_Error::InvalidArgument) << "Scale";
+    QTest::newRow("scale too far") << resize << QVariantMap{{"Scale", 20}} << int(PXV_Error::InvalidArgument)
+                                   << "Scale";
     QTest::newRow("scale and size") << resize << QVariantMap{{"Scale", 2}, {"Size", "A4"}}
                                     << int(PXV_Error::InvalidArgument) << "Size";
-    QTest::newRow("export neither comments nor fields") << QStringLiteral("op.document.exportCommentsAndFields")
-                                                        << QVariantMap{{"Path", splitFolder()}, {"What", "all"}}
-                                                        << invalid << "“What”";
+    QTest::newRow("export neither comments nor fields")
+        << QStringLiteral("op.document.exportCommentsAndFields")
+        << QVariantMap{{"Path", splitFolder()}, {"What", "all"}} << invalid << "“What”";
     const QString watermark = QStringLiteral("op.document.addWatermarks");
     QTest::newRow("watermark of nothing") << watermark << QVariantMap{{"Pages", "1"}} << invalid << "“Text”";
-    QTest::newRow("watermark text and image") << watermark << QVariantMap{{"Text", "A"}, {"Image", splitFolder()}}
-                                              << invalid << "“Image”";
-    QTest::newRow("watermark colour by name") << watermark << QVariantMap{{"Text", "A"}, {"Color", "red"}} << invalid << "red";
-    QTest::newRow("watermark too opaque") << watermark << QVariantMap{{"Text", "A"}, {"Opacity", 1.5}} << invalid << "“Opacity”";
-    QTest::newRow("watermark nowhere") << watermark << QVariantMap{{"Text", "A"}, {"Position", "middle"}} << invalid << "middle";
-    QTest::newRow("watermark half behind") << watermark << QVariantMap{{"Text", "A"}, {"Behind", "maybe"}} << invalid << "maybe";
+    QTest::newRow("watermark text and image")
+        << watermark << QVariantMap{{"Text", "A"}, {"Image", splitFolder()}} << invalid << "“Image”";
+    QTest::newRow("watermark colour by name")
+        << watermark << QVariantMap{{"Text", "A"}, {"Color", "red"}} << invalid << "red";
+    QTest::newRow("watermark too opaque")
+        << watermark << QVariantMap{{"Text", "A"}, {"Opacity", 1.5}} << invalid << "“Opacity”";
+    QTest::newRow("watermark nowhere") << watermark << QVariantMap{{"Text", "A"}, {"Position", "middle"}} << invalid
+                                       << "middle";
+    QTest::newRow("watermark half behind")
+        << watermark << QVariantMap{{"Text", "A"}, {"Behind", "maybe"}} << invalid << "maybe";
     QTest::newRow("footer in the middle") << QStringLiteral("op.document.addHeaderFooter")
                                           << QVariantMap{{"Position", "center"}} << invalid << "“Position”";
-    QTest::newRow("permission half given") << QStringLiteral("op.document.setSecurity")
-                                           << QVariantMap{{"Print", "perhaps"}} << invalid << "“Print”";
-    QTest::newRow("footer font too small") << QStringLiteral("op.document.addHeaderFooter")
-                                           << QVariantMap{{"FontSize", 0}} << invalid << "“FontSize”";
+    QTest::newRow("permission half given")
+        << QStringLiteral("op.document.setSecurity") << QVariantMap{{"Print", "perhaps"}} << invalid << "“Print”";
+    QTest::newRow("footer font too small")
+        << QStringLiteral("op.document.addHeaderFooter") << QVariantMap{{"FontSize", 0}} << invalid << "“FontSize”";
 }
 
 void TestEditing::operationsRefuseBadParameters()
@@ -193,8 +208,9 @@ void TestEditing::rotateAndSaveByName()
     auto reopened = pxv::Document::open(copy);
     const QSizeF landscape(792, 612);
     const QSizeF portrait(612, 792);
-    QCOMPARE(QList<QSizeF>({reopened->pageSize(0), reopened->pageSize(1), reopened->pageSize(2), reopened->pageSize(3)}),
-             QList<QSizeF>({landscape, landscape, landscape, portrait}));
+    QCOMPARE(
+        QList<QSizeF>({reopened->pageSize(0), reopened->pageSize(1), reopened->pageSize(2), reopened->pageSize(3)}),
+        QList<QSizeF>({landscape, landscape, landscape, portrait}));
 }
 
 void TestEditing::pageOperationsByName()
@@ -225,15 +241,17 @@ void TestEditing::pageOperationsByName()
     QCOMPARE(model()->pageSize(3), QSizeF(500, 792));
     run(QStringLiteral("op.document.addWatermarks"),
         {{"Text", "Draft"}, {"Color", "#ff0000"}, {"Opacity", 0.5}, {"Position", "tile"}, {"Behind", "true"}});
-    run(QStringLiteral("op.document.addHeaderFooter"), {{"Text", "{n}/{N}"}, {"Position", "top-right"}, {"StartNumber", 3}});
+    run(QStringLiteral("op.document.addHeaderFooter"),
+        {{"Text", "{n}/{N}"}, {"Position", "top-right"}, {"StartNumber", 3}});
     const QString stamped = m_dir.filePath("stamped.pdf");
     run(QStringLiteral("op.document.save"), {{"Path", stamped}});
     QVERIFY(testpdfs::popplerText(stamped, 3).contains("6/6"));
     run(QStringLiteral("op.document.removeWatermarks"), {{"Pages", "2-4"}});
     run(QStringLiteral("op.document.removeHeaderFooter"), {});
-    QCOMPARE(model()->historySteps(),
-             QStringList({"Insert Blank Pages", "Insert Page", "Delete Pages", "Resize Pages", "Resize Page", "Resize Page",
-                          "Add Watermark", "Add Header and Footer", "Remove Watermarks", "Remove Headers and Footers"}));
+    QCOMPARE(
+        model()->historySteps(),
+        QStringList({"Insert Blank Pages", "Insert Page", "Delete Pages", "Resize Pages", "Resize Page", "Resize Page",
+                     "Add Watermark", "Add Header and Footer", "Remove Watermarks", "Remove Headers and Footers"}));
     model()->setHistoryPosition(0);
     QCOMPARE(model()->pageCount(), 4);
     QVERIFY(model()->isModified()); // saved with the stamps

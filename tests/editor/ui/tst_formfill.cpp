@@ -104,7 +104,8 @@ private slots:
         pages()->forms()->activate(field("secret"), false);
         QCOMPARE(qobject_cast<QLineEdit*>(currentEditor()->input())->echoMode(), QLineEdit::Password);
         QTest::keyClicks(currentEditor()->input(), "pw");
-        QTest::mouseClick(pages()->viewport(), Qt::LeftButton, {}, pages()->areaRect(0, QRectF(520, 200, 1, 1)).center().toPoint());
+        QTest::mouseClick(pages()->viewport(), Qt::LeftButton, {},
+                          pages()->areaRect(0, QRectF(520, 200, 1, 1)).center().toPoint());
         QVERIFY(!currentEditor());
         QCOMPARE(value("secret").value, QString("pw"));
 
@@ -136,7 +137,9 @@ private slots:
     {
         pages()->forms()->activate(field("name"), false);
         pages()->setZoom(2.0);
-        QTRY_VERIFY(QRectF(currentEditor()->geometry()).adjusted(-2, -2, 2, 2).contains(pages()->areaRect(0, field("name").rect)));
+        QTRY_VERIFY(QRectF(currentEditor()->geometry())
+                        .adjusted(-2, -2, 2, 2)
+                        .contains(pages()->areaRect(0, field("name").rect)));
         const QSize wide = currentEditor()->size();
         pages()->setZoom(1.0);
         QVERIFY(currentEditor()->width() < wide.width() * 0.6);

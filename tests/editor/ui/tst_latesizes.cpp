@@ -65,8 +65,9 @@ private:
     {
         const int last = m_tree.firstPages + m_tree.secondPages - 1;
         return m_view->pageCount() == last + 1 && m_document->isPageSizeKnown(last)
-            && std::abs(m_view->pageRect(last).height() - m_tree.secondSize.height() * m_view->zoom()
-                        * m_view->logicalDpiX() / 72.0) < 0.5;
+               && std::abs(m_view->pageRect(last).height()
+                           - m_tree.secondSize.height() * m_view->zoom() * m_view->logicalDpiX() / 72.0)
+                      < 0.5;
     }
 
 private slots:
@@ -84,8 +85,8 @@ private slots:
         m_view->goToPage(1500);
         QCOMPARE(m_view->currentPage(), 1500);
         const PageLayout real = realLayout(m_tree, *m_view);
-        QVERIFY(std::abs(m_view->verticalScrollBar()->value()
-                         - (real.pageRect(1500, 0).top() - PageLayout::kGap / 2)) <= 1);
+        QVERIFY(std::abs(m_view->verticalScrollBar()->value() - (real.pageRect(1500, 0).top() - PageLayout::kGap / 2))
+                <= 1);
         QCOMPARE(m_view->pageRect(1500).height(), real.pageRect(1500, 0).height());
         // The jump stays where it landed when the rest arrives.
         const double top = m_view->pageRect(1500).top();
@@ -139,7 +140,8 @@ private slots:
         QCOMPARE(m_view->currentPage(), last);
         const PageLayout real = realLayout(m_tree, *m_view);
         QVERIFY(std::abs(m_view->verticalScrollBar()->maximum() + m_view->viewport()->height()
-                         - real.contentSize().height()) <= 1);
+                         - real.contentSize().height())
+                <= 1);
     }
 };
 

@@ -54,8 +54,7 @@ private slots:
 
         // Clicking an entry goes to its page.
         pane->setCurrentItem(pane->topLevelItem(1));
-        QTest::mouseClick(pane->viewport(), Qt::LeftButton, {},
-                          pane->visualItemRect(pane->topLevelItem(1)).center());
+        QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, pane->visualItemRect(pane->topLevelItem(1)).center());
         QTRY_COMPARE(view->pageView()->currentPage(), 1);
     }
 

@@ -142,11 +142,17 @@ void TestOutput::exportImagesAsEdited()
     }
 
     const QString jpeg = folder("jpeg");
-    const QStringList small = run("op.document.exportToImages", {{"Format", "jpeg"}, {"Quality", 10}, {"Pages", "2"},
-                                                                 {"Path", jpeg}, {"Pattern", "low {n}.jpg"}})
+    const QStringList small = run("op.document.exportToImages", {{"Format", "jpeg"},
+                                                                 {"Quality", 10},
+                                                                 {"Pages", "2"},
+                                                                 {"Path", jpeg},
+                                                                 {"Pattern", "low {n}.jpg"}})
                                   .toStringList();
-    const QStringList large = run("op.document.exportToImages", {{"Format", "jpeg"}, {"Quality", 95}, {"Pages", "2"},
-                                                                 {"Path", jpeg}, {"Pattern", "high {n}.jpg"}})
+    const QStringList large = run("op.document.exportToImages", {{"Format", "jpeg"},
+                                                                 {"Quality", 95},
+                                                                 {"Pages", "2"},
+                                                                 {"Path", jpeg},
+                                                                 {"Pattern", "high {n}.jpg"}})
                                   .toStringList();
     QCOMPARE(QFileInfo(small.value(0)).fileName(), QStringLiteral("low 2.jpg"));
     QCOMPARE(QImageReader(small.value(0)).format(), QByteArray("jpeg"));
@@ -202,7 +208,8 @@ void TestOutput::convertFormats()
     const QString target = folder("convert");
     for (const QString format : {"docx", "odt", "txt", "html", "svg", "png", "jpeg"}) {
         const QString path = QDir(target).filePath("second." + format);
-        const QStringList files = run("op.document.convert", {{"Format", format}, {"Pages", "2"}, {"Path", path}}).toStringList();
+        const QStringList files = run("op.document.convert", {{"Format", format}, {"Pages", "2"}, {"Path", path}})
+                                      .toStringList();
         QCOMPARE(files, QStringList{path});
         QVERIFY2(QFileInfo(path).size() > 0, qPrintable(format));
     }
@@ -275,7 +282,8 @@ void TestOutput::compressKeepsLooksAndNeverGrows()
     m_hosted.control->openPath(source, 0);
     const QImage original = popplerPage(source);
 
-    const QList<QVariantMap> levels = {{{"Level", "lossless"}}, {{"Level", "lossy"}, {"Resolution", 72}, {"Quality", 60}}};
+    const QList<QVariantMap> levels = {{{"Level", "lossless"}},
+                                       {{"Level", "lossy"}, {"Resolution", 72}, {"Quality", 60}}};
     qint64 lossless = 0;
     for (QVariantMap parameters : levels) {
         const QString path = m_dir.filePath(parameters.value("Level").toString() + ".pdf");
@@ -294,7 +302,8 @@ void TestOutput::compressKeepsLooksAndNeverGrows()
         if (parameters.value("Level") == "lossless")
             lossless = QFileInfo(path).size();
         else
-            QVERIFY2(QFileInfo(path).size() < lossless, qPrintable(QStringLiteral("%1 vs %2").arg(QFileInfo(path).size()).arg(lossless)));
+            QVERIFY2(QFileInfo(path).size() < lossless,
+                     qPrintable(QStringLiteral("%1 vs %2").arg(QFileInfo(path).size()).arg(lossless)));
     }
     try {
         run("op.document.compress", {{"Path", source}});

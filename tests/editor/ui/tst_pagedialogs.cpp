@@ -54,7 +54,7 @@ void drag(QWidget* widget, const QRectF& rect, const QPointF& from, const QPoint
 bool near(const QMarginsF& a, const QMarginsF& b, double tolerance)
 {
     return qAbs(a.left() - b.left()) <= tolerance && qAbs(a.top() - b.top()) <= tolerance
-        && qAbs(a.right() - b.right()) <= tolerance && qAbs(a.bottom() - b.bottom()) <= tolerance;
+           && qAbs(a.right() - b.right()) <= tolerance && qAbs(a.bottom() - b.bottom()) <= tolerance;
 }
 
 } // namespace
@@ -85,11 +85,14 @@ private slots:
 
         drag(preview, preview->pageRect(), {0.25, 0.1}, {0.75, 0.6});
         const QSizeF shown = document->pageSize(0); // 540 x 756
-        const QMarginsF expected = cropped + QMarginsF(shown.width() * 0.25, shown.height() * 0.1, shown.width() * 0.25,
-                                                       shown.height() * 0.4);
+        const QMarginsF expected = cropped
+                                   + QMarginsF(shown.width() * 0.25, shown.height() * 0.1, shown.width() * 0.25,
+                                               shown.height() * 0.4);
         // A pixel of the preview is about two points of the page.
-        QVERIFY2(near(dialog.margins(), expected, 3), qPrintable(QString("%1 %2 %3 %4").arg(dialog.margins().left())
-                                                                     .arg(dialog.margins().top()).arg(dialog.margins().right())
+        QVERIFY2(near(dialog.margins(), expected, 3), qPrintable(QString("%1 %2 %3 %4")
+                                                                     .arg(dialog.margins().left())
+                                                                     .arg(dialog.margins().top())
+                                                                     .arg(dialog.margins().right())
                                                                      .arg(dialog.margins().bottom())));
         // The thumbnails' selection is the default choice of pages.
         QVariantMap parameters = dialog.parameters();
@@ -115,8 +118,7 @@ private slots:
         auto* orientation = dialog.findChildren<QComboBox*>().last();
         paper->setCurrentText("Letter");
         orientation->setCurrentIndex(orientation->findData("landscape"));
-        QCOMPARE(dialog.parameters(),
-                 QVariantMap({{"Pages", "4"}, {"Size", "Letter"}, {"Orientation", "landscape"}}));
+        QCOMPARE(dialog.parameters(), QVariantMap({{"Pages", "4"}, {"Size", "Letter"}, {"Orientation", "landscape"}}));
 
         // A length typed in makes the size custom; the other length stays the paper's.
         auto* width = dialog.findChildren<QDoubleSpinBox*>().first();

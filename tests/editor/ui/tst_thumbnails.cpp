@@ -76,7 +76,8 @@ void TestThumbnails::cleanup()
 
 void TestThumbnails::open(int pages)
 {
-    const QString path = testpdfs::writeBytes(m_dir.filePath(QString("long%1.pdf").arg(pages)), testpdfs::longDocument(pages));
+    const QString path = testpdfs::writeBytes(m_dir.filePath(QString("long%1.pdf").arg(pages)),
+                                              testpdfs::longDocument(pages));
     QVERIFY(!path.isEmpty());
     m_hosted.control->openPath(path, 0);
     m_hosted.widget->runCommand("cmd.showThumbnails");
@@ -103,7 +104,8 @@ void TestThumbnails::drawsOnlyWhatIsOnScreen()
     // Memory stays within the cache bound and the few thumbnails on screen, whatever was drawn
     // on the way.
     QVERIFY(renderer->cacheCost() <= pxv::ThumbnailModel::kCacheBytes);
-    QVERIFY2(renderer->wantedCost() < pxv::ThumbnailModel::kCacheBytes / 8, qPrintable(QString::number(renderer->wantedCost())));
+    QVERIFY2(renderer->wantedCost() < pxv::ThumbnailModel::kCacheBytes / 8,
+             qPrintable(QString::number(renderer->wantedCost())));
     // Going to a page in the view marks it in the pane.
     view()->pageView()->goToPage(150);
     QCOMPARE(pane()->selectedPages(), QVector<int>({150}));

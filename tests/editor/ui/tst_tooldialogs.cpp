@@ -52,11 +52,12 @@ private:
 private slots:
     void previewShowsTheStampWithoutTouchingTheDocument()
     {
-        const QString path = testpdfs::writeBytes(m_dir.filePath("blank.pdf"), testpdfs::build({
-            "<< /Type /Catalog /Pages 2 0 R >>",
-            "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-            "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>",
-        }));
+        const QString path = testpdfs::writeBytes(m_dir.filePath("blank.pdf"),
+                                                  testpdfs::build({
+                                                      "<< /Type /Catalog /Pages 2 0 R >>",
+                                                      "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+                                                      "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>",
+                                                  }));
         auto document = Document::open(path);
         pxv::StampDialog dialog(StampKind::Watermark, document.get(), 0, {});
         dialog.resize(760, 560);

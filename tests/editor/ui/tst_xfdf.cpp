@@ -45,8 +45,8 @@ void TestXfdfExchange::init()
     const QString path = testpdfs::write(m_dir.filePath(QTest::currentTestFunction() + QStringLiteral(".pdf")), 2);
     m_hosted.control->openPath(path, 0);
     QVERIFY(m_hosted.widget->activeView());
-    run("op.document.addAnnot", {{"Page", 1}, {"Type", "Square"}, {"Rect", QStringList{"100", "100", "50", "50"}},
-                                 {"Contents", "checked"}});
+    run("op.document.addAnnot",
+        {{"Page", 1}, {"Type", "Square"}, {"Rect", QStringList{"100", "100", "50", "50"}}, {"Contents", "checked"}});
 }
 
 void TestXfdfExchange::cleanup()
@@ -87,7 +87,8 @@ void TestXfdfExchange::operationsCheckTheirParameters()
     QCOMPARE(run("op.document.exportCommentsAndFields", {{"Path", path}, {"What", "Comments"}}).toString(), path);
     const QVariantMap done = run("op.document.importCommentsAndFields", {{"Path", path}}).toMap();
     QCOMPARE(done.value("Comments").toInt(), 1);
-    QCOMPARE(done.value("Fields").toInt() + done.value("SkippedFields").toInt() + done.value("SkippedComments").toInt(), 0);
+    QCOMPARE(done.value("Fields").toInt() + done.value("SkippedFields").toInt() + done.value("SkippedComments").toInt(),
+             0);
     QCOMPARE(model()->annotations(0).size(), 2);
     QCOMPARE(model()->annotations(0).last().contents, QStringLiteral("checked"));
 
