@@ -2,9 +2,13 @@
 
 #include "document_p.h"
 
+#include "sourcecopy.h"
+
 #include "mupdf/muerror.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QPainter>
 #include <QtGlobal>
 
 namespace pxv {
@@ -21,66 +25,111 @@ QString typeName(AnnotationType type)
 {
     switch (type) {
     case AnnotationType::Highlight:
-        return documentText("Highlight");
+        return Document::tr("Highlight");
     case AnnotationType::Underline:
-        return documentText("Underline");
+        return Document::tr("Underline");
     case AnnotationType::StrikeOut:
-        return documentText("Strikeout");
+        return Document::tr("Strikeout");
     case AnnotationType::Squiggly:
-        return documentText("Squiggly Underline");
+        return Document::tr("Squiggly Underline");
     case AnnotationType::Text:
-        return documentText("Note");
+        return Document::tr("Note");
     case AnnotationType::FreeText:
-        return documentText("Text Box");
+        return Document::tr("Text Box");
     case AnnotationType::Ink:
-        return documentText("Drawing");
+        return Document::tr("Drawing");
     case AnnotationType::Line:
-        return documentText("Line");
+        return Document::tr("Line");
     case AnnotationType::Square:
-        return documentText("Rectangle");
+        return Document::tr("Rectangle");
     case AnnotationType::Circle:
-        return documentText("Ellipse");
+        return Document::tr("Ellipse");
     case AnnotationType::Polygon:
-        return documentText("Polygon");
+        return Document::tr("Polygon");
     case AnnotationType::PolyLine:
-        return documentText("Polyline");
+        return Document::tr("Polyline");
     case AnnotationType::Stamp:
-        return documentText("Stamp");
+        return Document::tr("Stamp");
     case AnnotationType::Other:
         break;
     }
-    return documentText("Comment");
+    return Document::tr("Comment");
+}
+
+// The page as it looks with its comments, a quarter of its size in the summary: an image in
+// the HTML that the story embeds. Drawn at twice that, so that it stays sharp when zoomed in.
+QString pagePicture(mu::MuDocument& copy, int page)
+{
+    constexpr double kShown = 0.25;
+    QImage image = copy.renderPage(page, 2 * kShown, nullptr);
+    // Framed, so that a white page stands out from the white paper it is shown on.
+    QPainter frame(&image);
+    frame.setPen(QPen(Qt::gray, 2));
+    frame.drawRect(QRectF(image.rect()).adjusted(1, 1, -1, -1));
+    frame.end();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return QStringLiteral("<p><img src=\"data:image/png;base64,%1\" width=\"%2\" height=\"%3\"/></p>")
+        .arg(QString::fromLatin1(png.toBase64()))
+        .arg(image.width() / 2)
+        .arg(image.height() / 2);
 }
 
 } // namespace
 
 std::unique_ptr<Document> Document::summarizeAnnotations() const
 {
+    return summarizeAnnotations(*renderSource(), title());
+}
+
+std::unique_ptr<Document> Document::summarizeAnnotations(const RenderSource& source, const QString& title,
+                                                         const SplitProgress& progress)
+{
     const auto escaped = [](const QString& text) { return text.toHtmlEscaped().replace('\n', "<br/>"); };
-    QString html = QStringLiteral("<h1>%1</h1>").arg(escaped(documentText("Comments in %1").arg(title())));
+    QString html = QStringLiteral("<h1>%1</h1>").arg(escaped(Document::tr("Comments in %1").arg(title)));
     int total = 0;
-    for (int page = 0; page < pageCount(); ++page) {
-        const QList<Annotation> list = annotations(page);
-        if (list.isEmpty())
-            continue;
-        html += QStringLiteral("<h2>%1</h2>").arg(escaped(documentText("Page %1").arg(page + 1)));
-        for (const Annotation& annotation : list) {
-            // A file from elsewhere may name no author or date: only what is known is listed.
-            QStringList said{typeName(annotation.type)};
-            if (!annotation.author.isEmpty())
-                said.append(annotation.author);
-            if (annotation.modified.isValid())
-                said.append(annotation.modified.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
-            html += QStringLiteral("<p><b>%1</b> %2")
-                        .arg(escaped(said.takeFirst()), escaped(said.join(QStringLiteral(", "))));
-            if (!annotation.contents.isEmpty())
-                html += QStringLiteral("<br/>%1").arg(escaped(annotation.contents));
-            html += QStringLiteral("</p>");
-            ++total;
+    try {
+        const std::unique_ptr<mu::MuDocument> copy = openSourceCopy(source, mu::MuDocument::kRenderStoreBytes);
+        const int pages = copy->pageCount();
+        for (int page = 0; page < pages; ++page) {
+            const QString heading = Document::tr("Page %1").arg(page + 1);
+            if (progress && !progress(page, pages, heading))
+                throw DocumentError(DocumentError::Cancelled, Document::tr("Summarizing the comments was cancelled."));
+            QList<Annotation> list;
+            try {
+                list = copy->annotations(page);
+            } catch (const MuError&) {
+                continue; // a page that cannot be read has no comments to list
+            }
+            if (list.isEmpty())
+                continue;
+            html += QStringLiteral("<h2>%1</h2>").arg(escaped(heading));
+            html += pagePicture(*copy, page);
+            for (const Annotation& annotation : list) {
+                // A file from elsewhere may name no author or date: only what is known is listed.
+                QStringList said{typeName(annotation.type)};
+                if (!annotation.author.isEmpty())
+                    said.append(annotation.author);
+                if (annotation.modified.isValid())
+                    said.append(annotation.modified.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+                // Taken apart first: the order in which arguments are evaluated is unspecified.
+                const QString kind = said.takeFirst();
+                html += QStringLiteral("<p><b>%1</b> %2").arg(escaped(kind), escaped(said.join(QStringLiteral(", "))));
+                if (!annotation.contents.isEmpty())
+                    html += QStringLiteral("<br/>%1").arg(escaped(annotation.contents));
+                html += QStringLiteral("</p>");
+                ++total;
+            }
         }
+    } catch (const MuError& error) {
+        throw DocumentError(
+            DocumentError::Failed,
+            Document::tr("The comments could not be summarized: %1").arg(QString::fromUtf8(error.what())));
     }
     if (total == 0)
-        html += QStringLiteral("<p>%1</p>").arg(escaped(documentText("The document has no comments.")));
+        html += QStringLiteral("<p>%1</p>").arg(escaped(Document::tr("The document has no comments.")));
     std::unique_ptr<Document> summary(new Document);
     try {
         // A4 with margins of 2 cm.
@@ -88,7 +137,7 @@ std::unique_ptr<Document> Document::summarizeAnnotations() const
     } catch (const MuError& error) {
         throw DocumentError(
             DocumentError::Failed,
-            documentText("The comments could not be summarized: %1").arg(QString::fromUtf8(error.what())));
+            Document::tr("The comments could not be summarized: %1").arg(QString::fromUtf8(error.what())));
     }
     summary->d->neverSaved = true;
     summary->d->resetPages();
@@ -123,12 +172,12 @@ QList<Annotation> Document::annotations(int page) const
 int Document::addAnnotation(int page, Annotation value)
 {
     if (page < 0 || page >= pageCount())
-        throw DocumentError(DocumentError::Failed, documentText("Page %1 does not exist.").arg(page + 1));
+        throw DocumentError(DocumentError::Failed, Document::tr("Page %1 does not exist.").arg(page + 1));
     if (value.author.isEmpty())
         value.author = annotationAuthor();
     value.modified = QDateTime::currentDateTime();
     int id = 0;
-    runStep(documentText("Add %1").arg(typeName(value.type)), StepKind::Content,
+    runStep(Document::tr("Add %1").arg(typeName(value.type)), StepKind::Content,
             [&] { id = d->mu->addAnnotation(page, value); });
     return id;
 }
@@ -136,9 +185,9 @@ int Document::addAnnotation(int page, Annotation value)
 void Document::changeAnnotation(int page, Annotation value)
 {
     if (page < 0 || page >= pageCount())
-        throw DocumentError(DocumentError::Failed, documentText("Page %1 does not exist.").arg(page + 1));
+        throw DocumentError(DocumentError::Failed, Document::tr("Page %1 does not exist.").arg(page + 1));
     value.modified = QDateTime::currentDateTime();
-    runStep(documentText("Change %1").arg(typeName(value.type)), StepKind::Content,
+    runStep(Document::tr("Change %1").arg(typeName(value.type)), StepKind::Content,
             [&] { d->mu->changeAnnotation(page, value); });
 }
 
@@ -147,18 +196,18 @@ void Document::moveAnnotation(int page, int id, const QPointF& offset)
     const QList<Annotation> list = annotations(page);
     const auto found = std::find_if(list.cbegin(), list.cend(), [id](const Annotation& a) { return a.id == id; });
     if (found == list.cend())
-        throw DocumentError(DocumentError::Failed, documentText("The comment is not on page %1.").arg(page + 1));
+        throw DocumentError(DocumentError::Failed, Document::tr("The comment is not on page %1.").arg(page + 1));
     Annotation moved = found->translated(offset);
     moved.modified = QDateTime::currentDateTime();
-    runStep(documentText("Move %1").arg(typeName(moved.type)), StepKind::Content,
+    runStep(Document::tr("Move %1").arg(typeName(moved.type)), StepKind::Content,
             [&] { d->mu->changeAnnotation(page, moved); });
 }
 
 void Document::deleteAnnotation(int page, int id)
 {
     if (page < 0 || page >= pageCount())
-        throw DocumentError(DocumentError::Failed, documentText("Page %1 does not exist.").arg(page + 1));
-    runStep(documentText("Delete Comment"), StepKind::Content, [&] { d->mu->deleteAnnotation(page, id); });
+        throw DocumentError(DocumentError::Failed, Document::tr("Page %1 does not exist.").arg(page + 1));
+    runStep(Document::tr("Delete Comment"), StepKind::Content, [&] { d->mu->deleteAnnotation(page, id); });
 }
 
 } // namespace pxv

@@ -1,5 +1,6 @@
 #include "annotationbar.h"
 
+#include "annotationfields.h"
 #include "core/document.h"
 #include "pageview.h"
 
@@ -10,20 +11,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 
-#include <algorithm>
-
 namespace pxv {
-
-namespace {
-
-QIcon swatch(const QColor& color)
-{
-    QPixmap pixmap(14, 14);
-    pixmap.fill(color);
-    return QIcon(pixmap);
-}
-
-} // namespace
 
 AnnotationBar::AnnotationBar(Document* document, PageView* pages, QWidget* parent)
     : QFrame(parent), m_document(document), m_pages(pages)
@@ -32,27 +20,16 @@ AnnotationBar::AnnotationBar(Document* document, PageView* pages, QWidget* paren
     setFrameShape(QFrame::StyledPanel);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 2, 6, 2);
-    m_color = new QComboBox(this);
+    m_color = AnnotationFields::color(this);
     m_color->setObjectName(QStringLiteral("annotationColor"));
-    for (const auto& [name, color] : commentColors())
-        m_color->addItem(swatch(color), name, color);
-    m_fill = new QComboBox(this);
+    m_fill = AnnotationFields::fill(this);
     m_fill->setObjectName(QStringLiteral("annotationFill"));
-    m_fill->addItem(tr("None"), QColor());
-    for (const auto& [name, color] : commentColors())
-        m_fill->addItem(swatch(color), name, color);
-    m_opacity = new QSpinBox(this);
+    m_opacity = AnnotationFields::opacity(this);
     m_opacity->setObjectName(QStringLiteral("annotationOpacity"));
-    m_opacity->setRange(10, 100);
-    m_opacity->setSuffix(QStringLiteral(" %"));
-    m_width = new QDoubleSpinBox(this);
+    m_width = AnnotationFields::width(this);
     m_width->setObjectName(QStringLiteral("annotationWidth"));
-    m_width->setRange(0, 20);
-    m_width->setDecimals(1);
-    m_width->setSuffix(tr(" pt"));
-    m_fontSize = new QSpinBox(this);
+    m_fontSize = AnnotationFields::fontSize(this);
     m_fontSize->setObjectName(QStringLiteral("annotationFontSize"));
-    m_fontSize->setRange(6, 72);
     m_text = new QLineEdit(this);
     m_text->setObjectName(QStringLiteral("annotationText"));
     m_text->setPlaceholderText(tr("Comment text"));
@@ -97,14 +74,8 @@ void AnnotationBar::showSelected()
     if (!selected)
         return;
     m_showing = true;
-    int nearest = 0;
-    for (int i = 0; i < m_color->count(); ++i) {
-        if (m_color->itemData(i).value<QColor>() == selected->color)
-            nearest = i;
-    }
-    m_color->setCurrentIndex(nearest);
-    const int fill = m_fill->findData(selected->fill);
-    m_fill->setCurrentIndex(std::max(fill, 0));
+    AnnotationFields::showColor(m_color, selected->color);
+    AnnotationFields::showColor(m_fill, selected->fill);
     m_fill->setEnabled(selected->type == AnnotationType::Square || selected->type == AnnotationType::Circle
                        || selected->type == AnnotationType::Polygon || selected->type == AnnotationType::Line);
     m_opacity->setValue(qRound(selected->opacity * 100));

@@ -4,14 +4,16 @@
 #include <QPainter>
 #include <QTransform>
 
+#include <algorithm>
+
 namespace pxv {
 
 namespace {
 
 // Shorter drags than this (points) are taken for a click: a shape needs some size.
 constexpr double kMinShape = 3.0;
-constexpr double kStrokeWidth = 2.0;
-constexpr double kFontSize = 14.0;
+// A drawn outline stays visible however thin the chosen line.
+constexpr double kMinDraftWidth = 1.0;
 constexpr double kTextBoxWidth = 200.0;
 
 } // namespace
@@ -52,25 +54,45 @@ AnnotationType markupType(CommentTool tool)
     }
 }
 
-QColor toolColor(CommentTool tool)
+std::optional<CommentKind> styleKind(CommentTool tool)
 {
     switch (tool) {
+    case CommentTool::Select:
+        return std::nullopt;
     case CommentTool::Highlight:
-    case CommentTool::Note:
-        return QColor(255, 210, 0);
+        return CommentKind::Highlight;
     case CommentTool::Underline:
+        return CommentKind::Underline;
+    case CommentTool::StrikeOut:
+        return CommentKind::StrikeOut;
     case CommentTool::Squiggly:
-        return QColor(0, 160, 60);
-    case CommentTool::Pen:
-        return QColor(0, 90, 220);
+        return CommentKind::Squiggly;
+    case CommentTool::Note:
+        return CommentKind::Note;
     case CommentTool::FreeText:
-        return Qt::black;
-    default:
-        return QColor(220, 30, 30);
+        return CommentKind::TextBox;
+    case CommentTool::Pen:
+        return CommentKind::Pen;
+    case CommentTool::Line:
+        return CommentKind::Line;
+    case CommentTool::Arrow:
+        return CommentKind::Arrow;
+    case CommentTool::Rectangle:
+        return CommentKind::Rectangle;
+    case CommentTool::Ellipse:
+        return CommentKind::Ellipse;
+    case CommentTool::Polygon:
+        return CommentKind::Polygon;
+    case CommentTool::PolyLine:
+        return CommentKind::PolyLine;
+    case CommentTool::Stamp:
+        return CommentKind::Stamp;
     }
+    return std::nullopt;
 }
 
-AnnotationDraft::AnnotationDraft(CommentTool tool, int page, const QPointF& start) : m_tool(tool), m_page(page)
+AnnotationDraft::AnnotationDraft(CommentTool tool, int page, const QPointF& start, const CommentStyle& style)
+    : m_tool(tool), m_page(page), m_style(style)
 {
     m_points.append(start);
     // The vertex that follows the pointer until it is placed.
@@ -101,8 +123,11 @@ QRectF AnnotationDraft::dragged() const
 std::optional<Annotation> AnnotationDraft::result() const
 {
     Annotation value;
-    value.color = toolColor(m_tool);
-    value.borderWidth = kStrokeWidth;
+    value.color = m_style.color;
+    value.fill = m_style.fill;
+    value.opacity = m_style.opacity;
+    value.borderWidth = m_style.width;
+    value.fontSize = m_style.fontSize;
     const QRectF area = dragged();
     const bool isDrag = area.width() >= kMinShape || area.height() >= kMinShape;
     const QPointF at = m_points.first();
@@ -114,13 +139,10 @@ std::optional<Annotation> AnnotationDraft::result() const
         return value;
     case CommentTool::FreeText:
         value.type = AnnotationType::FreeText;
-        value.fontSize = kFontSize;
-        value.borderWidth = 0;
-        value.rect = isDrag ? area : QRectF(at, QSizeF(kTextBoxWidth, kFontSize * 2));
+        value.rect = isDrag ? area : QRectF(at, QSizeF(kTextBoxWidth, value.fontSize * 2));
         return value;
     case CommentTool::Stamp:
         value.type = AnnotationType::Stamp;
-        value.icon = QStringLiteral("Approved");
         value.rect = isDrag ? area : QRectF(at, QSizeF(kStampWidth, kStampHeight));
         return value;
     case CommentTool::Pen:
@@ -169,7 +191,9 @@ void AnnotationDraft::paint(QPainter& painter, const QTransform& toView) const
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(toolColor(m_tool), kStrokeWidth * toView.m11(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setOpacity(m_style.opacity);
+    painter.setPen(QPen(m_style.color, std::max(m_style.width, kMinDraftWidth) * toView.m11(), Qt::SolidLine,
+                        Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(Qt::NoBrush);
     const QRectF area = toView.mapRect(dragged());
     switch (m_tool) {

@@ -2,6 +2,7 @@
 
 #include "ui/layer.h"
 
+#include "core/commentstyles.h"
 #include "values/annotation.h"
 
 #include <QColor>
@@ -39,8 +40,8 @@ bool marksText(CommentTool tool);
 AnnotationType markupType(CommentTool tool);
 // The colours offered for comments, by their names for the user: few enough to choose at a glance.
 QList<QPair<QString, QColor>> commentColors();
-// The colour each tool starts with.
-QColor toolColor(CommentTool tool);
+// The kind of comment a drawing tool makes, whose look it takes; nothing for Select.
+std::optional<CommentKind> styleKind(CommentTool tool);
 // Whether the tool places vertices click by click (ended by a double-click or Enter) rather
 // than drawing in one drag.
 bool placesVertices(CommentTool tool);
@@ -55,7 +56,8 @@ public:
     static constexpr double kStampWidth = 160.0;
     static constexpr double kStampHeight = 50.0;
 
-    AnnotationDraft(CommentTool tool, int page, const QPointF& start);
+    // style is the look the comment gets.
+    AnnotationDraft(CommentTool tool, int page, const QPointF& start, const CommentStyle& style);
 
     int page() const { return m_page; }
     void moveTo(const QPointF& point);
@@ -70,6 +72,7 @@ private:
 
     CommentTool m_tool;
     int m_page;
+    CommentStyle m_style;
     QPolygonF m_points;
 };
 

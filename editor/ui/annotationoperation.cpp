@@ -1,10 +1,11 @@
 #include "annotationoperation.h"
 
+#include "core/commentstyles.h"
 #include "cpxvdocument.h"
 #include "cpxvcontrol.h"
 #include "operationregistry.h"
+#include "outputoperations.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 
@@ -13,11 +14,6 @@
 namespace pxv {
 
 namespace {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("pxv::OperationRegistry", text);
-}
 
 const QString kInput = QStringLiteral("Input");
 const QString kPage = QStringLiteral("Page");
@@ -80,11 +76,12 @@ QVector<double> numbers(OperationCall& call, const QString& parameter, int group
         bool ok = false;
         values.append(text.toDouble(&ok));
         if (!ok)
-            throw call.invalid(parameter, tr("\"%1\" is not a number").arg(text));
+            throw call.invalid(parameter, OperationRegistry::tr("\"%1\" is not a number").arg(text));
     }
     if (values.isEmpty() || values.size() % group != 0)
-        throw call.invalid(parameter,
-                           tr("%1 numbers were given; it takes a multiple of %2").arg(values.size()).arg(group));
+        throw call.invalid(
+            parameter,
+            OperationRegistry::tr("%1 numbers were given; it takes a multiple of %2").arg(values.size()).arg(group));
     return values;
 }
 
@@ -109,10 +106,10 @@ void addAnnotation(OperationCall& call)
     const std::shared_ptr<CPXVDocument> document = call.document();
     const int page = call.integer(kPage, 1);
     if (page < 1 || page > document->pageCount())
-        throw call.invalid(kPage, tr("the document has no page %1").arg(page));
+        throw call.invalid(kPage, OperationRegistry::tr("the document has no page %1").arg(page));
     const QString typeName = call.text(kType);
     if (!types().contains(typeName))
-        throw call.invalid(kType, tr("\"%1\" is not a kind of annotation").arg(typeName));
+        throw call.invalid(kType, OperationRegistry::tr("\"%1\" is not a kind of annotation").arg(typeName));
     Annotation value;
     value.type = types().value(typeName);
     switch (value.type) {
@@ -140,44 +137,48 @@ void addAnnotation(OperationCall& call)
     default: {
         const QVector<double> rect = numbers(call, kRect, 4);
         if (rect.size() != 4 || rect[2] <= 0 || rect[3] <= 0)
-            throw call.invalid(kRect, tr("it takes four numbers: left, top, width and height, the last two above 0"));
+            throw call.invalid(kRect, OperationRegistry::tr(
+                                          "it takes four numbers: left, top, width and height, the last two above 0"));
         value.rect = QRectF(rect[0], rect[1], rect[2], rect[3]);
         break;
     }
     }
+    if (call.has(kLineEnd)) {
+        if (!endings().contains(call.text(kLineEnd)))
+            throw call.invalid(kLineEnd, OperationRegistry::tr("\"%1\" is not a line ending").arg(call.text(kLineEnd)));
+        value.lineEnd = endings().value(call.text(kLineEnd));
+    }
+    // The look the user chose for this kind, unless the call says otherwise.
+    if (const std::optional<CommentKind> kind = CommentStyles::kindOf(value))
+        call.control().commentStyles().dress(*kind, value);
     for (const auto& [parameter, color] : {std::pair(kColor, &value.color), std::pair(kFillColor, &value.fill)}) {
         if (!call.has(parameter))
             continue;
         *color = QColor(call.text(parameter));
         if (!color->isValid())
-            throw call.invalid(parameter, tr("\"%1\" is not a colour").arg(call.text(parameter)));
+            throw call.invalid(parameter, OperationRegistry::tr("\"%1\" is not a colour").arg(call.text(parameter)));
     }
-    value.opacity = call.number(kOpacity, 1.0);
+    value.opacity = call.number(kOpacity, value.opacity);
     if (value.opacity <= 0 || value.opacity > 1)
-        throw call.invalid(kOpacity, tr("%1 is not above 0 and at most 1").arg(value.opacity));
-    value.borderWidth = call.number(kWidth, 1.0);
+        throw call.invalid(kOpacity, OperationRegistry::tr("%1 is not above 0 and at most 1").arg(value.opacity));
+    value.borderWidth = call.number(kWidth, value.borderWidth);
     if (value.borderWidth < 0)
-        throw call.invalid(kWidth, tr("a width cannot be negative"));
-    value.fontSize = call.number(kFontSize, 12.0);
+        throw call.invalid(kWidth, OperationRegistry::tr("a width cannot be negative"));
+    value.fontSize = call.number(kFontSize, value.fontSize);
     if (value.fontSize <= 0)
-        throw call.invalid(kFontSize, tr("a font size must be above 0"));
+        throw call.invalid(kFontSize, OperationRegistry::tr("a font size must be above 0"));
     if (call.has(kContents))
         value.contents = call.text(kContents);
     if (call.has(kAuthor))
         value.author = call.text(kAuthor);
     if (call.has(kIcon))
         value.icon = call.text(kIcon);
-    if (call.has(kLineEnd)) {
-        if (!endings().contains(call.text(kLineEnd)))
-            throw call.invalid(kLineEnd, tr("\"%1\" is not a line ending").arg(call.text(kLineEnd)));
-        value.lineEnd = endings().value(call.text(kLineEnd));
-    }
     if (call.has(kImageFile)) {
         value.imageFile = call.text(kImageFile);
         if (value.type != AnnotationType::Stamp)
-            throw call.invalid(kImageFile, tr("only a stamp is drawn from an image"));
+            throw call.invalid(kImageFile, OperationRegistry::tr("only a stamp is drawn from an image"));
         if (!QFileInfo(value.imageFile).isFile())
-            throw call.invalid(kImageFile, tr("\"%1\" is not a file").arg(value.imageFile));
+            throw call.invalid(kImageFile, OperationRegistry::tr("\"%1\" is not a file").arg(value.imageFile));
     }
     const int id = modelCall([&] { return document->model()->addAnnotation(page - 1, value); });
     call.setOutputValue(id);
@@ -186,14 +187,16 @@ void addAnnotation(OperationCall& call)
 void summarizeAnnotations(OperationCall& call)
 {
     const std::shared_ptr<CPXVDocument> document = call.document();
-    auto summary = std::make_shared<CPXVDocument>(modelCall([&] { return document->model()->summarizeAnnotations(); }));
-    if (call.has(QStringLiteral("Path"))) {
-        const QString path = call.text(QStringLiteral("Path"));
-        if (path.trimmed().isEmpty())
-            throw call.invalid(QStringLiteral("Path"), tr("it is empty"));
+    const QString path = call.has(QStringLiteral("Path")) ? call.text(QStringLiteral("Path")) : QString();
+    if (call.has(QStringLiteral("Path")) && path.trimmed().isEmpty())
+        throw call.invalid(QStringLiteral("Path"), OperationRegistry::tr("it is empty"));
+    // The pages' pictures take long on a long document: drawn from a copy on a worker.
+    const std::shared_ptr<const RenderSource> source = document->model()->renderSource();
+    const QString title = document->model()->title();
+    const std::shared_ptr<CPXVDocument> summary = outputNew(
+        call, [&](const SplitProgress& progress) { return Document::summarizeAnnotations(*source, title, progress); });
+    if (!path.isEmpty())
         call.control().saveTo(*summary, path);
-    }
-    call.setOutput(summary);
 }
 
 } // namespace pxv

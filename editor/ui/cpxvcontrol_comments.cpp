@@ -1,14 +1,19 @@
-// The control's Comment menu: tools for the pages and the comments pane.
+// The control's Comment menu and toolbar: tools for the pages and the comments pane.
 
 #include "cpxvcontrol.h"
 
 #include "actionset.h"
+#include "cpxvinst.h"
 #include "dialogprovider.h"
 #include "documentview.h"
 #include "nametable.h"
 #include "pageview.h"
+#include "writeprogress.h"
 
 #include <QAction>
+#include <QToolBar>
+
+#include <functional>
 
 namespace names = pxv::names;
 using pxv::CommentTool;
@@ -60,14 +65,28 @@ void CPXVControl::registerCommentCommands()
                                                    view->pageView()->setStampImage(image);
                                                    view->pageView()->setFocus();
                                                }});
-    m_commands.insert(names::kSummarizeComments,
-                      {true, [this](pxv::DocumentView*) { showDocumentFromOperation(names::kSummarizeAnnotsOp); }});
+    // A setting, so that a host can keep it; the setting's change shows or hides the bar.
+    m_commands.insert(names::kShowCommentBar,
+                      {false, [this](pxv::DocumentView*) {
+                           m_inst->settings()->setBool(pxv::Settings::kCommentBar,
+                                                       m_actions->action(names::kShowCommentBar)->isChecked());
+                       }});
+    m_commands.insert(names::kSummarizeComments, {true, [this](pxv::DocumentView*) {
+                                                      pxv::WriteProgress progress(this, tr("Summarize Comments"));
+                                                      showDocumentFromOperation(names::kSummarizeAnnotsOp, {},
+                                                                                std::ref(progress));
+                                                  }});
 }
 
 void CPXVControl::connectCommentCommands(pxv::DocumentView* view)
 {
     pxv::PageView* pages = view->pageView();
-    connect(pages, &pxv::PageView::toolChanged, this, [this] { updateCommentActions(); });
+    connect(pages, &pxv::PageView::toolChanged, this, [this](CommentTool tool) {
+        // A tool chosen by its key or from the menu brings its bar, where the others are at hand.
+        if (tool != CommentTool::Select && !m_inst->currentSettings().getBool(pxv::Settings::kCommentBar))
+            m_inst->settings()->setBool(pxv::Settings::kCommentBar, true);
+        updateCommentActions();
+    });
     connect(pages, &pxv::PageView::editFailed, this,
             [this](const QString& message) { m_dialogs->showError(this, message); });
 }
@@ -85,4 +104,21 @@ void CPXVControl::updateCommentActions()
     comments->setChecked(view && view->isCommentsVisible());
     m_actions->action(names::kSummarizeComments)->setEnabled(view != nullptr);
     m_actions->action(names::kToolImageStamp)->setEnabled(view != nullptr);
+}
+
+void CPXVControl::buildCommentBar()
+{
+    m_commentBar = new QToolBar(this);
+    m_commentBar->setObjectName(QStringLiteral("cmdbar.commenting"));
+    m_commentBar->setIconSize(QSize(20, 20));
+    m_commentBar->setMovable(false);
+    for (const QString& name :
+         {names::kToolSelect, names::kToolHighlight, names::kToolUnderline, names::kToolStrikeOut, names::kToolSquiggly,
+          names::kToolNote, names::kToolTextBox, names::kToolPen, names::kToolLine, names::kToolArrow,
+          names::kToolRectangle, names::kToolEllipse, names::kToolPolygon, names::kToolPolyline, names::kToolStamp})
+        m_commentBar->addAction(m_actions->action(name));
+    m_commentBar->addSeparator();
+    m_commentBar->addAction(m_actions->action(names::kShowStamps));
+    m_commentBar->addAction(m_actions->action(names::kShowComments));
+    m_commentBar->setVisible(m_inst->currentSettings().getBool(pxv::Settings::kCommentBar));
 }

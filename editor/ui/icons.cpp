@@ -11,10 +11,10 @@ namespace pxv::icons {
 
 namespace {
 
-const QColor kInk(0x3c, 0x40, 0x44);
 const QColor kAccent(0x2a, 0x6f, 0xdb);
 
-// Draws on a 24 x 24 grid at 48 pixels, so the icon stays crisp on HiDPI screens.
+} // namespace
+
 QIcon drawn(const std::function<void(QPainter&)>& draw)
 {
     QPixmap pixmap(48, 48);
@@ -28,6 +28,8 @@ QIcon drawn(const std::function<void(QPainter&)>& draw)
     painter.end();
     return QIcon(pixmap);
 }
+
+namespace {
 
 QIcon themed(const char* name, const QIcon& fallback)
 {

@@ -2,11 +2,21 @@
 
 #include "ui/layer.h"
 
+#include <QColor>
 #include <QIcon>
 
+#include <functional>
+
+class QPainter;
 class QStyle;
 
 namespace pxv::icons {
+
+// The pen of drawn icons.
+inline const QColor kInk(0x3c, 0x40, 0x44);
+// Draws on a 24 x 24 grid at 48 pixels, so the icon stays crisp on HiDPI screens; the painter
+// starts with kInk's pen and no brush.
+QIcon drawn(const std::function<void(QPainter&)>& draw);
 
 // Icons from the desktop theme, with drawn or style fallbacks so the toolbar never shows blanks.
 QIcon open(const QStyle* style);
@@ -32,5 +42,7 @@ QIcon thumbnails();
 QIcon crop();
 QIcon resize();
 QIcon help();
+// The Comment menu's tools, by their command names; an empty icon for any other name.
+QIcon commentTool(const QString& command);
 
 } // namespace pxv::icons
