@@ -60,7 +60,7 @@ CompressResult compressDocument(const RenderSource& source, const QString& file,
         });
     } catch (const DocumentError&) {
         if (stopped)
-            throw DocumentError(DocumentError::Cancelled, documentText("Compressing was cancelled."));
+            throw DocumentError(DocumentError::Cancelled, Document::tr("Compressing was cancelled."));
         throw;
     } catch (const MuError& error) {
         throw DocumentError(DocumentError::Failed, QString::fromUtf8(error.what()));

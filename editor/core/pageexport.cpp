@@ -22,7 +22,7 @@ namespace {
 
 DocumentError cancelled()
 {
-    return DocumentError(DocumentError::Cancelled, documentText("Exporting was cancelled."));
+    return DocumentError(DocumentError::Cancelled, Document::tr("Exporting was cancelled."));
 }
 
 QByteArray writerFormat(ExportFormat format)
@@ -41,15 +41,19 @@ QByteArray writerFormat(ExportFormat format)
 
 void writeImage(mu::MuDocument& copy, int page, const ExportSettings& settings, const QString& path)
 {
+    // MuPDF's PNG encoder (one filter for every row) is far cheaper than libpng's search for the
+    // best filter of each row through QImageWriter, and takes the page as drawn, with no copy.
+    if (settings.format == ExportFormat::Png) {
+        copy.writePngPage(page, settings.dpi, path);
+        return;
+    }
+    // MuPDF 1.21 has no JPEG encoder of its own.
     QImage image = copy.renderPage(page, settings.dpi / 72.0, nullptr);
     const int dotsPerMeter = qRound(settings.dpi / 0.0254);
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
-    const bool jpeg = settings.format == ExportFormat::Jpeg;
-    QImageWriter writer(path, jpeg ? "jpeg" : "png");
-    // Qt reads a PNG's quality as the inverse of its compression: 90 would store it unpacked.
-    if (jpeg)
-        writer.setQuality(settings.quality);
+    QImageWriter writer(path, "jpeg");
+    writer.setQuality(settings.quality);
     if (!writer.write(image))
         throw DocumentError(DocumentError::SaveFailed, writer.errorString());
 }
@@ -150,7 +154,7 @@ void drawPages(const RenderSource& source, const QVector<int>& pages, int dpi,
         const std::unique_ptr<mu::MuDocument> copy = openSourceCopy(source, mu::MuDocument::kRenderStoreBytes);
         for (int i = 0; i < pages.size(); ++i) {
             if (!take(i, copy->renderPage(pages[i], dpi / 72.0, nullptr)))
-                throw DocumentError(DocumentError::Cancelled, documentText("Printing was cancelled."));
+                throw DocumentError(DocumentError::Cancelled, Document::tr("Printing was cancelled."));
         }
     } catch (const MuError& error) {
         throw DocumentError(DocumentError::Failed, QString::fromUtf8(error.what()));

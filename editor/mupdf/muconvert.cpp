@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace pxv::mu {
 
 namespace {
@@ -12,11 +14,17 @@ namespace {
 using WriterHandle = Handle<fz_document_writer, fz_drop_document_writer>;
 using OutputHandle = Handle<fz_output, fz_drop_output>;
 
+// Pages larger than this are drawn in bands from a display list, so that memory stays bounded
+// at any resolution; smaller ones are drawn straight from the page, sparing the list.
+constexpr int kBandPixels = 4 * 1024 * 1024;
+
+// Opens the caller's empty temporary file for appending: MuPDF opening it anew would delete it
+// and create another, losing the lock the caller holds on it.
 OutputHandle openOutput(fz_context* ctx, const QString& path)
 {
     const QByteArray file = QFile::encodeName(path);
     fz_output* out = nullptr;
-    guarded(ctx, [&] { out = fz_new_output_with_path(ctx, file.constData(), 0); });
+    guarded(ctx, [&] { out = fz_new_output_with_path(ctx, file.constData(), 1); });
     return OutputHandle(ctx, out);
 }
 
@@ -82,6 +90,67 @@ void MuDocument::writeSvgPage(int number, const QString& path)
         fz_always(ctx)
         {
             fz_drop_device(ctx, device);
+            fz_drop_page(ctx, page);
+        }
+        fz_catch(ctx)
+        {
+            fz_rethrow(ctx);
+        }
+    });
+}
+
+void MuDocument::writePngPage(int number, int dpi, const QString& path)
+{
+    d->checkPage(number);
+    fz_context* ctx = d->ctx();
+    const OutputHandle out = openOutput(ctx, path);
+    guarded(ctx, [&] {
+        fz_page* page = nullptr;
+        fz_display_list* list = nullptr;
+        fz_pixmap* band = nullptr;
+        fz_band_writer* writer = nullptr;
+        fz_device* device = nullptr;
+        fz_var(page);
+        fz_var(list);
+        fz_var(band);
+        fz_var(writer);
+        fz_var(device);
+        fz_try(ctx)
+        {
+            page = fz_load_page(ctx, &d->pdf()->super, number);
+            const fz_matrix ctm = fz_scale(float(dpi / 72.0), float(dpi / 72.0));
+            const fz_irect box = fz_round_rect(fz_transform_rect(fz_bound_page(ctx, page), ctm));
+            const int width = std::max(1, box.x1 - box.x0);
+            const int height = std::max(1, box.y1 - box.y0);
+            const int bandRows = std::min(height, std::max(1, kBandPixels / width));
+            if (bandRows < height)
+                list = fz_new_display_list_from_page(ctx, page);
+            band = fz_new_pixmap(ctx, fz_device_rgb(ctx), width, bandRows, nullptr, 0);
+            writer = fz_new_png_band_writer(ctx, out.get());
+            fz_write_header(ctx, writer, width, height, 3, 0, dpi, dpi, 0, fz_device_rgb(ctx), nullptr);
+            for (int top = 0; top < height; top += bandRows) {
+                band->x = box.x0;
+                band->y = box.y0 + top;
+                fz_clear_pixmap_with_value(ctx, band, 255);
+                device = fz_new_draw_device(ctx, fz_identity, band);
+                if (list)
+                    fz_run_display_list(ctx, list, device, ctm, fz_rect_from_irect(fz_pixmap_bbox(ctx, band)), nullptr);
+                else
+                    fz_run_page(ctx, page, device, ctm, nullptr);
+                fz_close_device(ctx, device);
+                fz_drop_device(ctx, device);
+                device = nullptr;
+                fz_write_band(ctx, writer, band->stride, std::min(bandRows, height - top), band->samples);
+            }
+            fz_close_band_writer(ctx, writer);
+            fz_close_output(ctx, out.get());
+        }
+        fz_always(ctx)
+        {
+            fz_drop_device(ctx, device);
+            fz_drop_band_writer(ctx, writer);
+            fz_drop_pixmap(ctx, band);
+            fz_drop_display_list(ctx, list);
             fz_drop_page(ctx, page);
         }
         fz_catch(ctx)

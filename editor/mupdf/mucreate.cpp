@@ -15,6 +15,19 @@ QByteArray preformatted(const QString& text)
            + QByteArrayLiteral("</pre></body>");
 }
 
+// The style of the text: MuPDF's monospaced font, or the given font, which the story reads
+// from an archive under kFontName.
+constexpr char kFontName[] = "font";
+
+QByteArray textStyle(bool ownFont)
+{
+    const QByteArray pre = "white-space: pre-wrap; margin: 0 }";
+    if (!ownFont)
+        return "pre { font-family: monospace; " + pre;
+    return "@font-face { font-family: chosen; src: url(" + QByteArray(kFontName) + ") } pre { font-family: chosen; "
+           + pre;
+}
+
 } // namespace
 
 void MuDocument::appendImagePage(const QString& path, const QSizeF& paper, double margin)
@@ -80,7 +93,7 @@ void MuDocument::appendImagePage(const QString& path, const QSizeF& paper, doubl
 }
 
 std::unique_ptr<MuDocument> MuDocument::fromText(const QString& text, const QSizeF& paper, double margin,
-                                                 double fontSize)
+                                                 double fontSize, const QByteArray& font)
 {
     auto context = std::make_shared<Context>(kModelStoreBytes);
     fz_context* ctx = context->get();
@@ -88,7 +101,7 @@ std::unique_ptr<MuDocument> MuDocument::fromText(const QString& text, const QSiz
     QList<QByteArray> parts;
     for (const QString& part : text.split(QLatin1Char('\f')))
         parts.append(preformatted(part));
-    const QByteArray css = QByteArrayLiteral("pre { font-family: monospace; white-space: pre-wrap; margin: 0 }");
+    const QByteArray css = textStyle(!font.isEmpty());
     const fz_rect media = fz_make_rect(0, 0, float(paper.width()), float(paper.height()));
     const fz_rect where = fz_make_rect(float(margin), float(margin), float(paper.width() - margin),
                                        float(paper.height() - margin));
@@ -99,13 +112,19 @@ std::unique_ptr<MuDocument> MuDocument::fromText(const QString& text, const QSiz
         fz_document_writer* writer = nullptr;
         fz_buffer* html = nullptr;
         fz_story* story = nullptr;
+        fz_archive* fonts = nullptr;
         fz_var(written);
         fz_var(out);
         fz_var(writer);
         fz_var(html);
         fz_var(story);
+        fz_var(fonts);
         fz_try(ctx)
         {
+            if (!font.isEmpty()) {
+                fonts = fz_new_tree_archive(ctx, nullptr);
+                fz_tree_archive_add_data(ctx, fonts, kFontName, font.constData(), size_t(font.size()));
+            }
             written = fz_new_buffer(ctx, 4096);
             out = fz_new_output_with_buffer(ctx, written);
             // The writer owns the output from the call on, also when it fails.
@@ -115,7 +134,7 @@ std::unique_ptr<MuDocument> MuDocument::fromText(const QString& text, const QSiz
             for (int i = 0; i < parts.size(); ++i) {
                 html = fz_new_buffer_from_copied_data(ctx, reinterpret_cast<const unsigned char*>(parts[i].constData()),
                                                       size_t(parts[i].size()));
-                story = fz_new_story(ctx, html, css.constData(), float(fontSize), nullptr);
+                story = fz_new_story(ctx, html, css.constData(), float(fontSize), fonts);
                 int more = 1;
                 while (more) {
                     fz_rect filled;
@@ -136,6 +155,7 @@ std::unique_ptr<MuDocument> MuDocument::fromText(const QString& text, const QSiz
         {
             fz_drop_story(ctx, story);
             fz_drop_buffer(ctx, html);
+            fz_drop_archive(ctx, fonts);
             fz_drop_document_writer(ctx, writer);
             fz_drop_output(ctx, out);
         }

@@ -6,12 +6,14 @@
 #include "actionset.h"
 #include "convertdialog.h"
 #include "core/document.h"
+#include "core/pagerenderer.h"
 #include "cpxvdocument.h"
 #include "cpxvinst.h"
 #include "dialogprovider.h"
 #include "documentview.h"
 #include "filechangebar.h"
 #include "nametable.h"
+#include "operation.h"
 #include "pageview.h"
 #include "perflog.h"
 #include "recoverykeeper.h"
@@ -63,6 +65,8 @@ std::shared_ptr<CPXVDocument> CPXVControl::openDocument(const QString& cleanPath
 {
     const QString fileName = QFileInfo(cleanPath).fileName();
     std::unique_ptr<pxv::Document> document;
+    // A render worker opens its own copy of the file meanwhile, for the first page.
+    pxv::PageRenderer::openAhead(cleanPath);
     try {
         document = pxv::Document::open(cleanPath);
     } catch (const pxv::DocumentError& error) {
@@ -313,8 +317,11 @@ void CPXVControl::registerCommands()
     });
     global(names::kNewFromText, [this] {
         const QString text = m_dialogs->openTextFile(this);
-        if (!text.isEmpty())
-            showDocumentFromOperation(names::kTextToDoc, {{QStringLiteral("Input"), text}});
+        QVariantMap parameters;
+        if (text.isEmpty() || !m_dialogs->textLayout(this, text, &parameters))
+            return;
+        parameters.insert(QStringLiteral("Input"), text);
+        showDocumentFromOperation(names::kTextToDoc, parameters);
     });
     global(names::kNextDoc, [this] { commandNextDocument(1); });
     global(names::kPrevDoc, [this] { commandNextDocument(-1); });
@@ -410,10 +417,12 @@ void CPXVControl::commandNewBlank()
     showDocumentFromOperation(names::kNewBlankDoc);
 }
 
-void CPXVControl::showDocumentFromOperation(const QString& operationName, const QVariantMap& parameters)
+void CPXVControl::showDocumentFromOperation(const QString& operationName, const QVariantMap& parameters,
+                                            const pxv::SplitProgress& progress)
 {
     try {
         const std::shared_ptr<IPXV_Operation> operation = m_inst->createOperation(m_inst->nameToId(operationName));
+        static_cast<pxv::Operation&>(*operation).setProgress(progress);
         for (auto it = parameters.cbegin(); it != parameters.cend(); ++it)
             operation->params()->child(it.key())->setValue(it.value());
         m_inst->runOperation(operation.get());

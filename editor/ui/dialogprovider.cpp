@@ -10,8 +10,9 @@
 #include "securitydialog.h"
 #include "resizedialog.h"
 #include "splitdialog.h"
+#include "textlayoutdialog.h"
 
-#include <QCoreApplication>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -30,21 +31,16 @@ namespace pxv {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("pxv::DialogProvider", text);
-}
-
 QString pdfFilter()
 {
-    return tr("PDF documents (*.pdf *.PDF);;All files (*)");
+    return DialogProvider::tr("PDF documents (*.pdf *.PDF);;All files (*)");
 }
 
 } // namespace
 
 QStringList DefaultDialogProvider::openFiles(QWidget* parent)
 {
-    const QStringList files = QFileDialog::getOpenFileNames(parent, tr("Open"), m_lastDir, pdfFilter());
+    const QStringList files = QFileDialog::getOpenFileNames(parent, DialogProvider::tr("Open"), m_lastDir, pdfFilter());
     if (!files.isEmpty())
         m_lastDir = QFileInfo(files.last()).absolutePath();
     return files;
@@ -63,17 +59,26 @@ QVariantMap DefaultDialogProvider::openImages(QWidget* parent)
 
 QString DefaultDialogProvider::openTextFile(QWidget* parent)
 {
-    const QString file = QFileDialog::getOpenFileName(parent, tr("New from Text File"), m_lastDir,
-                                                      tr("Text files (*.txt);;All files (*)"));
+    const QString file = QFileDialog::getOpenFileName(parent, DialogProvider::tr("New from Text File"), m_lastDir,
+                                                      DialogProvider::tr("Text files (*.txt);;All files (*)"));
     if (!file.isEmpty())
         m_lastDir = QFileInfo(file).absolutePath();
     return file.isEmpty() ? QString() : file;
 }
 
+bool DefaultDialogProvider::textLayout(QWidget* parent, const QString& path, QVariantMap* parameters)
+{
+    TextLayoutDialog dialog(QFileInfo(path).fileName(), parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    *parameters = dialog.parameters();
+    return true;
+}
+
 QString DefaultDialogProvider::openPicture(QWidget* parent)
 {
-    const QString file = QFileDialog::getOpenFileName(parent, tr("Image Stamp"), m_lastDir,
-                                                      tr("Images (*.png *.jpg *.jpeg)"));
+    const QString file = QFileDialog::getOpenFileName(parent, DialogProvider::tr("Image Stamp"), m_lastDir,
+                                                      DialogProvider::tr("Images (*.png *.jpg *.jpeg)"));
     if (!file.isEmpty())
         m_lastDir = QFileInfo(file).absolutePath();
     return file.isEmpty() ? QString() : file;
@@ -81,7 +86,7 @@ QString DefaultDialogProvider::openPicture(QWidget* parent)
 
 QString DefaultDialogProvider::saveFile(QWidget* parent, const QString& suggestedPath)
 {
-    QString file = QFileDialog::getSaveFileName(parent, tr("Save As"), suggestedPath, pdfFilter());
+    QString file = QFileDialog::getSaveFileName(parent, DialogProvider::tr("Save As"), suggestedPath, pdfFilter());
     if (file.isEmpty())
         return QString();
     if (QFileInfo(file).suffix().isEmpty())
@@ -91,11 +96,12 @@ QString DefaultDialogProvider::saveFile(QWidget* parent, const QString& suggeste
 
 QString DefaultDialogProvider::password(QWidget* parent, const QString& fileName, bool retry)
 {
-    QString label = tr("“%1” is protected. Enter its password:").arg(fileName);
+    QString label = DialogProvider::tr("“%1” is protected. Enter its password:").arg(fileName);
     if (retry)
-        label = tr("The password is not correct.") + QLatin1Char('\n') + label;
+        label = DialogProvider::tr("The password is not correct.") + QLatin1Char('\n') + label;
     bool ok = false;
-    const QString text = QInputDialog::getText(parent, tr("Password"), label, QLineEdit::Password, QString(), &ok);
+    const QString text = QInputDialog::getText(parent, DialogProvider::tr("Password"), label, QLineEdit::Password,
+                                               QString(), &ok);
     return ok ? text : QString();
 }
 
@@ -169,8 +175,8 @@ bool DefaultDialogProvider::documentSecurity(QWidget* parent, const ProtectionSt
 
 DialogProvider::CloseAnswer DefaultDialogProvider::confirmClose(QWidget* parent, const QString& title)
 {
-    QMessageBox box(QMessageBox::Warning, tr("Close"),
-                    tr("“%1” has unsaved changes. Save them before closing?").arg(title),
+    QMessageBox box(QMessageBox::Warning, DialogProvider::tr("Close"),
+                    DialogProvider::tr("“%1” has unsaved changes. Save them before closing?").arg(title),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
@@ -185,21 +191,22 @@ DialogProvider::CloseAnswer DefaultDialogProvider::confirmClose(QWidget* parent,
 
 bool DefaultDialogProvider::confirmReload(QWidget* parent, const QString& title)
 {
-    return QMessageBox::question(parent, tr("Reload"),
-                                 tr("“%1” has unsaved changes. Reload it from the file and lose them?").arg(title),
-                                 QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel)
+    return QMessageBox::question(
+               parent, DialogProvider::tr("Reload"),
+               DialogProvider::tr("“%1” has unsaved changes. Reload it from the file and lose them?").arg(title),
+               QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel)
            == QMessageBox::Yes;
 }
 
 DialogProvider::RecoveryAnswer DefaultDialogProvider::recoverDocuments(QWidget* parent, const QStringList& entries)
 {
-    QMessageBox box(QMessageBox::Question, tr("Restore Unsaved Changes"),
-                    tr("The editor ended before these documents were saved. Restore their changes?"),
+    QMessageBox box(QMessageBox::Question, DialogProvider::tr("Restore Unsaved Changes"),
+                    DialogProvider::tr("The editor ended before these documents were saved. Restore their changes?"),
                     QMessageBox::NoButton, parent);
     box.setInformativeText(entries.join(QLatin1Char('\n')));
-    QPushButton* restore = box.addButton(tr("&Restore"), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(tr("&Discard"), QMessageBox::DestructiveRole);
-    box.addButton(tr("&Later"), QMessageBox::RejectRole);
+    QPushButton* restore = box.addButton(DialogProvider::tr("&Restore"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(DialogProvider::tr("&Discard"), QMessageBox::DestructiveRole);
+    box.addButton(DialogProvider::tr("&Later"), QMessageBox::RejectRole);
     box.setDefaultButton(restore);
     box.exec();
     if (box.clickedButton() == restore)
@@ -216,9 +223,9 @@ bool DefaultDialogProvider::printSetup(QWidget* parent, QPrinter* printer, const
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, !context.selected.isEmpty());
     auto* sizing = new QWidget;
-    sizing->setWindowTitle(tr("Page Sizing"));
-    auto* fit = new QRadioButton(tr("&Fit to paper"), sizing);
-    auto* actual = new QRadioButton(tr("&Actual size"), sizing);
+    sizing->setWindowTitle(DialogProvider::tr("Page Sizing"));
+    auto* fit = new QRadioButton(DialogProvider::tr("&Fit to paper"), sizing);
+    auto* actual = new QRadioButton(DialogProvider::tr("&Actual size"), sizing);
     fit->setChecked(*fitToPaper);
     actual->setChecked(!*fitToPaper);
     auto* layout = new QVBoxLayout(sizing);
@@ -234,28 +241,28 @@ bool DefaultDialogProvider::printSetup(QWidget* parent, QPrinter* printer, const
 
 void DefaultDialogProvider::showInformation(QWidget* parent, const QString& message)
 {
-    QMessageBox::information(parent, tr("PDF editor"), message);
+    QMessageBox::information(parent, DialogProvider::tr("PDF editor"), message);
 }
 
 void DefaultDialogProvider::showError(QWidget* parent, const QString& message)
 {
-    QMessageBox::warning(parent, tr("PDF editor"), message);
+    QMessageBox::warning(parent, DialogProvider::tr("PDF editor"), message);
 }
 
 void DefaultDialogProvider::showHelp(QWidget* parent)
 {
-    QMessageBox::information(parent, tr("Help"),
-                             tr("<b>Keyboard</b><br>"
-                                "Ctrl+O open, Ctrl+S save, Ctrl+Shift+S save as, Ctrl+W close<br>"
-                                "Ctrl+Tab next document<br>"
-                                "Ctrl++ / Ctrl+− zoom, Ctrl+0 actual size, Ctrl+wheel zoom<br>"
-                                "Page Up / Page Down, Home / End move through the pages"));
+    QMessageBox::information(parent, DialogProvider::tr("Help"),
+                             DialogProvider::tr("<b>Keyboard</b><br>"
+                                                "Ctrl+O open, Ctrl+S save, Ctrl+Shift+S save as, Ctrl+W close<br>"
+                                                "Ctrl+Tab next document<br>"
+                                                "Ctrl++ / Ctrl+− zoom, Ctrl+0 actual size, Ctrl+wheel zoom<br>"
+                                                "Page Up / Page Down, Home / End move through the pages"));
 }
 
 QString DefaultDialogProvider::exportXfdfFile(QWidget* parent, const QString& suggestedPath)
 {
-    QString file = QFileDialog::getSaveFileName(parent, tr("Export Comments and Fields"), suggestedPath,
-                                                tr("XFDF files (*.xfdf);;All files (*)"));
+    QString file = QFileDialog::getSaveFileName(parent, DialogProvider::tr("Export Comments and Fields"), suggestedPath,
+                                                DialogProvider::tr("XFDF files (*.xfdf);;All files (*)"));
     if (file.isEmpty())
         return QString();
     if (QFileInfo(file).suffix().isEmpty())
@@ -265,8 +272,9 @@ QString DefaultDialogProvider::exportXfdfFile(QWidget* parent, const QString& su
 
 QString DefaultDialogProvider::importXfdfFile(QWidget* parent)
 {
-    const QString file = QFileDialog::getOpenFileName(parent, tr("Import Comments and Fields"), m_lastDir,
-                                                      tr("XFDF files (*.xfdf *.xml);;All files (*)"));
+    const QString file = QFileDialog::getOpenFileName(parent, DialogProvider::tr("Import Comments and Fields"),
+                                                      m_lastDir,
+                                                      DialogProvider::tr("XFDF files (*.xfdf *.xml);;All files (*)"));
     if (!file.isEmpty())
         m_lastDir = QFileInfo(file).absolutePath();
     return file.isEmpty() ? QString() : file;
@@ -274,20 +282,20 @@ QString DefaultDialogProvider::importXfdfFile(QWidget* parent)
 
 QString DefaultDialogProvider::permissionsPassword(QWidget* parent, const QString& title, bool retry)
 {
-    QString label = tr("“%1” restricts what may be done with it. Changing its protection needs its "
-                       "permissions password first:")
+    QString label = DialogProvider::tr("“%1” restricts what may be done with it. Changing its protection needs its "
+                                       "permissions password first:")
                         .arg(title);
     if (retry)
-        label = tr("That is not the permissions password.") + QLatin1Char('\n') + label;
+        label = DialogProvider::tr("That is not the permissions password.") + QLatin1Char('\n') + label;
     bool ok = false;
-    const QString text = QInputDialog::getText(parent, tr("Permissions Password"), label, QLineEdit::Password,
-                                               QString(), &ok);
+    const QString text = QInputDialog::getText(parent, DialogProvider::tr("Permissions Password"), label,
+                                               QLineEdit::Password, QString(), &ok);
     return ok ? text : QString();
 }
 
 QStringList DefaultDialogProvider::attachFiles(QWidget* parent)
 {
-    const QStringList files = QFileDialog::getOpenFileNames(parent, tr("Add Attachments"), m_lastDir);
+    const QStringList files = QFileDialog::getOpenFileNames(parent, DialogProvider::tr("Add Attachments"), m_lastDir);
     if (!files.isEmpty())
         m_lastDir = QFileInfo(files.last()).absolutePath();
     return files;
@@ -295,7 +303,7 @@ QStringList DefaultDialogProvider::attachFiles(QWidget* parent)
 
 QString DefaultDialogProvider::saveAttachment(QWidget* parent, const QString& fileName)
 {
-    const QString file = QFileDialog::getSaveFileName(parent, tr("Save Attachment"),
+    const QString file = QFileDialog::getSaveFileName(parent, DialogProvider::tr("Save Attachment"),
                                                       QDir(m_lastDir).filePath(fileName));
     if (!file.isEmpty())
         m_lastDir = QFileInfo(file).absolutePath();
@@ -305,6 +313,11 @@ QString DefaultDialogProvider::saveAttachment(QWidget* parent, const QString& fi
 bool DefaultDialogProvider::openExternally(QWidget*, const QString& path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+QColor DefaultDialogProvider::chooseColor(QWidget* parent, const QColor& initial, const QString& title)
+{
+    return QColorDialog::getColor(initial, parent, title);
 }
 
 } // namespace pxv

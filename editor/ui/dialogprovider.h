@@ -6,6 +6,8 @@
 #include "values/protection.h"
 #include "values/stamp.h"
 
+#include <QColor>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -41,6 +43,8 @@ struct PageDialogContext
 // answer without modal dialogs. The default implementation shows real dialogs.
 class DialogProvider
 {
+    Q_DECLARE_TR_FUNCTIONS(pxv::DialogProvider)
+
 public:
     enum class CloseAnswer { Save, Discard, Cancel };
 
@@ -58,6 +62,9 @@ public:
     virtual QVariantMap openImages(QWidget* parent) = 0;
     // A text file to make a document of; a null string when cancelled.
     virtual QString openTextFile(QWidget* parent) = 0;
+    // How the text file at path is laid out: the parameters of "op.textToDoc" other than
+    // "Input" go into parameters. False when cancelled.
+    virtual bool textLayout(QWidget* parent, const QString& path, QVariantMap* parameters) = 0;
     // One PNG or JPEG picture (an image stamp); a null string when cancelled.
     virtual QString openPicture(QWidget* parent) = 0;
     // The files to combine, in order; empty when cancelled.
@@ -110,6 +117,8 @@ public:
     virtual QString saveAttachment(QWidget* parent, const QString& fileName) = 0;
     // Opens a file with the desktop's program for its type; false when none could be started.
     virtual bool openExternally(QWidget* parent, const QString& path) = 0;
+    // A colour, starting from initial; invalid when cancelled.
+    virtual QColor chooseColor(QWidget* parent, const QColor& initial, const QString& title) = 0;
 };
 
 class DefaultDialogProvider : public DialogProvider
@@ -120,6 +129,7 @@ public:
     QString password(QWidget* parent, const QString& fileName, bool retry) override;
     QVariantMap openImages(QWidget* parent) override;
     QString openTextFile(QWidget* parent) override;
+    bool textLayout(QWidget* parent, const QString& path, QVariantMap* parameters) override;
     QString openPicture(QWidget* parent) override;
     QStringList combineFiles(QWidget* parent) override;
     bool splitDocument(QWidget* parent, bool hasOutline, SplitChoice* choice) override;
@@ -144,6 +154,7 @@ public:
     QStringList attachFiles(QWidget* parent) override;
     QString saveAttachment(QWidget* parent, const QString& fileName) override;
     bool openExternally(QWidget* parent, const QString& path) override;
+    QColor chooseColor(QWidget* parent, const QColor& initial, const QString& title) override;
 
 private:
     QString m_lastDir;

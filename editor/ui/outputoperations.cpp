@@ -1,6 +1,7 @@
 #include "outputoperations.h"
 
 #include "core/compress.h"
+#include "core/fontfiles.h"
 #include "core/pageexport.h"
 #include "core/papersizes.h"
 #include "core/workerrun.h"
@@ -8,7 +9,6 @@
 #include "operationregistry.h"
 #include "pageprinting.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -19,11 +19,6 @@ namespace pxv {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("pxv::OperationRegistry", text);
-}
-
 const QString kPath = QStringLiteral("Path");
 const QString kFormat = QStringLiteral("Format");
 
@@ -31,7 +26,7 @@ int boundedInteger(OperationCall& call, const QString& parameter, int fallback, 
 {
     const int value = call.integer(parameter, fallback);
     if (value < low || value > high)
-        throw call.invalid(parameter, tr("it is %1 to %2, not %3").arg(low).arg(high).arg(value));
+        throw call.invalid(parameter, OperationRegistry::tr("it is %1 to %2, not %3").arg(low).arg(high).arg(value));
     return value;
 }
 
@@ -57,8 +52,8 @@ ExportSettings imageSettings(OperationCall& call, const QString& fallback)
     const QString name = call.has(kFormat) ? call.text(kFormat).trimmed().toLower() : fallback;
     if (!formats.contains(name))
         throw call.invalid(
-            kFormat,
-            tr("“%1” is not one of “docx”, “odt”, “txt”, “html”, “svg”, “png” or “jpeg”").arg(call.text(kFormat)));
+            kFormat, OperationRegistry::tr("“%1” is not one of “docx”, “odt”, “txt”, “html”, “svg”, “png” or “jpeg”")
+                         .arg(call.text(kFormat)));
     ExportSettings settings;
     settings.format = formats.value(name);
     settings.quality = boundedInteger(call, QStringLiteral("Quality"), settings.quality, 1, 100);
@@ -106,9 +101,9 @@ QSizeF paper(OperationCall& call, const QString& fallback)
         return paperSize(fallback);
     const QSizeF size = paperSize(call.text(QStringLiteral("Size")));
     if (size.isEmpty())
-        throw call.invalid(
-            QStringLiteral("Size"),
-            tr("“%1” is not a paper size such as “A4” or “Letter”").arg(call.text(QStringLiteral("Size"))));
+        throw call.invalid(QStringLiteral("Size"),
+                           OperationRegistry::tr("“%1” is not a paper size such as “A4” or “Letter”")
+                               .arg(call.text(QStringLiteral("Size"))));
     return size;
 }
 
@@ -117,12 +112,14 @@ double margin(OperationCall& call, const QSizeF& paper, double fallback)
     const double points = call.number(QStringLiteral("Margin"), fallback);
     if (points < 0 || points * 3 > qMin(paper.width(), paper.height()))
         throw call.invalid(QStringLiteral("Margin"),
-                           tr("%1 points leave too little of the page, or are below 0").arg(points));
+                           OperationRegistry::tr("%1 points leave too little of the page, or are below 0").arg(points));
     return points;
 }
 
-// Makes a new document on a worker and hands it to the calling thread as "Output".
-void outputNew(OperationCall& call, const std::function<std::unique_ptr<Document>(const SplitProgress&)>& make)
+} // namespace
+
+std::shared_ptr<CPXVDocument> outputNew(OperationCall& call,
+                                        const std::function<std::unique_ptr<Document>(const SplitProgress&)>& make)
 {
     std::unique_ptr<Document> made;
     QThread* caller = QThread::currentThread();
@@ -130,10 +127,10 @@ void outputNew(OperationCall& call, const std::function<std::unique_ptr<Document
         made = make(progress);
         made->moveToThread(caller);
     });
-    call.setOutput(std::make_shared<CPXVDocument>(std::move(made)));
+    auto output = std::make_shared<CPXVDocument>(std::move(made));
+    call.setOutput(output);
+    return output;
 }
-
-} // namespace
 
 void compressDocument(OperationCall& call)
 {
@@ -141,23 +138,24 @@ void compressDocument(OperationCall& call)
     const QString level = call.has(QStringLiteral("Level")) ? call.text(QStringLiteral("Level")).trimmed().toLower()
                                                             : QStringLiteral("lossless");
     if (level != QLatin1String("lossless") && level != QLatin1String("lossy"))
-        throw call.invalid(QStringLiteral("Level"), tr("“%1” is not “lossless” or “lossy”").arg(level));
+        throw call.invalid(QStringLiteral("Level"),
+                           OperationRegistry::tr("“%1” is not “lossless” or “lossy”").arg(level));
     CompressSettings settings;
     settings.lossy = level == QLatin1String("lossy");
     for (const QString& lossyOnly : {QStringLiteral("Resolution"), QStringLiteral("Quality")}) {
         if (call.has(lossyOnly) && !settings.lossy)
-            throw call.invalid(lossyOnly, tr("it is only taken with “Level” “lossy”"));
+            throw call.invalid(lossyOnly, OperationRegistry::tr("it is only taken with “Level” “lossy”"));
     }
     settings.dpi = boundedInteger(call, QStringLiteral("Resolution"), settings.dpi, 10, 1200);
     settings.quality = boundedInteger(call, QStringLiteral("Quality"), settings.quality, 1, 100);
     const QString path = call.has(kPath) ? call.text(kPath) : QString();
     if (path.trimmed().isEmpty())
-        throw call.invalid(kPath, tr("the file to write is missing"));
+        throw call.invalid(kPath, OperationRegistry::tr("the file to write is missing"));
     const Document& model = *document->model();
     const QFileInfo target(path);
     if (!model.filePath().isNull() && target.exists()
         && target.canonicalFilePath() == QFileInfo(model.filePath()).canonicalFilePath())
-        throw call.invalid(kPath, tr("it is the document's own file; choose another"));
+        throw call.invalid(kPath, OperationRegistry::tr("it is the document's own file; choose another"));
     const std::shared_ptr<const RenderSource> source = model.renderSource();
     CompressResult result;
     runWork(call, [&](const SplitProgress& progress) {
@@ -175,7 +173,7 @@ void printDocument(OperationCall& call)
     QPrinter printer(QPrinter::HighResolution);
     if (call.has(kPath)) {
         if (call.text(kPath).trimmed().isEmpty())
-            throw call.invalid(kPath, tr("it is empty"));
+            throw call.invalid(kPath, OperationRegistry::tr("it is empty"));
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(call.text(kPath));
     }
@@ -183,7 +181,7 @@ void printDocument(OperationCall& call)
     const QString fit = call.has(QStringLiteral("Fit")) ? call.text(QStringLiteral("Fit")).trimmed().toLower()
                                                         : QStringLiteral("true");
     if (fit != QLatin1String("true") && fit != QLatin1String("false"))
-        throw call.invalid(QStringLiteral("Fit"), tr("“%1” is not “true” or “false”").arg(fit));
+        throw call.invalid(QStringLiteral("Fit"), OperationRegistry::tr("“%1” is not “true” or “false”").arg(fit));
     const std::shared_ptr<const RenderSource> source = document->model()->renderSource();
     try {
         printPages(*source, pages, printer, fit == QLatin1String("true"), call.progress());
@@ -197,10 +195,10 @@ void imagesToDoc(OperationCall& call)
 {
     const QStringList paths = call.texts(QStringLiteral("Input"));
     if (paths.isEmpty())
-        throw call.invalid(QStringLiteral("Input"), tr("there are no image files"));
+        throw call.invalid(QStringLiteral("Input"), OperationRegistry::tr("there are no image files"));
     const QSizeF size = paper(call, QString());
     if (call.has(QStringLiteral("Margin")) && size.isEmpty())
-        throw call.invalid(QStringLiteral("Margin"), tr("it is only taken with a “Size”"));
+        throw call.invalid(QStringLiteral("Margin"), OperationRegistry::tr("it is only taken with a “Size”"));
     const double border = size.isEmpty() ? 0 : margin(call, size, 36);
     outputNew(call, [&](const SplitProgress& progress) {
         return Document::fromImages(paths, size, border, [&](int index, const QString& path) {
@@ -213,13 +211,23 @@ void textToDoc(OperationCall& call)
 {
     const QString path = call.has(QStringLiteral("Input")) ? call.text(QStringLiteral("Input")) : QString();
     if (path.trimmed().isEmpty())
-        throw call.invalid(QStringLiteral("Input"), tr("the text file is missing"));
+        throw call.invalid(QStringLiteral("Input"), OperationRegistry::tr("the text file is missing"));
     const QSizeF size = paper(call, QStringLiteral("A4"));
     const double border = margin(call, size, 56);
     const double fontSize = call.number(QStringLiteral("FontSize"), 10);
     if (fontSize < 4 || fontSize > 72)
-        throw call.invalid(QStringLiteral("FontSize"), tr("it is 4 to 72 points, not %1").arg(fontSize));
-    outputNew(call, [&](const SplitProgress&) { return Document::fromText(path, size, border, fontSize); });
+        throw call.invalid(QStringLiteral("FontSize"),
+                           OperationRegistry::tr("it is 4 to 72 points, not %1").arg(fontSize));
+    QByteArray font;
+    if (call.has(QStringLiteral("Font"))) {
+        const QString family = call.text(QStringLiteral("Font"));
+        font = fontForFamily(family);
+        if (font.isEmpty())
+            throw call.invalid(
+                QStringLiteral("Font"),
+                OperationRegistry::tr("“%1” is not an installed TrueType or OpenType font family").arg(family));
+    }
+    outputNew(call, [&](const SplitProgress&) { return Document::fromText(path, size, border, fontSize, font); });
 }
 
 void exportToImages(OperationCall& call)
@@ -227,18 +235,18 @@ void exportToImages(OperationCall& call)
     const std::shared_ptr<CPXVDocument> document = call.document();
     ExportSettings settings = imageSettings(call, QStringLiteral("png"));
     if (!isOnePagePerFile(settings.format))
-        throw call.invalid(kFormat, tr("“%1” is not “png” or “jpeg”").arg(call.text(kFormat)));
+        throw call.invalid(kFormat, OperationRegistry::tr("“%1” is not “png” or “jpeg”").arg(call.text(kFormat)));
     const QVector<int> pages = call.pages(*document);
     const QDir folder(call.outputFolder());
     const QString pattern = call.has(QStringLiteral("Pattern")) ? call.text(QStringLiteral("Pattern"))
                                                                 : QStringLiteral("page-{n}") + suffix(settings.format);
     if (pages.size() > 1 && !pattern.contains(QLatin1String("{n}")))
-        throw call.invalid(QStringLiteral("Pattern"), tr("it needs “{n}” for the page number"));
+        throw call.invalid(QStringLiteral("Pattern"), OperationRegistry::tr("it needs “{n}” for the page number"));
     QList<ExportFile> files;
     for (int page : pages) {
         const QString name = pageFileName(pattern, page + 1);
         if (name.trimmed().isEmpty() || name.contains(QLatin1Char('/')))
-            throw call.invalid(QStringLiteral("Pattern"), tr("“%1” is not a file name").arg(name));
+            throw call.invalid(QStringLiteral("Pattern"), OperationRegistry::tr("“%1” is not a file name").arg(name));
         files.append({folder.absoluteFilePath(name), {page}});
     }
     writeFiles(call, *document, files, settings);
@@ -248,27 +256,28 @@ void convertDocument(OperationCall& call)
 {
     const std::shared_ptr<CPXVDocument> document = call.document();
     if (!call.has(kFormat))
-        throw call.invalid(kFormat, tr("it is missing"));
+        throw call.invalid(kFormat, OperationRegistry::tr("it is missing"));
     const ExportSettings settings = imageSettings(call, QString());
     const QVector<int> pages = call.pages(*document);
     const QString path = call.has(kPath) ? call.text(kPath) : QString();
     if (path.trimmed().isEmpty())
-        throw call.invalid(kPath, tr("the file or folder to write is missing"));
+        throw call.invalid(kPath, OperationRegistry::tr("the file or folder to write is missing"));
     QList<ExportFile> files;
     if (QFileInfo(path).isDir()) {
         // A folder: one file per page, named after the document.
         const QDir folder(call.outputFolder());
         const QString base = document->model()->filePath().isNull()
-                                 ? tr("Untitled")
+                                 ? OperationRegistry::tr("Untitled")
                                  : QFileInfo(document->model()->filePath()).completeBaseName();
         for (int page : pages)
-            files.append({folder.absoluteFilePath(tr("%1 - page %2").arg(base).arg(page + 1) + suffix(settings.format)),
+            files.append({folder.absoluteFilePath(OperationRegistry::tr("%1 - page %2").arg(base).arg(page + 1)
+                                                  + suffix(settings.format)),
                           {page}});
     } else {
         if (isOnePagePerFile(settings.format) && pages.size() > 1)
-            throw call.invalid(
-                kPath,
-                tr("a %1 file holds one page, so %2 pages need a folder").arg(call.text(kFormat)).arg(pages.size()));
+            throw call.invalid(kPath, OperationRegistry::tr("a %1 file holds one page, so %2 pages need a folder")
+                                          .arg(call.text(kFormat))
+                                          .arg(pages.size()));
         files.append({QFileInfo(path).absoluteFilePath(), pages});
     }
     writeFiles(call, *document, files, settings);

@@ -13,10 +13,11 @@ namespace pxv {
 
 namespace {
 
-QString tr(const char* text)
+// The printing texts, under a context of their own.
+struct Printing
 {
-    return QCoreApplication::translate("pxv::Printing", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(pxv::Printing)
+};
 
 // Pages are drawn at the printer's resolution up to this: more costs hundreds of megabytes a
 // page and shows no more on paper.
@@ -67,7 +68,7 @@ void printPages(const RenderSource& source, const QVector<int>& pages, QPrinter&
         if (painter.isActive())
             printer.abort();
         if (failedToStart)
-            throw DocumentError(DocumentError::Failed, tr("The printer could not be started."));
+            throw DocumentError(DocumentError::Failed, Printing::tr("The printer could not be started."));
         throw;
     }
     if (painter.isActive())
