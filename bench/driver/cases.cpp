@@ -26,25 +26,30 @@ QString Bench::describe(const QString& file) const
     return QStringLiteral("%1 (%2 p.)").arg(QFileInfo(file).fileName()).arg(m_docs.pages.value(file));
 }
 
-double Bench::timeToPaint(const QString& program, const char* mark, const QString& display, bool withoutGl)
+QStringList Bench::homeEnvironment(const QString& home)
 {
-    // A fresh home each time: no history, settings or lock of an earlier run.
-    QTemporaryDir home(m_workDir + QStringLiteral("/home-XXXXXX"));
-    const QString runtime = home.path() + QStringLiteral("/runtime");
+    // A fresh home each run: no history, settings or lock of an earlier run.
+    const QString runtime = home + QStringLiteral("/runtime");
     QDir().mkpath(runtime);
     QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return QStringList{QStringLiteral("QT_QPA_PLATFORM=xcb"),
+                       QStringLiteral("HOME=") + home,
+                       QStringLiteral("XDG_CONFIG_HOME=") + home + QStringLiteral("/config"),
+                       QStringLiteral("XDG_DATA_HOME=") + home + QStringLiteral("/data"),
+                       QStringLiteral("XDG_CACHE_HOME=") + home + QStringLiteral("/cache"),
+                       QStringLiteral("XDG_RUNTIME_DIR=") + runtime};
+}
+
+double Bench::timeToPaint(const QString& program, const char* mark, const QString& display, bool withoutGl)
+{
+    QTemporaryDir home(m_workDir + QStringLiteral("/home-XXXXXX"));
     ChildRun run;
     run.command = QStringList{program};
     run.mark = mark;
     run.timeoutMs = 60000;
     run.environment = QStringList{QStringLiteral("DISPLAY=") + display,
-                                  QStringLiteral("QT_QPA_PLATFORM=xcb"),
-                                  QStringLiteral("QT_LOGGING_RULES=vellumpad.perf=true"),
-                                  QStringLiteral("HOME=") + home.path(),
-                                  QStringLiteral("XDG_CONFIG_HOME=") + home.path() + QStringLiteral("/config"),
-                                  QStringLiteral("XDG_DATA_HOME=") + home.path() + QStringLiteral("/data"),
-                                  QStringLiteral("XDG_CACHE_HOME=") + home.path() + QStringLiteral("/cache"),
-                                  QStringLiteral("XDG_RUNTIME_DIR=") + runtime};
+                                  QStringLiteral("QT_LOGGING_RULES=vellumpad.perf=true")}
+                      + homeEnvironment(home.path());
     if (withoutGl)
         run.environment.append(QStringLiteral("QT_XCB_GL_INTEGRATION=none"));
     return mustRun(run).wallMs;
@@ -72,6 +77,18 @@ ChildRun Bench::editorRun(const QStringList& arguments) const
     ChildRun run;
     run.command = QStringList{m_tools.editor} + arguments;
     run.environment = QStringList{QStringLiteral("QT_QPA_PLATFORM=offscreen"), QStringLiteral("QT_FONT_DPI=96")};
+    return run;
+}
+
+ChildRun Bench::mupdfPageRun(const QString& file, int page, double pixelsPerPoint, int rotation) const
+{
+    ChildRun run;
+    run.command = QStringList{m_tools.mupdf,
+                              QStringLiteral("page"),
+                              file,
+                              QString::number(page),
+                              QString::number(pixelsPerPoint, 'f', 6),
+                              QString::number(rotation)};
     return run;
 }
 
@@ -170,21 +187,6 @@ void Bench::scrolling()
                        .arg(scale * 72.0, 0, 'f', 1));
 }
 
-void Bench::memory()
-{
-    const QString file = m_docs.manual;
-    const ChildRun editor = editorRun({QStringLiteral("scroll"), file});
-    std::vector<double> peak, after;
-    for (int i = 0; i < kLongRuns; ++i) {
-        const ChildResult ours = mustRun(editor);
-        peak.push_back(mib(ours.peakRssKib));
-        after.push_back(mib(qint64(ours.value("rss-after-kib"))));
-    }
-    const QString name = QStringLiteral("Memory, ") + describe(file) + QStringLiteral(" scrolled end to end");
-    m_rows.append(absoluteRow(name + QStringLiteral(": peak RSS"), median(peak), QStringLiteral("MiB"), 300));
-    m_rows.append(absoluteRow(name + QStringLiteral(": RSS after"), median(after), QStringLiteral("MiB"), 300));
-}
-
 void Bench::editing()
 {
     const QString file = m_docs.manual;
@@ -203,13 +205,7 @@ void Bench::editing()
         std::vector<double> draws;
         for (int step = 0; step < int(last.value("rotations")); ++step) {
             const bool turned = step % 2 == 0;
-            ChildRun engine;
-            engine.command = QStringList{m_tools.mupdf,
-                                         QStringLiteral("page"),
-                                         file,
-                                         QString::number(int(last.value("page"))),
-                                         QString::number(scale[turned], 'f', 6),
-                                         turned ? QStringLiteral("90") : QStringLiteral("0")};
+            const ChildRun engine = mupdfPageRun(file, int(last.value("page")), scale[turned], turned ? 90 : 0);
             draws.push_back(mustRun(engine).value("page-ms"));
         }
         alone.push_back(median(draws));

@@ -22,6 +22,7 @@ public:
     Bench(const Tools& tools, const Documents& docs, const QString& workDir);
 
     void startUp(const QString& display);
+    void peers(const QString& display);
     void firstPage();
     void scrolling();
     void memory();
@@ -31,6 +32,7 @@ public:
     void pageWork();
     void extractOne();
     void thumbnails();
+    void zooming();
     void recovery();
     void comments();
     void forms();
@@ -44,8 +46,12 @@ public:
     const QStringList& notes() const { return m_notes; }
 
 private:
+    // The environment of a program run on an X display with home as its fresh home folder.
+    static QStringList homeEnvironment(const QString& home);
     double timeToPaint(const QString& program, const char* mark, const QString& display, bool withoutGl);
     ChildRun editorRun(const QStringList& arguments) const;
+    // MuPDF alone drawing one page (from 1) once unmeasured, then timed ("page-ms").
+    ChildRun mupdfPageRun(const QString& file, int page, double pixelsPerPoint, int rotation = 0) const;
     double editorPixelsPerPoint(const QString& file);
     int outlineEntries(const QString& file);
     QString describe(const QString& file) const;

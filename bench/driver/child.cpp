@@ -12,8 +12,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
-
 std::vector<QByteArray> environmentWith(const QStringList& additions)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -35,8 +33,6 @@ std::vector<char*> pointersTo(std::vector<QByteArray>& strings)
     pointers.push_back(nullptr);
     return pointers;
 }
-
-} // namespace
 
 double ChildResult::value(const char* key) const
 {

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include <vector>
+
 // One program run as a child process, measured from outside the same way whatever it is.
 struct ChildRun
 {
@@ -26,3 +28,8 @@ struct ChildResult
 };
 
 ChildResult runChild(const ChildRun& run);
+
+// This process's environment with additions ("NAME=value") as exec wants it, and the
+// null-terminated pointers to such strings; made before the fork, as the child may not allocate.
+std::vector<QByteArray> environmentWith(const QStringList& additions);
+std::vector<char*> pointersTo(std::vector<QByteArray>& strings);

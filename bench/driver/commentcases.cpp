@@ -68,14 +68,8 @@ void Bench::comments()
         ours.push_back(last.value("annotate-ms"));
         first.push_back(last.value("first-annotate-ms"));
         call.push_back(last.value("call-ms"));
-        // MuPDF alone draws the page once unmeasured, then timed, at the scale the editor painted.
-        ChildRun engine;
-        engine.command = QStringList{m_tools.mupdf,
-                                     QStringLiteral("page"),
-                                     file,
-                                     QString::number(int(last.value("page"))),
-                                     QString::number(last.value("pixels-per-point"), 'f', 6),
-                                     QStringLiteral("0")};
+        // At the scale the editor painted.
+        const ChildRun engine = mupdfPageRun(file, int(last.value("page")), last.value("pixels-per-point"));
         std::vector<double> draws;
         for (int draw = 0; draw < int(last.value("annotations")); ++draw)
             draws.push_back(mustRun(engine).value("page-ms"));

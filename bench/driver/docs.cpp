@@ -10,6 +10,8 @@ namespace {
 
 // The R manuals first: the reference manual is the one the memory target is about.
 const char* const kPackages[] = {"r-doc-pdf", "octave-doc", "gnuplot-doc", "debian-reference-en"};
+// Its manual draws its many figures as paths: the most per page of the documentation packages.
+const char* const kVectorPackage = "asymptote-doc";
 constexpr int kScrollPages = 1000;
 constexpr int kCombinePages = 5000;
 
@@ -29,6 +31,23 @@ QStringList pdfsOf(const char* package)
     return found;
 }
 
+// The package's document with the most pages, its PDFs' page counts added to docs.
+QString longestOf(const char* package, Documents& docs, const std::function<int(const QString&)>& countPages)
+{
+    QString longest;
+    for (const QString& path : pdfsOf(package)) {
+        docs.pages[path] = countPages(path);
+        // Of equal page counts the shorter name wins: "refman" before "fullrefman".
+        const int pages = docs.pages[path];
+        const int best = docs.pages.value(longest, -1);
+        if (pages > best || (pages == best && QFileInfo(path).fileName().size() < QFileInfo(longest).fileName().size()))
+            longest = path;
+    }
+    if (longest.isEmpty())
+        throw std::runtime_error(std::string("the package ") + package + " has no PDF");
+    return longest;
+}
+
 } // namespace
 
 int Documents::pagesOf(const QStringList& paths) const
@@ -42,21 +61,9 @@ int Documents::pagesOf(const QStringList& paths) const
 Documents findDocuments(const std::function<int(const QString&)>& countPages)
 {
     Documents docs;
-    for (const char* package : kPackages) {
-        QString longest;
-        for (const QString& path : pdfsOf(package)) {
-            docs.pages[path] = countPages(path);
-            // Of equal page counts the shorter name wins: "refman" before "fullrefman".
-            const int pages = docs.pages[path];
-            const int best = docs.pages.value(longest, -1);
-            if (pages > best
-                || (pages == best && QFileInfo(path).fileName().size() < QFileInfo(longest).fileName().size()))
-                longest = path;
-        }
-        if (longest.isEmpty())
-            throw std::runtime_error(std::string("the package ") + package + " has no PDF");
-        docs.firstPage.append(longest);
-    }
+    for (const char* package : kPackages)
+        docs.firstPage.append(longestOf(package, docs, countPages));
+    docs.vector = longestOf(kVectorPackage, docs, countPages);
     docs.manual = docs.firstPage.first();
 
     for (auto it = docs.pages.cbegin(); it != docs.pages.cend(); ++it) {

@@ -12,6 +12,7 @@ struct Documents
     QString scroll; // the shortest document of at least 1,000 pages besides the manual
     QStringList firstPage; // the longest document of each package
     QStringList combine; // those again in turn until they total at least 5,000 pages
+    QString vector; // the Asymptote manual, its figures drawn as paths
     QHash<QString, int> pages;
 
     int pagesOf(const QStringList& paths) const;

@@ -23,14 +23,8 @@ void Bench::forms()
         last = mustRun(editor);
         ours.push_back(last.value("fill-ms"));
         call.push_back(last.value("call-ms"));
-        // MuPDF alone draws the page once unmeasured, then timed, at the scale the editor painted.
-        ChildRun engine;
-        engine.command = QStringList{m_tools.mupdf,
-                                     QStringLiteral("page"),
-                                     file,
-                                     QString::number(kFilledPage),
-                                     QString::number(last.value("pixels-per-point"), 'f', 6),
-                                     QStringLiteral("0")};
+        // At the scale the editor painted.
+        const ChildRun engine = mupdfPageRun(file, kFilledPage, last.value("pixels-per-point"));
         alone.push_back(mustRun(engine).value("page-ms") + kFrameMs);
     }
     m_rows.append(ratioRow(QStringLiteral("Fill a text field on page %1 of a %2-page form until repainted, vs MuPDF "

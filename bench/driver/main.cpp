@@ -1,7 +1,7 @@
 // Runs every benchmark case, ours and the baselines in turn, and prints one Markdown table of
 // medians with the machine it ran on. Arguments name the programs: app=, window=, editor=,
 // mupdf=, history= (paths); any number of case=NAME runs only those cases (names as printed,
-// "start-up" included). Exits 1 when a case cannot be run.
+// "start-up" and "viewers" included). Exits 1 when a case cannot be run.
 
 #include "cases.h"
 #include "e2eharness.h"
@@ -106,6 +106,13 @@ int main(int argc, char** argv)
             progress("start-up");
             bench.startUp(xserver.display());
         }
+        if (wanted("viewers")) {
+            const E2EHarness xserver(false);
+            if (!xserver.isReady())
+                throw std::runtime_error("Xvfb did not start");
+            progress("viewers");
+            bench.peers(xserver.display());
+        }
         const std::pair<const char*, std::function<void()>> cases[] = {
             {"first page", [&] { bench.firstPage(); }},
             {"scrolling", [&] { bench.scrolling(); }},
@@ -123,6 +130,7 @@ int main(int argc, char** argv)
             {"watermark", [&] { bench.watermarking(); }},
             {"export images", [&] { bench.exportImages(); }},
             {"compress", [&] { bench.compress(); }},
+            {"zoom", [&] { bench.zooming(); }},
         };
         for (const auto& [name, run] : cases) {
             if (!wanted(name))

@@ -113,6 +113,18 @@ public:
     // screenful at a time, each step once the thumbnails it brought up are drawn.
     Thumbnails scrollThumbnails();
 
+    struct Zoom
+    {
+        int steps = 0;
+        double seconds = 0;
+        double longestStallMs = 0;
+        double pixelsPerPoint = 0; // at the end
+        qint64 rssAfterKib = 0; // with the renderer idle at the end
+    };
+    // After open(): zooms in steps times as the zoom-in command does, each step once the
+    // renderer has drawn everything the view asked for at the new scale.
+    Zoom zoomIn(int steps);
+
     struct RecoveryWrite
     {
         double guiMs = 0; // making the record on the GUI thread

@@ -32,6 +32,9 @@
 //                                              "pixels-per-point"
 //   bench_editor thumbnails FILE               the thumbnails pane scrolled end to end: "rows",
 //                                              "steps", "seconds", "longest-stall-ms"
+//   bench_editor zoom FILE                     50 zoom-in steps on the first page, each once drawn:
+//                                              "steps", "seconds", "longest-stall-ms",
+//                                              "pixels-per-point" (at the end), "rss-after-kib"
 //   bench_editor recovery FILE [whole]         the first page rotated, then its recovery record
 //                                              written (whole: of a copy without a file):
 //                                              "gui-ms", "off-gui-ms", "longest-stall-ms",
@@ -86,7 +89,7 @@ int usage()
                          "edit-memory FILE | delete-save FILE OUTPUT | extract FILE PAGE OUTPUT | thumbnails FILE | "
                          "recovery FILE [whole] | watermark FILE PAGES OUTPUT | annotate FILE | annotate-save FILE "
                          "OUTPUT | form PAGES OUTPUT | fill FILE PAGE | "
-                         "export FILE PAGES DPI FOLDER | compress FILE LEVEL OUTPUT\n");
+                         "export FILE PAGES DPI FOLDER | compress FILE LEVEL OUTPUT | zoom FILE\n");
     return 2;
 }
 
@@ -210,6 +213,14 @@ int main(int argc, char** argv)
             return failed(run);
         std::printf("rows %d\nsteps %d\nseconds %.3f\nlongest-stall-ms %.1f\n", pane.rows, pane.steps, pane.seconds,
                     pane.longestStallMs);
+    } else if (mode == QLatin1String("zoom") && args.size() == 3) {
+        if (run.open(args[2]) < 0)
+            return failed(run);
+        const EditorRun::Zoom zoom = run.zoomIn(50);
+        if (!run.error().isEmpty())
+            return failed(run);
+        std::printf("steps %d\nseconds %.3f\nlongest-stall-ms %.1f\npixels-per-point %.6f\nrss-after-kib %lld\n",
+                    zoom.steps, zoom.seconds, zoom.longestStallMs, zoom.pixelsPerPoint, qlonglong(zoom.rssAfterKib));
     } else if (mode == QLatin1String("recovery")
                && (args.size() == 3 || (args.size() == 4 && args[3] == QLatin1String("whole")))) {
         const QTemporaryDir folder;

@@ -4,7 +4,9 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace pxv {
 
@@ -19,8 +21,52 @@ int scaleKey(double pixelsPerPoint)
 
 // Below every priority a view gives its requests.
 constexpr int kPrefetchPriority = -1000;
+// Above them: the view that will ask is being made.
+constexpr int kOpenAheadPriority = 1000;
+
+// The files being opened ahead, by path; used on the GUI thread only.
+QHash<QString, std::shared_ptr<RenderJob>>& openedAhead()
+{
+    static QHash<QString, std::shared_ptr<RenderJob>> jobs;
+    return jobs;
+}
 
 } // namespace
+
+// An image in the cache. The render workers allocated it, so it is freed on one of them when the
+// cache drops it: freeing it here waited for the worker's allocator lock, held while that worker
+// allocates or trims, and stalled the GUI thread for up to 30 ms at a time while scrolling.
+class PageRenderer::HeldImage : public QImage
+{
+public:
+    explicit HeldImage(const QImage& image) : QImage(image) {}
+    ~HeldImage() { releaseOnWorker(QImage(std::move(*static_cast<QImage*>(this)))); }
+    HeldImage(const HeldImage&) = delete;
+    HeldImage& operator=(const HeldImage&) = delete;
+};
+
+QSize PageRenderer::imageSize(const QSizeF& sizeInPoints, double pixelsPerPoint)
+{
+    // A damaged file can claim a page of a billion points: the size is held well inside int, so
+    // that sums of pixels and tile offsets over it cannot overflow.
+    constexpr double kLargest = std::numeric_limits<int>::max() / 4;
+    const auto pixels = [&](double points) {
+        return int(std::clamp(std::ceil(points * pixelsPerPoint - 0.001), 0.0, kLargest));
+    };
+    return QSize(pixels(sizeInPoints.width()), pixels(sizeInPoints.height()));
+}
+
+bool PageRenderer::isTiled(const QSizeF& sizeInPoints, double pixelsPerPoint)
+{
+    const QSizeF size = sizeInPoints * pixelsPerPoint;
+    return size.width() * size.height() > double(kMaxPagePixels);
+}
+
+double PageRenderer::previewScale(const QSizeF& sizeInPoints, double pixelsPerPoint)
+{
+    const double area = std::max(1.0, sizeInPoints.width() * sizeInPoints.height());
+    return std::min(pixelsPerPoint, std::sqrt(double(kPreviewPixels) / area));
+}
 
 PageRenderer::PageRenderer(Document* document, QObject* parent) : QObject(parent), m_document(document)
 {
@@ -39,6 +85,29 @@ PageRenderer::~PageRenderer()
     cancelAll();
 }
 
+void PageRenderer::openAhead(const QString& path)
+{
+    auto job = std::make_shared<RenderJob>();
+    job->openAhead = path;
+    openedAhead().insert(path, job);
+    renderPool()->start(new RenderTask(job), kOpenAheadPriority);
+}
+
+void PageRenderer::warmUp(int page)
+{
+    if (!m_document || m_document->needsPassword() || page < 0 || page >= m_document->pageCount()
+        || m_document->pageSize(page).isEmpty())
+        return;
+    auto job = makeJob(page, 1.0);
+    job->warmUp = true;
+    job->clip = QRect(0, 0, 1, 1); // reading the page is the cost; one pixel draws next to nothing
+    m_warmUp = job;
+    // Right after the file's own open on the worker opening it, if that is still going on.
+    const std::shared_ptr<RenderJob> ahead = openedAhead().take(job->source->base->path);
+    if (!ahead || !ahead->chain(job))
+        renderPool()->start(new RenderTask(job), kPrefetchPriority);
+}
+
 void PageRenderer::request(int page, double pixelsPerPoint, int priority)
 {
     if (!m_document || m_document->needsPassword() || page < 0 || page >= m_document->pageCount()
@@ -51,7 +120,7 @@ void PageRenderer::request(int page, double pixelsPerPoint, int priority)
     if (running != m_jobs.end() && scaleKey((*running)->pixelsPerPoint) == key) {
         if (priority > (*running)->priority) { // a prefetched page became visible: it goes first
             (*running)->priority = priority;
-            renderPool()->start(new RenderTask(*running, m_sink), priority);
+            renderPool()->start(new RenderTask(*running), priority);
         }
         return;
     }
@@ -73,20 +142,67 @@ void PageRenderer::request(int page, double pixelsPerPoint, int priority)
     }
 }
 
-bool PageRenderer::startJob(int page, double pixelsPerPoint, int priority)
+std::shared_ptr<RenderJob> PageRenderer::makeJob(int page, double pixelsPerPoint) const
 {
-    if (m_document->pageSize(page).isEmpty())
-        return false;
     auto job = std::make_shared<RenderJob>();
     job->page = page;
     job->id = idOf(page);
     job->pixelsPerPoint = pixelsPerPoint;
-    job->priority = priority;
     job->source = m_document->renderSource();
     job->hiddenGroups = m_document->hiddenGroups();
+    job->sink = m_sink;
+    return job;
+}
+
+bool PageRenderer::startJob(int page, double pixelsPerPoint, int priority)
+{
+    if (m_document->pageSize(page).isEmpty())
+        return false;
+    auto job = makeJob(page, pixelsPerPoint);
+    job->priority = priority;
     m_jobs.insert(job->id, job);
-    renderPool()->start(new RenderTask(job, m_sink), priority);
+    // The first request: the warm-up's worker has the page read already; once the warm-up is
+    // over, its copy of the document goes to whichever worker takes this.
+    const bool afterWarmUp = m_warmUp && m_warmUp->id == job->id && m_warmUp->chain(job);
+    m_warmUp.reset();
+    if (!afterWarmUp)
+        renderPool()->start(new RenderTask(job), priority);
     return true;
+}
+
+void PageRenderer::requestTiles(const QList<Tile>& tiles, double pixelsPerPoint)
+{
+    QHash<CacheKey, std::shared_ptr<RenderJob>> listed;
+    if (m_document && !m_document->needsPassword() && pixelsPerPoint > 0) {
+        const int scale = scaleKey(pixelsPerPoint);
+        // After the whole pages the view asks for (the previews under the tiles among them),
+        // before anything drawn ahead; listed first, drawn first.
+        int priority = 0;
+        for (const Tile& tile : tiles) {
+            --priority;
+            if (tile.page < 0 || tile.page >= m_document->pageCount())
+                continue;
+            const CacheKey key{idOf(tile.page), scale, tile.cell.y() << 16 | tile.cell.x()};
+            if (m_cache.contains(key))
+                continue;
+            std::shared_ptr<RenderJob> job = m_tileJobs.take(key);
+            if (!job) {
+                job = makeJob(tile.page, pixelsPerPoint);
+                job->clip = QRect(tile.cell * kTileSize, QSize(kTileSize, kTileSize));
+                renderPool()->start(new RenderTask(job), priority);
+            }
+            listed.insert(key, job);
+        }
+    }
+    for (const auto& job : qAsConst(m_tileJobs))
+        job->cancelled.store(1);
+    m_tileJobs.swap(listed);
+}
+
+QImage PageRenderer::cachedTile(int page, double pixelsPerPoint, const QPoint& cell) const
+{
+    const QImage* image = m_cache.object({idOf(page), scaleKey(pixelsPerPoint), cell.y() << 16 | cell.x()});
+    return image ? *image : QImage();
 }
 
 void PageRenderer::cancelJob(QHash<PageId, std::shared_ptr<RenderJob>>::iterator job)
@@ -152,6 +268,7 @@ void PageRenderer::cancelAll()
 {
     m_prefetched.clear();
     cancelExcept({});
+    requestTiles({}, 0);
 }
 
 QImage PageRenderer::cachedImage(int page, double pixelsPerPoint) const
@@ -181,15 +298,15 @@ QImage PageRenderer::nearestCachedImage(int page, double pixelsPerPoint) const
     if (kept != m_kept.constEnd())
         consider(kept->first, kept->second);
     for (const CacheKey& key : m_cache.keys()) {
-        if (key.first == id)
-            consider(key.second, *m_cache.object(key));
+        if (key.id == id && key.tile == kWholePage)
+            consider(key.scale, *m_cache.object(key));
     }
     return image;
 }
 
 void PageRenderer::setCacheLimit(qint64 bytes)
 {
-    m_cache.setMaxCost(int(qBound<qint64>(0, bytes, std::numeric_limits<int>::max())));
+    m_cache.setMaxCost(int(std::clamp<qint64>(bytes, 0, std::numeric_limits<int>::max())));
 }
 
 qint64 PageRenderer::cacheLimit() const
@@ -212,12 +329,16 @@ qint64 PageRenderer::wantedCost() const
 
 int PageRenderer::pendingCount() const
 {
-    return m_jobs.size();
+    return m_jobs.size() + m_tileJobs.size();
 }
 
 void PageRenderer::onJobFinished(std::shared_ptr<RenderJob> job, QImage image, QString error)
 {
     ++m_finished;
+    if (!job->clip.isNull()) {
+        finishTile(job, image, error);
+        return;
+    }
     // A result nobody waits for any more (cancelled, replaced by another scale, or drawn from
     // an old version of the document) is dropped.
     if (m_jobs.value(job->id) != job)
@@ -231,19 +352,34 @@ void PageRenderer::onJobFinished(std::shared_ptr<RenderJob> job, QImage image, Q
     if (m_wanted.contains(job->id)) {
         keep(key, image);
     } else if (image.sizeInBytes() <= m_cache.maxCost()) {
-        m_cache.insert(key, new QImage(image), int(image.sizeInBytes()));
+        m_cache.insert(key, new HeldImage(image), int(image.sizeInBytes()));
     }
     emit pageReady(job->page, job->pixelsPerPoint, image);
 }
 
+void PageRenderer::finishTile(const std::shared_ptr<RenderJob>& job, const QImage& image, const QString& error)
+{
+    const QPoint cell = job->clip.topLeft() / kTileSize;
+    const CacheKey key{job->id, scaleKey(job->pixelsPerPoint), cell.y() << 16 | cell.x()};
+    if (m_tileJobs.value(key) != job)
+        return;
+    m_tileJobs.remove(key);
+    if (!error.isEmpty()) {
+        emit pageFailed(job->page, error);
+        return;
+    }
+    m_cache.insert(key, new HeldImage(image), int(image.sizeInBytes()));
+    emit tileReady(job->page, job->pixelsPerPoint, cell);
+}
+
 void PageRenderer::keep(const CacheKey& key, const QImage& image)
 {
-    const auto kept = m_kept.constFind(key.first);
-    if (kept != m_kept.constEnd() && kept->first == key.second)
+    const auto kept = m_kept.constFind(key.id);
+    if (kept != m_kept.constEnd() && kept->first == key.scale)
         return;
-    release(key.first); // the old scale stays in the cache, for showing scaled meanwhile
+    release(key.id); // the old scale stays in the cache, for showing scaled meanwhile
     m_cache.remove(key);
-    m_kept.insert(key.first, {key.second, image});
+    m_kept.insert(key.id, {key.scale, image});
 }
 
 void PageRenderer::release(PageId id)
@@ -253,7 +389,7 @@ void PageRenderer::release(PageId id)
         return;
     const qint64 bytes = kept->second.sizeInBytes();
     if (bytes <= m_cache.maxCost())
-        m_cache.insert({id, kept->first}, new QImage(kept->second), int(bytes));
+        m_cache.insert({id, kept->first}, new HeldImage(kept->second), int(bytes));
     m_kept.erase(kept);
 }
 
@@ -267,8 +403,10 @@ int PageRenderer::imageCount() const
     QSet<PageId> pages;
     for (auto it = m_kept.cbegin(); it != m_kept.cend(); ++it)
         pages.insert(it.key());
-    for (const CacheKey& key : m_cache.keys())
-        pages.insert(key.first);
+    for (const CacheKey& key : m_cache.keys()) {
+        if (key.tile == kWholePage)
+            pages.insert(key.id);
+    }
     return pages.size();
 }
 
@@ -285,12 +423,20 @@ void PageRenderer::forget(PageId id)
     m_kept.remove(id);
     m_wanted.remove(id);
     for (const CacheKey& key : m_cache.keys()) {
-        if (key.first == id)
+        if (key.id == id)
             m_cache.remove(key);
     }
     auto job = m_jobs.find(id);
     if (job != m_jobs.end())
         cancelJob(job);
+    for (auto tile = m_tileJobs.begin(); tile != m_tileJobs.end();) {
+        if (tile.key().id == id) {
+            tile.value()->cancelled.store(1);
+            tile = m_tileJobs.erase(tile);
+        } else {
+            ++tile;
+        }
+    }
 }
 
 void PageRenderer::onPagesChanged(const PageChanges& changes)
@@ -307,6 +453,7 @@ void PageRenderer::onPagesChanged(const PageChanges& changes)
             it.value()->cancelled.store(1);
         m_jobs.clear();
         m_prefetched.clear();
+        requestTiles({}, 0);
     }
 }
 

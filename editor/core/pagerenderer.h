@@ -27,10 +27,34 @@ public:
     static constexpr qint64 kDefaultCacheBytes = 32ll * 1024 * 1024;
     // Pages drawn ahead at most: a few per worker keep them busy, more only take memory.
     static constexpr int kMaxPrefetch = 6;
+    // A page whose image at a scale would be larger than this is drawn in square tiles of
+    // kTileSize device pixels, only where it is seen (a whole page far zoomed in would take
+    // hundreds of megabytes), over a preview of at most kPreviewPixels stretched to its size.
+    static constexpr qint64 kMaxPagePixels = 4ll * 1024 * 1024;
+    static constexpr qint64 kPreviewPixels = 2ll * 1024 * 1024;
+    static constexpr int kTileSize = 512;
+    // The size in device pixels of a page of sizeInPoints drawn at pixelsPerPoint.
+    static QSize imageSize(const QSizeF& sizeInPoints, double pixelsPerPoint);
+    static bool isTiled(const QSizeF& sizeInPoints, double pixelsPerPoint);
+    // The scale of a tiled page's preview.
+    static double previewScale(const QSizeF& sizeInPoints, double pixelsPerPoint);
+    // A tile: the page and its column and row.
+    struct Tile
+    {
+        int page = 0;
+        QPoint cell;
+    };
 
     explicit PageRenderer(Document* document, QObject* parent = nullptr);
     ~PageRenderer() override;
 
+    // Has a render worker open path while the GUI thread opens a document from it: the
+    // document's first warm-up takes that copy over instead of opening one.
+    static void openAhead(const QString& path);
+    // Opens the document on a worker and reads page's contents there, drawing nothing: done
+    // while a view is still being made, its first request for page then only has to draw, on
+    // that worker or, once the warm-up is over, on whichever worker takes its copy over.
+    void warmUp(int page);
     // Asks for page at pixelsPerPoint: device pixels per PDF point, that is
     // zoom × device pixel ratio at 72 DPI (1.0 is 100 % on a normal screen). Higher priority
     // renders first. A cached image makes pageReady fire without rendering (queued, like every
@@ -43,6 +67,13 @@ public:
     // The list replaces the previous one: work for pages no longer listed, and not requested,
     // is cancelled.
     void prefetch(const QList<int>& pages, double pixelsPerPoint);
+    // Draws these tiles of pages at pixelsPerPoint, in the given order, those not cached yet.
+    // The list replaces the previous one: tiles no longer listed are cancelled. Tiles go to the
+    // byte-bounded cache; tileReady tells when one arrives.
+    void requestTiles(const QList<Tile>& tiles, double pixelsPerPoint);
+    // The tile's image (the page's image at pixelsPerPoint, cut at cell × kTileSize, smaller at
+    // the page's right and bottom edges), or a null image.
+    QImage cachedTile(int page, double pixelsPerPoint, const QPoint& cell) const;
     // Cancels pending and running work for every page not in pages and not prefetched.
     void cancelExcept(const QSet<int>& pages);
     // Cancels everything, prefetches included.
@@ -77,18 +108,35 @@ signals:
     // beyond 64 megapixels (a large page far zoomed in) are they smaller, for drawing stretched.
     void pageReady(int page, double pixelsPerPoint, const QImage& image);
     void pageFailed(int page, const QString& message);
+    void tileReady(int page, double pixelsPerPoint, const QPoint& cell);
 
 private:
     // Images and work are filed by page identity, so that they stay with their page when
     // other pages are inserted, removed or moved.
-    using CacheKey = QPair<PageId, int>; // page, scale in 1/1000 px per point
+    static constexpr int kWholePage = -1;
+    struct CacheKey
+    {
+        PageId id;
+        int scale; // in 1/1000 px per point
+        int tile = kWholePage; // row << 16 | column
+        bool operator==(const CacheKey& other) const
+        {
+            return id == other.id && scale == other.scale && tile == other.tile;
+        }
+        friend uint qHash(const CacheKey& key, uint seed = 0)
+        {
+            return qHash(qMakePair(key.id, qMakePair(key.scale, key.tile)), seed);
+        }
+    };
 
     void onJobFinished(std::shared_ptr<RenderJob> job, QImage image, QString error);
     void onSourceChanged();
     void onPagesChanged(const PageChanges& changes);
     // Forgets every image and all work for a page.
     void forget(PageId id);
+    void finishTile(const std::shared_ptr<RenderJob>& job, const QImage& image, const QString& error);
     void keep(const CacheKey& key, const QImage& image);
+    std::shared_ptr<RenderJob> makeJob(int page, double pixelsPerPoint) const;
     // Queues a render of page at pixelsPerPoint; false when the page cannot be drawn.
     bool startJob(int page, double pixelsPerPoint, int priority);
     void cancelJob(QHash<PageId, std::shared_ptr<RenderJob>>::iterator job);
@@ -98,11 +146,14 @@ private:
     QPointer<Document> m_document;
     std::shared_ptr<RenderSink> m_sink;
     QHash<PageId, std::shared_ptr<RenderJob>> m_jobs; // running or queued
+    QHash<CacheKey, std::shared_ptr<RenderJob>> m_tileJobs;
     QSet<PageId> m_wanted;
     QList<int> m_prefetched;
+    std::shared_ptr<RenderJob> m_warmUp;
     int m_finished = 0;
     QHash<PageId, QPair<int, QImage>> m_kept; // wanted page -> scale key, its latest image
-    QCache<CacheKey, QImage> m_cache;
+    class HeldImage;
+    QCache<CacheKey, HeldImage> m_cache;
 };
 
 } // namespace pxv

@@ -8,15 +8,100 @@
 #include "queuedcall.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QThread>
 #include <QThreadStorage>
+#include <QTimer>
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace pxv {
 
 namespace {
+
+// A worker's copy of a document.
+struct OpenCopy
+{
+    std::weak_ptr<const RenderBase> base;
+    quint64 baseKey = 0; // 0: opened ahead from path, for the document about to be opened there
+    quint64 version = 0;
+    ObjectStates applied;
+    std::unique_ptr<mu::MuDocument> document;
+    QString path;
+    QDateTime modified; // of the file opened ahead, as it was before opening it
+    qint64 bytes = -1;
+    int forPage = -1; // handed over by a warm-up: kept for the job that draws its page
+};
+
+// A copy opened ahead from a file serves the document opened from that file without a password.
+bool openedAheadFor(const OpenCopy& copy, const RenderBase& base)
+{
+    if (copy.baseKey != 0 || copy.path != base.path || !base.bytes.isEmpty() || !base.password.isEmpty())
+        return false;
+    // A file written again since is another document.
+    const QFileInfo file(base.path);
+    return file.lastModified() == copy.modified && file.size() == copy.bytes;
+}
+
+// Copies one worker passes on to whichever worker takes the next job for their document: the
+// copy opened while the GUI thread opens the same file, and the copy a warm-up read the first
+// page in. Each document has a context of its own, so it may change threads between jobs.
+class HandedOver
+{
+public:
+    void put(OpenCopy copy)
+    {
+        std::vector<OpenCopy> dropped; // closed outside the lock
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            // Those of closed documents first.
+            const auto closed = std::stable_partition(m_copies.begin(), m_copies.end(), [](const OpenCopy& held) {
+                return held.baseKey == 0 || !held.base.expired();
+            });
+            std::move(closed, m_copies.end(), std::back_inserter(dropped));
+            m_copies.erase(closed, m_copies.end());
+            m_copies.insert(m_copies.begin(), std::move(copy));
+            while (m_copies.size() > kMaxCopies) {
+                dropped.push_back(std::move(m_copies.back()));
+                m_copies.pop_back();
+            }
+        }
+    }
+
+    // The copy for a job drawing page of base. Another worker's job for another page opens a
+    // copy of its own, as it would have to anyway: the one the warm-up read the page in is not
+    // taken away from the job for that page.
+    std::unique_ptr<OpenCopy> take(const RenderBase& base, int page)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        const auto found = std::find_if(m_copies.begin(), m_copies.end(), [&](const OpenCopy& copy) {
+            return (copy.baseKey == base.key && (copy.forPage < 0 || copy.forPage == page))
+                   || openedAheadFor(copy, base);
+        });
+        if (found == m_copies.end())
+            return nullptr;
+        auto copy = std::make_unique<OpenCopy>(std::move(*found));
+        m_copies.erase(found);
+        copy->forPage = -1;
+        return copy;
+    }
+
+private:
+    // One document being opened at a time, and one more for a second tab opened right after.
+    static constexpr size_t kMaxCopies = 2;
+    std::mutex m_mutex;
+    std::vector<OpenCopy> m_copies;
+};
+
+// Made before the pool and so gone after it, when no worker can hand anything over any more.
+HandedOver& handedOver()
+{
+    static HandedOver copies;
+    return copies;
+}
 
 // The documents one worker thread has open, most recent first. Two, so that switching between
 // two tabs does not reopen a file on every request. A copy is kept while its base lives (until
@@ -25,44 +110,63 @@ namespace {
 class WorkerDocuments
 {
 public:
-    mu::MuDocument& get(const std::shared_ptr<const RenderSource>& shared)
+    mu::MuDocument& get(const std::shared_ptr<const RenderSource>& shared, int page)
     {
         m_open.erase(
-            std::remove_if(m_open.begin(), m_open.end(), [](const Entry& entry) { return entry.base.expired(); }),
+            std::remove_if(m_open.begin(), m_open.end(), [](const OpenCopy& entry) { return entry.base.expired(); }),
             m_open.end());
         const RenderSource& source = *shared;
         auto found = std::find_if(m_open.begin(), m_open.end(),
-                                  [&](const Entry& entry) { return entry.baseKey == source.base->key; });
+                                  [&](const OpenCopy& entry) { return entry.baseKey == source.base->key; });
         if (found != m_open.end()) {
             std::rotate(m_open.begin(), found, found + 1);
-            Entry& entry = m_open.front();
-            if (entry.version != source.key) {
-                if (!applyVersion(*entry.document, entry.applied, source.objects))
-                    entry.document = openSourceCopy(source, mu::MuDocument::kRenderStoreBytes);
-                entry.applied = source.objects;
-                entry.version = source.key;
-            }
-            return *entry.document;
+        } else if (std::unique_ptr<OpenCopy> copy = handedOver().take(*source.base, page)) {
+            if (copy->baseKey == 0 && source.base->mendPageTree)
+                copy->document->mendPageTree(); // as a copy opened for the document would be
+            copy->base = source.base;
+            copy->baseKey = source.base->key;
+            add(std::move(*copy));
+        } else {
+            OpenCopy opened;
+            opened.base = source.base;
+            opened.baseKey = source.base->key;
+            opened.version = source.key;
+            opened.applied = source.objects;
+            opened.document = openSourceCopy(source, mu::MuDocument::kRenderStoreBytes);
+            add(std::move(opened));
         }
-        auto document = openSourceCopy(source, mu::MuDocument::kRenderStoreBytes);
-        m_open.insert(m_open.begin(),
-                      Entry{source.base, source.base->key, source.key, source.objects, std::move(document)});
-        if (m_open.size() > kMaxOpen)
-            m_open.pop_back();
-        return *m_open.front().document;
+        OpenCopy& entry = m_open.front();
+        if (entry.version != source.key) {
+            if (!applyVersion(*entry.document, entry.applied, source.objects))
+                entry.document = openSourceCopy(source, mu::MuDocument::kRenderStoreBytes);
+            entry.applied = source.objects;
+            entry.version = source.key;
+        }
+        return *entry.document;
+    }
+
+    // Passes the copy of base on to the worker that takes the next job for page.
+    void handOver(quint64 baseKey, int page)
+    {
+        auto found = std::find_if(m_open.begin(), m_open.end(),
+                                  [&](const OpenCopy& entry) { return entry.baseKey == baseKey; });
+        if (found == m_open.end())
+            return;
+        found->forPage = page;
+        handedOver().put(std::move(*found));
+        m_open.erase(found);
     }
 
 private:
-    struct Entry
+    void add(OpenCopy copy)
     {
-        std::weak_ptr<const RenderBase> base;
-        quint64 baseKey;
-        quint64 version;
-        ObjectStates applied;
-        std::unique_ptr<mu::MuDocument> document;
-    };
+        m_open.insert(m_open.begin(), std::move(copy));
+        if (m_open.size() > kMaxOpen)
+            m_open.pop_back();
+    }
+
     static constexpr size_t kMaxOpen = 2;
-    std::vector<Entry> m_open;
+    std::vector<OpenCopy> m_open;
 };
 
 // Each worker thread's documents. QThreadStorage rather than thread_local: Qt deletes them
@@ -81,6 +185,26 @@ WorkerDocuments& workerDocuments()
     if (!storage.hasLocalData())
         storage.setLocalData(new WorkerDocuments);
     return *storage.localData();
+}
+
+// Opens path for the document the GUI thread is opening from it at the same time.
+void openAhead(const QString& path)
+{
+    OpenCopy copy;
+    const QFileInfo file(path);
+    copy.modified = file.lastModified();
+    copy.bytes = file.size();
+    try {
+        copy.document = mu::MuDocument::openFile(path, mu::MuDocument::kRenderStoreBytes);
+    } catch (const MuError&) {
+        return; // the GUI thread's own open tells what is wrong
+    } catch (const std::bad_alloc&) {
+        return;
+    }
+    if (copy.document->needsPassword())
+        return;
+    copy.path = path;
+    handedOver().put(std::move(copy));
 }
 
 } // namespace
@@ -109,40 +233,112 @@ void RenderSink::drain()
 {
     std::deque<Result> results;
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        // A worker holds the lock only to add a result, but may be preempted or wait for its
+        // allocator meanwhile: the GUI thread waited up to 19 ms for it while scrolling, where
+        // looking again a millisecond later costs nothing.
+        std::unique_lock<std::mutex> lock(m_mutex, std::try_to_lock);
+        if (!lock.owns_lock()) {
+            QTimer::singleShot(1, m_receiver, [this] { drain(); });
+            return;
+        }
         results.swap(m_results);
     }
     for (Result& result : results)
         m_deliver(std::move(result.job), std::move(result.image), std::move(result.error));
 }
 
+bool RenderJob::chain(std::shared_ptr<RenderJob> next)
+{
+    std::lock_guard<std::mutex> lock(m_chainMutex);
+    if (m_finished)
+        return false;
+    m_next = std::move(next);
+    return true;
+}
+
+std::shared_ptr<RenderJob> RenderJob::finish()
+{
+    std::lock_guard<std::mutex> lock(m_chainMutex);
+    m_finished = true;
+    return std::move(m_next);
+}
+
 void RenderTask::run()
 {
     m_published.load(std::memory_order_acquire); // pairs with the constructor's release
     prepareWorkerThread(kRenderThreadName);
-    if (m_job->cancelled.load() || m_job->claimed.exchange(1))
+    for (std::shared_ptr<RenderJob> job = m_job; job; job = job->finish()) {
+        if (job->claimed.exchange(1))
+            return; // another task has it, and what is chained to it
+        if (!job->cancelled.load())
+            draw(job);
+    }
+}
+
+void RenderTask::draw(const std::shared_ptr<RenderJob>& job)
+{
+    if (!job->openAhead.isEmpty()) {
+        openAhead(job->openAhead);
         return;
+    }
     WorkerDocuments& documents = workerDocuments();
     QImage image;
     QString error;
     try {
-        mu::MuDocument& document = documents.get(m_job->source);
-        if (m_job->hiddenGroups)
-            document.setHiddenGroups(*m_job->hiddenGroups);
-        image = document.renderPage(m_job->page, m_job->pixelsPerPoint, &m_job->cancelled);
+        mu::MuDocument& document = documents.get(job->source, job->page);
+        if (job->hiddenGroups)
+            document.setHiddenGroups(*job->hiddenGroups);
+        image = document.renderPage(job->page, job->pixelsPerPoint, &job->cancelled, job->clip);
     } catch (const MuError& failure) {
         if (failure.isCancellation())
             return;
         error = QCoreApplication::translate("pxv::PageRenderer", "Page %1 cannot be shown: %2")
-                    .arg(m_job->page + 1)
+                    .arg(job->page + 1)
                     .arg(QString::fromUtf8(failure.what()));
     } catch (const std::bad_alloc&) {
         error = QCoreApplication::translate("pxv::PageRenderer", "Page %1 cannot be shown: not enough memory.")
-                    .arg(m_job->page + 1);
+                    .arg(job->page + 1);
     }
-    if (m_job->cancelled.load())
+    if (job->warmUp) {
+        // The view's first request may go to the other worker.
+        documents.handOver(job->source->base->key, job->page);
         return;
-    m_sink->post(m_job, image, error);
+    }
+    if (job->cancelled.load())
+        return;
+    job->sink->post(job, std::move(image), std::move(error));
+}
+
+namespace {
+
+class ReleaseTask : public QRunnable
+{
+public:
+    explicit ReleaseTask(QImage image) : m_image(std::move(image))
+    {
+        m_published.store(true, std::memory_order_release);
+    }
+    void run() override
+    {
+        m_published.load(std::memory_order_acquire);
+        m_image = QImage();
+    }
+
+private:
+    QImage m_image;
+    std::atomic<bool> m_published{false};
+};
+
+// Before any page is drawn: memory goes back first.
+constexpr int kReleasePriority = 2000;
+
+} // namespace
+
+void releaseOnWorker(QImage image)
+{
+    if (image.isNull() || !image.isDetached())
+        return;
+    renderPool()->start(new ReleaseTask(std::move(image)), kReleasePriority);
 }
 
 QThreadPool* renderPool()
@@ -151,6 +347,7 @@ QThreadPool* renderPool()
     // storage must still be there when the pool's destructor ends the threads, or their
     // documents are never freed.
     workerStorage();
+    handedOver();
     static QThreadPool pool;
     static const bool configured = [] {
         pool.setMaxThreadCount(qBound(1, QThread::idealThreadCount(), 4));

@@ -15,6 +15,7 @@
 
 #include <QImage>
 #include <QObject>
+#include <QRect>
 #include <QRunnable>
 #include <QThreadPool>
 
@@ -27,18 +28,36 @@
 
 namespace pxv {
 
+class RenderSink;
+
 struct RenderJob
 {
     int page = 0;
     PageId id = 0;
     double pixelsPerPoint = 1.0;
+    QRect clip; // a tile of the page's image at pixelsPerPoint; null for the whole page
+    bool warmUp = false; // only opens the document and reads the page; delivers nothing
+    QString openAhead; // only opens this file, for the document about to be opened from it
     int priority = 0; // the highest it was queued at; read and written on the requester's thread
     std::shared_ptr<const RenderSource> source;
     std::shared_ptr<const std::vector<int>> hiddenGroups; // null: as the document says
+    std::shared_ptr<RenderSink> sink; // where the result goes
     std::atomic<int> cancelled{0};
     // A job may be queued again at a higher priority (a prefetched page became visible); the
     // first task to claim it draws it, the other does nothing.
     std::atomic<int> claimed{0};
+
+    // Makes next run right after this job, on the worker that ran it, unless this job is over
+    // already: the view's first request then finds the document that its warm-up opened, where
+    // another worker would open a copy of its own first.
+    bool chain(std::shared_ptr<RenderJob> next);
+    // Marks the job over; the job chained to it, if any.
+    std::shared_ptr<RenderJob> finish();
+
+private:
+    std::mutex m_chainMutex;
+    std::shared_ptr<RenderJob> m_next;
+    bool m_finished = false;
 };
 
 // Where workers deliver their results: a queue the receiver drains on its own thread. The
@@ -74,18 +93,22 @@ private:
 class RenderTask : public QRunnable
 {
 public:
-    RenderTask(std::shared_ptr<RenderJob> job, std::shared_ptr<RenderSink> sink)
-        : m_job(std::move(job)), m_sink(std::move(sink))
+    explicit RenderTask(std::shared_ptr<RenderJob> job) : m_job(std::move(job))
     {
         m_published.store(true, std::memory_order_release);
     }
     void run() override;
 
 private:
+    static void draw(const std::shared_ptr<RenderJob>& job);
+
     std::shared_ptr<RenderJob> m_job;
-    std::shared_ptr<RenderSink> m_sink;
     std::atomic<bool> m_published{false};
 };
+
+// Drops image's data on a render worker, unless something else still shares it: page images
+// are allocated there, and freeing them on the GUI thread made it wait for a worker's allocator.
+void releaseOnWorker(QImage image);
 
 // The name every render thread carries.
 constexpr char kRenderThreadName[] = "pxv-render";

@@ -212,6 +212,27 @@ void fillPage(Graft& g, pdf_obj* from, pdf_obj* to)
         pdf_dict_put_drop(g.ctx, to, PDF_NAME(MediaBox), pdf_new_rect(g.ctx, g.dst, fz_make_rect(0, 0, 612, 792)));
 }
 
+// Makes, fills and stores one new page object. A function of its own, so that the caller's loop
+// counter does not live across fz_try's setjmp.
+void storePage(Graft& g, pdf_obj* from, int number)
+{
+    fz_context* ctx = g.ctx;
+    pdf_obj* page = pdf_new_dict(ctx, g.dst, 12);
+    fz_try(ctx)
+    {
+        fillPage(g, from, page);
+        pdf_update_object(ctx, g.dst, number, page);
+    }
+    fz_always(ctx)
+    {
+        pdf_drop_obj(ctx, page);
+    }
+    fz_catch(ctx)
+    {
+        fz_rethrow(ctx);
+    }
+}
+
 pdf_obj* rootDict(fz_context* ctx, pdf_document* doc)
 {
     return pdf_dict_get(ctx, pdf_trailer(ctx, doc), PDF_NAME(Root));
@@ -329,6 +350,40 @@ void copyTarget(Graft& g, pdf_obj* item, pdf_obj* node)
         pdf_dict_put_drop(ctx, node, PDF_NAME(Dest), copiedDest);
 }
 
+int copyOutlineChain(Graft& g, pdf_obj* first, pdf_obj* parent, const Items& marked, std::unordered_set<int>* visited,
+                     int depth);
+
+// Copies one marked item, and the marked items below it, under parent. Its fz_try stays out of
+// copyOutlineChain, whose loop variables would otherwise live across the setjmp.
+void copyOutlineItem(Graft& g, pdf_obj* item, pdf_obj* parent, const Items& marked, std::unordered_set<int>* visited,
+                     int depth)
+{
+    fz_context* ctx = g.ctx;
+    pdf_obj* node = pdf_add_new_dict(ctx, g.dst, 6);
+    fz_try(ctx)
+    {
+        copyKey(g, item, node, PDF_NAME(Title), false);
+        copyTarget(g, item, node);
+        copyKey(g, item, node, PDF_NAME(C), false);
+        copyKey(g, item, node, PDF_NAME(F), false);
+        appendChild(ctx, parent, node);
+        const int children = copyOutlineChain(g, pdf_dict_get(ctx, item, PDF_NAME(First)), node, marked, visited,
+                                              depth + 1);
+        if (children > 0) {
+            const bool open = pdf_to_int(ctx, pdf_dict_get(ctx, item, PDF_NAME(Count))) > 0;
+            pdf_dict_put_int(ctx, node, PDF_NAME(Count), open ? children : -children);
+        }
+    }
+    fz_always(ctx)
+    {
+        pdf_drop_obj(ctx, node);
+    }
+    fz_catch(ctx)
+    {
+        fz_rethrow(ctx);
+    }
+}
+
 // Copies the marked items of the chain starting at first under parent; returns the number of
 // items copied.
 int copyOutlineChain(Graft& g, pdf_obj* first, pdf_obj* parent, const Items& marked, std::unordered_set<int>* visited,
@@ -342,29 +397,7 @@ int copyOutlineChain(Graft& g, pdf_obj* first, pdf_obj* parent, const Items& mar
             break;
         if (!marked.count(pdf_resolve_indirect(ctx, item)))
             continue;
-        pdf_obj* node = pdf_add_new_dict(ctx, g.dst, 6);
-        fz_try(ctx)
-        {
-            copyKey(g, item, node, PDF_NAME(Title), false);
-            copyTarget(g, item, node);
-            copyKey(g, item, node, PDF_NAME(C), false);
-            copyKey(g, item, node, PDF_NAME(F), false);
-            appendChild(ctx, parent, node);
-            const int children = copyOutlineChain(g, pdf_dict_get(ctx, item, PDF_NAME(First)), node, marked, visited,
-                                                  depth + 1);
-            if (children > 0) {
-                const bool open = pdf_to_int(ctx, pdf_dict_get(ctx, item, PDF_NAME(Count))) > 0;
-                pdf_dict_put_int(ctx, node, PDF_NAME(Count), open ? children : -children);
-            }
-        }
-        fz_always(ctx)
-        {
-            pdf_drop_obj(ctx, node);
-        }
-        fz_catch(ctx)
-        {
-            fz_rethrow(ctx);
-        }
+        copyOutlineItem(g, item, parent, marked, visited, depth);
         ++copied;
     }
     return copied;
@@ -436,6 +469,86 @@ void mergeFields(Graft& g, bool everyPage)
     });
 }
 
+// Far deeper than any sound page tree.
+constexpr int kMaxPageTreeDepth = 4096;
+
+// The inner node below root whose kids hold page (counted from 0), and the page's index among
+// them; found by the nodes' /Count, as MuPDF finds pages.
+pdf_obj* pageParent(fz_context* ctx, pdf_obj* root, int page, int* index)
+{
+    pdf_obj* node = root;
+    for (int depth = 0; depth < kMaxPageTreeDepth; ++depth) {
+        pdf_obj* kids = pdf_dict_get(ctx, node, PDF_NAME(Kids));
+        const int length = pdf_array_len(ctx, kids);
+        pdf_obj* below = nullptr;
+        for (int i = 0; i < length && !below; ++i) {
+            pdf_obj* kid = pdf_array_get(ctx, kids, i);
+            if (!pdf_dict_get(ctx, kid, PDF_NAME(Kids))) {
+                if (page == 0) {
+                    *index = i;
+                    return node;
+                }
+                --page;
+                continue;
+            }
+            const int count = pdf_dict_get_int(ctx, kid, PDF_NAME(Count));
+            if (page < count)
+                below = kid;
+            else
+                page -= count;
+        }
+        if (!below)
+            break;
+        node = below;
+    }
+    fz_throw(ctx, FZ_ERROR_GENERIC, "cannot find page %d in the page tree", page + 1);
+}
+
+// Puts the page objects numbered in numbers into the page tree, the first as page at, in one
+// go: pdf_insert_page looks the place up in the tree again for every page, which over the flat
+// tree of a combined document made the inserts take most of a combine's time.
+void insertPageObjects(fz_context* ctx, pdf_document* doc, int at, const std::vector<int>& numbers)
+{
+    if (numbers.empty())
+        return;
+    const int count = pdf_count_pages(ctx, doc);
+    if (at < 0 || at > count)
+        fz_throw(ctx, FZ_ERROR_GENERIC, "cannot insert pages beyond the end of the page tree");
+    pdf_obj* parent = pdf_dict_get(ctx, rootDict(ctx, doc), PDF_NAME(Pages));
+    int index = 0;
+    if (count > 0) {
+        parent = pageParent(ctx, parent, at == count ? count - 1 : at, &index);
+        if (at == count)
+            ++index;
+    }
+    pdf_obj* kids = pdf_dict_get(ctx, parent, PDF_NAME(Kids));
+    if (!pdf_is_array(ctx, kids))
+        fz_throw(ctx, FZ_ERROR_GENERIC, "malformed page tree");
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        pdf_obj* ref = pdf_new_indirect(ctx, doc, numbers[i], 0);
+        fz_try(ctx)
+        {
+            pdf_array_insert(ctx, kids, ref, index + int(i));
+            pdf_dict_put(ctx, ref, PDF_NAME(Parent), parent);
+        }
+        fz_always(ctx)
+        {
+            pdf_drop_obj(ctx, ref);
+        }
+        fz_catch(ctx)
+        {
+            fz_rethrow(ctx);
+        }
+    }
+    // As pdf_insert_page does, every node up to the root counts the new pages; the bound keeps
+    // a damaged tree whose /Parent links loop from holding the thread.
+    for (int depth = 0; parent && depth < kMaxPageTreeDepth; ++depth) {
+        pdf_dict_put_int(ctx, parent, PDF_NAME(Count),
+                         pdf_dict_get_int(ctx, parent, PDF_NAME(Count)) + int(numbers.size()));
+        parent = pdf_dict_get(ctx, parent, PDF_NAME(Parent));
+    }
+}
+
 int outlineLength(fz_context* ctx, pdf_obj* parent)
 {
     int count = 0;
@@ -504,35 +617,9 @@ void MuDocument::insertPagesOf(MuDocument& source, const QVector<int>& chosen, i
         }
     });
     guarded(ctx, [&] {
-        for (int i = 0; i < count; ++i) {
-            pdf_obj* page = pdf_new_dict(ctx, dst, 12);
-            fz_try(ctx)
-            {
-                fillPage(g, sourcePages[size_t(i)], page);
-                pdf_update_object(ctx, dst, targetNumbers[size_t(i)], page);
-            }
-            fz_always(ctx)
-            {
-                pdf_drop_obj(ctx, page);
-            }
-            fz_catch(ctx)
-            {
-                fz_rethrow(ctx);
-            }
-            pdf_obj* ref = pdf_new_indirect(ctx, dst, targetNumbers[size_t(i)], 0);
-            fz_try(ctx)
-            {
-                pdf_insert_page(ctx, dst, at + i, ref);
-            }
-            fz_always(ctx)
-            {
-                pdf_drop_obj(ctx, ref);
-            }
-            fz_catch(ctx)
-            {
-                fz_rethrow(ctx);
-            }
-        }
+        for (int i = 0; i < count; ++i)
+            storePage(g, sourcePages[size_t(i)], targetNumbers[size_t(i)]);
+        insertPageObjects(ctx, dst, at, targetNumbers);
     });
 
     mergeFields(g, count == sourceCount);
@@ -555,7 +642,8 @@ void MuDocument::insertPagesOf(MuDocument& source, const QVector<int>& chosen, i
     visited.clear();
     const QByteArray title = outline.title.toUtf8();
     guarded(ctx, [&] {
-        pdf_obj* outlines = targetOutlines(ctx, dst);
+        // volatile: it lives across the setjmp of the fz_try below.
+        pdf_obj* volatile outlines = targetOutlines(ctx, dst);
         if (outline.title.isNull()) {
             copyOutlineChain(g, srcFirst, outlines, marked, &visited, depth);
         } else {

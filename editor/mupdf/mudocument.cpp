@@ -1,4 +1,5 @@
 #include "mudocument_p.h"
+#include "mutrim.h"
 
 #include <QFile>
 
@@ -47,11 +48,12 @@ std::unique_ptr<MuDocument::Impl> openedFile(ContextPtr context, const QString& 
 std::unique_ptr<MuDocument::Impl> openedBytes(ContextPtr context, const QByteArray& bytes)
 {
     auto impl = newImpl(std::move(context));
+    impl->fileBytes = bytes; // shared, not copied: nothing writes to it
     fz_context* ctx = impl->ctx();
     pdf_document* doc = nullptr;
     guarded(ctx, [&] {
-        fz_buffer* buffer = fz_new_buffer_from_copied_data(
-            ctx, reinterpret_cast<const unsigned char*>(bytes.constData()), size_t(bytes.size()));
+        fz_buffer* buffer = fz_new_buffer_from_shared_data(
+            ctx, reinterpret_cast<const unsigned char*>(impl->fileBytes.constData()), size_t(impl->fileBytes.size()));
         fz_stream* stream = nullptr;
         fz_var(stream);
         fz_try(ctx)
@@ -136,6 +138,22 @@ void collectOutline(fz_context* ctx, fz_document* doc, fz_outline_iterator* iter
 
 } // namespace
 
+void MuDocument::Impl::dropParsedObjects()
+{
+    fz_context* ctx = this->ctx();
+    if (treeMended || pdf_has_unsaved_changes(ctx, pdf()))
+        return;
+    pdf_clear_xref(ctx, pdf());
+    pagesReadSinceObjectsDropped = 0;
+}
+
+void MuDocument::Impl::notePagesRead(int pages)
+{
+    pagesReadSinceObjectsDropped += pages;
+    if (pagesReadSinceObjectsDropped >= kPagesReadBetweenObjectDrops)
+        dropParsedObjects();
+}
+
 void MuDocument::Impl::checkPage(int page) const
 {
     int count = 0;
@@ -148,7 +166,13 @@ MuDocument::MuDocument(std::unique_ptr<Impl> impl) : d(std::move(impl))
 {
 }
 
-MuDocument::~MuDocument() = default;
+MuDocument::~MuDocument()
+{
+    d.reset();
+    // A closed document's memory goes back to the system instead of staying with the
+    // allocator's pool of the thread that happened to close it.
+    trimFreedMemory();
+}
 
 std::unique_ptr<MuDocument> MuDocument::openFile(const QString& path, size_t storeBytes)
 {

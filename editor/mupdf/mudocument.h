@@ -222,10 +222,11 @@ public:
     // image is centred on it, shrunk to fit within margin when larger.
     void appendImagePage(const QString& path, const QSizeF& paper, double margin);
     // A new document showing text in a monospaced font of fontSize points on pages of paper
-    // (points) within margin, wrapping long lines; a form feed starts a new page. Characters
-    // the font lacks, such as Chinese, come from MuPDF's CJK fonts.
+    // (points) within margin, wrapping long lines; a form feed starts a new page. With font (the
+    // data of a TrueType or OpenType font file) the text is in that font, embedded. Characters
+    // the font lacks, such as Chinese, come from MuPDF's CJK fonts, which are not embedded.
     static std::unique_ptr<MuDocument> fromText(const QString& text, const QSizeF& paper, double margin,
-                                                double fontSize);
+                                                double fontSize, const QByteArray& font = {});
     // Sets the page's crop box to its media box less the margins (points, of the page as shown).
     void cropPage(int page, const QMarginsF& shown);
     // What the page's crop box leaves off its media box, as cropPage() takes it.
@@ -309,11 +310,15 @@ public:
                     const std::function<bool(int index)>& next);
     // Writes one page to path as SVG, text drawn as outlines.
     void writeSvgPage(int page, const QString& path);
+    // Writes one page to path as an RGB PNG at dpi, white under the page, with MuPDF's own
+    // encoder; large pages are drawn and written in bands.
+    void writePngPage(int page, int dpi, const QString& path);
     // Draws a page into an image of the page's size × scale (less for pages that would exceed
     // 64 megapixels), white under the page. Display
     // lists of recently drawn pages are kept. abort is polled while drawing; an aborted
-    // drawing throws MuError with FZ_ERROR_ABORT.
-    QImage renderPage(int page, double scale, const std::atomic<int>* abort);
+    // drawing throws MuError with FZ_ERROR_ABORT. A clip (device pixels from the top left of
+    // the page's image at scale) draws only that part, at any scale.
+    QImage renderPage(int page, double scale, const std::atomic<int>* abort, const QRect& clip = QRect());
 
     struct Impl;
 

@@ -33,9 +33,12 @@ struct MuDocument::Impl
     static constexpr size_t kMaxCachedLists = 8;
     // Pages interpreted since the parsed objects were last dropped (see renderPage).
     int listsSinceObjectsDropped = 0;
-    static constexpr int kListsBetweenObjectDrops = 64;
+    static constexpr int kListsBetweenObjectDrops = 16;
 
     ContextPtr context; // first: dropped after every handle below
+    // The file of a document opened from memory, read in place by MuPDF: a copy per render
+    // worker would cost the whole file each. Before doc, so it outlives it.
+    QByteArray fileBytes;
     PdfDocumentHandle doc;
     std::deque<CachedList> lists;
     // The text of the page last read: dragging a selection reads the same page on every move.
@@ -47,6 +50,11 @@ struct MuDocument::Impl
     std::unique_ptr<PageTreeWalk> scan;
     std::function<void(int, const QSizeF&)> scanSink;
     bool scanFoundDamage = false;
+    // Pages the scan and page lookups have read since the parsed objects were last dropped: the
+    // model reads every page object of the file, and its own drop at the end of the scan comes
+    // after the walk through all of them.
+    int pagesReadSinceObjectsDropped = 0;
+    static constexpr int kPagesReadBetweenObjectDrops = 128;
     bool treeMended = false;
     bool treeMendedSinceBase = false; // in memory only: the next save must write everything
     bool journalEnabled = false;
@@ -62,6 +70,13 @@ struct MuDocument::Impl
     fz_stext_page* pageText(int page);
     // Forgets what was drawn or read from the pages, after they changed.
     void forgetPageContent();
+    // Drops the objects parsed from the file, which MuPDF keeps until the document is closed;
+    // they are read again when next needed. The memory stays with the allocator, for the next
+    // objects parsed (see trimFreedMemory()).
+    // Does nothing once the document has changes: edited objects exist nowhere else.
+    void dropParsedObjects();
+    // Counts pages read, dropping the parsed objects once enough were read since the last drop.
+    void notePagesRead(int pages);
     // Sets every /Count of the page tree to the pages below it and drops kids that lead back
     // up the tree, unless the tree holds more than kMaxPages pages. Once per document.
     void mendPageTree();
@@ -70,6 +85,12 @@ struct MuDocument::Impl
     // checked by scanPageSizes() as it goes.
     void mendIfSuspect();
 };
+
+// The display list of a page (its contents and annotations) and the page's bounds, for drawing.
+// With hideLinks, the page is loaded without its link annotations, which are never drawn and
+// would each have their target resolved; only for documents whose objects nothing else alters
+// meanwhile. Throws MuPDF errors.
+fz_display_list* newPageList(fz_context* ctx, pdf_document* doc, int page, bool hideLinks, fz_rect* bounds);
 
 // A page loaded for its annotations or form widgets, dropped when the handle goes.
 PageHandle loadPage(fz_context* ctx, pdf_document* doc, int page);

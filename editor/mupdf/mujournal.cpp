@@ -351,6 +351,7 @@ int MuDocument::pageObjectNumber(int page) const
     d->checkPage(page);
     int number = 0;
     guarded(d->ctx(), [&] { number = ownNumber(d->ctx(), d->pdf(), lookupPageObject(d->ctx(), d->pdf(), page)); });
+    d->notePagesRead(1);
     return number;
 }
 

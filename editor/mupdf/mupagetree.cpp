@@ -8,6 +8,7 @@
 // whole tree, so large trees are checked while their page sizes are read in slices.
 
 #include "mudocument_p.h"
+#include "mutrim.h"
 
 #include <vector>
 
@@ -213,12 +214,18 @@ bool MuDocument::scanPageSizes(int maxPages, const std::function<void(int, const
     d->scanSink = found;
     const bool over = d->scan->advance(maxPages);
     d->scanSink = nullptr;
-    if (!over)
+    if (!over) {
+        d->notePagesRead(maxPages); // the walk keeps the nodes on its path
         return false;
+    }
     const bool damaged = d->scanFoundDamage || d->scan->sawCycle();
     d->scan.reset();
     if (damaged)
         d->mendPageTree();
+    else {
+        d->dropParsedObjects(); // every page object was read, for its size only
+        trimFreedMemory(); // the GUI thread's pool, where nothing as large comes again
+    }
     return true;
 }
 

@@ -1,7 +1,5 @@
 #include "mudocument_p.h"
 
-#include <malloc.h>
-
 #include <algorithm>
 #include <cmath>
 
@@ -20,7 +18,7 @@ constexpr double kMaxPixels = 8192.0 * 8192.0;
 
 } // namespace
 
-QImage MuDocument::renderPage(int page, double scale, const std::atomic<int>* abort)
+QImage MuDocument::renderPage(int page, double scale, const std::atomic<int>* abort, const QRect& clip)
 {
     d->checkPage(page);
     fz_context* ctx = d->ctx();
@@ -32,33 +30,18 @@ QImage MuDocument::renderPage(int page, double scale, const std::atomic<int>* ab
     } else {
         fz_display_list* list = nullptr;
         fz_rect bounds{};
-        guarded(ctx, [&] {
-            fz_page* fzPage = fz_load_page(ctx, &d->pdf()->super, page);
-            fz_try(ctx)
-            {
-                bounds = fz_bound_page(ctx, fzPage);
-                list = fz_new_display_list_from_page(ctx, fzPage);
-            }
-            fz_always(ctx)
-            {
-                fz_drop_page(ctx, fzPage);
-            }
-            fz_catch(ctx)
-            {
-                fz_rethrow(ctx);
-            }
-            // The lists hold what drawing needs; the parsed objects of the pages would otherwise
-            // stay until the copy is closed, and a copy walked end to end would hold the whole
-            // file's. Dropped now and then, not per page: objects packed in object streams are
-            // read a whole stream at a time. Only an unedited copy may drop them: edited objects
-            // exist nowhere else.
-            if (++d->listsSinceObjectsDropped >= Impl::kListsBetweenObjectDrops
-                && !pdf_has_unsaved_changes(ctx, d->pdf())) {
-                pdf_clear_xref(ctx, d->pdf());
-                d->listsSinceObjectsDropped = 0;
-                malloc_trim(0); // freed, yet kept by the allocator unless handed back
-            }
-        });
+        // Only a document without a journal can lend a page object: an edit meanwhile would
+        // record the copy.
+        const bool hideLinks = !d->journalEnabled;
+        guarded(ctx, [&] { list = newPageList(ctx, d->pdf(), page, hideLinks, &bounds); });
+        // The lists hold what drawing needs; the parsed objects of the pages would otherwise
+        // stay until the copy is closed, and a copy walked end to end would hold the whole
+        // file's. Dropped now and then, not per page: objects packed in object streams are
+        // read a whole stream at a time.
+        if (++d->listsSinceObjectsDropped >= Impl::kListsBetweenObjectDrops) {
+            d->dropParsedObjects();
+            d->listsSinceObjectsDropped = 0;
+        }
         Impl::CachedList entry;
         entry.page = page;
         entry.list = DisplayListHandle(ctx, list);
@@ -69,10 +52,15 @@ QImage MuDocument::renderPage(int page, double scale, const std::atomic<int>* ab
     }
     Impl::CachedList& entry = d->lists.front();
 
-    const double area = double(entry.bounds.x1 - entry.bounds.x0) * double(entry.bounds.y1 - entry.bounds.y0);
-    const double drawn = std::min(scale, std::sqrt(kMaxPixels / std::max(area, 1.0)));
+    const double pageArea = double(entry.bounds.x1 - entry.bounds.x0) * double(entry.bounds.y1 - entry.bounds.y0);
+    // A part of the page is drawn at any scale: its size is the caller's.
+    const double drawn = clip.isNull() ? std::min(scale, std::sqrt(kMaxPixels / std::max(pageArea, 1.0))) : scale;
     const fz_matrix ctm = fz_scale(float(drawn), float(drawn));
-    const fz_irect box = fz_round_rect(fz_transform_rect(entry.bounds, ctm));
+    fz_irect box = fz_round_rect(fz_transform_rect(entry.bounds, ctm));
+    if (!clip.isNull())
+        box = fz_intersect_irect(box,
+                                 fz_irect{box.x0 + clip.left(), box.y0 + clip.top(),
+                                          box.x0 + clip.left() + clip.width(), box.y0 + clip.top() + clip.height()});
     const int width = box.x1 - box.x0;
     const int height = box.y1 - box.y0;
     if (width <= 0 || height <= 0)

@@ -12,6 +12,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
+#include <new>
 #include <unistd.h>
 
 namespace pxv::mu {
@@ -85,6 +87,28 @@ qint64 readStartXref(const QString& path)
     bool ok = false;
     const qint64 offset = tail.mid(at + 9).trimmed().split('\n').value(0).trimmed().toLongLong(&ok);
     return ok ? offset : -1;
+}
+
+// An fz_output's write callback that appends to the QByteArray given as its state. Called by
+// MuPDF: a failure must become a MuPDF error, never an exception through its C frames.
+void appendToBytes(fz_context* ctx, void* state, const void* data, size_t size)
+{
+    auto* bytes = static_cast<QByteArray*>(state);
+    bool grown = size <= size_t(std::numeric_limits<int>::max() - bytes->size());
+    if (grown) {
+        try {
+            bytes->append(static_cast<const char*>(data), int(size));
+        } catch (const std::bad_alloc&) {
+            grown = false;
+        }
+    }
+    if (!grown)
+        fz_throw(ctx, FZ_ERROR_MEMORY, "the document is too large to be held in memory");
+}
+
+int64_t bytesWritten(fz_context*, void* state)
+{
+    return static_cast<const QByteArray*>(state)->size();
 }
 
 } // namespace
@@ -250,16 +274,16 @@ void MuDocument::rebase(const QString& path, qint64 startXref)
 QByteArray MuDocument::toBytes()
 {
     fz_context* ctx = d->ctx();
-    fz_buffer* buffer = nullptr;
+    QByteArray bytes;
     guarded(ctx, [&] {
-        fz_output* out = nullptr;
-        fz_var(out);
-        buffer = fz_new_buffer(ctx, 64 * 1024);
+        // Written straight into the array: through an fz_buffer the whole file would be held
+        // twice at the end, plus the buffer's spare room.
+        fz_output* out = fz_new_output(ctx, 64 * 1024, &bytes, appendToBytes, nullptr, nullptr);
+        out->tell = bytesWritten; // the writer records where each object starts
         fz_try(ctx)
         {
             pdf_write_options options = pdf_default_write_options;
             options.do_encrypt = PDF_ENCRYPT_NONE;
-            out = fz_new_output_with_buffer(ctx, buffer);
             pdf_write_document(ctx, d->pdf(), out, &options);
             fz_close_output(ctx, out);
         }
@@ -269,14 +293,10 @@ QByteArray MuDocument::toBytes()
         }
         fz_catch(ctx)
         {
-            fz_drop_buffer(ctx, buffer);
             fz_rethrow(ctx);
         }
     });
-    BufferHandle owner(ctx, buffer);
-    unsigned char* data = nullptr;
-    const size_t size = fz_buffer_storage(ctx, buffer, &data);
-    return QByteArray(reinterpret_cast<const char*>(data), int(size));
+    return bytes;
 }
 
 } // namespace pxv::mu

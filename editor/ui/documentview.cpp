@@ -3,6 +3,7 @@
 #include "annotationbar.h"
 #include "attachmentspane.h"
 #include "layerspane.h"
+#include "stampspane.h"
 #include "commentspane.h"
 
 #include "core/document.h"
@@ -60,6 +61,8 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     m_layers->hide();
     m_signatures = new SignaturesPane(m_document->model(), m_pageView, m_splitter);
     m_signatures->hide();
+    m_stamps = new StampsPane(m_pageView, m_splitter);
+    m_stamps->hide();
     m_thumbnails = new ThumbnailPane(m_document->model(), m_splitter);
     m_thumbnails->hide();
     m_splitter->addWidget(m_thumbnails);
@@ -70,10 +73,12 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     m_splitter->addWidget(m_attachments);
     m_splitter->addWidget(m_layers);
     m_splitter->addWidget(m_signatures);
+    m_splitter->addWidget(m_stamps);
     for (int pane = 0; pane < m_splitter->count(); ++pane)
         m_splitter->setStretchFactor(pane, m_splitter->widget(pane) == m_pageView ? 1 : 0);
     m_splitter->setSizes({kDefaultThumbnailsWidth, kDefaultOutlineWidth, 800, kDefaultOutlineWidth,
-                          kDefaultCommentsWidth, kDefaultCommentsWidth, kDefaultOutlineWidth, kDefaultCommentsWidth});
+                          kDefaultCommentsWidth, kDefaultCommentsWidth, kDefaultOutlineWidth, kDefaultCommentsWidth,
+                          kDefaultOutlineWidth});
     connect(m_thumbnails, &ThumbnailPane::signal_goTo, m_pageView, [this](int page) { m_pageView->goToPage(page); });
     connect(m_pageView, &PageView::currentPageChanged, m_thumbnails, &ThumbnailPane::setCurrentPage);
 
@@ -206,6 +211,16 @@ bool DocumentView::isLayersVisible() const
 void DocumentView::setLayersVisible(bool visible)
 {
     m_layers->setVisible(visible);
+}
+
+bool DocumentView::isStampsVisible() const
+{
+    return !m_stamps->isHidden();
+}
+
+void DocumentView::setStampsVisible(bool visible)
+{
+    m_stamps->setVisible(visible);
 }
 
 bool DocumentView::isSignaturesVisible() const

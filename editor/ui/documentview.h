@@ -20,6 +20,7 @@ class AttachmentsPane;
 class LayersPane;
 class CommentsPane;
 class SignaturesPane;
+class StampsPane;
 class FindBar;
 class HistoryPane;
 class ThumbnailPane;
@@ -60,6 +61,9 @@ public:
     LayersPane* layersPane() const { return m_layers; }
     bool isLayersVisible() const;
     void setLayersVisible(bool visible);
+    StampsPane* stampsPane() const { return m_stamps; }
+    bool isStampsVisible() const;
+    void setStampsVisible(bool visible);
     SignaturesPane* signaturesPane() const { return m_signatures; }
     bool isSignaturesVisible() const;
     void setSignaturesVisible(bool visible);
@@ -94,6 +98,7 @@ private:
     LayersPane* m_layers;
     QWidget* m_commentsPanel; // the pane under its filter
     SignaturesPane* m_signatures;
+    StampsPane* m_stamps;
     AnnotationBar* m_annotationBar;
     ThumbnailPane* m_thumbnails;
     FindBar* m_findBar;

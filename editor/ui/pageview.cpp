@@ -5,6 +5,7 @@
 #include "core/document.h"
 #include "core/pagerenderer.h"
 #include "inlinetextedit.h"
+#include "qtcompat.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,6 +15,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QRegion>
 #include <QScrollBar>
 #include <QStyle>
 #include <QToolTip>
@@ -28,8 +30,8 @@ namespace pxv {
 
 namespace {
 
-constexpr std::array<double, 14> kZoomSteps = {0.25, 0.33, 0.5, 0.67, 0.75, 1.0, 1.25,
-                                               1.5,  2.0,  3.0, 4.0,  5.0,  6.0, 8.0};
+constexpr std::array<double, 18> kZoomSteps = {0.25, 0.33, 0.5, 0.67, 0.75, 1.0,  1.25, 1.5,  2.0,
+                                               3.0,  4.0,  5.0, 6.0,  8.0,  12.0, 16.0, 24.0, 32.0};
 const QColor kBackground(0x5f, 0x63, 0x68);
 const QColor kPlaceholderText(0xa0, 0xa4, 0xa8);
 const QColor kHitFill(255, 214, 0, 90);
@@ -121,6 +123,10 @@ PageView::PageView(Document* document, QWidget* parent)
     connect(m_forms, &FormFiller::closed, this, [this] { setFocus(Qt::OtherFocusReason); });
     connect(m_renderer, &PageRenderer::pageReady, this, &PageView::onPageReady);
     connect(m_renderer, &PageRenderer::pageFailed, this, &PageView::onPageFailed);
+    connect(m_renderer, &PageRenderer::tileReady, this, [this](int page, double, const QPoint& cell) {
+        if (m_requested.contains(page))
+            viewport()->update(tileArea(imageArea(pageRect(page)), cell).toAlignedRect());
+    });
     connect(document, &Document::sourceChanged, this, &PageView::onSourceChanged);
     connect(document, &Document::pagesChanged, this, &PageView::onPagesChanged);
     // The renderer, connected first, has dropped every image by then.
@@ -131,6 +137,7 @@ PageView::PageView(Document* document, QWidget* parent)
     connect(this, &PageView::layoutChanged, this, &PageView::placeTextEdit);
     m_sizeReader.setInterval(0);
     connect(&m_sizeReader, &QTimer::timeout, this, &PageView::onReadSomePageSizes);
+    m_renderer->warmUp(0);
     readPageSizes();
     m_currentId = document->pageId(0);
     m_layout.setScale(baseScale());
@@ -177,7 +184,7 @@ bool PageView::readPageSizes()
         m_sizeReader.stop();
     else if (m_firstPainted || !m_errors.isEmpty())
         startReadingPageSizes();
-    m_currentPage = std::clamp(m_currentPage, 0, std::max(0, sizes.size() - 1));
+    m_currentPage = std::clamp(m_currentPage, 0, std::max(0, int(sizes.size()) - 1));
     if (m_layout.hasPageSizes(sizes))
         return false;
     m_layout.setPageSizes(sizes);
@@ -314,6 +321,10 @@ QRectF PageView::pageRect(int page) const
 
 void PageView::updateRequests()
 {
+    // A view in a background tab renders nothing, nor one being shown: its viewport's first
+    // resize comes before the window's layout has given it its real size.
+    if (!viewport()->isVisible())
+        return;
     const int top = verticalScrollBar()->value();
     if (top != m_lastTop)
         m_scrollingUp = top < m_lastTop;
@@ -321,17 +332,29 @@ void PageView::updateRequests()
     const QPair<int, int> visible = m_layout.pagesBetween(top, top + viewport()->height());
     QSet<int> wanted;
     QList<int> ahead;
+    QList<PageRenderer::Tile> tiles;
     const double pixelsPerPoint = devicePixelsPerPoint();
     if (visible.first >= 0) {
         const int first = std::max(0, visible.first - 1);
         const int last = std::min(m_layout.pageCount() - 1, visible.second + 1);
         for (int page = first; page <= last; ++page) {
             wanted.insert(page);
-            if (m_errors.contains(page) || !m_renderer->cachedImage(page, pixelsPerPoint).isNull())
+            if (m_errors.contains(page))
                 continue;
             // Visible pages first, top to bottom; the margin pages after them.
             const bool isVisible = page >= visible.first && page <= visible.second;
-            m_renderer->request(page, pixelsPerPoint, isVisible ? 100 - (page - visible.first) : 0);
+            const int priority = isVisible ? 100 - (page - visible.first) : 0;
+            const QSizeF points = m_layout.pageSizePoints(page);
+            if (PageRenderer::isTiled(points, pixelsPerPoint)) {
+                // The preview first, shown stretched until the tiles over it arrive.
+                const double preview = PageRenderer::previewScale(points, pixelsPerPoint);
+                if (m_renderer->cachedImage(page, preview).isNull())
+                    m_renderer->request(page, preview, priority);
+                if (isVisible)
+                    tiles += visibleTiles(page);
+            } else if (m_renderer->cachedImage(page, pixelsPerPoint).isNull()) {
+                m_renderer->request(page, pixelsPerPoint, priority);
+            }
         }
         // The pages that scrolling on will show next; the renderer takes what its cache holds.
         for (int i = 1; i <= PageRenderer::kMaxPrefetch; ++i) {
@@ -344,6 +367,7 @@ void PageView::updateRequests()
     }
     m_renderer->prefetch(ahead, pixelsPerPoint);
     m_renderer->cancelExcept(wanted);
+    m_renderer->requestTiles(tiles, pixelsPerPoint);
     m_forms->place();
     m_requested = wanted;
     for (auto it = m_links.begin(); it != m_links.end();) {
@@ -410,9 +434,18 @@ QPointF PageView::viewPosition() const
 void PageView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
-    painter.fillRect(event->rect(), kBackground);
     const double top = verticalScrollBar()->value() + event->rect().top();
     const QPair<int, int> pages = m_layout.pagesBetween(top, top + event->rect().height());
+    // Every page covers its area (image, placeholder or error), so the background is filled
+    // around the pages only: under them too, every pixel of a scrolling step was written twice.
+    QRegion background(event->rect());
+    for (int page = pages.first; pages.first >= 0 && page <= pages.second; ++page) {
+        const QRectF area = imageArea(pageRect(page));
+        background -= QRect(QPoint(int(std::ceil(area.left())), int(std::ceil(area.top()))),
+                            QPoint(int(std::floor(area.right())) - 1, int(std::floor(area.bottom())) - 1));
+    }
+    for (const QRect& rect : background)
+        painter.fillRect(rect, kBackground);
     if (pages.first < 0)
         return;
     for (int page = pages.first; page <= pages.second; ++page) {
@@ -619,7 +652,7 @@ void PageView::markSelection()
         for (const TextSelection& page : pages) {
             Annotation mark;
             mark.type = markupType(m_tool);
-            mark.color = toolColor(m_tool);
+            m_styles.dress(*styleKind(m_tool), mark);
             mark.quads = page.quads;
             mark.contents = page.text.trimmed();
             m_document->addAnnotation(page.page, mark);
@@ -630,9 +663,10 @@ void PageView::markSelection()
 void PageView::finishDraft()
 {
     std::optional<Annotation> made = m_draft->result();
-    if (made && made->type == AnnotationType::Stamp && !m_stampImage.isEmpty()) {
+    if (made && made->type == AnnotationType::Stamp && m_stampImage.isEmpty()) {
+        made->icon = m_stampName;
+    } else if (made && made->type == AnnotationType::Stamp) {
         made->imageFile = m_stampImage;
-        made->icon.clear();
         // A square that the picture's proportions shrink.
         const double side = std::max(made->rect.width(), made->rect.height());
         made->rect.setSize(QSizeF(side, side));
@@ -766,14 +800,83 @@ void PageView::showArea(int page, const QRectF& area)
                                         + scrollPixels(target.center().x() - visible.width() / 2));
 }
 
-void PageView::paintPage(QPainter& painter, int page, const QRectF& rect)
+QRectF PageView::imageArea(const QRectF& rect) const
 {
     // On whole device pixels, the size the renderer gives the image: the image is then a plain
     // copy, where a target a fraction of a pixel off would scale the whole image on every paint.
     const double ratio = viewport()->devicePixelRatioF();
-    const QRectF area(std::round(rect.left() * ratio) / ratio, std::round(rect.top() * ratio) / ratio,
-                      std::ceil(rect.width() * ratio - 0.001) / ratio,
-                      std::ceil(rect.height() * ratio - 0.001) / ratio);
+    return QRectF(std::round(rect.left() * ratio) / ratio, std::round(rect.top() * ratio) / ratio,
+                  std::ceil(rect.width() * ratio - 0.001) / ratio, std::ceil(rect.height() * ratio - 0.001) / ratio);
+}
+
+QRectF PageView::tileArea(const QRectF& imageArea, const QPoint& cell) const
+{
+    const double side = PageRenderer::kTileSize / viewport()->devicePixelRatioF();
+    return QRectF(imageArea.topLeft() + QPointF(cell) * side, QSizeF(side, side)).intersected(imageArea);
+}
+
+QList<PageRenderer::Tile> PageView::visibleTiles(int page) const
+{
+    const QRectF area = imageArea(pageRect(page));
+    const QRectF seen = area.intersected(QRectF(viewport()->rect()));
+    if (seen.isEmpty())
+        return {};
+    const double side = PageRenderer::kTileSize / viewport()->devicePixelRatioF();
+    const QSize image = PageRenderer::imageSize(m_layout.pageSizePoints(page), devicePixelsPerPoint());
+    const int lastColumn = std::max(0, (image.width() - 1) / PageRenderer::kTileSize);
+    const int lastRow = std::max(0, (image.height() - 1) / PageRenderer::kTileSize);
+    const auto cell = [side](double offset, int last) { return std::clamp(int(std::floor(offset / side)), 0, last); };
+    QList<PageRenderer::Tile> tiles;
+    for (int row = cell(seen.top() - area.top(), lastRow); row <= cell(seen.bottom() - area.top() - 0.001, lastRow);
+         ++row) {
+        for (int column = cell(seen.left() - area.left(), lastColumn);
+             column <= cell(seen.right() - area.left() - 0.001, lastColumn); ++column)
+            tiles.append({page, QPoint(column, row)});
+    }
+    return tiles;
+}
+
+void PageView::paintTiles(QPainter& painter, int page, const QRectF& area)
+{
+    const double pixelsPerPoint = devicePixelsPerPoint();
+    QList<QPair<QPoint, QImage>> ready;
+    bool complete = true;
+    for (const PageRenderer::Tile& tile : visibleTiles(page)) {
+        const QImage image = m_renderer->cachedTile(page, pixelsPerPoint, tile.cell);
+        complete = complete && !image.isNull();
+        ready.append({tile.cell, image});
+    }
+    if (!complete) {
+        const QImage preview = m_renderer->nearestCachedImage(page, pixelsPerPoint);
+        if (preview.isNull()) {
+            painter.fillRect(area, Qt::white);
+        } else {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(area, preview);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        }
+    }
+    const double ratio = viewport()->devicePixelRatioF();
+    for (const auto& [cell, image] : ready) {
+        if (!image.isNull())
+            painter.drawImage(QRectF(tileArea(area, cell).topLeft(), QSizeF(image.size()) / ratio), image);
+    }
+    if (complete)
+        notePagePainted();
+}
+
+void PageView::notePagePainted()
+{
+    if (m_firstPainted)
+        return;
+    m_firstPainted = true;
+    startReadingPageSizes();
+    emit firstPagePainted();
+}
+
+void PageView::paintPage(QPainter& painter, int page, const QRectF& rect)
+{
+    const QRectF area = imageArea(rect);
     paintShadow(painter, area);
 
     const auto error = m_errors.constFind(page);
@@ -790,15 +893,14 @@ void PageView::paintPage(QPainter& painter, int page, const QRectF& rect)
     }
 
     const double pixelsPerPoint = devicePixelsPerPoint();
+    if (PageRenderer::isTiled(m_layout.pageSizePoints(page), pixelsPerPoint)) {
+        paintTiles(painter, page, area);
+        return;
+    }
     QImage image = m_renderer->cachedImage(page, pixelsPerPoint);
     if (!image.isNull()) {
-        // Images capped for size are smaller, and stretched.
         painter.drawImage(area, image);
-        if (!m_firstPainted) {
-            m_firstPainted = true;
-            startReadingPageSizes();
-            emit firstPagePainted();
-        }
+        notePagePainted();
         return;
     }
     image = m_renderer->nearestCachedImage(page, pixelsPerPoint);
@@ -852,6 +954,10 @@ void PageView::showEvent(QShowEvent* event)
 {
     QAbstractScrollArea::showEvent(event);
     m_renderer->setCacheLimit(PageRenderer::kDefaultCacheBytes);
+    // A new tab is shown before its window's layout gives it its size: settled first, the
+    // pages are asked for once at their real scale, rather than at a provisional one that a
+    // worker would start drawing (opening its own copy of the file) and another replace.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     updateRequests();
     if (m_firstPainted)
         startReadingPageSizes();
@@ -1039,7 +1145,7 @@ void PageView::mouseMoveEvent(QMouseEvent* event)
                                                                             : nullptr;
     if (field) {
         viewport()->setCursor(field->type == FieldType::Text ? Qt::IBeamCursor : Qt::PointingHandCursor);
-        QToolTip::showText(event->globalPos(), FormFiller::tooltip(*field), viewport());
+        QToolTip::showText(qtcompat::globalPos(event), FormFiller::tooltip(*field), viewport());
         return;
     }
     const LinkHit hit = linkAt(event->pos());
@@ -1053,9 +1159,9 @@ void PageView::mouseMoveEvent(QMouseEvent* event)
         const QString tip = isSafeExternalLink(QUrl(hit.link.uri))
                                 ? hit.link.uri
                                 : tr("%1 (not opened from documents)").arg(hit.link.uri);
-        QToolTip::showText(event->globalPos(), tip, viewport());
+        QToolTip::showText(qtcompat::globalPos(event), tip, viewport());
     } else {
-        QToolTip::showText(event->globalPos(), tr("Go to page %1").arg(hit.link.targetPage + 1), viewport());
+        QToolTip::showText(qtcompat::globalPos(event), tr("Go to page %1").arg(hit.link.targetPage + 1), viewport());
     }
 }
 
@@ -1099,7 +1205,7 @@ void PageView::mousePressEvent(QMouseEvent* event)
             return;
         }
         if (at.first >= 0 && m_tool != CommentTool::Select && !marksText(m_tool)) {
-            m_draft.emplace(m_tool, at.first, at.second);
+            m_draft.emplace(m_tool, at.first, at.second, m_styles.style(*styleKind(m_tool)));
             return;
         }
         m_selecting = at.first >= 0;

@@ -4,6 +4,7 @@
 
 #include "values/types.h"
 #include "pagelayout.h"
+#include "core/pagerenderer.h"
 #include "annotationdraft.h"
 #include "inlinetextedit.h"
 #include "textselector.h"
@@ -22,7 +23,6 @@ namespace pxv {
 
 class Document;
 class FormFiller;
-class PageRenderer;
 
 // Shows a document's pages one below the other. Only the visible pages (and one more on each
 // side) are asked of the renderer, and a few more in the scroll direction are drawn ahead within
@@ -33,7 +33,8 @@ class PageView : public QAbstractScrollArea
 public:
     enum class ZoomMode { FitWidth, FitPage, Custom };
     static constexpr double kMinZoom = 0.25;
-    static constexpr double kMaxZoom = 8.0;
+    // Far zoomed in, pages are drawn in tiles of what is seen.
+    static constexpr double kMaxZoom = 32.0;
 
     explicit PageView(Document* document, QWidget* parent = nullptr);
     ~PageView() override;
@@ -79,6 +80,12 @@ public:
     // the named stamp.
     void setStampImage(const QString& file) { m_stampImage = file; }
     QString stampImage() const { return m_stampImage; }
+    // The standard stamp (its /Name) the stamp tool places without a picture; kept while other
+    // tools are used, as a pen keeps its colour.
+    void setStampName(const QString& name) { m_stampName = name; }
+    QString stampName() const { return m_stampName; }
+    // The look each kind of comment drawn next gets.
+    void setCommentStyles(const CommentStyles& styles) { m_styles = styles; }
     // A text-marking tool chosen while text is selected marks that text at once.
     void setTool(CommentTool tool);
     // The annotation chosen with the select tool (or from the comments pane); page -1 for none.
@@ -164,6 +171,15 @@ private:
     LinkHit linkAt(const QPoint& pos);
     void activateLink(const LinkHit& hit);
     void paintPage(QPainter& painter, int page, const QRectF& rect);
+    // A page's rect (viewport coordinates) on whole device pixels: where its image goes.
+    QRectF imageArea(const QRectF& rect) const;
+    // Where a tile of the image drawn in imageArea goes.
+    QRectF tileArea(const QRectF& imageArea, const QPoint& cell) const;
+    // The tiles of a page (drawn in tiles at the current scale) that the viewport shows.
+    QList<PageRenderer::Tile> visibleTiles(int page) const;
+    // A tiled page: its preview stretched, and the tiles at hand over it.
+    void paintTiles(QPainter& painter, int page, const QRectF& area);
+    void notePagePainted();
     void paintShadow(QPainter& painter, const QRectF& page);
     void paintHits(QPainter& painter, int page);
     void paintSelection(QPainter& painter, int page);
@@ -208,6 +224,8 @@ private:
     std::optional<AnnotationDraft> m_draft;
     QPointer<InlineTextEdit> m_textEdit;
     QString m_stampImage;
+    QString m_stampName = QStringLiteral("Approved");
+    CommentStyles m_styles;
     QHash<int, QList<Annotation>> m_annots; // of pages looked at, until they change
     AnnotationRef m_selectedAnnot;
     bool m_moving = false;

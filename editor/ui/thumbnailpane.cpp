@@ -2,6 +2,7 @@
 
 #include "pagedrag.h"
 #include "thumbnailmodel.h"
+#include "qtcompat.h"
 
 #include "core/pagerenderer.h"
 
@@ -215,7 +216,7 @@ void ThumbnailPane::dragEnterEvent(QDragEnterEvent* event)
     if (!takes(event->mimeData()))
         return;
     event->acceptProposedAction();
-    showMarker(dropPosition(event->pos()));
+    showMarker(dropPosition(qtcompat::pos(event)));
 }
 
 void ThumbnailPane::dragMoveEvent(QDragMoveEvent* event)
@@ -223,7 +224,7 @@ void ThumbnailPane::dragMoveEvent(QDragMoveEvent* event)
     if (!takes(event->mimeData()))
         return;
     event->acceptProposedAction();
-    showMarker(dropPosition(event->pos()));
+    showMarker(dropPosition(qtcompat::pos(event)));
 }
 
 void ThumbnailPane::dragLeaveEvent(QDragLeaveEvent* event)
@@ -238,7 +239,7 @@ void ThumbnailPane::dropEvent(QDropEvent* event)
     if (!takes(event->mimeData()))
         return;
     event->acceptProposedAction();
-    const int position = dropPosition(event->pos());
+    const int position = dropPosition(qtcompat::pos(event));
     if (const std::optional<DraggedPages> pages = draggedPages(event->mimeData())) {
         // Brought back to the pane they came from, pages move as if never dragged out.
         if (pages->source == m_document)
