@@ -167,6 +167,10 @@
         <source>Comments of kinds the editor cannot add, left out: %1.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Summarize Comments</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CPXVInst</name>
@@ -540,465 +544,6 @@
     </message>
 </context>
 <context>
-    <name>pxv</name>
-    <message>
-        <source>Could not save &quot;%1&quot;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the folder &quot;%1&quot; does not exist</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>it is a folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>nothing was written</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the file &quot;%1&quot; cannot be read: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Compressing was cancelled.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; does not exist.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is a folder, not a PDF file.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is a device, pipe or socket, not a PDF file.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; cannot be read: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; is empty.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; is not a PDF document.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; is damaged and its pages cannot be used (%2).</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; is protected by a password.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Highlight</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Underline</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Strikeout</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Squiggly Underline</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Note</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Text Box</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Drawing</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Line</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Rectangle</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ellipse</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Polygon</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Polyline</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Stamp</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Comment</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>A bookmark needs a title.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; does not exist or cannot be read.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Pages can be inserted before pages 1 to %1 or after the last page, not at page %2.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>A page of %1 × %2 points cannot be made: pages are 1 to 14400 points wide and high.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; exists already. Nothing was written: choose another folder or move the file away.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>A font size is 1 to 1000 points, not %1.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Opacity is 0 to 1, not %1.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>There is no image file “%1”.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Exporting was cancelled.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Printing was cancelled.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is not a page range. Use page numbers and ranges such as &quot;1-3,7,10-&quot;, or &quot;all&quot;, &quot;odd&quot; or &quot;even&quot;.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>There is no page 0: pages are numbered from 1.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Page %1 does not exist: the document has 1 page.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Page %1 does not exist: the document has %2 pages.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The page range &quot;%1&quot; runs backwards.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is not a number</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 numbers were given; it takes a multiple of %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the document has no page %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is not a kind of annotation</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>it takes four numbers: left, top, width and height, the last two above 0</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is not a colour</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 is not above 0 and at most 1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>a width cannot be negative</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>a font size must be above 0</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is not a line ending</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>it is empty</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>PDF documents (*.pdf *.PDF);;All files (*)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>there are no files to combine</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the document has no file yet, so a path to save it to is needed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 is not 90, 180 or 270 degrees</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the document has %1 pages, so pages can go to pages 1 to %2, not %3</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the file to take pages from is missing</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>“%1” is not “neighbour” or %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>“%1” is not “portrait” or “landscape”</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>it is missing: how many pages go into each file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 is not a number of pages for each file (1 or more)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the document has no top-level outline entries that lead to the pages</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>“%1” is not “none”, “pages”, “ranges”, “count” or “outline”</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Untitled</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>it is missing</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>pages are 1 to 14400 points wide and high, not %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>“%1” is not “portrait”, “landscape” or “auto”</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>a page is either scaled or given a size, not both</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>pages can be scaled by 0.1 to 10, not by %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>page %1 would be larger than 14400 or smaller than 1 point</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>“%1” is not one of %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>a size, a width and height, or a scale is needed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>it is only taken with “Split” “count”</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 pages of %2 can go to pages 1 to %3, not %4</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>“%1” is not “top-left”, “top”, “top-right”, “bottom-left”, “bottom” or “bottom-right”</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>“%1” is not “center”, “tile”, “top-left”, “top”, “top-right”, “bottom-left”, “bottom” or “bottom-right”</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>“%1” is not true or false</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>a font size is 1 to 1000 points, not %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>“%1” is not a colour written as #rrggbb</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>opacity is 0 to 1, not %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>a watermark is either a text or an image, not both</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>there is no file “%1”</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>a text or an image is needed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>a password is at most 127 bytes long</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>it is %1 to %2, not %3</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>“%1” is not one of “docx”, “odt”, “txt”, “html”, “svg”, “png” or “jpeg”</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>“%1” is not a paper size such as “A4” or “Letter”</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 points leave too little of the page, or are below 0</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>“%1” is not “lossless” or “lossy”</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>it is only taken with “Level” “lossy”</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the file to write is missing</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>it is the document&apos;s own file; choose another</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>“%1” is not “true” or “false”</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>there are no image files</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>it is only taken with a “Size”</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the text file is missing</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>it is 4 to 72 points, not %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>“%1” is not “png” or “jpeg”</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>it needs “{n}” for the page number</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>“%1” is not a file name</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the file or folder to write is missing</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 - page %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>a %1 file holds one page, so %2 pages need a folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The printer could not be started.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The attachment “%1” cannot be read: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>only a stamp is drawn from an image</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is not a file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>an image is scaled by 0.01 to 10, not by %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>only an image watermark is scaled</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>“%1” is not one of “fields”, “comments” or “both”</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the file to read is missing</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>pxv::ActionSet</name>
     <message>
         <source>&amp;Open…</source>
@@ -1304,6 +849,18 @@
         <source>P&amp;olyline</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Co&amp;mment Toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>St&amp;amps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comment St&amp;yles</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pxv::AnnotationBar</name>
@@ -1495,6 +1052,121 @@
     </message>
     <message>
         <source>Images (*.jpg *.jpeg *.png *.tif *.tiff *.JPG *.JPEG *.PNG *.TIF *.TIFF)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>pxv::CommentStylesPane</name>
+    <message>
+        <source>Highlight</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Strikeout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Squiggly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sticky Note</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text Box</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arrow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Polygon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Polyline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stamp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The look the next one gets; double-click to choose its colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply to Selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Give the selected comment this look</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use Selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New comments of the selected comment&apos;s kind look like it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back to this kind&apos;s built-in look</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opacity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Font size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Colour of New Comments: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1742,7 +1414,22 @@
     </message>
 </context>
 <context>
-    <name>pxv::DefaultDialogProvider</name>
+    <name>pxv::DialogLayouts</name>
+    <message>
+        <source>&amp;Browse…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Save to:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>pxv::DialogProvider</name>
+    <message>
+        <source>PDF documents (*.pdf *.PDF);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message>
         <source>Open</source>
         <translation type="unfinished"></translation>
@@ -1753,6 +1440,14 @@
     </message>
     <message>
         <source>Text files (*.txt);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image Stamp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Images (*.png *.jpg *.jpeg)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1796,26 +1491,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>PDF editor</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&lt;b&gt;Keyboard&lt;/b&gt;&lt;br&gt;Ctrl+O open, Ctrl+S save, Ctrl+Shift+S save as, Ctrl+W close&lt;br&gt;Ctrl+Tab next document&lt;br&gt;Ctrl++ / Ctrl+− zoom, Ctrl+0 actual size, Ctrl+wheel zoom&lt;br&gt;Page Up / Page Down, Home / End move through the pages</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image Stamp</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Images (*.png *.jpg *.jpeg)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>&amp;Restore</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1837,6 +1512,18 @@
     </message>
     <message>
         <source>&amp;Actual size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Keyboard&lt;/b&gt;&lt;br&gt;Ctrl+O open, Ctrl+S save, Ctrl+Shift+S save as, Ctrl+W close&lt;br&gt;Ctrl+Tab next document&lt;br&gt;Ctrl++ / Ctrl+− zoom, Ctrl+0 actual size, Ctrl+wheel zoom&lt;br&gt;Page Up / Page Down, Home / End move through the pages</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1873,17 +1560,6 @@
     </message>
     <message>
         <source>Save Attachment</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>pxv::DialogLayouts</name>
-    <message>
-        <source>&amp;Browse…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Save to:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2261,6 +1937,202 @@
         <source>Import Comments and Fields</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Could not save &quot;%1&quot;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the folder &quot;%1&quot; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; cannot be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compressing was cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; does not exist.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a folder, not a PDF file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a device, pipe or socket, not a PDF file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is not a PDF document.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is damaged and its pages cannot be used (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is protected by a password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Highlight</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Strikeout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Squiggly Underline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text Box</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drawing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Polygon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Polyline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stamp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The attachment “%1” cannot be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A bookmark needs a title.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; does not exist or cannot be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pages can be inserted before pages 1 to %1 or after the last page, not at page %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A page of %1 × %2 points cannot be made: pages are 1 to 14400 points wide and high.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; exists already. Nothing was written: choose another folder or move the file away.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A font size is 1 to 1000 points, not %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opacity is 0 to 1, not %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no image file “%1”.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exporting was cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printing was cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is not XFDF: its first element is “%1”, not “xfdf”.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is not XFDF: it holds no XML element.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is not XFDF: it is not well-formed XML (%1 at line %2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 comment on page %2 has a “%3” that is not a list of numbers: “%4”.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 comment on page %2 has no “%3”.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 comment on page %2 has a “%3” of “%4”, which is not a number from %5 to %6.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 comment has no page number it belongs on (“%2”).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 comment belongs on page %2, but the document has %3 pages.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 comment on page %2 has a colour that is none: “%3”.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 comment on page %2 has no points.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Summarizing the comments was cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pxv::DocumentView</name>
@@ -2373,7 +2245,207 @@
     </message>
 </context>
 <context>
-    <name>pxv::OperationCall</name>
+    <name>pxv::OperationRegistry</name>
+    <message>
+        <source>The operation “%1” is not available in this version of the editor.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The operation “%1” has no parameter “%2” (it takes: %3).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 numbers were given; it takes a multiple of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the document has no page %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a kind of annotation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it takes four numbers: left, top, width and height, the last two above 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not above 0 and at most 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a width cannot be negative</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a font size must be above 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a line ending</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>only a stamp is drawn from an image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>there are no files to combine</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the document has no file yet, so a path to save it to is needed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not 90, 180 or 270 degrees</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the document has %1 pages, so pages can go to pages 1 to %2, not %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file to take pages from is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is not “neighbour” or %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is not “portrait” or “landscape”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is missing: how many pages go into each file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a number of pages for each file (1 or more)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the document has no top-level outline entries that lead to the pages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is not “none”, “pages”, “ranges”, “count” or “outline”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pages are 1 to 14400 points wide and high, not %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is not “portrait”, “landscape” or “auto”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a page is either scaled or given a size, not both</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pages can be scaled by 0.1 to 10, not by %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>page %1 would be larger than 14400 or smaller than 1 point</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is not one of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a size, a width and height, or a scale is needed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is only taken with “Split” “count”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 pages of %2 can go to pages 1 to %3, not %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is not “top-left”, “top”, “top-right”, “bottom-left”, “bottom” or “bottom-right”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is not “center”, “tile”, “top-left”, “top”, “top-right”, “bottom-left”, “bottom” or “bottom-right”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is not true or false</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a font size is 1 to 1000 points, not %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is not a colour written as #rrggbb</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>opacity is 0 to 1, not %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a watermark is either a text or an image, not both</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>there is no file “%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an image is scaled by 0.01 to 10, not by %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>only an image watermark is scaled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a text or an image is needed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a password is at most 127 bytes long</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message>
         <source>it holds no document of this editor</source>
         <translation type="unfinished"></translation>
@@ -2398,19 +2470,92 @@
         <source>The parameter “%1” of “%2” is not right: %3.</source>
         <translation type="unfinished"></translation>
     </message>
-</context>
-<context>
-    <name>pxv::OperationRegistry</name>
     <message>
-        <source>The operation “%1” is not available in this version of the editor.</source>
+        <source>it is %1 to %2, not %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>none</source>
+        <source>“%1” is not one of “docx”, “odt”, “txt”, “html”, “svg”, “png” or “jpeg”</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The operation “%1” has no parameter “%2” (it takes: %3).</source>
+        <source>“%1” is not a paper size such as “A4” or “Letter”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 points leave too little of the page, or are below 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is not “lossless” or “lossy”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is only taken with “Level” “lossy”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file to write is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is the document&apos;s own file; choose another</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is not “true” or “false”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>there are no image files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is only taken with a “Size”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the text file is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is 4 to 72 points, not %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is not “png” or “jpeg”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it needs “{n}” for the page number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is not a file name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file or folder to write is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 - page %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a %1 file holds one page, so %2 pages need a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is not one of “fields”, “comments” or “both”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file to read is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is not an installed TrueType or OpenType font family</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2493,6 +2638,26 @@
         <source>The page range &quot;%1&quot; has a comma too many.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not a page range. Use page numbers and ranges such as &quot;1-3,7,10-&quot;, or &quot;all&quot;, &quot;odd&quot; or &quot;even&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no page 0: pages are numbered from 1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page %1 does not exist: the document has 1 page.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page %1 does not exist: the document has %2 pages.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The page range &quot;%1&quot; runs backwards.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pxv::PageRenderer</name>
@@ -2538,6 +2703,13 @@
     </message>
     <message>
         <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>pxv::Printing</name>
+    <message>
+        <source>The printer could not be started.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2649,49 +2821,6 @@
     </message>
     <message>
         <source>&amp;Fonts</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>pxv::Reader</name>
-    <message>
-        <source>The file is not XFDF: its first element is “%1”, not “xfdf”.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The file is not XFDF: it holds no XML element.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The file is not XFDF: it is not well-formed XML (%1 at line %2).</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The %1 comment on page %2 has a “%3” that is not a list of numbers: “%4”.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The %1 comment on page %2 has no “%3”.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The %1 comment on page %2 has a “%3” of “%4”, which is not a number from %5 to %6.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The %1 comment has no page number it belongs on (“%2”).</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The %1 comment belongs on page %2, but the document has %3 pages.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The %1 comment on page %2 has a colour that is none: “%3”.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The %1 comment on page %2 has no points.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2903,6 +3032,21 @@
     </message>
 </context>
 <context>
+    <name>pxv::SplitPlan</name>
+    <message>
+        <source>page %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pages %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pages %1-%2 (%3 pages)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>pxv::StampDialog</name>
     <message>
         <source>Centre</source>
@@ -3046,6 +3190,104 @@
     </message>
 </context>
 <context>
+    <name>pxv::StampsPane</name>
+    <message>
+        <source>Approved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Experimental</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not Approved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>As Is</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Expired</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not for Public Release</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Confidential</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Final</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Departmental</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For Comment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Top Secret</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Draft</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For Public Release</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click, then click the page to place it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image Stamp…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A PNG or JPEG picture of your own</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>pxv::TextLayoutDialog</name>
+    <message>
+        <source>New from Text File: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> pt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Font:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Font &amp;size:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Margins:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Page size:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>pxv::ThumbnailModel</name>
     <message>
         <source>Page %1</source>
@@ -3082,21 +3324,6 @@
     </message>
     <message>
         <source>Fit Page</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>pxv::split</name>
-    <message>
-        <source>page %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>pages %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>pages %1-%2 (%3 pages)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -4,6 +4,10 @@
 <context>
     <name>CPXVControl</name>
     <message>
+        <source>Summarize Comments</source>
+        <translation>汇总注释</translation>
+    </message>
+    <message>
         <source> (the file has changed since: its changes are restored into a copy next to it)</source>
         <translation>（此后文件已被修改：其更改将恢复到旁边的副本中）</translation>
     </message>
@@ -543,22 +547,15 @@
     </message>
 </context>
 <context>
-    <name>pxv</name>
-    <message>
-        <source>the file to read is missing</source>
-        <translation>缺少要读取的文件</translation>
-    </message>
-    <message>
-        <source>the file to write is missing</source>
-        <translation>缺少要写入的文件</translation>
-    </message>
-    <message>
-        <source>“%1” is not one of “fields”, “comments” or “both”</source>
-        <translation>“%1”不是“fields”、“comments”或“both”之一</translation>
-    </message>
-</context>
-<context>
     <name>pxv::ActionSet</name>
+    <message>
+        <source>St&amp;amps</source>
+        <translation>图章(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Co&amp;mment Toolbar</source>
+        <translation>注释工具栏(&amp;M)</translation>
+    </message>
     <message>
         <source>&amp;Actual Size</source>
         <translation>实际大小(&amp;A)</translation>
@@ -863,6 +860,10 @@
         <source>Zoom &amp;Out</source>
         <translation>缩小(&amp;O)</translation>
     </message>
+    <message>
+        <source>Comment St&amp;yles</source>
+        <translation>注释样式(&amp;Y)</translation>
+    </message>
 </context>
 <context>
     <name>pxv::AnnotationBar</name>
@@ -1055,6 +1056,121 @@
     <message>
         <source>The pages of these files, in this order, make the new document:</source>
         <translation>以下文件的页面将按此顺序组成新文档：</translation>
+    </message>
+</context>
+<context>
+    <name>pxv::CommentStylesPane</name>
+    <message>
+        <source>Highlight</source>
+        <translation>高亮</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>下划线</translation>
+    </message>
+    <message>
+        <source>Strikeout</source>
+        <translation>删除线</translation>
+    </message>
+    <message>
+        <source>Squiggly</source>
+        <translation>波浪线</translation>
+    </message>
+    <message>
+        <source>Sticky Note</source>
+        <translation>附注</translation>
+    </message>
+    <message>
+        <source>Text Box</source>
+        <translation>文本框</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>铅笔</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>直线</translation>
+    </message>
+    <message>
+        <source>Arrow</source>
+        <translation>箭头</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>矩形</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>椭圆</translation>
+    </message>
+    <message>
+        <source>Polygon</source>
+        <translation>多边形</translation>
+    </message>
+    <message>
+        <source>Polyline</source>
+        <translation>折线</translation>
+    </message>
+    <message>
+        <source>Stamp</source>
+        <translation>图章</translation>
+    </message>
+    <message>
+        <source>The look the next one gets; double-click to choose its colour</source>
+        <translation>下一个此类注释的样式；双击选择颜色</translation>
+    </message>
+    <message>
+        <source>Choose…</source>
+        <translation>选择…</translation>
+    </message>
+    <message>
+        <source>Apply to Selected</source>
+        <translation>应用到所选注释</translation>
+    </message>
+    <message>
+        <source>Give the selected comment this look</source>
+        <translation>让所选注释使用此样式</translation>
+    </message>
+    <message>
+        <source>Use Selected</source>
+        <translation>采用所选注释</translation>
+    </message>
+    <message>
+        <source>New comments of the selected comment&apos;s kind look like it</source>
+        <translation>同类新注释与所选注释样式相同</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>重置</translation>
+    </message>
+    <message>
+        <source>Back to this kind&apos;s built-in look</source>
+        <translation>恢复此类注释的内置样式</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>颜色</translation>
+    </message>
+    <message>
+        <source>Fill</source>
+        <translation>填充</translation>
+    </message>
+    <message>
+        <source>Opacity</source>
+        <translation>不透明度</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>线宽</translation>
+    </message>
+    <message>
+        <source>Font size</source>
+        <translation>字号</translation>
+    </message>
+    <message>
+        <source>Colour of New Comments: %1</source>
+        <translation>新注释的颜色：%1</translation>
     </message>
 </context>
 <context>
@@ -1452,6 +1568,10 @@
 </context>
 <context>
     <name>pxv::Document</name>
+    <message>
+        <source>Summarizing the comments was cancelled.</source>
+        <translation>已取消汇总注释。</translation>
+    </message>
     <message>
         <source>&quot;%1&quot; is a device, pipe or socket, not a PDF file.</source>
         <translation>“%1”是设备、管道或套接字，不是 PDF 文件。</translation>
@@ -2130,6 +2250,14 @@
 <context>
     <name>pxv::OperationRegistry</name>
     <message>
+        <source>the file to read is missing</source>
+        <translation>缺少要读取的文件</translation>
+    </message>
+    <message>
+        <source>“%1” is not one of “fields”, “comments” or “both”</source>
+        <translation>“%1”不是“fields”、“comments”或“both”之一</translation>
+    </message>
+    <message>
         <source>&quot;%1&quot; is not a colour</source>
         <translation>“%1”不是颜色</translation>
     </message>
@@ -2428,6 +2556,10 @@
     <message>
         <source>“%1” is not “true” or “false”</source>
         <translation>“%1”不是“true”或“false”</translation>
+    </message>
+    <message>
+        <source>“%1” is not an installed TrueType or OpenType font family</source>
+        <translation>“%1”不是已安装的 TrueType 或 OpenType 字体系列</translation>
     </message>
 </context>
 <context>
@@ -3059,6 +3191,104 @@
     <message>
         <source>°</source>
         <translation>°</translation>
+    </message>
+</context>
+<context>
+    <name>pxv::StampsPane</name>
+    <message>
+        <source>Approved</source>
+        <translation>已批准</translation>
+    </message>
+    <message>
+        <source>Experimental</source>
+        <translation>实验性</translation>
+    </message>
+    <message>
+        <source>Not Approved</source>
+        <translation>未批准</translation>
+    </message>
+    <message>
+        <source>As Is</source>
+        <translation>按原样</translation>
+    </message>
+    <message>
+        <source>Expired</source>
+        <translation>已过期</translation>
+    </message>
+    <message>
+        <source>Not for Public Release</source>
+        <translation>不公开发布</translation>
+    </message>
+    <message>
+        <source>Confidential</source>
+        <translation>机密</translation>
+    </message>
+    <message>
+        <source>Final</source>
+        <translation>最终版</translation>
+    </message>
+    <message>
+        <source>Sold</source>
+        <translation>已售出</translation>
+    </message>
+    <message>
+        <source>Departmental</source>
+        <translation>部门内部</translation>
+    </message>
+    <message>
+        <source>For Comment</source>
+        <translation>征求意见</translation>
+    </message>
+    <message>
+        <source>Top Secret</source>
+        <translation>绝密</translation>
+    </message>
+    <message>
+        <source>Draft</source>
+        <translation>草稿</translation>
+    </message>
+    <message>
+        <source>For Public Release</source>
+        <translation>公开发布</translation>
+    </message>
+    <message>
+        <source>Image Stamp…</source>
+        <translation>图片图章…</translation>
+    </message>
+    <message>
+        <source>Click, then click the page to place it</source>
+        <translation>单击此项，再单击页面放置</translation>
+    </message>
+    <message>
+        <source>A PNG or JPEG picture of your own</source>
+        <translation>您自己的 PNG 或 JPEG 图片</translation>
+    </message>
+</context>
+<context>
+    <name>pxv::TextLayoutDialog</name>
+    <message>
+        <source>New from Text File: %1</source>
+        <translation>从文本文件新建：%1</translation>
+    </message>
+    <message>
+        <source> pt</source>
+        <translation> 磅</translation>
+    </message>
+    <message>
+        <source>&amp;Font:</source>
+        <translation>字体(&amp;F)：</translation>
+    </message>
+    <message>
+        <source>Font &amp;size:</source>
+        <translation>字号(&amp;S)：</translation>
+    </message>
+    <message>
+        <source>&amp;Margins:</source>
+        <translation>页边距(&amp;M)：</translation>
+    </message>
+    <message>
+        <source>&amp;Page size:</source>
+        <translation>页面大小(&amp;P)：</translation>
     </message>
 </context>
 <context>
