@@ -1,8 +1,10 @@
+#include "apptest.h"
 #include "cwinapp.h"
 #include "ipxv.h"
 #include "pxveditor.h"
 #include "qmainwidget.h"
 #include "qmsgbox.h"
+#include "qtcompat.h"
 
 #include <QDialogButtonBox>
 #include <QMenu>
@@ -12,6 +14,8 @@
 #include <QToolButton>
 #include <QTranslator>
 #include <QtTest>
+
+#include <functional>
 
 // One language everywhere: with the shipped translation of a language loaded the way the
 // program loads it, the main window with the editor in it shows no text of the other language.
@@ -60,7 +64,7 @@ QList<ShownText> shownTexts(QWidget* window)
             }
     // Menus of their own, such as the title bar's.
     for (QMenu* menu : window->findChildren<QMenu*>())
-        if (menu->menuAction()->associatedWidgets().isEmpty())
+        if (!qtcompat::isAddedToWidgets(menu->menuAction()))
             collectMenu(menu, menu->objectName(), texts);
     for (QToolBar* bar : window->findChildren<QToolBar*>())
         for (QAction* action : bar->actions())
@@ -97,6 +101,33 @@ bool hasCjk(const QString& text)
     return cjk.match(text).hasMatch();
 }
 
+// Messages of the editor from outside its widgets, each from another translation context: the
+// instance's, the operations', the page ranges'. Names of parameters and operations, which stand
+// in quotes in any language, are left out.
+QStringList editorRefusals(IPXV_Inst* inst)
+{
+    static const QRegularExpression quoted(QStringLiteral("“[^”]*”"));
+    QStringList messages;
+    const auto refuse = [&](const std::function<void()>& call) {
+        try {
+            call();
+        } catch (const PXV_Error& error) {
+            messages << QString(error.message()).remove(quoted);
+        }
+    };
+    const auto run = [inst](const QString& operationName, const QVariantMap& parameters) {
+        const std::shared_ptr<IPXV_Operation> operation = inst->createOperation(inst->nameToId(operationName, true));
+        for (auto it = parameters.cbegin(); it != parameters.cend(); ++it)
+            operation->params()->child(it.key())->setValue(it.value());
+        inst->runOperation(operation.get(), 0);
+    };
+    refuse([&] { run("op.document.importCommentsAndFields", {}); });
+    refuse([&] { run("op.document.rotatePages", {{"Pages", "0"}}); });
+    refuse([&] { run("op.document.rotatePages", {{"Angle", 45}}); });
+    refuse([&] { inst->nameToId("op.noSuchThing", true); });
+    return messages;
+}
+
 } // namespace
 
 void TstLanguage::initTestCase()
@@ -126,9 +157,13 @@ void TstLanguage::windowSpeaksOneLanguage()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.onNewBlankDoc();
     QTRY_VERIFY(!window.control()->activeDocPath().isNull());
-    const QList<ShownText> texts = shownTexts(&window);
+    QList<ShownText> texts = shownTexts(&window);
     // Enough of the menus and tools to matter: the editor's and the window's own.
     QVERIFY2(texts.size() > 60, qPrintable(QString::number(texts.size())));
+    const QStringList refusals = editorRefusals(window.control()->inst());
+    QCOMPARE(refusals.size(), 4);
+    for (const QString& refusal : refusals)
+        texts.append({"message", refusal});
 
     QStringList offending;
     for (const ShownText& shown : texts) {
@@ -155,13 +190,7 @@ void TstLanguage::qtStandardButtonsFollowTheLanguage()
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir profile;
-    qputenv("XDG_DATA_HOME", profile.filePath("data").toLocal8Bit());
-    qputenv("XDG_RUNTIME_DIR", profile.path().toLocal8Bit());
-    registerPXVEditor();
-    CWinApp app(argc, argv);
-    TstLanguage test;
-    return QTest::qExec(&test, argc, argv);
+    return runAppTest<TstLanguage>(argc, argv);
 }
 
 #include "tst_language.moc"

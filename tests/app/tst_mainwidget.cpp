@@ -1,3 +1,4 @@
+#include "apptest.h"
 #include "cglobal.h"
 #include "cwinapp.h"
 #include "historystore.h"
@@ -407,13 +408,7 @@ void TstMainWidget::editorIsMadeOnFirstNeedBeforePaint()
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir profile;
-    qputenv("XDG_DATA_HOME", profile.filePath("data").toLocal8Bit());
-    qputenv("XDG_RUNTIME_DIR", profile.path().toLocal8Bit());
-    registerPXVEditor();
-    CWinApp app(argc, argv);
-    TstMainWidget test;
-    return QTest::qExec(&test, argc, argv);
+    return runAppTest<TstMainWidget>(argc, argv);
 }
 
 #include "tst_mainwidget.moc"

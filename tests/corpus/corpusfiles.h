@@ -12,8 +12,9 @@ struct CorpusFile
 {
     QString name; // file name without ".pdf": what is damaged, and how
     QByteArray bytes;
-    QString password; // written as a "<name>.pdf.password" sidecar: the runner must render the file
-    QString wrongPassword; // written as "<name>.pdf.wrong-password": the runner offers it and expects a retry
+    // Empty unless set; most files are listed by name and bytes alone.
+    QString password{}; // written as a "<name>.pdf.password" sidecar: the runner must render the file
+    QString wrongPassword{}; // written as "<name>.pdf.wrong-password": the runner offers it and expects a retry
 };
 
 // The good files the damage starts from.

@@ -138,6 +138,14 @@ void TstE2EComments::drawInkAndHighlightThenSave()
     // Both drawn in the upper part of the page: the window shows about its upper third.
     const QPointF inkFrom(150, 180), inkTo(450, 260);
     harness.typeKeys(window, "p");
+    // The first drawing tool brings the Comment toolbar, which moves the pages down: the page
+    // is found again once it has moved (or, should it stay, after a while).
+    timer.restart();
+    for (const QRectF before = page; page == before && timer.elapsed() < E2EHarness::slow(5000); QThread::msleep(200)) {
+        QVERIFY(harness.screenshot(shot));
+        const QRectF now = pageOnScreen(QImage(shot), area);
+        page = now.isEmpty() ? page : now;
+    }
     drag(inkFrom, inkTo);
     const QPointF markFrom(kTextLeft + 4, kTextBaseline - kFontSize / 3),
         markTo(kTextLeft + 200, kTextBaseline - kFontSize / 3);

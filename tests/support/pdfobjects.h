@@ -20,8 +20,8 @@ struct Sample
     bool outline = false; // "Chapter 1" -> page 1, "Chapter 2" -> page 2 with child
                           // "Section 2.1" -> page 3 through the named destination "sec21"
     bool links = false; // on page 1: GoTo last page, named destination "sec21", a URI
-    QString fieldName; // a text field on page 1 with this name, when not empty
-    QString title; // the Info dictionary's /Title, when not empty
+    QString fieldName{}; // a text field on page 1 with this name, when not empty
+    QString title{}; // the Info dictionary's /Title, when not empty
     int sharedFormBytes = 0; // when > 0, every page draws one form XObject of about this size
 };
 

@@ -341,7 +341,7 @@ void TestHomeWidget::accountSlotsUpdateNickname()
     QPixmap picture(40, 40);
     picture.fill(Qt::red);
     home.onUserAvatar(picture);
-    QCOMPARE(avatar->pixmap()->size(), picture.size());
+    QCOMPARE(avatar->pixmap(Qt::ReturnByValue).size(), picture.size());
     home.onUserLogout();
     QCOMPARE(nickname->text(), QStringLiteral("点击登录"));
     QVERIFY(avatar->isHidden());

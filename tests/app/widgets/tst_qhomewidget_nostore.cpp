@@ -63,8 +63,10 @@ void TestHomeWidgetNoStore::missingFileRowStillLeavesList()
     QSignalSpy removed(&row, &QItemFileWidget::signal_remove_item);
 
     QWidget* label = row.findChild<QLabel*>(QStringLiteral("labelItemName"));
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    const QPointF global = label->mapToGlobal(QPoint(2, 2));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
     QCoreApplication::sendEvent(label, &press);
     QCoreApplication::sendEvent(label, &release);
 

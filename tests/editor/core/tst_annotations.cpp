@@ -300,8 +300,7 @@ private slots:
         text.start("pdftotext", {path, "-"});
         QVERIFY(text.waitForFinished(30000));
         const QString shown = QString::fromUtf8(text.readAllStandardOutput()).simplified();
-        for (const QString& expected :
-             {"Page 1", "Someone Else", "from elsewhere", "Ana Author", "Check <this> & that"})
+        for (const QString expected : {"Page 1", "Someone Else", "from elsewhere", "Ana Author", "Check <this> & that"})
             QVERIFY2(shown.contains(expected), qPrintable(shown));
         QVERIFY(shown.indexOf("from elsewhere") < shown.indexOf("Check <this>"));
 

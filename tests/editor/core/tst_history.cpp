@@ -5,8 +5,8 @@
 #include "core/document.h"
 #include "core/pagerenderer.h"
 #include "pdffolder.h"
+#include "testtools.h"
 
-#include <QProcess>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -18,18 +18,10 @@ using pxv::PageId;
 namespace {
 
 // What another reader (poppler) makes of a file: its text, and its pages drawn small.
-QByteArray popplerOutput(const QString& tool, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(tool, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return QByteArray("failed: ") + process.readAllStandardError();
-    return process.readAllStandardOutput();
-}
-
 QByteArray seenByPoppler(const QString& path)
 {
-    return popplerOutput("pdftotext", {"-layout", path, "-"}) + popplerOutput("pdftoppm", {"-r", "18", "-gray", path});
+    return testtools::toolOutput("pdftotext", {"-layout", path, "-"})
+           + testtools::toolOutput("pdftoppm", {"-r", "18", "-gray", path});
 }
 
 QList<PageId> ids(const Document& document)

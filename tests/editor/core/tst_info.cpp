@@ -149,7 +149,7 @@ private slots:
         for (const QString& now : {QString::fromUtf8("Fresh – 新"), QString("Ann Author"), QString("one, two"),
                                    QString("Typesetter 9"), QString("ModifyDate")})
             QVERIFY2(xml.contains(now), qPrintable(now + " missing from\n" + xml));
-        for (const QString& gone : {"Old title", "Old Author", "stale, words", "dc:description"})
+        for (const QString gone : {"Old title", "Old Author", "stale, words", "dc:description"})
             QVERIFY2(!xml.contains(gone), qPrintable(gone + " still in\n" + xml));
         QXmlStreamReader reader(xml.mid(xml.indexOf("<x:xmpmeta")));
         while (!reader.atEnd())

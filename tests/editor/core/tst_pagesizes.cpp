@@ -136,6 +136,37 @@ private slots:
         QCOMPARE(document->pageSize(10), tree.secondSize);
         QVERIFY(document->renderSource()->base->mendPageTree);
     }
+
+    // Reading every size drops the objects parsed for it; pages inserted afterwards, into the
+    // middle of an inner node and after the last page, land where they were put, and every
+    // node's /Count follows.
+    void insertingIntoATwoLevelTreeAfterEverySizeWasRead()
+    {
+        const testpdfs::LargeTree tree;
+        auto document = Document::open(m_dir.write(QStringLiteral("tree.pdf"), testpdfs::largePageTree(tree)));
+        QVERIFY(readAllSizes(*document));
+        auto source = Document::open(m_dir.write(QStringLiteral("a4.pdf"), testpdfs::longDocument(3)));
+        const QSizeF a4 = source->pageSize(0);
+        document->insertPagesOf(*source, {0, 1, 2}, 500);
+        document->insertPagesOf(*source, {2}, document->pageCount());
+        const int total = tree.firstPages + tree.secondPages + 4;
+        const QString saved = m_dir.filePath(QStringLiteral("inserted.pdf"));
+        document->save(saved);
+        QCOMPARE(testpdfs::qpdfProblems(saved), QString());
+        auto reopened = Document::open(saved);
+        QVERIFY(readAllSizes(*reopened));
+        for (const Document* d : {document.get(), reopened.get()}) {
+            QCOMPARE(d->pageCount(), total);
+            QCOMPARE(d->pageSize(499), tree.firstSize);
+            QCOMPARE(d->pageSize(500), a4);
+            QCOMPARE(d->pageSize(502), a4);
+            QCOMPARE(d->pageSize(503), tree.firstSize);
+            QCOMPARE(d->pageSize(tree.firstPages + 3), tree.secondSize);
+            QCOMPARE(d->pageSize(total - 2), tree.secondSize);
+            QCOMPARE(d->pageSize(total - 1), a4);
+        }
+        QVERIFY(!reopened->findText(total - 1, QStringLiteral("Page 3, line 1:")).isEmpty());
+    }
 };
 
 QTEST_APPLESS_MAIN(TestPageSizes)

@@ -5,6 +5,7 @@
 #include "core/recoveryrecord.h"
 #include "core/recoverystore.h"
 #include "pdffolder.h"
+#include "testtools.h"
 
 #include <QFile>
 #include <QProcess>
@@ -20,11 +21,7 @@ using pxv::RecoveryStore;
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using testtools::readAll;
 
 // The text and the small page images poppler makes of a file.
 QByteArray seenByPoppler(const QString& path)
@@ -109,6 +106,9 @@ private slots:
         const RecoveryRecord record = recordOf(*document);
         QCOMPARE(record.kind, RecoveryRecord::Kind::Document);
         QVERIFY(record.sourcePath.isNull());
+        // The document written whole in memory, as another reader takes it: no repair needed.
+        QCOMPARE(testpdfs::qpdfProblems(testpdfs::writeBytes(m_dir.filePath("payload.pdf"), record.payload)),
+                 QString());
         auto restored = Document::restore(record);
         QVERIFY(restored->isModified());
         QVERIFY(restored->filePath().isNull());

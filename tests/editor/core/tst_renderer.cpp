@@ -1,7 +1,9 @@
 // The page renderer: image size and background, results in the right place, cancellation, the
-// byte bound of its cache, drawing ahead within it, failures as messages.
+// byte bound of its cache, drawing ahead within it, tiles of pages too large to draw whole,
+// failures as messages.
 
 #include "core/pagerenderer.h"
+#include "core/renderworker.h"
 #include "pdffolder.h"
 
 #include <QtTest>
@@ -159,6 +161,27 @@ private slots:
         QCOMPARE(ready[1][2].value<QImage>().size(), QSize(792, 612)); // the edit is drawn
     }
 
+    void pageWithLinksKeepsItsOtherAnnotations()
+    {
+        // Workers load a page for drawing without its links; a comment beside them is drawn.
+        testpdfs::Sample sample;
+        sample.links = true;
+        const QString path = m_dir.filePath("links.pdf");
+        QVERIFY(!testpdfs::writeBytes(path, testpdfs::sample(sample)).isEmpty());
+        auto document = Document::open(path);
+        QVERIFY(!document->links(0).isEmpty());
+        pxv::Annotation square;
+        square.type = pxv::AnnotationType::Square;
+        square.rect = QRectF(100, 346, 100, 100); // around the middle row: either way up
+        square.fill = Qt::blue;
+        document->addAnnotation(0, square);
+        PageRenderer renderer(document.get());
+        QSignalSpy ready(&renderer, &PageRenderer::pageReady);
+        renderer.request(0, 1.0);
+        QVERIFY(ready.wait(5000));
+        QCOMPARE(ready[0][2].value<QImage>().pixelColor(150, 396), QColor(Qt::blue));
+    }
+
     void newDocumentRendersWithItsEdits()
     {
         auto document = Document::createBlank();
@@ -188,6 +211,63 @@ private slots:
         QVERIFY(qint64(image.width()) * image.height() <= 8192ll * 8192ll);
         QVERIFY(image.width() >= 8000);
         QCOMPARE(renderer.cachedImage(0, 2.0), image);
+    }
+
+    void tilesAreCutsOfThePageImage()
+    {
+        auto document = openSample();
+        PageRenderer renderer(document.get());
+        const int side = PageRenderer::kTileSize;
+        renderer.request(0, 2.0, 10);
+        const QSize whole = PageRenderer::imageSize(document->pageSize(0), 2.0);
+        const QPoint inner(1, 1);
+        const QPoint corner((whole.width() - 1) / side, (whole.height() - 1) / side);
+        renderer.requestTiles({{0, inner}, {0, corner}}, 2.0);
+        QCOMPARE(renderer.pendingCount(), 3);
+        QTRY_COMPARE_WITH_TIMEOUT(renderer.pendingCount(), 0, 10000);
+        const QImage page = renderer.cachedImage(0, 2.0);
+        QCOMPARE(page.size(), whole);
+        QCOMPARE(renderer.cachedTile(0, 2.0, inner), page.copy(QRect(inner * side, QSize(side, side))));
+        // The last tile is cut at the page's edges.
+        QCOMPARE(renderer.cachedTile(0, 2.0, corner),
+                 page.copy(QRect(corner * side, page.size()).intersected(page.rect())));
+        QVERIFY(renderer.cachedTile(0, 2.0, QPoint(0, 0)).isNull());
+    }
+
+    void tilesBeyondTheWholePageCapStayWithinTheCache()
+    {
+        // At 20 px per point the page would be 194 megapixels: far beyond what is drawn whole.
+        auto document = openSample();
+        PageRenderer renderer(document.get());
+        const double scale = 20.0;
+        QVERIFY(PageRenderer::isTiled(document->pageSize(0), scale));
+        const qint64 tileBytes = qint64(PageRenderer::kTileSize) * PageRenderer::kTileSize * 4;
+        renderer.setCacheLimit(4 * tileBytes);
+        QSignalSpy tiles(&renderer, &PageRenderer::tileReady);
+        // Scrolling down the page's middle column a tile at a time; each list replaces the last.
+        for (int row = 0; row < 8; ++row) {
+            renderer.requestTiles({{0, QPoint(10, row)}}, scale);
+            QTRY_COMPARE_WITH_TIMEOUT(renderer.pendingCount(), 0, 10000);
+            const QImage tile = renderer.cachedTile(0, scale, QPoint(10, row));
+            QCOMPARE(tile.size(), QSize(PageRenderer::kTileSize, PageRenderer::kTileSize));
+            QVERIFY(renderer.cacheCost() <= renderer.cacheLimit());
+        }
+        QCOMPARE(tiles.count(), 8);
+        QVERIFY(renderer.cachedTile(0, scale, QPoint(10, 0)).isNull()); // evicted, the latest kept
+        QVERIFY(!renderer.cachedTile(0, scale, QPoint(10, 7)).isNull());
+
+        // Tiles that scrolled away before they were drawn are cancelled, never delivered.
+        tiles.clear();
+        QList<PageRenderer::Tile> many;
+        for (int column = 0; column < 20; ++column)
+            many.append({0, QPoint(column, 20)});
+        renderer.requestTiles(many, scale);
+        renderer.requestTiles({{0, QPoint(3, 21)}}, scale);
+        QCOMPARE(renderer.pendingCount(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(renderer.pendingCount(), 0, 10000);
+        QTest::qWait(100);
+        QCOMPARE(tiles.count(), 1);
+        QCOMPARE(tiles[0][2].toPoint(), QPoint(3, 21));
     }
 
     void unreadablePageReportsFailureAndTheRestRenders()
@@ -389,6 +469,42 @@ private slots:
         QVERIFY(!renderer.cachedImage(3, 1.0).isNull());
         // The visible pages are kept outside the bound, what is ahead inside it.
         QCOMPARE(renderer.wantedCost(), 2 * qint64(612) * 792 * 4);
+    }
+
+    void copyOpenedAheadServesOnlyItsFile()
+    {
+        // Opened ahead, then the file is written again before the document is opened: the
+        // workers draw what the file holds now (five pages, where the copy has two).
+        testpdfs::Sample sample;
+        sample.pages = 2;
+        const QString path = m_dir.filePath("ahead.pdf");
+        QVERIFY(!testpdfs::writeBytes(path, testpdfs::sample(sample)).isEmpty());
+        PageRenderer::openAhead(path);
+        pxv::renderPool()->waitForDone();
+        sample.pages = 5;
+        QVERIFY(!testpdfs::writeBytes(path, testpdfs::sample(sample)).isEmpty());
+        auto document = Document::open(path);
+        {
+            PageRenderer renderer(document.get());
+            QSignalSpy ready(&renderer, &PageRenderer::pageReady);
+            renderer.warmUp(4);
+            renderer.request(4, 1.0, 100);
+            QVERIFY(ready.wait(5000));
+            QCOMPARE(ready[0][0].toInt(), 4);
+        }
+
+        // The file as opened ahead: the first request follows the warm-up, and every page of
+        // the document is drawn from the copy opened ahead or one of its own.
+        PageRenderer::openAhead(path);
+        document = Document::open(path);
+        PageRenderer renderer(document.get());
+        QSignalSpy ready(&renderer, &PageRenderer::pageReady);
+        renderer.warmUp(1);
+        renderer.request(1, 1.0, 100);
+        renderer.request(0, 1.0, 99);
+        QTRY_COMPARE_WITH_TIMEOUT(ready.count(), 2, 5000);
+        QCOMPARE(renderer.cachedImage(1, 1.0).size(), QSize(792, 612));
+        QCOMPARE(renderer.cachedImage(0, 1.0).size(), QSize(612, 792));
     }
 
     void rendererGoingAwayWhileWorking()

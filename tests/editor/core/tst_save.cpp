@@ -5,6 +5,7 @@
 #include "core/document.h"
 #include "mupdf/mudocument.h"
 #include "pdffolder.h"
+#include "testtools.h"
 
 #include <QFile>
 #include <QtTest>
@@ -22,11 +23,7 @@ using pxv::DocumentError;
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using testtools::readAll;
 
 } // namespace
 

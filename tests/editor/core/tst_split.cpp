@@ -6,12 +6,12 @@
 #include "core/pagerange.h"
 #include "core/splitplan.h"
 #include "pdffolder.h"
+#include "testtools.h"
 
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QtTest>
 
 using pxv::Document;
@@ -19,15 +19,6 @@ using pxv::DocumentError;
 using pxv::SplitPart;
 
 namespace {
-
-QByteArray run(const QString& tool, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(tool, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return "failed: " + process.readAllStandardError();
-    return process.readAllStandardOutput();
-}
 
 // The outline as qpdf reads it: "title>page" for each entry ("-" without a page), children
 // indented by two spaces.
@@ -43,8 +34,8 @@ void appendEntries(const QJsonArray& entries, const QString& indent, QStringList
 QStringList qpdfOutline(const QString& path)
 {
     QStringList lines;
-    appendEntries(QJsonDocument::fromJson(run("qpdf", {"--json", "--json-key=outlines", path}))["outlines"].toArray(),
-                  QString(), &lines);
+    const QByteArray json = testtools::toolOutput("qpdf", {"--json", "--json-key=outlines", path});
+    appendEntries(QJsonDocument::fromJson(json)["outlines"].toArray(), QString(), &lines);
     return lines;
 }
 
@@ -52,7 +43,8 @@ QStringList qpdfOutline(const QString& path)
 QStringList popplerPages(const QString& path)
 {
     QStringList labels;
-    for (const QString& text : QString::fromUtf8(run("pdftotext", {path, "-"})).split('\f', Qt::SkipEmptyParts))
+    const QString pages = QString::fromUtf8(testtools::toolOutput("pdftotext", {path, "-"}));
+    for (const QString& text : pages.split('\f', Qt::SkipEmptyParts))
         labels.append(text.simplified());
     return labels;
 }
@@ -107,7 +99,8 @@ private slots:
         QCOMPARE(testpdfs::qpdfProblems(firstAndThird), QString());
         QCOMPARE(qpdfOutline(firstAndThird), QStringList({"Chapter 1>1", "Chapter 2>-", "  Section 2.1>2"}));
         // Of page 1's links, the one to page 4 stays behind; those to page 3 and the web come.
-        const QByteArray objects = run("qpdf", {"--qdf", "--object-streams=disable", firstAndThird, "-"});
+        const QByteArray objects = testtools::toolOutput("qpdf",
+                                                         {"--qdf", "--object-streams=disable", firstAndThird, "-"});
         QCOMPARE(objects.count("/Subtype /Link"), 2);
         QVERIFY(!objects.contains("null"));
         QCOMPARE(popplerPages(firstAndThird), pageLabels({1, 3}));
@@ -131,7 +124,8 @@ private slots:
                 QVERIFY2(testpdfs::qpdfCheck(written[i], &problems), qPrintable(problems));
                 QCOMPARE(popplerPages(written[i]), expected[i].second);
                 // Only the objects of its own pages: no other page's drawing is in the file.
-                const QByteArray objects = run("qpdf", {"--qdf", "--object-streams=disable", written[i], "-"});
+                const QByteArray objects = testtools::toolOutput(
+                    "qpdf", {"--qdf", "--object-streams=disable", written[i], "-"});
                 for (int n = 1; n <= 6; ++n) {
                     const QString label = QString("Page %1").arg(n);
                     QCOMPARE(objects.contains("(" + label.toLatin1() + ")"), expected[i].second.contains(label));

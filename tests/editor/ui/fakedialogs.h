@@ -32,6 +32,8 @@ public:
     bool printFit = true;
     QVariantMap imagesAnswer; // empty: cancelled
     QString textAnswer;
+    std::optional<QVariantMap> textLayoutAnswer = QVariantMap(); // none: cancelled
+    QStringList textLayoutAsks;
     QVariantMap convertAnswer; // empty: cancelled
     QStringList convertFormatsAsked;
     QVariantMap compressAnswer; // empty: cancelled
@@ -116,6 +118,13 @@ public:
         return !printAnswer.isEmpty();
     }
     QString openTextFile(QWidget*) override { return textAnswer; }
+    bool textLayout(QWidget*, const QString& path, QVariantMap* parameters) override
+    {
+        textLayoutAsks.append(path);
+        if (textLayoutAnswer)
+            *parameters = *textLayoutAnswer;
+        return textLayoutAnswer.has_value();
+    }
     QString pictureAnswer; // empty: cancelled
     QString openPicture(QWidget*) override { return pictureAnswer; }
     void showInformation(QWidget*, const QString& message) override { informations.append(message); }
@@ -155,6 +164,8 @@ public:
     QString saveAttachmentAnswer; // empty: cancelled
     QStringList openedExternally;
     bool openExternallyAnswer = true;
+    QColor colorAnswer; // invalid: cancelled
+    QList<QColor> colorAsks; // the colours the questions started from
     QStringList attachFiles(QWidget*) override { return attachAnswer; }
     QString saveAttachment(QWidget*, const QString& fileName) override
     {
@@ -165,5 +176,10 @@ public:
     {
         openedExternally.append(path);
         return openExternallyAnswer;
+    }
+    QColor chooseColor(QWidget*, const QColor& initial, const QString&) override
+    {
+        colorAsks.append(initial);
+        return colorAnswer;
     }
 };

@@ -2,6 +2,7 @@
 // and select text, the select tool picks an annotation up, moves it and deletes it.
 
 #include "hostedcontrol.h"
+#include "pagemouse.h"
 #include "testpdfs.h"
 #include "wordpdf.h"
 
@@ -11,11 +12,19 @@
 #include "ui/documentview.h"
 #include "ui/inlinetextedit.h"
 #include "ui/pageview.h"
+#include "ui/actionset.h"
+#include "ui/stampspane.h"
 
 #include <QClipboard>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QToolBar>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
 #include <QTimer>
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -276,7 +285,8 @@ private slots:
                 if (QWidget* popup = QApplication::activePopupWidget())
                     popup->close();
             });
-            QContextMenuEvent event(QContextMenuEvent::Mouse, at(model()->annotations(0).first().rect.center()));
+            const QPoint pos = at(model()->annotations(0).first().rect.center());
+            QContextMenuEvent event(QContextMenuEvent::Mouse, pos, pages()->viewport()->mapToGlobal(pos));
             QCoreApplication::sendEvent(pages()->viewport(), &event);
         };
         chooseFromMenu("Colour/Blue");
@@ -384,16 +394,117 @@ private slots:
         QCOMPARE(model()->historyPosition(), steps);
     }
 
-private:
-    QVariant run(const QString& name, const QVariantMap& parameters)
+    void commentBarShowsForAToolAndKeepsItsSetting()
     {
-        IPXV_Inst* inst = m_hosted.control->inst();
-        const std::shared_ptr<IPXV_Operation> operation = inst->createOperation(inst->nameToId(name, true));
-        for (auto it = parameters.cbegin(); it != parameters.cend(); ++it)
-            operation->params()->child(it.key())->setValue(it.value());
-        inst->runOperation(operation.get(), 0);
-        return operation->params()->child("Output")->value();
+        auto* bar = m_hosted.widget->findChild<QToolBar*>("cmdbar.commenting");
+        IPXV_Settings* settings = m_hosted.control->inst()->settings();
+        QAction* toggle = m_hosted.widget->actions()->action("cmd.showCommentBar");
+        QVERIFY(bar && toggle);
+        QVERIFY(!bar->isVisible());
+        QVERIFY(!toggle->isChecked());
+        // The Comment menu's tools, with their icons.
+        auto* menu = m_hosted.widget->findChild<QMenuBar*>();
+        QAction* commentMenu = nullptr;
+        for (QAction* entry : menu->actions())
+            commentMenu = entry->text().remove('&') == "Comment" ? entry : commentMenu;
+        QVERIFY(commentMenu);
+        int tools = 0;
+        for (QAction* action : commentMenu->menu()->actions()) {
+            if (!action->objectName().startsWith("cmd.tool.") || action->objectName() == "cmd.tool.imageStamp")
+                continue;
+            ++tools;
+            QVERIFY2(bar->actions().contains(action) && !action->icon().isNull(), qPrintable(action->objectName()));
+        }
+        QVERIFY(tools > 10);
+
+        // The select tool is no reason to show it; a drawing tool's key is.
+        QTest::keyClick(pages(), Qt::Key_V);
+        QVERIFY(!bar->isVisible());
+        QTest::keyClick(pages(), Qt::Key_E);
+        QVERIFY(bar->isVisible());
+        QVERIFY(toggle->isChecked());
+        QVERIFY(settings->getBool("View.CommentBar"));
+
+        // Hidden from the View menu, and kept so in the settings, which a host sets back.
+        toggle->trigger();
+        QVERIFY(!bar->isVisible());
+        QVERIFY(!settings->getBool("View.CommentBar", true));
+        settings->setBool("View.CommentBar", true);
+        QVERIFY(bar->isVisible());
+        QVERIFY(toggle->isChecked());
+
+        // The choice outlives the control, as it does the program.
+        HostedControl next;
+        QVERIFY(next.create(true));
+        QVERIFY(next.widget->findChild<QToolBar*>("cmdbar.commenting")->isVisible());
     }
+
+    void stampsPaneArmsTheChosenStampThatIsSavedByName()
+    {
+        m_hosted.widget->runCommand("cmd.showStamps");
+        auto* pane = m_hosted.widget->findChild<pxv::StampsPane*>("stampsView");
+        QVERIFY(pane && pane->isVisible());
+        // The last standard stamp: not the one the stamp key places before any choice.
+        const int row = pane->count() - 2;
+        const QString name = pane->item(row)->data(Qt::UserRole).toString();
+        QVERIFY(!name.isEmpty());
+        QTest::keyClick(pages(), Qt::Key_S);
+        click(QPointF(100, 100));
+        const QString before = model()->annotations(0).first().icon;
+        QVERIFY(before != name);
+
+        pane->scrollToItem(pane->item(row));
+        QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, pane->visualItemRect(pane->item(row)).center());
+        QCOMPARE(pages()->tool(), CommentTool::Stamp);
+        click(QPointF(100, 300));
+        QCOMPARE(model()->annotations(0).size(), 2);
+        QCOMPARE(model()->annotations(0).last().icon, name);
+        const QString path = m_dir.filePath("stamped.pdf");
+        run("op.document.save", {{"Path", path}});
+        QVERIFY(testpdfs::qpdfCheck(path));
+        QProcess qpdf;
+        qpdf.start("qpdf", {"--json=2", "--json-key=qpdf", path});
+        QVERIFY(qpdf.waitForFinished(30000));
+        QStringList names;
+        const QJsonObject objects = QJsonDocument::fromJson(qpdf.readAllStandardOutput())["qpdf"][1].toObject();
+        for (const QJsonValue& object : objects) {
+            const QJsonObject value = object["value"].toObject();
+            if (value["/Subtype"] == "/Stamp")
+                names.append(value["/Name"].toString());
+        }
+        names.sort();
+        QStringList expected{"/" + before, "/" + name};
+        expected.sort();
+        QCOMPARE(names, expected);
+
+        // The picture entry asks for the picture; a standard one chosen afterwards drops it.
+        m_hosted.dialogs->pictureAnswer = m_dir.filePath("seal.png");
+        pane->choose(pane->count() - 1);
+        QCOMPARE(pages()->stampImage(), m_hosted.dialogs->pictureAnswer);
+        pane->choose(row);
+        QVERIFY(pages()->stampImage().isEmpty());
+    }
+
+    void summaryShowsEachCommentedPage()
+    {
+        for (int page : {1, 3})
+            run("op.document.addAnnot",
+                {{"Page", page}, {"Type", "Square"}, {"Rect", QStringList{"50", "50", "80", "40"}}});
+        const QString path = m_dir.filePath("summary.pdf");
+        run("op.document.summarizeAnnots", {{"Path", path}});
+        QVERIFY(testpdfs::qpdfCheck(path));
+        QProcess images;
+        images.start("pdfimages", {"-list", path});
+        QVERIFY(images.waitForFinished(30000));
+        // Two heading lines, then one line per image.
+        const QStringList lines = QString::fromUtf8(images.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size() - 2, 2);
+        // Each comment's kind is said once, before who made it.
+        QCOMPARE(testpdfs::popplerText(path, 0).count("Rectangle"), 2);
+    }
+
+private:
+    QVariant run(const QString& name, const QVariantMap& parameters) { return m_hosted.run(name, parameters); }
 
     pxv::PageView* pages() const
     {
@@ -402,26 +513,13 @@ private:
     }
     pxv::Document* model() const { return m_hosted.widget->activeView()->document()->model(); }
 
-    // Where a point of page 1 (in points) is in the view.
-    QPoint at(const QPointF& point) const
-    {
-        const QRectF page = pages()->pageRect(0);
-        return (page.topLeft() + point * (page.width() / model()->pageSize(0).width())).toPoint();
-    }
+    QPoint at(const QPointF& point) const { return pagemouse::at(pages(), model(), point); }
 
     void click(const QPointF& point) { QTest::mouseClick(pages()->viewport(), Qt::LeftButton, {}, at(point)); }
 
-    // Press, moves with the button held, release: the drag as the view receives it.
     void drag(const QPointF& from, const QPointF& to, int moves = 3)
     {
-        const auto send = [this](QEvent::Type type, const QPoint& pos, Qt::MouseButtons held) {
-            QMouseEvent event(type, pos, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, {});
-            QCoreApplication::sendEvent(pages()->viewport(), &event);
-        };
-        send(QEvent::MouseButtonPress, at(from), Qt::LeftButton);
-        for (int i = 1; i <= moves; ++i)
-            send(QEvent::MouseMove, at(from + (to - from) * i / moves), Qt::LeftButton);
-        send(QEvent::MouseButtonRelease, at(to), Qt::NoButton);
+        pagemouse::drag(pages(), model(), from, to, moves);
     }
 
     QTemporaryDir m_dir;

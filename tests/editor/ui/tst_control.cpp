@@ -199,12 +199,7 @@ pxv::PageView* TestControl::pageView() const
 
 std::shared_ptr<IPXV_Document> TestControl::runOperation(const QString& name, const QStringList& input)
 {
-    IPXV_Inst* inst = m_control->inst();
-    const std::shared_ptr<IPXV_Operation> operation = inst->createOperation(inst->nameToId(name, true));
-    if (!input.isEmpty())
-        operation->params()->child("Input")->setValue(input);
-    inst->runOperation(operation.get(), 0);
-    return std::dynamic_pointer_cast<IPXV_Document>(operation->params()->child("Output")->object());
+    return m_hosted.runForDocument(name, input.isEmpty() ? QVariantMap() : QVariantMap{{"Input", input}});
 }
 
 QString TestControl::pdf(const QString& name, int pages)
@@ -227,8 +222,7 @@ void TestControl::namesResolveToStableIds()
     }
     QCOMPARE(seen.size(), kTableNames.size());
 
-    for (const QString& command :
-         {"cmd.open", "cmd.newDocCombine", "cmd.save", "cmd.saveAs", "cmd.close", "cmd.help"}) {
+    for (const QString command : {"cmd.open", "cmd.newDocCombine", "cmd.save", "cmd.saveAs", "cmd.close", "cmd.help"}) {
         const int commandId = id(command);
         QVERIFY(commandId > 0 && !seen.contains(commandId));
         seen.insert(commandId);
@@ -239,7 +233,7 @@ void TestControl::namesResolveToStableIds()
     init();
     QCOMPARE(id("e.activeDocChanged"), activeDocChanged);
 
-    for (const QString& unknown : {"e_activeDocChanged", "cmd.nothing", "", "_op_begin_"}) {
+    for (const QString unknown : {"e_activeDocChanged", "cmd.nothing", "", "_op_begin_"}) {
         try {
             id(unknown);
             QFAIL(qPrintable("no error for " + unknown));
@@ -377,7 +371,7 @@ void TestControl::eventsFireInOrderOnlyWhenEnabled()
 
 void TestControl::saveEventsFireAroundASave()
 {
-    for (const QString& name :
+    for (const QString name :
          {"e.activeDocChanged", "e.document.modStateChanged", "e.document.beforeSave", "e.document.afterSave"})
         m_control->enableEvent(id(name), true);
     m_control->showDocument(runOperation("op.newBlankDoc"), 0);
@@ -1101,7 +1095,7 @@ void TestControl::rotatedPageIsSavedIntoItsFile()
     testpdfs::write(file, 3);
     const qint64 sizeBefore = QFileInfo(file).size();
     m_control->openPath(file, 0);
-    for (const QString& name : {"e.document.modStateChanged", "e.document.sourceChanged"})
+    for (const QString name : {"e.document.modStateChanged", "e.document.sourceChanged"})
         m_control->enableEvent(id(name), true);
     auto* tabs = m_widget->findChild<QTabWidget*>();
 

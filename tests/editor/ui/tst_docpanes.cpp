@@ -3,6 +3,7 @@
 // hidden on screen and shown again.
 
 #include "fakedialogs.h"
+#include "openedview.h"
 #include "testpdfs.h"
 
 #include "core/document.h"
@@ -83,9 +84,7 @@ private:
 
     std::unique_ptr<DocumentView> openView(const QString& name, const QByteArray& data)
     {
-        const QString path = testpdfs::writeBytes(m_dir.filePath(name), data);
-        auto view = std::make_unique<DocumentView>(std::make_shared<CPXVDocument>(Document::open(path)));
-        view->resize(1000, 800);
+        auto view = openedView(m_dir, name, data);
         view->show();
         // In-place editing needs the focus, which only an active window has.
         QApplication::setActiveWindow(view.get());

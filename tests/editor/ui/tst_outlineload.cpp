@@ -1,9 +1,7 @@
 // The outline of a file is read on a thread of its own once the first page shows: the pane
 // takes its room at once, and the entries, with the pages they lead to, follow.
 
-#include "core/document.h"
-#include "testpdfs.h"
-#include "ui/cpxvdocument.h"
+#include "openedview.h"
 #include "ui/documentview.h"
 #include "ui/outlinepane.h"
 #include "ui/pageview.h"
@@ -27,20 +25,12 @@ class TestOutlineLoad : public QObject
 private:
     QTemporaryDir m_dir;
 
-    std::unique_ptr<DocumentView> openView(const QString& name, const QByteArray& data)
-    {
-        const QString path = testpdfs::writeBytes(m_dir.filePath(name), data);
-        auto view = std::make_unique<DocumentView>(std::make_shared<CPXVDocument>(Document::open(path)));
-        view->resize(1000, 800);
-        return view;
-    }
-
 private slots:
     void entriesFollowThePaneThatShowsAtOnce()
     {
         testpdfs::Sample sample;
         sample.outline = true;
-        auto view = openView(QStringLiteral("outline.pdf"), testpdfs::sample(sample));
+        auto view = openedView(m_dir, QStringLiteral("outline.pdf"), testpdfs::sample(sample));
         view->show();
         // Before any event: the pane is there, so the pages are laid out beside it.
         QVERIFY(view->hasOutline());
@@ -61,7 +51,7 @@ private slots:
     void fileWithoutOutlineHasNoPane()
     {
         testpdfs::Sample sample;
-        auto view = openView(QStringLiteral("plain.pdf"), testpdfs::sample(sample));
+        auto view = openedView(m_dir, QStringLiteral("plain.pdf"), testpdfs::sample(sample));
         view->show();
         QVERIFY(!view->hasOutline());
         QVERIFY(!view->isOutlineVisible());

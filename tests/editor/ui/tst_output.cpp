@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
+
 class TestOutput : public QObject
 {
     Q_OBJECT
@@ -34,6 +36,7 @@ private slots:
     void printToPdfFile();
     void imagesToDocument();
     void textToDocument();
+    void textInAChosenFont();
 
 private:
     pxv::Document* model() const { return m_hosted.widget->activeView()->document()->model(); }
@@ -85,13 +88,9 @@ QVariant TestOutput::run(const QString& name, const QVariantMap& parameters)
 
 void TestOutput::runAndSave(const QString& name, const QVariantMap& parameters, const QString& path)
 {
-    IPXV_Inst* inst = m_hosted.control->inst();
-    const std::shared_ptr<IPXV_Operation> operation = inst->createOperation(inst->nameToId(name, true));
-    for (auto it = parameters.cbegin(); it != parameters.cend(); ++it)
-        operation->params()->child(it.key())->setValue(it.value());
-    inst->runOperation(operation.get(), 0);
-    const std::shared_ptr<IUnknown> made = operation->params()->child("Output")->object();
+    const std::shared_ptr<IUnknown> made = m_hosted.runOperation(name, parameters)->params()->child("Output")->object();
     QVERIFY(made);
+    IPXV_Inst* inst = m_hosted.control->inst();
     const std::shared_ptr<IPXV_Operation> save = inst->createOperation(inst->nameToId("op.document.save", true));
     save->params()->child("Input")->setObject(made);
     save->params()->child("Path")->setValue(path);
@@ -121,7 +120,9 @@ void TestOutput::exportImagesAsEdited()
     const QSizeF upright = model()->pageSize(2);
     QVERIFY(turned.width() > turned.height()); // the unsaved edit is what gets exported
 
-    for (const int dpi : {72, 150}) {
+    QImage drawnAt150;
+    // 300 dpi makes pages too large for one go: they are drawn and written in bands.
+    for (const int dpi : {72, 150, 300}) {
         const QString png = folder(QStringLiteral("png%1").arg(dpi));
         const QStringList files =
             run("op.document.exportToImages", {{"Pages", "1,3"}, {"Resolution", dpi}, {"Path", png}}).toStringList();
@@ -135,9 +136,26 @@ void TestOutput::exportImagesAsEdited()
             QVERIFY2(qAbs(image.width() - expected.width()) <= 1 && qAbs(image.height() - expected.height()) <= 1,
                      qPrintable(QStringLiteral("%1x%2").arg(image.width()).arg(image.height())));
             QVERIFY(inkShare(image) > 0.001);
+            QCOMPARE(qRound(image.dotsPerMeterX() * 0.0254), dpi);
             // A page that is mostly paper packs into far less than a byte a pixel.
             QVERIFY2(QFileInfo(files[i]).size() < qint64(image.width()) * image.height() / 4,
                      qPrintable(QString::number(QFileInfo(files[i]).size())));
+        }
+        if (dpi == 150)
+            drawnAt150 = QImage(files[0]);
+        if (dpi == 300) {
+            // Every band in its place: halved, the page shows what it shows drawn whole.
+            const QImage halved = QImage(files[0]).scaled(drawnAt150.size(), Qt::IgnoreAspectRatio,
+                                                          Qt::SmoothTransformation);
+            QVERIFY(qAbs(inkShare(halved) - inkShare(drawnAt150)) < 0.2 * inkShare(drawnAt150));
+            const QImage a = halved.convertToFormat(QImage::Format_Grayscale8);
+            const QImage b = drawnAt150.convertToFormat(QImage::Format_Grayscale8);
+            qint64 differing = 0;
+            for (int y = 0; y < a.height(); ++y) {
+                for (int x = 0; x < a.width(); ++x)
+                    differing += qAbs(a.constScanLine(y)[x] - b.constScanLine(y)[x]) > 96;
+            }
+            QVERIFY2(differing < qint64(a.width()) * a.height() / 200, qPrintable(QString::number(differing)));
         }
     }
 
@@ -448,6 +466,69 @@ void TestOutput::textToDocument()
     QVERIFY(model()->filePath().isNull());
     QCOMPARE(model()->pageCount(), 2);
     QVERIFY(model()->isModified());
+}
+
+// What poppler says of a PDF's fonts, one line each: name, type, encoding, emb, sub, uni, object.
+QStringList popplerFonts(const QString& path)
+{
+    QProcess process;
+    process.start("pdffonts", {path});
+    process.waitForFinished(-1);
+    return QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts).mid(2);
+}
+
+// Whether poppler finds the family's font embedded: its name begins with the family's (a
+// subset's after a tag), spaces aside, and its "emb" column says yes.
+bool embedsFamily(const QStringList& fonts, const QString& family)
+{
+    const QRegularExpression embedded("^(\\w{6}\\+)?" + QString(family).remove(' ') + ".*yes(yes|no)(yes|no)\\d+$",
+                                      QRegularExpression::CaseInsensitiveOption);
+    return std::any_of(fonts.cbegin(), fonts.cend(),
+                       [&](const QString& line) { return embedded.match(QString(line).remove(' ')).hasMatch(); });
+}
+
+void TestOutput::textInAChosenFont()
+{
+    const QString text = m_dir.filePath("letter.txt");
+    QFile file(text);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("Dear reader,\n中文文本测试\fOn the second page\n").toUtf8());
+    file.close();
+    for (const QString family : {"DejaVu Serif", "WenQuanYi Micro Hei Mono"}) {
+        const QString pdf = m_dir.filePath(family + ".pdf");
+        runAndSave("op.textToDoc", {{"Input", text}, {"Font", family}}, pdf);
+        const QStringList fonts = popplerFonts(pdf);
+        QVERIFY2(embedsFamily(fonts, family), qPrintable(fonts.join('\n')));
+        const QString read = popplerText(pdf);
+        QVERIFY2(read.contains("Dear reader") && read.contains(QStringLiteral("中文文本测试")), qPrintable(read));
+        QVERIFY2(read.split('\f').value(1).contains("second page"), qPrintable(read));
+    }
+    // Without "Font", the monospaced font of before: none of the chosen ones.
+    const QString plain = m_dir.filePath("plain.pdf");
+    runAndSave("op.textToDoc", {{"Input", text}}, plain);
+    QVERIFY(!embedsFamily(popplerFonts(plain), "DejaVu Serif"));
+
+    for (const QString bad : {"No Such Family", ""}) {
+        try {
+            run("op.textToDoc", {{"Input", text}, {"Font", bad}});
+            QFAIL("a bad font was taken");
+        } catch (const PXV_Error& error) {
+            QCOMPARE(error.code(), PXV_Error::InvalidArgument);
+            QVERIFY2(error.message().contains("Font"), qPrintable(error.message()));
+        }
+    }
+
+    // From the File menu: the file, then its layout; Cancel on the layout makes nothing.
+    const int tabs = m_hosted.widget->documentCount();
+    m_hosted.dialogs->textAnswer = text;
+    m_hosted.dialogs->textLayoutAnswer.reset();
+    m_hosted.control->inst()->runCommand("cmd.newFromText", 0);
+    QCOMPARE(m_hosted.widget->documentCount(), tabs);
+    m_hosted.dialogs->textLayoutAnswer = QVariantMap{{"Font", "DejaVu Serif"}, {"Size", "Letter"}, {"FontSize", 14}};
+    m_hosted.control->inst()->runCommand("cmd.newFromText", 0);
+    QCOMPARE(m_hosted.dialogs->textLayoutAsks, QStringList({text, text}));
+    QCOMPARE(m_hosted.widget->documentCount(), tabs + 1);
+    QCOMPARE(model()->pageSize(0), QSizeF(612, 792));
 }
 
 QTEST_MAIN(TestOutput)

@@ -4,6 +4,7 @@
 
 #include "hostedcontrol.h"
 #include "testpdfs.h"
+#include "testtools.h"
 #include "tmpfsmount.h"
 
 #include "ui/cpxvdocument.h"
@@ -19,11 +20,7 @@
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using testtools::readAll;
 
 QString systemReason(int error)
 {
@@ -164,11 +161,7 @@ void TestSaveFaults::fullDiskKeepsTheChanges()
     QString target = original;
     if (newDocument) {
         // No file of its own yet: only a full write can save it.
-        IPXV_Inst* inst = m_control->inst();
-        const std::shared_ptr<IPXV_Operation> operation = inst->createOperation(inst->nameToId("op.newBlankDoc", true));
-        inst->runOperation(operation.get(), 0);
-        m_control->showDocument(
-            std::dynamic_pointer_cast<IPXV_Document>(operation->params()->child("Output")->object()), 0);
+        m_control->showDocument(m_hosted.runForDocument("op.newBlankDoc"), 0);
         rotateFirstPage();
         target = folder + "/blank.pdf";
     } else {

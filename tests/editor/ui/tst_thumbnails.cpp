@@ -134,7 +134,8 @@ void TestThumbnails::selectionIsDeletedAndMoved()
     const QPoint lowerThird(third.center().x(), third.bottom() - 5);
     // The drag as the pane receives it: press, moves with the button held, release.
     const auto send = [this](QEvent::Type type, const QPoint& at, Qt::MouseButtons held) {
-        QMouseEvent event(type, at, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, {});
+        QMouseEvent event(type, at, pane()->viewport()->mapToGlobal(at),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, {});
         QCoreApplication::sendEvent(pane()->viewport(), &event);
     };
     send(QEvent::MouseButtonPress, centreOf(0), Qt::LeftButton);
