@@ -1,6 +1,7 @@
 #include "cwinapp.h"
 
 #include "cglobal.h"
+#include "firstpaint.h"
 #include "ipxv.h"
 #include "logger.h"
 #include "perf.h"
@@ -10,6 +11,7 @@
 #include "qmainwidget.h"
 #include "pxveditor.h"
 #include "qmsgbox.h"
+#include "qtcompat.h"
 #include "quser.h"
 #include "scale.h"
 #include "singleinstance.h"
@@ -18,7 +20,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QScreen>
@@ -49,6 +50,11 @@ QString readableStartIni()
     return !info.exists() || info.isFile() ? info.filePath() : QString();
 }
 
+QIcon applicationIcon()
+{
+    return QIcon(QStringLiteral(":/res/resource.ico"));
+}
+
 void logException(const UException& e)
 {
     sth::logger::log(1, "cwinapp", 84, e.toString());
@@ -60,7 +66,7 @@ CWinApp::CWinApp(int& argc, char** argv)
     : QApplication(argc, argv), m_settings(readableStartIni(), QSettings::IniFormat)
 {
     qRegisterMetaType<Json::Value>("QValue");
-    m_settings.setIniCodec("UTF-8");
+    qtcompat::useUtf8(m_settings);
     CGlobal::init();
     loadTranslator();
     initScaleFactor();
@@ -68,7 +74,6 @@ CWinApp::CWinApp(int& argc, char** argv)
     CGlobal::setAppTitle(QObject::tr("OrvantoPDF编辑器"));
     QUser::Instance()->setProduct(QDtaProduct(1, QStringLiteral("vellumpad_win"), QObject::tr("OrvantoPDF编辑器"),
                                               QString::fromLatin1(kVersion)));
-    setWindowIcon(QIcon(QStringLiteral(":/res/resource.ico")));
 }
 
 CWinApp::~CWinApp()
@@ -111,7 +116,7 @@ bool CWinApp::loadQtTranslation(QTranslator& translator, const QString& language
     // "zh" finds qtbase_zh_CN.qm through the locale's fallbacks; the code is checked already, so
     // the name stays inside Qt's translation folder.
     return translator.load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
-                           QLibraryInfo::location(QLibraryInfo::TranslationsPath));
+                           qtcompat::translationsPath());
 }
 
 void CWinApp::loadTranslator()
@@ -158,6 +163,7 @@ int CWinApp::run()
     try {
         m_instanceLock = std::make_unique<CSingleInstance>(QString::fromLatin1(kInstanceName));
         if (m_instanceLock->anotherIsRunning()) {
+            setWindowIcon(applicationIcon());
             QMsgBox::showWarning(QObject::tr("软件已启动，请勿重复运行！"), 1);
             return 0;
         }
@@ -168,6 +174,10 @@ int CWinApp::run()
             window->move(screen->availableGeometry().center() - window->rect().center());
         window->show();
         QTimer::singleShot(0, [] { perfMilestone("main window shown"); });
+        // Every size of the multi-size icon is decoded and sent to the X server, a tenth of the
+        // start, for a picture that no window manager shows before the window. Windows without an
+        // icon of their own, the main window included, take this one.
+        callAfterFirstPaint(window->homeWidget(), [] { setWindowIcon(applicationIcon()); });
         perfMilestoneOnFirstPaint(window->homeWidget(), "home page painted");
 
         if (pxvRecoveryPending()) {

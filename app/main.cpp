@@ -2,6 +2,7 @@
 #include "cwinapp.h"
 #include "perf.h"
 #include "pxveditor.h"
+#include "qtcompat.h"
 
 int main(int argc, char** argv)
 {
@@ -9,8 +10,7 @@ int main(int argc, char** argv)
     msSinceProcessStart();
     registerPXVEditor();
     // High-DPI screens scale the whole interface evenly; fractional factors such as 1.5 stay exact.
-    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
-    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    qtcompat::enableHighDpi();
     // Nothing here draws with OpenGL. Without this, the first window asks the X server for an
     // OpenGL-capable visual, which loads the GL driver (on software rendering a compiler of some
     // 40 MB) into every run.

@@ -86,7 +86,11 @@ void QCommandIDs::init(IPXV_Control* pdfCtrl)
 
 int QCommandIDs::id(int index)
 {
-    // index is checked non-negative before the unsigned comparison.
+    // The condition's text is what the error reports, so it stays as written; index is checked
+    // non-negative before the comparison with the unsigned size.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wsign-compare"
     U_ASSERT_MSG(index >= 0 && index < m_nIDS.size(), "IDS index error");
+#pragma GCC diagnostic pop
     return m_nIDS[size_t(index)];
 }

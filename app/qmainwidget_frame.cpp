@@ -2,6 +2,7 @@
 #include "qmainwidget.h"
 
 #include "framegeometry.h"
+#include "qtcompat.h"
 
 #include <QMouseEvent>
 
@@ -11,7 +12,7 @@ bool QMainWidget::eventFilter(QObject* watched, QEvent* event)
         accountAreaEvent(event);
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
-        const QPoint globalPos = static_cast<QMouseEvent*>(event)->globalPos();
+        const QPoint globalPos = qtcompat::globalPos(static_cast<QMouseEvent*>(event));
         QRect editorRect = ui.axWidget->geometry();
         editorRect.setWidth(editorRect.width() - 3);
         editorRect.setHeight(editorRect.height() - 53);
@@ -30,7 +31,7 @@ bool QMainWidget::eventFilter(QObject* watched, QEvent* event)
             onBtnMax();
         break;
     case QEvent::MouseMove: {
-        const QPoint globalPos = static_cast<QMouseEvent*>(event)->globalPos();
+        const QPoint globalPos = qtcompat::globalPos(static_cast<QMouseEvent*>(event));
         hitTest(globalPos);
         dragStep(globalPos);
         break;

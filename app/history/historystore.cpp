@@ -70,13 +70,23 @@ QString moveAside(const QString& dbPath)
     return target;
 }
 
+QString instancePath()
+{
+    return CGlobal::getAppDataPath() + QStringLiteral("history.db");
+}
+
 } // namespace
 
 HistoryStore* HistoryStore::instance()
 {
     if (!s_instance)
-        s_instance = std::make_unique<HistoryStore>(CGlobal::getAppDataPath() + QStringLiteral("history.db"));
+        s_instance = std::make_unique<HistoryStore>(instancePath());
     return s_instance.get();
+}
+
+bool HistoryStore::hasDatabase()
+{
+    return s_instance || QFileInfo::exists(instancePath());
 }
 
 HistoryStore::HistoryStore(const QString& dbPath)

@@ -16,6 +16,9 @@ public:
     // The process-wide store on <app data>/history.db, created on first call. When creation throws,
     // the next call tries again.
     static HistoryStore* instance();
+    // Whether anything was ever recorded here: the process-wide store is made or its file exists.
+    // Before the first record there is nothing to list, and the start need not create the file.
+    static bool hasDatabase();
 
     // A store on the given file. A file that SQLite finds is not a database or is damaged is moved
     // aside (never deleted) and replaced by a new one; any other failure throws UException.

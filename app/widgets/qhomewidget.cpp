@@ -138,6 +138,14 @@ void QHomeWidget::showEvent(QShowEvent* event)
 void QHomeWidget::rebuildList()
 {
     ui->listWidget->clear();
+    // Before anything was recorded there is nothing to list, and no database to create yet.
+    if (HistoryStore::hasDatabase())
+        addRecentRows();
+    chainFocus();
+}
+
+void QHomeWidget::addRecentRows()
+{
     // A damaged or unreachable history database must not take the program down: the page then
     // simply lists nothing, and the cause goes to the log.
     try {
@@ -151,7 +159,6 @@ void QHomeWidget::rebuildList()
         sth::logger::log(1, __FILE__, __LINE__, e.toString());
         ui->listWidget->clear();
     }
-    chainFocus();
 }
 
 void QHomeWidget::addRow(const QString& path, const QString& name)

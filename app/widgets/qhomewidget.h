@@ -50,6 +50,7 @@ private:
     void chainFocus();
     QFrame* tileFrame(Tile tile) const;
     void rebuildList();
+    void addRecentRows();
     void addRow(const QString& path, const QString& name);
     void fireTile(Tile tile);
     void repaintUserLater();

@@ -2,7 +2,6 @@
 
 #include "document.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -22,15 +21,10 @@ namespace pxv {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("pxv::Document", text);
-}
-
 [[noreturn]] void fail(const QString& target, const QString& reason)
 {
     throw DocumentError(DocumentError::SaveFailed,
-                        tr("Could not save \"%1\": %2").arg(QDir::toNativeSeparators(target), reason));
+                        Document::tr("Could not save \"%1\": %2").arg(QDir::toNativeSeparators(target), reason));
 }
 
 QString errnoText(int error)
@@ -43,7 +37,7 @@ QString errnoText(int error)
 QString startWithinBytes(const QString& name, int maxBytes)
 {
     QString start;
-    for (const uint code : name.toUcs4()) {
+    for (const char32_t code : name.toUcs4()) {
         const QString next = start + QString::fromUcs4(&code, 1);
         if (QFile::encodeName(next).size() > maxBytes)
             break;
@@ -116,9 +110,9 @@ void replaceFileAtomically(const QString& target, const std::function<void(const
     const QFileInfo info(link.isSymLink() ? link.symLinkTarget() : target);
     const QString folder = info.absolutePath();
     if (!QFileInfo(folder).isDir())
-        fail(target, tr("the folder \"%1\" does not exist").arg(QDir::toNativeSeparators(folder)));
+        fail(target, Document::tr("the folder \"%1\" does not exist").arg(QDir::toNativeSeparators(folder)));
     if (info.isDir())
-        fail(target, tr("it is a folder"));
+        fail(target, Document::tr("it is a folder"));
 
     removeStaleTemporaries(folder, info.fileName());
 
@@ -141,7 +135,7 @@ void replaceFileAtomically(const QString& target, const std::function<void(const
     }
 
     if (QFileInfo(tempPath).size() == 0)
-        fail(target, tr("nothing was written"));
+        fail(target, Document::tr("nothing was written"));
     syncFile(tempPath, target);
 
     // A new file gets the permissions a new file would get; a replaced one keeps its own.
@@ -167,7 +161,8 @@ void copyFileContents(const QString& from, const QString& to)
     const auto failWith = [](const QString& what) { throw DocumentError(DocumentError::SaveFailed, what); };
     const int in = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
-        failWith(tr("the file \"%1\" cannot be read: %2").arg(QDir::toNativeSeparators(from), errnoText(errno)));
+        failWith(
+            Document::tr("the file \"%1\" cannot be read: %2").arg(QDir::toNativeSeparators(from), errnoText(errno)));
     const int out = ::open(QFile::encodeName(to).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (out < 0) {
         const int error = errno;
@@ -201,7 +196,8 @@ void copyFileContents(const QString& from, const QString& to)
     if (::close(out) != 0 && !writeError)
         writeError = errno;
     if (readError)
-        failWith(tr("the file \"%1\" cannot be read: %2").arg(QDir::toNativeSeparators(from), errnoText(readError)));
+        failWith(Document::tr("the file \"%1\" cannot be read: %2")
+                     .arg(QDir::toNativeSeparators(from), errnoText(readError)));
     if (writeError)
         failWith(errnoText(writeError));
 }

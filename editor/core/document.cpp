@@ -5,7 +5,6 @@
 #include "mupdf/muerror.h"
 
 #include <QAtomicInteger>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,11 +20,6 @@ namespace {
 
 constexpr QSizeF kA4Points(595.2756, 841.8898); // 210 mm × 297 mm
 constexpr int kPagesReadOnOpening = 32;
-
-QString tr(const char* text)
-{
-    return documentText(text);
-}
 
 quint64 nextSourceKey()
 {
@@ -46,23 +40,27 @@ void checkReadablePdf(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        throw DocumentError(DocumentError::NotFound, tr("The file \"%1\" does not exist.").arg(nativePath(path)));
+        throw DocumentError(DocumentError::NotFound,
+                            Document::tr("The file \"%1\" does not exist.").arg(nativePath(path)));
     if (info.isDir())
-        throw DocumentError(DocumentError::NotFound, tr("\"%1\" is a folder, not a PDF file.").arg(nativePath(path)));
+        throw DocumentError(DocumentError::NotFound,
+                            Document::tr("\"%1\" is a folder, not a PDF file.").arg(nativePath(path)));
     // A FIFO would block the open until some writer appears, and a device such as /dev/zero
     // never ends: only regular files (also through links) are read.
     if (!info.isFile())
         throw DocumentError(DocumentError::NotPdf,
-                            tr("\"%1\" is a device, pipe or socket, not a PDF file.").arg(nativePath(path)));
+                            Document::tr("\"%1\" is a device, pipe or socket, not a PDF file.").arg(nativePath(path)));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw DocumentError(DocumentError::NotFound,
-                            tr("The file \"%1\" cannot be read: %2").arg(nativePath(path), file.errorString()));
+        throw DocumentError(
+            DocumentError::NotFound,
+            Document::tr("The file \"%1\" cannot be read: %2").arg(nativePath(path), file.errorString()));
     if (file.size() == 0)
-        throw DocumentError(DocumentError::NotPdf, tr("The file \"%1\" is empty.").arg(nativePath(path)));
+        throw DocumentError(DocumentError::NotPdf, Document::tr("The file \"%1\" is empty.").arg(nativePath(path)));
     // The header may follow some junk; readers accept it within the first kilobyte.
     if (!file.read(1024).contains("%PDF-"))
-        throw DocumentError(DocumentError::NotPdf, tr("The file \"%1\" is not a PDF document.").arg(nativePath(path)));
+        throw DocumentError(DocumentError::NotPdf,
+                            Document::tr("The file \"%1\" is not a PDF document.").arg(nativePath(path)));
 }
 
 QString cleanAbsolute(const QString& path)
@@ -78,15 +76,16 @@ std::unique_ptr<mu::MuDocument> openSourceFile(mu::MuDocument& target, const QSt
     try {
         source = target.openSibling(clean);
     } catch (const MuError& error) {
-        throw DocumentError(DocumentError::Damaged, tr("The file \"%1\" is damaged and its pages cannot be used (%2).")
-                                                        .arg(nativePath(clean), QString::fromUtf8(error.what())));
+        throw DocumentError(DocumentError::Damaged,
+                            Document::tr("The file \"%1\" is damaged and its pages cannot be used (%2).")
+                                .arg(nativePath(clean), QString::fromUtf8(error.what())));
     }
     bool unlocked = !source->needsPassword();
     for (bool retry = false; !unlocked; retry = true) {
         QString password;
         if (!passwords)
             throw DocumentError(DocumentError::WrongPassword,
-                                tr("The file \"%1\" is protected by a password.").arg(nativePath(clean)));
+                                Document::tr("The file \"%1\" is protected by a password.").arg(nativePath(clean)));
         if (!passwords(clean, retry, &password))
             throw DocumentError(DocumentError::Cancelled, cancelled);
         unlocked = source->authenticate(password.toUtf8());
@@ -136,9 +135,9 @@ void Document::Private::startNewBase()
             try {
                 createdBytes = mu->toBytes();
             } catch (const MuError& error) {
-                throw DocumentError(
-                    DocumentError::Failed,
-                    tr("The document cannot be prepared for display: %1").arg(QString::fromUtf8(error.what())));
+                throw DocumentError(DocumentError::Failed,
+                                    Document::tr("The document cannot be prepared for display: %1")
+                                        .arg(QString::fromUtf8(error.what())));
             }
         }
         next->bytes = createdBytes;

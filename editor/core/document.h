@@ -125,8 +125,10 @@ public:
     static std::unique_ptr<Document> fromImages(const QStringList& paths, const QSizeF& paper, double margin,
                                                 const CombineProgress& progress = {});
     // A new document without a file showing the UTF-8 text file at path in fontSize points on
-    // pages of paper (points) within margin; a form feed starts a new page.
-    static std::unique_ptr<Document> fromText(const QString& path, const QSizeF& paper, double margin, double fontSize);
+    // pages of paper (points) within margin; a form feed starts a new page. The font is font (a
+    // font file's data, see fontForFamily()), embedded, or a monospaced one without it.
+    static std::unique_ptr<Document> fromText(const QString& path, const QSizeF& paper, double margin, double fontSize,
+                                              const QByteArray& font = {});
     // True while an encrypted document still waits for its password; until then it shows no
     // pages.
     bool needsPassword() const;
@@ -304,7 +306,13 @@ public:
     static void setAnnotationAuthor(const QString& author);
     static QString annotationAuthor();
     // A new A4 document without a file listing every page's comments with their kind, author,
-    // date and text; it says so when there are none.
+    // date and text, under a picture of the page at a quarter of its size; it says so when there
+    // are none. Made from a copy of source's version of its own, so it may run on a worker:
+    // progress is told before each page (the document's), returning false stops with
+    // DocumentError::Cancelled. The result belongs to the calling thread.
+    static std::unique_ptr<Document> summarizeAnnotations(const RenderSource& source, const QString& title,
+                                                          const SplitProgress& progress = {});
+    // The same of this version of the document, on the calling thread.
     std::unique_ptr<Document> summarizeAnnotations() const;
     // Field values and comments in XFDF, the XML form in which programs exchange them: writes
     // what of them is asked for to path, replacing it atomically.

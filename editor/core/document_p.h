@@ -10,18 +10,10 @@
 #include "mupdf/mudocument.h"
 #include "mupdf/muerror.h"
 
-#include <QCoreApplication>
-
 #include <set>
 #include <vector>
 
 namespace pxv {
-
-// Texts of the document model, in its translation context.
-inline QString documentText(const char* text)
-{
-    return QCoreApplication::translate("pxv::Document", text);
-}
 
 QString nativePath(const QString& path);
 QString cleanAbsolute(const QString& path);

@@ -17,7 +17,7 @@ DocumentError unreadable(const QString& name, const MuError& error)
 {
     return DocumentError(
         DocumentError::Failed,
-        documentText("The attachment “%1” cannot be read: %2").arg(name, QString::fromUtf8(error.what())));
+        Document::tr("The attachment “%1” cannot be read: %2").arg(name, QString::fromUtf8(error.what())));
 }
 
 // name, or when an attachment has it already, "name (2).ext", "name (3).ext" and so on.
@@ -51,21 +51,20 @@ QString Document::addAttachment(const QString& path, const QString& description)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw DocumentError(
-            DocumentError::NotFound,
-            documentText("“%1” cannot be read: %2").arg(QFileInfo(path).fileName(), file.errorString()));
+        throw DocumentError(DocumentError::NotFound,
+                            tr("“%1” cannot be read: %2").arg(QFileInfo(path).fileName(), file.errorString()));
     const QByteArray contents = file.readAll();
     const QFileInfo info(path);
     const QString name = freeName(info.fileName(), attachments());
     const QString mime = QMimeDatabase().mimeTypeForFileNameAndData(path, contents).name();
-    runStep(documentText("Add Attachment"), StepKind::Content,
+    runStep(tr("Add Attachment"), StepKind::Content,
             [&] { d->mu->addAttachment(name, contents, mime, description, info.lastModified()); });
     return name;
 }
 
 void Document::removeAttachment(const QString& name)
 {
-    runStep(documentText("Remove Attachment"), StepKind::Content, [&] { d->mu->removeAttachment(name); });
+    runStep(tr("Remove Attachment"), StepKind::Content, [&] { d->mu->removeAttachment(name); });
 }
 
 QByteArray Document::attachmentData(const QString& name) const

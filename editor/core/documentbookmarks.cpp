@@ -9,7 +9,7 @@ namespace {
 void checkTitle(const QString& title)
 {
     if (title.trimmed().isEmpty())
-        throw DocumentError(DocumentError::Failed, documentText("A bookmark needs a title."));
+        throw DocumentError(DocumentError::Failed, Document::tr("A bookmark needs a title."));
 }
 
 } // namespace
@@ -18,27 +18,26 @@ void Document::addBookmark(const QVector<int>& path, const QString& title, int p
 {
     checkTitle(title);
     if (path.isEmpty() || page < 0 || page >= pageCount())
-        throw DocumentError(DocumentError::Failed, documentText("There is no page %1 to bookmark.").arg(page + 1));
-    runStep(documentText("Add Bookmark"), StepKind::Content,
-            [&] { d->mu->insertOutlineEntry(path, title, page, position); });
+        throw DocumentError(DocumentError::Failed, tr("There is no page %1 to bookmark.").arg(page + 1));
+    runStep(tr("Add Bookmark"), StepKind::Content, [&] { d->mu->insertOutlineEntry(path, title, page, position); });
 }
 
 void Document::renameBookmark(const QVector<int>& path, const QString& title)
 {
     checkTitle(title);
-    runStep(documentText("Rename Bookmark"), StepKind::Content, [&] { d->mu->renameOutlineEntry(path, title); });
+    runStep(tr("Rename Bookmark"), StepKind::Content, [&] { d->mu->renameOutlineEntry(path, title); });
 }
 
 void Document::deleteBookmark(const QVector<int>& path)
 {
-    runStep(documentText("Delete Bookmark"), StepKind::Content, [&] { d->mu->deleteOutlineEntry(path); });
+    runStep(tr("Delete Bookmark"), StepKind::Content, [&] { d->mu->deleteOutlineEntry(path); });
 }
 
 void Document::moveBookmark(const QVector<int>& from, const QVector<int>& to)
 {
     if (from.isEmpty() || to.isEmpty())
-        throw DocumentError(DocumentError::Failed, documentText("There is no bookmark at that place."));
-    runStep(documentText("Move Bookmark"), StepKind::Content, [&] { d->mu->moveOutlineEntry(from, to); });
+        throw DocumentError(DocumentError::Failed, tr("There is no bookmark at that place."));
+    runStep(tr("Move Bookmark"), StepKind::Content, [&] { d->mu->moveOutlineEntry(from, to); });
 }
 
 } // namespace pxv

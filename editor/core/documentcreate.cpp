@@ -9,17 +9,12 @@ namespace pxv {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return documentText(text);
-}
-
 void checkReadable(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.isFile() || !info.isReadable())
         throw DocumentError(DocumentError::NotFound,
-                            tr("The file \"%1\" does not exist or cannot be read.").arg(nativePath(path)));
+                            Document::tr("The file \"%1\" does not exist or cannot be read.").arg(nativePath(path)));
 }
 
 } // namespace
@@ -51,7 +46,8 @@ std::unique_ptr<Document> Document::fromImages(const QStringList& paths, const Q
     return document;
 }
 
-std::unique_ptr<Document> Document::fromText(const QString& path, const QSizeF& paper, double margin, double fontSize)
+std::unique_ptr<Document> Document::fromText(const QString& path, const QSizeF& paper, double margin, double fontSize,
+                                             const QByteArray& font)
 {
     checkReadable(path);
     QFile file(path);
@@ -62,7 +58,7 @@ std::unique_ptr<Document> Document::fromText(const QString& path, const QSizeF& 
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     std::unique_ptr<Document> document(new Document);
     try {
-        document->d->mu = mu::MuDocument::fromText(text, paper, margin, fontSize);
+        document->d->mu = mu::MuDocument::fromText(text, paper, margin, fontSize, font);
     } catch (const MuError& error) {
         throw DocumentError(DocumentError::Failed,
                             tr("Could not lay out the text: %1").arg(QString::fromUtf8(error.what())));

@@ -208,7 +208,7 @@ PageChanges Document::Private::analyse(const std::vector<int>& changed)
 void Document::runStep(const QString& name, StepKind kind, const std::function<void()>& edit)
 {
     if (d->locked)
-        throw DocumentError(DocumentError::Failed, documentText("The document is still locked by its password."));
+        throw DocumentError(DocumentError::Failed, tr("The document is still locked by its password."));
     if (kind == StepKind::Structure)
         d->prepareForStructure();
     else
@@ -237,7 +237,7 @@ void Document::runStep(const QString& name, StepKind kind, const std::function<v
             std::rethrow_exception(failure);
         } catch (const MuError& error) {
             throw DocumentError(DocumentError::Failed,
-                                documentText("%1 could not be done: %2").arg(name, QString::fromUtf8(error.what())));
+                                tr("%1 could not be done: %2").arg(name, QString::fromUtf8(error.what())));
         }
     }
     if (changed.empty())
@@ -269,15 +269,14 @@ int Document::pageIndex(PageId id) const
 void Document::rotatePages(const QVector<int>& pages, int degrees)
 {
     if (degrees % 90 != 0)
-        throw DocumentError(DocumentError::Failed,
-                            documentText("Pages can only be rotated by a multiple of 90 degrees."));
+        throw DocumentError(DocumentError::Failed, tr("Pages can only be rotated by a multiple of 90 degrees."));
     for (int page : pages) {
         if (page < 0 || page >= pageCount())
-            throw DocumentError(DocumentError::Failed, documentText("Page %1 does not exist.").arg(page + 1));
+            throw DocumentError(DocumentError::Failed, tr("Page %1 does not exist.").arg(page + 1));
     }
     if (pages.isEmpty() || degrees % 360 == 0)
         return;
-    runStep(pages.size() == 1 ? documentText("Rotate Page") : documentText("Rotate Pages"), StepKind::Content, [&] {
+    runStep(pages.size() == 1 ? tr("Rotate Page") : tr("Rotate Pages"), StepKind::Content, [&] {
         for (int page : pages)
             d->mu->rotatePage(page, degrees);
     });
@@ -292,12 +291,11 @@ void Document::movePages(const QVector<int>& pages, int position)
 {
     const QVector<int> sorted = d->sortedPages(pages);
     if (position < 0 || position > pageCount() - sorted.size())
-        throw DocumentError(
-            DocumentError::Failed,
-            documentText("The pages cannot be moved to page %1 of %2.").arg(position + 1).arg(pageCount()));
+        throw DocumentError(DocumentError::Failed,
+                            tr("The pages cannot be moved to page %1 of %2.").arg(position + 1).arg(pageCount()));
     if (sorted.isEmpty())
         return;
-    runStep(sorted.size() == 1 ? documentText("Move Page") : documentText("Move Pages"), StepKind::Structure,
+    runStep(sorted.size() == 1 ? tr("Move Page") : tr("Move Pages"), StepKind::Structure,
             [&] { d->mu->movePages(sorted, position); });
 }
 
@@ -364,7 +362,7 @@ void Document::setHistoryPosition(int position)
         // Whatever steps were taken stay taken; the views hear of them below.
         if (changed.empty())
             throw DocumentError(DocumentError::Failed,
-                                documentText("The step cannot be undone: %1").arg(QString::fromUtf8(error.what())));
+                                tr("The step cannot be undone: %1").arg(QString::fromUtf8(error.what())));
     }
     emit pagesChanged(d->changed(std::vector<int>(changed.begin(), changed.end())));
     emit historyChanged();

@@ -31,16 +31,16 @@ QVector<QPair<int, int>> Document::fieldOrder() const
 void Document::setFieldValue(int page, int id, const FieldValue& value)
 {
     if (page < 0 || page >= pageCount())
-        throw DocumentError(DocumentError::Failed, documentText("Page %1 does not exist.").arg(page + 1));
-    runStep(documentText("Fill In Field"), StepKind::Content, [&] {
+        throw DocumentError(DocumentError::Failed, tr("Page %1 does not exist.").arg(page + 1));
+    runStep(tr("Fill In Field"), StepKind::Content, [&] {
         if (!d->mu->setFieldValue(page, id, value))
-            throw DocumentError(DocumentError::Failed, documentText("The form does not accept this value."));
+            throw DocumentError(DocumentError::Failed, tr("The form does not accept this value."));
     });
 }
 
 void Document::resetForm()
 {
-    runStep(documentText("Reset Form"), StepKind::Content, [&] { d->mu->resetForm(); });
+    runStep(tr("Reset Form"), StepKind::Content, [&] { d->mu->resetForm(); });
 }
 
 void Document::setScriptsEnabled(bool enabled)
@@ -50,9 +50,8 @@ void Document::setScriptsEnabled(bool enabled)
     try {
         d->mu->setScriptsEnabled(enabled);
     } catch (const MuError& error) {
-        throw DocumentError(
-            DocumentError::Failed,
-            documentText("Form scripts could not be switched: %1").arg(QString::fromUtf8(error.what())));
+        throw DocumentError(DocumentError::Failed,
+                            tr("Form scripts could not be switched: %1").arg(QString::fromUtf8(error.what())));
     }
 }
 

@@ -15,9 +15,8 @@ DocumentInfo Document::info() const
     try {
         info = d->mu->info();
     } catch (const MuError& error) {
-        throw DocumentError(
-            DocumentError::Failed,
-            documentText("The document's properties cannot be read: %1").arg(QString::fromUtf8(error.what())));
+        throw DocumentError(DocumentError::Failed,
+                            tr("The document's properties cannot be read: %1").arg(QString::fromUtf8(error.what())));
     }
     if (!filePath().isNull()) {
         info.fileSize = QFileInfo(filePath()).size();
@@ -31,7 +30,7 @@ DocumentInfo Document::info() const
 
 void Document::setInfo(const EditableInfo& info)
 {
-    runStep(documentText("Edit Properties"), StepKind::Content, [&] { d->mu->setInfo(info); });
+    runStep(tr("Edit Properties"), StepKind::Content, [&] { d->mu->setInfo(info); });
 }
 
 ProtectionState Document::protection() const
@@ -49,9 +48,8 @@ ProtectionState Document::protection() const
         state.method = d->mu->encryptionMethod();
         state.permissions = d->mu->permissions();
     } catch (const MuError& error) {
-        throw DocumentError(
-            DocumentError::Failed,
-            documentText("The document's protection cannot be read: %1").arg(QString::fromUtf8(error.what())));
+        throw DocumentError(DocumentError::Failed,
+                            tr("The document's protection cannot be read: %1").arg(QString::fromUtf8(error.what())));
     }
     state.openPassword = d->openedWithPassword;
     // Whoever opened the file with its password may change its protection; a file that opens
@@ -82,12 +80,12 @@ bool Document::unlockProtection(const QString& permissionsPassword)
 void Document::setProtection(const Protection& protection)
 {
     if (d->locked)
-        throw DocumentError(DocumentError::Failed, documentText("The document is still locked by its password."));
+        throw DocumentError(DocumentError::Failed, tr("The document is still locked by its password."));
     if (this->protection().needsPermissionsPassword)
         throw DocumentError(DocumentError::Failed,
-                            documentText("Changing the protection needs the document's permissions password."));
+                            tr("Changing the protection needs the document's permissions password."));
     if (protection.openPassword.toUtf8().size() > 127 || protection.permissionsPassword.toUtf8().size() > 127)
-        throw DocumentError(DocumentError::Failed, documentText("A password is at most 127 bytes long."));
+        throw DocumentError(DocumentError::Failed, tr("A password is at most 127 bytes long."));
     const bool wasModified = d->modified();
     d->mu->setProtection(protection);
     d->newOpenPassword = protection.openPassword.toUtf8();

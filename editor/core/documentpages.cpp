@@ -19,7 +19,7 @@ void checkPosition(int position, int count)
 {
     if (position < 0 || position > count)
         throw DocumentError(DocumentError::Failed,
-                            documentText("Pages can be inserted before pages 1 to %1 or after the last "
+                            Document::tr("Pages can be inserted before pages 1 to %1 or after the last "
                                          "page, not at page %2.")
                                 .arg(count)
                                 .arg(position + 1));
@@ -29,7 +29,7 @@ void checkPageSize(const QSizeF& size)
 {
     if (!Document::isPageSizeAllowed(size))
         throw DocumentError(DocumentError::Failed,
-                            documentText("A page of %1 × %2 points cannot be made: pages are 1 to 14400 "
+                            Document::tr("A page of %1 × %2 points cannot be made: pages are 1 to 14400 "
                                          "points wide and high.")
                                 .arg(size.width())
                                 .arg(size.height()));
@@ -49,7 +49,7 @@ QVector<int> Document::Private::sortedPages(const QVector<int>& pages) const
     sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
     for (int page : sorted) {
         if (page < 0 || page >= count)
-            throw DocumentError(DocumentError::Failed, documentText("Page %1 does not exist.").arg(page + 1));
+            throw DocumentError(DocumentError::Failed, Document::tr("Page %1 does not exist.").arg(page + 1));
     }
     return sorted;
 }
@@ -61,8 +61,8 @@ void Document::deletePages(const QVector<int>& pages)
         return;
     if (sorted.size() == pageCount())
         throw DocumentError(DocumentError::Failed,
-                            documentText("All pages cannot be deleted: a document keeps at least one page."));
-    runStep(sorted.size() == 1 ? documentText("Delete Page") : documentText("Delete Pages"), StepKind::Structure,
+                            tr("All pages cannot be deleted: a document keeps at least one page."));
+    runStep(sorted.size() == 1 ? tr("Delete Page") : tr("Delete Pages"), StepKind::Structure,
             [&] { d->mu->deletePages(sorted); });
 }
 
@@ -71,9 +71,9 @@ void Document::insertBlankPages(int position, int count, const QSizeF& size)
     checkPosition(position, pageCount());
     if (count < 1 || count > 10000)
         throw DocumentError(DocumentError::Failed,
-                            documentText("%1 is not a number of pages to insert (1 to 10000).").arg(count));
+                            tr("%1 is not a number of pages to insert (1 to 10000).").arg(count));
     checkPageSize(size);
-    runStep(count == 1 ? documentText("Insert Blank Page") : documentText("Insert Blank Pages"), StepKind::Structure,
+    runStep(count == 1 ? tr("Insert Blank Page") : tr("Insert Blank Pages"), StepKind::Structure,
             [&] { d->mu->insertBlankPages(position, count, size); });
 }
 
@@ -81,9 +81,9 @@ void Document::insertPages(const QString& path, const QString& range, int positi
 {
     checkPosition(position, pageCount());
     const QString clean = cleanAbsolute(path);
-    const auto source = openSourceFile(*d->mu, clean, passwords, documentText("Inserting pages was cancelled."));
+    const auto source = openSourceFile(*d->mu, clean, passwords, tr("Inserting pages was cancelled."));
     const QVector<int> chosen = PageRange::parse(range, source->pageCount());
-    runStep(chosen.size() == 1 ? documentText("Insert Page") : documentText("Insert Pages"), StepKind::Structure,
+    runStep(chosen.size() == 1 ? tr("Insert Page") : tr("Insert Pages"), StepKind::Structure,
             [&] { d->mu->insertPagesOf(*source, chosen, position); });
 }
 
@@ -91,7 +91,7 @@ void Document::insertPagesOf(const Document& source, const QVector<int>& pages, 
 {
     checkPosition(position, pageCount());
     if (source.d->locked)
-        throw DocumentError(DocumentError::Failed, documentText("The document is still locked by its password."));
+        throw DocumentError(DocumentError::Failed, tr("The document is still locked by its password."));
     const QVector<int> sorted = source.d->sortedPages(pages);
     if (sorted.isEmpty())
         return;
@@ -104,11 +104,11 @@ void Document::insertPagesOf(const Document& source, const QVector<int>& pages, 
         carried = d->mu->openSiblingBytes(carrier->toBytes());
     } catch (const MuError& error) {
         throw DocumentError(DocumentError::Failed,
-                            documentText("The pages could not be copied: %1").arg(QString::fromUtf8(error.what())));
+                            tr("The pages could not be copied: %1").arg(QString::fromUtf8(error.what())));
     }
     QVector<int> all(sorted.size());
     std::iota(all.begin(), all.end(), 0);
-    runStep(all.size() == 1 ? documentText("Insert Page") : documentText("Insert Pages"), StepKind::Structure,
+    runStep(all.size() == 1 ? tr("Insert Page") : tr("Insert Pages"), StepKind::Structure,
             [&] { d->mu->insertPagesOf(*carried, all, position); });
 }
 
@@ -119,27 +119,26 @@ void Document::replacePages(const QVector<int>& pages, const QString& path, cons
     if (sorted.isEmpty())
         return;
     const QString clean = cleanAbsolute(path);
-    const auto source = openSourceFile(*d->mu, clean, passwords, documentText("Replacing pages was cancelled."));
+    const auto source = openSourceFile(*d->mu, clean, passwords, tr("Replacing pages was cancelled."));
     const QVector<int> chosen = PageRange::parse(range, source->pageCount());
-    runStep(sorted.size() == 1 ? documentText("Replace Page") : documentText("Replace Pages"), StepKind::Structure,
-            [&] {
-                // The new pages go in first, so that the document never lacks a page on the way.
-                d->mu->insertPagesOf(*source, chosen, sorted.first());
-                QVector<int> shifted = sorted;
-                for (int& page : shifted)
-                    page += chosen.size();
-                d->mu->deletePages(shifted);
-            });
+    runStep(sorted.size() == 1 ? tr("Replace Page") : tr("Replace Pages"), StepKind::Structure, [&] {
+        // The new pages go in first, so that the document never lacks a page on the way.
+        d->mu->insertPagesOf(*source, chosen, sorted.first());
+        QVector<int> shifted = sorted;
+        for (int& page : shifted)
+            page += chosen.size();
+        d->mu->deletePages(shifted);
+    });
 }
 
 void Document::cropPages(const QVector<int>& pages, const QMarginsF& margins)
 {
     const QVector<int> sorted = d->sortedPages(pages);
     if (margins.left() < 0 || margins.top() < 0 || margins.right() < 0 || margins.bottom() < 0)
-        throw DocumentError(DocumentError::Failed, documentText("Margins to crop cannot be negative."));
+        throw DocumentError(DocumentError::Failed, tr("Margins to crop cannot be negative."));
     if (sorted.isEmpty())
         return;
-    runStep(sorted.size() == 1 ? documentText("Crop Page") : documentText("Crop Pages"), StepKind::Content, [&] {
+    runStep(sorted.size() == 1 ? tr("Crop Page") : tr("Crop Pages"), StepKind::Content, [&] {
         for (int page : sorted)
             d->mu->cropPage(page, margins);
     });
@@ -159,8 +158,7 @@ void Document::resizePages(const QVector<int>& pages, const QSizeF& size, Orient
 void Document::scalePages(const QVector<int>& pages, double factor)
 {
     if (!(factor >= 0.1 && factor <= 10))
-        throw DocumentError(DocumentError::Failed,
-                            documentText("Pages can be scaled by 0.1 to 10, not by %1.").arg(factor));
+        throw DocumentError(DocumentError::Failed, tr("Pages can be scaled by 0.1 to 10, not by %1.").arg(factor));
     resizeEach(d->sortedPages(pages), [&](int page) { return pageSize(page) * factor; });
 }
 
@@ -174,7 +172,7 @@ void Document::resizeEach(const QVector<int>& pages, const std::function<QSizeF(
     }
     if (pages.isEmpty())
         return;
-    runStep(pages.size() == 1 ? documentText("Resize Page") : documentText("Resize Pages"), StepKind::Content,
+    runStep(pages.size() == 1 ? tr("Resize Page") : tr("Resize Pages"), StepKind::Content,
             [&] { d->mu->resizePages(pages, sizes); });
 }
 
@@ -192,14 +190,14 @@ QMarginsF Document::cropMargins(int page) const
 std::unique_ptr<mu::MuDocument> Document::Private::extracted(const QVector<int>& sorted) const
 {
     if (sorted.isEmpty())
-        throw DocumentError(DocumentError::Failed, documentText("There are no pages to extract."));
+        throw DocumentError(DocumentError::Failed, Document::tr("There are no pages to extract."));
     try {
         std::unique_ptr<mu::MuDocument> extract = mu->createSibling();
         extract->insertPagesOf(*mu, sorted, 0, {true, QString()});
         return extract;
     } catch (const MuError& error) {
         throw DocumentError(DocumentError::Failed,
-                            documentText("The pages could not be extracted: %1").arg(QString::fromUtf8(error.what())));
+                            Document::tr("The pages could not be extracted: %1").arg(QString::fromUtf8(error.what())));
     }
 }
 

@@ -18,11 +18,11 @@ void checkStyle(const StampStyle& style)
 {
     if (!(style.fontSize >= 1 && style.fontSize <= 1000))
         throw DocumentError(DocumentError::Failed,
-                            documentText("A font size is 1 to 1000 points, not %1.").arg(style.fontSize));
+                            Document::tr("A font size is 1 to 1000 points, not %1.").arg(style.fontSize));
     if (!(style.opacity >= 0 && style.opacity <= 1))
-        throw DocumentError(DocumentError::Failed, documentText("Opacity is 0 to 1, not %1.").arg(style.opacity));
+        throw DocumentError(DocumentError::Failed, Document::tr("Opacity is 0 to 1, not %1.").arg(style.opacity));
     if (!style.imagePath.isEmpty() && !QFileInfo(style.imagePath).isFile())
-        throw DocumentError(DocumentError::Failed, documentText("There is no image file “%1”.").arg(style.imagePath));
+        throw DocumentError(DocumentError::Failed, Document::tr("There is no image file “%1”.").arg(style.imagePath));
 }
 
 } // namespace
@@ -41,13 +41,13 @@ void Document::addWatermark(const QVector<int>& pages, const QString& text, cons
 {
     checkStyle(style);
     if (style.imagePath.isEmpty() && text.trimmed().isEmpty())
-        throw DocumentError(DocumentError::Failed, documentText("A watermark needs a text or an image."));
+        throw DocumentError(DocumentError::Failed, tr("A watermark needs a text or an image."));
     const QVector<int> sorted = d->sortedPages(pages);
     if (sorted.isEmpty())
         return;
     StampStyle watermark = style;
     watermark.kind = StampKind::Watermark;
-    runStep(documentText("Add Watermark"), StepKind::Content,
+    runStep(tr("Add Watermark"), StepKind::Content,
             [&] { d->mu->addStamps(sorted, watermark, [&](int) { return text; }); });
 }
 
@@ -56,7 +56,7 @@ void Document::addHeaderFooter(const QVector<int>& pages, const QString& pattern
 {
     checkStyle(style);
     if (pattern.trimmed().isEmpty())
-        throw DocumentError(DocumentError::Failed, documentText("A header or footer needs a text."));
+        throw DocumentError(DocumentError::Failed, tr("A header or footer needs a text."));
     const QVector<int> sorted = d->sortedPages(pages);
     if (sorted.isEmpty())
         return;
@@ -66,7 +66,7 @@ void Document::addHeaderFooter(const QVector<int>& pages, const QString& pattern
     const QString file = filePath().isNull() ? title() : QFileInfo(filePath()).fileName();
     const QDate today = QDate::currentDate();
     const int last = firstNumber + sorted.size() - 1;
-    runStep(documentText("Add Header and Footer"), StepKind::Content, [&] {
+    runStep(tr("Add Header and Footer"), StepKind::Content, [&] {
         d->mu->addStamps(sorted, line, [&](int page) {
             return headerFooterText(
                 pattern, firstNumber + int(std::lower_bound(sorted.cbegin(), sorted.cend(), page) - sorted.cbegin()),
@@ -79,8 +79,7 @@ int Document::removeStamps(const QVector<int>& pages, StampKind kind)
 {
     const QVector<int> sorted = d->sortedPages(pages);
     int removed = 0;
-    runStep(kind == StampKind::Watermark ? documentText("Remove Watermarks")
-                                         : documentText("Remove Headers and Footers"),
+    runStep(kind == StampKind::Watermark ? tr("Remove Watermarks") : tr("Remove Headers and Footers"),
             StepKind::Content, [&] { removed = d->mu->removeStamps(sorted, kind); });
     return removed;
 }

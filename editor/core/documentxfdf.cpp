@@ -30,7 +30,7 @@ Annotation mapped(Annotation value, const QTransform& transform)
 void Document::exportXfdf(const QString& path, XfdfContent what) const
 {
     if (d->locked)
-        throw DocumentError(DocumentError::Failed, documentText("The document is still locked by its password."));
+        throw DocumentError(DocumentError::Failed, tr("The document is still locked by its password."));
     Xfdf xfdf;
     if (!d->path.isNull())
         xfdf.href = QFileInfo(d->path).fileName();
@@ -50,32 +50,31 @@ void Document::exportXfdf(const QString& path, XfdfContent what) const
             }
         }
     } catch (const MuError& error) {
-        throw DocumentError(
-            DocumentError::Failed,
-            documentText("The comments and fields could not be read: %1").arg(QString::fromUtf8(error.what())));
+        throw DocumentError(DocumentError::Failed,
+                            tr("The comments and fields could not be read: %1").arg(QString::fromUtf8(error.what())));
     }
     const QByteArray bytes = writeXfdf(xfdf);
     replaceFileAtomically(path, [&](const QString& tempPath) {
         QFile file(tempPath);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
             throw DocumentError(DocumentError::SaveFailed,
-                                documentText("%1 could not be written: %2").arg(nativePath(path), file.errorString()));
+                                tr("%1 could not be written: %2").arg(nativePath(path), file.errorString()));
     });
 }
 
 XfdfImport Document::importXfdf(const QString& path)
 {
     if (d->locked)
-        throw DocumentError(DocumentError::Failed, documentText("The document is still locked by its password."));
+        throw DocumentError(DocumentError::Failed, tr("The document is still locked by its password."));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw DocumentError(DocumentError::NotFound,
-                            documentText("%1 cannot be read: %2").arg(nativePath(path), file.errorString()));
+                            tr("%1 cannot be read: %2").arg(nativePath(path), file.errorString()));
     // Everything is read and checked before the step begins, so a bad file changes nothing.
     const Xfdf xfdf = readXfdf(file.readAll(), pageCount());
     XfdfImport done;
     done.skippedComments = xfdf.skippedComments;
-    runStep(documentText("Import Comments and Fields"), StepKind::Content, [&] {
+    runStep(tr("Import Comments and Fields"), StepKind::Content, [&] {
         if (!xfdf.fields.isEmpty()) {
             done.skippedFields = d->mu->setFieldValues(xfdf.fields).size();
             done.fields = xfdf.fields.size() - done.skippedFields;

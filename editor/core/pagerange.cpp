@@ -1,17 +1,11 @@
 #include "pagerange.h"
 
-#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QStringList>
 
 namespace pxv {
 
 namespace {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("pxv::PageRange", text);
-}
 
 // Collects pages once each, in the order they are first named.
 class PageList
@@ -39,8 +33,8 @@ private:
 
 [[noreturn]] void throwNotARange(const QString& item)
 {
-    throw PageRangeError(tr("\"%1\" is not a page range. Use page numbers and ranges such as \"1-3,7,10-\", "
-                            "or \"all\", \"odd\" or \"even\".")
+    throw PageRangeError(PageRange::tr("\"%1\" is not a page range. Use page numbers and ranges such as \"1-3,7,10-\", "
+                                       "or \"all\", \"odd\" or \"even\".")
                              .arg(item));
 }
 
@@ -50,12 +44,13 @@ int pageNumber(const QString& digits, int pageCount)
     bool ok = false;
     const int page = digits.toInt(&ok);
     if (ok && page == 0)
-        throw PageRangeError(tr("There is no page 0: pages are numbered from 1."));
+        throw PageRangeError(PageRange::tr("There is no page 0: pages are numbered from 1."));
     if (!ok || page > pageCount) {
         const QString shown = ok ? QString::number(page) : digits;
         if (pageCount == 1)
-            throw PageRangeError(tr("Page %1 does not exist: the document has 1 page.").arg(shown));
-        throw PageRangeError(tr("Page %1 does not exist: the document has %2 pages.").arg(shown).arg(pageCount));
+            throw PageRangeError(PageRange::tr("Page %1 does not exist: the document has 1 page.").arg(shown));
+        throw PageRangeError(
+            PageRange::tr("Page %1 does not exist: the document has %2 pages.").arg(shown).arg(pageCount));
     }
     return page;
 }
@@ -96,7 +91,7 @@ void addItem(const QString& item, int pageCount, PageList& pages)
     }
     const int last = lastText.isEmpty() ? pageCount : pageNumber(lastText, pageCount);
     if (last < first)
-        throw PageRangeError(tr("The page range \"%1\" runs backwards.").arg(item));
+        throw PageRangeError(PageRange::tr("The page range \"%1\" runs backwards.").arg(item));
     pages.add(first, last);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/layer.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QVector>
 
@@ -25,6 +26,8 @@ private:
 // Pages chosen by a range text, 0-based, in the order the text names them.
 class PageRange
 {
+    Q_DECLARE_TR_FUNCTIONS(pxv::PageRange)
+
 public:
     // Parses text against a document of pageCount pages. Syntax (1-based page numbers, as users write them):
     //   "all" (also an empty/whitespace-only text means all), "odd", "even" (1-based parity: odd = pages 1,3,5...),

@@ -18,11 +18,6 @@ namespace {
 const QString kSuffix = QStringLiteral(".record");
 constexpr int kWorkerNice = 10;
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("pxv::RecoveryStore", text);
-}
-
 // A process killed but not yet reaped by its parent still answers kill(); its state in
 // /proc says it has ended.
 bool processRuns(qint64 pid)

@@ -6,6 +6,7 @@
 // own, one after another in the order asked, so the thread that asks (the GUI) never waits for
 // the disk.
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +20,8 @@ namespace pxv {
 
 class RecoveryStore
 {
+    Q_DECLARE_TR_FUNCTIONS(pxv::RecoveryStore)
+
 public:
     // Told (on the store's thread) the first time a record cannot be written or removed.
     using ProblemHandler = std::function<void(const QString& message)>;

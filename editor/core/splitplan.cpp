@@ -12,10 +12,11 @@ namespace pxv::split {
 
 namespace {
 
-QString tr(const char* text)
+// The texts of the split's names, under a context of their own.
+struct SplitPlan
 {
-    return QCoreApplication::translate("pxv::SplitPlan", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(pxv::SplitPlan)
+};
 
 // A page list longer than this in a file name is shown by its ends and its length.
 constexpr int kMaxPagesText = 40;
@@ -38,11 +39,11 @@ QString compactPages(const QVector<int>& pages)
 QString pagesSuffix(const QVector<int>& pages)
 {
     if (pages.size() == 1)
-        return tr("page %1").arg(pages.first() + 1);
+        return SplitPlan::tr("page %1").arg(pages.first() + 1);
     const QString compact = compactPages(pages);
     if (compact.size() <= kMaxPagesText)
-        return tr("pages %1").arg(compact);
-    return tr("pages %1-%2 (%3 pages)").arg(pages.first() + 1).arg(pages.last() + 1).arg(pages.size());
+        return SplitPlan::tr("pages %1").arg(compact);
+    return SplitPlan::tr("pages %1-%2 (%3 pages)").arg(pages.first() + 1).arg(pages.last() + 1).arg(pages.size());
 }
 
 QString bounded(QString name)

@@ -196,7 +196,7 @@ public:
         if (!m_xml.readNextStartElement())
             notXml();
         if (m_xml.name() != QLatin1String("xfdf"))
-            fail(documentText("The file is not XFDF: its first element is “%1”, not “xfdf”.").arg(m_xml.name()));
+            fail(Document::tr("The file is not XFDF: its first element is “%1”, not “xfdf”.").arg(m_xml.name()));
         while (m_xml.readNextStartElement()) {
             if (m_xml.name() == QLatin1String("f")) {
                 m_result.href = m_xml.attributes().value(QStringLiteral("href")).toString();
@@ -224,8 +224,8 @@ private:
     [[noreturn]] void notXml()
     {
         if (!m_xml.hasError())
-            fail(documentText("The file is not XFDF: it holds no XML element."));
-        fail(documentText("The file is not XFDF: it is not well-formed XML (%1 at line %2).")
+            fail(Document::tr("The file is not XFDF: it holds no XML element."));
+        fail(Document::tr("The file is not XFDF: it is not well-formed XML (%1 at line %2).")
                  .arg(m_xml.errorString())
                  .arg(m_xml.lineNumber()));
     }
@@ -281,7 +281,7 @@ private:
             list.append(value);
         }
         if (list.isEmpty() || list.size() % step != 0)
-            fail(documentText("The %1 comment on page %2 has a “%3” that is not a list of numbers: “%4”.")
+            fail(Document::tr("The %1 comment on page %2 has a “%3” that is not a list of numbers: “%4”.")
                      .arg(m_element)
                      .arg(m_page + 1)
                      .arg(what, text.left(80)));
@@ -293,7 +293,7 @@ private:
         const QXmlStreamAttributes attributes = m_xml.attributes();
         if (!attributes.hasAttribute(attribute)) {
             if (required)
-                fail(documentText("The %1 comment on page %2 has no “%3”.")
+                fail(Document::tr("The %1 comment on page %2 has no “%3”.")
                          .arg(m_element)
                          .arg(m_page + 1)
                          .arg(attribute));
@@ -316,7 +316,7 @@ private:
         if (list.isEmpty())
             return fallback;
         if (list.size() != 1 || list[0] < low || list[0] > high)
-            fail(documentText("The %1 comment on page %2 has a “%3” of “%4”, which is not a number from %5 to %6.")
+            fail(Document::tr("The %1 comment on page %2 has a “%3” of “%4”, which is not a number from %5 to %6.")
                      .arg(m_element)
                      .arg(m_page + 1)
                      .arg(attribute, m_xml.attributes().value(attribute).toString().left(80))
@@ -333,9 +333,9 @@ private:
         bool ok = false;
         m_page = text("page").toInt(&ok);
         if (!ok)
-            fail(documentText("The %1 comment has no page number it belongs on (“%2”).").arg(m_element, text("page")));
+            fail(Document::tr("The %1 comment has no page number it belongs on (“%2”).").arg(m_element, text("page")));
         if (m_page < 0 || m_page >= m_pageCount)
-            fail(documentText("The %1 comment belongs on page %2, but the document has %3 pages.")
+            fail(Document::tr("The %1 comment belongs on page %2, but the document has %3 pages.")
                      .arg(m_element)
                      .arg(m_page + 1)
                      .arg(m_pageCount));
@@ -353,7 +353,7 @@ private:
         if (attributes.hasAttribute(QLatin1String("color"))) {
             a.color = QColor(text("color"));
             if (!a.color.isValid())
-                fail(documentText("The %1 comment on page %2 has a colour that is none: “%3”.")
+                fail(Document::tr("The %1 comment on page %2 has a colour that is none: “%3”.")
                          .arg(m_element)
                          .arg(m_page + 1)
                          .arg(text("color").left(80)));
@@ -392,7 +392,7 @@ private:
             a.lineEnd = ending(text("tail"));
         }
         while (m_xml.readNextStartElement()) {
-            const QStringRef name = m_xml.name();
+            const auto name = m_xml.name();
             if (name == QLatin1String("contents")) {
                 a.contents = m_xml.readElementText();
             } else if (name == QLatin1String("defaultappearance")) {
@@ -412,7 +412,7 @@ private:
         }
         if ((type == AnnotationType::Ink && a.strokes.isEmpty())
             || ((type == AnnotationType::Polygon || type == AnnotationType::PolyLine) && a.vertices.isEmpty()))
-            fail(documentText("The %1 comment on page %2 has no points.").arg(m_element).arg(m_page + 1));
+            fail(Document::tr("The %1 comment on page %2 has no points.").arg(m_element).arg(m_page + 1));
         m_result.comments.append(comment);
     }
 

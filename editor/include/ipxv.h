@@ -91,6 +91,8 @@ public:
     // name when empty. "Forms.Scripts" (bool, default false): documents' form scripts run
     // (calculate, format, validate, keystroke); nothing a document asks of the program beyond
     // its pages (opening, launching, mailing, submitting) is done either way.
+    // "Comments.Styles": the look new comments of each kind get (the Comment Styles pane's
+    // text); kept across runs.
     virtual void setString(const QString& name, const QString& value) = 0;
     virtual QString getString(const QString& name, const QString& defaultValue = QString()) const = 0;
 };
@@ -285,12 +287,14 @@ public:
     //                               list of numbers: x1 y1 x2 y2 for Line; x y pairs for Polygon,
     //                               PolyLine and one Ink stroke; eight per quadrilateral, corners
     //                               upper-left, upper-right, lower-right, lower-left, for the text
-    //                               markups). Optional: "Color" ("#rrggbb" or a colour name; red),
+    //                               markups). Optional: "Color" ("#rrggbb" or a colour name),
     //                               "FillColor" (the same, for Square, Circle, Polygon and a
-    //                               Line's endings; none when absent),
-    //                               "Opacity" (above 0 to 1), "Width" (line width in points, 1),
+    //                               Line's endings), "Opacity" (above 0 to 1), "Width" (line
+    //                               width in points), "FontSize" (FreeText) - each, when absent,
+    //                               as the "Comments.Styles" setting (the Comment Styles pane)
+    //                               has it for the kind (a Line with a LineEnd is an arrow),
     //                               "Contents", "Author" (the "Comments.Author" setting, else the
-    //                               login name), "FontSize" (FreeText, 12), "Icon" (a note's icon
+    //                               login name), "Icon" (a note's icon
     //                               or a stamp's name: "Approved", "Draft", "Confidential",
     //                               "Final", "NotApproved", "ForComment", ...), "LineEnd" ("None",
     //                               "OpenArrow", "ClosedArrow", "Square", "Circle", "Diamond",
@@ -300,8 +304,10 @@ public:
     //                               annotation's object number (a value). One step.
     //   "op.document.summarizeAnnots"  Input, Path (optional: the summary is saved there).
     //                               Output: a new A4 document listing every page's comments
-    //                               with their kind, author, date and text. The document does
-    //                               not change: no step.
+    //                               with their kind, author, date and text, each commented
+    //                               page under a picture of it at a quarter of its size. Made
+    //                               on a worker from a copy; the call returns when it is done.
+    //                               The document does not change: no step.
     //   "op.document.exportCommentsAndFields"  Input, Path (the XFDF file to write, replaced
     //                               atomically), "What": "fields", "comments" or "both" (the
     //                               default). Writes XFDF 1.0: the document's file name, the
@@ -360,7 +366,10 @@ public:
     //                               "FontSize" points (4-72, 10) on pages of "Size" (A4) within
     //                               "Margin" points (56), long lines wrapped; a form feed starts
     //                               a new page; Chinese, Japanese and Korean text is shown with
-    //                               a font that has it. Output: the new document, without a file.
+    //                               a font that has it. "Font": an installed font family
+    //                               ("DejaVu Serif") to use instead, a TrueType or OpenType one,
+    //                               embedded in the document.
+    //                               Output: the new document, without a file.
     virtual std::shared_ptr<IPXV_Operation> createOperation(int operationId) = 0;
     virtual void runOperation(IPXV_Operation* operation, int flags = 0) = 0;
 

@@ -102,6 +102,10 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
     add(names::kRunFormScripts, tr("Run Form &Scripts"), QIcon(), {})->setCheckable(true);
     QAction* signatures = add(names::kShowSignatures, tr("Si&gnatures"), QIcon(), {});
     signatures->setCheckable(true);
+    add(names::kShowCommentBar, tr("Co&mment Toolbar"), QIcon(), {})->setCheckable(true);
+    add(names::kShowStamps, tr("St&amps"), QIcon(), {QKeySequence(QStringLiteral("Shift+F7"))})->setCheckable(true);
+    add(names::kShowCommentStyles, tr("Comment St&yles"), QIcon(), {QKeySequence(QStringLiteral("Shift+F8"))})
+        ->setCheckable(true);
     auto* tools = new QActionGroup(this);
     for (const auto& [name, text, key] : std::initializer_list<std::tuple<QString, QString, QString>>{
              {names::kToolSelect, tr("&Select Text and Comments"), "V"},
@@ -121,7 +125,7 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
              {names::kToolPolyline, tr("P&olyline"), ""}}) {
         // The key works while the pages have the focus only (the page view reads it), so the
         // action shows it without owning it as a shortcut that would steal typing elsewhere.
-        QAction* tool = add(name, text, QIcon());
+        QAction* tool = add(name, text, icons::commentTool(name));
         if (!key.isEmpty()) {
             tool->setText(text + QLatin1Char('\t') + key);
             tool->setToolTip(QStringLiteral("%1 (%2)").arg(QString(text).remove(QLatin1Char('&')), key));

@@ -1,6 +1,7 @@
 #include "cpxvcontrol.h"
 
 #include "actionset.h"
+#include "commentstylespane.h"
 #include "core/document.h"
 #include "cpxvdocument.h"
 #include "cpxvinst.h"
@@ -16,6 +17,7 @@
 #include <QMimeData>
 #include <QEvent>
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -50,6 +52,7 @@ CPXVControl::CPXVControl(QWidget* parent)
     m_toolBar = new QToolBar(this);
     m_toolBar->setObjectName(QStringLiteral("pxvToolBar"));
     buildToolBar();
+    buildCommentBar();
 
     m_separator = new QFrame(this);
     m_separator->setFrameShape(QFrame::HLine);
@@ -78,15 +81,17 @@ CPXVControl::CPXVControl(QWidget* parent)
     m_stack->addWidget(m_tabs);
 
     m_contentFrame = new QFrame(this);
-    auto* frameLayout = new QVBoxLayout(m_contentFrame);
+    auto* frameLayout = new QHBoxLayout(m_contentFrame);
     frameLayout->setContentsMargins(0, 0, 0, 0);
-    frameLayout->addWidget(m_stack);
+    frameLayout->addWidget(m_stack, 1);
+    frameLayout->addWidget(buildCommentStylesPane());
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->setMenuBar(m_menuBar);
     layout->addWidget(m_toolBar);
+    layout->addWidget(m_commentBar);
     layout->addWidget(m_separator);
     layout->addWidget(m_contentFrame, 1);
 
@@ -151,6 +156,10 @@ void CPXVControl::buildMenus()
     add(view, names::kShowOutline);
     add(view, names::kShowAttachments);
     add(view, names::kShowLayers);
+    add(view, names::kShowStamps);
+    add(view, names::kShowCommentStyles);
+    view->addSeparator();
+    add(view, names::kShowCommentBar);
 
     QMenu* pages = m_menuBar->addMenu(tr("&Pages"));
     add(pages, names::kInsertBlankPage);
@@ -365,6 +374,7 @@ int CPXVControl::setBorderStyle(int style)
 void CPXVControl::setDialogProvider(std::unique_ptr<pxv::DialogProvider> provider)
 {
     m_dialogs = provider ? std::move(provider) : std::make_unique<pxv::DefaultDialogProvider>();
+    m_stylesPane->setDialogs(m_dialogs.get());
 }
 
 void CPXVControl::setNoValueText(const QString& text)
@@ -394,6 +404,10 @@ void CPXVControl::applySettings()
         ->setChecked(m_inst->currentSettings().getBool(pxv::Settings::kFormScripts));
     for (int i = 0; i < m_tabs->count(); ++i)
         applyFormSettings(viewAt(i));
+    const bool commentBar = m_inst->currentSettings().getBool(pxv::Settings::kCommentBar);
+    m_commentBar->setVisible(commentBar);
+    m_actions->action(names::kShowCommentBar)->setChecked(commentBar);
+    applyCommentStyles();
 }
 
 int CPXVControl::documentCount() const

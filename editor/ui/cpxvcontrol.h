@@ -26,6 +26,8 @@ class CPXVInst;
 
 namespace pxv {
 class ActionSet;
+class CommentStyles;
+class CommentStylesPane;
 class Document;
 class DialogProvider;
 class DocumentView;
@@ -77,6 +79,8 @@ public:
     // Saves document atomically to path and updates its tab; throws PXV_Error (FileError).
     void saveTo(CPXVDocument& document, const QString& path);
     pxv::ActionSet* actions() const { return m_actions; }
+    // The look each kind of new comment gets, as the settings hold it.
+    pxv::CommentStyles commentStyles() const;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -101,9 +105,15 @@ private:
     void registerCommentCommands();
     void connectCommentCommands(pxv::DocumentView* view);
     void updateCommentActions();
+    // The Comment toolbar: the menu's tools, shown as the settings say.
+    void buildCommentBar();
     void registerPaneCommands();
     void connectPaneCommands(pxv::DocumentView* view);
     void updatePaneActions();
+    // The Comment Styles pane serves every document: it lies beside the tabs.
+    QWidget* buildCommentStylesPane();
+    // Gives the pages of every view and the pane the looks the settings hold.
+    void applyCommentStyles();
     // The Form menu: Reset Form, the fields' tint and the signatures pane; form scripts as the
     // settings say.
     void registerFormCommands();
@@ -179,7 +189,8 @@ private:
     void stepHistory(pxv::DocumentView* view, int steps);
     // Opens each file, showing failures instead of throwing them.
     void openInteractively(const QStringList& files);
-    void showDocumentFromOperation(const QString& operationName, const QVariantMap& parameters = {});
+    void showDocumentFromOperation(const QString& operationName, const QVariantMap& parameters = {},
+                                   const pxv::SplitProgress& progress = {});
 
     QHash<QString, Command> m_commands;
     std::unique_ptr<pxv::DialogProvider> m_dialogs;
@@ -187,6 +198,7 @@ private:
     std::unique_ptr<CPXVInst> m_inst;
     QMenuBar* m_menuBar = nullptr;
     QToolBar* m_toolBar = nullptr;
+    QToolBar* m_commentBar = nullptr;
     pxv::PageBox* m_pageBox = nullptr;
     pxv::ZoomBox* m_zoomBox = nullptr;
     QFrame* m_separator = nullptr;
@@ -195,6 +207,7 @@ private:
     QWidget* m_emptyArea = nullptr;
     QWidget* m_startPage = nullptr;
     QTabWidget* m_tabs = nullptr;
+    pxv::CommentStylesPane* m_stylesPane = nullptr;
     bool m_startPageVisible = true;
 
     EventHandler m_handler;

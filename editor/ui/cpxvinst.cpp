@@ -10,7 +10,6 @@
 #include "nametable.h"
 #include "operation.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QPointer>
@@ -29,11 +28,6 @@
 using pxv::NameTable;
 
 namespace {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CPXVInst", text);
-}
 
 PXV_Error toError(const pxv::DocumentError& error)
 {

@@ -8,6 +8,7 @@
 #include "settings.h"
 #include "uix.h"
 
+#include <QCoreApplication>
 #include <QThreadPool>
 
 #include <functional>
@@ -26,6 +27,8 @@ using PasswordProvider = std::function<bool(const QString& fileName, bool retry,
 // The editor instance: names and ids, operations, settings and the user-interface objects.
 class CPXVInst : public IPXV_Inst
 {
+    Q_DECLARE_TR_FUNCTIONS(CPXVInst)
+
 public:
     explicit CPXVInst(CPXVControl* control);
     ~CPXVInst() override;

@@ -1,5 +1,7 @@
 #include "croppreview.h"
 
+#include "qtcompat.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -91,22 +93,22 @@ void CropPreview::resizeEvent(QResizeEvent*)
 
 void CropPreview::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !pageRect().contains(event->localPos()))
+    if (event->button() != Qt::LeftButton || !pageRect().contains(qtcompat::position(event)))
         return;
-    m_dragStart = event->localPos();
+    m_dragStart = qtcompat::position(event);
     m_dragging = true;
 }
 
 void CropPreview::mouseMoveEvent(QMouseEvent* event)
 {
     if (m_dragging)
-        drag(event->localPos());
+        drag(qtcompat::position(event));
 }
 
 void CropPreview::mouseReleaseEvent(QMouseEvent* event)
 {
     if (m_dragging && event->button() == Qt::LeftButton) {
-        drag(event->localPos());
+        drag(qtcompat::position(event));
         m_dragging = false;
     }
 }

@@ -57,6 +57,8 @@ NameTable::NameTable()
     add(Kind::Command, {names::kExportCommentsAndFields, names::kImportCommentsAndFields});
     add(Kind::Command, {names::kAddBookmark, names::kShowAttachments, names::kShowLayers});
     add(Kind::Command, {names::kResetForm, names::kHighlightFields, names::kShowSignatures, names::kRunFormScripts});
+    add(Kind::Command, {names::kShowCommentBar, names::kShowStamps});
+    add(Kind::Command, {names::kShowCommentStyles});
 }
 
 void NameTable::add(Kind kind, const QStringList& names)

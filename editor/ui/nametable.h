@@ -150,6 +150,9 @@ inline const QString kResetForm = QStringLiteral("cmd.form.reset");
 inline const QString kHighlightFields = QStringLiteral("cmd.form.highlightFields");
 inline const QString kShowSignatures = QStringLiteral("cmd.showSignatures");
 inline const QString kRunFormScripts = QStringLiteral("cmd.form.runScripts");
+inline const QString kShowCommentBar = QStringLiteral("cmd.showCommentBar");
+inline const QString kShowStamps = QStringLiteral("cmd.showStamps");
+inline const QString kShowCommentStyles = QStringLiteral("cmd.showCommentStyles");
 } // namespace names
 
 } // namespace pxv

@@ -13,7 +13,6 @@
 #include "outputoperations.h"
 #include "xfdfoperations.h"
 
-#include <QCoreApplication>
 #include <QColor>
 #include <QFileInfo>
 #include <QHash>
@@ -24,11 +23,6 @@
 namespace pxv {
 
 namespace {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("pxv::OperationRegistry", text);
-}
 
 const QString kInput = QStringLiteral("Input");
 const QString kPages = QStringLiteral("Pages");
@@ -64,7 +58,7 @@ void combineDocs(OperationCall& call)
 {
     const QStringList paths = call.texts(kInput);
     if (paths.isEmpty())
-        throw call.invalid(kInput, tr("there are no files to combine"));
+        throw call.invalid(kInput, OperationRegistry::tr("there are no files to combine"));
     call.setOutput(std::make_shared<CPXVDocument>(call.inst().combineNow(paths)));
 }
 
@@ -73,9 +67,10 @@ void saveDocument(OperationCall& call)
     const std::shared_ptr<CPXVDocument> document = call.document();
     QString path = call.has(kPath) ? call.text(kPath) : document->srcPath();
     if (call.has(kPath) && path.trimmed().isEmpty())
-        throw call.invalid(kPath, tr("it is empty"));
+        throw call.invalid(kPath, OperationRegistry::tr("it is empty"));
     if (path.isNull())
-        throw call.invalid(kPath, tr("the document has no file yet, so a path to save it to is needed"));
+        throw call.invalid(kPath,
+                           OperationRegistry::tr("the document has no file yet, so a path to save it to is needed"));
     call.control().saveTo(*document, path);
     call.setOutput(document);
 }
@@ -85,7 +80,7 @@ void rotatePages(OperationCall& call)
     const std::shared_ptr<CPXVDocument> document = call.document();
     const int angle = call.integer(kAngle, 90);
     if (angle != 90 && angle != 180 && angle != 270 && angle != -90)
-        throw call.invalid(kAngle, tr("%1 is not 90, 180 or 270 degrees").arg(angle));
+        throw call.invalid(kAngle, OperationRegistry::tr("%1 is not 90, 180 or 270 degrees").arg(angle));
     const QVector<int> pages = call.pages(*document);
     modelCall([&] { document->model()->rotatePages(pages, angle); });
     call.setOutput(document);
@@ -97,10 +92,11 @@ int insertPosition(OperationCall& call, const CPXVDocument& document)
     const int count = document.pageCount();
     const int position = call.integer(kPosition, count + 1);
     if (position < 1 || position > count + 1)
-        throw call.invalid(kPosition, tr("the document has %1 pages, so pages can go to pages 1 to %2, not %3")
-                                          .arg(count)
-                                          .arg(count + 1)
-                                          .arg(position));
+        throw call.invalid(kPosition,
+                           OperationRegistry::tr("the document has %1 pages, so pages can go to pages 1 to %2, not %3")
+                               .arg(count)
+                               .arg(count + 1)
+                               .arg(position));
     return position - 1;
 }
 
@@ -108,7 +104,7 @@ QString sourceFile(OperationCall& call)
 {
     const QString path = call.has(kSource) ? call.text(kSource) : QString();
     if (path.trimmed().isEmpty())
-        throw call.invalid(kSource, tr("the file to take pages from is missing"));
+        throw call.invalid(kSource, OperationRegistry::tr("the file to take pages from is missing"));
     return path;
 }
 
@@ -141,12 +137,15 @@ void insertEmptyPages(OperationCall& call)
     if (size == QLatin1String("neighbour") || size == QLatin1String("neighbor"))
         points = document->model()->pageSize(position > 0 ? position - 1 : 0);
     else if (points.isEmpty())
-        throw call.invalid(kSize, tr("“%1” is not “neighbour” or %2").arg(call.text(kSize), paperNames()));
+        throw call.invalid(kSize,
+                           OperationRegistry::tr("“%1” is not “neighbour” or %2").arg(call.text(kSize), paperNames()));
     points = QSizeF(call.integer(kWidth, qRound(points.width())), call.integer(kHeight, qRound(points.height())));
     if (call.has(kOrientation)) {
         const QString orientation = call.text(kOrientation).trimmed().toLower();
         if (orientation != QLatin1String("portrait") && orientation != QLatin1String("landscape"))
-            throw call.invalid(kOrientation, tr("“%1” is not “portrait” or “landscape”").arg(call.text(kOrientation)));
+            throw call.invalid(
+                kOrientation,
+                OperationRegistry::tr("“%1” is not “portrait” or “landscape”").arg(call.text(kOrientation)));
         if ((orientation == QLatin1String("landscape")) != (points.width() > points.height()))
             points.transpose();
     }
@@ -200,10 +199,11 @@ QList<SplitPart> splitParts(OperationCall& call, const CPXVDocument& document, c
         return split::eachPage(call.pages(document));
     if (how == QLatin1String("count")) {
         if (!call.has(kCount))
-            throw call.invalid(kCount, tr("it is missing: how many pages go into each file"));
+            throw call.invalid(kCount, OperationRegistry::tr("it is missing: how many pages go into each file"));
         const int count = call.integer(kCount, 1);
         if (count < 1)
-            throw call.invalid(kCount, tr("%1 is not a number of pages for each file (1 or more)").arg(count));
+            throw call.invalid(
+                kCount, OperationRegistry::tr("%1 is not a number of pages for each file (1 or more)").arg(count));
         return split::everyCount(call.pages(document), count);
     }
     if (how == QLatin1String("ranges")) {
@@ -217,11 +217,13 @@ QList<SplitPart> splitParts(OperationCall& call, const CPXVDocument& document, c
         const QList<SplitPart> parts = split::byOutline(document.model()->outline(), call.pages(document),
                                                         document.pageCount());
         if (std::none_of(parts.cbegin(), parts.cend(), [](const SplitPart& part) { return !part.title.isNull(); }))
-            throw call.invalid(kSplit, tr("the document has no top-level outline entries that lead to the pages"));
+            throw call.invalid(
+                kSplit, OperationRegistry::tr("the document has no top-level outline entries that lead to the pages"));
         return parts;
     }
-    throw call.invalid(kSplit,
-                       tr("“%1” is not “none”, “pages”, “ranges”, “count” or “outline”").arg(call.text(kSplit)));
+    throw call.invalid(
+        kSplit,
+        OperationRegistry::tr("“%1” is not “none”, “pages”, “ranges”, “count” or “outline”").arg(call.text(kSplit)));
 }
 
 void splitDocument(OperationCall& call, const CPXVDocument& document, const QString& how)
@@ -229,7 +231,8 @@ void splitDocument(OperationCall& call, const CPXVDocument& document, const QStr
     QList<SplitPart> parts = splitParts(call, document, how);
     const QString folder = call.outputFolder();
     const Document& model = *document.model();
-    split::nameParts(model.filePath().isNull() ? tr("Untitled") : QFileInfo(model.filePath()).completeBaseName(),
+    split::nameParts(model.filePath().isNull() ? OperationRegistry::tr("Untitled")
+                                               : QFileInfo(model.filePath()).completeBaseName(),
                      parts);
     const QStringList written = modelCall([&] { return model.splitInto(folder, parts, call.progress()); });
     call.setOutputValue(written);
@@ -239,10 +242,11 @@ void splitDocument(OperationCall& call, const CPXVDocument& document, const QStr
 double pageLength(OperationCall& call, const QString& parameter)
 {
     if (!call.has(parameter))
-        throw call.invalid(parameter, tr("it is missing"));
+        throw call.invalid(parameter, OperationRegistry::tr("it is missing"));
     const double points = call.number(parameter, 0);
     if (!Document::isPageSizeAllowed(QSizeF(points, points)))
-        throw call.invalid(parameter, tr("pages are 1 to 14400 points wide and high, not %1").arg(points));
+        throw call.invalid(parameter,
+                           OperationRegistry::tr("pages are 1 to 14400 points wide and high, not %1").arg(points));
     return points;
 }
 
@@ -255,21 +259,25 @@ Document::Orientation orientation(OperationCall& call)
         return Document::Orientation::Landscape;
     if (text == QLatin1String("auto"))
         return Document::Orientation::AsPage;
-    throw call.invalid(kOrientation, tr("“%1” is not “portrait”, “landscape” or “auto”").arg(call.text(kOrientation)));
+    throw call.invalid(
+        kOrientation,
+        OperationRegistry::tr("“%1” is not “portrait”, “landscape” or “auto”").arg(call.text(kOrientation)));
 }
 
 void scalePages(OperationCall& call, CPXVDocument& document, const QVector<int>& pages)
 {
     for (const QString& other : {kSize, kWidth, kHeight, kOrientation}) {
         if (call.has(other))
-            throw call.invalid(other, tr("a page is either scaled or given a size, not both"));
+            throw call.invalid(other, OperationRegistry::tr("a page is either scaled or given a size, not both"));
     }
     const double factor = call.number(kScale, 1);
     if (!(factor >= 0.1 && factor <= 10))
-        throw call.invalid(kScale, tr("pages can be scaled by 0.1 to 10, not by %1").arg(factor));
+        throw call.invalid(kScale, OperationRegistry::tr("pages can be scaled by 0.1 to 10, not by %1").arg(factor));
     for (int page : pages) {
         if (!Document::isPageSizeAllowed(document.model()->pageSize(page) * factor))
-            throw call.invalid(kScale, tr("page %1 would be larger than 14400 or smaller than 1 point").arg(page + 1));
+            throw call.invalid(
+                kScale,
+                OperationRegistry::tr("page %1 would be larger than 14400 or smaller than 1 point").arg(page + 1));
     }
     modelCall([&] { document.model()->scalePages(pages, factor); });
 }
@@ -286,9 +294,10 @@ void resizePages(OperationCall& call)
         if (call.has(kSize)) {
             size = paperSize(call.text(kSize));
             if (size.isEmpty())
-                throw call.invalid(kSize, tr("“%1” is not one of %2").arg(call.text(kSize), paperNames()));
+                throw call.invalid(kSize,
+                                   OperationRegistry::tr("“%1” is not one of %2").arg(call.text(kSize), paperNames()));
         } else if (!call.has(kWidth) && !call.has(kHeight)) {
-            throw call.invalid(kSize, tr("a size, a width and height, or a scale is needed"));
+            throw call.invalid(kSize, OperationRegistry::tr("a size, a width and height, or a scale is needed"));
         }
         if (call.has(kWidth) || !call.has(kSize))
             size.setWidth(pageLength(call, kWidth));
@@ -305,7 +314,7 @@ void extractPages(OperationCall& call)
     const std::shared_ptr<CPXVDocument> document = call.document();
     const QString how = call.has(kSplit) ? call.text(kSplit).trimmed().toLower() : QStringLiteral("none");
     if (call.has(kCount) && how != QLatin1String("count"))
-        throw call.invalid(kCount, tr("it is only taken with “Split” “count”"));
+        throw call.invalid(kCount, OperationRegistry::tr("it is only taken with “Split” “count”"));
     if (how != QLatin1String("none")) {
         splitDocument(call, *document, how);
         return;
@@ -315,7 +324,7 @@ void extractPages(OperationCall& call)
     if (call.has(kPath)) {
         const QString path = call.text(kPath);
         if (path.trimmed().isEmpty())
-            throw call.invalid(kPath, tr("it is empty"));
+            throw call.invalid(kPath, OperationRegistry::tr("it is empty"));
         call.control().saveTo(*extract, path);
     }
     call.setOutput(extract);
@@ -326,11 +335,11 @@ void movePages(OperationCall& call)
     const std::shared_ptr<CPXVDocument> document = call.document();
     const QVector<int> pages = call.pages(*document);
     if (!call.has(kPosition))
-        throw call.invalid(kPosition, tr("it is missing"));
+        throw call.invalid(kPosition, OperationRegistry::tr("it is missing"));
     const int count = document->pageCount();
     const int position = call.integer(kPosition, 1);
     if (position < 1 || position > count - pages.size() + 1)
-        throw call.invalid(kPosition, tr("%1 pages of %2 can go to pages 1 to %3, not %4")
+        throw call.invalid(kPosition, OperationRegistry::tr("%1 pages of %2 can go to pages 1 to %3, not %4")
                                           .arg(pages.size())
                                           .arg(count)
                                           .arg(count - pages.size() + 1)
@@ -357,13 +366,14 @@ StampPosition stampPosition(OperationCall& call, StampPosition fallback, bool ed
     const auto found = positions.constFind(text);
     if (found == positions.constEnd()
         || (edgesOnly && (*found == StampPosition::Center || *found == StampPosition::Tile)))
-        throw call.invalid(kPosition, edgesOnly
-                                          ? tr("“%1” is not “top-left”, “top”, “top-right”, “bottom-left”, “bottom” or "
-                                               "“bottom-right”")
-                                                .arg(call.text(kPosition))
-                                          : tr("“%1” is not “center”, “tile”, “top-left”, “top”, “top-right”, "
-                                               "“bottom-left”, “bottom” or “bottom-right”")
-                                                .arg(call.text(kPosition)));
+        throw call.invalid(
+            kPosition,
+            edgesOnly ? OperationRegistry::tr("“%1” is not “top-left”, “top”, “top-right”, “bottom-left”, “bottom” or "
+                                              "“bottom-right”")
+                            .arg(call.text(kPosition))
+                      : OperationRegistry::tr("“%1” is not “center”, “tile”, “top-left”, “top”, “top-right”, "
+                                              "“bottom-left”, “bottom” or “bottom-right”")
+                            .arg(call.text(kPosition)));
     return *found;
 }
 
@@ -375,7 +385,7 @@ bool flag(OperationCall& call, const QString& parameter, bool fallback)
     const QString text = call.text(parameter).trimmed().toLower();
     if (text != QLatin1String("true") && text != QLatin1String("false") && text != QLatin1String("1")
         && text != QLatin1String("0"))
-        throw call.invalid(parameter, tr("“%1” is not true or false").arg(call.text(parameter)));
+        throw call.invalid(parameter, OperationRegistry::tr("“%1” is not true or false").arg(call.text(parameter)));
     return text == QLatin1String("true") || text == QLatin1String("1");
 }
 
@@ -386,16 +396,18 @@ StampStyle stampStyle(OperationCall& call, double fontSize)
     style.fontSize = call.number(QStringLiteral("FontSize"), fontSize);
     if (!(style.fontSize >= 1 && style.fontSize <= 1000))
         throw call.invalid(QStringLiteral("FontSize"),
-                           tr("a font size is 1 to 1000 points, not %1").arg(style.fontSize));
+                           OperationRegistry::tr("a font size is 1 to 1000 points, not %1").arg(style.fontSize));
     if (call.has(QStringLiteral("Color"))) {
         const QString text = call.text(QStringLiteral("Color")).trimmed();
         style.color = QColor(text);
         if (!text.startsWith(QLatin1Char('#')) || text.size() != 7 || !style.color.isValid())
-            throw call.invalid(QStringLiteral("Color"), tr("“%1” is not a colour written as #rrggbb").arg(text));
+            throw call.invalid(QStringLiteral("Color"),
+                               OperationRegistry::tr("“%1” is not a colour written as #rrggbb").arg(text));
     }
     style.opacity = call.number(QStringLiteral("Opacity"), 1);
     if (!(style.opacity >= 0 && style.opacity <= 1))
-        throw call.invalid(QStringLiteral("Opacity"), tr("opacity is 0 to 1, not %1").arg(style.opacity));
+        throw call.invalid(QStringLiteral("Opacity"),
+                           OperationRegistry::tr("opacity is 0 to 1, not %1").arg(style.opacity));
     style.rotation = call.number(QStringLiteral("Rotation"), 0);
     style.behind = flag(call, QStringLiteral("Behind"), false);
     return style;
@@ -410,18 +422,21 @@ void addWatermarks(OperationCall& call)
     const QString text = call.has(QStringLiteral("Text")) ? call.text(QStringLiteral("Text")) : QString();
     if (call.has(QStringLiteral("Image"))) {
         if (!text.isEmpty())
-            throw call.invalid(QStringLiteral("Image"), tr("a watermark is either a text or an image, not both"));
+            throw call.invalid(QStringLiteral("Image"),
+                               OperationRegistry::tr("a watermark is either a text or an image, not both"));
         style.imagePath = call.text(QStringLiteral("Image"));
         if (!QFileInfo(style.imagePath).isFile())
-            throw call.invalid(QStringLiteral("Image"), tr("there is no file “%1”").arg(style.imagePath));
+            throw call.invalid(QStringLiteral("Image"),
+                               OperationRegistry::tr("there is no file “%1”").arg(style.imagePath));
         style.imageScale = call.number(QStringLiteral("Scale"), 0);
         if (call.has(QStringLiteral("Scale")) && !(style.imageScale >= 0.01 && style.imageScale <= 10))
-            throw call.invalid(QStringLiteral("Scale"),
-                               tr("an image is scaled by 0.01 to 10, not by %1").arg(style.imageScale));
+            throw call.invalid(
+                QStringLiteral("Scale"),
+                OperationRegistry::tr("an image is scaled by 0.01 to 10, not by %1").arg(style.imageScale));
     } else if (call.has(QStringLiteral("Scale"))) {
-        throw call.invalid(QStringLiteral("Scale"), tr("only an image watermark is scaled"));
+        throw call.invalid(QStringLiteral("Scale"), OperationRegistry::tr("only an image watermark is scaled"));
     } else if (text.trimmed().isEmpty()) {
-        throw call.invalid(QStringLiteral("Text"), tr("a text or an image is needed"));
+        throw call.invalid(QStringLiteral("Text"), OperationRegistry::tr("a text or an image is needed"));
     }
     modelCall([&] { document->model()->addWatermark(pages, text, style); });
     call.setOutput(document);
@@ -437,7 +452,7 @@ void addHeaderFooter(OperationCall& call)
                               call.number(QStringLiteral("Right"), 36), call.number(QStringLiteral("Bottom"), 36));
     const QString text = call.has(QStringLiteral("Text")) ? call.text(QStringLiteral("Text")) : QStringLiteral("{n}");
     if (text.trimmed().isEmpty())
-        throw call.invalid(QStringLiteral("Text"), tr("it is empty"));
+        throw call.invalid(QStringLiteral("Text"), OperationRegistry::tr("it is empty"));
     const int first = call.integer(QStringLiteral("StartNumber"), 1);
     modelCall([&] { document->model()->addHeaderFooter(pages, text, first, style); });
     call.setOutput(document);
@@ -476,7 +491,7 @@ void setSecurity(OperationCall& call)
         protection.permissions |= flag(call, QLatin1String(name), true) ? permission : 0;
     for (const QString& password : {QStringLiteral("OpenPassword"), QStringLiteral("PermissionsPassword")}) {
         if (call.has(password) && call.text(password).toUtf8().size() > 127)
-            throw call.invalid(password, tr("a password is at most 127 bytes long"));
+            throw call.invalid(password, OperationRegistry::tr("a password is at most 127 bytes long"));
     }
     modelCall([&] { document->model()->setProtection(protection); });
     call.setOutput(document);
@@ -508,12 +523,12 @@ std::shared_ptr<CPXVDocument> OperationCall::document() const
     if (has(kInput)) {
         std::shared_ptr<CPXVDocument> document = documentIn(kInput);
         if (!document)
-            throw invalid(kInput, tr("it holds no document of this editor"));
+            throw invalid(kInput, OperationRegistry::tr("it holds no document of this editor"));
         return document;
     }
     std::shared_ptr<CPXVDocument> active = m_control.activeDocument();
     if (!active)
-        throw invalid(kInput, tr("no document is open"));
+        throw invalid(kInput, OperationRegistry::tr("no document is open"));
     return active;
 }
 
@@ -523,7 +538,7 @@ std::shared_ptr<CPXVDocument> OperationCall::documentIn(const QString& parameter
         return nullptr;
     auto document = std::dynamic_pointer_cast<CPXVDocument>(m_operation.params()->child(parameter)->object());
     if (!document)
-        throw invalid(parameter, tr("it holds no document of this editor"));
+        throw invalid(parameter, OperationRegistry::tr("it holds no document of this editor"));
     return document;
 }
 
@@ -531,7 +546,7 @@ QString OperationCall::outputFolder() const
 {
     const QString folder = has(kPath) ? text(kPath) : QString();
     if (folder.trimmed().isEmpty())
-        throw invalid(kPath, tr("the folder to write the files into is missing"));
+        throw invalid(kPath, OperationRegistry::tr("the folder to write the files into is missing"));
     try {
         Document::checkOutputFolder(folder);
     } catch (const DocumentError& error) {
@@ -558,7 +573,7 @@ int OperationCall::integer(const QString& parameter, int fallback) const
     bool ok = false;
     const int number = value.toString().trimmed().toInt(&ok);
     if (!ok)
-        throw invalid(parameter, tr("“%1” is not a whole number").arg(value.toString()));
+        throw invalid(parameter, OperationRegistry::tr("“%1” is not a whole number").arg(value.toString()));
     return number;
 }
 
@@ -570,7 +585,7 @@ double OperationCall::number(const QString& parameter, double fallback) const
     bool ok = false;
     const double number = value.toString().trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(number))
-        throw invalid(parameter, tr("“%1” is not a number").arg(value.toString()));
+        throw invalid(parameter, OperationRegistry::tr("“%1” is not a number").arg(value.toString()));
     return number;
 }
 
@@ -602,7 +617,7 @@ const SplitProgress& OperationCall::progress() const
 PXV_Error OperationCall::invalid(const QString& parameter, const QString& why) const
 {
     return PXV_Error(PXV_Error::InvalidArgument,
-                     tr("The parameter “%1” of “%2” is not right: %3.").arg(parameter, name(), why));
+                     OperationRegistry::tr("The parameter “%1” of “%2” is not right: %3.").arg(parameter, name(), why));
 }
 
 OperationRegistry::OperationRegistry()
@@ -628,7 +643,7 @@ OperationRegistry::OperationRegistry()
     add(names::kCompressOp, {kInput, kPath, "Level", "Resolution", "Quality"}, compressDocument);
     add(QStringLiteral("op.document.printPages"), {kInput, kPages, kPath, "Copies", "Fit"}, printDocument);
     add(names::kImagesToDoc, {kInput, kSize, "Margin"}, imagesToDoc);
-    add(names::kTextToDoc, {kInput, kSize, "Margin", "FontSize"}, textToDoc);
+    add(names::kTextToDoc, {kInput, kSize, "Margin", "FontSize", "Font"}, textToDoc);
     add(names::kAddWatermarksOp,
         {kInput, kPages, "Text", "Image", "FontSize", "Color", "Opacity", "Rotation", kPosition, "Behind", "Scale"},
         addWatermarks);

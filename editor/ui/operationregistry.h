@@ -5,6 +5,7 @@
 #include "core/document.h"
 #include "ipxv.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QStringList>
 
@@ -78,6 +79,8 @@ private:
 // say so.
 class OperationRegistry
 {
+    Q_DECLARE_TR_FUNCTIONS(pxv::OperationRegistry)
+
 public:
     using Handler = std::function<void(OperationCall&)>;
 

@@ -2,6 +2,7 @@
 
 #include "core/document.h"
 #include "pageview.h"
+#include "qtcompat.h"
 
 #include <QContextMenuEvent>
 #include <QDropEvent>
@@ -216,7 +217,7 @@ void OutlinePane::dropEvent(QDropEvent* event)
     // The document moves the entry and the tree is read again: Qt's own move of the items must
     // not happen, nor the removal of the dragged item that follows an accepted move.
     const DropIndicatorPosition at = dropIndicatorPosition();
-    QTreeWidgetItem* target = at == OnViewport ? nullptr : QTreeWidget::itemAt(event->pos());
+    QTreeWidgetItem* target = at == OnViewport ? nullptr : QTreeWidget::itemAt(qtcompat::pos(event));
     if (event->source() == this)
         moveItem(currentItem(), target, at == OnItem ? Drop::Onto : at == AboveItem ? Drop::Above : Drop::Below);
     event->setDropAction(Qt::IgnoreAction);
@@ -254,12 +255,12 @@ void OutlinePane::contextMenuEvent(QContextMenuEvent* event)
     if (item)
         setCurrentItem(item);
     QMenu menu(this);
-    menu.addAction(tr("&Add Bookmark"), this, &OutlinePane::addBookmark, QKeySequence(QStringLiteral("Ctrl+B")));
+    qtcompat::addAction(menu, tr("&Add Bookmark"), QKeySequence(QStringLiteral("Ctrl+B")), this,
+                        &OutlinePane::addBookmark);
     if (item) {
-        menu.addAction(
-            tr("&Rename"), this, [this, item] { editItem(item); }, QKeySequence(Qt::Key_F2));
-        menu.addAction(
-            tr("&Delete"), this, [this, item] { deleteItem(item); }, QKeySequence(QKeySequence::Delete));
+        qtcompat::addAction(menu, tr("&Rename"), QKeySequence(Qt::Key_F2), this, [this, item] { editItem(item); });
+        qtcompat::addAction(menu, tr("&Delete"), QKeySequence(QKeySequence::Delete), this,
+                            [this, item] { deleteItem(item); });
     }
     menu.exec(event->globalPos());
 }

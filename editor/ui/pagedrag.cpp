@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDataStream>
+#include <QIODevice>
 #include <QMimeData>
 
 namespace pxv {

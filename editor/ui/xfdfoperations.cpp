@@ -4,17 +4,11 @@
 #include "cpxvdocument.h"
 #include "operationregistry.h"
 
-#include <QCoreApplication>
 #include <QHash>
 
 namespace pxv {
 
 namespace {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("pxv::OperationRegistry", text);
-}
 
 const QString kPath = QStringLiteral("Path");
 const QString kWhat = QStringLiteral("What");
@@ -35,10 +29,11 @@ void exportCommentsAndFields(OperationCall& call)
                                                       {QStringLiteral("comments"), XfdfContent::Comments},
                                                       {QStringLiteral("both"), XfdfContent::Both}};
     const std::shared_ptr<CPXVDocument> document = call.document();
-    const QString path = xfdfPath(call, tr("the file to write is missing"));
+    const QString path = xfdfPath(call, OperationRegistry::tr("the file to write is missing"));
     const QString what = call.has(kWhat) ? call.text(kWhat).trimmed().toLower() : QStringLiteral("both");
     if (!contents.contains(what))
-        throw call.invalid(kWhat, tr("“%1” is not one of “fields”, “comments” or “both”").arg(call.text(kWhat)));
+        throw call.invalid(
+            kWhat, OperationRegistry::tr("“%1” is not one of “fields”, “comments” or “both”").arg(call.text(kWhat)));
     modelCall([&] { document->model()->exportXfdf(path, contents.value(what)); });
     call.setOutputValue(path);
 }
@@ -46,7 +41,7 @@ void exportCommentsAndFields(OperationCall& call)
 void importCommentsAndFields(OperationCall& call)
 {
     const std::shared_ptr<CPXVDocument> document = call.document();
-    const QString path = xfdfPath(call, tr("the file to read is missing"));
+    const QString path = xfdfPath(call, OperationRegistry::tr("the file to read is missing"));
     const XfdfImport done = modelCall([&] { return document->model()->importXfdf(path); });
     call.setOutputValue(QVariantMap{{QStringLiteral("Fields"), done.fields},
                                     {QStringLiteral("Comments"), done.comments},

@@ -1,6 +1,7 @@
 #include "cglobal.h"
 
 #include "logger.h"
+#include "qtcompat.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -29,7 +30,7 @@ void writeLogRecord(const std::shared_ptr<sth::LogInfo>& info)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
         return;
     QTextStream out(&file);
-    out.setCodec("UTF-8");
+    qtcompat::useUtf8(out);
     out << QDateTime::fromSecsSinceEpoch(info->time).toString(Qt::ISODate) << " [" << info->level << "] "
         << QString::fromStdString(info->file) << ':' << info->line << ' ' << QString::fromStdWString(info->message)
         << '\n';

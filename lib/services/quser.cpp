@@ -1,5 +1,7 @@
 #include "quser.h"
 
+#include "qtcompat.h"
+
 #include "cglobal.h"
 
 #include <QFile>
@@ -32,7 +34,7 @@ void QUser::online()
 {
     QTimer::singleShot(0, this, [this] {
         QSettings settings(accountFile(), QSettings::IniFormat);
-        settings.setIniCodec("UTF-8");
+        qtcompat::useUtf8(settings);
         m_name = settings.value(QStringLiteral("user/name")).toString();
         m_avatar = QPixmap();
         if (!m_name.isEmpty() && QFile::exists(avatarFile()))
@@ -47,7 +49,7 @@ bool QUser::signIn(const QString& name, const QString& imageFile)
     if (trimmed.isEmpty())
         return false;
     QSettings settings(accountFile(), QSettings::IniFormat);
-    settings.setIniCodec("UTF-8");
+    qtcompat::useUtf8(settings);
     settings.setValue(QStringLiteral("user/name"), trimmed);
     settings.sync();
     if (settings.status() != QSettings::NoError)
