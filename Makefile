@@ -40,11 +40,12 @@ test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
 
 # Sanitizer builds, each in its own directory: AddressSanitizer with UndefinedBehaviorSanitizer over
-# every test, ThreadSanitizer over the tests that render or combine on worker threads.
-# $(call sanitizer_test,build dir,CMake option,ctest selection)
+# every test, ThreadSanitizer over the tests that render or combine on worker threads (and it builds
+# only those).
+# $(call sanitizer_test,build dir,CMake option,ctest selection,build target)
 define sanitizer_test
 	$(call configure_dir,$(1),$(LAUNCHER) -D$(2)=ON)
-	cmake --build $(1) -j $(JOBS)
+	cmake --build $(1) -j $(JOBS) $(if $(4),--target $(4))
 	cd $(1) && ctest --output-on-failure -j $(JOBS) $(3) $(CTEST_ARGS)
 endef
 
@@ -52,7 +53,7 @@ test-asan: deps
 	$(call sanitizer_test,build-asan,VP_ASAN,)
 
 test-tsan: deps
-	$(call sanitizer_test,build-tsan,VP_TSAN,-L threads)
+	$(call sanitizer_test,build-tsan,VP_TSAN,-L threads,vp_threads_tests)
 
 # Benchmarks build in Release in a directory of their own and need a few more packages.
 bench: deps
