@@ -81,61 +81,6 @@ QString fromUtf8(const char* text)
     return text ? QString::fromUtf8(text) : QString();
 }
 
-// Outlines of damaged files can be absurdly deep or long; views gain nothing beyond these.
-constexpr int kMaxOutlineDepth = 64;
-constexpr int kMaxOutlineItems = 100000;
-
-// The item the iterator stands on, its destination resolved as links are.
-OutlineItem outlineItem(fz_context* ctx, fz_document* doc, fz_outline_iterator* iterator)
-{
-    fz_outline_item* raw = nullptr;
-    guarded(ctx, [&] { raw = fz_outline_iterator_item(ctx, iterator); });
-    OutlineItem item;
-    if (!raw)
-        return item;
-    item.title = fromUtf8(raw->title).simplified();
-    item.open = raw->is_open;
-    if (!raw->uri)
-        return item;
-    if (fz_is_external_link(ctx, raw->uri)) {
-        item.uri = fromUtf8(raw->uri);
-        return item;
-    }
-    int number = -1;
-    float x = 0, y = 0;
-    guarded(ctx, [&] {
-        const fz_location location = fz_resolve_link(ctx, doc, raw->uri, &x, &y);
-        number = fz_page_number_from_location(ctx, doc, location);
-    });
-    item.page = number;
-    item.position = QPointF(std::isnan(x) ? 0 : x, std::isnan(y) ? 0 : y);
-    return item;
-}
-
-// Reads the level the iterator stands on into out, and the levels below it. MuPDF's own
-// fz_load_outline is not used: in this version it leaks the entries it built when a damaged
-// entry makes it fail. A damaged entry here ends its level; what was read before it stays.
-void collectOutline(fz_context* ctx, fz_document* doc, fz_outline_iterator* iterator, QList<OutlineItem>& out,
-                    int depth, int* budget)
-{
-    try {
-        for (int moved = 0; moved == 0 && *budget > 0; --*budget) {
-            OutlineItem item = outlineItem(ctx, doc, iterator);
-            int down = -1;
-            if (depth < kMaxOutlineDepth)
-                guarded(ctx, [&] { down = fz_outline_iterator_down(ctx, iterator); });
-            if (down == 0)
-                collectOutline(ctx, doc, iterator, item.children, depth + 1, budget);
-            if (down >= 0)
-                guarded(ctx, [&] { fz_outline_iterator_up(ctx, iterator); });
-            out.append(item);
-            guarded(ctx, [&] { moved = fz_outline_iterator_next(ctx, iterator); });
-        }
-    } catch (const MuError&) {
-        *budget = 0; // the iterator's position is unknown now: nothing more is read
-    }
-}
-
 } // namespace
 
 void MuDocument::Impl::dropParsedObjects()
@@ -315,21 +260,6 @@ bool MuDocument::hasOutline() const
     guarded(ctx,
             [&] { has = pdf_is_dict(ctx, pdf_dict_getp(ctx, pdf_trailer(ctx, d->pdf()), "Root/Outlines/First")); });
     return has != 0;
-}
-
-QList<OutlineItem> MuDocument::outline() const
-{
-    fz_context* ctx = d->ctx();
-    fz_outline_iterator* iterator = nullptr;
-    guarded(ctx, [&] { iterator = fz_new_outline_iterator(ctx, &d->pdf()->super); });
-    Handle<fz_outline_iterator, fz_drop_outline_iterator> owner(ctx, iterator);
-    QList<OutlineItem> items;
-    int budget = kMaxOutlineItems;
-    int first = 1;
-    guarded(ctx, [&] { first = fz_outline_iterator_item(ctx, iterator) ? 0 : 1; });
-    if (first == 0)
-        collectOutline(ctx, &d->pdf()->super, iterator, items, 0, &budget);
-    return items;
 }
 
 QList<PageLink> MuDocument::links(int page) const
