@@ -326,8 +326,10 @@ void PageView::updateRequests()
     if (!viewport()->isVisible())
         return;
     const int top = verticalScrollBar()->value();
-    if (top != m_lastTop)
+    if (top != m_lastTop) {
         m_scrollingUp = top < m_lastTop;
+        m_scrolled = true;
+    }
     m_lastTop = top;
     const QPair<int, int> visible = m_layout.pagesBetween(top, top + viewport()->height());
     QSet<int> wanted;
@@ -335,8 +337,9 @@ void PageView::updateRequests()
     QList<PageRenderer::Tile> tiles;
     const double pixelsPerPoint = devicePixelsPerPoint();
     if (visible.first >= 0) {
-        const int first = std::max(0, visible.first - 1);
-        const int last = std::min(m_layout.pageCount() - 1, visible.second + 1);
+        const int margin = m_scrolled ? 1 : 0;
+        const int first = std::max(0, visible.first - margin);
+        const int last = std::min(m_layout.pageCount() - 1, visible.second + margin);
         for (int page = first; page <= last; ++page) {
             wanted.insert(page);
             if (m_errors.contains(page))
@@ -357,7 +360,7 @@ void PageView::updateRequests()
             }
         }
         // The pages that scrolling on will show next; the renderer takes what its cache holds.
-        for (int i = 1; i <= PageRenderer::kMaxPrefetch; ++i) {
+        for (int i = 1; m_scrolled && i <= PageRenderer::kMaxPrefetch; ++i) {
             const int page = m_scrollingUp ? first - i : last + i;
             if (page < 0 || page >= m_layout.pageCount())
                 break;

@@ -214,6 +214,10 @@ private:
     bool m_firstPainted = false;
     int m_lastTop = 0;
     bool m_scrollingUp = false;
+    // Only the visible pages are drawn before the first scroll: until then which way the reader
+    // goes is unknown, and pages drawn around them would only take memory (and a render copy of
+    // the document each).
+    bool m_scrolled = false;
     bool m_sizesComplete = true;
     QSet<int> m_requested;
     QHash<int, QString> m_errors;

@@ -868,6 +868,9 @@ void TestControl::viewDrawsAheadInTheScrollDirection()
         const QSet<int> pages = view->requestedPages();
         return std::minmax_element(pages.cbegin(), pages.cend());
     };
+    // Before the first scroll only what is visible is drawn.
+    QVERIFY(renderer->prefetchedPages().isEmpty());
+    QCOMPARE(*requested().second, view->currentPage());
     view->goToPage(10);
     QList<int> ahead = renderer->prefetchedPages();
     QVERIFY(!ahead.isEmpty());
