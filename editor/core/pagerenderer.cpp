@@ -165,7 +165,12 @@ bool PageRenderer::startJob(int page, double pixelsPerPoint, int priority)
     // over, its copy of the document goes to whichever worker takes this.
     const bool afterWarmUp = m_warmUp && m_warmUp->id == job->id && m_warmUp->chain(job);
     m_warmUp.reset();
-    if (!afterWarmUp)
+    // Until the first image arrives, later requests queue behind the first on its worker: the
+    // GUI thread is still laying out, and a second page drawn beside the first on the other core
+    // would only delay it.
+    const bool queued = !afterWarmUp && m_finished == 0 && m_firstQueue && m_firstQueue->chain(job);
+    m_firstQueue = m_finished == 0 ? job : nullptr;
+    if (!afterWarmUp && !queued)
         renderPool()->start(new RenderTask(job), priority);
     return true;
 }

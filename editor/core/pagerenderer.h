@@ -150,6 +150,7 @@ private:
     QSet<PageId> m_wanted;
     QList<int> m_prefetched;
     std::shared_ptr<RenderJob> m_warmUp;
+    std::shared_ptr<RenderJob> m_firstQueue; // the last job queued before any image arrived
     int m_finished = 0;
     QHash<PageId, QPair<int, QImage>> m_kept; // wanted page -> scale key, its latest image
     class HeldImage;
