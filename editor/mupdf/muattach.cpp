@@ -9,8 +9,6 @@ namespace pxv::mu {
 
 namespace {
 
-using ObjectHandle = Handle<pdf_obj, pdf_drop_obj>;
-
 // The tree flattened into a dictionary from keys (as names) to file dictionaries; an empty
 // handle when there is none.
 ObjectHandle loadTree(fz_context* ctx, pdf_document* doc)

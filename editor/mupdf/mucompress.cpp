@@ -136,7 +136,7 @@ int MuDocument::recompressImages(int dpi, int quality, const std::function<bool(
         });
         if (!object)
             continue;
-        const Handle<pdf_obj, pdf_drop_obj> owner(ctx, object);
+        const ObjectHandle owner(ctx, object);
         QImage image;
         try {
             image = imagePixels(ctx, doc, object);

@@ -95,6 +95,7 @@ private:
 };
 
 using PdfDocumentHandle = Handle<pdf_document, pdf_drop_document>;
+using ObjectHandle = Handle<pdf_obj, pdf_drop_obj>;
 using PageHandle = Handle<fz_page, fz_drop_page>;
 using DisplayListHandle = Handle<fz_display_list, fz_drop_display_list>;
 using BufferHandle = Handle<fz_buffer, fz_drop_buffer>;

@@ -12,8 +12,6 @@ namespace {
 constexpr int kMaxOutlineDepth = 64;
 constexpr int kMaxOutlineItems = 100000;
 
-using ObjectHandle = Handle<pdf_obj, pdf_drop_obj>;
-
 struct FreeString
 {
     fz_context* ctx;
