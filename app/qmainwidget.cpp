@@ -29,7 +29,6 @@ QMainWidget::QMainWidget(QWidget* parent) : QWidget(parent), m_userHelp(this, nu
     ui.labelTitle->setText(QObject::tr("OrvantoPDF编辑器"));
     ui.frameUser->hide();
     m_homeWidget = std::make_unique<QHomeWidget>(this);
-    m_homeWidget->show();
     ui.btnLogin->hide();
     ui.btnCustomer->hide();
     ui.btnMenu->setStyleSheet(QStringLiteral(
@@ -118,17 +117,10 @@ void QMainWidget::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    // The home page was shown before this window existed on screen, so the window manager did not
-    // take it for this window's tool window. Mapping it again now puts it above this window.
-    QTimer::singleShot(0, this, [this] {
-        for (QWidget* floating :
-             {static_cast<QWidget*>(m_homeWidget.get()), static_cast<QWidget*>(m_floatExWidget.get())}) {
-            if (floating && floating->isVisible()) {
-                floating->hide();
-                floating->show();
-            }
-        }
-    });
+    // The home page is a tool window of this one, so it is first shown once this one is on its way
+    // to the screen: shown before, the window manager would not take it for this window's. Hiding
+    // and showing it again instead races the window manager, which may drop it off screen for good.
+    QTimer::singleShot(0, this, [this] { updateDocViews(); });
 }
 
 bool QMainWidget::focusNextPrevChild(bool next)

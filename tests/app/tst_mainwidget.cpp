@@ -378,6 +378,7 @@ void TstMainWidget::editorAndPanelAreMadeAfterHomePagePaint()
     QVERIFY(!m_window->findChild<QFloatExWidget*>());
     QVERIFY(!host->queryInterface());
     m_window->show();
+    QTRY_VERIFY(m_window->homeWidget()->isVisible());
     QVERIFY(QTest::qWaitForWindowExposed(m_window->homeWidget()));
     QTRY_VERIFY(host->queryInterface());
     QFloatExWidget* panel = m_window->findChild<QFloatExWidget*>();

@@ -131,7 +131,7 @@ void TstE2EArguments::pipesAndDevicesAreReported()
     QProcess* program = harness.startProgram({path});
     QVERIFY(harness.waitForWindow("OrvantoPDF") != 0);
     QVERIFY2(dismissErrorBox(harness, program), "no error box, or it did not close");
-    QVERIFY(harness.homePageVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(harness.homePageVisible(), E2EHarness::slow(5000));
     QVERIFY(homePageCreatesDocument(harness));
     QCOMPARE(program->state(), QProcess::Running);
     // The new document has no file, so nothing at all is recorded.
@@ -162,7 +162,7 @@ void TstE2EArguments::folderNamedLikePdf()
         QTRY_COMPARE_WITH_TIMEOUT(harness.queryHistory("select filePath from history"), QStringList({inner}),
                                   E2EHarness::slow(10000));
     } else {
-        QVERIFY(harness.homePageVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(harness.homePageVisible(), E2EHarness::slow(5000));
         QVERIFY(homePageCreatesDocument(harness));
         QVERIFY(historyIsEmpty(harness));
     }
@@ -182,7 +182,7 @@ void TstE2EArguments::fileGoneBeforeTheOpen()
     QVERIFY(QFile::remove(pdf));
     QVERIFY(harness.waitForWindow("OrvantoPDF") != 0);
     QVERIFY2(dismissErrorBox(harness, program), "no error box, or it did not close");
-    QVERIFY(harness.homePageVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(harness.homePageVisible(), E2EHarness::slow(5000));
     QCOMPARE(program->state(), QProcess::Running);
     QVERIFY(historyIsEmpty(harness));
 }

@@ -49,7 +49,7 @@ void TstE2EDocuments::missingFileIsReportedAndNotRecorded()
     QProcess* program = harness.startProgram({"missing.pdf"}, m_files.path());
     const qulonglong window = harness.waitForWindow("OrvantoPDF");
     QVERIFY(window != 0);
-    QVERIFY(harness.homePageVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(harness.homePageVisible(), E2EHarness::slow(5000));
     // The error box is a second window of the same process.
     QTRY_VERIFY_WITH_TIMEOUT(harness.windowsOf(program).size() >= 3, E2EHarness::slow(10000));
     QCOMPARE(program->state(), QProcess::Running);
