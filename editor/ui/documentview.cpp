@@ -97,21 +97,13 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     m_annotationBar = new AnnotationBar(m_document->model(), m_pageView, this);
     layout->addWidget(m_annotationBar);
     layout->addWidget(m_splitter, 1);
-    m_findBar = new FindBar(
-        m_document->model(), [pages = m_pageView] { return pages->currentPage(); }, this);
-    m_findBar->hide();
-    layout->addWidget(m_findBar);
     setFocusProxy(m_pageView);
 
-    connect(m_findBar, &FindBar::signal_hitsChanged, m_pageView, &PageView::setTextHits);
-    connect(m_findBar, &FindBar::signal_showHit, this,
-            [this](const TextHit& hit) { m_pageView->showArea(hit.page, hit.areas.value(0)); });
-    connect(m_findBar, &FindBar::signal_dismissed, m_pageView, [this] { m_pageView->setFocus(); });
     auto* next = new QShortcut(QKeySequence(Qt::Key_F3), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-    connect(next, &QShortcut::activated, m_findBar, &FindBar::findNext);
+    connect(next, &QShortcut::activated, this, [this] { findBar()->findNext(); });
     auto* previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this, nullptr, nullptr,
                                    Qt::WidgetWithChildrenShortcut);
-    connect(previous, &QShortcut::activated, m_findBar, &FindBar::findPrevious);
+    connect(previous, &QShortcut::activated, this, [this] { findBar()->findPrevious(); });
 
     connect(m_outline, &OutlinePane::signal_goTo, m_pageView, &PageView::goToPage);
     m_outlineLoader = new OutlineLoader(this);
@@ -166,9 +158,25 @@ QFrame* DocumentView::buildRepairNotice()
     return notice;
 }
 
+FindBar* DocumentView::findBar()
+{
+    // Made on first use, under the pages: most documents are read without a search.
+    if (m_findBar)
+        return m_findBar;
+    m_findBar = new FindBar(
+        m_document->model(), [pages = m_pageView] { return pages->currentPage(); }, this);
+    m_findBar->hide();
+    layout()->addWidget(m_findBar);
+    connect(m_findBar, &FindBar::signal_hitsChanged, m_pageView, &PageView::setTextHits);
+    connect(m_findBar, &FindBar::signal_showHit, this,
+            [this](const TextHit& hit) { m_pageView->showArea(hit.page, hit.areas.value(0)); });
+    connect(m_findBar, &FindBar::signal_dismissed, m_pageView, [this] { m_pageView->setFocus(); });
+    return m_findBar;
+}
+
 void DocumentView::showFindBar()
 {
-    m_findBar->activate();
+    findBar()->activate();
 }
 
 bool DocumentView::areThumbnailsVisible() const

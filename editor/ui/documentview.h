@@ -44,7 +44,7 @@ public:
     // The bar above the pages saying the file was repaired; null for a file that needed none.
     QFrame* repairNotice() const { return m_repairNotice; }
     // The find bar under the pages; hidden until asked for.
-    FindBar* findBar() const { return m_findBar; }
+    FindBar* findBar();
     FileChangeBar* fileChangeBar() const { return m_fileChange; }
     void showFindBar();
 
@@ -101,7 +101,7 @@ private:
     StampsPane* m_stamps;
     AnnotationBar* m_annotationBar;
     ThumbnailPane* m_thumbnails;
-    FindBar* m_findBar;
+    FindBar* m_findBar = nullptr;
     FileChangeBar* m_fileChange;
     OutlineLoader* m_outlineLoader;
     std::shared_ptr<const RenderSource> m_pendingOutline; // to be read once the first page shows

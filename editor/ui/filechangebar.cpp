@@ -14,6 +14,23 @@ namespace pxv {
 FileChangeBar::FileChangeBar(Document* document, QWidget* parent) : QFrame(parent), m_document(document)
 {
     setObjectName(QStringLiteral("fileChangeBar"));
+    hide();
+    // A save replaces the file by renaming a new one over it, which ends the watch: the saved
+    // file is watched anew, and it is what the document knows.
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &FileChangeBar::checkFile);
+    connect(document, &Document::saved, this, [this] {
+        hide();
+        follow();
+    });
+    follow();
+}
+
+void FileChangeBar::buildContents()
+{
+    // Made when first shown: most files never change while open, and every open pays for what
+    // is made with its view.
+    if (layout())
+        return;
     setAttribute(Qt::WA_StyledBackground);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     setStyleSheet(QStringLiteral(
@@ -35,16 +52,6 @@ FileChangeBar::FileChangeBar(Document* document, QWidget* parent) : QFrame(paren
     row->addWidget(close);
     connect(reload, &QPushButton::clicked, this, &FileChangeBar::reloadRequested);
     connect(close, &QToolButton::clicked, this, &QWidget::hide);
-    hide();
-
-    // A save replaces the file by renaming a new one over it, which ends the watch: the saved
-    // file is watched anew, and it is what the document knows.
-    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &FileChangeBar::checkFile);
-    connect(document, &Document::saved, this, [this] {
-        hide();
-        follow();
-    });
-    follow();
 }
 
 void FileChangeBar::follow()
@@ -66,8 +73,10 @@ void FileChangeBar::checkFile()
     // Replacing a file by rename ends its watch; the new file is watched from now on.
     if (!m_watcher.files().contains(path))
         m_watcher.addPath(path);
-    if (stamp(path) != m_known)
+    if (stamp(path) != m_known) {
+        buildContents();
         show();
+    }
 }
 
 FileChangeBar::Stamp FileChangeBar::stamp(const QString& path)

@@ -30,6 +30,7 @@ signals:
 private:
     using Stamp = std::pair<qint64, QDateTime>;
     static Stamp stamp(const QString& path);
+    void buildContents();
     void follow(); // watches the document's file as it is now
 
     Document* m_document;
