@@ -33,6 +33,7 @@ class DialogProvider;
 class DocumentView;
 class PageBox;
 struct PageDialogContext;
+class ThumbnailPane;
 struct ConvertPreset;
 class ZoomBox;
 } // namespace pxv
@@ -156,6 +157,7 @@ private:
     bool runPageOperation(pxv::DocumentView* view, const QString& name, const QVariantMap& parameters,
                           const pxv::SplitProgress& progress = {});
     void connectPageCommands(pxv::DocumentView* view);
+    void connectThumbnails(pxv::DocumentView* view, pxv::ThumbnailPane* pane);
     // Rotates the chosen pages by degrees clockwise.
     void rotatePages(pxv::DocumentView* view, int degrees);
     void insertBlankPage(pxv::DocumentView* view);

@@ -57,7 +57,14 @@ bool CPXVControl::runPageOperation(DocumentView* view, const QString& name, cons
 
 void CPXVControl::connectPageCommands(DocumentView* view)
 {
-    pxv::ThumbnailPane* pane = view->thumbnailPane();
+    connect(view, &DocumentView::signal_paneMade, this, [this, view](QWidget* made) {
+        if (auto* pane = qobject_cast<pxv::ThumbnailPane*>(made))
+            connectThumbnails(view, pane);
+    });
+}
+
+void CPXVControl::connectThumbnails(DocumentView* view, pxv::ThumbnailPane* pane)
+{
     // The pane's context menu offers the Pages menu's commands, which act on its selection.
     pane->setContextMenuPolicy(Qt::ActionsContextMenu);
     for (const QString& name : {names::kRotateLeft, names::kRotateRight, names::kInsertBlankPage, names::kInsertPages,

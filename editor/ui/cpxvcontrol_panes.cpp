@@ -60,10 +60,13 @@ void CPXVControl::applyCommentStyles()
 
 void CPXVControl::connectPaneCommands(pxv::DocumentView* view)
 {
-    view->attachmentsPane()->setDialogs(m_dialogs.get());
     view->pageView()->setCommentStyles(commentStyles());
-    connect(view->stampsPane(), &pxv::StampsPane::imageStampWanted, this,
-            [this] { runCommand(names::kToolImageStamp); });
+    connect(view, &pxv::DocumentView::signal_paneMade, this, [this](QWidget* made) {
+        if (auto* attachments = qobject_cast<pxv::AttachmentsPane*>(made))
+            attachments->setDialogs(m_dialogs.get());
+        else if (auto* stamps = qobject_cast<pxv::StampsPane*>(made))
+            connect(stamps, &pxv::StampsPane::imageStampWanted, this, [this] { runCommand(names::kToolImageStamp); });
+    });
 }
 
 void CPXVControl::updatePaneActions()

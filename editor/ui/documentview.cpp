@@ -16,6 +16,7 @@
 #include "outlinepane.h"
 #include "pageview.h"
 #include "panelayout.h"
+#include "paneslot.h"
 #include "signaturespane.h"
 
 #include <QComboBox>
@@ -43,58 +44,50 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
 {
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->setChildrenCollapsible(false);
-    m_pageView = new PageView(m_document->model(), m_splitter);
-    m_outline = new OutlinePane(m_document->model(), m_pageView, m_splitter);
-    m_history = new HistoryPane(m_document->model(), m_splitter);
-    m_history->hide();
-    m_commentsPanel = new QWidget(m_splitter);
-    m_comments = new CommentsPane(m_document->model(), m_pageView, m_commentsPanel);
-    auto* commentsLayout = new QVBoxLayout(m_commentsPanel);
-    commentsLayout->setContentsMargins(0, 0, 0, 0);
-    commentsLayout->setSpacing(2);
-    commentsLayout->addWidget(m_comments->makeFilter(m_commentsPanel));
-    commentsLayout->addWidget(m_comments, 1);
-    m_commentsPanel->hide();
-    m_attachments = new AttachmentsPane(m_document->model(), m_splitter);
-    m_attachments->hide();
-    m_layers = new LayersPane(m_document->model(), m_splitter);
-    m_layers->hide();
-    m_signatures = new SignaturesPane(m_document->model(), m_pageView, m_splitter);
-    m_signatures->hide();
-    m_stamps = new StampsPane(m_pageView, m_splitter);
-    m_stamps->hide();
-    m_thumbnails = new ThumbnailPane(m_document->model(), m_splitter);
-    m_thumbnails->hide();
-    m_splitter->addWidget(m_thumbnails);
-    m_splitter->addWidget(m_outline);
-    m_splitter->addWidget(m_pageView);
-    m_splitter->addWidget(m_history);
-    m_splitter->addWidget(m_commentsPanel);
-    m_splitter->addWidget(m_attachments);
-    m_splitter->addWidget(m_layers);
-    m_splitter->addWidget(m_signatures);
-    m_splitter->addWidget(m_stamps);
+    Document* model = m_document->model();
+    m_pageView = new PageView(model, m_splitter);
+    m_outline = new OutlinePane(model, m_pageView, m_splitter);
+    m_thumbnails = makeSlot([this, model](PaneSlot* slot, QVBoxLayout* layout) {
+        auto* pane = new ThumbnailPane(model, slot);
+        connect(pane, &ThumbnailPane::signal_goTo, m_pageView, [this](int page) { m_pageView->goToPage(page); });
+        connect(m_pageView, &PageView::currentPageChanged, pane, &ThumbnailPane::setCurrentPage);
+        layout->addWidget(pane);
+        return pane;
+    });
+    m_history = makeSlot(alone([model](QWidget* slot) { return new HistoryPane(model, slot); }));
+    m_comments = makeSlot([this, model](PaneSlot* slot, QVBoxLayout* layout) {
+        auto* pane = new CommentsPane(model, m_pageView, slot);
+        layout->addWidget(pane->makeFilter(slot));
+        layout->addWidget(pane, 1);
+        return pane;
+    });
+    m_attachments = makeSlot(alone([model](QWidget* slot) { return new AttachmentsPane(model, slot); }));
+    m_layers = makeSlot(alone([model](QWidget* slot) { return new LayersPane(model, slot); }));
+    m_signatures = makeSlot(
+        alone([this, model](QWidget* slot) { return new SignaturesPane(model, m_pageView, slot); }));
+    m_stamps = makeSlot(alone([this](QWidget* slot) { return new StampsPane(m_pageView, slot); }));
+    for (QWidget* pane : std::initializer_list<QWidget*>{m_thumbnails, m_outline, m_pageView, m_history, m_comments,
+                                                         m_attachments, m_layers, m_signatures, m_stamps})
+        m_splitter->addWidget(pane);
     for (int pane = 0; pane < m_splitter->count(); ++pane)
         m_splitter->setStretchFactor(pane, m_splitter->widget(pane) == m_pageView ? 1 : 0);
     m_splitter->setSizes({kDefaultThumbnailsWidth, kDefaultOutlineWidth, 800, kDefaultOutlineWidth,
                           kDefaultCommentsWidth, kDefaultCommentsWidth, kDefaultOutlineWidth, kDefaultCommentsWidth,
                           kDefaultOutlineWidth});
-    connect(m_thumbnails, &ThumbnailPane::signal_goTo, m_pageView, [this](int page) { m_pageView->goToPage(page); });
-    connect(m_pageView, &PageView::currentPageChanged, m_thumbnails, &ThumbnailPane::setCurrentPage);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    if (m_document->model()->wasRepaired()) {
+    if (model->wasRepaired()) {
         // Not a modal box: a file opened by the host must open without waiting for anyone.
         m_repairNotice = buildRepairNotice();
         layout->addWidget(m_repairNotice);
         // Once saved, the file on disk is the repaired one and the notice has said its piece.
-        connect(m_document->model(), &Document::saved, m_repairNotice, &QWidget::hide);
+        connect(model, &Document::saved, m_repairNotice, &QWidget::hide);
     }
-    m_fileChange = new FileChangeBar(m_document->model(), this);
+    m_fileChange = new FileChangeBar(model, this);
     layout->addWidget(m_fileChange);
-    m_annotationBar = new AnnotationBar(m_document->model(), m_pageView, this);
+    m_annotationBar = new AnnotationBar(model, m_pageView, this);
     layout->addWidget(m_annotationBar);
     layout->addWidget(m_splitter, 1);
     setFocusProxy(m_pageView);
@@ -112,8 +105,8 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     // when that page cannot be drawn or the tab is not shown.
     connect(m_pageView, &PageView::firstPagePainted, this, &DocumentView::loadPendingOutline);
     QTimer::singleShot(kOutlineLatestMs, this, &DocumentView::loadPendingOutline);
-    connect(m_document->model(), &Document::sourceChanged, this, &DocumentView::onSourceChanged);
-    connect(m_document->model(), &Document::pagesChanged, this, [this](const PageChanges& changes) {
+    connect(model, &Document::sourceChanged, this, &DocumentView::onSourceChanged);
+    connect(model, &Document::pagesChanged, this, [this](const PageChanges& changes) {
         if (changes.outline || changes.everything)
             onSourceChanged();
     });
@@ -179,6 +172,64 @@ void DocumentView::showFindBar()
     findBar()->activate();
 }
 
+PaneSlot* DocumentView::makeSlot(PaneSlot::Maker make)
+{
+    auto* slot = new PaneSlot(std::move(make), m_splitter);
+    connect(slot, &PaneSlot::made, this, &DocumentView::signal_paneMade);
+    return slot;
+}
+
+PaneSlot::Maker DocumentView::alone(const std::function<QWidget*(QWidget* slot)>& make)
+{
+    return [make](PaneSlot* slot, QVBoxLayout* layout) {
+        QWidget* pane = make(slot);
+        layout->addWidget(pane);
+        return pane;
+    };
+}
+
+void DocumentView::showSlot(PaneSlot* slot, bool visible)
+{
+    if (visible)
+        slot->pane();
+    slot->setVisible(visible);
+}
+
+HistoryPane* DocumentView::historyPane()
+{
+    return static_cast<HistoryPane*>(m_history->pane());
+}
+
+ThumbnailPane* DocumentView::thumbnailPane()
+{
+    return static_cast<ThumbnailPane*>(m_thumbnails->pane());
+}
+
+CommentsPane* DocumentView::commentsPane()
+{
+    return static_cast<CommentsPane*>(m_comments->pane());
+}
+
+AttachmentsPane* DocumentView::attachmentsPane()
+{
+    return static_cast<AttachmentsPane*>(m_attachments->pane());
+}
+
+LayersPane* DocumentView::layersPane()
+{
+    return static_cast<LayersPane*>(m_layers->pane());
+}
+
+StampsPane* DocumentView::stampsPane()
+{
+    return static_cast<StampsPane*>(m_stamps->pane());
+}
+
+SignaturesPane* DocumentView::signaturesPane()
+{
+    return static_cast<SignaturesPane*>(m_signatures->pane());
+}
+
 bool DocumentView::areThumbnailsVisible() const
 {
     return !m_thumbnails->isHidden();
@@ -186,19 +237,19 @@ bool DocumentView::areThumbnailsVisible() const
 
 void DocumentView::setThumbnailsVisible(bool visible)
 {
-    m_thumbnails->setVisible(visible);
+    showSlot(m_thumbnails, visible);
     if (visible)
-        m_thumbnails->setCurrentPage(m_pageView->currentPage());
+        thumbnailPane()->setCurrentPage(m_pageView->currentPage());
 }
 
 bool DocumentView::isCommentsVisible() const
 {
-    return !m_commentsPanel->isHidden();
+    return !m_comments->isHidden();
 }
 
 void DocumentView::setCommentsVisible(bool visible)
 {
-    m_commentsPanel->setVisible(visible);
+    showSlot(m_comments, visible);
 }
 
 bool DocumentView::isAttachmentsVisible() const
@@ -208,7 +259,7 @@ bool DocumentView::isAttachmentsVisible() const
 
 void DocumentView::setAttachmentsVisible(bool visible)
 {
-    m_attachments->setVisible(visible);
+    showSlot(m_attachments, visible);
 }
 
 bool DocumentView::isLayersVisible() const
@@ -218,7 +269,7 @@ bool DocumentView::isLayersVisible() const
 
 void DocumentView::setLayersVisible(bool visible)
 {
-    m_layers->setVisible(visible);
+    showSlot(m_layers, visible);
 }
 
 bool DocumentView::isStampsVisible() const
@@ -228,7 +279,7 @@ bool DocumentView::isStampsVisible() const
 
 void DocumentView::setStampsVisible(bool visible)
 {
-    m_stamps->setVisible(visible);
+    showSlot(m_stamps, visible);
 }
 
 bool DocumentView::isSignaturesVisible() const
@@ -238,7 +289,7 @@ bool DocumentView::isSignaturesVisible() const
 
 void DocumentView::setSignaturesVisible(bool visible)
 {
-    m_signatures->setVisible(visible);
+    showSlot(m_signatures, visible);
 }
 
 bool DocumentView::isHistoryVisible() const
@@ -248,7 +299,7 @@ bool DocumentView::isHistoryVisible() const
 
 void DocumentView::setHistoryVisible(bool visible)
 {
-    m_history->setVisible(visible);
+    showSlot(m_history, visible);
 }
 
 bool DocumentView::hasOutline() const

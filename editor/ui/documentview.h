@@ -2,6 +2,7 @@
 
 #include "ui/layer.h"
 
+#include "ui/paneslot.h"
 #include "values/types.h"
 
 #include <QWidget>
@@ -48,23 +49,23 @@ public:
     FileChangeBar* fileChangeBar() const { return m_fileChange; }
     void showFindBar();
 
-    HistoryPane* historyPane() const { return m_history; }
-    ThumbnailPane* thumbnailPane() const { return m_thumbnails; }
+    HistoryPane* historyPane();
+    ThumbnailPane* thumbnailPane();
     bool areThumbnailsVisible() const;
     void setThumbnailsVisible(bool visible);
-    CommentsPane* commentsPane() const { return m_comments; }
+    CommentsPane* commentsPane();
     bool isCommentsVisible() const;
     void setCommentsVisible(bool visible);
-    AttachmentsPane* attachmentsPane() const { return m_attachments; }
+    AttachmentsPane* attachmentsPane();
     bool isAttachmentsVisible() const;
     void setAttachmentsVisible(bool visible);
-    LayersPane* layersPane() const { return m_layers; }
+    LayersPane* layersPane();
     bool isLayersVisible() const;
     void setLayersVisible(bool visible);
-    StampsPane* stampsPane() const { return m_stamps; }
+    StampsPane* stampsPane();
     bool isStampsVisible() const;
     void setStampsVisible(bool visible);
-    SignaturesPane* signaturesPane() const { return m_signatures; }
+    SignaturesPane* signaturesPane();
     bool isSignaturesVisible() const;
     void setSignaturesVisible(bool visible);
     bool isHistoryVisible() const;
@@ -77,6 +78,8 @@ public:
 
 signals:
     void signal_outlineVisibilityChanged(bool visible);
+    // A side pane was made, on its first need.
+    void signal_paneMade(QWidget* pane);
 
 private slots:
     void onSourceChanged();
@@ -85,6 +88,9 @@ private slots:
 
 private:
     QFrame* buildRepairNotice();
+    PaneSlot* makeSlot(PaneSlot::Maker make);
+    static PaneSlot::Maker alone(const std::function<QWidget*(QWidget* slot)>& make);
+    static void showSlot(PaneSlot* slot, bool visible);
     void showOutlineIfWanted();
 
     std::shared_ptr<CPXVDocument> m_document;
@@ -92,15 +98,14 @@ private:
     QSplitter* m_splitter;
     OutlinePane* m_outline;
     PageView* m_pageView;
-    HistoryPane* m_history;
-    CommentsPane* m_comments;
-    AttachmentsPane* m_attachments;
-    LayersPane* m_layers;
-    QWidget* m_commentsPanel; // the pane under its filter
-    SignaturesPane* m_signatures;
-    StampsPane* m_stamps;
+    PaneSlot* m_history;
+    PaneSlot* m_comments;
+    PaneSlot* m_attachments;
+    PaneSlot* m_layers;
+    PaneSlot* m_signatures;
+    PaneSlot* m_stamps;
     AnnotationBar* m_annotationBar;
-    ThumbnailPane* m_thumbnails;
+    PaneSlot* m_thumbnails;
     FindBar* m_findBar = nullptr;
     FileChangeBar* m_fileChange;
     OutlineLoader* m_outlineLoader;

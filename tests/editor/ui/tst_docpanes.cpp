@@ -152,6 +152,8 @@ private slots:
     {
         auto view = openView("attach.pdf", testpdfs::sample({1}));
         Document* model = view->document()->model();
+        // Hidden panes are made on their first need, not with every open.
+        QVERIFY(!view->findChild<pxv::AttachmentsPane*>());
         pxv::AttachmentsPane* pane = view->attachmentsPane();
         QCOMPARE(pane->objectName(), QString("attachmentsView"));
         FakeDialogs dialogs;
