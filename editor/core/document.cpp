@@ -21,7 +21,7 @@ namespace {
 constexpr QSizeF kA4Points(595.2756, 841.8898); // 210 mm × 297 mm
 // Page sizes read while opening: the pages of the first screen at a fitting zoom. The rest are
 // read in slices once the first page is on screen; every one read here delays it.
-constexpr int kPagesReadOnOpening = 8;
+constexpr int kPagesReadOnOpening = 2;
 
 quint64 nextSourceKey()
 {
