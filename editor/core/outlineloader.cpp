@@ -1,5 +1,6 @@
 #include "outlineloader.h"
 
+#include "queuedcall.h"
 #include "sourcecopy.h"
 #include "workerthread.h"
 
@@ -46,8 +47,7 @@ public:
         OutlineLoader* receiver = m_shared->receiver;
         if (!receiver || m_shared->latest != m_source->key)
             return;
-        QMetaObject::invokeMethod(
-            receiver, [receiver, items] { emit receiver->loaded(items); }, Qt::QueuedConnection);
+        postCall(receiver, [receiver, items] { emit receiver->loaded(items); });
     }
 
 private:
