@@ -1,5 +1,7 @@
 #include "mutrim.h"
 
+#include "imagepool.h"
+
 #include <condition_variable>
 #include <malloc.h>
 #include <mutex>
@@ -58,6 +60,7 @@ void trimFreedMemory()
     // Never deleted, its thread never joined: documents are still closed while the program
     // exits, after every static would have been destroyed.
     static auto* trimmer = new Trimmer;
+    dropPooledImageMemory();
     trimmer->request();
 }
 
