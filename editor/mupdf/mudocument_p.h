@@ -31,9 +31,11 @@ struct MuDocument::Impl
     // Display lists of a handful of recent pages: re-rendering at a new zoom skips
     // interpreting the page again, while memory stays independent of the page count.
     static constexpr size_t kMaxCachedLists = 8;
+    // Pages drawn lately without a display list: drawn again, they get one.
+    std::deque<int> drawnWithoutList;
     // Pages interpreted since the parsed objects were last dropped (see renderPage).
-    int listsSinceObjectsDropped = 0;
-    static constexpr int kListsBetweenObjectDrops = 16;
+    int pagesRunSinceObjectsDropped = 0;
+    static constexpr int kPagesRunBetweenObjectDrops = 16;
 
     ContextPtr context; // first: dropped after every handle below
     // The file of a document opened from memory, read in place by MuPDF: a copy per render
@@ -86,11 +88,12 @@ struct MuDocument::Impl
     void mendIfSuspect();
 };
 
-// The display list of a page (its contents and annotations) and the page's bounds, for drawing.
-// With hideLinks, the page is loaded without its link annotations, which are never drawn and
-// would each have their target resolved; only for documents whose objects nothing else alters
-// meanwhile. Throws MuPDF errors.
-fz_display_list* newPageList(fz_context* ctx, pdf_document* doc, int page, bool hideLinks, fz_rect* bounds);
+// Runs use on the page (its contents and annotations), for drawing. With hideLinks, the page is
+// loaded without its link annotations, which are never drawn and would each have their target
+// resolved; only for documents whose objects nothing else alters meanwhile. use may only throw
+// MuPDF errors; so does this.
+void useShownPage(fz_context* ctx, pdf_document* doc, int page, bool hideLinks,
+                  const std::function<void(fz_page*)>& use);
 
 // A page loaded for its annotations or form widgets, dropped when the handle goes.
 PageHandle loadPage(fz_context* ctx, pdf_document* doc, int page);

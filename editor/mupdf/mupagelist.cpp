@@ -1,4 +1,4 @@
-// Display lists of pages for drawing, from pages loaded without their link annotations.
+// Pages loaded for drawing without their link annotations.
 
 #include "mudocument_p.h"
 
@@ -94,20 +94,18 @@ LentPage lendWithoutLinks(fz_context* ctx, pdf_document* doc, int page)
     return lent;
 }
 
-// The display list of the page, loaded while lent is in the table.
-fz_display_list* pageList(fz_context* ctx, pdf_document* doc, int page, const LentPage lent, fz_rect* bounds)
+// Runs use on the page, loaded while lent is in the table.
+void useLoadedPage(fz_context* ctx, pdf_document* doc, int page, const LentPage lent,
+                   const std::function<void(fz_page*)>& use)
 {
-    fz_display_list* list = nullptr;
     fz_page* fzPage = nullptr;
-    fz_var(list);
     fz_var(fzPage);
     if (lent.entry)
         lent.entry->obj = lent.shown;
     fz_try(ctx)
     {
         fzPage = fz_load_page(ctx, &doc->super, page);
-        *bounds = fz_bound_page(ctx, fzPage);
-        list = fz_new_display_list_from_page(ctx, fzPage);
+        use(fzPage);
     }
     fz_always(ctx)
     {
@@ -122,15 +120,15 @@ fz_display_list* pageList(fz_context* ctx, pdf_document* doc, int page, const Le
     {
         fz_rethrow(ctx);
     }
-    return list;
 }
 
 } // namespace
 
-fz_display_list* newPageList(fz_context* ctx, pdf_document* doc, int page, bool hideLinks, fz_rect* bounds)
+void useShownPage(fz_context* ctx, pdf_document* doc, int page, bool hideLinks,
+                  const std::function<void(fz_page*)>& use)
 {
     const LentPage lent = hideLinks ? lendWithoutLinks(ctx, doc, page) : LentPage{};
-    return pageList(ctx, doc, page, lent, bounds);
+    useLoadedPage(ctx, doc, page, lent, use);
 }
 
 } // namespace pxv::mu

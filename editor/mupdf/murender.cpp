@@ -1,3 +1,4 @@
+#include "imagepool.h"
 #include "mudocument_p.h"
 
 #include <algorithm>
@@ -16,6 +17,88 @@ constexpr qint64 kBandPixels = 4ll * 1024 * 1024;
 // largest scale that fits and shown stretched, slightly soft, instead of not at all.
 constexpr double kMaxPixels = 8192.0 * 8192.0;
 
+// Where a page with the given bounds is drawn: the transform, and the device pixels drawn (the
+// whole page, or the caller's part of it).
+struct Placement
+{
+    fz_matrix ctm;
+    fz_irect box;
+    int width() const { return box.x1 - box.x0; }
+    int height() const { return box.y1 - box.y0; }
+};
+
+Placement placement(const fz_rect& bounds, double scale, const QRect& clip)
+{
+    const double pageArea = double(bounds.x1 - bounds.x0) * double(bounds.y1 - bounds.y0);
+    // A part of the page is drawn at any scale: its size is the caller's.
+    const double drawn = clip.isNull() ? std::min(scale, std::sqrt(kMaxPixels / std::max(pageArea, 1.0))) : scale;
+    Placement at;
+    at.ctm = fz_scale(float(drawn), float(drawn));
+    at.box = fz_round_rect(fz_transform_rect(bounds, at.ctm));
+    if (!clip.isNull())
+        at.box = fz_intersect_irect(at.box, fz_irect{at.box.x0 + clip.left(), at.box.y0 + clip.top(),
+                                                     at.box.x0 + clip.left() + clip.width(),
+                                                     at.box.y0 + clip.top() + clip.height()});
+    return at;
+}
+
+// An image for the placement, white. Throws MuPDF errors.
+QImage newPageImage(fz_context* ctx, const Placement& at)
+{
+    if (at.width() <= 0 || at.height() <= 0)
+        fz_throw(ctx, FZ_ERROR_GENERIC, "the page has no area");
+    QImage image = newWhiteImage(at.width(), at.height());
+    if (image.isNull())
+        fz_throw(ctx, FZ_ERROR_GENERIC, "not enough memory to draw the page");
+    return image;
+}
+
+// Draws what run sends a device into rows of image, starting at row top; band is those rows'
+// area in device pixels. Throws MuPDF errors.
+void drawRows(fz_context* ctx, QImage& image, int top, const fz_irect& band, const std::function<void(fz_device*)>& run)
+{
+    // BGRA with alpha over the white fill: every pixel stays opaque, which is QImage's RGB32 in
+    // memory, the format painted without blending.
+    fz_pixmap* pixmap = fz_new_pixmap_with_bbox_and_data(ctx, fz_device_bgr(ctx), band, nullptr, 1,
+                                                         image.scanLine(top));
+    fz_device* device = nullptr;
+    fz_var(device);
+    fz_try(ctx)
+    {
+        device = fz_new_draw_device(ctx, fz_identity, pixmap);
+        run(device);
+        fz_close_device(ctx, device);
+    }
+    fz_always(ctx)
+    {
+        fz_drop_device(ctx, device);
+        fz_drop_pixmap(ctx, pixmap);
+    }
+    fz_catch(ctx)
+    {
+        fz_rethrow(ctx);
+    }
+}
+
+QImage drawList(fz_context* ctx, fz_display_list* list, const Placement& at, const std::atomic<int>* abort)
+{
+    QImage image;
+    guarded(ctx, [&] { image = newPageImage(ctx, at); });
+    const int bandRows = int(std::max<qint64>(256, kBandPixels / at.width()));
+    for (int top = 0; top < at.height(); top += bandRows) {
+        if (abort && abort->load(std::memory_order_relaxed))
+            throw MuError(FZ_ERROR_ABORT, "drawing cancelled");
+        const int rows = std::min(bandRows, at.height() - top);
+        const fz_irect band{at.box.x0, at.box.y0 + top, at.box.x1, at.box.y0 + top + rows};
+        guarded(ctx, [&] {
+            drawRows(ctx, image, top, band, [&](fz_device* device) {
+                fz_run_display_list(ctx, list, device, at.ctm, fz_rect_from_irect(band), nullptr);
+            });
+        });
+    }
+    return image;
+}
+
 } // namespace
 
 QImage MuDocument::renderPage(int page, double scale, const std::atomic<int>* abort, const QRect& clip)
@@ -27,82 +110,54 @@ QImage MuDocument::renderPage(int page, double scale, const std::atomic<int>* ab
                               [page](const Impl::CachedList& entry) { return entry.page == page; });
     if (found != d->lists.end()) {
         std::rotate(d->lists.begin(), found, found + 1);
-    } else {
-        fz_display_list* list = nullptr;
-        fz_rect bounds{};
-        // Only a document without a journal can lend a page object: an edit meanwhile would
-        // record the copy.
-        const bool hideLinks = !d->journalEnabled;
-        guarded(ctx, [&] { list = newPageList(ctx, d->pdf(), page, hideLinks, &bounds); });
-        // The lists hold what drawing needs; the parsed objects of the pages would otherwise
-        // stay until the copy is closed, and a copy walked end to end would hold the whole
-        // file's. Dropped now and then, not per page: objects packed in object streams are
-        // read a whole stream at a time.
-        if (++d->listsSinceObjectsDropped >= Impl::kListsBetweenObjectDrops) {
-            d->dropParsedObjects();
-            d->listsSinceObjectsDropped = 0;
-        }
-        Impl::CachedList entry;
-        entry.page = page;
-        entry.list = DisplayListHandle(ctx, list);
-        entry.bounds = bounds;
-        d->lists.push_front(std::move(entry));
-        if (d->lists.size() > Impl::kMaxCachedLists)
-            d->lists.pop_back();
+        const Impl::CachedList& entry = d->lists.front();
+        return drawList(ctx, entry.list.get(), placement(entry.bounds, scale, clip), abort);
     }
-    Impl::CachedList& entry = d->lists.front();
 
-    const double pageArea = double(entry.bounds.x1 - entry.bounds.x0) * double(entry.bounds.y1 - entry.bounds.y0);
-    // A part of the page is drawn at any scale: its size is the caller's.
-    const double drawn = clip.isNull() ? std::min(scale, std::sqrt(kMaxPixels / std::max(pageArea, 1.0))) : scale;
-    const fz_matrix ctm = fz_scale(float(drawn), float(drawn));
-    fz_irect box = fz_round_rect(fz_transform_rect(entry.bounds, ctm));
-    if (!clip.isNull())
-        box = fz_intersect_irect(box,
-                                 fz_irect{box.x0 + clip.left(), box.y0 + clip.top(),
-                                          box.x0 + clip.left() + clip.width(), box.y0 + clip.top() + clip.height()});
-    const int width = box.x1 - box.x0;
-    const int height = box.y1 - box.y0;
-    if (width <= 0 || height <= 0)
-        throw MuError(FZ_ERROR_GENERIC, "the page has no area");
-
-    QImage image(width, height, QImage::Format_RGB32);
-    if (image.isNull())
-        throw MuError(FZ_ERROR_GENERIC, "not enough memory to draw the page");
-    image.fill(Qt::white);
-
-    fz_display_list* list = entry.list.get();
-    const int bandRows = int(std::max<qint64>(256, kBandPixels / width));
-    for (int top = 0; top < height; top += bandRows) {
-        if (abort && abort->load(std::memory_order_relaxed))
-            throw MuError(FZ_ERROR_ABORT, "drawing cancelled");
-        const int rows = std::min(bandRows, height - top);
-        const fz_irect band{box.x0, box.y0 + top, box.x1, box.y0 + top + rows};
-        unsigned char* samples = image.scanLine(top);
-        guarded(ctx, [&] {
-            // BGRA with alpha over the white fill: every pixel stays opaque, which is QImage's
-            // RGB32 in memory, the format painted without blending.
-            fz_pixmap* pixmap = fz_new_pixmap_with_bbox_and_data(ctx, fz_device_bgr(ctx), band, nullptr, 1, samples);
-            fz_device* device = nullptr;
-            fz_var(device);
-            fz_try(ctx)
-            {
-                device = fz_new_draw_device(ctx, fz_identity, pixmap);
-                fz_run_display_list(ctx, list, device, ctm, fz_rect_from_irect(band), nullptr);
-                fz_close_device(ctx, device);
-            }
-            fz_always(ctx)
-            {
-                fz_drop_device(ctx, device);
-                fz_drop_pixmap(ctx, pixmap);
-            }
-            fz_catch(ctx)
-            {
-                fz_rethrow(ctx);
+    // A page drawn whole in one band, and not lately, is drawn straight from its contents: a
+    // display list costs a third more than that, and serves only the page's next draws (a zoom,
+    // tiles, a band at a time), which take one from their second draw on.
+    auto drawnLately = std::find(d->drawnWithoutList.begin(), d->drawnWithoutList.end(), page);
+    const bool direct = clip.isNull() && drawnLately == d->drawnWithoutList.end();
+    if (drawnLately != d->drawnWithoutList.end())
+        d->drawnWithoutList.erase(drawnLately);
+    // Only a document without a journal can lend a page object: an edit meanwhile would record
+    // the copy.
+    const bool hideLinks = !d->journalEnabled;
+    QImage image;
+    Impl::CachedList entry;
+    entry.page = page;
+    guarded(ctx, [&] {
+        useShownPage(ctx, d->pdf(), page, hideLinks, [&](fz_page* shown) {
+            entry.bounds = fz_bound_page(ctx, shown);
+            const Placement at = placement(entry.bounds, scale, clip);
+            if (direct && qint64(at.width()) * at.height() <= kBandPixels) {
+                image = newPageImage(ctx, at);
+                drawRows(ctx, image, 0, at.box,
+                         [&](fz_device* device) { fz_run_page(ctx, shown, device, at.ctm, nullptr); });
+            } else {
+                entry.list = DisplayListHandle(ctx, fz_new_display_list_from_page(ctx, shown));
             }
         });
+    });
+    // What drawing parsed stays until the copy is closed, and a copy walked end to end would
+    // hold the whole file's. Dropped now and then, not per page: objects packed in object
+    // streams are read a whole stream at a time.
+    if (++d->pagesRunSinceObjectsDropped >= Impl::kPagesRunBetweenObjectDrops) {
+        d->dropParsedObjects();
+        d->pagesRunSinceObjectsDropped = 0;
     }
-    return image;
+    if (!image.isNull()) {
+        d->drawnWithoutList.push_front(page);
+        if (d->drawnWithoutList.size() > Impl::kMaxCachedLists)
+            d->drawnWithoutList.pop_back();
+        return image;
+    }
+    d->lists.push_front(std::move(entry));
+    if (d->lists.size() > Impl::kMaxCachedLists)
+        d->lists.pop_back();
+    const Impl::CachedList& cached = d->lists.front();
+    return drawList(ctx, cached.list.get(), placement(cached.bounds, scale, clip), abort);
 }
 
 } // namespace pxv::mu

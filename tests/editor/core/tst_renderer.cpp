@@ -4,6 +4,7 @@
 
 #include "core/pagerenderer.h"
 #include "core/renderworker.h"
+#include "mupdf/mudocument.h"
 #include "pdffolder.h"
 
 #include <QtTest>
@@ -211,6 +212,27 @@ private slots:
         QVERIFY(qint64(image.width()) * image.height() <= 8192ll * 8192ll);
         QVERIFY(image.width() >= 8000);
         QCOMPARE(renderer.cachedImage(0, 2.0), image);
+    }
+
+    void imagesAreTheSameOnEveryDrawing()
+    {
+        // A page's first drawing runs its contents straight into the image, its next ones replay
+        // a display list; images reuse the memory of freed ones.
+        const QByteArray black = "0 0 0 rg 0 0 200 200 re f";
+        const QByteArray pdf = testpdfs::build(
+            {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 >>",
+             "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] /Contents 5 0 R >>",
+             "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] >>",
+             "<< /Length " + QByteArray::number(black.size()) + " >>\nstream\n" + black + "\nendstream"});
+        const QString path = m_dir.filePath("blackwhite.pdf");
+        QVERIFY(!testpdfs::writeBytes(path, pdf).isEmpty());
+        auto copy = pxv::mu::MuDocument::openFile(path);
+        const QImage first = copy->renderPage(0, 1.0, nullptr).copy();
+        QCOMPARE(first.pixel(100, 100), qRgb(0, 0, 0));
+        QImage white(first.size(), QImage::Format_RGB32);
+        white.fill(Qt::white);
+        QCOMPARE(copy->renderPage(1, 1.0, nullptr), white);
+        QCOMPARE(copy->renderPage(0, 1.0, nullptr), first);
     }
 
     void tilesAreCutsOfThePageImage()
