@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QTransform>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
@@ -79,8 +80,12 @@ constexpr double kNoteTextHeight = 80.0;
 // A background tab keeps only a little of its rendered pages, so that many open documents do not
 // add up to many full caches.
 constexpr qint64 kBackgroundCacheBytes = 8ll * 1024 * 1024;
-// Pages whose sizes are read per turn of the event loop: a few milliseconds at most.
+// Page sizes are read a slice per turn of the event loop, a few pages at a time, until the slice
+// has its pages or its time: a page of an index, its links parsed with it, can take most of a
+// millisecond.
 constexpr int kSizeSlice = 64;
+constexpr int kSizeChunk = 8;
+constexpr qint64 kSizeSliceNs = 8'000'000;
 
 // Scroll bars count in int, and a huge page far zoomed in is taller than that. Positions beyond
 // half the range are clamped (sums of two stay in range): the view cannot scroll further, but
@@ -216,7 +221,12 @@ void PageView::readPageSizesThrough(int page)
 
 void PageView::onReadSomePageSizes()
 {
-    if (!m_document || m_document->readPageSizes(kSizeSlice))
+    QElapsedTimer clock;
+    clock.start();
+    bool over = !m_document;
+    for (int read = 0; !over && read < kSizeSlice && clock.nsecsElapsed() < kSizeSliceNs; read += kSizeChunk)
+        over = m_document->readPageSizes(kSizeChunk);
+    if (over)
         m_sizeReader.stop();
     const QVector<QSizeF> sizes = layoutSizes();
     if (m_layout.hasPageSizes(sizes))
