@@ -4,19 +4,24 @@
 
 #include <algorithm>
 
-bool waitFor(const std::function<bool()>& done, int timeoutMs)
+bool waitFor(const std::function<bool()>& done, int timeoutMs, WaitWake* wake)
 {
     if (done())
         return true;
     QEventLoop loop;
-    QTimer check;
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+    const auto look = [&] {
         if (done())
             loop.quit();
-    });
+    };
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, look);
     check.start(1);
     QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    if (wake)
+        wake->m_check = look;
     loop.exec();
+    if (wake)
+        wake->m_check = nullptr;
     return done();
 }
 

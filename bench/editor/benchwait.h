@@ -8,9 +8,25 @@
 
 #include <functional>
 
+// Lets whoever sees the awaited change end a waitFor() at once, instead of at its next look.
+class WaitWake
+{
+public:
+    void wake() const
+    {
+        if (m_check)
+            m_check();
+    }
+
+private:
+    friend bool waitFor(const std::function<bool()>&, int, WaitWake*);
+    std::function<void()> m_check;
+};
+
 // Runs the event loop until done() holds or timeoutMs passes; false on timeout. The loop sleeps
-// between events, so that the GUI thread leaves the cores to the render workers.
-bool waitFor(const std::function<bool()>& done, int timeoutMs);
+// between events, so that the GUI thread leaves the cores to the render workers. It looks every
+// millisecond, and whenever wake is woken.
+bool waitFor(const std::function<bool()>& done, int timeoutMs, WaitWake* wake = nullptr);
 
 // The longest gap between the ticks of a 1 ms timer on the GUI thread: how long it was kept from
 // its events at worst.

@@ -36,6 +36,7 @@ public:
 
     int count() const { return m_pages.size(); }
     bool contains(int page) const { return m_pages.contains(page); }
+    WaitWake* wake() { return &m_wake; }
 
     bool eventFilter(QObject*, QEvent* event) override
     {
@@ -49,6 +50,7 @@ public:
                 && !m_view->renderer()->cachedImage(page, m_pixelsPerPoint).isNull())
                 m_pages.insert(page);
         }
+        m_wake.wake();
         return false;
     }
 
@@ -56,6 +58,7 @@ private:
     pxv::PageView* m_view;
     double m_pixelsPerPoint;
     QSet<int> m_pages;
+    WaitWake m_wake;
 };
 
 // Device pixels per PDF point the view draws at now: it changes when a rotated page changes the
@@ -174,7 +177,9 @@ EditorRun::Scroll EditorRun::scroll()
     clock.start();
     for (int page = 0; page < m_view->pageCount(); ++page) {
         m_view->goToPage(page);
-        if (!waitFor([&] { return painted.contains(page); }, 30000)) {
+        // Ended by the paint that shows the page: a look every millisecond would add up to one
+        // to every step.
+        if (!waitFor([&] { return painted.contains(page); }, 30000, painted.wake())) {
             m_error = QStringLiteral("page %1 was not painted within 30 s").arg(page + 1);
             return result;
         }
