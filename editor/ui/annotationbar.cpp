@@ -17,6 +17,16 @@ AnnotationBar::AnnotationBar(Document* document, PageView* pages, QWidget* paren
     : QFrame(parent), m_document(document), m_pages(pages)
 {
     setObjectName(QStringLiteral("annotationBar"));
+    connect(pages, &PageView::annotationSelectionChanged, this, &AnnotationBar::showSelected);
+    connect(document, &Document::pagesChanged, this, &AnnotationBar::showSelected);
+    hide();
+}
+
+void AnnotationBar::buildContents()
+{
+    // Made when a comment is first selected: every open pays for what is made with its view.
+    if (layout())
+        return;
     setFrameShape(QFrame::StyledPanel);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 2, 6, 2);
@@ -62,14 +72,13 @@ AnnotationBar::AnnotationBar(Document* document, PageView* pages, QWidget* paren
             [this] { apply([value = m_fontSize->value()](Annotation& a) { a.fontSize = value; }); });
     connect(m_text, &QLineEdit::editingFinished, this,
             [this] { apply([text = m_text->text()](Annotation& a) { a.contents = text; }); });
-    connect(pages, &PageView::annotationSelectionChanged, this, &AnnotationBar::showSelected);
-    connect(document, &Document::pagesChanged, this, &AnnotationBar::showSelected);
-    hide();
 }
 
 void AnnotationBar::showSelected()
 {
     const std::optional<Annotation> selected = m_pages ? m_pages->selectedAnnotationValue() : std::nullopt;
+    if (selected)
+        buildContents();
     setVisible(selected.has_value());
     if (!selected)
         return;

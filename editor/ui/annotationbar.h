@@ -28,17 +28,18 @@ public:
     AnnotationBar(Document* document, PageView* pages, QWidget* parent = nullptr);
 
 private:
+    void buildContents();
     void showSelected();
     void apply(const std::function<void(Annotation&)>& change);
 
     QPointer<Document> m_document;
     QPointer<PageView> m_pages;
-    QComboBox* m_color;
-    QComboBox* m_fill;
-    QSpinBox* m_opacity;
-    QDoubleSpinBox* m_width;
-    QSpinBox* m_fontSize;
-    QLineEdit* m_text;
+    QComboBox* m_color = nullptr;
+    QComboBox* m_fill = nullptr;
+    QSpinBox* m_opacity = nullptr;
+    QDoubleSpinBox* m_width = nullptr;
+    QSpinBox* m_fontSize = nullptr;
+    QLineEdit* m_text = nullptr;
     bool m_showing = false; // filling the fields, not a change by the user
 };
 
