@@ -56,6 +56,7 @@ struct Document::Private
     // Identities looked up before they are all known, by page: renderers ask for them on every
     // paint, and each lookup walks the page tree.
     mutable std::vector<PageId> idCache;
+    std::vector<PageId> scannedIds; // by the current scan, for idCache once it is over
     QHash<PageId, quint64> looks; // MuDocument::pageLook of every page, from the first edit on
     QByteArray createdBytes; // a document without a file, as created
     std::shared_ptr<const RenderBase> base;
@@ -81,6 +82,7 @@ struct Document::Private
         sizes.assign(size_t(count), QSizeF());
         known.assign(size_t(count), false);
         idCache.assign(size_t(count), 0);
+        scannedIds.assign(size_t(count), 0);
         scanReached = 0;
         scanDone = false;
     }
@@ -108,12 +110,14 @@ struct Document::Private
             return true;
         const bool wasMended = mu->pageTreeMended();
         bool over = true;
+        bool walkedAll = false;
         try {
-            over = mu->scanPageSizes(maxPages, [this](int page, const QSizeF& size) {
+            walkedAll = over = mu->scanPageSizes(maxPages, [this](int page, const QSizeF& size, int number) {
                 if (page >= count)
                     return;
                 sizes[size_t(page)] = size;
                 known[size_t(page)] = true;
+                scannedIds[size_t(page)] = number;
                 scanReached = page + 1;
             });
         } catch (const MuError&) {
@@ -124,7 +128,16 @@ struct Document::Private
             return true;
         }
         scanDone = over;
+        if (walkedAll) {
+            // A walk that found no damage went through the pages as lookups find them: the
+            // numbers it read are the pages' identities, and no lookup need walk the tree again.
+            for (size_t page = 0; page < scannedIds.size() && page < idCache.size(); ++page) {
+                if (scannedIds[page] > 0)
+                    idCache[page] = scannedIds[page];
+            }
+        }
         if (over) {
+            scannedIds = {};
             // Pages the walk could not tell (it failed on the way) are looked up one by one.
             for (int page = 0; page < count; ++page) {
                 sizeOf(page);

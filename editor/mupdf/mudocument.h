@@ -83,11 +83,12 @@ public:
     // without loading the page.
     QRectF pageBounds(int page) const;
     // Reads the sizes of the next maxPages pages in page order (rotation applied), telling
-    // found each page and its size: an empty size for a page that cannot be read. Returns true
+    // found each page, its size and its object number (as pageObjectNumber() gives it): an empty
+    // size for a page that cannot be read. Returns true
     // once every page has been told; the next call starts again from the first page. A tree
     // found damaged on the way (a /Count that lies, a kid leading back up) is mended at the
     // end: pageCount() may change then and the sizes told before may belong to other pages.
-    bool scanPageSizes(int maxPages, const std::function<void(int page, const QSizeF& size)>& found);
+    bool scanPageSizes(int maxPages, const std::function<void(int page, const QSizeF& size, int number)>& found);
     // Sets every /Count of the page tree to the pages below it and drops kids that lead back
     // up the tree; once per document, nothing for a tree of more than kMaxPages pages.
     void mendPageTree();

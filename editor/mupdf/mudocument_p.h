@@ -50,7 +50,7 @@ struct MuDocument::Impl
     std::unique_ptr<Protection> protection; // set: what saves encrypt with instead
     // The walk of scanPageSizes(), between two of its slices; after doc, so dropped before it.
     std::unique_ptr<PageTreeWalk> scan;
-    std::function<void(int, const QSizeF&)> scanSink;
+    std::function<void(int, const QSizeF&, int)> scanSink;
     bool scanFoundDamage = false;
     // Pages the scan and page lookups have read since the parsed objects were last dropped: the
     // model reads every page object of the file, and its own drop at the end of the scan comes
@@ -105,6 +105,9 @@ QByteArray printObject(fz_context* ctx, pdf_obj* object);
 // Where a link annotation or an outline entry leads inside doc: the page's object number, or 0
 // when it leads nowhere there (no target, another file, a web address).
 int targetPageNumber(fz_context* ctx, pdf_document* doc, pdf_obj* item);
+// The number of the object a page dictionary is; 0 when it is no object of its own (a
+// dictionary written straight into its parent's /Kids). Throws MuPDF errors.
+int ownNumber(fz_context* ctx, pdf_document* doc, pdf_obj* page);
 // A page's /Rotate (inherited or its own) in clockwise quarter turns, 0 to 3, rounded as MuPDF
 // rounds it.
 int quarterTurns(fz_context* ctx, pdf_obj* page);

@@ -123,22 +123,6 @@ QByteArray printObject(fz_context* ctx, pdf_obj* object)
 
 namespace {
 
-// The number of the object a page dictionary is; 0 when it is no object of its own (a
-// dictionary written straight into its parent's /Kids).
-int ownNumber(fz_context* ctx, pdf_document* doc, pdf_obj* page)
-{
-    if (!page)
-        return 0;
-    if (pdf_is_indirect(ctx, page))
-        return pdf_to_num(ctx, page);
-    const int number = pdf_obj_parent_num(ctx, page);
-    if (number <= 0)
-        return 0;
-    pdf_obj* object = pdf_load_object(ctx, doc, number);
-    pdf_drop_obj(ctx, object);
-    return object == page ? number : 0;
-}
-
 bool nameIs(fz_context* ctx, pdf_obj* dict, pdf_obj* key, pdf_obj* name)
 {
     return pdf_name_eq(ctx, pdf_dict_get(ctx, dict, key), name);

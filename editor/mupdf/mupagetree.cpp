@@ -188,7 +188,21 @@ void MuDocument::Impl::mendIfSuspect()
         mendPageTree();
 }
 
-bool MuDocument::scanPageSizes(int maxPages, const std::function<void(int, const QSizeF&)>& found)
+int ownNumber(fz_context* ctx, pdf_document* doc, pdf_obj* page)
+{
+    if (!page)
+        return 0;
+    if (pdf_is_indirect(ctx, page))
+        return pdf_to_num(ctx, page);
+    const int number = pdf_obj_parent_num(ctx, page);
+    if (number <= 0)
+        return 0;
+    pdf_obj* object = pdf_load_object(ctx, doc, number);
+    pdf_drop_obj(ctx, object);
+    return object == page ? number : 0;
+}
+
+bool MuDocument::scanPageSizes(int maxPages, const std::function<void(int, const QSizeF&, int)>& found)
 {
     fz_context* ctx = d->ctx();
     if (!d->scan) {
@@ -196,12 +210,14 @@ bool MuDocument::scanPageSizes(int maxPages, const std::function<void(int, const
         PageTreeVisitor visitor;
         visitor.page = [this, ctx](pdf_obj* page, int index) {
             QSizeF size;
+            int number = 0;
             try {
                 size = objectBounds(ctx, page).size();
+                guarded(ctx, [&] { number = ownNumber(ctx, d->pdf(), page); });
             } catch (const MuError&) {
                 // left empty: the view shows an error tile for this page
             }
-            d->scanSink(index, size);
+            d->scanSink(index, size, number);
         };
         visitor.nodeDone = [this, ctx](pdf_obj* node, int pages) {
             int count = pages;
