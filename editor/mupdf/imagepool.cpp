@@ -30,6 +30,11 @@ unsigned char* pixelsOf(Block* block)
     return reinterpret_cast<unsigned char*>(block) + kHeaderBytes;
 }
 
+Block* blockOf(unsigned char* pixels)
+{
+    return reinterpret_cast<Block*>(pixels - kHeaderBytes);
+}
+
 class Pool
 {
 public:
@@ -108,17 +113,33 @@ void giveBack(void* block)
 
 } // namespace
 
-QImage newWhiteImage(int width, int height)
+unsigned char* takeWhitePixels(int width, int height)
 {
     if (width <= 0 || height <= 0 || size_t(width) > size_t(INT_MAX) / 4)
-        return QImage();
+        return nullptr;
     const size_t bytes = size_t(width) * 4 * size_t(height);
-    Block* block = pool().take(bytes);
+    Block* block = nullptr;
+    try {
+        block = pool().take(bytes);
+    } catch (...) {
+        return nullptr; // the pool's lock failed: no memory for this image
+    }
     if (!block)
-        return QImage();
+        return nullptr;
     // Opaque white in RGB32 is every byte 0xff.
     std::memset(pixelsOf(block), 0xff, bytes);
-    return QImage(pixelsOf(block), width, height, width * 4, QImage::Format_RGB32, giveBack, block);
+    return pixelsOf(block);
+}
+
+QImage pooledImage(unsigned char* pixels, int width, int height)
+{
+    return QImage(pixels, width, height, width * 4, QImage::Format_RGB32, giveBack, blockOf(pixels));
+}
+
+void givePixelsBack(unsigned char* pixels)
+{
+    if (pixels)
+        giveBack(blockOf(pixels));
 }
 
 void dropPooledImageMemory()

@@ -88,12 +88,13 @@ struct MuDocument::Impl
     void mendIfSuspect();
 };
 
-// Runs use on the page (its contents and annotations), for drawing. With hideLinks, the page is
-// loaded without its link annotations, which are never drawn and would each have their target
-// resolved; only for documents whose objects nothing else alters meanwhile. use may only throw
-// MuPDF errors; so does this.
-void useShownPage(fz_context* ctx, pdf_document* doc, int page, bool hideLinks,
-                  const std::function<void(fz_page*)>& use);
+// Runs use on the page (its contents and annotations) with data, for drawing. With hideLinks,
+// the page is loaded without its link annotations, which are never drawn and would each have
+// their target resolved; only for documents whose objects nothing else alters meanwhile. A
+// MuPDF error longjmps out of use and this, so use is plain C: nothing with a destructor may be
+// alive in it when MuPDF is called.
+using PageUse = void (*)(fz_context* ctx, fz_page* page, void* data);
+void useShownPage(fz_context* ctx, pdf_document* doc, int page, bool hideLinks, PageUse use, void* data);
 
 // A page loaded for its annotations or form widgets, dropped when the handle goes.
 PageHandle loadPage(fz_context* ctx, pdf_document* doc, int page);

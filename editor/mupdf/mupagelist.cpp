@@ -95,8 +95,7 @@ LentPage lendWithoutLinks(fz_context* ctx, pdf_document* doc, int page)
 }
 
 // Runs use on the page, loaded while lent is in the table.
-void useLoadedPage(fz_context* ctx, pdf_document* doc, int page, const LentPage lent,
-                   const std::function<void(fz_page*)>& use)
+void useLoadedPage(fz_context* ctx, pdf_document* doc, int page, const LentPage lent, PageUse use, void* data)
 {
     fz_page* fzPage = nullptr;
     fz_var(fzPage);
@@ -105,7 +104,7 @@ void useLoadedPage(fz_context* ctx, pdf_document* doc, int page, const LentPage 
     fz_try(ctx)
     {
         fzPage = fz_load_page(ctx, &doc->super, page);
-        use(fzPage);
+        use(ctx, fzPage, data);
     }
     fz_always(ctx)
     {
@@ -124,11 +123,10 @@ void useLoadedPage(fz_context* ctx, pdf_document* doc, int page, const LentPage 
 
 } // namespace
 
-void useShownPage(fz_context* ctx, pdf_document* doc, int page, bool hideLinks,
-                  const std::function<void(fz_page*)>& use)
+void useShownPage(fz_context* ctx, pdf_document* doc, int page, bool hideLinks, PageUse use, void* data)
 {
     const LentPage lent = hideLinks ? lendWithoutLinks(ctx, doc, page) : LentPage{};
-    useLoadedPage(ctx, doc, page, lent, use);
+    useLoadedPage(ctx, doc, page, lent, use, data);
 }
 
 } // namespace pxv::mu

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace pxv::mu {
 
@@ -42,25 +43,41 @@ Placement placement(const fz_rect& bounds, double scale, const QRect& clip)
     return at;
 }
 
-// An image for the placement, white. Throws MuPDF errors.
-QImage newPageImage(fz_context* ctx, const Placement& at)
+// Pixels for the placement, white, from the image pool (see takeWhitePixels()). Throws MuPDF
+// errors.
+unsigned char* takePixels(fz_context* ctx, const Placement& at)
 {
     if (at.width() <= 0 || at.height() <= 0)
         fz_throw(ctx, FZ_ERROR_GENERIC, "the page has no area");
-    QImage image = newWhiteImage(at.width(), at.height());
-    if (image.isNull())
+    unsigned char* pixels = takeWhitePixels(at.width(), at.height());
+    if (!pixels)
         fz_throw(ctx, FZ_ERROR_GENERIC, "not enough memory to draw the page");
-    return image;
+    return pixels;
 }
 
-// Draws what run sends a device into rows of image, starting at row top; band is those rows'
-// area in device pixels. Throws MuPDF errors.
-void drawRows(fz_context* ctx, QImage& image, int top, const fz_irect& band, const std::function<void(fz_device*)>& run)
+// Pixels taken from the pool, given back unless they became an image.
+class TakenPixels
+{
+public:
+    TakenPixels() = default;
+    TakenPixels(const TakenPixels&) = delete;
+    TakenPixels& operator=(const TakenPixels&) = delete;
+    ~TakenPixels() { givePixelsBack(pixels); }
+    QImage image(const Placement& at) { return pooledImage(std::exchange(pixels, nullptr), at.width(), at.height()); }
+
+    unsigned char* pixels = nullptr;
+};
+
+// Draws what run sends a device into rows of pixels (4 bytes each, as wide as band), the first
+// of them at row top; band is those rows' area in device pixels. run is called inside fz_try:
+// nothing with a destructor may be alive in it. Throws MuPDF errors.
+template <typename Run>
+void drawRows(fz_context* ctx, unsigned char* pixels, int top, const fz_irect& band, const Run& run)
 {
     // BGRA with alpha over the white fill: every pixel stays opaque, which is QImage's RGB32 in
     // memory, the format painted without blending.
-    fz_pixmap* pixmap = fz_new_pixmap_with_bbox_and_data(ctx, fz_device_bgr(ctx), band, nullptr, 1,
-                                                         image.scanLine(top));
+    unsigned char* rows = pixels + qsizetype(top) * (band.x1 - band.x0) * 4;
+    fz_pixmap* pixmap = fz_new_pixmap_with_bbox_and_data(ctx, fz_device_bgr(ctx), band, nullptr, 1, rows);
     fz_device* device = nullptr;
     fz_var(device);
     fz_try(ctx)
@@ -82,8 +99,8 @@ void drawRows(fz_context* ctx, QImage& image, int top, const fz_irect& band, con
 
 QImage drawList(fz_context* ctx, fz_display_list* list, const Placement& at, const std::atomic<int>* abort)
 {
-    QImage image;
-    guarded(ctx, [&] { image = newPageImage(ctx, at); });
+    TakenPixels taken;
+    guarded(ctx, [&] { taken.pixels = takePixels(ctx, at); });
     const int bandRows = int(std::max<qint64>(256, kBandPixels / at.width()));
     for (int top = 0; top < at.height(); top += bandRows) {
         if (abort && abort->load(std::memory_order_relaxed))
@@ -91,12 +108,40 @@ QImage drawList(fz_context* ctx, fz_display_list* list, const Placement& at, con
         const int rows = std::min(bandRows, at.height() - top);
         const fz_irect band{at.box.x0, at.box.y0 + top, at.box.x1, at.box.y0 + top + rows};
         guarded(ctx, [&] {
-            drawRows(ctx, image, top, band, [&](fz_device* device) {
+            drawRows(ctx, taken.pixels, top, band, [&](fz_device* device) {
                 fz_run_display_list(ctx, list, device, at.ctm, fz_rect_from_irect(band), nullptr);
             });
         });
     }
-    return image;
+    return taken.image(at);
+}
+
+// A page's first drawing in a while (see renderPage): straight into pixels when it is drawn whole
+// in one band, else into a display list. Filled where MuPDF errors longjmp: what it points to
+// outlives the longjmp.
+struct FirstDrawing
+{
+    double scale = 0;
+    bool direct = false;
+    TakenPixels* taken = nullptr; // set when drawn straight
+    fz_rect bounds{};
+    Placement at{};
+    fz_display_list* list = nullptr;
+};
+
+void drawFirst(fz_context* ctx, fz_page* page, void* data)
+{
+    auto* drawing = static_cast<FirstDrawing*>(data);
+    drawing->bounds = fz_bound_page(ctx, page);
+    drawing->at = placement(drawing->bounds, drawing->scale, QRect());
+    const Placement& at = drawing->at;
+    if (drawing->direct && qint64(at.width()) * at.height() <= kBandPixels) {
+        drawing->taken->pixels = takePixels(ctx, at);
+        drawRows(ctx, drawing->taken->pixels, 0, at.box,
+                 [&](fz_device* device) { fz_run_page(ctx, page, device, at.ctm, nullptr); });
+    } else {
+        drawing->list = fz_new_display_list_from_page(ctx, page);
+    }
 }
 
 } // namespace
@@ -118,28 +163,17 @@ QImage MuDocument::renderPage(int page, double scale, const std::atomic<int>* ab
     // display list costs a third more than that, and serves only the page's next draws (a zoom,
     // tiles, a band at a time), which take one from their second draw on.
     auto drawnLately = std::find(d->drawnWithoutList.begin(), d->drawnWithoutList.end(), page);
-    const bool direct = clip.isNull() && drawnLately == d->drawnWithoutList.end();
+    FirstDrawing drawing;
+    drawing.scale = scale;
+    drawing.direct = clip.isNull() && drawnLately == d->drawnWithoutList.end();
     if (drawnLately != d->drawnWithoutList.end())
         d->drawnWithoutList.erase(drawnLately);
     // Only a document without a journal can lend a page object: an edit meanwhile would record
     // the copy.
     const bool hideLinks = !d->journalEnabled;
-    QImage image;
-    Impl::CachedList entry;
-    entry.page = page;
-    guarded(ctx, [&] {
-        useShownPage(ctx, d->pdf(), page, hideLinks, [&](fz_page* shown) {
-            entry.bounds = fz_bound_page(ctx, shown);
-            const Placement at = placement(entry.bounds, scale, clip);
-            if (direct && qint64(at.width()) * at.height() <= kBandPixels) {
-                image = newPageImage(ctx, at);
-                drawRows(ctx, image, 0, at.box,
-                         [&](fz_device* device) { fz_run_page(ctx, shown, device, at.ctm, nullptr); });
-            } else {
-                entry.list = DisplayListHandle(ctx, fz_new_display_list_from_page(ctx, shown));
-            }
-        });
-    });
+    TakenPixels taken; // given back if drawing fails
+    drawing.taken = &taken;
+    guarded(ctx, [&] { useShownPage(ctx, d->pdf(), page, hideLinks, drawFirst, &drawing); });
     // What drawing parsed stays until the copy is closed, and a copy walked end to end would
     // hold the whole file's. Dropped now and then, not per page: objects packed in object
     // streams are read a whole stream at a time.
@@ -147,12 +181,16 @@ QImage MuDocument::renderPage(int page, double scale, const std::atomic<int>* ab
         d->dropParsedObjects();
         d->pagesRunSinceObjectsDropped = 0;
     }
-    if (!image.isNull()) {
+    if (taken.pixels) {
         d->drawnWithoutList.push_front(page);
         if (d->drawnWithoutList.size() > Impl::kMaxCachedLists)
             d->drawnWithoutList.pop_back();
-        return image;
+        return taken.image(drawing.at);
     }
+    Impl::CachedList entry;
+    entry.page = page;
+    entry.list = DisplayListHandle(ctx, drawing.list);
+    entry.bounds = drawing.bounds;
     d->lists.push_front(std::move(entry));
     if (d->lists.size() > Impl::kMaxCachedLists)
         d->lists.pop_back();
