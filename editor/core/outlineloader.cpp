@@ -9,6 +9,7 @@
 #include <QRunnable>
 #include <QThreadPool>
 
+#include <algorithm>
 #include <mutex>
 #include <new>
 
@@ -33,24 +34,42 @@ public:
     {
     }
 
+    // The titles first, then the whole outline: numbering the targets takes most of the time.
     void run() override
     {
         prepareWorkerThread("pxv-outline");
-        QList<OutlineItem> items;
+        bool titlesShown = false;
         try {
-            items = openSourceCopy(*m_source, mu::MuDocument::kModelStoreBytes)->outline();
+            const auto copy = openSourceCopy(*m_source, mu::MuDocument::kModelStoreBytes);
+            const QList<OutlineItem> titles = copy->outline(mu::MuDocument::OutlineTargets::Later);
+            titlesShown = post(titles);
+            if (titlesShown && hasPending(titles))
+                post(copy->outline());
         } catch (const MuError&) {
-            // no outline to show
         } catch (const std::bad_alloc&) {
         }
-        std::lock_guard<std::mutex> lock(m_shared->mutex);
-        OutlineLoader* receiver = m_shared->receiver;
-        if (!receiver || m_shared->latest != m_source->key)
-            return;
-        postCall(receiver, [receiver, items] { emit receiver->loaded(items); });
+        if (!titlesShown)
+            post({}); // no outline to show
     }
 
 private:
+    static bool hasPending(const QList<OutlineItem>& items)
+    {
+        return std::any_of(items.begin(), items.end(),
+                           [](const OutlineItem& item) { return item.targetPending || hasPending(item.children); });
+    }
+
+    // Hands items to the loader; false when it is gone or has asked for a newer source.
+    bool post(const QList<OutlineItem>& items)
+    {
+        std::lock_guard<std::mutex> lock(m_shared->mutex);
+        OutlineLoader* receiver = m_shared->receiver;
+        if (!receiver || m_shared->latest != m_source->key)
+            return false;
+        postCall(receiver, [receiver, items] { emit receiver->loaded(items); });
+        return true;
+    }
+
     std::shared_ptr<OutlineLoader::Shared> m_shared;
     std::shared_ptr<const RenderSource> m_source;
 };

@@ -103,7 +103,10 @@ public:
     void setInfo(const EditableInfo& info);
     // Whether there is an outline with at least one entry, without reading it.
     bool hasOutline() const;
-    QList<OutlineItem> outline() const;
+    // Numbering the pages the entries lead to parses most of a long document; Later leaves
+    // that out (entries with a target are marked pending), so titles can be shown at once.
+    enum class OutlineTargets { Read, Later };
+    QList<OutlineItem> outline(OutlineTargets targets = OutlineTargets::Read) const;
     // Outline entries by their path of 0-based indices from the top level. An entry is inserted
     // at path (its last index may be the count of its level, to append), leading to position
     // (points, top-left origin, as OutlineItem::position) on page.

@@ -25,7 +25,9 @@ struct FreeString
 class OutlineReader
 {
 public:
-    explicit OutlineReader(MuDocument::Impl& d) : m_d(d), m_ctx(d.ctx()) {}
+    OutlineReader(MuDocument::Impl& d, MuDocument::OutlineTargets targets) : m_d(d), m_ctx(d.ctx()), m_targets(targets)
+    {
+    }
 
     // Reads the level starting at first (borrowed from a node the caller keeps) into out. A
     // damaged entry ends its level; what was read before it stays.
@@ -80,6 +82,10 @@ private:
         });
         item.title = QString::fromUtf8(title).simplified();
         item.open = count > 0;
+        if (m_targets == MuDocument::OutlineTargets::Later) {
+            item.targetPending = borrowed(node, PDF_NAME(Dest)) || borrowed(node, PDF_NAME(A));
+            return item;
+        }
         try {
             resolveTarget(node, item);
         } catch (const MuError&) {
@@ -119,13 +125,14 @@ private:
 
     MuDocument::Impl& m_d;
     fz_context* m_ctx;
+    MuDocument::OutlineTargets m_targets;
     int m_budget = kMaxOutlineItems;
     std::unordered_set<int> m_seen;
 };
 
 } // namespace
 
-QList<OutlineItem> MuDocument::outline() const
+QList<OutlineItem> MuDocument::outline(OutlineTargets targets) const
 {
     fz_context* ctx = d->ctx();
     pdf_obj* outlines = nullptr;
@@ -135,7 +142,7 @@ QList<OutlineItem> MuDocument::outline() const
         first = pdf_dict_get(ctx, outlines, PDF_NAME(First));
     });
     QList<OutlineItem> items;
-    OutlineReader(*d).readLevel(first, items, 0);
+    OutlineReader(*d, targets).readLevel(first, items, 0);
     return items;
 }
 

@@ -17,6 +17,7 @@ namespace {
 constexpr int kPageRole = Qt::UserRole;
 constexpr int kPositionRole = Qt::UserRole + 1;
 constexpr int kTitleRole = Qt::UserRole + 2; // the title as the document has it
+constexpr int kPendingRole = Qt::UserRole + 3; // listed before its target was read
 
 // An entry's title with the titles above it: what finds the entry again after the tree is read
 // anew, when its place may have changed.
@@ -61,6 +62,17 @@ void OutlinePane::setOutline(const QList<OutlineItem>& outline)
         m_waiting = outline;
         return;
     }
+    // The same entries again, now with their targets: filled in where they are, so that what
+    // the reader scrolled to, opened or chose meanwhile stays.
+    if (m_editAfterLoad.isEmpty() && lists(nullptr, outline)) {
+        m_filling = true;
+        setTargets(nullptr, outline);
+        m_filling = false;
+        if (QTreeWidgetItem* chosen = itemAt(std::exchange(m_chosenWhilePending, {})))
+            onItemActivated(chosen);
+        return;
+    }
+    m_chosenWhilePending.clear();
     // Entries the reader opened stay open, and the current one current, when an edit has the
     // tree read again.
     QSet<QStringList> expanded;
@@ -94,11 +106,38 @@ void OutlinePane::addItems(QTreeWidgetItem* parent, const QList<OutlineItem>& it
         item->setFlags(item->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
         item->setText(0, entry.title);
         item->setData(0, kTitleRole, entry.title);
-        item->setToolTip(0, entry.page >= 0 ? tr("%1 (page %2)").arg(entry.title).arg(entry.page + 1) : entry.title);
-        item->setData(0, kPageRole, entry.page);
-        item->setData(0, kPositionRole, entry.position);
+        setTarget(item, entry);
         addItems(item, entry.children);
         item->setExpanded(entry.open);
+    }
+}
+
+void OutlinePane::setTarget(QTreeWidgetItem* item, const OutlineItem& entry)
+{
+    item->setToolTip(0, entry.page >= 0 ? tr("%1 (page %2)").arg(entry.title).arg(entry.page + 1) : entry.title);
+    item->setData(0, kPageRole, entry.page);
+    item->setData(0, kPositionRole, entry.position);
+    item->setData(0, kPendingRole, entry.targetPending);
+}
+
+bool OutlinePane::lists(const QTreeWidgetItem* parent, const QList<OutlineItem>& items) const
+{
+    if ((parent ? parent->childCount() : topLevelItemCount()) != items.size())
+        return false;
+    for (int i = 0; i < items.size(); ++i) {
+        const QTreeWidgetItem* item = parent ? parent->child(i) : topLevelItem(i);
+        if (item->data(0, kTitleRole).toString() != items[i].title || !lists(item, items[i].children))
+            return false;
+    }
+    return true;
+}
+
+void OutlinePane::setTargets(QTreeWidgetItem* parent, const QList<OutlineItem>& items)
+{
+    for (int i = 0; i < items.size(); ++i) {
+        QTreeWidgetItem* item = parent ? parent->child(i) : topLevelItem(i);
+        setTarget(item, items[i]);
+        setTargets(item, items[i].children);
     }
 }
 
@@ -267,6 +306,10 @@ void OutlinePane::contextMenuEvent(QContextMenuEvent* event)
 
 void OutlinePane::onItemActivated(QTreeWidgetItem* item)
 {
+    if (item->data(0, kPendingRole).toBool()) {
+        m_chosenWhilePending = pathOf(item); // followed once the targets are read
+        return;
+    }
     const int page = item->data(0, kPageRole).toInt();
     if (page >= 0)
         emit signal_goTo(page, item->data(0, kPositionRole).toPointF());

@@ -53,6 +53,10 @@ private slots:
 
 private:
     void addItems(QTreeWidgetItem* parent, const QList<OutlineItem>& items);
+    void setTarget(QTreeWidgetItem* item, const OutlineItem& entry);
+    // Whether items are the entries under parent (null: the top level), title for title.
+    bool lists(const QTreeWidgetItem* parent, const QList<OutlineItem>& items) const;
+    void setTargets(QTreeWidgetItem* parent, const QList<OutlineItem>& items);
     QTreeWidgetItem* itemAt(const QVector<int>& path) const;
     void deleteItem(QTreeWidgetItem* item);
     // Runs an edit of the document, telling the pages' owner when it fails.
@@ -64,6 +68,7 @@ private:
     QPointer<PageView> m_pages;
     bool m_filling = false;
     QVector<int> m_editAfterLoad; // a new entry whose title opens for editing once it is listed
+    QVector<int> m_chosenWhilePending; // an entry activated before its target was read
     // An outline read while a title was being typed, shown once the typing ends.
     std::optional<QList<OutlineItem>> m_waiting;
 };

@@ -24,6 +24,8 @@ struct OutlineItem
     QPointF position; // in page points, top-left origin; may be (0, 0)
     QString uri; // set for entries that lead outside the document
     bool open = false;
+    // Read without its target yet (page -1 until then): a read with targets follows.
+    bool targetPending = false;
     QList<OutlineItem> children;
 };
 

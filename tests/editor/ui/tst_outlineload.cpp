@@ -1,5 +1,5 @@
 // The outline of a file is read on a thread of its own once the first page shows: the pane
-// takes its room at once, and the entries, with the pages they lead to, follow.
+// takes its room at once, the entries follow, and the pages they lead to after them.
 
 #include "openedview.h"
 #include "ui/documentview.h"
@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 using pxv::Document;
@@ -40,12 +41,46 @@ private slots:
         QCOMPARE(pane->topLevelItem(0)->text(0), QString("Chapter 1"));
         QCOMPARE(pane->topLevelItem(1)->child(0)->text(0), QString("Section 2.1"));
         // Pages are numbered from the loader's own copy, named destinations included.
-        QVERIFY(pane->topLevelItem(1)->child(0)->toolTip(0).contains("(page 3)"));
+        QTRY_VERIFY_WITH_TIMEOUT(pane->topLevelItem(1)->child(0)->toolTip(0).contains("(page 3)"), kDeadlineMs);
 
         // Clicking an entry goes to its page.
         pane->setCurrentItem(pane->topLevelItem(1));
         QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, pane->visualItemRect(pane->topLevelItem(1)).center());
         QTRY_COMPARE(view->pageView()->currentPage(), 1);
+    }
+
+    // The titles are listed before the targets are read; an entry chosen meanwhile is followed
+    // once they are, and the entries listed stay the same items.
+    void entryChosenBeforeItsTargetIsReadIsFollowedThen()
+    {
+        testpdfs::Sample sample;
+        sample.outline = true;
+        auto view = openedView(m_dir, QStringLiteral("pending.pdf"), testpdfs::sample(sample));
+        view->show();
+        pxv::OutlinePane* pane = view->outlinePane();
+        QTRY_VERIFY_WITH_TIMEOUT(pane->topLevelItemCount() == 2
+                                     && pane->topLevelItem(1)->child(0)->toolTip(0).contains("(page 3)"),
+                                 kDeadlineMs);
+        const QList<pxv::OutlineItem> read = view->document()->model()->outline();
+        QList<pxv::OutlineItem> titles = read;
+        const std::function<void(QList<pxv::OutlineItem>&)> withoutTargets = [&](QList<pxv::OutlineItem>& items) {
+            for (pxv::OutlineItem& item : items) {
+                item.page = -1;
+                item.targetPending = true;
+                withoutTargets(item.children);
+            }
+        };
+        withoutTargets(titles);
+
+        pane->setOutline(titles);
+        QTreeWidgetItem* section = pane->topLevelItem(1)->child(0);
+        pane->topLevelItem(1)->setExpanded(true);
+        QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, pane->visualItemRect(section).center());
+        QCOMPARE(view->pageView()->currentPage(), 0);
+
+        pane->setOutline(read);
+        QCOMPARE(pane->topLevelItem(1)->child(0), section);
+        QTRY_COMPARE(view->pageView()->currentPage(), 2);
     }
 
     void fileWithoutOutlineHasNoPane()
