@@ -1,7 +1,6 @@
 #include "cwinapp.h"
 
 #include "cglobal.h"
-#include "firstpaint.h"
 #include "ipxv.h"
 #include "logger.h"
 #include "perf.h"
@@ -49,6 +48,9 @@ QString readableStartIni()
     const QFileInfo info(startIniPath());
     return !info.exists() || info.isFile() ? info.filePath() : QString();
 }
+
+// Longer than the editor takes to be made and painted after the home page's first paint.
+constexpr int kWindowIconDelayMs = 300;
 
 QIcon applicationIcon()
 {
@@ -176,8 +178,9 @@ int CWinApp::run()
         QTimer::singleShot(0, [] { perfMilestone("main window shown"); });
         // Every size of the multi-size icon is decoded and sent to the X server, a tenth of the
         // start, for a picture that no window manager shows before the window. Windows without an
-        // icon of their own, the main window included, take this one.
-        callAfterFirstPaint(window->homeWidget(), [] { setWindowIcon(applicationIcon()); });
+        // icon of their own, the main window included, take this one. It comes after the editor,
+        // made right after the home page's first paint, is on screen too.
+        QTimer::singleShot(kWindowIconDelayMs, qApp, [] { setWindowIcon(applicationIcon()); });
         perfMilestoneOnFirstPaint(window->homeWidget(), "home page painted");
 
         if (pxvRecoveryPending()) {

@@ -34,8 +34,8 @@ QMainWidget::QMainWidget(QWidget* parent) : QWidget(parent), m_userHelp(this, nu
     ui.btnMenu->setStyleSheet(QStringLiteral(
         "QPushButton#btnMenu {border-image: url(:/Images/btn.menu.png);font-size: 14px;font-family: Microsoft "
         "YaHei;color:black;padding-left: 24px;padding-bottom: 2px;}"));
-    // The floating panel and the editor are made once the home page is on screen, or earlier when
-    // something needs them, so that the first paint does not wait for them.
+    // The editor is made once the home page is on screen, or earlier when something needs it, so
+    // that the first paint does not wait for it; the floating panel when a document first shows.
     callAfterFirstPaint(m_homeWidget.get(), [this] { completeSetup(); });
     initMenu();
     initConnections();
@@ -58,18 +58,16 @@ QMainWidget::~QMainWidget()
 void QMainWidget::completeSetup()
 {
     // A control that failed to come up is tried again (and fails loudly again) on the next need.
-    if (m_pdfCtl)
-        return;
-    if (!m_floatExWidget) {
-        m_floatExWidget = std::make_unique<QFloatExWidget>(this);
-        placeFloatingWindows();
-    }
-    initControl();
+    if (!m_pdfCtl)
+        initControl();
 }
 
 QFloatExWidget* QMainWidget::floatExWidget()
 {
-    completeSetup();
+    if (!m_floatExWidget) {
+        m_floatExWidget = std::make_unique<QFloatExWidget>(this);
+        placeFloatingWindows();
+    }
     return m_floatExWidget.get();
 }
 

@@ -35,7 +35,7 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     QHomeWidget* homeWidget() const { return m_homeWidget.get(); }
-    // Both are made on first need, at the latest once the home page has been painted.
+    // Made on first need, at the latest when a document shows.
     QFloatExWidget* floatExWidget();
     QMenu* menu() const { return m_menu.get(); }
     IPXV_Control* control();
@@ -73,7 +73,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Makes what the first paint does not need: the floating panel, then the editor control.
+    // Makes the editor control, which the first paint does not need.
     void completeSetup();
     // Lets the services library hand the conversion tools' links to the editor's Convert.
     void installConvertHandler();

@@ -173,7 +173,9 @@ void QMainWidget::updateDocViews()
     const bool documentActive = m_pdfCtl && !m_pdfCtl->activeDocPath().isNull();
     if (m_homeWidget)
         m_homeWidget->setVisible(!documentActive);
-    if (m_floatExWidget)
-        m_floatExWidget->setVisible(documentActive);
+    if (documentActive)
+        floatExWidget()->show();
+    else if (m_floatExWidget)
+        m_floatExWidget->hide();
     raiseFloatingWindows();
 }

@@ -75,7 +75,7 @@ private slots:
     void tabFromTheWindowEntersTheHomePage();
     void accountStateFollowsSignals();
     void missingComponentEndsRunWithLogRecord();
-    void editorAndPanelAreMadeAfterHomePagePaint();
+    void editorIsMadeAfterHomePagePaintPanelWithDocument();
     void editorIsMadeOnFirstNeedBeforePaint();
     void converterButtonsOpenTheConvertDialog();
 
@@ -368,7 +368,7 @@ void TstMainWidget::missingComponentEndsRunWithLogRecord()
     m_window = std::make_unique<QMainWidget>();
 }
 
-void TstMainWidget::editorAndPanelAreMadeAfterHomePagePaint()
+void TstMainWidget::editorIsMadeAfterHomePagePaintPanelWithDocument()
 {
     m_window.reset();
     m_window = std::make_unique<QMainWidget>();
@@ -381,12 +381,13 @@ void TstMainWidget::editorAndPanelAreMadeAfterHomePagePaint()
     QTRY_VERIFY(m_window->homeWidget()->isVisible());
     QVERIFY(QTest::qWaitForWindowExposed(m_window->homeWidget()));
     QTRY_VERIFY(host->queryInterface());
-    QFloatExWidget* panel = m_window->findChild<QFloatExWidget*>();
-    QVERIFY(panel);
-    QVERIFY(!panel->isVisible());
+    // The panel shows only beside a document: it waits for one.
+    QVERIFY(!m_window->findChild<QFloatExWidget*>());
     // Fully set up: the control's events reach the window.
     host->queryInterface()->openPath(m_files.filePath("a.pdf"));
     QTRY_VERIFY(!m_window->homeWidget()->isVisible());
+    QFloatExWidget* panel = m_window->findChild<QFloatExWidget*>();
+    QVERIFY(panel);
     QVERIFY(panel->isVisible());
     QCOMPARE(m_window->floatExWidget(), panel);
 }
@@ -402,8 +403,8 @@ void TstMainWidget::editorIsMadeOnFirstNeedBeforePaint()
     QVERIFY(!host->queryInterface());
     m_window->onOpenFile(m_files.filePath("a.pdf"));
     QVERIFY(host->queryInterface());
-    QVERIFY(m_window->findChild<QFloatExWidget*>());
     QTRY_COMPARE(host->queryInterface()->activeDocPath(), m_files.filePath("a.pdf"));
+    QVERIFY(m_window->findChild<QFloatExWidget*>());
     QTRY_COMPARE(historyRows(), 1);
 }
 
