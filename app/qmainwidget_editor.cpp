@@ -162,9 +162,13 @@ void QMainWidget::onOpenFile(const QString& filePath)
     if (paths.isEmpty() || !paths.first().endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         return;
     const QString path = paths.first();
-    // The editor that will open it is made now, as the window shows it.
+    // The wait starts first; the editor that will open the file is made during it, as the window
+    // shows it.
+    QTimer::singleShot(500, this, [this, path] {
+        if (IPXV_Control* editor = control())
+            editor->openPath(path, 0);
+    });
     completeSetup();
-    QTimer::singleShot(500, this, [this, path] { m_pdfCtl->openPath(path, 0); });
 }
 
 void QMainWidget::updateDocViews()
