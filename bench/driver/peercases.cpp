@@ -36,7 +36,6 @@ struct Medians
 
 void Bench::peers(const QString& display)
 {
-    const QString file = m_docs.manual;
     const Viewer viewers[] = {
         {QStringLiteral("ours"), m_tools.app, true},
         {QStringLiteral("MuPDF's viewer (mupdf-x11)"), QStringLiteral("/usr/lib/mupdf/mupdf-x11"), false},
@@ -57,14 +56,18 @@ void Bench::peers(const QString& display)
         return result;
     };
 
-    for (bool withFile : {true, false}) {
+    // The first-page documents (the manual first) each, then none.
+    QStringList opened = m_docs.firstPage;
+    opened.append(QString());
+    for (const QString& file : opened) {
+        const bool withFile = !file.isEmpty();
         Medians medians[std::size(viewers)];
         std::vector<double> ms[std::size(viewers)], rss[std::size(viewers)];
         for (int run = -1; run < kShortRuns; ++run) {
             for (size_t v = 0; v < std::size(viewers); ++v) {
                 if (!withFile && !viewers[v].opensWithoutFile)
                     continue;
-                const SettledRun result = settle(viewers[v], withFile ? file : QString());
+                const SettledRun result = settle(viewers[v], file);
                 if (run < 0)
                     continue; // once each unmeasured: libraries and the file in the page cache
                 ms[v].push_back(result.settledMs);
@@ -76,7 +79,11 @@ void Bench::peers(const QString& display)
                 medians[v] = {median(ms[v]), median(rss[v])};
         }
         const Medians& ours = medians[0];
-        if (withFile) {
+        const QString what = withFile ? describe(file) + QStringLiteral(" opened") : QStringLiteral("no file");
+        if (file == m_docs.manual) {
+            m_rows.append(
+                absoluteRow(QStringLiteral("Real program under Xvfb, %1: RSS once page 1 has settled").arg(what),
+                            ours.rssMib, QStringLiteral("MiB"), kOpenedRssLimitMib));
             // Ours alone with the vector-heavy manual too: the memory target is for any document.
             std::vector<double> vectorRss;
             for (int run = -1; run < kShortRuns; ++run) {
@@ -88,22 +95,21 @@ void Bench::peers(const QString& display)
                                           .arg(describe(m_docs.vector)),
                                       median(vectorRss), QStringLiteral("MiB"), kOpenedRssLimitMib));
         }
-        const QString what = withFile ? describe(file) + QStringLiteral(" opened") : QStringLiteral("no file");
-        if (withFile)
-            m_rows.append(
-                absoluteRow(QStringLiteral("Real program under Xvfb, %1: RSS once page 1 has settled").arg(what),
-                            ours.rssMib, QStringLiteral("MiB"), kOpenedRssLimitMib));
         for (size_t v = 1; v < std::size(viewers); ++v) {
             if (ms[v].empty())
                 continue;
             const QString name = QStringLiteral("Viewers under Xvfb, %1, vs %2: ").arg(what, viewers[v].name);
-            m_rows.append(ratioRow(name
-                                       + (withFile ? QStringLiteral("fork to page 1 settled on screen")
-                                                   : QStringLiteral("fork to window settled on screen")),
-                                   ours.ms, medians[v].ms, QStringLiteral("ms"), 0));
-            if (withFile)
+            // Ours is to be no slower than MuPDF's viewer and ahead of the others, with a file net
+            // of the wait it is asked to keep.
+            if (withFile) {
+                m_rows.append(ratioRow(name + QStringLiteral("fork to page 1 settled on screen"), ours.ms,
+                                       medians[v].ms, QStringLiteral("ms"), 0));
                 m_rows.append(ratioRow(name + QStringLiteral("the same, ours net of its 500 ms wait"),
-                                       ours.ms - kOpenDelayMs, medians[v].ms, QStringLiteral("ms"), 0));
+                                       ours.ms - kOpenDelayMs, medians[v].ms, QStringLiteral("ms"), 1.0));
+            } else {
+                m_rows.append(ratioRow(name + QStringLiteral("fork to window settled on screen"), ours.ms,
+                                       medians[v].ms, QStringLiteral("ms"), 1.0));
+            }
             m_rows.append(ratioRow(name + QStringLiteral("RSS once settled"), ours.rssMib, medians[v].rssMib,
                                    QStringLiteral("MiB"), 0));
         }
