@@ -296,7 +296,8 @@ void TstMainWidget::everyButtonHasANameAndIconOnlyOnesATooltip()
     // With a document open, so that the editor's toolbar and the floating panel are there too.
     m_window->onOpenFile(m_files.filePath("a.pdf"));
     QTRY_COMPARE(activePath(), m_files.filePath("a.pdf"));
-    QVERIFY(m_window->findChild<QFloatExWidget*>());
+    // Made when the window hears of the active document, a posted message later.
+    QTRY_VERIFY(m_window->findChild<QFloatExWidget*>());
     int checked = 0;
     for (QAbstractButton* button : m_window->findChildren<QAbstractButton*>()) {
         if (!button->isVisibleTo(button->window()))
@@ -404,7 +405,7 @@ void TstMainWidget::editorIsMadeOnFirstNeedBeforePaint()
     m_window->onOpenFile(m_files.filePath("a.pdf"));
     QVERIFY(host->queryInterface());
     QTRY_COMPARE(host->queryInterface()->activeDocPath(), m_files.filePath("a.pdf"));
-    QVERIFY(m_window->findChild<QFloatExWidget*>());
+    QTRY_VERIFY(m_window->findChild<QFloatExWidget*>());
     QTRY_COMPARE(historyRows(), 1);
 }
 
