@@ -1,6 +1,7 @@
 #include "pagerenderer.h"
 
 #include "renderworker.h"
+#include "workerthread.h"
 
 #include <QCoreApplication>
 
@@ -93,14 +94,21 @@ void PageRenderer::openAhead(const QString& path)
     renderPool()->start(new RenderTask(job), kOpenAheadPriority);
 }
 
+void PageRenderer::startWorkers()
+{
+    QThreadPool* pool = renderPool();
+    for (int i = 0; i < pool->maxThreadCount(); ++i)
+        pool->start([] { prepareWorkerThread(kRenderThreadName); });
+}
+
 void PageRenderer::warmUp(int page)
 {
     if (!m_document || m_document->needsPassword() || page < 0 || page >= m_document->pageCount()
         || m_document->pageSize(page).isEmpty())
         return;
-    auto job = makeJob(page, 1.0);
+    auto job = makeJob(page, kWarmUpScale);
     job->warmUp = true;
-    job->clip = QRect(0, 0, 1, 1); // reading the page is the cost; one pixel draws next to nothing
+    job->clip = kWarmUpClip;
     m_warmUp = job;
     // Right after the file's own open on the worker opening it, if that is still going on.
     const std::shared_ptr<RenderJob> ahead = openedAhead().take(job->source->base->path);

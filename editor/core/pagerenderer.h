@@ -48,9 +48,12 @@ public:
     explicit PageRenderer(Document* document, QObject* parent = nullptr);
     ~PageRenderer() override;
 
-    // Has a render worker open path while the GUI thread opens a document from it: the
-    // document's first warm-up takes that copy over instead of opening one.
+    // Has a render worker open path and read its first page while the GUI thread opens a
+    // document from it: the document's first warm-up takes that copy over instead of opening one.
     static void openAhead(const QString& path);
+    // Starts the render threads before the first document: its open on a worker then begins at
+    // once instead of after a thread start.
+    static void startWorkers();
     // Opens the document on a worker and reads page's contents there, drawing nothing: done
     // while a view is still being made, its first request for page then only has to draw, on
     // that worker or, once the warm-up is over, on whichever worker takes its copy over.

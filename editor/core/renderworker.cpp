@@ -203,6 +203,14 @@ void openAhead(const QString& path)
     }
     if (copy.document->needsPassword())
         return;
+    // Read as the view's warm-up reads it: the warm-up is asked for only once the GUI thread has
+    // opened the file too and made the view, and then finds the page read.
+    try {
+        copy.document->renderPage(0, kWarmUpScale, nullptr, kWarmUpClip);
+    } catch (const MuError&) {
+        // The view's own request for the page tells what is wrong with it.
+    } catch (const std::bad_alloc&) {
+    }
     copy.path = path;
     handedOver().put(std::move(copy));
 }

@@ -30,6 +30,11 @@ namespace pxv {
 
 class RenderSink;
 
+// What a warm-up draws of its page: reading the page is the cost, and one pixel draws next to
+// nothing.
+constexpr double kWarmUpScale = 1.0;
+constexpr QRect kWarmUpClip(0, 0, 1, 1);
+
 struct RenderJob
 {
     int page = 0;

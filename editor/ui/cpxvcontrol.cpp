@@ -3,6 +3,7 @@
 #include "actionset.h"
 #include "commentstylespane.h"
 #include "core/document.h"
+#include "core/pagerenderer.h"
 #include "cpxvdocument.h"
 #include "cpxvinst.h"
 #include "dialogprovider.h"
@@ -36,6 +37,7 @@ CPXVControl::CPXVControl(QWidget* parent)
     : QWidget(parent), m_dialogs(std::make_unique<pxv::DefaultDialogProvider>()), m_actions(new pxv::ActionSet(this))
 {
     m_inst = std::make_unique<CPXVInst>(this);
+    pxv::PageRenderer::startWorkers();
     registerCommands();
     registerCommentCommands();
     registerPaneCommands();
