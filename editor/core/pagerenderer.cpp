@@ -96,9 +96,14 @@ void PageRenderer::openAhead(const QString& path)
 
 void PageRenderer::startWorkers()
 {
-    QThreadPool* pool = renderPool();
-    for (int i = 0; i < pool->maxThreadCount(); ++i)
-        pool->start([] { prepareWorkerThread(kRenderThreadName); });
+    // Once: the pool's threads never expire, and every editor made later finds them running.
+    static const bool started = [] {
+        QThreadPool* pool = renderPool();
+        for (int i = 0; i < pool->maxThreadCount(); ++i)
+            pool->start([] { prepareWorkerThread(kRenderThreadName); });
+        return true;
+    }();
+    Q_UNUSED(started);
 }
 
 void PageRenderer::warmUp(int page)
