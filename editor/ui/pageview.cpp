@@ -329,6 +329,24 @@ QRectF PageView::pageRect(int page) const
         .translated(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
 }
 
+QList<int> PageView::requestOrder(const QPair<int, int>& visible, int first, int last) const
+{
+    // The page filling most of the view first, then the rest of the visible ones, then the
+    // margin pages. Asked for in this order, not only ranked: a worker that is free takes the
+    // first page asked for, and after an edit the edited page, at the top, is the one looked at.
+    QList<int> order;
+    for (int page = visible.first; page <= visible.second; ++page)
+        order.append(page);
+    const QRectF view = viewport()->rect();
+    auto shown = [&](int page) { return pageRect(page).intersected(view).height(); };
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return shown(a) > shown(b); });
+    for (int page = first; page <= last; ++page) {
+        if (page < visible.first || page > visible.second)
+            order.append(page);
+    }
+    return order;
+}
+
 void PageView::updateRequests()
 {
     // A view in a background tab renders nothing, nor one being shown: its viewport's first
@@ -350,23 +368,24 @@ void PageView::updateRequests()
         const int margin = m_scrolled ? 1 : 0;
         const int first = std::max(0, visible.first - margin);
         const int last = std::min(m_layout.pageCount() - 1, visible.second + margin);
-        for (int page = first; page <= last; ++page) {
+        for (int page = first; page <= last; ++page)
             wanted.insert(page);
+        int priority = 100;
+        for (int page : requestOrder(visible, first, last)) {
             if (m_errors.contains(page))
                 continue;
-            // Visible pages first, top to bottom; the margin pages after them.
             const bool isVisible = page >= visible.first && page <= visible.second;
-            const int priority = isVisible ? 100 - (page - visible.first) : 0;
+            const int rank = isVisible ? priority-- : 0;
             const QSizeF points = m_layout.pageSizePoints(page);
             if (PageRenderer::isTiled(points, pixelsPerPoint)) {
                 // The preview first, shown stretched until the tiles over it arrive.
                 const double preview = PageRenderer::previewScale(points, pixelsPerPoint);
                 if (m_renderer->cachedImage(page, preview).isNull())
-                    m_renderer->request(page, preview, priority);
+                    m_renderer->request(page, preview, rank);
                 if (isVisible)
                     tiles += visibleTiles(page);
             } else if (m_renderer->cachedImage(page, pixelsPerPoint).isNull()) {
-                m_renderer->request(page, pixelsPerPoint, priority);
+                m_renderer->request(page, pixelsPerPoint, rank);
             }
         }
         // The pages that scrolling on will show next; the renderer takes what its cache holds.

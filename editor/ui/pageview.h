@@ -167,6 +167,7 @@ private:
     void fitToViewport();
     void updateScrollBars();
     void updateRequests();
+    QList<int> requestOrder(const QPair<int, int>& visible, int first, int last) const;
     void updateCurrentPage();
     LinkHit linkAt(const QPoint& pos);
     void activateLink(const LinkHit& hit);
