@@ -1,7 +1,6 @@
 #include "pagerenderer.h"
 
 #include "renderworker.h"
-#include "workerthread.h"
 
 #include <QCoreApplication>
 
@@ -100,7 +99,7 @@ void PageRenderer::startWorkers()
     static const bool started = [] {
         QThreadPool* pool = renderPool();
         for (int i = 0; i < pool->maxThreadCount(); ++i)
-            pool->start([] { prepareWorkerThread(kRenderThreadName); });
+            pool->start(prepareRenderThread);
         return true;
     }();
     Q_UNUSED(started);

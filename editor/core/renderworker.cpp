@@ -271,10 +271,16 @@ std::shared_ptr<RenderJob> RenderJob::finish()
     return std::move(m_next);
 }
 
+void prepareRenderThread()
+{
+    prepareWorkerThread(kRenderThreadName);
+    lowerThreadPriority();
+}
+
 void RenderTask::run()
 {
     m_published.load(std::memory_order_acquire); // pairs with the constructor's release
-    prepareWorkerThread(kRenderThreadName);
+    prepareRenderThread();
     for (std::shared_ptr<RenderJob> job = m_job; job; job = job->finish()) {
         if (job->claimed.exchange(1))
             return; // another task has it, and what is chained to it

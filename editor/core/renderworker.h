@@ -118,6 +118,10 @@ void releaseOnWorker(QImage image);
 // The name every render thread carries.
 constexpr char kRenderThreadName[] = "pxv-render";
 
+// Names the calling render thread and lowers its priority below the GUI thread's, which waits
+// for what it draws.
+void prepareRenderThread();
+
 // The pool shared by every renderer. Threads never expire, so that each keeps its context and
 // open documents between requests.
 QThreadPool* renderPool();

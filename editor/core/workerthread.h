@@ -11,4 +11,9 @@ namespace pxv {
 // is made once per thread.
 void prepareWorkerThread(const char* name);
 
+// Lowers the calling thread's scheduling priority for good, once: for threads that only ever do
+// background work, such as drawing pages, so that the GUI thread gets a core as soon as it wakes
+// instead of after a worker's time slice.
+void lowerThreadPriority();
+
 } // namespace pxv
