@@ -1,6 +1,6 @@
 // The page renderer: image size and background, results in the right place, cancellation, the
 // byte bound of its cache, drawing ahead within it, tiles of pages too large to draw whole,
-// failures as messages.
+// failures as messages, and threads that give way to the GUI thread.
 
 #include "core/pagerenderer.h"
 #include "core/renderworker.h"
@@ -32,6 +32,29 @@ private:
         return Document::open(m_path);
     }
 
+    // Drawing is background work: the GUI thread waiting for its result must get a core first.
+    static void verifyRenderThreadsRunBelowTheGuiThread()
+    {
+        const auto nice = [](const QString& task) {
+            QFile stat(task + "/stat");
+            if (!stat.open(QIODevice::ReadOnly))
+                return 0;
+            // After the name in parentheses: state is field 3, nice field 19.
+            const QByteArray fields = stat.readAll().split(')').last();
+            return fields.simplified().split(' ').value(16).toInt();
+        };
+        const int guiNice = nice(QString("/proc/self/task/%1").arg(gettid()));
+        int renderThreads = 0;
+        for (const QFileInfo& task : QDir("/proc/self/task").entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile comm(task.filePath() + "/comm");
+            if (!comm.open(QIODevice::ReadOnly) || comm.readAll().trimmed() != pxv::kRenderThreadName)
+                continue;
+            ++renderThreads;
+            QVERIFY2(nice(task.filePath()) > guiNice, qPrintable(task.fileName()));
+        }
+        QVERIFY(renderThreads > 0);
+    }
+
 private slots:
     void initTestCase() { qRegisterMetaType<QImage>(); }
 
@@ -57,6 +80,7 @@ private slots:
         QVERIFY(renderer.cachedImage(1, 2.0).isNull());
         QCOMPARE(renderer.nearestCachedImage(1, 2.0), image);
         QVERIFY(renderer.nearestCachedImage(0, 1.5).isNull());
+        verifyRenderThreadsRunBelowTheGuiThread();
     }
 
     void cachedRequestIsAnsweredWithoutRendering()
@@ -529,34 +553,6 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(ready.count(), 2, 5000);
         QCOMPARE(renderer.cachedImage(1, 1.0).size(), QSize(792, 612));
         QCOMPARE(renderer.cachedImage(0, 1.0).size(), QSize(612, 792));
-    }
-
-    // Drawing is background work: the GUI thread waiting for its result must get a core first.
-    void renderThreadsRunBelowTheGuiThread()
-    {
-        auto document = openSample();
-        PageRenderer renderer(document.get());
-        QSignalSpy ready(&renderer, &PageRenderer::pageReady);
-        renderer.request(0, 1.0, 10);
-        QVERIFY(ready.wait(5000));
-        const auto nice = [](const QString& task) {
-            QFile stat(task + "/stat");
-            if (!stat.open(QIODevice::ReadOnly))
-                return 0;
-            // After the name in parentheses: state is field 3, nice field 19.
-            const QByteArray fields = stat.readAll().split(')').last();
-            return fields.simplified().split(' ').value(16).toInt();
-        };
-        const int guiNice = nice(QString("/proc/self/task/%1").arg(gettid()));
-        int renderThreads = 0;
-        for (const QFileInfo& task : QDir("/proc/self/task").entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-            QFile comm(task.filePath() + "/comm");
-            if (!comm.open(QIODevice::ReadOnly) || comm.readAll().trimmed() != pxv::kRenderThreadName)
-                continue;
-            ++renderThreads;
-            QVERIFY2(nice(task.filePath()) > guiNice, qPrintable(task.fileName()));
-        }
-        QVERIFY(renderThreads > 0);
     }
 
     void rendererGoingAwayWhileWorking()
