@@ -85,6 +85,11 @@ private:
 OutlineLoader::OutlineLoader(QObject* parent) : QObject(parent), m_shared(std::make_shared<Shared>())
 {
     m_shared->receiver = this;
+    // Connected first, so that whoever hears of the items can already ask for them.
+    connect(this, &OutlineLoader::loaded, this, [this](const QList<OutlineItem>& items) {
+        m_latest = items;
+        m_hasLoaded = true;
+    });
 }
 
 OutlineLoader::~OutlineLoader()

@@ -26,6 +26,9 @@ public:
     // source is not reported. A damaged outline gives what could be read before the damage;
     // a copy that cannot be opened, no entries.
     void load(std::shared_ptr<const RenderSource> source);
+    // The items last reported, for a view that takes over a loader already under way.
+    bool hasLoaded() const { return m_hasLoaded; }
+    const QList<OutlineItem>& latest() const { return m_latest; }
 
     struct Shared;
 
@@ -34,6 +37,8 @@ signals:
 
 private:
     std::shared_ptr<Shared> m_shared;
+    QList<OutlineItem> m_latest;
+    bool m_hasLoaded = false;
 };
 
 } // namespace pxv

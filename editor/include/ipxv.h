@@ -424,6 +424,10 @@ public:
 
     // Opens a file and makes it the active document; throws PXV_Error when it cannot.
     virtual void openPath(const QString& path, int flags = 0) = 0;
+    // Starts reading a file that openPath will be asked for soon (a host that waits before it
+    // opens), so that it shows at once then. Nothing is shown, fired or reported; a file changed
+    // in between, or one that cannot be read, is left to openPath. A later call replaces it.
+    virtual void prepareOpen(const QString& path) = 0;
     virtual void showDocument(std::shared_ptr<IPXV_Document> document, int flags = 0) = 0;
 
     // Asks about every document with unsaved changes (save, discard or cancel); false when the

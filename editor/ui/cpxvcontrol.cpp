@@ -4,6 +4,7 @@
 #include "commentstylespane.h"
 #include "core/document.h"
 #include "core/pagerenderer.h"
+#include "core/preparedopen.h"
 #include "cpxvdocument.h"
 #include "cpxvinst.h"
 #include "dialogprovider.h"

@@ -32,6 +32,7 @@ class Document;
 class DialogProvider;
 class DocumentView;
 class PageBox;
+class PreparedOpen;
 struct PageDialogContext;
 class ThumbnailPane;
 struct ConvertPreset;
@@ -52,6 +53,7 @@ public:
     void advise(EventHandler handler) override;
     QString activeDocPath() const override;
     void openPath(const QString& path, int flags = 0) override;
+    void prepareOpen(const QString& path) override;
     bool queryClose() override;
     void showDocument(std::shared_ptr<IPXV_Document> document, int flags = 0) override;
     int setBorderStyle(int style) override;
@@ -218,4 +220,5 @@ private:
     bool m_hadActive = false;
     std::vector<QMetaObject::Connection> m_viewConnections;
     std::shared_ptr<IPXV_PlaceKeeper> m_placeKeeper;
+    std::unique_ptr<pxv::PreparedOpen> m_prepared;
 };

@@ -7,6 +7,7 @@
 #include "convertdialog.h"
 #include "core/document.h"
 #include "core/pagerenderer.h"
+#include "core/preparedopen.h"
 #include "cpxvdocument.h"
 #include "cpxvinst.h"
 #include "dialogprovider.h"
@@ -54,11 +55,27 @@ void CPXVControl::openPath(const QString& path, int)
             m_tabs->setCurrentWidget(view);
         return;
     }
-    const std::shared_ptr<CPXVDocument> document = openDocument(cleanPath);
+    // Whatever was prepared goes now, taken or not.
+    pxv::PreparedOpen::Taken prepared;
+    if (const std::unique_ptr<pxv::PreparedOpen> ahead = std::move(m_prepared))
+        prepared = ahead->take(cleanPath);
+    const std::shared_ptr<CPXVDocument> document = prepared.document
+                                                       ? std::make_shared<CPXVDocument>(std::move(prepared.document))
+                                                       : openDocument(cleanPath);
     if (!document)
         return;
     addDocument(document, &timer);
-    showWhereLeft(viewOf(*document));
+    DocumentView* view = viewOf(*document);
+    if (prepared.outline)
+        view->takeOutlineLoader(std::move(prepared.outline));
+    showWhereLeft(view);
+}
+
+void CPXVControl::prepareOpen(const QString& path)
+{
+    m_prepared.reset();
+    if (!path.trimmed().isEmpty() && !findView(cleanAbsolute(path)))
+        m_prepared = std::make_unique<pxv::PreparedOpen>(cleanAbsolute(path));
 }
 
 std::shared_ptr<CPXVDocument> CPXVControl::openDocument(const QString& cleanPath)

@@ -354,6 +354,17 @@ void DocumentView::loadPendingOutline()
     m_pendingOutline.reset();
 }
 
+void DocumentView::takeOutlineLoader(std::unique_ptr<OutlineLoader> loader)
+{
+    delete m_outlineLoader;
+    m_outlineLoader = loader.release();
+    m_outlineLoader->setParent(this);
+    connect(m_outlineLoader, &OutlineLoader::loaded, this, &DocumentView::onOutlineLoaded);
+    m_pendingOutline.reset();
+    if (m_outlineLoader->hasLoaded())
+        onOutlineLoaded(m_outlineLoader->latest());
+}
+
 void DocumentView::onOutlineLoaded(const QList<OutlineItem>& items)
 {
     m_outline->setOutline(items);

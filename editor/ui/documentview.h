@@ -75,6 +75,9 @@ public:
     bool isOutlineVisible() const;
     void setOutlineVisible(bool visible);
     void applyPaneLimits(const PaneLimits& limits);
+    // Takes over a loader that was already reading this document's outline as it is now: what
+    // it has read shows at once, the rest when it comes.
+    void takeOutlineLoader(std::unique_ptr<OutlineLoader> loader);
 
 signals:
     void signal_outlineVisibilityChanged(bool visible);

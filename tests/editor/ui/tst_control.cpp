@@ -139,6 +139,7 @@ private slots:
     void pageTreeThatContainsItselfDoesNotHang();
     void singleWindowReplacesTheDocument();
     void openingAnOpenFileShowsItsTab();
+    void preparedFileOpensAsItIsWhenAskedFor();
     void viewRequestsOnlyVisiblePages();
     void viewDrawsAheadInTheScrollDirection();
     void zoomCommandsChangeTheScale();
@@ -828,6 +829,21 @@ void TestControl::openingAnOpenFileShowsItsTab()
     // Already active: still reported, so the host can refresh its history.
     m_control->openPath(a, 0);
     QCOMPARE(m_events.size(), 4);
+}
+
+void TestControl::preparedFileOpensAsItIsWhenAskedFor()
+{
+    m_control->enableEvent(id("e.activeDocChanged"), true);
+    const QString a = pdf("a.pdf", 2);
+    m_control->prepareOpen(a);
+    QCoreApplication::processEvents();
+    QVERIFY(m_control->activeDocPath().isNull());
+    QVERIFY(m_events.isEmpty());
+    // Written again before the open: the open reads it afresh.
+    testpdfs::write(a, 4);
+    m_control->openPath(a, 0);
+    QCOMPARE(pageView()->pageCount(), 4);
+    QCOMPARE(m_events.size(), 1);
 }
 
 void TestControl::viewRequestsOnlyVisiblePages()

@@ -1,6 +1,7 @@
 // The outline of a file is read on a thread of its own once the first page shows: the pane
 // takes its room at once, the entries follow, and the pages they lead to after them.
 
+#include "core/preparedopen.h"
 #include "openedview.h"
 #include "ui/documentview.h"
 #include "ui/outlinepane.h"
@@ -81,6 +82,35 @@ private slots:
         pane->setOutline(read);
         QCOMPARE(pane->topLevelItem(1)->child(0), section);
         QTRY_COMPARE(view->pageView()->currentPage(), 2);
+    }
+
+    // A file read while the host waits to open it: the view made when it opens shows the entries
+    // read meanwhile at once. What was read of a file written again since, or of one that cannot
+    // be opened, is not taken.
+    void preparedFileShowsItsOutlineAtOnce()
+    {
+        testpdfs::Sample sample;
+        sample.outline = true;
+        const QString path = testpdfs::writeBytes(m_dir.filePath("prepared.pdf"), testpdfs::sample(sample));
+        pxv::PreparedOpen prepared(path);
+        QVERIFY(!prepared.take(m_dir.filePath("other.pdf")).document);
+        pxv::PreparedOpen::Taken taken = prepared.take(path);
+        QVERIFY(taken.document && taken.outline);
+        QTRY_VERIFY_WITH_TIMEOUT(taken.outline->hasLoaded(), kDeadlineMs);
+        DocumentView view(std::make_shared<CPXVDocument>(std::move(taken.document)));
+        view.takeOutlineLoader(std::move(taken.outline));
+        pxv::OutlinePane* pane = view.outlinePane();
+        QCOMPARE(pane->topLevelItemCount(), 2);
+        QCOMPARE(pane->topLevelItem(1)->child(0)->text(0), QString("Section 2.1"));
+        QTRY_VERIFY_WITH_TIMEOUT(pane->topLevelItem(1)->child(0)->toolTip(0).contains("(page 3)"), kDeadlineMs);
+
+        pxv::PreparedOpen outdated(path);
+        sample.pages = 5;
+        testpdfs::writeBytes(path, testpdfs::sample(sample));
+        QVERIFY(!outdated.take(path).document);
+
+        const QString broken = testpdfs::writeBytes(m_dir.filePath("broken.pdf"), "%PDF-1.7 not really");
+        QVERIFY(!pxv::PreparedOpen(broken).take(broken).document);
     }
 
     void fileWithoutOutlineHasNoPane()

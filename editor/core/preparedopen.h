@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/layer.h"
+
+#include "document.h"
+#include "outlineloader.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <memory>
+
+namespace pxv {
+
+// A file read while its host waits to open it: the document, a render worker's copy with the
+// first page read, and the outline. The open that follows takes them while the file is as it
+// was; a file that cannot be opened, or that asks for a password, is left to that open.
+class PreparedOpen
+{
+public:
+    explicit PreparedOpen(const QString& cleanPath);
+    ~PreparedOpen();
+
+    struct Taken
+    {
+        std::unique_ptr<Document> document; // null when nothing was prepared for the path
+        std::unique_ptr<OutlineLoader> outline; // null for a file without an outline
+    };
+    // What was prepared for cleanPath if its file has not changed since; empty otherwise.
+    Taken take(const QString& cleanPath);
+
+private:
+    QString m_path;
+    QDateTime m_modified;
+    qint64 m_bytes = -1;
+    Taken m_prepared;
+};
+
+} // namespace pxv
