@@ -13,6 +13,8 @@
 #include <QShowEvent>
 #include <QTimer>
 
+#include <utility>
+
 QMainWidget::QMainWidget(QWidget* parent) : QWidget(parent), m_userHelp(this, nullptr)
 {
     ui.setupUi(this);
@@ -36,7 +38,12 @@ QMainWidget::QMainWidget(QWidget* parent) : QWidget(parent), m_userHelp(this, nu
         "YaHei;color:black;padding-left: 24px;padding-bottom: 2px;}"));
     // The editor is made once the home page is on screen, or earlier when something needs it, so
     // that the first paint does not wait for it; the floating panel when a document first shows.
-    callAfterFirstPaint(m_homeWidget.get(), [this] { completeSetup(); });
+    callAfterFirstPaint(m_homeWidget.get(), [this] {
+        m_homePainted = true;
+        completeSetup();
+        if (!m_toPrepare.isEmpty())
+            prepareToShow(std::exchange(m_toPrepare, QString()));
+    });
     initMenu();
     initConnections();
     installConvertHandler();

@@ -81,6 +81,8 @@ private:
     void setupControl();
     void createBlankDoc();
     void recordInHistory(const QString& path);
+    // Reads the file and makes what showing it takes while the open waits.
+    void prepareToShow(const QString& path);
     void updateDocViews();
     void initMenu();
     void initConnections();
@@ -100,6 +102,8 @@ private:
     std::unique_ptr<QMenu> m_menu;
     std::unique_ptr<QHomeWidget> m_homeWidget;
     std::unique_ptr<QFloatExWidget> m_floatExWidget;
+    bool m_homePainted = false;
+    QString m_toPrepare; // a file to open whose reading waits for the first paint
     bool m_userPressed = false;
     QUserHelp m_userHelp;
 };

@@ -163,12 +163,30 @@ void QMainWidget::onOpenFile(const QString& filePath)
         return;
     const QString path = paths.first();
     // The wait starts first; the editor that will open the file is made during it, as the window
-    // shows it.
+    // shows it. The file is read during it too, once the window is on screen, so that it shows
+    // at once when the wait ends.
     QTimer::singleShot(500, this, [this, path] {
         if (IPXV_Control* editor = control())
             editor->openPath(path, 0);
     });
     completeSetup();
+    if (m_homePainted)
+        prepareToShow(path);
+    else
+        m_toPrepare = path;
+}
+
+void QMainWidget::prepareToShow(const QString& path)
+{
+    if (IPXV_Control* editor = control())
+        editor->prepareOpen(path);
+    floatExWidget();
+    // The file is recorded once it shows; the database is opened (or made) beforehand.
+    try {
+        HistoryStore::instance();
+    } catch (UException& e) {
+        sth::logger::log(1, __FILE__, __LINE__, e.toString());
+    }
 }
 
 void QMainWidget::updateDocViews()
