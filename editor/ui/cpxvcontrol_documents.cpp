@@ -74,8 +74,11 @@ void CPXVControl::openPath(const QString& path, int)
 void CPXVControl::prepareOpen(const QString& path)
 {
     m_prepared.reset();
-    if (!path.trimmed().isEmpty() && !findView(cleanAbsolute(path)))
-        m_prepared = std::make_unique<pxv::PreparedOpen>(cleanAbsolute(path));
+    if (path.trimmed().isEmpty())
+        return;
+    const QString cleanPath = cleanAbsolute(path);
+    if (!findView(cleanPath))
+        m_prepared = std::make_unique<pxv::PreparedOpen>(cleanPath);
 }
 
 std::shared_ptr<CPXVDocument> CPXVControl::openDocument(const QString& cleanPath)
