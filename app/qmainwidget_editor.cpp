@@ -166,6 +166,7 @@ void QMainWidget::onOpenFile(const QString& filePath)
     // shows it. The file is read during it too, once the window is on screen, so that it shows
     // at once when the wait ends.
     QTimer::singleShot(500, this, [this, path] {
+        m_toPrepare.clear(); // too late to read ahead
         if (IPXV_Control* editor = control())
             editor->openPath(path, 0);
     });
