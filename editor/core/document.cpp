@@ -132,7 +132,10 @@ void Document::Private::startNewBase()
     next->key = nextSourceKey();
     next->password = password;
     next->mendPageTree = mu->pageTreeMended();
-    if (path.isNull()) {
+    if (path.isNull() && createdFile) {
+        next->path = createdFile->path();
+        next->scratch = createdFile;
+    } else if (path.isNull()) {
         if (createdBytes.isEmpty()) {
             try {
                 createdBytes = mu->toBytes();
@@ -239,6 +242,21 @@ std::unique_ptr<Document> Document::combine(const QStringList& paths, const Pass
         throw DocumentError(DocumentError::Failed,
                             tr("Could not create a new document: %1").arg(QString::fromUtf8(error.what())));
     }
+    // The result goes to a file of its own as it grows, a slice of pages at a time, so that
+    // combining long files does not hold them in memory; without such a file, it is held.
+    std::shared_ptr<ScratchFile> scratch = ScratchFile::create();
+    mu::MuDocument::Spill spill;
+    if (scratch) {
+        spill = [path = scratch->path()](std::unique_ptr<mu::MuDocument> combined) {
+            try {
+                return combined->spillTo(path);
+            } catch (const MuError& error) {
+                throw DocumentError(DocumentError::Failed,
+                                    tr("Could not combine the files: the temporary file could not be written (%1).")
+                                        .arg(QString::fromUtf8(error.what())));
+            }
+        };
+    }
     for (int index = 0; index < paths.size(); ++index) {
         const QString clean = cleanAbsolute(paths.at(index));
         if (progress && !progress(index, clean))
@@ -246,12 +264,16 @@ std::unique_ptr<Document> Document::combine(const QStringList& paths, const Pass
         const std::unique_ptr<mu::MuDocument> source = openSourceFile(*document->d->mu, clean, passwords,
                                                                       tr("Combining was cancelled."));
         try {
-            document->d->mu->appendDocument(*source, QFileInfo(clean).fileName());
+            document->d->mu = mu::MuDocument::append(std::move(document->d->mu), *source,
+                                                     QFileInfo(clean).fileName(), spill);
         } catch (const MuError& error) {
             throw DocumentError(DocumentError::Damaged, tr("The file \"%1\" could not be combined (%2).")
                                                             .arg(nativePath(clean), QString::fromUtf8(error.what())));
         }
+        if (spill)
+            document->d->mu = spill(std::move(document->d->mu));
     }
+    document->d->createdFile = std::move(scratch);
     document->d->neverSaved = true;
     document->d->resetPages();
     document->d->startNewBase();
@@ -423,16 +445,20 @@ void Document::save(const QString& path)
             DocumentError::SaveFailed,
             tr("Could not save \"%1\": the document is still locked by its password.").arg(nativePath(target)));
     emit aboutToSave();
-    const bool hasFile = !d->path.isNull();
-    const bool wasModified = d->modified();
+    // A new document made in a file of its own is saved from that file as a document is from
+    // its own.
+    const QString base = d->path.isNull() && d->createdFile ? d->createdFile->path() : d->path;
+    const bool hasFile = !base.isNull();
+    const bool wasModified = d->protectionPending || d->mu->historyPosition() != d->savedPosition
+                             || (d->neverSaved && !d->createdFile);
     qint64 startXref = -1;
     replaceFileAtomically(target, [&](const QString& temp) {
         if (hasFile && !wasModified && !d->repaired) {
             // Nothing changed: the file as it is, not MuPDF's rewrite of it.
-            copyFileContents(d->path, temp);
+            copyFileContents(base, temp);
         } else if (hasFile && !d->repaired && d->mu->canSaveIncrementally()) {
             // The saved bytes stay as they are and the changes since follow them.
-            copyFileContents(d->path, temp);
+            copyFileContents(base, temp);
             startXref = d->mu->appendIncrementalSave(temp, std::vector<int>(d->dirty.begin(), d->dirty.end()));
         } else {
             d->mu->saveFull(temp);
@@ -447,6 +473,7 @@ void Document::save(const QString& path)
     d->repaired = false;
     d->neverSaved = false;
     d->createdBytes.clear();
+    d->createdFile.reset();
     d->savedPosition = d->mu->historyPosition();
     if (d->protectionPending) {
         // The file now opens with the new password, or with none; so do the workers' copies.

@@ -31,6 +31,8 @@
 
 namespace pxv {
 
+class ScratchFile;
+
 // A document could not be opened, combined or saved. message() is written for the user.
 class DocumentError : public std::runtime_error
 {
@@ -79,6 +81,7 @@ struct RenderBase
 {
     QString path; // used when bytes is empty
     QByteArray bytes; // a new document as created
+    std::shared_ptr<const ScratchFile> scratch; // keeps path readable when it is one
     bool mendPageTree = false; // the page tree had to be mended, so the copy's must be too
     QByteArray password;
     quint64 key = 0; // unique per base

@@ -6,6 +6,7 @@
 
 #include "document.h"
 #include "recoveryrecord.h"
+#include "scratchfile.h"
 
 #include "mupdf/mudocument.h"
 #include "mupdf/muerror.h"
@@ -29,6 +30,9 @@ struct Document::Private
 {
     std::unique_ptr<mu::MuDocument> mu;
     QString path; // null for a document without a file
+    // A new document made in a file of its own (combined files): what saves start from and
+    // render workers open, instead of createdBytes.
+    std::shared_ptr<const ScratchFile> createdFile;
     QByteArray password; // the accepted one, for reopening after a save and for workers
     bool locked = false; // encrypted and still without a password
     bool repaired = false;

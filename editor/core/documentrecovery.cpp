@@ -39,7 +39,9 @@ bool Document::recoveryRecord(RecoveryRecord* record, RecordFinish* finish) cons
                 return update->source.size >= 0;
             };
         } else {
-            const qint64 size = d->path.isNull() ? d->createdBytes.size() : QFileInfo(d->path).size();
+            const qint64 size = !d->path.isNull() ? QFileInfo(d->path).size()
+                                : d->createdFile    ? d->createdFile->size()
+                                                    : d->createdBytes.size();
             if (size > kWholeRecordLimit)
                 return false;
             next.kind = RecoveryRecord::Kind::Document;

@@ -28,7 +28,12 @@ struct Graft
     pdf_document* dst;
     NumberMap* copied;
     NumberMap* pages;
+    size_t* weight; // grows with what the copies hold in memory
 };
+
+// What a copied object holds in memory besides its stream: a dictionary, the numbers and names
+// in it, the allocator's share.
+constexpr size_t kObjectWeight = 1024;
 
 pdf_obj* copyObject(Graft& g, pdf_obj* obj);
 
@@ -133,6 +138,7 @@ pdf_obj* copyIndirect(Graft& g, pdf_obj* ref)
     }
 
     pdf_obj* result = pdf_new_indirect(ctx, g.dst, target, 0);
+    *g.weight += kObjectWeight;
     if (pdf_is_stream(ctx, ref)) {
         fz_buffer* raw = nullptr;
         fz_var(raw);
@@ -140,6 +146,7 @@ pdf_obj* copyIndirect(Graft& g, pdf_obj* ref)
         {
             raw = pdf_load_raw_stream_number(ctx, g.src, number);
             pdf_update_stream(ctx, g.dst, result, raw, 1);
+            *g.weight += raw->len;
         }
         fz_always(ctx)
         {
@@ -558,71 +565,129 @@ int outlineLength(fz_context* ctx, pdf_obj* parent)
     return count;
 }
 
-} // namespace
-
-void MuDocument::appendDocument(MuDocument& source, const QString& outlineTitle)
+// A new inner node of the page tree, last under the root, holding the page objects numbered in
+// numbers: appending slice by slice then rewrites the root's few kids, not a list of every page.
+void appendPagesNode(fz_context* ctx, pdf_document* doc, const std::vector<int>& numbers)
 {
-    QVector<int> every(source.pageCount());
-    for (int page = 0; page < every.size(); ++page)
-        every[page] = page;
-    insertPagesOf(source, every, pageCount(), {true, outlineTitle});
+    pdf_obj* root = pdf_dict_get(ctx, rootDict(ctx, doc), PDF_NAME(Pages));
+    pdf_obj* rootKids = pdf_dict_get(ctx, root, PDF_NAME(Kids));
+    if (!pdf_is_array(ctx, rootKids))
+        fz_throw(ctx, FZ_ERROR_GENERIC, "malformed page tree");
+    pdf_obj* node = pdf_add_new_dict(ctx, doc, 4);
+    fz_try(ctx)
+    {
+        pdf_dict_put(ctx, node, PDF_NAME(Type), PDF_NAME(Pages));
+        pdf_dict_put(ctx, node, PDF_NAME(Parent), root);
+        pdf_dict_put_int(ctx, node, PDF_NAME(Count), int(numbers.size()));
+        pdf_obj* kids = pdf_dict_put_array(ctx, node, PDF_NAME(Kids), int(numbers.size()));
+        for (int number : numbers) {
+            pdf_obj* page = pdf_new_indirect(ctx, doc, number, 0);
+            pdf_array_push_drop(ctx, kids, page);
+            pdf_dict_put(ctx, page, PDF_NAME(Parent), node);
+        }
+        pdf_array_push(ctx, rootKids, node);
+        pdf_dict_put_int(ctx, root, PDF_NAME(Count),
+                         pdf_dict_get_int(ctx, root, PDF_NAME(Count)) + int(numbers.size()));
+    }
+    fz_always(ctx)
+    {
+        pdf_drop_obj(ctx, node);
+    }
+    fz_catch(ctx)
+    {
+        fz_rethrow(ctx);
+    }
 }
 
-void MuDocument::insertPagesOf(MuDocument& source, const QVector<int>& chosen, int at, const OutlineCopy& outline)
-{
-    if (source.d->context != d->context)
-        throw MuError(FZ_ERROR_GENERIC, "documents to combine must share a context");
-    d->scan.reset(); // the pages a scan has told no longer end the tree
-    fz_context* ctx = d->ctx();
-    pdf_document* src = source.d->pdf();
-    pdf_document* dst = d->pdf();
-    NumberMap copied;
-    NumberMap pages;
-    Graft g{ctx, src, dst, &copied, &pages};
+// What the pages copied since the last spill may hold in memory before the next spill.
+constexpr size_t kSpillWeight = 8u << 20;
 
-    const int sourceCount = source.pageCount();
+// One source's pages on their way into a target. What became of the source's objects is kept
+// as object numbers, so that the target may be written out and opened again between slices.
+class PageCopy
+{
+public:
+    PageCopy(fz_context* ctx, pdf_document* src) : m_ctx(ctx), m_src(src) {}
+    ~PageCopy()
+    {
+        for (pdf_obj* page : m_sourcePages)
+            pdf_drop_obj(m_ctx, page);
+    }
+    PageCopy(const PageCopy&) = delete;
+    PageCopy& operator=(const PageCopy&) = delete;
+
+    // Makes a new, empty page object in dst for each chosen page of the source, before anything
+    // is copied, so that references to any chosen page (links, form widgets' /P) resolve to its
+    // new page. A page that cannot be found in a damaged tree becomes a blank page, so that the
+    // others keep their numbers.
+    void prepare(pdf_document* dst, const QVector<int>& chosen, int sourceCount);
+    Graft graft(pdf_document* dst) { return {m_ctx, m_src, dst, &m_copied, &m_pages, &m_weight}; }
+    int count() const { return int(m_targetNumbers.size()); }
+    // Fills the new page of the chosen page at index.
+    void store(Graft& g, int index) const;
+    const std::vector<int>& targetNumbers() const { return m_targetNumbers; }
+    std::vector<int> targetNumbers(int first, int end) const
+    {
+        return {m_targetNumbers.begin() + first, m_targetNumbers.begin() + end};
+    }
+    // Roughly the bytes of memory the copies made so far hold.
+    size_t weight() const { return m_weight; }
+
+private:
+    fz_context* m_ctx;
+    pdf_document* m_src;
+    NumberMap m_copied;
+    NumberMap m_pages;
+    std::vector<pdf_obj*> m_sourcePages; // kept
+    std::vector<int> m_targetNumbers;
+    size_t m_weight = 0;
+};
+
+void PageCopy::prepare(pdf_document* dst, const QVector<int>& chosen, int sourceCount)
+{
+    fz_context* ctx = m_ctx;
     const int count = chosen.size();
     std::vector<pdf_obj*> everyPage(size_t(sourceCount), nullptr);
-    std::vector<pdf_obj*> sourcePages(size_t(count), nullptr);
-    std::vector<int> targetNumbers(size_t(count), 0);
-
-    // Every new page exists before anything is copied, so that references to any source page
-    // (links, form widgets' /P) resolve to its new page. A page that cannot be found in a
-    // damaged tree becomes a blank page, so that the others keep their numbers.
     PageTreeVisitor visitor;
     visitor.page = [&](pdf_obj* page, int index) {
         if (index < sourceCount)
             everyPage[size_t(index)] = page;
     };
-    walkPageTree(ctx, src, visitor);
+    walkPageTree(ctx, m_src, visitor);
     for (int i = 0; i < count; ++i) {
         if (chosen[i] < 0 || chosen[i] >= sourceCount)
             throw MuError(FZ_ERROR_GENERIC, "page " + std::to_string(chosen[i] + 1) + " does not exist");
-        sourcePages[size_t(i)] = everyPage[size_t(chosen[i])];
     }
+    m_sourcePages.assign(size_t(count), nullptr);
+    m_targetNumbers.assign(size_t(count), 0);
     guarded(ctx, [&] {
         for (int i = 0; i < count; ++i) {
-            targetNumbers[size_t(i)] = pdf_create_object(ctx, dst);
-            pdf_update_object(ctx, dst, targetNumbers[size_t(i)], PDF_NULL);
-            pdf_obj* page = sourcePages[size_t(i)];
-            if (!pdf_is_dict(ctx, page)) {
-                sourcePages[size_t(i)] = nullptr;
+            m_targetNumbers[size_t(i)] = pdf_create_object(ctx, dst);
+            pdf_update_object(ctx, dst, m_targetNumbers[size_t(i)], PDF_NULL);
+            pdf_obj* page = everyPage[size_t(chosen[i])];
+            if (!pdf_is_dict(ctx, page))
                 continue;
-            }
+            m_sourcePages[size_t(i)] = pdf_keep_obj(ctx, page);
             // The walk gives page dictionaries themselves: their object number is their parent
             // number.
             const int number = pdf_obj_parent_num(ctx, page);
             if (number > 0)
-                pages[number] = targetNumbers[size_t(i)];
+                m_pages[number] = m_targetNumbers[size_t(i)];
         }
     });
-    guarded(ctx, [&] {
-        for (int i = 0; i < count; ++i)
-            storePage(g, sourcePages[size_t(i)], targetNumbers[size_t(i)]);
-        insertPageObjects(ctx, dst, at, targetNumbers);
-    });
+}
 
-    mergeFields(g, count == sourceCount);
+void PageCopy::store(Graft& g, int index) const
+{
+    guarded(m_ctx, [&] { storePage(g, m_sourcePages[size_t(index)], m_targetNumbers[size_t(index)]); });
+}
+
+// The source's form fields and outline entries, once its pages are in the target.
+void copyFieldsAndOutline(Graft& g, const std::vector<int>& targetNumbers, bool everyPage, const OutlineCopy& outline)
+{
+    fz_context* ctx = g.ctx;
+    pdf_document* dst = g.dst;
+    mergeFields(g, everyPage);
     if (!outline.entries)
         return;
 
@@ -634,13 +699,14 @@ void MuDocument::insertPagesOf(MuDocument& source, const QVector<int>& chosen, i
     pdf_obj* srcFirst = nullptr;
     bool anyMarked = false;
     guarded(ctx, [&] {
-        srcFirst = pdf_dict_getp(ctx, rootDict(ctx, src), "Outlines/First");
-        anyMarked = markOutline(g, srcFirst, count == sourceCount, &marked, &visited, depth);
+        srcFirst = pdf_dict_getp(ctx, rootDict(ctx, g.src), "Outlines/First");
+        anyMarked = markOutline(g, srcFirst, everyPage, &marked, &visited, depth);
     });
     if (!anyMarked && outline.title.isNull())
         return;
     visited.clear();
     const QByteArray title = outline.title.toUtf8();
+    const int firstPage = targetNumbers.empty() ? 0 : targetNumbers.front();
     guarded(ctx, [&] {
         // volatile: it lives across the setjmp of the fz_try below.
         pdf_obj* volatile outlines = targetOutlines(ctx, dst);
@@ -651,9 +717,9 @@ void MuDocument::insertPagesOf(MuDocument& source, const QVector<int>& chosen, i
             fz_try(ctx)
             {
                 pdf_dict_put_text_string(ctx, top, PDF_NAME(Title), title.constData());
-                if (count > 0) {
+                if (firstPage > 0) {
                     pdf_obj* dest = pdf_dict_put_array(ctx, top, PDF_NAME(Dest), 2);
-                    pdf_array_push_drop(ctx, dest, pdf_new_indirect(ctx, dst, targetNumbers[0], 0));
+                    pdf_array_push_drop(ctx, dest, pdf_new_indirect(ctx, dst, firstPage, 0));
                     pdf_array_push(ctx, dest, PDF_NAME(Fit));
                 }
                 appendChild(ctx, outlines, top);
@@ -672,6 +738,61 @@ void MuDocument::insertPagesOf(MuDocument& source, const QVector<int>& chosen, i
         }
         pdf_dict_put_int(ctx, outlines, PDF_NAME(Count), outlineLength(ctx, outlines));
     });
+}
+
+} // namespace
+
+std::unique_ptr<MuDocument> MuDocument::append(std::unique_ptr<MuDocument> target, MuDocument& source,
+                                               const QString& outlineTitle, const Spill& spill)
+{
+    if (source.d->context != target->d->context)
+        throw MuError(FZ_ERROR_GENERIC, "documents to combine must share a context");
+    target->d->scan.reset(); // the pages a scan has told no longer end the tree
+    fz_context* ctx = target->d->ctx();
+    const int count = source.pageCount();
+    QVector<int> every(count);
+    for (int page = 0; page < count; ++page)
+        every[page] = page;
+    PageCopy copy(ctx, source.d->pdf());
+    copy.prepare(target->d->pdf(), every, count);
+    // The pages go in by slices, each under an inner node of its own. With spill, a slice ends
+    // once its copies weigh enough, and the document is spilled after it.
+    size_t spilledWeight = 0;
+    int first = 0;
+    for (int page = 0; page < count; ++page) {
+        Graft g = copy.graft(target->d->pdf());
+        copy.store(g, page);
+        const bool full = spill && copy.weight() - spilledWeight >= kSpillWeight;
+        if (!full && page + 1 < count)
+            continue;
+        const std::vector<int> numbers = copy.targetNumbers(first, page + 1);
+        guarded(ctx, [&] { appendPagesNode(ctx, target->d->pdf(), numbers); });
+        first = page + 1;
+        if (full && first < count) {
+            target = spill(std::move(target));
+            spilledWeight = copy.weight();
+        }
+    }
+    Graft g = copy.graft(target->d->pdf());
+    copyFieldsAndOutline(g, copy.targetNumbers(), true, {true, outlineTitle});
+    return target;
+}
+
+void MuDocument::insertPagesOf(MuDocument& source, const QVector<int>& chosen, int at, const OutlineCopy& outline)
+{
+    if (source.d->context != d->context)
+        throw MuError(FZ_ERROR_GENERIC, "documents to combine must share a context");
+    d->scan.reset(); // the pages a scan has told no longer end the tree
+    fz_context* ctx = d->ctx();
+    pdf_document* dst = d->pdf();
+    PageCopy copy(ctx, source.d->pdf());
+    const int sourceCount = source.pageCount();
+    copy.prepare(dst, chosen, sourceCount);
+    Graft g = copy.graft(dst);
+    for (int i = 0; i < copy.count(); ++i)
+        copy.store(g, i);
+    guarded(ctx, [&] { insertPageObjects(ctx, dst, at, copy.targetNumbers()); });
+    copyFieldsAndOutline(g, copy.targetNumbers(), copy.count() == sourceCount, outline);
 }
 
 } // namespace pxv::mu

@@ -256,9 +256,15 @@ public:
     // Moves the pages (ascending, distinct) so that the first becomes page target after the
     // move, the others following it in order.
     void movePages(const QVector<int>& pages, int target);
-    // Appends every page of source (opened with openSibling) with links, annotations and
-    // form fields, and one outline entry titled outlineTitle holding source's outline.
-    void appendDocument(MuDocument& source, const QString& outlineTitle);
+    // Called between slices of an append: may hand back the document written out and opened
+    // again (see spillTo), for the append to go on in.
+    using Spill = std::function<std::unique_ptr<MuDocument>(std::unique_ptr<MuDocument>)>;
+    // Appends every page of source (opened with openSibling) to target with links, annotations
+    // and form fields, and one outline entry titled outlineTitle holding source's outline;
+    // returns the document appended to. With spill, the pages are copied a slice at a time and
+    // spill is called between slices, so that the target need not be held in memory whole.
+    static std::unique_ptr<MuDocument> append(std::unique_ptr<MuDocument> target, MuDocument& source,
+                                              const QString& outlineTitle, const Spill& spill = {});
     // Copies the chosen pages of source (opened with openSibling or createSibling) with their
     // links, annotations and the form fields of their widgets, so that the first becomes page at.
     // Links to pages that are not copied stay behind.
@@ -284,6 +290,11 @@ public:
     // touched, so its undo history stays as it is. Returns where the new cross-reference
     // section starts.
     qint64 appendIncrementalSave(const QString& path, const std::vector<int>& objects);
+    // Writes what is only in memory to the file at path and returns the document opened from
+    // it, in this document's context: the first time (a document that has no file yet) the
+    // whole document, after that the objects changed since it was opened from path. The file
+    // is not one the user sees: nothing but spillTo() may write to it. Throws MuError.
+    std::unique_ptr<MuDocument> spillTo(const QString& path);
     // The update section appendIncrementalSave() would append to a file of offset bytes, and
     // where its cross-reference section starts.
     QByteArray incrementalUpdate(qint64 offset, const std::vector<int>& objects, qint64* startXref = nullptr) const;

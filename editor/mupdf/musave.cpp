@@ -165,6 +165,33 @@ qint64 MuDocument::appendIncrementalSave(const QString& path, const std::vector<
     return xref;
 }
 
+std::unique_ptr<MuDocument> MuDocument::spillTo(const QString& path)
+{
+    fz_context* ctx = d->ctx();
+    pdf_document* doc = d->pdf();
+    if (!d->baseIsFile) {
+        pdf_write_options options = pdf_default_write_options;
+        options.do_compress = 1;
+        options.do_compress_fonts = 1;
+        writeFull(ctx, doc, path, options);
+    } else {
+        // What was changed since opening lives in MuPDF's incremental section, and only there.
+        std::vector<int> changed;
+        guarded(ctx, [&] {
+            if (doc->num_incremental_sections == 0)
+                return;
+            const int length = pdf_xref_len(ctx, doc);
+            for (int number = 1; number < length; ++number) {
+                if (pdf_xref_is_incremental(ctx, doc, number))
+                    changed.push_back(number);
+            }
+        });
+        if (!changed.empty())
+            appendIncrementalSave(path, changed);
+    }
+    return openSibling(path);
+}
+
 QByteArray MuDocument::incrementalUpdate(qint64 offset, const std::vector<int>& objects, qint64* startXref) const
 {
     fz_context* ctx = d->ctx();

@@ -112,6 +112,46 @@ private slots:
         QCOMPARE(testpdfs::qpdfProblems(out), QString());
     }
 
+    // A file of several hundred pages goes into the result a slice at a time: links, outline
+    // entries and the shared resource still lead across slices, and the result saves soundly
+    // both as made and after an edit.
+    void longFileIsCombinedSliceBySlice()
+    {
+        testpdfs::Sample sample;
+        sample.pages = 600;
+        sample.outline = true;
+        sample.links = true;
+        sample.sharedFormBytes = 50000;
+        const QString a = m_dir.write("long.pdf", testpdfs::sample(sample));
+        const QString b = richFile("short.pdf", 3, QString());
+        auto combined = Document::combine({a, b});
+        QCOMPARE(combined->pageCount(), 603);
+        QList<int> targets;
+        for (const pxv::PageLink& link : combined->links(0))
+            targets << link.targetPage;
+        std::sort(targets.begin(), targets.end());
+        QCOMPARE(targets, QList<int>({-1, 2, 599}));
+        const QList<pxv::OutlineItem> outline = combined->outline();
+        QCOMPARE(outline.size(), 2);
+        QCOMPARE(outline[0].children[1].children[0].page, 2);
+        QCOMPARE(outline[1].page, 600);
+
+        const QString asMade = m_dir.filePath("long-made.pdf");
+        combined->save(asMade);
+        QCOMPARE(testpdfs::qpdfProblems(asMade), QString());
+        QVERIFY2(QFileInfo(asMade).size() < QFileInfo(a).size() + QFileInfo(b).size() + 200000,
+                 qPrintable(QString::number(QFileInfo(asMade).size())));
+
+        combined->rotatePage(599, 90);
+        const QString edited = m_dir.filePath("long-edited.pdf");
+        combined->save(edited);
+        QCOMPARE(testpdfs::qpdfProblems(edited), QString());
+        auto reopened = Document::open(edited);
+        QCOMPARE(reopened->pageCount(), 603);
+        QCOMPARE(reopened->pageSize(599), QSizeF(792, 612));
+        QCOMPARE(reopened->links(0).size(), 3);
+    }
+
     void encryptedSourceAsksUntilRightOrCancelled()
     {
         const QString plain = m_dir.write("p.pdf", testpdfs::sample({}));

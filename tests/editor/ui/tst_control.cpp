@@ -1175,7 +1175,7 @@ void TestControl::combinedOutlineShowsAndPagesRender()
     pxv::DocumentView* view = m_widget->activeView();
     // One top-level outline entry per source file, shown in the side pane.
     QTRY_VERIFY(view->outlinePane()->isVisible());
-    QCOMPARE(view->outlinePane()->topLevelItemCount(), 2);
+    QTRY_COMPARE(view->outlinePane()->topLevelItemCount(), 2);
     QCOMPARE(view->outlinePane()->topLevelItem(1)->text(0), QString("c2.pdf"));
     QTest::mouseClick(view->outlinePane()->viewport(), Qt::LeftButton, {},
                       view->outlinePane()->visualItemRect(view->outlinePane()->topLevelItem(1)).center());

@@ -1,0 +1,38 @@
+#include "scratchfile.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace pxv {
+
+std::shared_ptr<ScratchFile> ScratchFile::create()
+{
+    QByteArray name = QFile::encodeName(QDir::tempPath() + QStringLiteral("/pdf-XXXXXX"));
+    const int descriptor = ::mkstemp(name.data()); // mode 0600: the document may be private
+    if (descriptor < 0)
+        return nullptr;
+    ::unlink(name.constData());
+    return std::shared_ptr<ScratchFile>(new ScratchFile(descriptor));
+}
+
+ScratchFile::~ScratchFile()
+{
+    ::close(m_descriptor);
+}
+
+QString ScratchFile::path() const
+{
+    return QStringLiteral("/proc/self/fd/%1").arg(m_descriptor);
+}
+
+qint64 ScratchFile::size() const
+{
+    struct stat status{};
+    return ::fstat(m_descriptor, &status) == 0 ? qint64(status.st_size) : -1;
+}
+
+} // namespace pxv
