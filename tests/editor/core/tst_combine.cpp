@@ -3,8 +3,11 @@
 
 #include "core/document.h"
 #include "pdffolder.h"
+#include "tmpfsmount.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QProcess>
 #include <QtTest>
 
@@ -150,6 +153,38 @@ private slots:
         QCOMPARE(reopened->pageCount(), 603);
         QCOMPARE(reopened->pageSize(599), QSizeF(792, 612));
         QCOMPARE(reopened->links(0).size(), 3);
+    }
+
+    // Without a temporary folder the result is held in memory; in a full one the combine fails
+    // with a message that says why, leaves nothing there, and the next one works.
+    void temporaryFolderMissingOrFull()
+    {
+        const QString a = richFile("t.pdf", 3, QString());
+        const QByteArray tmpdir = qgetenv("TMPDIR");
+        const auto restore = qScopeGuard([&] { qputenv("TMPDIR", tmpdir); });
+        qputenv("TMPDIR", m_dir.filePath("no such folder").toUtf8());
+        auto inMemory = Document::combine({a, a});
+        const QString out = m_dir.filePath("in-memory.pdf");
+        inMemory->save(out);
+        QCOMPARE(testpdfs::qpdfProblems(out), QString());
+        QCOMPARE(Document::open(out)->pageCount(), 6);
+
+        const QString folder = m_dir.filePath("small-tmp");
+        QVERIFY(QDir().mkpath(folder));
+        TmpfsMount disk(folder, 64 * 1024);
+        if (!disk.isMounted())
+            QSKIP(qPrintable(disk.error()));
+        qputenv("TMPDIR", folder.toUtf8());
+        QVERIFY(disk.fill("filler") > 0);
+        try {
+            Document::combine({a});
+            QFAIL("combined into a full folder");
+        } catch (const DocumentError& error) {
+            QVERIFY2(error.message().contains("temporary file"), qPrintable(error.message()));
+        }
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList({"filler"}));
+        QVERIFY(QFile::remove(folder + "/filler"));
+        QCOMPARE(Document::combine({a})->pageCount(), 3);
     }
 
     void encryptedSourceAsksUntilRightOrCancelled()
