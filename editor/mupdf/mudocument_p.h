@@ -103,6 +103,11 @@ pdf_page* pdfPage(const PageHandle& page);
 // An object in PDF syntax, as small as it can be written.
 QByteArray printObject(fz_context* ctx, pdf_obj* object);
 
+// The generation an object has in the file, for writing it again: 0 for one the file keeps in an
+// object stream, whose entry MuPDF gives the object's place in that stream instead, and for one
+// made since the file was read.
+int fileGeneration(pdf_document* doc, int number);
+
 // Where a link annotation or an outline entry leads inside doc: the page's object number, or 0
 // when it leads nowhere there (no target, another file, a web address).
 int targetPageNumber(fz_context* ctx, pdf_document* doc, pdf_obj* item);

@@ -113,6 +113,23 @@ int64_t bytesWritten(fz_context*, void* state)
 
 } // namespace
 
+int fileGeneration(pdf_document* doc, int number)
+{
+    // The sections read from the file follow those held in memory, the latest first.
+    for (int i = doc->num_incremental_sections; i < doc->num_xref_sections; ++i) {
+        for (pdf_xref_subsec* sub = doc->xref_sections[i].subsec; sub; sub = sub->next) {
+            if (number < sub->start || number >= sub->start + sub->len)
+                continue;
+            const pdf_xref_entry& entry = sub->table[number - sub->start];
+            if (entry.type == 'o')
+                return 0;
+            if (entry.type)
+                return entry.gen;
+        }
+    }
+    return 0; // made since the file was read
+}
+
 void writeFull(fz_context* ctx, pdf_document* doc, const QString& path, const pdf_write_options& options)
 {
     const QByteArray name = QFile::encodeName(path);
@@ -210,8 +227,7 @@ QByteArray MuDocument::incrementalUpdate(qint64 offset, const std::vector<int>& 
         if (number <= 0 || number >= length)
             continue;
         const ObjectState state = objectState(number);
-        int generation = 0;
-        guarded(ctx, [&] { generation = pdf_get_xref_entry(ctx, doc, number)->gen; });
+        const int generation = fileGeneration(doc, number);
         entries.push_back({number, generation, offset + out.size()});
         out += QByteArray::number(number) + ' ' + QByteArray::number(generation) + " obj\n";
         // An object a step made and an undo took away again reads as null, as a free one would.

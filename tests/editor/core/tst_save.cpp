@@ -5,9 +5,11 @@
 #include "core/document.h"
 #include "mupdf/mudocument.h"
 #include "pdffolder.h"
+#include "popplerview.h"
 #include "testtools.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QtTest>
 
 #include <cerrno>
@@ -71,6 +73,23 @@ private slots:
         document->save(path);
         QVERIFY(readAll(path).startsWith(saved));
         QCOMPARE(testpdfs::qpdfProblems(path), QString());
+    }
+
+    // Objects a file keeps in object streams have generation 0, whatever their place there: an
+    // update that gives them another is not found by other readers.
+    void changesToPackedObjectsAreReadByOtherReaders()
+    {
+        testpdfs::Sample sample;
+        sample.pages = 4;
+        const QString plain = m_dir.write("plain.pdf", testpdfs::sample(sample));
+        const QString packed = m_dir.filePath("packed.pdf");
+        QCOMPARE(QProcess::execute("qpdf", {"--object-streams=generate", plain, packed}), 0);
+        auto document = Document::open(packed);
+        document->rotatePage(3, 90);
+        document->save(packed);
+        QVERIFY(testpdfs::popplerText(packed, 3).contains("Page 4"));
+        const QImage turned = testpdfs::popplerPage(packed, 3);
+        QVERIFY2(turned.width() > turned.height(), "page 4 is not shown turned");
     }
 
     void newDocumentIsSavedInFullAndPassesQpdf()
