@@ -339,6 +339,11 @@ public:
 
 private:
     explicit MuDocument(std::unique_ptr<Impl> impl);
+    // Appends the objects to the file at path as an update section of its own, the objects
+    // other than streams packed into compressed object streams, with a cross-reference stream;
+    // previous is where the file's last section starts, or -1 for a file still empty, which
+    // then gets a header. Returns where the new section's cross-reference stream starts.
+    qint64 appendPackedSection(const QString& path, const std::vector<int>& objects, qint64 previous);
     std::unique_ptr<Impl> d;
 };
 

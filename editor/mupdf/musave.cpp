@@ -186,26 +186,20 @@ std::unique_ptr<MuDocument> MuDocument::spillTo(const QString& path)
 {
     fz_context* ctx = d->ctx();
     pdf_document* doc = d->pdf();
-    if (!d->baseIsFile) {
-        pdf_write_options options = pdf_default_write_options;
-        options.do_compress = 1;
-        options.do_compress_fonts = 1;
-        writeFull(ctx, doc, path, options);
-    } else {
-        // What was changed since opening lives in MuPDF's incremental section, and only there.
-        std::vector<int> changed;
-        guarded(ctx, [&] {
-            if (doc->num_incremental_sections == 0)
-                return;
-            const int length = pdf_xref_len(ctx, doc);
-            for (int number = 1; number < length; ++number) {
-                if (pdf_xref_is_incremental(ctx, doc, number))
-                    changed.push_back(number);
-            }
-        });
-        if (!changed.empty())
-            appendIncrementalSave(path, changed);
-    }
+    std::vector<int> objects;
+    guarded(ctx, [&] {
+        // A document opened from path has what changed since in MuPDF's incremental section,
+        // and only there; one that has no file yet has every object to write.
+        if (d->baseIsFile && doc->num_incremental_sections == 0)
+            return;
+        const int length = pdf_xref_len(ctx, doc);
+        for (int number = 1; number < length; ++number) {
+            if (!d->baseIsFile || pdf_xref_is_incremental(ctx, doc, number))
+                objects.push_back(number);
+        }
+    });
+    if (!objects.empty())
+        appendPackedSection(path, objects, d->baseIsFile ? d->baseStartXref : -1);
     return openSibling(path);
 }
 
