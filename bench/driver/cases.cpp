@@ -312,7 +312,7 @@ void Bench::combine()
     m_rows.append(ratioRow(name + QStringLiteral(": outline entries kept by mutool merge, vs the sources"),
                            outlineEntries(mutool), sourceOutline, QString(), 0));
     m_rows.append(ratioRow(name + QStringLiteral(": output size, vs mutool merge"), mib(QFileInfo(ours).size() / 1024),
-                           mib(QFileInfo(mutool).size() / 1024), QStringLiteral("MiB"), 0));
+                           mib(QFileInfo(mutool).size() / 1024), QStringLiteral("MiB"), 1.0));
     QStringList names;
     for (const QString& source : sources)
         names.append(QFileInfo(source).fileName());
