@@ -103,6 +103,9 @@ pdf_page* pdfPage(const PageHandle& page);
 // An object in PDF syntax, as small as it can be written.
 QByteArray printObject(fz_context* ctx, pdf_obj* object);
 
+// The trailer's /Root, /Info and /ID as a new section's trailer repeats them.
+QByteArray trailerEntries(fz_context* ctx, pdf_document* doc);
+
 // The generation an object has in the file, for writing it again: 0 for one the file keeps in an
 // object stream, whose entry MuPDF gives the object's place in that stream instead, and for one
 // made since the file was read.

@@ -140,21 +140,7 @@ qint64 MuDocument::appendPackedSection(const QString& path, const std::vector<in
     const QByteArray data = deflated(ctx, rows);
 
     QByteArray dictionary = "<</Type/XRef/Size " + QByteArray::number(next) + "/W[1 5 2]/Index["
-                            + index.trimmed() + "]";
-    pdf_obj* root = nullptr;
-    pdf_obj* info = nullptr;
-    pdf_obj* id = nullptr;
-    guarded(ctx, [&] {
-        pdf_obj* trailer = pdf_trailer(ctx, doc);
-        root = pdf_dict_get(ctx, trailer, PDF_NAME(Root));
-        info = pdf_dict_get(ctx, trailer, PDF_NAME(Info));
-        id = pdf_dict_get(ctx, trailer, PDF_NAME(ID));
-    });
-    dictionary += "/Root " + printObject(ctx, root);
-    if (info)
-        dictionary += "/Info " + printObject(ctx, info);
-    if (id)
-        dictionary += "/ID " + printObject(ctx, id);
+                            + index.trimmed() + "]" + trailerEntries(ctx, doc);
     if (previous >= 0)
         dictionary += "/Prev " + QByteArray::number(previous);
     dictionary += "/Filter/FlateDecode/Length " + QByteArray::number(data.size()) + ">>";

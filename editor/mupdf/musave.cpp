@@ -130,6 +130,25 @@ int fileGeneration(pdf_document* doc, int number)
     return 0; // made since the file was read
 }
 
+QByteArray trailerEntries(fz_context* ctx, pdf_document* doc)
+{
+    pdf_obj* root = nullptr;
+    pdf_obj* info = nullptr;
+    pdf_obj* id = nullptr;
+    guarded(ctx, [&] {
+        pdf_obj* dict = pdf_trailer(ctx, doc);
+        root = pdf_dict_get(ctx, dict, PDF_NAME(Root));
+        info = pdf_dict_get(ctx, dict, PDF_NAME(Info));
+        id = pdf_dict_get(ctx, dict, PDF_NAME(ID));
+    });
+    QByteArray entries = "/Root " + printObject(ctx, root);
+    if (info)
+        entries += "/Info " + printObject(ctx, info);
+    if (id)
+        entries += "/ID " + printObject(ctx, id);
+    return entries;
+}
+
 void writeFull(fz_context* ctx, pdf_document* doc, const QString& path, const pdf_write_options& options)
 {
     const QByteArray name = QFile::encodeName(path);
@@ -243,22 +262,8 @@ QByteArray MuDocument::incrementalUpdate(qint64 offset, const std::vector<int>& 
                    + QByteArray::number(entries[i].generation).rightJustified(5, '0') + " n\r\n";
         first = last + 1;
     }
-    QByteArray trailer = "<</Size " + QByteArray::number(length);
-    pdf_obj* root = nullptr;
-    pdf_obj* info = nullptr;
-    pdf_obj* id = nullptr;
-    guarded(ctx, [&] {
-        pdf_obj* dict = pdf_trailer(ctx, doc);
-        root = pdf_dict_get(ctx, dict, PDF_NAME(Root));
-        info = pdf_dict_get(ctx, dict, PDF_NAME(Info));
-        id = pdf_dict_get(ctx, dict, PDF_NAME(ID));
-    });
-    trailer += "/Root " + printObject(ctx, root);
-    if (info)
-        trailer += "/Info " + printObject(ctx, info);
-    if (id)
-        trailer += "/ID " + printObject(ctx, id);
-    trailer += "/Prev " + QByteArray::number(d->baseStartXref) + ">>";
+    const QByteArray trailer = "<</Size " + QByteArray::number(length) + trailerEntries(ctx, doc) + "/Prev "
+                               + QByteArray::number(d->baseStartXref) + ">>";
     out += "trailer\n" + trailer + "\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n";
     if (startXref)
         *startXref = xref;
