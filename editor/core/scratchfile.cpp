@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,7 +13,8 @@ namespace pxv {
 std::shared_ptr<ScratchFile> ScratchFile::create()
 {
     QByteArray name = QFile::encodeName(QDir::tempPath() + QStringLiteral("/pdf-XXXXXX"));
-    const int descriptor = ::mkstemp(name.data()); // mode 0600: the document may be private
+    // Mode 0600: the document may be private; not inherited by the programs this one starts.
+    const int descriptor = ::mkostemp(name.data(), O_CLOEXEC);
     if (descriptor < 0)
         return nullptr;
     ::unlink(name.constData());
