@@ -18,7 +18,11 @@ std::shared_ptr<ScratchFile> ScratchFile::create()
     if (descriptor < 0)
         return nullptr;
     ::unlink(name.constData());
-    return std::shared_ptr<ScratchFile>(new ScratchFile(descriptor));
+    std::shared_ptr<ScratchFile> file(new ScratchFile(descriptor));
+    // Without /proc (some containers) the file cannot be opened again by its path.
+    if (::access(QFile::encodeName(file->path()).constData(), R_OK | W_OK) != 0)
+        return nullptr;
+    return file;
 }
 
 ScratchFile::~ScratchFile()

@@ -16,7 +16,7 @@ namespace pxv {
 class ScratchFile
 {
 public:
-    // Null when none can be made (no temporary folder, or a read-only one).
+    // Null when none can be made (no temporary folder, or a read-only one, or no /proc).
     static std::shared_ptr<ScratchFile> create();
     ~ScratchFile();
     ScratchFile(const ScratchFile&) = delete;
