@@ -38,10 +38,26 @@ bool Document::recoveryRecord(RecoveryRecord* record, RecordFinish* finish) cons
                 update->source = identity->get();
                 return update->source.size >= 0;
             };
+        } else if (d->path.isNull() && d->createdFile && d->mu->canSaveIncrementally()) {
+            // A document made in a scratch file: that file as it is and the changes since, as a
+            // save would write them, instead of the whole document written anew.
+            const std::shared_ptr<const ScratchFile> file = d->createdFile;
+            const qint64 size = file->size();
+            if (size < 0 || size > kWholeRecordLimit)
+                return false;
+            next.kind = RecoveryRecord::Kind::Document;
+            const QByteArray update
+                = d->mu->incrementalUpdate(size, std::vector<int>(d->dirty.begin(), d->dirty.end()));
+            finishing = [file, size, update](RecoveryRecord* whole) {
+                QFile scratch(file->path());
+                if (!scratch.open(QIODevice::ReadOnly))
+                    return false;
+                whole->payload = scratch.read(size);
+                whole->payload += update;
+                return whole->payload.size() == size + update.size();
+            };
         } else {
-            const qint64 size = !d->path.isNull() ? QFileInfo(d->path).size()
-                                : d->createdFile    ? d->createdFile->size()
-                                                    : d->createdBytes.size();
+            const qint64 size = !d->path.isNull() ? QFileInfo(d->path).size() : d->createdBytes.size();
             if (size > kWholeRecordLimit)
                 return false;
             next.kind = RecoveryRecord::Kind::Document;

@@ -137,6 +137,22 @@ private slots:
             QCOMPARE(fromThread->pageSize(page), restored->pageSize(page));
     }
 
+    // A combined document is kept as its scratch file and the changes since.
+    void combinedDocumentIsKeptAsItsFileAndChanges()
+    {
+        const QString source = m_dir.write("parts.pdf", testpdfs::sample({}));
+        auto combined = Document::combine({source, source});
+        combined->rotatePage(4, 90);
+        const RecoveryRecord record = recordOf(*combined);
+        QCOMPARE(record.kind, RecoveryRecord::Kind::Document);
+        QCOMPARE(testpdfs::qpdfProblems(testpdfs::writeBytes(m_dir.filePath("kept.pdf"), record.payload)),
+                 QString());
+        auto restored = Document::restore(record);
+        QCOMPARE(restored->pageCount(), 6);
+        for (int page = 0; page < 6; ++page)
+            QCOMPARE(restored->pageSize(page), combined->pageSize(page));
+    }
+
     void thousandStepsAreRestoredExactly()
     {
         testpdfs::Sample sample;
