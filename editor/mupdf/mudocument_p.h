@@ -105,6 +105,14 @@ QByteArray printObject(fz_context* ctx, pdf_obj* object);
 
 // The trailer's /Root, /Info and /ID as a new section's trailer repeats them.
 QByteArray trailerEntries(fz_context* ctx, pdf_document* doc);
+// An object as an update section writes it, "number generation obj ... endobj"; one that is gone
+// is written as null, as a free one would read.
+QByteArray objectText(int number, int generation, const ObjectState& state);
+// The runs of consecutive numbers in numbers (ascending) as [first, last] places in it: the
+// subsections of a cross-reference section.
+std::vector<std::pair<size_t, size_t>> numberRuns(const std::vector<int>& numbers);
+// The failure of a file operation on path, with the reason the file gave.
+MuError fileError(const char* what, const QString& path, const QString& reason);
 
 // The generation an object has in the file, for writing it again: 0 for one the file keeps in an
 // object stream, whose entry MuPDF gives the object's place in that stream instead, and for one

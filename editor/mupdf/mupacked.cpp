@@ -46,32 +46,20 @@ QByteArray bigEndian(qint64 value, int bytes)
     return out;
 }
 
-QByteArray indirectObject(int number, int generation, const QByteArray& body)
-{
-    return QByteArray::number(number) + ' ' + QByteArray::number(generation) + " obj\n" + body + "\nendobj\n";
-}
-
-QByteArray streamBody(const QByteArray& dictionary, const QByteArray& data)
-{
-    return dictionary + "\nstream\n" + data + "\nendstream";
-}
-
 } // namespace
 
 qint64 MuDocument::appendPackedSection(const QString& path, const std::vector<int>& objects, qint64 previous)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Append))
-        throw MuError(FZ_ERROR_GENERIC,
-                      "cannot open " + QFile::encodeName(path).toStdString() + ": " + file.errorString().toStdString());
+        throw fileError("cannot open", path, file.errorString());
     // Written as it goes: a slice of a long document brings megabytes of streams.
     qint64 written = file.size();
     QByteArray out = previous < 0 ? QByteArray("%PDF-1.7\n%\xe2\xe3\xcf\xd3\n") : QByteArray("\n");
     const auto here = [&] { return written + out.size(); };
     const auto writeOut = [&] {
         if (file.write(out) != out.size())
-            throw MuError(FZ_ERROR_GENERIC, "cannot write " + QFile::encodeName(path).toStdString() + ": "
-                                                + file.errorString().toStdString());
+            throw fileError("cannot write", path, file.errorString());
         written += out.size();
         out.clear();
     };
@@ -92,11 +80,10 @@ qint64 MuDocument::appendPackedSection(const QString& path, const std::vector<in
         const int number = next++;
         const QByteArray data = deflated(ctx, offsets + bodies);
         entries.push_back({number, 1, here(), 0});
-        out += indirectObject(number, 0,
-                              streamBody("<</Type/ObjStm/N " + QByteArray::number(packed) + "/First "
-                                             + QByteArray::number(offsets.size()) + "/Filter/FlateDecode/Length "
-                                             + QByteArray::number(data.size()) + ">>",
-                                         data));
+        const QByteArray dictionary = "<</Type/ObjStm/N " + QByteArray::number(packed) + "/First "
+                                      + QByteArray::number(offsets.size()) + "/Filter/FlateDecode/Length "
+                                      + QByteArray::number(data.size()) + ">>";
+        out += objectText(number, 0, {true, true, dictionary, data});
         offsets.clear();
         bodies.clear();
         packed = 0;
@@ -104,15 +91,15 @@ qint64 MuDocument::appendPackedSection(const QString& path, const std::vector<in
     for (int number : objects) {
         const ObjectState state = objectState(number);
         const int generation = fileGeneration(doc, number);
-        // An object a step made and an undo took away again reads as null, as a free one would.
-        const QByteArray body = state.exists ? state.object : QByteArray("null");
         if (state.isStream || generation != 0) { // neither may live in an object stream
             entries.push_back({number, 1, here(), generation});
-            out += indirectObject(number, generation, state.isStream ? streamBody(body, state.stream) : body);
+            out += objectText(number, generation, state);
             if (out.size() >= kWriteBytes)
                 writeOut();
             continue;
         }
+        // An object a step made and an undo took away again reads as null, as a free one would.
+        const QByteArray body = state.exists ? state.object : QByteArray("null");
         entries.push_back({number, 2, next, packed});
         offsets += QByteArray::number(number) + ' ' + QByteArray::number(bodies.size()) + ' ';
         bodies += body + '\n';
@@ -126,17 +113,15 @@ qint64 MuDocument::appendPackedSection(const QString& path, const std::vector<in
     const qint64 xref = here();
     entries.push_back({xrefNumber, 1, xref, 0});
     std::sort(entries.begin(), entries.end(), [](const XrefEntry& a, const XrefEntry& b) { return a.number < b.number; });
+    std::vector<int> numbers;
     QByteArray rows;
-    QByteArray index;
-    for (size_t first = 0; first < entries.size();) {
-        size_t last = first;
-        while (last + 1 < entries.size() && entries[last + 1].number == entries[last].number + 1)
-            ++last;
-        index += QByteArray::number(entries[first].number) + ' ' + QByteArray::number(qint64(last - first + 1)) + ' ';
-        first = last + 1;
-    }
-    for (const XrefEntry& entry : entries)
+    for (const XrefEntry& entry : entries) {
+        numbers.push_back(entry.number);
         rows += bigEndian(entry.type, 1) + bigEndian(entry.where, 5) + bigEndian(entry.index, 2);
+    }
+    QByteArray index;
+    for (const auto& [first, last] : numberRuns(numbers))
+        index += QByteArray::number(numbers[first]) + ' ' + QByteArray::number(qint64(last - first + 1)) + ' ';
     const QByteArray data = deflated(ctx, rows);
 
     QByteArray dictionary = "<</Type/XRef/Size " + QByteArray::number(next) + "/W[1 5 2]/Index["
@@ -144,13 +129,12 @@ qint64 MuDocument::appendPackedSection(const QString& path, const std::vector<in
     if (previous >= 0)
         dictionary += "/Prev " + QByteArray::number(previous);
     dictionary += "/Filter/FlateDecode/Length " + QByteArray::number(data.size()) + ">>";
-    out += indirectObject(xrefNumber, 0, streamBody(dictionary, data)) + "startxref\n" + QByteArray::number(xref)
+    out += objectText(xrefNumber, 0, {true, true, dictionary, data}) + "startxref\n" + QByteArray::number(xref)
            + "\n%%EOF\n";
 
     writeOut();
     if (!file.flush())
-        throw MuError(FZ_ERROR_GENERIC, "cannot write " + QFile::encodeName(path).toStdString() + ": "
-                                            + file.errorString().toStdString());
+        throw fileError("cannot write", path, file.errorString());
     return xref;
 }
 

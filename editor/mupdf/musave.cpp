@@ -130,6 +130,34 @@ int fileGeneration(pdf_document* doc, int number)
     return 0; // made since the file was read
 }
 
+QByteArray objectText(int number, int generation, const ObjectState& state)
+{
+    QByteArray text = QByteArray::number(number) + ' ' + QByteArray::number(generation) + " obj\n";
+    text += state.exists ? state.object : QByteArray("null");
+    if (state.isStream)
+        text += "\nstream\n" + state.stream + "\nendstream";
+    return text + "\nendobj\n";
+}
+
+std::vector<std::pair<size_t, size_t>> numberRuns(const std::vector<int>& numbers)
+{
+    std::vector<std::pair<size_t, size_t>> runs;
+    for (size_t first = 0; first < numbers.size();) {
+        size_t last = first;
+        while (last + 1 < numbers.size() && numbers[last + 1] == numbers[last] + 1)
+            ++last;
+        runs.emplace_back(first, last);
+        first = last + 1;
+    }
+    return runs;
+}
+
+MuError fileError(const char* what, const QString& path, const QString& reason)
+{
+    return MuError(FZ_ERROR_GENERIC,
+                   std::string(what) + ' ' + QFile::encodeName(path).toStdString() + ": " + reason.toStdString());
+}
+
 QByteArray trailerEntries(fz_context* ctx, pdf_document* doc)
 {
     pdf_obj* root = nullptr;
@@ -191,13 +219,11 @@ qint64 MuDocument::appendIncrementalSave(const QString& path, const std::vector<
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Append))
-        throw MuError(FZ_ERROR_GENERIC,
-                      "cannot open " + QFile::encodeName(path).toStdString() + ": " + file.errorString().toStdString());
+        throw fileError("cannot open", path, file.errorString());
     qint64 xref = 0;
     const QByteArray out = incrementalUpdate(file.size(), objects, &xref);
     if (file.write(out) != out.size() || !file.flush())
-        throw MuError(FZ_ERROR_GENERIC, "cannot write " + QFile::encodeName(path).toStdString() + ": "
-                                            + file.errorString().toStdString());
+        throw fileError("cannot write", path, file.errorString());
     return xref;
 }
 
@@ -227,40 +253,28 @@ QByteArray MuDocument::incrementalUpdate(qint64 offset, const std::vector<int>& 
     fz_context* ctx = d->ctx();
     pdf_document* doc = d->pdf();
     QByteArray out("\n");
-    struct Entry
-    {
-        int number;
-        int generation;
-        qint64 offset;
-    };
-    std::vector<Entry> entries;
+    std::vector<int> numbers;
+    std::vector<int> generations;
+    std::vector<qint64> offsets;
     int length = 0;
     guarded(ctx, [&] { length = pdf_xref_len(ctx, doc); });
     for (int number : objects) {
         if (number <= 0 || number >= length)
             continue;
-        const ObjectState state = objectState(number);
-        const int generation = fileGeneration(doc, number);
-        entries.push_back({number, generation, offset + out.size()});
-        out += QByteArray::number(number) + ' ' + QByteArray::number(generation) + " obj\n";
+        numbers.push_back(number);
+        generations.push_back(fileGeneration(doc, number));
+        offsets.push_back(offset + out.size());
         // An object a step made and an undo took away again reads as null, as a free one would.
-        out += state.exists ? state.object : QByteArray("null");
-        if (state.isStream)
-            out += "\nstream\n" + state.stream + "\nendstream";
-        out += "\nendobj\n";
+        out += objectText(number, generations.back(), objectState(number));
     }
 
     const qint64 xref = offset + out.size();
     out += "xref\n";
-    for (size_t first = 0; first < entries.size();) {
-        size_t last = first;
-        while (last + 1 < entries.size() && entries[last + 1].number == entries[last].number + 1)
-            ++last;
-        out += QByteArray::number(entries[first].number) + ' ' + QByteArray::number(qint64(last - first + 1)) + '\n';
+    for (const auto& [first, last] : numberRuns(numbers)) {
+        out += QByteArray::number(numbers[first]) + ' ' + QByteArray::number(qint64(last - first + 1)) + '\n';
         for (size_t i = first; i <= last; ++i)
-            out += QByteArray::number(entries[i].offset).rightJustified(10, '0') + ' '
-                   + QByteArray::number(entries[i].generation).rightJustified(5, '0') + " n\r\n";
-        first = last + 1;
+            out += QByteArray::number(offsets[i]).rightJustified(10, '0') + ' '
+                   + QByteArray::number(generations[i]).rightJustified(5, '0') + " n\r\n";
     }
     const QByteArray trailer = "<</Size " + QByteArray::number(length) + trailerEntries(ctx, doc) + "/Prev "
                                + QByteArray::number(d->baseStartXref) + ">>";
