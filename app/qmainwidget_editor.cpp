@@ -181,7 +181,8 @@ void QMainWidget::prepareToShow(const QString& path)
 {
     if (IPXV_Control* editor = control())
         editor->prepareOpen(path);
-    floatExWidget();
+    // The panel shows with the document, styled now.
+    floatExWidget()->ensurePolished();
     // The file is recorded once it shows; the database is opened (or made) beforehand.
     try {
         HistoryStore::instance();

@@ -41,11 +41,14 @@ PreparedOpen::PreparedOpen(const QString& cleanPath) : m_path(cleanPath)
 
 PreparedOpen::~PreparedOpen() = default;
 
-PreparedOpen::Taken PreparedOpen::take(const QString& cleanPath)
+PreparedOpen::Taken PreparedOpen::take()
 {
-    if (cleanPath != m_path || !sameFile(QFileInfo(cleanPath), m_modified, m_bytes))
-        return {};
     return std::move(m_prepared);
+}
+
+bool PreparedOpen::isFor(const QString& cleanPath) const
+{
+    return cleanPath == m_path && sameFile(QFileInfo(cleanPath), m_modified, m_bytes);
 }
 
 } // namespace pxv

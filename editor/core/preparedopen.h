@@ -13,8 +13,9 @@
 namespace pxv {
 
 // A file read while its host waits to open it: the document, a render worker's copy with the
-// first page read, and the outline. The open that follows takes them while the file is as it
-// was; a file that cannot be opened, or that asks for a password, is left to that open.
+// first page read, and the outline. What is built on them serves the open that follows only
+// while the file is as it was; a file that cannot be opened, or that asks for a password, is
+// left to that open.
 class PreparedOpen
 {
 public:
@@ -23,11 +24,13 @@ public:
 
     struct Taken
     {
-        std::unique_ptr<Document> document; // null when nothing was prepared for the path
+        std::unique_ptr<Document> document; // null when nothing could be prepared
         std::unique_ptr<OutlineLoader> outline; // null for a file without an outline
     };
-    // What was prepared for cleanPath if its file has not changed since; empty otherwise.
-    Taken take(const QString& cleanPath);
+    // What was read; taken once.
+    Taken take();
+    // Whether what was read is cleanPath's file as it is now.
+    bool isFor(const QString& cleanPath) const;
 
 private:
     QString m_path;

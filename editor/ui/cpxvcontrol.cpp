@@ -109,6 +109,7 @@ CPXVControl::~CPXVControl()
 {
     // The views go before the instance whose settings and actions they use.
     m_handler = nullptr;
+    m_preparedView.reset();
     while (m_tabs->count() > 0) {
         rememberPlace(viewAt(0));
         QWidget* view = m_tabs->widget(0);

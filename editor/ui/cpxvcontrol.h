@@ -135,7 +135,11 @@ private:
 
     // Document lifecycle.
     std::shared_ptr<CPXVDocument> openDocument(const QString& cleanPath);
-    void addDocument(const std::shared_ptr<CPXVDocument>& document, const QElapsedTimer* openTimer);
+    // Both return the view shown, or null when the user kept the document it was to replace.
+    pxv::DocumentView* addDocument(const std::shared_ptr<CPXVDocument>& document, const QElapsedTimer* openTimer);
+    pxv::DocumentView* placeView(pxv::DocumentView* view, const QElapsedTimer* openTimer);
+    // A document's view with its commands connected, not yet in a tab.
+    pxv::DocumentView* makeView(const std::shared_ptr<CPXVDocument>& document, QWidget* parent);
     pxv::DocumentView* findView(const QString& cleanPath) const;
     pxv::DocumentView* viewAt(int index) const;
     pxv::DocumentView* viewOf(const CPXVDocument& document) const;
@@ -221,4 +225,5 @@ private:
     std::vector<QMetaObject::Connection> m_viewConnections;
     std::shared_ptr<IPXV_PlaceKeeper> m_placeKeeper;
     std::unique_ptr<pxv::PreparedOpen> m_prepared;
+    std::unique_ptr<pxv::DocumentView> m_preparedView; // off screen until its file is opened
 };

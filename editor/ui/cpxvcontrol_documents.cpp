@@ -22,6 +22,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QTabWidget>
@@ -43,6 +44,9 @@ void CPXVControl::openPath(const QString& path, int)
 {
     QElapsedTimer timer;
     timer.start();
+    // Whatever was prepared goes now, taken or not.
+    const std::unique_ptr<pxv::PreparedOpen> prepared = std::move(m_prepared);
+    std::unique_ptr<DocumentView> preparedView = std::move(m_preparedView);
     if (path.trimmed().isEmpty())
         throw PXV_Error(PXV_Error::InvalidArgument, tr("No file name was given to open."));
     const QString cleanPath = cleanAbsolute(path);
@@ -55,30 +59,42 @@ void CPXVControl::openPath(const QString& path, int)
             m_tabs->setCurrentWidget(view);
         return;
     }
-    // Whatever was prepared goes now, taken or not.
-    pxv::PreparedOpen::Taken prepared;
-    if (const std::unique_ptr<pxv::PreparedOpen> ahead = std::move(m_prepared))
-        prepared = ahead->take(cleanPath);
-    const std::shared_ptr<CPXVDocument> document = prepared.document
-                                                       ? std::make_shared<CPXVDocument>(std::move(prepared.document))
-                                                       : openDocument(cleanPath);
+    if (preparedView && prepared->isFor(cleanPath)) {
+        preparedView->hide();
+        preparedView->setAttribute(Qt::WA_DontShowOnScreen, false);
+        placeView(preparedView.release(), &timer);
+        return;
+    }
+    const std::shared_ptr<CPXVDocument> document = openDocument(cleanPath);
     if (!document)
         return;
-    addDocument(document, &timer);
-    DocumentView* view = viewOf(*document);
-    if (prepared.outline)
-        view->takeOutlineLoader(std::move(prepared.outline));
-    showWhereLeft(view);
+    showWhereLeft(addDocument(document, &timer));
 }
 
 void CPXVControl::prepareOpen(const QString& path)
 {
     m_prepared.reset();
+    m_preparedView.reset();
     if (path.trimmed().isEmpty())
         return;
     const QString cleanPath = cleanAbsolute(path);
-    if (!findView(cleanPath))
-        m_prepared = std::make_unique<pxv::PreparedOpen>(cleanPath);
+    if (findView(cleanPath))
+        return;
+    m_prepared = std::make_unique<pxv::PreparedOpen>(cleanPath);
+    pxv::PreparedOpen::Taken taken = m_prepared->take();
+    if (!taken.document)
+        return;
+    // The view is made now too, at the size its tab will have, and shown off screen, so that
+    // its first pages are drawn before the open and show at once.
+    m_preparedView.reset(makeView(std::make_shared<CPXVDocument>(std::move(taken.document)), nullptr));
+    if (taken.outline)
+        m_preparedView->takeOutlineLoader(std::move(taken.outline));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    m_preparedView->setAttribute(Qt::WA_DontShowOnScreen);
+    m_preparedView->setAttribute(Qt::WA_QuitOnClose, false); // the main window's close still ends the program
+    m_preparedView->resize(m_stack->size());
+    m_preparedView->show();
+    showWhereLeft(m_preparedView.get());
 }
 
 std::shared_ptr<CPXVDocument> CPXVControl::openDocument(const QString& cleanPath)
@@ -133,18 +149,14 @@ DocumentView* CPXVControl::findView(const QString& cleanPath) const
     return nullptr;
 }
 
-void CPXVControl::addDocument(const std::shared_ptr<CPXVDocument>& document, const QElapsedTimer* openTimer)
+DocumentView* CPXVControl::addDocument(const std::shared_ptr<CPXVDocument>& document, const QElapsedTimer* openTimer)
 {
-    // One document at a time: the new one takes the place of the current one, which may still
-    // need saving first.
-    DocumentView* replaced = nullptr;
-    if (m_inst->currentSettings().getBool(pxv::Settings::kSingleWindow)) {
-        replaced = activeView();
-        if (replaced && !confirmDiscard(replaced))
-            return;
-    }
+    return placeView(makeView(document, m_tabs), openTimer);
+}
 
-    auto* view = new DocumentView(document, m_tabs);
+DocumentView* CPXVControl::makeView(const std::shared_ptr<CPXVDocument>& document, QWidget* parent)
+{
+    auto* view = new DocumentView(document, parent);
     new pxv::RecoveryKeeper(document->model(), view);
     connect(view->fileChangeBar(), &pxv::FileChangeBar::reloadRequested, this, [this, view] { reloadDocument(view); });
     view->applyPaneLimits(m_inst->paneArea().limits());
@@ -170,6 +182,22 @@ void CPXVControl::addDocument(const std::shared_ptr<CPXVDocument>& document, con
         updateTabTitle(view);
         fire(names::kAfterSave, source);
     });
+    return view;
+}
+
+DocumentView* CPXVControl::placeView(DocumentView* view, const QElapsedTimer* openTimer)
+{
+    // One document at a time: the new one takes the place of the current one, which may still
+    // need saving first.
+    DocumentView* replaced = nullptr;
+    if (m_inst->currentSettings().getBool(pxv::Settings::kSingleWindow)) {
+        replaced = activeView();
+        if (replaced && !confirmDiscard(replaced)) {
+            delete view;
+            return nullptr;
+        }
+    }
+
     if (openTimer) {
         const QElapsedTimer timer = *openTimer;
         connect(view->pageView(), &PageView::firstPagePainted, this,
@@ -186,6 +214,7 @@ void CPXVControl::addDocument(const std::shared_ptr<CPXVDocument>& document, con
         updateActions();
     }
     view->setFocus();
+    return view;
 }
 
 void CPXVControl::reloadDocument(DocumentView* view)

@@ -834,16 +834,38 @@ void TestControl::openingAnOpenFileShowsItsTab()
 void TestControl::preparedFileOpensAsItIsWhenAskedFor()
 {
     m_control->enableEvent(id("e.activeDocChanged"), true);
-    const QString a = pdf("a.pdf", 2);
-    m_control->prepareOpen(a);
-    QCoreApplication::processEvents();
+    const auto offScreenView = [] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* view = qobject_cast<pxv::DocumentView*>(widget))
+                return QPointer<pxv::DocumentView>(view);
+        }
+        return QPointer<pxv::DocumentView>();
+    };
+    // Its first page is drawn during the wait, off screen and unannounced, at the scale the
+    // open then shows it at: the open asks the renderer for nothing.
+    const QString b = pdf("b.pdf", 3);
+    m_control->prepareOpen(b);
+    const QPointer<pxv::DocumentView> ahead = offScreenView();
+    QVERIFY(ahead);
+    QTRY_VERIFY(!ahead->pageView()->renderer()->nearestCachedImage(0, 1.0).isNull());
     QVERIFY(m_control->activeDocPath().isNull());
     QVERIFY(m_events.isEmpty());
-    // Written again before the open: the open reads it afresh.
+    m_control->openPath(b, 0);
+    QCOMPARE(m_widget->activeView(), ahead.data());
+    QVERIFY(ahead->isVisible());
+    QCOMPARE(pageView()->renderer()->pendingCount(), 0);
+    QCOMPARE(m_events.size(), 1);
+
+    // Written again before the open: the open reads it afresh, and what was made goes.
+    const QString a = pdf("a.pdf", 2);
+    m_control->prepareOpen(a);
+    const QPointer<pxv::DocumentView> outdated = offScreenView();
+    QVERIFY(outdated);
     testpdfs::write(a, 4);
     m_control->openPath(a, 0);
     QCOMPARE(pageView()->pageCount(), 4);
-    QCOMPARE(m_events.size(), 1);
+    QVERIFY(!outdated);
+    QCOMPARE(m_events.size(), 2);
 }
 
 void TestControl::viewRequestsOnlyVisiblePages()

@@ -93,8 +93,9 @@ private slots:
         sample.outline = true;
         const QString path = testpdfs::writeBytes(m_dir.filePath("prepared.pdf"), testpdfs::sample(sample));
         pxv::PreparedOpen prepared(path);
-        QVERIFY(!prepared.take(m_dir.filePath("other.pdf")).document);
-        pxv::PreparedOpen::Taken taken = prepared.take(path);
+        QVERIFY(!prepared.isFor(m_dir.filePath("other.pdf")));
+        QVERIFY(prepared.isFor(path));
+        pxv::PreparedOpen::Taken taken = prepared.take();
         QVERIFY(taken.document && taken.outline);
         QTRY_VERIFY_WITH_TIMEOUT(taken.outline->hasLoaded(), kDeadlineMs);
         DocumentView view(std::make_shared<CPXVDocument>(std::move(taken.document)));
@@ -107,10 +108,10 @@ private slots:
         pxv::PreparedOpen outdated(path);
         sample.pages = 5;
         testpdfs::writeBytes(path, testpdfs::sample(sample));
-        QVERIFY(!outdated.take(path).document);
+        QVERIFY(!outdated.isFor(path));
 
         const QString broken = testpdfs::writeBytes(m_dir.filePath("broken.pdf"), "%PDF-1.7 not really");
-        QVERIFY(!pxv::PreparedOpen(broken).take(broken).document);
+        QVERIFY(!pxv::PreparedOpen(broken).take().document);
     }
 
     void fileWithoutOutlineHasNoPane()
