@@ -208,6 +208,10 @@ public:
     // it is not in the document).
     PageId pageId(int page) const;
     int pageIndex(PageId id) const;
+    // Changes whenever what a page shows beneath its annotations may have changed, and stays
+    // the same while only its annotations (form widgets among them) change: for drawings kept
+    // of that content.
+    quint64 contentGeneration(PageId id) const;
 
     // Edits. Each is one step of the undo history, named for the menu ("Rotate Page"); each
     // throws DocumentError and leaves the document as it was when it cannot be done.

@@ -61,7 +61,11 @@ struct Document::Private
     // paint, and each lookup walks the page tree.
     mutable std::vector<PageId> idCache;
     std::vector<PageId> scannedIds; // by the current scan, for idCache once it is over
-    QHash<PageId, quint64> looks; // MuDocument::pageLook of every page, from the first edit on
+    QHash<PageId, mu::MuDocument::PageLook> looks; // of every page, from the first edit on
+    // What each page shows beneath its annotations, told apart (see Document::contentGeneration()).
+    quint64 generation = 1;
+    quint64 everythingSince = 1;
+    QHash<PageId, quint64> contentSince;
     QByteArray createdBytes; // a document without a file, as created
     std::shared_ptr<const RenderBase> base;
     std::set<int> dirty; // objects changed since base

@@ -72,7 +72,14 @@ PageChanges Document::Private::changed(const std::vector<int>& objects)
 {
     dirty.insert(objects.begin(), objects.end());
     refreshSource(objects);
-    return analyse(objects);
+    const PageChanges changes = analyse(objects);
+    if (changes.everything)
+        everythingSince = ++generation;
+    for (PageId id : changes.changed) {
+        if (!changes.annotationsOnly.contains(id))
+            contentSince.insert(id, ++generation);
+    }
+    return changes;
 }
 
 PageChanges Document::Private::analyse(const std::vector<int>& changed)
@@ -81,6 +88,13 @@ PageChanges Document::Private::analyse(const std::vector<int>& changed)
     bool treeTouched = false;
     std::set<int> appearances; // of the annotations that changed
     QList<int> others;
+    QSet<PageId> contentChanged;
+    const auto annotated = [&](int page) {
+        if (!changes.changed.contains(page))
+            changes.changed.append(page);
+        if (!changes.annotated.contains(page))
+            changes.annotated.append(page);
+    };
     for (int number : changed) {
         mu::MuDocument::ObjectRole role = mu::MuDocument::ObjectRole::Other;
         try {
@@ -89,15 +103,19 @@ PageChanges Document::Private::analyse(const std::vector<int>& changed)
         }
         switch (role) {
         case mu::MuDocument::ObjectRole::Page: {
-            // Moving a page rewrites its /Parent only: such a page looks as it did.
-            quint64 look = 0;
+            // Moving a page rewrites its /Parent only: such a page looks as it did. A page seen
+            // for the first time counts as changed through and through.
+            mu::MuDocument::PageLook look;
             try {
                 look = mu->pageLook(number);
             } catch (const MuError&) {
             }
             const auto before = looks.constFind(number);
-            if ((before == looks.constEnd() || *before != look || look == 0) && !changes.changed.contains(number))
+            const bool known = before != looks.constEnd() && look.page != 0;
+            if ((!known || before->page != look.page) && !changes.changed.contains(number))
                 changes.changed.append(number);
+            if (!known || before->content != look.content)
+                contentChanged.insert(number);
             looks.insert(number, look);
             break;
         }
@@ -120,9 +138,9 @@ PageChanges Document::Private::analyse(const std::vector<int>& changed)
                 appearances.insert(streams.begin(), streams.end());
             } catch (const MuError&) {
             }
-            if (page > 0 && !changes.changed.contains(page))
-                changes.changed.append(page);
-            else if (page <= 0)
+            if (page > 0)
+                annotated(page);
+            else
                 changes.everything = true;
             break;
         }
@@ -139,9 +157,9 @@ PageChanges Document::Private::analyse(const std::vector<int>& changed)
                 page = mu->annotationListPage(number);
             } catch (const MuError&) {
             }
-            if (page > 0 && !changes.changed.contains(page))
-                changes.changed.append(page);
-            else if (page <= 0)
+            if (page > 0)
+                annotated(page);
+            else
                 others.append(number);
             break;
         }
@@ -202,6 +220,15 @@ PageChanges Document::Private::analyse(const std::vector<int>& changed)
         sizeOf(page);
     }
     changes.changed = present;
+    QList<PageId> annotatedPresent;
+    for (PageId id : changes.annotated) {
+        if (!present.contains(id))
+            continue;
+        annotatedPresent.append(id);
+        if (!changes.everything && !contentChanged.contains(id))
+            changes.annotationsOnly.append(id);
+    }
+    changes.annotated = annotatedPresent;
     return changes;
 }
 
@@ -250,6 +277,11 @@ void Document::runStep(const QString& name, StepKind kind, const std::function<v
     emit historyChanged();
     if (wasModified != d->modified())
         emit modifiedChanged(d->modified());
+}
+
+quint64 Document::contentGeneration(PageId id) const
+{
+    return std::max(d->everythingSince, d->contentSince.value(id));
 }
 
 PageId Document::pageId(int page) const

@@ -162,6 +162,8 @@ std::shared_ptr<RenderJob> PageRenderer::makeJob(int page, double pixelsPerPoint
     job->pixelsPerPoint = pixelsPerPoint;
     job->source = m_document->renderSource();
     job->hiddenGroups = m_document->hiddenGroups();
+    job->contentGeneration = m_document->contentGeneration(job->id);
+    job->keepContent = m_annotated.contains(job->id);
     job->sink = m_sink;
     return job;
 }
@@ -464,6 +466,12 @@ void PageRenderer::onPagesChanged(const PageChanges& changes)
     }
     for (PageId id : changes.changed + changes.removed)
         forget(id);
+    for (PageId id : changes.annotated) {
+        m_annotated.removeOne(id);
+        m_annotated.prepend(id);
+    }
+    while (m_annotated.size() > kMaxAnnotated)
+        m_annotated.removeLast();
     // Work still queued knows its page by number, which other pages' moves have changed.
     if (changes.structure) {
         for (auto it = m_jobs.begin(); it != m_jobs.end(); ++it)

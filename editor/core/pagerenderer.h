@@ -156,6 +156,10 @@ private:
     std::shared_ptr<RenderJob> m_firstQueue; // the last job queued before any image arrived
     int m_finished = 0;
     QHash<PageId, QPair<int, QImage>> m_kept; // wanted page -> scale key, its latest image
+    // Pages whose annotations changed lately, most recent first: workers keep what they show
+    // beneath them, for the next change of their annotations.
+    QList<PageId> m_annotated;
+    static constexpr int kMaxAnnotated = 2;
     class HeldImage;
     QCache<CacheKey, HeldImage> m_cache;
 };

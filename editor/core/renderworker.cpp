@@ -169,6 +169,69 @@ private:
     std::vector<OpenCopy> m_open;
 };
 
+// What pages whose annotations change lately show beneath them, shared by the workers: the
+// next change's drawing may fall to any of them. Content is the same for the same document
+// base, page, generation, scale and hidden groups, whichever version of the document drew it.
+class KeptContents
+{
+public:
+    QImage find(const RenderJob& job)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        for (const Entry& entry : m_entries) {
+            if (entry.baseKey == job.source->base->key && entry.id == job.id
+                && entry.generation == job.contentGeneration && entry.scale == job.pixelsPerPoint
+                && entry.hiddenGroups == job.hiddenGroups)
+                return entry.content;
+        }
+        return QImage();
+    }
+
+    void put(const RenderJob& job, QImage content)
+    {
+        std::deque<Entry> dropped; // freed outside the lock
+        std::lock_guard<std::mutex> lock(m_mutex);
+        // The page at another scale (its thumbnail) stays.
+        const auto same = std::stable_partition(m_entries.begin(), m_entries.end(), [&](const Entry& entry) {
+            return entry.baseKey != job.source->base->key || entry.id != job.id || entry.scale != job.pixelsPerPoint;
+        });
+        std::move(same, m_entries.end(), std::back_inserter(dropped));
+        m_entries.erase(same, m_entries.end());
+        m_entries.push_front({job.source->base->key, job.id, job.contentGeneration, job.pixelsPerPoint,
+                              job.hiddenGroups, std::move(content)});
+        qint64 bytes = 0;
+        for (const Entry& entry : m_entries)
+            bytes += entry.content.sizeInBytes();
+        while (m_entries.size() > kMaxEntries || (m_entries.size() > 1 && bytes > kMaxBytes)) {
+            bytes -= m_entries.back().content.sizeInBytes();
+            dropped.push_back(std::move(m_entries.back()));
+            m_entries.pop_back();
+        }
+    }
+
+private:
+    struct Entry
+    {
+        quint64 baseKey = 0;
+        PageId id = 0;
+        quint64 generation = 0;
+        double scale = 0;
+        std::shared_ptr<const std::vector<int>> hiddenGroups; // held: a new set is a new pointer
+        QImage content;
+    };
+    // Two pages, each in the view and as a thumbnail.
+    static constexpr size_t kMaxEntries = 4;
+    static constexpr qint64 kMaxBytes = 24ll * 1024 * 1024;
+    std::mutex m_mutex;
+    std::deque<Entry> m_entries;
+};
+
+KeptContents& keptContents()
+{
+    static KeptContents contents;
+    return contents;
+}
+
 // Each worker thread's documents. QThreadStorage rather than thread_local: Qt deletes them
 // before a pool thread counts as finished, so that when the pool's destructor has joined its
 // threads at exit, every document is gone (thread_local ones were still being freed then). The
@@ -302,7 +365,16 @@ void RenderTask::draw(const std::shared_ptr<RenderJob>& job)
         mu::MuDocument& document = documents.get(job->source, job->page);
         if (job->hiddenGroups)
             document.setHiddenGroups(*job->hiddenGroups);
-        image = document.renderPage(job->page, job->pixelsPerPoint, &job->cancelled, job->clip);
+        const bool layered = !job->warmUp && job->clip.isNull();
+        mu::MuDocument::ContentLayer layer;
+        if (layered) {
+            layer.content = keptContents().find(*job);
+            layer.keep = job->keepContent;
+        }
+        image = document.renderPage(job->page, job->pixelsPerPoint, &job->cancelled, job->clip,
+                                    layered ? &layer : nullptr);
+        if (!layer.kept.isNull())
+            keptContents().put(*job, std::move(layer.kept));
     } catch (const MuError& failure) {
         if (failure.isCancellation())
             return;
@@ -362,6 +434,7 @@ QThreadPool* renderPool()
     // documents are never freed.
     workerStorage();
     handedOver();
+    keptContents();
     static QThreadPool pool;
     static const bool configured = [] {
         pool.setMaxThreadCount(qBound(1, QThread::idealThreadCount(), 4));

@@ -46,6 +46,8 @@ struct RenderJob
     int priority = 0; // the highest it was queued at; read and written on the requester's thread
     std::shared_ptr<const RenderSource> source;
     std::shared_ptr<const std::vector<int>> hiddenGroups; // null: as the document says
+    quint64 contentGeneration = 0; // see Document::contentGeneration()
+    bool keepContent = false; // the worker keeps what the page shows beneath its annotations
     std::shared_ptr<RenderSink> sink; // where the result goes
     std::atomic<int> cancelled{0};
     // A job may be queued again at a higher priority (a prefetched page became visible); the

@@ -168,10 +168,16 @@ public:
     QVector<int> pageObjectNumbers() const;
     // The page whose dictionary is object number; -1 when it is no page of the document.
     int pageIndexOfObject(int number) const;
-    // A digest of how the page with this object number looks by its dictionary: everything but
+    // Digests of how the page with this object number looks by its dictionary: everything but
     // its place in the tree, with what it inherits (boxes, rotation, resources). Equal digests
-    // before and after a step mean the page only moved.
-    quint64 pageLook(int number) const;
+    // before and after a step mean the page only moved; equal content digests, that what it
+    // shows beneath its annotations stayed as it was.
+    struct PageLook
+    {
+        quint64 page = 0;
+        quint64 content = 0; // the same without the list of annotations
+    };
+    PageLook pageLook(int number) const;
     // Free: an object that no longer exists (an undo took back its creation). FormField: the
     // form's dictionary or a field that is no widget itself.
     enum class ObjectRole { Page, PageTreeNode, Catalog, Outline, Annotation, Free, FormField, Other };
@@ -333,7 +339,18 @@ public:
     // lists of recently drawn pages are kept. abort is polled while drawing; an aborted
     // drawing throws MuError with FZ_ERROR_ABORT. A clip (device pixels from the top left of
     // the page's image at scale) draws only that part, at any scale.
-    QImage renderPage(int page, double scale, const std::atomic<int>* abort, const QRect& clip = QRect());
+    // What a whole page shows beneath its annotations and form widgets, for drawing only those
+    // again when only they changed. Drawn with content (of the page as it is, at this scale),
+    // the page is that content with its annotations drawn over it; drawn without it but with
+    // keep, kept is set to the content drawn. Pages too large to draw in one band set neither.
+    struct ContentLayer
+    {
+        QImage content;
+        bool keep = false;
+        QImage kept;
+    };
+    QImage renderPage(int page, double scale, const std::atomic<int>* abort, const QRect& clip = QRect(),
+                      ContentLayer* layer = nullptr);
 
     struct Impl;
 

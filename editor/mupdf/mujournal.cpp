@@ -353,24 +353,42 @@ QVector<int> MuDocument::pageObjectNumbers() const
     return numbers;
 }
 
-quint64 MuDocument::pageLook(int number) const
+namespace {
+
+// FNV-1a: 64 bits, so that two different pages practically never look alike.
+quint64 digestOf(const QByteArray& text)
+{
+    quint64 digest = 14695981039346656037ull;
+    for (char byte : text)
+        digest = (digest ^ quint8(byte)) * 1099511628211ull;
+    return digest;
+}
+
+} // namespace
+
+MuDocument::PageLook MuDocument::pageLook(int number) const
 {
     fz_context* ctx = d->ctx();
-    QByteArray text;
+    QByteArray content;
+    QByteArray annotations;
     pdf_obj* page = nullptr;
     pdf_obj* own = nullptr;
     guarded(ctx, [&] {
         page = pdf_load_object(ctx, d->pdf(), number);
         own = pdf_copy_dict(ctx, page);
         pdf_dict_del(ctx, own, PDF_NAME(Parent));
+        pdf_dict_del(ctx, own, PDF_NAME(Annots));
     });
     try {
-        text = printObject(ctx, own);
+        content = printObject(ctx, own);
         for (pdf_obj* key : {PDF_NAME(MediaBox), PDF_NAME(CropBox), PDF_NAME(Rotate), PDF_NAME(Resources)}) {
             pdf_obj* value = nullptr;
             guarded(ctx, [&] { value = pdf_dict_get_inheritable(ctx, page, key); });
-            text += '|' + printObject(ctx, value);
+            content += '|' + printObject(ctx, value);
         }
+        pdf_obj* list = nullptr;
+        guarded(ctx, [&] { list = pdf_dict_get(ctx, page, PDF_NAME(Annots)); });
+        annotations = printObject(ctx, list);
     } catch (...) {
         pdf_drop_obj(ctx, own);
         pdf_drop_obj(ctx, page);
@@ -378,11 +396,7 @@ quint64 MuDocument::pageLook(int number) const
     }
     pdf_drop_obj(ctx, own);
     pdf_drop_obj(ctx, page);
-    // FNV-1a: 64 bits, so that two different pages practically never look alike.
-    quint64 digest = 14695981039346656037ull;
-    for (char byte : text)
-        digest = (digest ^ quint8(byte)) * 1099511628211ull;
-    return digest;
+    return {digestOf(content + '|' + annotations), digestOf(content)};
 }
 
 int MuDocument::pageIndexOfObject(int number) const

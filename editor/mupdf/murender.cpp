@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <utility>
 
 namespace pxv::mu {
@@ -144,12 +146,93 @@ void drawFirst(fz_context* ctx, fz_page* page, void* data)
     }
 }
 
+// A page drawn with a content layer (see renderPage): its content copied from the layer's, or
+// drawn and, to be kept, copied; then its annotations and form widgets over that. Filled where
+// MuPDF errors longjmp: what it points to outlives the longjmp.
+struct LayeredDrawing
+{
+    double scale = 0;
+    const QImage* content = nullptr; // null or of another size: drawn now
+    bool keep = false;
+    TakenPixels* taken = nullptr;
+    Placement at{};
+    bool tooLarge = false; // drawn in bands, which this does not do: nothing was drawn
+    unsigned char* kept = nullptr; // malloc'ed copy of the content drawn now, when keep
+};
+
+void drawLayered(fz_context* ctx, fz_page* page, void* data)
+{
+    auto* drawing = static_cast<LayeredDrawing*>(data);
+    drawing->at = placement(fz_bound_page(ctx, page), drawing->scale, QRect());
+    const Placement& at = drawing->at;
+    if (qint64(at.width()) * at.height() > kBandPixels) {
+        drawing->tooLarge = true;
+        return;
+    }
+    const size_t bytes = size_t(at.width()) * size_t(at.height()) * 4;
+    drawing->taken->pixels = takePixels(ctx, at);
+    const QImage* content = drawing->content;
+    if (content && content->width() == at.width() && content->height() == at.height()
+        && size_t(content->sizeInBytes()) == bytes) {
+        memcpy(drawing->taken->pixels, content->constBits(), bytes);
+    } else {
+        drawRows(ctx, drawing->taken->pixels, 0, at.box,
+                 [&](fz_device* device) { fz_run_page_contents(ctx, page, device, at.ctm, nullptr); });
+        if (drawing->keep) {
+            drawing->kept = static_cast<unsigned char*>(malloc(bytes));
+            if (drawing->kept)
+                memcpy(drawing->kept, drawing->taken->pixels, bytes);
+        }
+    }
+    drawRows(ctx, drawing->taken->pixels, 0, at.box, [&](fz_device* device) {
+        fz_run_page_annots(ctx, page, device, at.ctm, nullptr);
+        fz_run_page_widgets(ctx, page, device, at.ctm, nullptr);
+    });
+}
+
+// The page drawn with its content layer; null when the layer has no content to use or keep,
+// or the page is too large for it.
+QImage drawWithLayer(MuDocument::Impl& d, int page, double scale, MuDocument::ContentLayer& layer)
+{
+    if (layer.content.isNull() && !layer.keep)
+        return QImage();
+    LayeredDrawing drawing;
+    drawing.scale = scale;
+    drawing.content = layer.content.isNull() ? nullptr : &layer.content;
+    drawing.keep = layer.keep && !drawing.content;
+    TakenPixels taken; // given back if drawing fails
+    drawing.taken = &taken;
+    fz_context* ctx = d.ctx();
+    const bool hideLinks = !d.journalEnabled;
+    try {
+        guarded(ctx, [&] { useShownPage(ctx, d.pdf(), page, hideLinks, drawLayered, &drawing); });
+    } catch (...) {
+        free(drawing.kept);
+        throw;
+    }
+    if (drawing.kept) {
+        layer.kept = QImage(
+            drawing.kept, drawing.at.width(), drawing.at.height(), drawing.at.width() * 4, QImage::Format_RGB32,
+            [](void* bytes) { free(bytes); }, drawing.kept);
+    }
+    if (drawing.tooLarge)
+        return QImage();
+    ++d.pagesRunSinceObjectsDropped;
+    return taken.image(drawing.at);
+}
+
 } // namespace
 
-QImage MuDocument::renderPage(int page, double scale, const std::atomic<int>* abort, const QRect& clip)
+QImage MuDocument::renderPage(int page, double scale, const std::atomic<int>* abort, const QRect& clip,
+                              ContentLayer* layer)
 {
     d->checkPage(page);
     fz_context* ctx = d->ctx();
+    if (layer && clip.isNull()) {
+        QImage image = drawWithLayer(*d, page, scale, *layer);
+        if (!image.isNull())
+            return image;
+    }
 
     auto found = std::find_if(d->lists.begin(), d->lists.end(),
                               [page](const Impl::CachedList& entry) { return entry.page == page; });

@@ -70,6 +70,10 @@ struct PageChanges
 {
     // Pages whose content, annotations, size or rotation changed.
     QList<PageId> changed;
+    // Of those, the pages whose annotations (form widgets among them) changed, and the pages
+    // whose annotations alone changed: what the page shows beneath them is as it was.
+    QList<PageId> annotated;
+    QList<PageId> annotationsOnly;
     // Pages were inserted, removed or moved: page numbers before and after differ.
     bool structure = false;
     QList<PageId> inserted;

@@ -4,8 +4,10 @@
 
 #include "core/pagerenderer.h"
 #include "core/renderworker.h"
+#include "core/sourcecopy.h"
 #include "mupdf/mudocument.h"
 #include "pdffolder.h"
+#include "values/annotation.h"
 
 #include <QtTest>
 
@@ -553,6 +555,55 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(ready.count(), 2, 5000);
         QCOMPARE(renderer.cachedImage(1, 1.0).size(), QSize(792, 612));
         QCOMPARE(renderer.cachedImage(0, 1.0).size(), QSize(612, 792));
+    }
+
+    // A page whose annotations alone change is drawn over what was kept of its content; each
+    // drawing must be what a whole drawing of the document as it is shows, through undo and a
+    // change of the content (a half turn keeps the page's size) too.
+    void annotationChangesDrawLikeWholeDrawings()
+    {
+        auto document = openSample(2);
+        PageRenderer renderer(document.get());
+        QSignalSpy ready(&renderer, &PageRenderer::pageReady);
+        const auto drawn = [&] {
+            ready.clear();
+            renderer.request(0, 1.5);
+            return ready.wait(5000) ? ready.last()[2].value<QImage>() : QImage();
+        };
+        const auto wholeDrawing = [&] {
+            return pxv::openSourceCopy(*document->renderSource(), pxv::mu::MuDocument::kRenderStoreBytes)
+                ->renderPage(0, 1.5, nullptr);
+        };
+        const auto box = [](double x) {
+            pxv::Annotation square;
+            square.type = pxv::AnnotationType::Square;
+            square.rect = QRectF(x, 100, 80, 60);
+            square.fill = Qt::blue;
+            return square;
+        };
+        const QImage plain = drawn();
+        QVERIFY(!plain.isNull());
+        const pxv::PageId id = document->pageId(0);
+        quint64 generation = 0;
+        for (double x : {72.0, 200.0, 330.0}) {
+            document->addAnnotation(0, box(x));
+            const QImage image = drawn();
+            QCOMPARE(image, wholeDrawing());
+            QVERIFY(image != plain);
+            // Known as the page's content from the second annotation on.
+            if (generation)
+                QCOMPARE(document->contentGeneration(id), generation);
+            generation = document->contentGeneration(id);
+        }
+        document->undo();
+        QCOMPARE(drawn(), wholeDrawing());
+        document->rotatePages({0}, 180);
+        QVERIFY(document->contentGeneration(id) > generation);
+        const QImage turned = drawn();
+        QCOMPARE(turned, wholeDrawing());
+        document->addAnnotation(0, box(72));
+        QCOMPARE(drawn(), wholeDrawing());
+        QVERIFY(turned != plain);
     }
 
     void rendererGoingAwayWhileWorking()
