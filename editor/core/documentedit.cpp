@@ -112,10 +112,13 @@ PageChanges Document::Private::analyse(const std::vector<int>& changed)
             }
             const auto before = looks.constFind(number);
             const bool known = before != looks.constEnd() && look.page != 0;
-            if ((!known || before->page != look.page) && !changes.changed.contains(number))
+            const bool same = known && before->page == look.page;
+            if (!same && !changes.changed.contains(number))
                 changes.changed.append(number);
             if (!known || before->content != look.content)
                 contentChanged.insert(number);
+            else if (!same)
+                annotated(number); // its list of annotations, as when one goes with an undo
             looks.insert(number, look);
             break;
         }

@@ -597,6 +597,7 @@ private slots:
         }
         document->undo();
         QCOMPARE(drawn(), wholeDrawing());
+        QCOMPARE(document->contentGeneration(id), generation);
         document->rotatePages({0}, 180);
         QVERIFY(document->contentGeneration(id) > generation);
         const QImage turned = drawn();
