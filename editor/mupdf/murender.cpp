@@ -217,7 +217,6 @@ QImage drawWithLayer(MuDocument::Impl& d, int page, double scale, MuDocument::Co
     }
     if (drawing.tooLarge)
         return QImage();
-    ++d.pagesRunSinceObjectsDropped;
     return taken.image(drawing.at);
 }
 
