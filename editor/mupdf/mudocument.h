@@ -334,21 +334,20 @@ public:
     // Writes one page to path as an RGB PNG at dpi, white under the page, with MuPDF's own
     // encoder; large pages are drawn and written in bands.
     void writePngPage(int page, int dpi, const QString& path);
-    // Draws a page into an image of the page's size × scale (less for pages that would exceed
-    // 64 megapixels), white under the page. Display
-    // lists of recently drawn pages are kept. abort is polled while drawing; an aborted
-    // drawing throws MuError with FZ_ERROR_ABORT. A clip (device pixels from the top left of
-    // the page's image at scale) draws only that part, at any scale.
     // What a whole page shows beneath its annotations and form widgets, for drawing only those
-    // again when only they changed. Drawn with content (of the page as it is, at this scale),
-    // the page is that content with its annotations drawn over it; drawn without it but with
-    // keep, kept is set to the content drawn. Pages too large to draw in one band set neither.
+    // again when only they changed (see renderPage()).
     struct ContentLayer
     {
-        QImage content;
+        QImage content; // of the page as it is, at the scale drawn; null for none
         bool keep = false;
-        QImage kept;
+        QImage kept; // set to the content drawn, when drawn without content but with keep
     };
+    // Draws a page into an image of the page's size × scale (less for pages that would exceed
+    // 64 megapixels), white under the page. Display lists of recently drawn pages are kept.
+    // abort is polled while drawing; an aborted drawing throws MuError with FZ_ERROR_ABORT. A
+    // clip (device pixels from the top left of the page's image at scale) draws only that part,
+    // at any scale. A whole page drawn with a layer's content is that content with the
+    // annotations drawn over it; pages too large to draw in one band ignore the layer.
     QImage renderPage(int page, double scale, const std::atomic<int>* abort, const QRect& clip = QRect(),
                       ContentLayer* layer = nullptr);
 
