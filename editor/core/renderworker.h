@@ -91,8 +91,9 @@ private:
     };
     void drain(); // on the receiver's thread
 
-    std::mutex m_mutex;
-    QObject* m_receiver;
+    std::mutex m_mutex; // the results; held briefly, never while posting
+    std::mutex m_wakeMutex; // held while posting the drain to the receiver, and to detach it
+    QObject* m_receiver; // written on its thread holding both mutexes; workers read it holding either
     Deliver m_deliver;
     std::deque<Result> m_results;
 };
