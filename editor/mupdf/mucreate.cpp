@@ -135,14 +135,7 @@ std::unique_ptr<MuDocument> MuDocument::fromText(const QString& text, const QSiz
                 html = fz_new_buffer_from_copied_data(ctx, reinterpret_cast<const unsigned char*>(parts[i].constData()),
                                                       size_t(parts[i].size()));
                 story = fz_new_story(ctx, html, css.constData(), float(fontSize), fonts);
-                int more = 1;
-                while (more) {
-                    fz_rect filled;
-                    fz_device* device = fz_begin_page(ctx, writer, media);
-                    more = fz_place_story(ctx, story, where, &filled);
-                    fz_draw_story(ctx, story, device, fz_identity);
-                    fz_end_page(ctx, writer);
-                }
+                writeStoryPages(ctx, writer, story, media, where);
                 fz_drop_story(ctx, story);
                 story = nullptr;
                 fz_drop_buffer(ctx, html);

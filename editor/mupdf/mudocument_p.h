@@ -20,6 +20,10 @@ class PageTreeWalk;
 // holds on it.
 void writeFull(fz_context* ctx, pdf_document* doc, const QString& path, const pdf_write_options& options);
 
+// Lays story out on pages of media's size added to writer, each filled within where, until all
+// of it is placed. Throws MuPDF errors.
+void writeStoryPages(fz_context* ctx, fz_document_writer* writer, fz_story* story, fz_rect media, fz_rect where);
+
 struct MuDocument::Impl
 {
     struct CachedList

@@ -5,6 +5,18 @@
 
 namespace pxv::mu {
 
+void writeStoryPages(fz_context* ctx, fz_document_writer* writer, fz_story* story, fz_rect media, fz_rect where)
+{
+    int more = 1;
+    while (more) {
+        fz_rect filled;
+        fz_device* device = fz_begin_page(ctx, writer, media);
+        more = fz_place_story(ctx, story, where, &filled);
+        fz_draw_story(ctx, story, device, fz_identity);
+        fz_end_page(ctx, writer);
+    }
+}
+
 std::unique_ptr<MuDocument> MuDocument::fromHtml(const QByteArray& html, const QSizeF& pageSize, double margin)
 {
     Context context(kModelStoreBytes);
@@ -34,14 +46,7 @@ std::unique_ptr<MuDocument> MuDocument::fromHtml(const QByteArray& html, const Q
             fz_output* given = out;
             out = nullptr;
             writer = fz_new_pdf_writer_with_output(ctx, given, "compress");
-            int more = 1;
-            while (more) {
-                fz_rect filled;
-                fz_device* device = fz_begin_page(ctx, writer, mediabox);
-                more = fz_place_story(ctx, story, where, &filled);
-                fz_draw_story(ctx, story, device, fz_identity);
-                fz_end_page(ctx, writer);
-            }
+            writeStoryPages(ctx, writer, story, mediabox, where);
             fz_close_document_writer(ctx, writer);
         }
         fz_always(ctx)
