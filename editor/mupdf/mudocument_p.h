@@ -21,7 +21,7 @@ class PageTreeWalk;
 void writeFull(fz_context* ctx, pdf_document* doc, const QString& path, const pdf_write_options& options);
 
 // Lays story out on pages of media's size added to writer, each filled within where, until all
-// of it is placed. Throws MuPDF errors.
+// of it is placed. Throws MuPDF errors, and one when a part of it can never fit within where.
 void writeStoryPages(fz_context* ctx, fz_document_writer* writer, fz_story* story, fz_rect media, fz_rect where);
 
 struct MuDocument::Impl

@@ -7,13 +7,15 @@ namespace pxv::mu {
 
 void writeStoryPages(fz_context* ctx, fz_document_writer* writer, fz_story* story, fz_rect media, fz_rect where)
 {
-    int more = 1;
-    while (more) {
+    for (int page = 0, more = 1; more; ++page) {
         fz_rect filled;
         fz_device* device = fz_begin_page(ctx, writer, media);
         more = fz_place_story(ctx, story, where, &filled);
         fz_draw_story(ctx, story, device, fz_identity);
         fz_end_page(ctx, writer);
+        // What is taller than the area overflows it, and MuPDF tries it again on every new page.
+        if (more && page > 0 && filled.y1 > where.y1)
+            fz_throw(ctx, FZ_ERROR_GENERIC, "a line is taller than the page leaves room for");
     }
 }
 

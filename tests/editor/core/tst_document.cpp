@@ -151,6 +151,19 @@ private slots:
         QVERIFY2(message->contains(path) && message->contains("device, pipe or socket"), qPrintable(*message));
     }
 
+    // A line taller than the page leaves room for can never be placed: an error, not one page
+    // after another for ever.
+    void textTallerThanThePageIsAnError()
+    {
+        QFile text(m_dir.filePath("tall.txt"));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("Tall\nand more\n");
+        text.close();
+        QVERIFY_EXCEPTION_THROWN(Document::fromText(text.fileName(), QSizeF(100, 100), 30, 72, QByteArray()),
+                                 DocumentError);
+        QCOMPARE(Document::fromText(text.fileName(), QSizeF(100, 100), 10, 12, QByteArray())->pageCount(), 1);
+    }
+
     void blankDocumentIsOneA4PortraitPageWithoutFile()
     {
         auto document = Document::createBlank();
