@@ -298,10 +298,10 @@ void RenderSink::post(std::shared_ptr<RenderJob> job, QImage image, QString erro
         if (m_results.size() > 1)
             return; // a drain is already on its way
     }
-    // Posting wakes the receiver's thread at once, which found the queue still locked while the
-    // post returned (some 50 microseconds here) and looked again only a millisecond later: half
-    // the repaints after an edit took that much longer. The wake lock keeps the receiver alive
-    // instead; Qt drops the call if it is deleted before the event loop gets to it.
+    // Posted outside the queue's lock: the post wakes the receiver's thread at once, and a drain
+    // that found the queue locked until the post returned (some 50 microseconds) would look
+    // again only a millisecond later. The wake lock keeps the receiver alive instead; Qt drops
+    // the call if it is deleted before the event loop gets to it.
     std::lock_guard<std::mutex> waking(m_wakeMutex);
     if (m_receiver)
         postCall(m_receiver, [this] { drain(); });
