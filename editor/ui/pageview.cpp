@@ -26,6 +26,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace pxv {
 
@@ -465,6 +466,7 @@ QPointF PageView::viewPosition() const
 
 void PageView::paintEvent(QPaintEvent* event)
 {
+    m_paintedEdges = edgesInWindow();
     QPainter painter(viewport());
     const double top = verticalScrollBar()->value() + event->rect().top();
     const QPair<int, int> pages = m_layout.pagesBetween(top, top + event->rect().height());
@@ -973,6 +975,13 @@ void PageView::paintShadow(QPainter& painter, const QRectF& page)
 void PageView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    // A bar shown or hidden above the view moves its top edge alone: the pages stay where they
+    // were last seen on the screen, rather than jump by the bar's height under the reader's eyes
+    // and pointer.
+    if (const int shift = topEdgeShift()) {
+        updateScrollBars();
+        verticalScrollBar()->setValue(verticalScrollBar()->value() + shift);
+    }
     if (m_zoomMode == ZoomMode::Custom) {
         updateScrollBars();
         updateRequests();
@@ -980,6 +989,21 @@ void PageView::resizeEvent(QResizeEvent* event)
     } else {
         fitToViewport();
     }
+}
+
+std::pair<int, int> PageView::edgesInWindow() const
+{
+    const int top = viewport()->mapTo(window(), QPoint()).y();
+    return {top, top + viewport()->height()};
+}
+
+int PageView::topEdgeShift()
+{
+    if (!m_paintedEdges)
+        return 0;
+    const std::pair<int, int> edges = edgesInWindow();
+    const std::pair<int, int> last = *std::exchange(m_paintedEdges, edges);
+    return last.second == edges.second ? edges.first - last.first : 0;
 }
 
 void PageView::showEvent(QShowEvent* event)
@@ -1001,6 +1025,7 @@ void PageView::hideEvent(QHideEvent* event)
     QAbstractScrollArea::hideEvent(event);
     m_renderer->cancelAll();
     m_renderer->setCacheLimit(kBackgroundCacheBytes);
+    m_paintedEdges.reset();
     m_sizeReader.stop();
     m_requested.clear();
     m_links.clear();

@@ -165,6 +165,8 @@ private:
     void applyScale(double scale, const QPointF& anchor);
     double fitScale() const;
     void fitToViewport();
+    std::pair<int, int> edgesInWindow() const;
+    int topEdgeShift();
     void updateScrollBars();
     void updateRequests();
     QList<int> requestOrder(const QPair<int, int>& visible, int first, int last) const;
@@ -214,6 +216,8 @@ private:
     bool m_navigating = false;
     bool m_firstPainted = false;
     int m_lastTop = 0;
+    // The viewport's top and bottom edges in the window when the pages were last painted, while shown.
+    std::optional<std::pair<int, int>> m_paintedEdges;
     bool m_scrollingUp = false;
     // Only the visible pages are drawn before the first scroll: until then which way the reader
     // goes is unknown, and pages drawn around them would only take memory (and a render copy of

@@ -94,6 +94,34 @@ private slots:
         QCOMPARE(model()->annotations(0).size(), 1);
     }
 
+    void pagesStayOnScreenWhileBarsComeAndGo()
+    {
+        // Where a point of page 1 is in the window, as the bars above the pages come and go.
+        const auto viewTop = [this] { return pages()->mapTo(m_hosted.host.get(), QPoint()).y(); };
+        const auto pointInWindow = [this] {
+            return pages()->viewport()->mapTo(m_hosted.host.get(), pagemouse::at(pages(), model(), QPointF(100, 300)));
+        };
+        QTRY_VERIFY(pages()->hasPaintedPage());
+        const QPoint before = pointInWindow();
+        int top = viewTop();
+
+        QTest::keyClick(pages(), Qt::Key_R); // the comment toolbar comes with the tool
+        QTRY_VERIFY(viewTop() > top);
+        QCOMPARE(pointInWindow(), before);
+        drag(QPointF(100, 300), QPointF(250, 400));
+        QTest::keyClick(pages(), Qt::Key_Escape);
+
+        // Picking the rectangle up brings its properties' bar, and a click beside it takes it away.
+        top = viewTop();
+        drag(QPointF(100, 350), QPointF(100, 350), 1);
+        QTRY_VERIFY(viewTop() > top);
+        QCOMPARE(pointInWindow(), before);
+        top = viewTop();
+        drag(QPointF(400, 700), QPointF(400, 700), 1);
+        QTRY_VERIFY(viewTop() < top);
+        QCOMPARE(pointInWindow(), before);
+    }
+
     void selectedTextIsCopiedAndHighlighted()
     {
         // Over "alpha beta" of the first line, from before it to the middle of "beta".
