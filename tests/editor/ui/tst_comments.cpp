@@ -111,15 +111,22 @@ private slots:
         drag(QPointF(100, 300), QPointF(250, 400));
         QTest::keyClick(pages(), Qt::Key_Escape);
 
-        // Picking the rectangle up brings its properties' bar, and a click beside it takes it away.
-        top = viewTop();
-        drag(QPointF(100, 350), QPointF(100, 350), 1);
-        QTRY_VERIFY(viewTop() > top);
-        QCOMPARE(pointInWindow(), before);
-        top = viewTop();
-        drag(QPointF(400, 700), QPointF(400, 700), 1);
-        QTRY_VERIFY(viewTop() < top);
-        QCOMPARE(pointInWindow(), before);
+        // Picking the rectangle up brings its properties' bar; a click beside it takes it away, as
+        // does Escape.
+        for (const bool escape : {false, true}) {
+            top = viewTop();
+            drag(QPointF(100, 350), QPointF(100, 350), 1);
+            QTRY_VERIFY(viewTop() > top);
+            QCOMPARE(pointInWindow(), before);
+            top = viewTop();
+            if (escape)
+                QTest::keyClick(pages(), Qt::Key_Escape);
+            else
+                drag(QPointF(400, 700), QPointF(400, 700), 1);
+            QCOMPARE(pages()->selectedAnnotation().page, -1);
+            QTRY_VERIFY(viewTop() < top);
+            QCOMPARE(pointInWindow(), before);
+        }
     }
 
     void selectedTextIsCopiedAndHighlighted()
