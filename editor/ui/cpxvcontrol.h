@@ -138,6 +138,8 @@ private:
     // Both return the view shown, or null when the user kept the document it was to replace.
     pxv::DocumentView* addDocument(const std::shared_ptr<CPXVDocument>& document, const QElapsedTimer* openTimer);
     pxv::DocumentView* placeView(pxv::DocumentView* view, const QElapsedTimer* openTimer);
+    // Shows document in old's place among the tabs, and closes old without asking.
+    pxv::DocumentView* replaceView(pxv::DocumentView* old, const std::shared_ptr<CPXVDocument>& document);
     // A document's view with its commands connected, not yet in a tab.
     pxv::DocumentView* makeView(const std::shared_ptr<CPXVDocument>& document, QWidget* parent);
     pxv::DocumentView* findView(const QString& cleanPath) const;

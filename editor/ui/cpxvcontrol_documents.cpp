@@ -229,16 +229,19 @@ void CPXVControl::reloadDocument(DocumentView* view)
         m_dialogs->showError(this, error.message());
         return;
     }
-    if (!fresh)
-        return;
-    const int index = m_tabs->indexOf(view);
-    addDocument(fresh, nullptr);
-    DocumentView* reloaded = activeView();
-    m_tabs->tabBar()->moveTab(m_tabs->indexOf(reloaded), index);
-    reloaded->pageView()->goToPage(page);
-    m_tabs->removeTab(m_tabs->indexOf(view));
-    view->deleteLater();
+    if (fresh)
+        replaceView(view, fresh)->pageView()->goToPage(page);
+}
+
+DocumentView* CPXVControl::replaceView(DocumentView* old, const std::shared_ptr<CPXVDocument>& document)
+{
+    const int index = m_tabs->indexOf(old);
+    DocumentView* view = addDocument(document, nullptr);
+    m_tabs->tabBar()->moveTab(m_tabs->indexOf(view), index);
+    m_tabs->removeTab(m_tabs->indexOf(old));
+    old->deleteLater();
     updateActions();
+    return view;
 }
 
 bool CPXVControl::saveDocument(DocumentView* view, bool saveAs)

@@ -7,6 +7,7 @@
 #include "cpxvcontrol.h"
 #include "cpxvdocument.h"
 #include "dialogprovider.h"
+#include "documentview.h"
 #include "pxveditor.h"
 #include "recoverykeeper.h"
 
@@ -103,7 +104,14 @@ void CPXVControl::offerRecovery()
                 break;
             if (answer == pxv::DialogProvider::RecoveryAnswer::Restore) {
                 try {
-                    showDocument(std::make_shared<CPXVDocument>(restored(one)));
+                    const auto document = std::make_shared<CPXVDocument>(restored(one));
+                    // The file may be open already, untouched: its tab shows the changes
+                    // rather than a second tab of the same name.
+                    pxv::DocumentView* open = findView(document->srcPath());
+                    if (open && !open->document()->isModified())
+                        replaceView(open, document);
+                    else
+                        showDocument(document);
                 } catch (const pxv::DocumentError& error) {
                     problems.append(error.message());
                     pxv::RecoveryStore::moveAside(one.recordPath);

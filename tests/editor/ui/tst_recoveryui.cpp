@@ -107,8 +107,12 @@ void TestRecoveryUi::offerRestoresAndSetsAsideDamagedRecords()
     QVERIFY(pxvRecoveryPending());
 
     QVERIFY(m_hosted.create());
+    // Opened as it is before the offer, as a file named on the command line is: the changes
+    // come into its tab.
+    m_hosted.control->openPath(path, 0);
     m_hosted.dialogs->recoveryAnswer = FakeDialogs::RecoveryAnswer::Restore;
     offerPXVRecovery(m_hosted.control);
+    QCOMPARE(m_hosted.widget->documentCount(), 1);
     QCOMPARE(m_hosted.dialogs->recoveryAsks.size(), 1);
     QCOMPARE(m_hosted.dialogs->recoveryAsks.first().size(), 1);
     QVERIFY(m_hosted.dialogs->recoveryAsks.first().first().contains("restored.pdf"));
