@@ -49,8 +49,9 @@ CPXVControl::CPXVControl(QWidget* parent)
     m_menuBar = new QMenuBar(this);
     // A host's style sheet may fix the width of menu items (the application's own menu is
     // short); the editor's menus hold long texts with shortcuts, so they size to their text.
-    // A negative width leaves the width unset.
-    m_menuBar->setStyleSheet(QStringLiteral("QMenu::item { width: -1px; }"));
+    // A negative width leaves the width unset; the right padding keeps the longest text off the
+    // border, which the host's padding on the left alone left it touching.
+    m_menuBar->setStyleSheet(QStringLiteral("QMenu::item { width: -1px; padding-right: 12px; }"));
     buildMenus();
     m_toolBar = new QToolBar(this);
     m_toolBar->setObjectName(QStringLiteral("pxvToolBar"));
