@@ -1,6 +1,7 @@
 #include "compressdialog.h"
 
 #include "dialoglayouts.h"
+#include "outputfolder.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -32,7 +33,7 @@ CompressDialog::CompressDialog(const QString& documentPath, qint64 size, QWidget
     m_quality->setRange(1, 100);
     m_quality->setValue(75);
     const QFileInfo document(documentPath);
-    const QString folder = documentPath.isNull() ? QDir::homePath() : document.absolutePath();
+    const QString folder = outputFolder(documentPath);
     const QString name = documentPath.isNull() ? tr("Untitled") : document.completeBaseName();
     m_target->setText(QDir(folder).filePath(tr("%1 (compressed).pdf").arg(name)));
 

@@ -3,6 +3,7 @@
 #include "dialoglayouts.h"
 #include "core/pagerange.h"
 #include "pagechoicebox.h"
+#include "outputfolder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -55,7 +56,7 @@ ConvertDialog::ConvertDialog(int pageCount, int currentPage, const QVector<int>&
     m_resolution->setSuffix(tr(" dpi"));
     const QFileInfo document(documentPath);
     m_baseName = documentPath.isNull() ? tr("Untitled") : document.completeBaseName();
-    m_target->setText(QDir(documentPath.isNull() ? QDir::homePath() : document.absolutePath()).filePath(m_baseName));
+    m_target->setText(QDir(outputFolder(documentPath)).filePath(m_baseName));
 
     m_target->setMinimumWidth(m_target->fontMetrics().averageCharWidth() * 45);
     auto* form = new QFormLayout;

@@ -18,12 +18,12 @@
 #include "pageview.h"
 #include "perflog.h"
 #include "recoverykeeper.h"
+#include "outputfolder.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QStackedWidget>
-#include <QStandardPaths>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -251,8 +251,7 @@ bool CPXVControl::saveDocument(DocumentView* view, bool saveAs)
     if (!saveAs && !target.isNull() && !document.isModified())
         return true;
     if (saveAs || target.isNull()) {
-        const QString folder = target.isNull() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                                               : QFileInfo(target).absolutePath();
+        const QString folder = pxv::outputFolder(target);
         QString name = target.isNull() ? document.displayName() : QFileInfo(target).fileName();
         if (!name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
             name += QStringLiteral(".pdf");

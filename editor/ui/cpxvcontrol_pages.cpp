@@ -14,9 +14,8 @@
 #include "pageview.h"
 #include "thumbnailpane.h"
 #include "writeprogress.h"
+#include "outputfolder.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QStringList>
 #include <QTabWidget>
 
@@ -160,7 +159,7 @@ void CPXVControl::splitDocument(DocumentView* view)
 {
     const pxv::Document* model = view->document()->model();
     pxv::SplitChoice choice;
-    choice.folder = model->filePath().isNull() ? QDir::homePath() : QFileInfo(model->filePath()).absolutePath();
+    choice.folder = pxv::outputFolder(model->filePath());
     if (!m_dialogs->splitDocument(this, model->hasOutline(), &choice))
         return;
     using Way = pxv::SplitChoice::Way;

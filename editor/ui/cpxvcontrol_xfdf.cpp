@@ -8,6 +8,7 @@
 #include "dialogprovider.h"
 #include "documentview.h"
 #include "nametable.h"
+#include "outputfolder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,9 +26,10 @@ void CPXVControl::registerXfdfCommands()
 void CPXVControl::exportCommentsAndFields(pxv::DocumentView* view)
 {
     const QString source = view->document()->srcPath();
-    const QString suggested = source.isEmpty() ? QString()
-                                               : QFileInfo(source).absoluteDir().filePath(
-                                                   QFileInfo(source).completeBaseName() + QStringLiteral(".xfdf"));
+    const QString suggested = source.isEmpty()
+                                  ? QString()
+                                  : QDir(pxv::outputFolder(source))
+                                        .filePath(QFileInfo(source).completeBaseName() + QStringLiteral(".xfdf"));
     const QString path = m_dialogs->exportXfdfFile(this, suggested);
     if (!path.isEmpty())
         runPageOperation(view, names::kExportXfdfOp, {{QStringLiteral("Path"), path}});

@@ -31,6 +31,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <unistd.h>
+
 namespace {
 
 // The table names the host resolves, in its underscore form.
@@ -709,9 +711,26 @@ void TestControl::saveAsWritesACheckedFile()
     m_dialogs->saveAnswer = m_dir.filePath("copy.pdf");
     m_control->inst()->runCommand("cmd.saveAs", 0);
     QVERIFY2(testpdfs::qpdfCheck(m_dialogs->saveAnswer, &output), qPrintable(output));
+    QCOMPARE(QFileInfo(m_dialogs->saveSuggestions.last()).absolutePath(), QFileInfo(m_dir.path()).absoluteFilePath());
     m_control->inst()->runCommand("cmd.close", 0);
     m_control->openPath(m_dialogs->saveAnswer, 0);
     QCOMPARE(pageView()->pageCount(), 4);
+
+    // Not offered beside a file whose folder can take no other: gone since, or read-only (which
+    // root writes into all the same).
+    for (const bool gone : {true, false}) {
+        if (!gone && ::geteuid() == 0)
+            continue;
+        const QString folder = m_dir.filePath(gone ? "gone" : "read-only");
+        QVERIFY(QDir().mkpath(folder));
+        m_control->openPath(testpdfs::write(QDir(folder).filePath("file.pdf"), 2), 0);
+        QVERIFY(gone ? QDir(folder).removeRecursively()
+                     : QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        m_control->inst()->runCommand("cmd.saveAs", 0);
+        const QFileInfo offered(QFileInfo(m_dialogs->saveSuggestions.last()).absolutePath());
+        QVERIFY2(offered.isDir() && offered.isWritable(), qPrintable(offered.filePath()));
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
 
     // A cancelled save-as writes nothing.
     m_dialogs->saveAnswer = QString();
