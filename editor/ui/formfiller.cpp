@@ -3,8 +3,10 @@
 #include "fieldeditor.h"
 
 #include "core/document.h"
+#include "qtcompat.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace pxv {
@@ -100,6 +102,19 @@ void FormFiller::activate(const FormField& field, bool byPointer)
     }
     if (byPointer && (field.type == FieldType::CheckBox || field.type == FieldType::RadioButton))
         toggle(field);
+}
+
+void FormFiller::pressEditor(const QMouseEvent& press)
+{
+    if (!m_editor || (m_editor->field().type != FieldType::ComboBox && m_editor->field().type != FieldType::ListBox))
+        return;
+    const QPoint inEditor = m_editor->mapFrom(m_viewport, press.pos());
+    QWidget* target = m_editor->childAt(inEditor);
+    if (!target)
+        return;
+    QMouseEvent passed(press.type(), target->mapFrom(m_editor, inEditor), qtcompat::globalPos(&press), press.button(),
+                       press.buttons(), press.modifiers());
+    QCoreApplication::sendEvent(target, &passed);
 }
 
 void FormFiller::open(const FormField& field, bool bringIntoView)

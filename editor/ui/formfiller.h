@@ -10,6 +10,7 @@
 
 #include <functional>
 
+class QMouseEvent;
 class QPainter;
 class QWidget;
 
@@ -44,6 +45,9 @@ public:
     void paint(QPainter& painter, int page);
     // Starts filling a field: a click toggles a button at once, everything else gets an editor.
     void activate(const FormField& field, bool byPointer);
+    // Passes on the press that opened a list of choices to its editor, which acts on it as the
+    // field's own list would: the arrow opens the list, a click on an entry picks it.
+    void pressEditor(const QMouseEvent& press);
     // Commits the field being filled and goes to the next (or previous) fillable field in the
     // document's order, from the first (or last) when none is being filled. False when the
     // document has none.

@@ -1259,6 +1259,7 @@ void PageView::mousePressEvent(QMouseEvent* event)
             selectAnnotation(-1, 0);
             m_pressedLink = {};
             m_forms->activate(*field, true);
+            m_forms->pressEditor(*event);
             return;
         }
         const AnnotationRef hit = m_tool == CommentTool::Select && at.first >= 0 ? annotationAt(at.first, at.second)

@@ -133,6 +133,21 @@ private slots:
         QVERIFY(value("color", "Green").checked && !value("color", "Red").checked);
     }
 
+    void theClickThatOpensAListActsOnIt()
+    {
+        // On a combo box's arrow it opens the list; on a list box's entry it picks the entry.
+        click(field("fruit"), [](const QRectF& r) { return QPointF(r.right() - 3, r.center().y()); });
+        auto* combo = qobject_cast<QComboBox*>(currentEditor()->input());
+        QVERIFY(combo);
+        QTRY_VERIFY(combo->view()->isVisible());
+        combo->hidePopup();
+        click(field("colours"), [](const QRectF& r) { return r.topLeft() + QPointF(10, 4); });
+        auto* list = qobject_cast<QListWidget*>(currentEditor()->input());
+        QVERIFY(list);
+        QCOMPARE(list->selectedItems().size(), 1);
+        QCOMPARE(list->selectedItems().first()->text(), QString("Red"));
+    }
+
     void theEditorFollowsTheZoomAndTheRotatedPage()
     {
         pages()->forms()->activate(field("name"), false);
@@ -212,10 +227,12 @@ private:
         return {};
     }
 
-    void click(const FormField& f)
+    // On the field's middle, or on the point of the page that where picks from its rect.
+    void click(const FormField& f, const std::function<QPointF(const QRectF&)>& where = {})
     {
         pages()->showArea(f.page, f.rect);
-        const QPoint at = pages()->areaRect(f.page, f.rect).center().toPoint();
+        const QPointF point = where ? where(f.rect) : f.rect.center();
+        const QPoint at = pages()->areaRect(f.page, QRectF(point, QSizeF(0.01, 0.01))).center().toPoint();
         QTest::mouseClick(pages()->viewport(), Qt::LeftButton, {}, at);
     }
 
