@@ -1082,10 +1082,10 @@ void PageView::keyPressEvent(QKeyEvent* event)
         }
     }
     static const QHash<int, CommentTool> toolKeys = {
-        {Qt::Key_V, CommentTool::Select},     {Qt::Key_H, CommentTool::Highlight}, {Qt::Key_U, CommentTool::Underline},
-        {Qt::Key_K, CommentTool::StrikeOut},  {Qt::Key_N, CommentTool::Note},      {Qt::Key_T, CommentTool::FreeText},
-        {Qt::Key_P, CommentTool::Pen},        {Qt::Key_L, CommentTool::Line},      {Qt::Key_A, CommentTool::Arrow},
-        {Qt::Key_R, CommentTool::Rectangle},  {Qt::Key_E, CommentTool::Ellipse},   {Qt::Key_S, CommentTool::Stamp}};
+        {Qt::Key_V, CommentTool::Select},    {Qt::Key_H, CommentTool::Highlight}, {Qt::Key_U, CommentTool::Underline},
+        {Qt::Key_K, CommentTool::StrikeOut}, {Qt::Key_N, CommentTool::Note},      {Qt::Key_T, CommentTool::FreeText},
+        {Qt::Key_P, CommentTool::Pen},       {Qt::Key_L, CommentTool::Line},      {Qt::Key_A, CommentTool::Arrow},
+        {Qt::Key_R, CommentTool::Rectangle}, {Qt::Key_E, CommentTool::Ellipse},   {Qt::Key_S, CommentTool::Stamp}};
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (event->key() == Qt::Key_Escape && plain) {
         // Backs out of everything at hand: the tool, a picked comment, selected text.
