@@ -4,14 +4,14 @@
 
 #include "values/annotation.h"
 
-#include <QPlainTextEdit>
+#include <QTextEdit>
 
 namespace pxv {
 
 // The text of a text box or note typed where it lies on the page: a box over the page in the
 // annotation's font size and colour at the view's scale. Ctrl+Enter or a click elsewhere (the
 // box losing the focus) commits, Esc cancels; either happens once, and the box then goes.
-class InlineTextEdit : public QPlainTextEdit
+class InlineTextEdit : public QTextEdit
 {
     Q_OBJECT
 public:
@@ -22,6 +22,10 @@ public:
     const Annotation& annotation() const { return m_value; }
     // Follows the view's scale: the font and the box grow and shrink with the page.
     void setScale(double scale);
+    // Puts the box over the annotation's area at box (in the parent's pixels). A text box's
+    // reaches out of it so that its text lies where the page then draws it, and down as far as
+    // its lines need.
+    void place(const QRect& box);
 
 signals:
     void committed(const pxv::Annotation& value);
@@ -32,10 +36,16 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    bool isOnPage() const;
+    // The height, in points, the page needs to draw the text as it is wrapped here.
+    double textHeight() const;
     void finish(bool commit);
 
     int m_page;
     Annotation m_value;
+    QMargins m_outset;
+    QRect m_box;
+    double m_scale = 1.0;
     bool m_finished = false;
 };
 

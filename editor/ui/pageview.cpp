@@ -758,7 +758,7 @@ void PageView::placeTextEdit()
                             ? value.rect
                             : QRectF(value.rect.bottomLeft(), QSizeF(kNoteTextWidth, kNoteTextHeight));
     m_textEdit->setScale(m_layout.scale());
-    m_textEdit->setGeometry(areaRect(m_textEdit->page(), area).toAlignedRect());
+    m_textEdit->place(areaRect(m_textEdit->page(), area).toAlignedRect());
 }
 
 void PageView::commitText(int page, const Annotation& value)
@@ -777,6 +777,7 @@ void PageView::commitText(int page, const Annotation& value)
         if (current.id == value.id && current.contents != value.contents) {
             Annotation changed = current;
             changed.contents = value.contents;
+            changed.rect = value.rect; // grown to the text's lines
             edit([&] { m_document->changeAnnotation(page, changed); });
         }
     }

@@ -248,18 +248,37 @@ private slots:
     {
         QTest::keyClick(pages(), Qt::Key_T);
         const int steps = model()->historyPosition();
-        click(QPointF(120, 500));
+        click(QPointF(120, 300));
         pxv::InlineTextEdit* typing = pages()->textEdit();
         QVERIFY(typing && typing->isVisible());
-        QVERIFY(typing->geometry().contains(at(QPointF(130, 505))));
+        QVERIFY(typing->geometry().contains(at(QPointF(130, 305))));
         QVERIFY(model()->annotations(0).isEmpty());
-        QTest::keyClicks(typing, "Typed here");
+        QTest::keyClicks(typing, "Typed");
+        QTest::keyClick(typing, Qt::Key_Return);
+        QTest::keyClicks(typing, "on three");
+        QTest::keyClick(typing, Qt::Key_Return);
+        QTest::keyClicks(typing, "lines");
+        // The text stays where it was typed once the page draws it, every line of it.
+        typing->setCursorWidth(0);
+        const QRect box = typing->geometry();
+        const QRect typed = inkIn(box);
         QTest::keyClick(typing, Qt::Key_Return, Qt::ControlModifier);
+        QTRY_VERIFY(!inkIn(box).isEmpty());
+        const QRect drawn = inkIn(box);
+        QVERIFY2(!typed.isEmpty() && qAbs(drawn.left() - typed.left()) <= 1 && qAbs(drawn.top() - typed.top()) <= 1
+                     && qAbs(drawn.bottom() - typed.bottom()) <= 1,
+                 qPrintable(QStringLiteral("typed at %1,%2-%3, drawn at %4,%5-%6")
+                                .arg(typed.left())
+                                .arg(typed.top())
+                                .arg(typed.bottom())
+                                .arg(drawn.left())
+                                .arg(drawn.top())
+                                .arg(drawn.bottom())));
         QCOMPARE(model()->historyPosition(), steps + 1);
         QList<Annotation> list = model()->annotations(0);
         QCOMPARE(list.size(), 1);
         QCOMPARE(list.first().type, AnnotationType::FreeText);
-        QCOMPARE(list.first().contents, QString("Typed here"));
+        QCOMPARE(list.first().contents, QString("Typed\non three\nlines"));
         QTRY_VERIFY(!pages()->textEdit());
 
         // With the select tool, a double-click on it types its text again; Esc keeps it as it was.
@@ -269,10 +288,10 @@ private slots:
         QTest::mouseDClick(pages()->viewport(), Qt::LeftButton, {}, inside);
         typing = pages()->textEdit();
         QVERIFY(typing);
-        QCOMPARE(typing->toPlainText(), QString("Typed here"));
+        QCOMPARE(typing->toPlainText(), QString("Typed\non three\nlines"));
         QTest::keyClicks(typing, "Changed");
         QTest::keyClick(typing, Qt::Key_Escape);
-        QCOMPARE(model()->annotations(0).first().contents, QString("Typed here"));
+        QCOMPARE(model()->annotations(0).first().contents, QString("Typed\non three\nlines"));
         QTest::mouseDClick(pages()->viewport(), Qt::LeftButton, {}, inside);
         QTRY_VERIFY(pages()->textEdit());
         QTest::keyClicks(pages()->textEdit(), "Changed");
@@ -551,6 +570,21 @@ private:
     QPoint at(const QPointF& point) const { return pagemouse::at(pages(), model(), point); }
 
     void click(const QPointF& point) { QTest::mouseClick(pages()->viewport(), Qt::LeftButton, {}, at(point)); }
+
+    // The bounds of the black pixels in area of the view as it is drawn, typing boxes included.
+    QRect inkIn(const QRect& area) const
+    {
+        const QImage shot = pages()->viewport()->grab(area).toImage();
+        QRect found;
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x) {
+                const QColor color = shot.pixelColor(x, y);
+                if (std::max({color.red(), color.green(), color.blue()}) < 100)
+                    found |= QRect(x, y, 1, 1);
+            }
+        }
+        return found;
+    }
 
     void drag(const QPointF& from, const QPointF& to, int moves = 3)
     {
