@@ -1,11 +1,12 @@
 #include "navwidgets.h"
 
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QRegularExpressionValidator>
 
+#include <algorithm>
 #include <cmath>
 
 namespace pxv {
@@ -18,8 +19,9 @@ PageBox::PageBox(QWidget* parent) : QWidget(parent)
     m_edit->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     m_edit->setToolTip(tr("Page number: type a page and press Enter"));
     m_total = new QLabel(this);
-    // One validator for the box's life: a new one per page turn would pile up as children.
-    m_validator = new QIntValidator(this);
+    // Digits only, in any range: a number past the last page must still reach Enter, which a
+    // range would hold back as unfinished.
+    m_validator = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,7}")), this);
 
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     auto* layout = new QHBoxLayout(this);
@@ -60,7 +62,6 @@ void PageBox::refresh()
         m_total->setText(QStringLiteral("/ %1").arg(m_noValueText));
         return;
     }
-    m_validator->setRange(1, m_count);
     m_edit->setValidator(m_validator);
     m_edit->setText(QString::number(m_page + 1));
     m_total->setText(QStringLiteral("/ %1").arg(m_count));
@@ -70,10 +71,10 @@ void PageBox::onEditingFinished()
 {
     bool ok = false;
     const int page = m_edit->text().toInt(&ok);
-    if (ok && page >= 1 && page <= m_count)
-        emit signal_pageRequested(page - 1);
-    else
-        refresh();
+    // A number past the end goes to the last page; nothing usable puts back the current one.
+    if (ok && page >= 1 && m_count > 0)
+        emit signal_pageRequested(std::min(page, m_count) - 1);
+    refresh();
 }
 
 ZoomBox::ZoomBox(QWidget* parent) : QComboBox(parent)

@@ -5,9 +5,9 @@
 #include <QComboBox>
 #include <QWidget>
 
-class QIntValidator;
 class QLabel;
 class QLineEdit;
+class QValidator;
 
 namespace pxv {
 
@@ -34,7 +34,7 @@ private:
 
     QLineEdit* m_edit;
     QLabel* m_total;
-    QIntValidator* m_validator;
+    QValidator* m_validator;
     QString m_noValueText = QStringLiteral("-");
     int m_page = 0;
     int m_count = 0;

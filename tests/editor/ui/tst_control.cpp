@@ -1020,6 +1020,17 @@ void TestControl::pageBoxFollowsNavigation()
     edit->setText("4");
     QTest::keyClick(edit, Qt::Key_Return);
     QCOMPARE(view->currentPage(), 3);
+    // Typed past the end, the number goes to the last page; typed as 0, back to where it was.
+    edit->clear();
+    QTest::keyClicks(edit, "99");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(view->currentPage(), 9);
+    QCOMPARE(pageBox->text(), QString("10 / 10"));
+    edit->clear();
+    QTest::keyClicks(edit, "0");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(view->currentPage(), 9);
+    QCOMPARE(pageBox->text(), QString("10 / 10"));
 }
 
 void TestControl::linksJumpOrOpenOnlySafeSchemes()
