@@ -93,6 +93,8 @@ ZoomBox::ZoomBox(QWidget* parent) : QComboBox(parent)
 
 void ZoomBox::setZoom(Fit fit, double zoom)
 {
+    m_fit = fit;
+    m_zoom = zoom;
     m_updating = true;
     if (fit == Fit::Width)
         setCurrentIndex(0);
@@ -120,6 +122,8 @@ void ZoomBox::onTextEntered()
     const QRegularExpressionMatch match = number.match(currentText());
     if (match.hasMatch())
         emit signal_zoomRequested(match.captured(1).replace(QLatin1Char(','), QLatin1Char('.')).toDouble() / 100.0);
+    // Shows the zoom as it now is: kept within its limits, or as it was for text that is no number.
+    setZoom(m_fit, m_zoom);
 }
 
 } // namespace pxv

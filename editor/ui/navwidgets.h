@@ -61,6 +61,8 @@ private slots:
 
 private:
     bool m_updating = false;
+    Fit m_fit = Fit::Width;
+    double m_zoom = 1.0;
 };
 
 } // namespace pxv

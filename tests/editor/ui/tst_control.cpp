@@ -997,6 +997,25 @@ void TestControl::zoomCommandsChangeTheScale()
     QCOMPARE(view->zoomMode(), pxv::PageView::ZoomMode::FitPage);
     // A whole A4 page fits the viewport's height.
     QVERIFY(842.0 / 72.0 * view->logicalDpiX() * view->zoom() <= view->viewport()->height());
+
+    // Typed into the zoom box: a number zooms, within the limits; other text puts back the zoom.
+    auto* box = m_widget->findChild<pxv::ZoomBox*>();
+    QVERIFY(box);
+    const auto type = [box](const QString& text) {
+        box->lineEdit()->clear();
+        QTest::keyClicks(box->lineEdit(), text);
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    };
+    type("250");
+    QCOMPARE(view->zoom(), 2.5);
+    QCOMPARE(box->currentText(), QString("250 %"));
+    type("abc");
+    QCOMPARE(box->currentText(), QString("250 %"));
+    type("99999");
+    QCOMPARE(view->zoom(), pxv::PageView::kMaxZoom);
+    QCOMPARE(box->currentText(), QString("%1 %").arg(std::lround(pxv::PageView::kMaxZoom * 100)));
+    type("99999");
+    QCOMPARE(box->currentText(), QString("%1 %").arg(std::lround(pxv::PageView::kMaxZoom * 100)));
 }
 
 void TestControl::pageBoxFollowsNavigation()
