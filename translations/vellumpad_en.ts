@@ -2133,6 +2133,10 @@
         <source>Summarizing the comments was cancelled.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Could not combine the files: the temporary file could not be written (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pxv::DocumentView</name>
@@ -2821,6 +2825,10 @@
     </message>
     <message>
         <source>&amp;Fonts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(no name)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

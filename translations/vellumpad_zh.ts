@@ -2136,6 +2136,10 @@
         <source>“%1” cannot be read: %2</source>
         <translation>无法读取“%1”：%2</translation>
     </message>
+    <message>
+        <source>Could not combine the files: the temporary file could not be written (%1).</source>
+        <translation>无法合并文件：无法写入临时文件（%1）。</translation>
+    </message>
 </context>
 <context>
     <name>pxv::DocumentView</name>
@@ -2826,6 +2830,10 @@
     <message>
         <source>not saved yet</source>
         <translation>尚未保存</translation>
+    </message>
+    <message>
+        <source>(no name)</source>
+        <translation>（无名称）</translation>
     </message>
 </context>
 <context>

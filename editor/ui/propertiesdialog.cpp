@@ -72,8 +72,11 @@ PropertiesDialog::PropertiesDialog(const DocumentInfo& info, const QSizeF& pageS
     auto* fonts = new QTreeWidget(tabs);
     fonts->setRootIsDecorated(false);
     fonts->setHeaderLabels({tr("Font"), tr("Type"), tr("Embedded")});
-    for (const FontUse& font : info.fonts)
-        fonts->addTopLevelItem(new QTreeWidgetItem({font.name, font.type, yesNo(font.embedded)}));
+    for (const FontUse& font : info.fonts) {
+        // Type 3 fonts often carry no name at all.
+        const QString name = font.name.isEmpty() ? tr("(no name)") : font.name;
+        fonts->addTopLevelItem(new QTreeWidgetItem({name, font.type, yesNo(font.embedded)}));
+    }
     fonts->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     tabs->addTab(fonts, tr("&Fonts"));
 
