@@ -2,8 +2,8 @@
 
 #include "dialoglayouts.h"
 #include "core/pagerange.h"
-#include "pagechoicebox.h"
 #include "outputfolder.h"
+#include "pagechoicebox.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -15,10 +15,10 @@
 #include "filechangebar.h"
 #include "nametable.h"
 #include "operation.h"
+#include "outputfolder.h"
 #include "pageview.h"
 #include "perflog.h"
 #include "recoverykeeper.h"
-#include "outputfolder.h"
 
 #include <QAction>
 #include <QDir>

@@ -11,10 +11,10 @@
 #include "dialogprovider.h"
 #include "documentview.h"
 #include "nametable.h"
+#include "outputfolder.h"
 #include "pageview.h"
 #include "thumbnailpane.h"
 #include "writeprogress.h"
-#include "outputfolder.h"
 
 #include <QStringList>
 #include <QTabWidget>

@@ -69,13 +69,14 @@ void InlineTextEdit::setScale(double scale)
     document()->setDocumentMargin(0);
     const double inset = 2 * m_value.borderWidth * scale;
     const double baseline = inset + kFirstBaseline * m_value.fontSize * scale;
-    const double ascent = QFontMetricsF(shown).ascent();
+    const QFontMetricsF metrics(shown);
+    const double ascent = metrics.ascent();
     const int top = qRound(std::max(0.0, baseline - ascent));
     const int side = qRound(inset);
     setViewportMargins(side, top, side + 2, 0);
     // Lines as far apart as the page sets them; a fixed height would move the first one too.
     QTextBlockFormat spacing;
-    spacing.setLineHeight(kLineHeight * m_value.fontSize * scale - QFontMetricsF(shown).height(),
+    spacing.setLineHeight(kLineHeight * m_value.fontSize * scale - metrics.height(),
                           QTextBlockFormat::LineDistanceHeight);
     QTextCursor all(document());
     all.select(QTextCursor::Document);
@@ -86,13 +87,15 @@ void InlineTextEdit::setScale(double scale)
 void InlineTextEdit::place(const QRect& box)
 {
     m_box = box;
+    if (!isOnPage()) {
+        setGeometry(box);
+        return;
+    }
     QRect area = box;
-    if (isOnPage())
-        area.setHeight(std::max(box.height(), int(std::ceil(textHeight() * m_scale))));
+    area.setHeight(std::max(box.height(), int(std::ceil(textHeight() * m_scale))));
     setGeometry(area.marginsAdded(m_outset));
     // Every line fits: the box never scrolls, where the page draws the text from its top.
-    if (isOnPage())
-        verticalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
 }
 
 double InlineTextEdit::textHeight() const
