@@ -71,6 +71,7 @@ private slots:
     void closingLastDocumentShowsHomePage();
     void menuEntriesInOrder();
     void maximiseButtonFollowsWindowState();
+    void titleBarClicksLeaveTheKeyboardInTheDocument();
     void everyButtonHasANameAndIconOnlyOnesATooltip();
     void tabFromTheWindowEntersTheHomePage();
     void accountStateFollowsSignals();
@@ -289,6 +290,20 @@ void TstMainWidget::maximiseButtonFollowsWindowState()
     QVERIFY(!btnMax->isChecked());
     QTRY_VERIFY(!m_window->isMaximized());
     QCOMPARE(btnMax->toolTip(), maximiseTip);
+}
+
+void TstMainWidget::titleBarClicksLeaveTheKeyboardInTheDocument()
+{
+    // The editor's shortcuts work only while the focus is inside it.
+    m_window->onOpenFile(m_files.filePath("a.pdf"));
+    QTRY_COMPARE(activePath(), m_files.filePath("a.pdf"));
+    m_window->activateWindow();
+    auto* editor = m_window->findChild<QControlHost*>();
+    QTRY_VERIFY(editor->isAncestorOf(QApplication::focusWidget()));
+    auto* btnMax = m_window->findChild<QPushButton*>("btnMax");
+    QTest::mouseClick(btnMax, Qt::LeftButton);
+    QTest::mouseClick(btnMax, Qt::LeftButton);
+    QVERIFY(editor->isAncestorOf(QApplication::focusWidget()));
 }
 
 void TstMainWidget::everyButtonHasANameAndIconOnlyOnesATooltip()
