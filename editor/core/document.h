@@ -267,6 +267,8 @@ public:
     // The line a header or footer pattern gives for page number n of last.
     static QString headerFooterText(const QString& pattern, int n, int last, const QString& fileName,
                                     const QDate& date);
+    // The line page gets from addHeaderFooter(pages, pattern, firstNumber, …) today.
+    QString headerFooterLine(const QVector<int>& pages, int page, const QString& pattern, int firstNumber) const;
 
     // What the document says about itself, with the size of its file (as last saved) and
     // whether that file is linearized.
@@ -411,6 +413,8 @@ private:
     void runStep(const QString& name, StepKind kind, const std::function<void()>& edit);
     // Resizes each of the pages (sorted, distinct) to the size as shown that shownSize tells.
     void resizeEach(const QVector<int>& pages, const std::function<QSizeF(int page)>& shownSize);
+    // What {file} in a header or footer stands for.
+    QString stampFileName() const;
 
     struct Private;
     std::unique_ptr<Private> d;

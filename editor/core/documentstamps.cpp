@@ -25,6 +25,15 @@ void checkStyle(const StampStyle& style)
         throw DocumentError(DocumentError::Failed, Document::tr("There is no image file “%1”.").arg(style.imagePath));
 }
 
+// The line of page among sorted (ascending), the pages numbered on from firstNumber.
+QString numberedLine(const QVector<int>& sorted, int page, const QString& pattern, int firstNumber,
+                     const QString& fileName, const QDate& date)
+{
+    const int index = int(std::lower_bound(sorted.cbegin(), sorted.cend(), page) - sorted.cbegin());
+    const int last = firstNumber + std::max(1, int(sorted.size())) - 1;
+    return Document::headerFooterText(pattern, firstNumber + index, last, fileName, date);
+}
+
 } // namespace
 
 QString Document::headerFooterText(const QString& pattern, int n, int last, const QString& fileName, const QDate& date)
@@ -63,16 +72,22 @@ void Document::addHeaderFooter(const QVector<int>& pages, const QString& pattern
     StampStyle line = style;
     line.kind = StampKind::HeaderFooter;
     line.imagePath.clear();
-    const QString file = filePath().isNull() ? title() : QFileInfo(filePath()).fileName();
+    const QString file = stampFileName();
     const QDate today = QDate::currentDate();
-    const int last = firstNumber + sorted.size() - 1;
     runStep(tr("Add Header and Footer"), StepKind::Content, [&] {
-        d->mu->addStamps(sorted, line, [&](int page) {
-            return headerFooterText(
-                pattern, firstNumber + int(std::lower_bound(sorted.cbegin(), sorted.cend(), page) - sorted.cbegin()),
-                last, file, today);
-        });
+        d->mu->addStamps(sorted, line,
+                         [&](int page) { return numberedLine(sorted, page, pattern, firstNumber, file, today); });
     });
+}
+
+QString Document::headerFooterLine(const QVector<int>& pages, int page, const QString& pattern, int firstNumber) const
+{
+    return numberedLine(d->sortedPages(pages), page, pattern, firstNumber, stampFileName(), QDate::currentDate());
+}
+
+QString Document::stampFileName() const
+{
+    return filePath().isNull() ? title() : QFileInfo(filePath()).fileName();
 }
 
 int Document::removeStamps(const QVector<int>& pages, StampKind kind)

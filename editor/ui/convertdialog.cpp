@@ -39,7 +39,7 @@ ConvertDialog::ConvertDialog(int pageCount, int currentPage, const QVector<int>&
                              const ConvertPreset& preset, QWidget* parent)
     : QDialog(parent), m_pageCount(pageCount), m_format(new QComboBox(this)), m_resolution(new QSpinBox(this)),
       m_perPage(new QCheckBox(tr("One file per page, into a &folder"), this)), m_target(new QLineEdit(this)),
-      m_pages(new PageChoiceBox(pageCount, currentPage, selected, this)),
+      m_pages(new PageChoiceBox(pageCount, currentPage, selected, PageChoiceBox::Initially::AllPages, this)),
       m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     setWindowTitle(tr("Convert"));

@@ -19,7 +19,8 @@ namespace pxv {
 CropDialog::CropDialog(Document* document, int currentPage, const QVector<int>& selected, QWidget* parent)
     : QDialog(parent), m_document(document), m_page(currentPage), m_cropped(document->cropMargins(currentPage)),
       m_renderer(new PageRenderer(document, this)), m_preview(new CropPreview(this)),
-      m_pages(new PageChoiceBox(document->pageCount(), currentPage, selected, this)),
+      m_pages(
+          new PageChoiceBox(document->pageCount(), currentPage, selected, PageChoiceBox::Initially::CurrentPage, this)),
       m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     setWindowTitle(tr("Crop Pages"));

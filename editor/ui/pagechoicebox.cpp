@@ -10,7 +10,8 @@
 
 namespace pxv {
 
-PageChoiceBox::PageChoiceBox(int pageCount, int currentPage, const QVector<int>& selected, QWidget* parent)
+PageChoiceBox::PageChoiceBox(int pageCount, int currentPage, const QVector<int>& selected, Initially initially,
+                             QWidget* parent)
     : QGroupBox(tr("Pages"), parent), m_pageCount(pageCount), m_currentPage(currentPage), m_selected(selected)
 {
     m_current = new QRadioButton(tr("&Current page (%1)").arg(currentPage + 1), this);
@@ -29,7 +30,11 @@ PageChoiceBox::PageChoiceBox(int pageCount, int currentPage, const QVector<int>&
     for (QRadioButton* button : {m_current, m_selection, m_all, m_odd, m_even, m_typed})
         group->addButton(button);
     m_selection->setVisible(!selected.isEmpty());
-    (selected.isEmpty() ? m_current : m_selection)->setChecked(true);
+    // One selected page is just where the thumbnails are; several are a choice the user made.
+    if (selected.size() > 1 || (!selected.isEmpty() && initially == Initially::CurrentPage))
+        m_selection->setChecked(true);
+    else
+        (initially == Initially::AllPages ? m_all : m_current)->setChecked(true);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_current, 0, 0);

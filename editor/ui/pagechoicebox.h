@@ -17,9 +17,12 @@ class PageChoiceBox : public QGroupBox
 {
     Q_OBJECT
 public:
-    // currentPage and selected are 0-based; the selection is offered (and chosen) when there
-    // is one.
-    PageChoiceBox(int pageCount, int currentPage, const QVector<int>& selected, QWidget* parent = nullptr);
+    // What is chosen at first when the thumbnails do not select several pages.
+    enum class Initially { CurrentPage, AllPages };
+
+    // currentPage and selected are 0-based; the selection is offered when there is one.
+    PageChoiceBox(int pageCount, int currentPage, const QVector<int>& selected, Initially initially,
+                  QWidget* parent = nullptr);
 
     // The range text of the choice, as operations take it.
     QString range() const;

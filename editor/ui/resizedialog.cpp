@@ -20,7 +20,7 @@ ResizeDialog::ResizeDialog(int pageCount, int currentPage, const QVector<int>& s
     : QDialog(parent), m_toSize(new QRadioButton(tr("&Paper size:"), this)),
       m_toScale(new QRadioButton(tr("S&cale:"), this)), m_paper(new QComboBox(this)), m_width(new QDoubleSpinBox(this)),
       m_height(new QDoubleSpinBox(this)), m_orientation(new QComboBox(this)), m_percent(new QSpinBox(this)),
-      m_pages(new PageChoiceBox(pageCount, currentPage, selected, this)),
+      m_pages(new PageChoiceBox(pageCount, currentPage, selected, PageChoiceBox::Initially::CurrentPage, this)),
       m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     setWindowTitle(tr("Resize Pages"));

@@ -2,6 +2,7 @@
 
 #include "dialoglayouts.h"
 #include "core/document.h"
+#include "core/pagerange.h"
 #include "core/pagerenderer.h"
 #include "pagechoicebox.h"
 #include "pagepicture.h"
@@ -47,12 +48,14 @@ const PositionChoice kPositions[] = {
 
 StampDialog::StampDialog(StampKind kind, Document* document, int currentPage, const QVector<int>& selected,
                          QWidget* parent)
-    : QDialog(parent), m_kind(kind), m_page(currentPage), m_copy(document->extractPages({currentPage})),
-      m_renderer(new PageRenderer(m_copy.get(), this)), m_preview(new PagePicture(this)), m_pause(new QTimer(this)),
-      m_text(new QLineEdit(this)), m_fontSize(new QDoubleSpinBox(this)), m_colorButton(new QPushButton(this)),
-      m_opacity(new QSpinBox(this)), m_rotation(new QSpinBox(this)), m_position(new QComboBox(this)),
+    : QDialog(parent), m_kind(kind), m_document(document), m_page(currentPage),
+      m_copy(document->extractPages({currentPage})), m_renderer(new PageRenderer(m_copy.get(), this)),
+      m_preview(new PagePicture(this)), m_pause(new QTimer(this)), m_text(new QLineEdit(this)),
+      m_fontSize(new QDoubleSpinBox(this)), m_colorButton(new QPushButton(this)), m_opacity(new QSpinBox(this)),
+      m_rotation(new QSpinBox(this)), m_position(new QComboBox(this)),
       m_behind(new QCheckBox(tr("Be&hind the page's content"), this)),
-      m_pages(new PageChoiceBox(document->pageCount(), currentPage, selected, this)),
+      m_pages(
+          new PageChoiceBox(document->pageCount(), currentPage, selected, PageChoiceBox::Initially::AllPages, this)),
       m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     const bool watermark = kind == StampKind::Watermark;
@@ -158,6 +161,8 @@ StampDialog::StampDialog(StampKind kind, Document* document, int currentPage, co
             m_preview->setImage(image);
     });
     connect(m_pages, &PageChoiceBox::changed, this, &StampDialog::updateOk);
+    if (!watermark) // the chosen pages number the line
+        connect(m_pages, &PageChoiceBox::changed, m_pause, qOverload<>(&QTimer::start));
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     m_preview->setPageSize(m_copy->pageSize(0));
@@ -242,11 +247,23 @@ void StampDialog::updatePreviewNow()
         if (m_kind == StampKind::Watermark)
             m_copy->addWatermark({0}, m_text->text(), chosen);
         else
-            m_copy->addHeaderFooter({0}, m_text->text(), m_firstNumber->value(), chosen);
+            m_copy->addHeaderFooter({0}, previewLine(), m_firstNumber->value(), chosen);
     } catch (const DocumentError&) {
         // a choice not complete yet (no text, a missing image) shows the page as it is
     }
     requestPreview();
+}
+
+QString StampDialog::previewLine() const
+{
+    // The copy, one page of no file, would number its page 1 of 1 and name itself.
+    QVector<int> pages{m_page};
+    try {
+        pages = PageRange::parse(m_pages->range(), m_document->pageCount());
+    } catch (const PageRangeError&) {
+        // the box shows what is wrong; the preview keeps the current page's number
+    }
+    return m_document->headerFooterLine(pages, m_page, m_text->text(), m_firstNumber->value());
 }
 
 void StampDialog::requestPreview()

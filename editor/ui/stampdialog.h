@@ -49,10 +49,13 @@ private:
     StampStyle style() const;
     QString positionName() const;
     void setColor(const QColor& color);
+    // The header or footer line the current page gets in the document.
+    QString previewLine() const;
     void requestPreview();
     void updateOk();
 
     StampKind m_kind;
+    Document* m_document;
     int m_page;
     std::unique_ptr<Document> m_copy; // the current page alone, stamped as chosen
     PageRenderer* m_renderer;

@@ -145,6 +145,9 @@ private slots:
         footer.position = StampPosition::Bottom;
         footer.fontSize = 10;
         document->addHeaderFooter({1, 2}, "Page {n} of {N} - {file}", 5, footer);
+        // what the dialog's preview shows for the last page
+        QCOMPARE(document->headerFooterLine({1, 2}, 2, "Page {n} of {N} - {file}", 5),
+                 QString("Page 6 of 6 - three.pdf"));
         const QString stamped = saved(*document, "stamped.pdf");
         QVERIFY(testpdfs::qpdfCheck(stamped));
         QVERIFY2(popplerText(stamped, 1).contains("Page 5 of 6 - three.pdf"),

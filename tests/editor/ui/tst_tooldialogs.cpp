@@ -80,7 +80,7 @@ private slots:
 
         const QVariantMap parameters = dialog.parameters();
         QCOMPARE(parameters.value("Text").toString(), QString("Draft"));
-        QCOMPARE(parameters.value("Pages").toString(), QString("1"));
+        QCOMPARE(parameters.value("Pages").toString(), QString("all"));
         QCOMPARE(parameters.value("Position").toString(), QString("center"));
         // What the dialog asks for is what the document takes.
         pxv::StampStyle style;
@@ -106,6 +106,9 @@ private slots:
         QVERIFY(parameters.value("Text").toString().contains("{n}"));
         QVERIFY(parameters.contains("StartNumber") && parameters.contains("Bottom"));
         QVERIFY(!parameters.contains("Image"));
+        // The thumbnails' one selected page is where they are, not a choice: the document is stamped.
+        QCOMPARE(pxv::StampDialog(StampKind::HeaderFooter, document.get(), 1, {1}).parameters().value("Pages"),
+                 QVariant("all"));
     }
 
     void securityNeedsEachPasswordTwiceAlike()
