@@ -64,7 +64,7 @@ void OutlinePane::setOutline(const QList<OutlineItem>& outline)
     }
     // The same entries again, now with their targets: filled in where they are, so that what
     // the reader scrolled to, opened or chose meanwhile stays.
-    if (m_editAfterLoad.isEmpty() && lists(nullptr, outline)) {
+    if (m_showAfterLoad.isEmpty() && lists(nullptr, outline)) {
         m_filling = true;
         setTargets(nullptr, outline);
         m_filling = false;
@@ -89,14 +89,15 @@ void OutlinePane::setOutline(const QList<OutlineItem>& outline)
     }
     if (QTreeWidgetItem* item = itemAt(current))
         setCurrentItem(item);
-    if (m_editAfterLoad.isEmpty())
+    if (m_showAfterLoad.isEmpty())
         return;
-    if (QTreeWidgetItem* added = itemAt(m_editAfterLoad)) {
-        scrollToItem(added);
-        setCurrentItem(added);
-        editItem(added);
+    if (QTreeWidgetItem* shown = itemAt(m_showAfterLoad)) {
+        scrollToItem(shown); // opens the entries above it
+        setCurrentItem(shown);
+        if (m_editShown)
+            editItem(shown);
     }
-    m_editAfterLoad.clear();
+    m_showAfterLoad.clear();
 }
 
 void OutlinePane::addItems(QTreeWidgetItem* parent, const QList<OutlineItem>& items)
@@ -184,15 +185,23 @@ void OutlinePane::addBookmark()
     if (currentItem())
         ++path.last();
     edit([&] {
-        // Set first: a document without a file has its tree read again before the call returns.
-        m_editAfterLoad = path;
-        try {
+        changeAndShow(path, true, [&] {
             m_document->addBookmark(path, tr("Page %1").arg(page + 1), page, m_pages->viewPosition());
-        } catch (const DocumentError&) {
-            m_editAfterLoad.clear();
-            throw;
-        }
+        });
     });
+}
+
+void OutlinePane::changeAndShow(const QVector<int>& path, bool editTitle, const std::function<void()>& change)
+{
+    // Set first: a document without a file has its tree read again before the call returns.
+    m_showAfterLoad = path;
+    m_editShown = editTitle;
+    try {
+        change();
+    } catch (const DocumentError&) {
+        m_showAfterLoad.clear();
+        throw;
+    }
 }
 
 void OutlinePane::onItemChanged(QTreeWidgetItem* item)
@@ -240,7 +249,12 @@ void OutlinePane::moveItem(QTreeWidgetItem* item, QTreeWidgetItem* target, Drop 
         || (to.size() == from.size() && to.mid(0, to.size() - 1) == from.mid(0, from.size() - 1)
             && to.last() == from.last() + 1))
         return;
-    later([this, from, to] { m_document->moveBookmark(from, to); });
+    // to names a place before the move: behind the entry at the same level, it is one less after.
+    QVector<int> landed = to;
+    const int level = from.size() - 1;
+    if (landed.size() > level && landed.mid(0, level) == from.mid(0, level) && landed[level] > from[level])
+        --landed[level];
+    later([this, from, to, landed] { changeAndShow(landed, false, [&] { m_document->moveBookmark(from, to); }); });
 }
 
 void OutlinePane::later(std::function<void()> change)

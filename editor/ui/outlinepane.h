@@ -63,11 +63,15 @@ private:
     void edit(const std::function<void()>& change);
     // The same once the event at hand is done with.
     void later(std::function<void()> change);
+    // Runs change, after which the entry at path (as the outline then is) is shown.
+    void changeAndShow(const QVector<int>& path, bool editTitle, const std::function<void()>& change);
 
     QPointer<Document> m_document;
     QPointer<PageView> m_pages;
     bool m_filling = false;
-    QVector<int> m_editAfterLoad; // a new entry whose title opens for editing once it is listed
+    // An entry added or moved, made current once it is listed; a new one's title opens for typing.
+    QVector<int> m_showAfterLoad;
+    bool m_editShown = false;
     QVector<int> m_chosenWhilePending; // an entry activated before its target was read
     // An outline read while a title was being typed, shown once the typing ends.
     std::optional<QList<OutlineItem>> m_waiting;

@@ -123,8 +123,12 @@ private slots:
         QTRY_COMPARE(pane->topLevelItem(0)->text(0), QString("Introduction"));
         pane->moveItem(pane->topLevelItem(2), pane->topLevelItem(0), pxv::OutlinePane::Drop::Onto);
         QTRY_COMPARE(shownTitles(pane), QStringList({"Introduction(Appendix)", "Chapter 2(Section 2.1)"}));
+        // The moved entry stays in sight and current, also inside an entry that was closed.
+        QTRY_COMPARE(pane->currentItem()->text(0), QString("Appendix"));
+        QVERIFY(pane->currentItem()->parent()->isExpanded());
         pane->moveItem(pane->topLevelItem(1), pane->topLevelItem(0), pxv::OutlinePane::Drop::Above);
         QTRY_COMPARE(shownTitles(pane), QStringList({"Chapter 2(Section 2.1)", "Introduction(Appendix)"}));
+        QTRY_COMPARE(pane->currentItem()->text(0), QString("Chapter 2"));
 
         // Delete takes the current entry with those below it.
         pane->setCurrentItem(pane->topLevelItem(1));
