@@ -861,6 +861,14 @@
         <source>Comment St&amp;yles</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For&amp;ward</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pxv::AnnotationBar</name>

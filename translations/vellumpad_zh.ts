@@ -864,6 +864,14 @@
         <source>Comment St&amp;yles</source>
         <translation>注释样式(&amp;Y)</translation>
     </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>后退(&amp;B)</translation>
+    </message>
+    <message>
+        <source>For&amp;ward</source>
+        <translation>前进(&amp;W)</translation>
+    </message>
 </context>
 <context>
     <name>pxv::AnnotationBar</name>

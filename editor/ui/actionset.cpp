@@ -33,6 +33,10 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
         {QKeySequence(QStringLiteral("Ctrl+PgUp"))});
     add(names::kNextPage, tr("&Next Page"), icons::nextPage(style), {QKeySequence(QStringLiteral("Ctrl+PgDown"))});
     add(names::kLastPage, tr("&Last Page"), icons::lastPage(style), {QKeySequence(QStringLiteral("Ctrl+End"))});
+    add(names::kGoBack, tr("&Back"), QIcon::fromTheme(QStringLiteral("go-previous")),
+        {QKeySequence(QStringLiteral("Alt+Left"))});
+    add(names::kGoForward, tr("For&ward"), QIcon::fromTheme(QStringLiteral("go-next")),
+        {QKeySequence(QStringLiteral("Alt+Right"))});
     add(names::kNextDoc, tr("Next Document"), QIcon(), {QKeySequence(QStringLiteral("Ctrl+Tab"))});
     add(names::kPrevDoc, tr("Previous Document"), QIcon(), {QKeySequence(QStringLiteral("Ctrl+Shift+Tab"))});
     add(names::kRotateLeft, tr("Rotate Page &Left"), icons::rotate(false), {QKeySequence(QStringLiteral("Ctrl+Left"))});

@@ -169,7 +169,7 @@ void CommentsPane::onItemClicked(QTreeWidgetItem* item)
     if (!m_pages)
         return;
     if (id <= 0) {
-        m_pages->goToPage(page);
+        m_pages->jumpTo(page);
         return;
     }
     m_pages->showArea(page, item->data(0, AreaRole).toRectF());

@@ -222,6 +222,9 @@ void CPXVControl::buildMenus()
     add(go, names::kNextPage);
     add(go, names::kLastPage);
     go->addSeparator();
+    add(go, names::kGoBack);
+    add(go, names::kGoForward);
+    go->addSeparator();
     add(go, names::kNextDoc);
     add(go, names::kPrevDoc);
 
@@ -271,7 +274,7 @@ void CPXVControl::buildToolBar()
 
     connect(m_pageBox, &pxv::PageBox::signal_pageRequested, this, [this](int page) {
         if (DocumentView* view = activeView()) {
-            view->pageView()->goToPage(page);
+            view->pageView()->jumpTo(page);
             view->pageView()->setFocus();
         }
     });
@@ -465,6 +468,7 @@ void CPXVControl::connectActiveView()
     PageView* pages = view->pageView();
     m_viewConnections.push_back(connect(pages, &PageView::currentPageChanged, this, &CPXVControl::updateNavigation));
     m_viewConnections.push_back(connect(pages, &PageView::zoomChanged, this, &CPXVControl::updateNavigation));
+    m_viewConnections.push_back(connect(pages, &PageView::historyChanged, this, &CPXVControl::updateNavigation));
     m_viewConnections.push_back(connect(pages, &PageView::layoutChanged, this, [this, view] {
         updateNavigation();
         fire(names::kLayoutChanged, view->document().get());
@@ -479,12 +483,14 @@ void CPXVControl::connectActiveView()
 void CPXVControl::updateNavigation()
 {
     const DocumentView* view = activeView();
-    if (!view) {
+    const PageView* pages = view ? view->pageView() : nullptr;
+    m_actions->action(names::kGoBack)->setEnabled(pages && pages->canGoBack());
+    m_actions->action(names::kGoForward)->setEnabled(pages && pages->canGoForward());
+    if (!pages) {
         m_pageBox->setPage(0, 0);
         m_zoomBox->setZoom(pxv::ZoomBox::Fit::Width, 1.0);
         return;
     }
-    const PageView* pages = view->pageView();
     m_pageBox->setPage(pages->currentPage(), pages->pageCount());
     const PageView::ZoomMode mode = pages->zoomMode();
     m_zoomBox->setZoom(mode == PageView::ZoomMode::FitWidth  ? pxv::ZoomBox::Fit::Width

@@ -407,10 +407,12 @@ void CPXVControl::registerCommands()
     onPages(names::kActualSize, [](PageView* pages) { pages->setZoom(1.0); });
     onPages(names::kFitWidth, [](PageView* pages) { pages->setZoomMode(PageView::ZoomMode::FitWidth); });
     onPages(names::kFitPage, [](PageView* pages) { pages->setZoomMode(PageView::ZoomMode::FitPage); });
-    onPages(names::kFirstPage, [](PageView* pages) { pages->goToPage(0); });
+    onPages(names::kFirstPage, [](PageView* pages) { pages->jumpTo(0); });
     onPages(names::kPrevPage, [](PageView* pages) { pages->goToPage(pages->currentPage() - 1); });
     onPages(names::kNextPage, [](PageView* pages) { pages->goToPage(pages->currentPage() + 1); });
-    onPages(names::kLastPage, [](PageView* pages) { pages->goToPage(pages->pageCount() - 1); });
+    onPages(names::kLastPage, [](PageView* pages) { pages->jumpTo(pages->pageCount() - 1); });
+    onPages(names::kGoBack, [](PageView* pages) { pages->goBack(); });
+    onPages(names::kGoForward, [](PageView* pages) { pages->goForward(); });
 }
 
 void CPXVControl::runCommand(const QString& name)

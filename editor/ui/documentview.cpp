@@ -49,7 +49,7 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
     m_outline = new OutlinePane(model, m_pageView, m_splitter);
     m_thumbnails = makeSlot([this, model](PaneSlot* slot, QVBoxLayout* layout) {
         auto* pane = new ThumbnailPane(model, slot);
-        connect(pane, &ThumbnailPane::signal_goTo, m_pageView, [this](int page) { m_pageView->goToPage(page); });
+        connect(pane, &ThumbnailPane::signal_goTo, m_pageView, [this](int page) { m_pageView->jumpTo(page); });
         connect(m_pageView, &PageView::currentPageChanged, pane, &ThumbnailPane::setCurrentPage);
         layout->addWidget(pane);
         return pane;
@@ -98,7 +98,7 @@ DocumentView::DocumentView(std::shared_ptr<CPXVDocument> document, QWidget* pare
                                    Qt::WidgetWithChildrenShortcut);
     connect(previous, &QShortcut::activated, this, [this] { findBar()->findPrevious(); });
 
-    connect(m_outline, &OutlinePane::signal_goTo, m_pageView, &PageView::goToPage);
+    connect(m_outline, &OutlinePane::signal_goTo, m_pageView, &PageView::jumpTo);
     m_outlineLoader = new OutlineLoader(this);
     connect(m_outlineLoader, &OutlineLoader::loaded, this, &DocumentView::onOutlineLoaded);
     // Reading the outline takes a core: it waits until the first page is on screen, or a moment

@@ -59,6 +59,7 @@ NameTable::NameTable()
     add(Kind::Command, {names::kResetForm, names::kHighlightFields, names::kShowSignatures, names::kRunFormScripts});
     add(Kind::Command, {names::kShowCommentBar, names::kShowStamps});
     add(Kind::Command, {names::kShowCommentStyles});
+    add(Kind::Command, {names::kGoBack, names::kGoForward});
 }
 
 void NameTable::add(Kind kind, const QStringList& names)

@@ -1110,10 +1110,10 @@ void PageView::keyPressEvent(QKeyEvent* event)
     }
     switch (event->key()) {
     case Qt::Key_Home:
-        goToPage(0);
+        jumpTo(0);
         break;
     case Qt::Key_End:
-        goToPage(m_layout.pageCount() - 1);
+        jumpTo(m_layout.pageCount() - 1);
         break;
     case Qt::Key_PageUp:
         verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
@@ -1149,7 +1149,7 @@ PageView::LinkHit PageView::linkAt(const QPoint& pos)
 void PageView::activateLink(const LinkHit& hit)
 {
     if (!hit.link.isExternal()) {
-        goToPage(hit.link.targetPage, hit.link.targetPosition);
+        jumpTo(hit.link.targetPage, hit.link.targetPosition);
         return;
     }
     const QUrl url(hit.link.uri);
@@ -1234,6 +1234,12 @@ void PageView::mouseMoveEvent(QMouseEvent* event)
 
 void PageView::mousePressEvent(QMouseEvent* event)
 {
+    // The mouse's side buttons, as in a browser.
+    if (event->button() == Qt::BackButton || event->button() == Qt::ForwardButton) {
+        event->button() == Qt::BackButton ? goBack() : goForward();
+        event->accept();
+        return;
+    }
     m_pressedLink = event->button() == Qt::LeftButton ? linkAt(event->pos()) : LinkHit();
     if (event->button() == Qt::LeftButton) {
         const QPair<int, QPointF> at = pagePoint(event->pos());

@@ -8,6 +8,7 @@
 #include "annotationdraft.h"
 #include "inlinetextedit.h"
 #include "textselector.h"
+#include "viewhistory.h"
 
 #include <QAbstractScrollArea>
 #include <QHash>
@@ -54,6 +55,13 @@ public:
     // Where the top left of the view stands on the current page, in page points as goToPage()
     // takes them (clamped to the page): what a bookmark of this view leads back to.
     QPointF viewPosition() const;
+    // goToPage() as a jump the reader can come back from: goBack() returns here, goForward()
+    // there again.
+    void jumpTo(int page, const QPointF& position = QPointF());
+    void goBack();
+    void goForward();
+    bool canGoBack() const { return m_history.canGoBack(); }
+    bool canGoForward() const { return m_history.canGoForward(); }
 
     // Search hits to mark on the pages, in document order; current (an index into hits, or -1)
     // stands out.
@@ -110,6 +118,8 @@ public:
 
 signals:
     void currentPageChanged(int page);
+    // Back or Forward may have become possible or impossible.
+    void historyChanged();
     void zoomChanged();
     // The page geometry settled after a zoom, resize or change of the pages.
     void layoutChanged();
@@ -183,6 +193,10 @@ private:
     // A tiled page: its preview stretched, and the tiles at hand over it.
     void paintTiles(QPainter& painter, int page, const QRectF& area);
     void notePagePainted();
+    // Goes to the place ViewHistory::back or ViewHistory::forward gives.
+    using StepFn = std::optional<ViewHistory::Place> (ViewHistory::*)(const ViewHistory::Place&,
+                                                                      const ViewHistory::Exists&);
+    void stepHistory(StepFn step);
     void paintShadow(QPainter& painter, const QRectF& page);
     void paintHits(QPainter& painter, int page);
     void paintSelection(QPainter& painter, int page);
@@ -213,6 +227,7 @@ private:
     ZoomMode m_zoomMode = ZoomMode::FitWidth;
     int m_currentPage = 0;
     PageId m_currentId = 0; // the current page's identity, for finding it after pages moved
+    ViewHistory m_history;
     bool m_navigating = false;
     bool m_firstPainted = false;
     int m_lastTop = 0;

@@ -147,6 +147,7 @@ private slots:
     void zoomCommandsChangeTheScale();
     void pageBoxFollowsNavigation();
     void firstPagePaintedIsLogged();
+    void backAndForwardRetraceTheJumps();
     void linksJumpOrOpenOnlySafeSchemes();
     void openCommandOpensEachFileAndShowsFailures();
     void droppedFilesOpen();
@@ -1052,6 +1053,30 @@ void TestControl::pageBoxFollowsNavigation()
     QCOMPARE(pageBox->text(), QString("10 / 10"));
 }
 
+void TestControl::backAndForwardRetraceTheJumps()
+{
+    m_control->openPath(pdf("back.pdf", 10), 0);
+    pxv::PageView* view = pageView();
+    auto* back = m_widget->findChild<QAction*>("cmd.goBack");
+    const auto run = [this](const char* name) { m_control->inst()->runCommand(name, 0); };
+    run("cmd.nextPage"); // a step, not a jump
+    QVERIFY(!back->isEnabled());
+    run("cmd.lastPage");
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Home);
+    QVERIFY(back->isEnabled());
+    run("cmd.goBack");
+    QCOMPARE(view->currentPage(), 9);
+    QTest::mouseClick(view->viewport(), Qt::BackButton);
+    QCOMPARE(view->currentPage(), 1);
+    QVERIFY(!back->isEnabled());
+    // Forward goes on to the last page and then to the first; the last page is gone by then.
+    m_widget->activeView()->document()->model()->deletePages({9});
+    run("cmd.goForward");
+    QCOMPARE(view->currentPage(), 0);
+    QVERIFY(!m_widget->findChild<QAction*>("cmd.goForward")->isEnabled());
+}
+
 void TestControl::linksJumpOrOpenOnlySafeSchemes()
 {
     UrlRecorder recorder;
@@ -1074,6 +1099,8 @@ void TestControl::linksJumpOrOpenOnlySafeSchemes()
     QCOMPARE(recorder.opened, QList<QUrl>{QUrl("https://example.org/guide")});
     clickAt(view, 200, 650);
     QCOMPARE(view->currentPage(), 1);
+    m_control->inst()->runCommand("cmd.goBack", 0);
+    QCOMPARE(view->currentPage(), 0);
 
     // A document must not start local files or programs through a link.
     m_control->openPath(testpdfs::writeWithLinks(m_dir.filePath("local.pdf"), "file:///bin/sh"), 0);
