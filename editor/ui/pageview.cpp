@@ -1119,8 +1119,11 @@ void PageView::keyPressEvent(QKeyEvent* event)
         verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
         break;
     case Qt::Key_PageDown:
-    case Qt::Key_Space:
         verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        break;
+    case Qt::Key_Space: // Shift+Space reads back up, as in a browser
+        verticalScrollBar()->triggerAction(event->modifiers() & Qt::ShiftModifier ? QAbstractSlider::SliderPageStepSub
+                                                                                  : QAbstractSlider::SliderPageStepAdd);
         break;
     default:
         QAbstractScrollArea::keyPressEvent(event);

@@ -1033,6 +1033,12 @@ void TestControl::pageBoxFollowsNavigation()
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Home);
     QCOMPARE(view->currentPage(), 0);
+    QTest::keyClick(view, Qt::Key_Space);
+    QTest::keyClick(view, Qt::Key_Space);
+    const int down = view->verticalScrollBar()->value();
+    QVERIFY(down > 0);
+    QTest::keyClick(view, Qt::Key_Space, Qt::ShiftModifier);
+    QVERIFY(view->verticalScrollBar()->value() < down);
     QTest::keyClick(view, Qt::Key_End);
     QCOMPARE(view->currentPage(), 9);
 
