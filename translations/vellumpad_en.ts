@@ -171,6 +171,14 @@
         <source>Summarize Comments</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert Pages from File</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CPXVInst</name>
@@ -1436,10 +1444,6 @@
     <name>pxv::DialogProvider</name>
     <message>
         <source>PDF documents (*.pdf *.PDF);;All files (*)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Open</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -171,6 +171,14 @@
         <source>“%1” was written: %2.</source>
         <translation>已写入“%1”：%2。</translation>
     </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Insert Pages from File</source>
+        <translation>从文件插入页面</translation>
+    </message>
 </context>
 <context>
     <name>CPXVInst</name>
@@ -1492,10 +1500,6 @@
     <message>
         <source>New from Text File</source>
         <translation>从文本文件新建</translation>
-    </message>
-    <message>
-        <source>Open</source>
-        <translation>打开</translation>
     </message>
     <message>
         <source>PDF documents (*.pdf *.PDF);;All files (*)</source>

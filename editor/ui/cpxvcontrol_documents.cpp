@@ -438,7 +438,7 @@ void CPXVControl::stepHistory(DocumentView* view, int steps)
 
 void CPXVControl::commandOpen()
 {
-    openInteractively(m_dialogs->openFiles(this));
+    openInteractively(m_dialogs->openFiles(this, tr("Open")));
 }
 
 void CPXVControl::openInteractively(const QStringList& files)

@@ -121,7 +121,7 @@ void CPXVControl::insertBlankPage(DocumentView* view)
 
 void CPXVControl::insertPagesFromFile(DocumentView* view)
 {
-    insertFiles(view, m_dialogs->openFiles(this), view->pageView()->currentPage() + 1);
+    insertFiles(view, m_dialogs->openFiles(this, tr("Insert Pages from File")), view->pageView()->currentPage() + 1);
 }
 
 void CPXVControl::insertFiles(DocumentView* view, const QStringList& files, int position)

@@ -38,9 +38,9 @@ QString pdfFilter()
 
 } // namespace
 
-QStringList DefaultDialogProvider::openFiles(QWidget* parent)
+QStringList DefaultDialogProvider::openFiles(QWidget* parent, const QString& title)
 {
-    const QStringList files = QFileDialog::getOpenFileNames(parent, DialogProvider::tr("Open"), m_lastDir, pdfFilter());
+    const QStringList files = QFileDialog::getOpenFileNames(parent, title, m_lastDir, pdfFilter());
     if (!files.isEmpty())
         m_lastDir = QFileInfo(files.last()).absolutePath();
     return files;

@@ -50,8 +50,8 @@ public:
 
     virtual ~DialogProvider() = default;
 
-    // Files to open; empty when cancelled.
-    virtual QStringList openFiles(QWidget* parent) = 0;
+    // PDF files chosen in a dialog of that title; empty when cancelled.
+    virtual QStringList openFiles(QWidget* parent, const QString& title) = 0;
     // The target of a save-as; a null string when cancelled.
     virtual QString saveFile(QWidget* parent, const QString& suggestedPath) = 0;
     // The password for an encrypted file; a null string when cancelled. retry is true after a
@@ -124,7 +124,7 @@ public:
 class DefaultDialogProvider : public DialogProvider
 {
 public:
-    QStringList openFiles(QWidget* parent) override;
+    QStringList openFiles(QWidget* parent, const QString& title) override;
     QString saveFile(QWidget* parent, const QString& suggestedPath) override;
     QString password(QWidget* parent, const QString& fileName, bool retry) override;
     QVariantMap openImages(QWidget* parent) override;

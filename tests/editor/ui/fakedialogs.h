@@ -67,7 +67,7 @@ public:
         recoveryAsks.append(entries);
         return recoveryAnswer;
     }
-    QStringList openFiles(QWidget*) override { return openAnswer; }
+    QStringList openFiles(QWidget*, const QString&) override { return openAnswer; }
     QString saveFile(QWidget*, const QString& suggestedPath) override
     {
         saveSuggestions.append(suggestedPath);
