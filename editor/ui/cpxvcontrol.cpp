@@ -46,12 +46,13 @@ CPXVControl::CPXVControl(QWidget* parent)
     setObjectName(QStringLiteral("pxvControl"));
     setAcceptDrops(true);
 
-    m_menuBar = new QMenuBar(this);
     // A host's style sheet may fix the width of menu items (the application's own menu is
-    // short); the editor's menus hold long texts with shortcuts, so they size to their text.
-    // A negative width leaves the width unset; the right padding keeps the longest text off the
-    // border, which the host's padding on the left alone left it touching.
-    m_menuBar->setStyleSheet(QStringLiteral("QMenu::item { width: -1px; padding-right: 12px; }"));
+    // short); the editor's menus, its panes' context menus among them, hold long texts with
+    // shortcuts, so they size to their text. A negative width leaves the width unset; the right
+    // padding keeps the longest text off the border, which the host's padding on the left alone
+    // left it touching.
+    setStyleSheet(QStringLiteral("QMenu::item { width: -1px; padding-right: 12px; }"));
+    m_menuBar = new QMenuBar(this);
     buildMenus();
     m_toolBar = new QToolBar(this);
     m_toolBar->setObjectName(QStringLiteral("pxvToolBar"));

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QToolBar>
 #include <QtTest>
 
 namespace {
@@ -72,6 +73,7 @@ private slots:
     void menuEntriesInOrder();
     void maximiseButtonFollowsWindowState();
     void titleBarClicksLeaveTheKeyboardInTheDocument();
+    void editorContextMenusFitTheirTexts();
     void everyButtonHasANameAndIconOnlyOnesATooltip();
     void tabFromTheWindowEntersTheHomePage();
     void accountStateFollowsSignals();
@@ -304,6 +306,20 @@ void TstMainWidget::titleBarClicksLeaveTheKeyboardInTheDocument()
     QTest::mouseClick(btnMax, Qt::LeftButton);
     QTest::mouseClick(btnMax, Qt::LeftButton);
     QVERIFY(editor->isAncestorOf(QApplication::focusWidget()));
+}
+
+void TstMainWidget::editorContextMenusFitTheirTexts()
+{
+    // The window's style sheet gives its own menu's items a fixed width; a pane's context menu
+    // inside the editor holds longer texts and shortcuts.
+    m_window->onOpenFile(m_files.filePath("a.pdf"));
+    QTRY_COMPARE(activePath(), m_files.filePath("a.pdf"));
+    QMenu menu(m_window->findChild<QControlHost*>()->findChild<QToolBar*>("pxvToolBar"));
+    QAction* action = menu.addAction("Insert Pages from File…");
+    action->setShortcut(QKeySequence("Ctrl+Shift+I"));
+    menu.ensurePolished();
+    const QString line = action->text() + "  " + action->shortcut().toString(QKeySequence::NativeText);
+    QVERIFY(menu.actionGeometry(action).width() > QFontMetrics(menu.font()).horizontalAdvance(line));
 }
 
 void TstMainWidget::everyButtonHasANameAndIconOnlyOnesATooltip()
