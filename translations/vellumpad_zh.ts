@@ -2725,6 +2725,22 @@
         <translation>无法显示第 %1 页。
 %2</translation>
     </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>复制(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Highlight</source>
+        <translation>高亮(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;Underline</source>
+        <translation>下划线(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Stri&amp;keout</source>
+        <translation>删除线(&amp;K)</translation>
+    </message>
 </context>
 <context>
     <name>pxv::Printing</name>

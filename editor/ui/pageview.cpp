@@ -14,7 +14,6 @@
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QPainter>
 #include <QRegion>
 #include <QScrollBar>
@@ -669,13 +668,13 @@ void PageView::setTool(CommentTool tool)
     const bool changed = tool != m_tool;
     m_tool = tool;
     if (marksText(tool) && !m_selector.isEmpty())
-        markSelection();
+        markSelection(tool);
     viewport()->setCursor(toolCursor());
     if (changed)
         emit toolChanged(tool);
 }
 
-void PageView::markSelection()
+void PageView::markSelection(CommentTool tool)
 {
     const QList<TextSelection> pages = m_selector.pages();
     m_selector.clear();
@@ -685,8 +684,8 @@ void PageView::markSelection()
     edit([&] {
         for (const TextSelection& page : pages) {
             Annotation mark;
-            mark.type = markupType(m_tool);
-            m_styles.dress(*styleKind(m_tool), mark);
+            mark.type = markupType(tool);
+            m_styles.dress(*styleKind(tool), mark);
             mark.quads = page.quads;
             mark.contents = page.text.trimmed();
             m_document->addAnnotation(page.page, mark);
@@ -1358,7 +1357,7 @@ void PageView::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton) {
         m_selecting = false;
         if (marksText(m_tool) && !m_selector.isEmpty())
-            markSelection();
+            markSelection(m_tool);
     }
     if (event->button() == Qt::LeftButton && m_pressedLink.page >= 0 && m_selector.isEmpty()) {
         const LinkHit hit = linkAt(event->pos());
@@ -1367,39 +1366,6 @@ void PageView::mouseReleaseEvent(QMouseEvent* event)
     }
     m_pressedLink = {};
     QAbstractScrollArea::mouseReleaseEvent(event);
-}
-
-void PageView::contextMenuEvent(QContextMenuEvent* event)
-{
-    const QPair<int, QPointF> at = pagePoint(event->pos());
-    const AnnotationRef hit = m_tool == CommentTool::Select && at.first >= 0 ? annotationAt(at.first, at.second)
-                                                                             : AnnotationRef();
-    if (hit.page < 0) {
-        QAbstractScrollArea::contextMenuEvent(event);
-        return;
-    }
-    selectAnnotation(hit.page, hit.id);
-    const std::optional<Annotation> selected = selectedAnnotationValue();
-    if (!selected)
-        return;
-    QMenu menu(this);
-    if (selected->type == AnnotationType::FreeText || selected->type == AnnotationType::Text)
-        menu.addAction(tr("Edit Text"), this, [this, hit, value = *selected] { editText(hit.page, value); });
-    QMenu* colors = menu.addMenu(tr("Colour"));
-    for (const auto& [name, color] : commentColors()) {
-        QPixmap swatch(14, 14);
-        swatch.fill(color);
-        QAction* choice = colors->addAction(QIcon(swatch), name, this, [this, hit, value = *selected, color = color] {
-            Annotation changed = value;
-            changed.color = color;
-            edit([&] { m_document->changeAnnotation(hit.page, changed); });
-        });
-        choice->setCheckable(true);
-        choice->setChecked(selected->color == color);
-    }
-    menu.addSeparator();
-    menu.addAction(tr("Delete"), this, &PageView::deleteSelectedAnnotation);
-    menu.exec(event->globalPos());
 }
 
 void PageView::onPageReady(int page, double, const QImage&)

@@ -215,7 +215,10 @@ private:
     void finishDraft();
     void placeTextEdit();
     void commitText(int page, const Annotation& value);
-    void markSelection();
+    // Marks the selected text as tool (a text markup tool) does, as one step.
+    void markSelection(CommentTool tool);
+    // Copy, and the markups, for the selected text.
+    void showSelectionMenu(const QPoint& globalPos);
     // Runs an edit of the document, telling editFailed when it cannot be done.
     bool edit(const std::function<void()>& change);
 

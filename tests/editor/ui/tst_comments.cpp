@@ -147,9 +147,15 @@ private slots:
         QCOMPARE(list.first().contents, copied.trimmed());
         QVERIFY(!list.first().quads.isEmpty());
 
+        QTest::keyClick(pages(), Qt::Key_V);
         QTest::keySequence(pages(), QKeySequence::SelectAll);
         QCOMPARE(pages()->selectedText().size(), 1);
         QVERIFY(pages()->selectedText().first().text.contains("delta"));
+        // Right-clicked, the selection is marked from its menu; the tool stays.
+        chooseFromMenu(QPointF(wordpdf::kLeft + 10, wordpdf::kFirstBaseline + 40), "Underline");
+        QCOMPARE(model()->annotations(0).size(), 2);
+        QCOMPARE(model()->annotations(0).last().type, AnnotationType::Underline);
+        QCOMPARE(pages()->tool(), pxv::CommentTool::Select);
     }
 
     void paneListsSelectsAndDeletes()
@@ -321,31 +327,10 @@ private slots:
                                 .arg(stretched.height())));
 
         // Right-click on it: its colour from the menu, then Delete.
-        const auto chooseFromMenu = [this](const QString& path) {
-            QTimer::singleShot(0, [path] {
-                QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-                QVERIFY(menu);
-                for (const QString& text : path.split('/')) {
-                    const QList<QAction*> actions = menu->actions();
-                    const auto found = std::find_if(actions.cbegin(), actions.cend(),
-                                                    [&](QAction* a) { return a->text() == text; });
-                    QVERIFY2(found != actions.cend(), qPrintable(text));
-                    if ((*found)->menu()) {
-                        menu = (*found)->menu();
-                        continue;
-                    }
-                    (*found)->trigger();
-                }
-                if (QWidget* popup = QApplication::activePopupWidget())
-                    popup->close();
-            });
-            const QPoint pos = at(model()->annotations(0).first().rect.center());
-            QContextMenuEvent event(QContextMenuEvent::Mouse, pos, pages()->viewport()->mapToGlobal(pos));
-            QCoreApplication::sendEvent(pages()->viewport(), &event);
-        };
-        chooseFromMenu("Colour/Blue");
+        const QPointF centre = model()->annotations(0).first().rect.center();
+        chooseFromMenu(centre, "Colour/Blue");
         QCOMPARE(model()->annotations(0).first().color, QColor(0, 90, 220));
-        chooseFromMenu("Delete");
+        chooseFromMenu(centre, "Delete");
         QVERIFY(model()->annotations(0).isEmpty());
         QCOMPARE(model()->historyPosition(), steps + 3);
     }
@@ -570,6 +555,31 @@ private:
     QPoint at(const QPointF& point) const { return pagemouse::at(pages(), model(), point); }
 
     void click(const QPointF& point) { QTest::mouseClick(pages()->viewport(), Qt::LeftButton, {}, at(point)); }
+
+    // Right-clicks point of page 1 and takes path ("Colour/Blue") through the menu that opens.
+    void chooseFromMenu(const QPointF& point, const QString& path)
+    {
+        QTimer::singleShot(0, [path] {
+            QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (const QString& text : path.split('/')) {
+                const QList<QAction*> actions = menu->actions();
+                const auto found = std::find_if(actions.cbegin(), actions.cend(),
+                                                [&](QAction* a) { return QString(a->text()).remove('&') == text; });
+                QVERIFY2(found != actions.cend(), qPrintable(text));
+                if ((*found)->menu()) {
+                    menu = (*found)->menu();
+                    continue;
+                }
+                (*found)->trigger();
+            }
+            if (QWidget* popup = QApplication::activePopupWidget())
+                popup->close();
+        });
+        const QPoint pos = at(point);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, pages()->viewport()->mapToGlobal(pos));
+        QCoreApplication::sendEvent(pages()->viewport(), &event);
+    }
 
     // The bounds of the black pixels in area of the view as it is drawn, typing boxes included.
     QRect inkIn(const QRect& area) const
