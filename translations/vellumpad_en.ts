@@ -2149,6 +2149,10 @@
         <source>Could not combine the files: the temporary file could not be written (%1).</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Could not save &quot;%1&quot;: another program wrote over &quot;%2&quot; while it was open here, and the parts of the document that were not changed here went with it. Reload the file to see what it holds now.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pxv::DocumentView</name>

@@ -2152,6 +2152,10 @@
         <source>Could not combine the files: the temporary file could not be written (%1).</source>
         <translation>无法合并文件：无法写入临时文件（%1）。</translation>
     </message>
+    <message>
+        <source>Could not save &quot;%1&quot;: another program wrote over &quot;%2&quot; while it was open here, and the parts of the document that were not changed here went with it. Reload the file to see what it holds now.</source>
+        <translation>无法保存“%1”：在此打开期间，另一个程序覆盖了“%2”，文档中未在此修改的部分也随之丢失。请重新载入该文件，查看它现在的内容。</translation>
+    </message>
 </context>
 <context>
     <name>pxv::DocumentView</name>

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -154,6 +155,19 @@ void replaceFileAtomically(const QString& target, const std::function<void(const
         fail(target, errnoText(errno));
     temp.setAutoRemove(false);
     syncFolder(folder);
+}
+
+std::optional<FileStamp> fileStamp(const QString& path)
+{
+    constexpr qint64 kEnd = 4096;
+    QFile file(path);
+    struct stat info;
+    if (!file.open(QIODevice::ReadOnly) || ::fstat(file.handle(), &info) != 0)
+        return std::nullopt;
+    FileStamp stamp{quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size), file.read(kEnd)};
+    if (stamp.size > kEnd && file.seek(std::max(kEnd, stamp.size - kEnd)))
+        stamp.ends += file.read(kEnd);
+    return stamp;
 }
 
 void copyFileContents(const QString& from, const QString& to)

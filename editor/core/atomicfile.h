@@ -2,9 +2,13 @@
 
 #include "core/layer.h"
 
+#include <QByteArray>
 #include <QString>
 
+#include <QtGlobal>
+
 #include <functional>
+#include <optional>
 
 namespace pxv {
 
@@ -22,5 +26,25 @@ void replaceFileAtomically(const QString& target, const std::function<void(const
 // Copies the bytes of from over the existing file to. Throws DocumentError (SaveFailed) whose
 // message names what failed and why (for example "No space left on device").
 void copyFileContents(const QString& from, const QString& to);
+
+// Which file a path names and what it holds, as far as a PDF tells: another file put in its
+// place gives another stamp, and so does the same file written over or added to (which changes
+// its size, its header or its trailer), but not one only touched.
+struct FileStamp
+{
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    QByteArray ends; // the first and the last few kilobytes
+
+    bool isSameFile(const FileStamp& other) const { return device == other.device && inode == other.inode; }
+    bool operator==(const FileStamp& other) const
+    {
+        return isSameFile(other) && size == other.size && ends == other.ends;
+    }
+    bool operator!=(const FileStamp& other) const { return !(*this == other); }
+};
+// None when path names nothing that can be read.
+std::optional<FileStamp> fileStamp(const QString& path);
 
 } // namespace pxv

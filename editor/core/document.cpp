@@ -149,6 +149,7 @@ void Document::Private::startNewBase()
     } else {
         next->path = path;
     }
+    baseStamp = path.isNull() ? std::nullopt : fileStamp(path);
     base = std::move(next);
     auto version = std::make_shared<RenderSource>();
     version->base = base;
@@ -264,8 +265,8 @@ std::unique_ptr<Document> Document::combine(const QStringList& paths, const Pass
         const std::unique_ptr<mu::MuDocument> source = openSourceFile(*document->d->mu, clean, passwords,
                                                                       tr("Combining was cancelled."));
         try {
-            document->d->mu = mu::MuDocument::append(std::move(document->d->mu), *source,
-                                                     QFileInfo(clean).fileName(), spill);
+            document->d->mu = mu::MuDocument::append(std::move(document->d->mu), *source, QFileInfo(clean).fileName(),
+                                                     spill);
         } catch (const MuError& error) {
             throw DocumentError(DocumentError::Damaged, tr("The file \"%1\" could not be combined (%2).")
                                                             .arg(nativePath(clean), QString::fromUtf8(error.what())));
@@ -448,7 +449,17 @@ void Document::save(const QString& path)
     // A new document made in a file of its own is saved from that file as a document is from
     // its own.
     const QString base = d->path.isNull() && d->createdFile ? d->createdFile->path() : d->path;
-    const bool hasFile = !base.isNull();
+    // Another program may have put another file in place of the document's, or removed it: its
+    // bytes are then no base to copy or append to, and MuPDF, which still reads the file it
+    // opened, writes the whole document. Written over in place, that file is gone too.
+    const std::optional<FileStamp> now = d->path.isNull() ? std::nullopt : fileStamp(d->path);
+    if (now && d->baseStamp && now->isSameFile(*d->baseStamp) && *now != *d->baseStamp)
+        throw DocumentError(DocumentError::SaveFailed,
+                            tr("Could not save \"%1\": another program wrote over \"%2\" while it was open here, and "
+                               "the parts of the document that were not changed here went with it. Reload the file "
+                               "to see what it holds now.")
+                                .arg(nativePath(target), nativePath(d->path)));
+    const bool hasFile = !base.isNull() && (d->path.isNull() || (now && d->baseStamp && *now == *d->baseStamp));
     const bool wasModified = d->protectionPending || d->mu->historyPosition() != d->savedPosition
                              || (d->neverSaved && !d->createdFile);
     qint64 startXref = -1;

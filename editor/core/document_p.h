@@ -4,6 +4,7 @@
 
 #include "core/layer.h"
 
+#include "atomicfile.h"
 #include "document.h"
 #include "recoveryrecord.h"
 #include "scratchfile.h"
@@ -11,6 +12,7 @@
 #include "mupdf/mudocument.h"
 #include "mupdf/muerror.h"
 
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -68,6 +70,8 @@ struct Document::Private
     QHash<PageId, quint64> contentSince;
     QByteArray createdBytes; // a document without a file, as created
     std::shared_ptr<const RenderBase> base;
+    // Of the file at path when it became the base: a save appends to those bytes only.
+    std::optional<FileStamp> baseStamp;
     std::set<int> dirty; // objects changed since base
     // Of the file at base, taken by the first recovery record.
     mutable std::shared_ptr<const LazyFileIdentity> baseIdentity;

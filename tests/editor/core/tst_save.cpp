@@ -18,6 +18,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 using pxv::Document;
@@ -73,6 +74,51 @@ private slots:
         document->save(path);
         QVERIFY(readAll(path).startsWith(saved));
         QCOMPARE(testpdfs::qpdfProblems(path), QString());
+    }
+
+    // Another program put a file in place of the open one, or removed it: appending the changes
+    // to whatever is there now would make a file that nothing reads.
+    void fileReplacedOrRemovedMeanwhileIsSavedWhole()
+    {
+        const QString path = m_dir.write("replaced.pdf", testpdfs::sample({}));
+        const QString other = m_dir.write("other.pdf", testpdfs::longDocument(7));
+        auto document = Document::open(path);
+        document->rotatePage(2, 90);
+        QCOMPARE(::rename(QFile::encodeName(other).constData(), QFile::encodeName(path).constData()), 0);
+        document->save(path);
+        QCOMPARE(testpdfs::qpdfProblems(path), QString());
+        QCOMPARE(Document::open(path)->pageCount(), document->pageCount());
+        QCOMPARE(Document::open(path)->pageSize(2), QSizeF(792, 612));
+
+        document->rotatePage(0, 90);
+        QVERIFY(QFile::remove(path));
+        document->save(path);
+        QCOMPARE(testpdfs::qpdfProblems(path), QString());
+        QCOMPARE(Document::open(path)->pageSize(0), document->pageSize(0));
+
+        // Only touched, the file is still the base of an incremental save.
+        const QByteArray saved = readAll(path);
+        QCOMPARE(::utimes(QFile::encodeName(path).constData(), nullptr), 0);
+        document->rotatePage(1, 90);
+        document->save(path);
+        QVERIFY(readAll(path).startsWith(saved));
+
+        // Written over in place, what the document did not change is gone: the save says so and
+        // leaves the file alone.
+        const QByteArray overwritten = testpdfs::longDocument(7);
+        document->rotatePage(1, 90);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(overwritten);
+        file.close();
+        try {
+            document->save(path);
+            QFAIL("saved over a file another program wrote");
+        } catch (const DocumentError& error) {
+            QCOMPARE(error.kind(), DocumentError::SaveFailed);
+            QVERIFY2(error.message().contains("another program"), qPrintable(error.message()));
+        }
+        QCOMPARE(readAll(path), overwritten);
     }
 
     // Objects a file keeps in object streams have generation 0, whatever their place there: an
