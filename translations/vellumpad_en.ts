@@ -2222,6 +2222,22 @@
         <source>Searching…</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Match &amp;case</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find only the text as typed, capitals and all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Whole words</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find the text only where it stands as words of its own</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pxv::FormFiller</name>

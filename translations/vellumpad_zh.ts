@@ -2225,6 +2225,22 @@
         <source>Searching…</source>
         <translation>正在搜索…</translation>
     </message>
+    <message>
+        <source>Match &amp;case</source>
+        <translation>区分大小写(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Find only the text as typed, capitals and all</source>
+        <translation>只查找与输入完全一致的文字，包括大小写</translation>
+    </message>
+    <message>
+        <source>&amp;Whole words</source>
+        <translation>全字匹配(&amp;W)</translation>
+    </message>
+    <message>
+        <source>Find the text only where it stands as words of its own</source>
+        <translation>只查找作为独立词语出现的文字</translation>
+    </message>
 </context>
 <context>
     <name>pxv::FormFiller</name>

@@ -400,12 +400,12 @@ QList<PageLink> Document::links(int page) const
     }
 }
 
-QList<TextHit> Document::findText(int page, const QString& text) const
+QList<TextHit> Document::findText(int page, const QString& text, const SearchOptions& options) const
 {
     if (d->locked || page < 0 || page >= pageCount())
         return {};
     try {
-        return d->mu->findText(page, text);
+        return d->mu->findText(page, text, options);
     } catch (const MuError&) {
         return {}; // a page that cannot be read has nothing to find
     }

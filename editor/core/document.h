@@ -192,10 +192,11 @@ public:
     // The groups render workers draw hidden (sorted object numbers); null while nothing was set.
     std::shared_ptr<const std::vector<int>> hiddenGroups() const;
     QList<PageLink> links(int page) const;
-    // Every occurrence of text on a page in reading order, ignoring case; empty for a bad page,
-    // an empty text or a page whose text cannot be read. Costs about as much as drawing the
-    // page once: TextSearch spreads a whole-document search over the event loop.
-    QList<TextHit> findText(int page, const QString& text) const;
+    // Every occurrence of text on a page in reading order, ignoring case unless options say
+    // otherwise; empty for a bad page, an empty text or a page whose text cannot be read. Costs
+    // about as much as drawing the page once: TextSearch spreads a whole-document search over
+    // the event loop.
+    QList<TextHit> findText(int page, const QString& text, const SearchOptions& options = {}) const;
     // The text a reader selects by dragging from one point of a page to another (points, as
     // PageLink::area), widened to whole words or lines by unit; empty for a bad page or one whose
     // text cannot be read. The page's text is read once and kept while the drag goes on.

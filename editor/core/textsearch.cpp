@@ -20,12 +20,13 @@ TextSearch::TextSearch(Document* document, QObject* parent) : QObject(parent), m
 }
 
 // text is a copy: a restart passes m_text, which clear() empties.
-void TextSearch::start(QString text, int startPage)
+void TextSearch::start(QString text, int startPage, const SearchOptions& options)
 {
     clear();
     if (!m_document || text.trimmed().isEmpty())
         return;
     m_text = std::move(text);
+    m_options = options;
     m_pageCount = m_document->pageCount();
     m_startPage = m_pageCount > 0 ? std::clamp(startPage, 0, m_pageCount - 1) : 0;
     m_searched = 0;
@@ -49,7 +50,7 @@ void TextSearch::clear()
 bool TextSearch::searchPage(int page)
 {
     const quint64 generation = m_generation;
-    const QList<TextHit> found = m_document->findText(page, m_text);
+    const QList<TextHit> found = m_document->findText(page, m_text, m_options);
     if (found.isEmpty())
         return true;
     const auto at = std::lower_bound(m_hits.begin(), m_hits.end(), page,
@@ -91,7 +92,7 @@ void TextSearch::onSlice()
 void TextSearch::onSourceChanged()
 {
     if (!m_text.isEmpty())
-        start(m_text, m_startPage);
+        start(m_text, m_startPage, m_options);
 }
 
 void TextSearch::onPagesChanged(const PageChanges& changes)

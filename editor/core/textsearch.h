@@ -32,11 +32,12 @@ public:
     // Searches every page for text, starting at startPage and wrapping round, so that the first
     // hits reported are the ones the reader comes to next. Ends the previous search; an empty
     // text only clears.
-    void start(QString text, int startPage = 0);
+    void start(QString text, int startPage = 0, const SearchOptions& options = {});
     // Stops searching and forgets the hits.
     void clear();
 
     QString text() const { return m_text; }
+    SearchOptions options() const { return m_options; }
     bool isRunning() const { return m_timer.isActive(); }
     // True once every page has been searched for a non-empty text.
     bool isFinished() const
@@ -72,6 +73,7 @@ private:
     QPointer<Document> m_document;
     QTimer m_timer;
     QString m_text;
+    SearchOptions m_options;
     int m_startPage = 0;
     int m_pageCount = 0;
     int m_searched = 0; // pages done, counted from m_startPage

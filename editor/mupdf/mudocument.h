@@ -133,8 +133,8 @@ public:
     void setHiddenGroups(const std::vector<int>& objects);
     QList<PageLink> links(int page) const;
     // Every occurrence of text on the page, in reading order, matched case-insensitively as
-    // MuPDF does. Empty for an empty text.
-    QList<TextHit> findText(int page, const QString& text) const;
+    // MuPDF does unless options ask for the same case or whole words. Empty for an empty text.
+    QList<TextHit> findText(int page, const QString& text, const SearchOptions& options = {}) const;
     // The text from one point of a page to another (points, as PageLink::area), as a reader
     // drags over it, widened to whole words or lines when unit says so.
     TextSelection selectText(int page, const QPointF& from, const QPointF& to, TextUnit unit) const;

@@ -29,6 +29,15 @@ QToolButton* makeButton(QWidget* parent, const QString& name, const QIcon& icon,
     return button;
 }
 
+// A search option, shown as its name and lit while on.
+QToolButton* makeToggle(QWidget* parent, const QString& name, const QString& text, const QString& toolTip)
+{
+    QToolButton* toggle = makeButton(parent, name, QIcon(), text, toolTip);
+    toggle->setCheckable(true);
+    toggle->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return toggle;
+}
+
 } // namespace
 
 FindBar::FindBar(Document* document, std::function<int()> currentPage, QWidget* parent)
@@ -62,6 +71,11 @@ FindBar::FindBar(Document* document, std::function<int()> currentPage, QWidget* 
         QIcon::fromTheme(QStringLiteral("window-close"), s->standardIcon(QStyle::SP_DialogCloseButton)), tr("Close"),
         tr("Close the find bar (Escape)"));
 
+    m_matchCase = makeToggle(this, QStringLiteral("findMatchCase"), tr("Match &case"),
+                             tr("Find only the text as typed, capitals and all"));
+    m_wholeWords = makeToggle(this, QStringLiteral("findWholeWords"), tr("&Whole words"),
+                              tr("Find the text only where it stands as words of its own"));
+
     m_counter = new QLabel(this);
     m_counter->setObjectName(QStringLiteral("findCounter"));
     m_counter->setMinimumWidth(m_counter->fontMetrics().horizontalAdvance(tr("%1 of %2").arg(8888).arg(8888)));
@@ -72,6 +86,8 @@ FindBar::FindBar(Document* document, std::function<int()> currentPage, QWidget* 
     row->addWidget(m_query);
     row->addWidget(m_previous);
     row->addWidget(m_next);
+    row->addWidget(m_matchCase);
+    row->addWidget(m_wholeWords);
     row->addSpacing(6);
     row->addWidget(m_counter);
     row->addStretch(1);
@@ -83,6 +99,8 @@ FindBar::FindBar(Document* document, std::function<int()> currentPage, QWidget* 
     connect(m_previous, &QToolButton::clicked, this, &FindBar::findPrevious);
     connect(m_next, &QToolButton::clicked, this, &FindBar::findNext);
     connect(m_query, &QLineEdit::textEdited, this, &FindBar::onQueryEdited);
+    for (QToolButton* toggle : {m_matchCase, m_wholeWords})
+        connect(toggle, &QToolButton::toggled, this, [this] { onQueryEdited(m_query->text()); });
     connect(m_search, &TextSearch::hitsFound, this, &FindBar::onHitsFound);
     connect(m_search, &TextSearch::hitsCleared, this, &FindBar::onHitsCleared);
     connect(m_search, &TextSearch::hitsRemoved, this, &FindBar::onHitsRemoved);
@@ -164,7 +182,8 @@ void FindBar::refresh()
 
 void FindBar::onQueryEdited(const QString& text)
 {
-    m_search->start(text, m_currentPage ? m_currentPage() : 0);
+    m_search->start(text, m_currentPage ? m_currentPage() : 0,
+                    SearchOptions{m_matchCase->isChecked(), m_wholeWords->isChecked()});
     refresh();
 }
 

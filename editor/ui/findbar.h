@@ -69,6 +69,8 @@ private:
     QLineEdit* m_query;
     QToolButton* m_previous;
     QToolButton* m_next;
+    QToolButton* m_matchCase;
+    QToolButton* m_wholeWords;
     QLabel* m_counter;
     int m_current = -1;
 };

@@ -49,6 +49,17 @@ struct TextHit
     QList<QRectF> areas;
 };
 
+// How a searched text matches: by default as MuPDF finds it, ignoring case and within words too.
+struct SearchOptions
+{
+    bool matchCase = false;
+    bool wholeWords = false;
+    bool operator==(const SearchOptions& other) const
+    {
+        return matchCase == other.matchCase && wholeWords == other.wholeWords;
+    }
+};
+
 // How far a text selection reaches past the points dragged between.
 enum class TextUnit { Characters, Words, Lines };
 

@@ -68,6 +68,22 @@ private slots:
         QCOMPARE(document->findText(0, "zeta").size(), 0);
     }
 
+    void optionsAskForTheCaseAndWholeWords()
+    {
+        auto document = Document::open(m_words);
+        const pxv::SearchOptions matchCase{true, false};
+        const pxv::SearchOptions wholeWords{false, true};
+        QCOMPARE(document->findText(0, "Alpha", matchCase).size(), 1);
+        QCOMPARE(document->findText(3, "alpha", matchCase).size(), 1);
+        QCOMPARE(document->findText(3, "alpha", matchCase).first().areas.first().top() > wordpdf::kFirstBaseline,
+                 true);
+        QCOMPARE(document->findText(2, "alpha", wholeWords).size(), 0);
+        QCOMPARE(document->findText(3, "alpha", wholeWords).size(), 2);
+        // A line's end is a word's end; the words of a phrase keep their case.
+        QCOMPARE(document->findText(0, "Alpha delta", {true, true}).size(), 1);
+        QCOMPARE(document->findText(0, "alpha Delta", matchCase).size(), 0);
+    }
+
     void pageWithManyHitsGivesThemAll()
     {
         QStringList lines;

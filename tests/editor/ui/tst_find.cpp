@@ -277,6 +277,10 @@ void TestFind::changedQueryReplacesTheSearch()
     QCOMPARE(findBar()->search()->hits().size(), 11); // "alpha 7" and "alpha 70".."alpha 79"
     QCOMPARE(findBar()->counterText(), QStringLiteral("1 of 11"));
     QCOMPARE(currentPage(), 7);
+    // So does an option: "alpha 7" as words of their own is on page 8 alone.
+    findBar()->findChild<QToolButton*>("findWholeWords")->click();
+    QTRY_VERIFY(findBar()->search()->isFinished());
+    QCOMPARE(findBar()->search()->hits().size(), 1);
 }
 
 void TestFind::escapeClosesAndClearsTheMarks()
