@@ -299,8 +299,17 @@ void TstMainWidget::titleBarClicksLeaveTheKeyboardInTheDocument()
     // The editor's shortcuts work only while the focus is inside it.
     m_window->onOpenFile(m_files.filePath("a.pdf"));
     QTRY_COMPARE(activePath(), m_files.filePath("a.pdf"));
+    QTRY_VERIFY(!m_window->homeWidget()->isVisible());
     m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    // Where a click into the document puts the focus.
     auto* editor = m_window->findChild<QControlHost*>();
+    const QList<QWidget*> inside = editor->findChildren<QWidget*>();
+    const auto page = std::find_if(inside.cbegin(), inside.cend(), [](QWidget* widget) {
+        return widget->isVisible() && (widget->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus;
+    });
+    QVERIFY(page != inside.cend());
+    (*page)->setFocus(Qt::MouseFocusReason);
     QTRY_VERIFY(editor->isAncestorOf(QApplication::focusWidget()));
     auto* btnMax = m_window->findChild<QPushButton*>("btnMax");
     QTest::mouseClick(btnMax, Qt::LeftButton);
