@@ -37,7 +37,6 @@ public:
     void clear();
 
     QString text() const { return m_text; }
-    SearchOptions options() const { return m_options; }
     bool isRunning() const { return m_timer.isActive(); }
     // True once every page has been searched for a non-empty text.
     bool isFinished() const

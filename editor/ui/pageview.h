@@ -193,10 +193,8 @@ private:
     // A tiled page: its preview stretched, and the tiles at hand over it.
     void paintTiles(QPainter& painter, int page, const QRectF& area);
     void notePagePainted();
-    // Goes to the place ViewHistory::back or ViewHistory::forward gives.
-    using StepFn = std::optional<ViewHistory::Place> (ViewHistory::*)(const ViewHistory::Place&,
-                                                                      const ViewHistory::Exists&);
-    void stepHistory(StepFn step);
+    // Goes to the place ViewHistory::back (or forward) gives.
+    void stepHistory(bool back);
     void paintShadow(QPainter& painter, const QRectF& page);
     void paintHits(QPainter& painter, int page);
     void paintSelection(QPainter& painter, int page);

@@ -16,21 +16,21 @@ void PageView::jumpTo(int page, const QPointF& position)
 
 void PageView::goBack()
 {
-    stepHistory(&ViewHistory::back);
+    stepHistory(true);
 }
 
 void PageView::goForward()
 {
-    stepHistory(&ViewHistory::forward);
+    stepHistory(false);
 }
 
-void PageView::stepHistory(StepFn step)
+void PageView::stepHistory(bool back)
 {
     if (!m_document || m_layout.pageCount() == 0)
         return;
     const ViewHistory::Place here{m_document->pageId(m_currentPage), viewPosition()};
     const auto exists = [this](PageId id) { return m_document->pageIndex(id) >= 0; };
-    if (const auto place = (m_history.*step)(here, exists))
+    if (const auto place = back ? m_history.back(here, exists) : m_history.forward(here, exists))
         goToPage(m_document->pageIndex(place->page), place->position);
     emit historyChanged();
 }
