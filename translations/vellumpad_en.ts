@@ -877,6 +877,22 @@
         <source>For&amp;ward</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pxv::AnnotationBar</name>
@@ -2153,6 +2169,14 @@
         <source>Could not save &quot;%1&quot;: another program wrote over &quot;%2&quot; while it was open here, and the parts of the document that were not changed here went with it. Reload the file to see what it holds now.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The comment could not be copied: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste Comment</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pxv::DocumentView</name>
@@ -2738,10 +2762,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Delete</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>&amp;Copy</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2755,6 +2775,18 @@
     </message>
     <message>
         <source>Stri&amp;keout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -880,6 +880,22 @@
         <source>For&amp;ward</source>
         <translation>前进(&amp;W)</translation>
     </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>剪切(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>复制(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>粘贴(&amp;P)</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>删除(&amp;D)</translation>
+    </message>
 </context>
 <context>
     <name>pxv::AnnotationBar</name>
@@ -2156,6 +2172,14 @@
         <source>Could not save &quot;%1&quot;: another program wrote over &quot;%2&quot; while it was open here, and the parts of the document that were not changed here went with it. Reload the file to see what it holds now.</source>
         <translation>无法保存“%1”：在此打开期间，另一个程序覆盖了“%2”，文档中未在此修改的部分也随之丢失。请重新载入该文件，查看它现在的内容。</translation>
     </message>
+    <message>
+        <source>The comment could not be copied: %1</source>
+        <translation>无法复制该注释：%1</translation>
+    </message>
+    <message>
+        <source>Paste Comment</source>
+        <translation>粘贴注释</translation>
+    </message>
 </context>
 <context>
     <name>pxv::DocumentView</name>
@@ -2725,7 +2749,7 @@
     </message>
     <message>
         <source>Delete</source>
-        <translation>删除</translation>
+        <translation type="vanished">删除</translation>
     </message>
     <message>
         <source>Edit Text</source>
@@ -2760,6 +2784,18 @@
     <message>
         <source>Stri&amp;keout</source>
         <translation>删除线(&amp;K)</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>粘贴(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>剪切(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>删除(&amp;D)</translation>
     </message>
 </context>
 <context>

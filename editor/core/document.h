@@ -26,6 +26,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -311,6 +312,14 @@ public:
     void changeAnnotation(int page, Annotation value);
     void moveAnnotation(int page, int id, const QPointF& offset);
     void deleteAnnotation(int page, int id);
+    // Comments through the clipboard: a copy of a comment with its look, for pasteAnnotation().
+    // Throws DocumentError when the comment is not on the page.
+    QByteArray copyAnnotation(int page, int id) const;
+    // Makes a new comment of copy on page as one step and returns its id: centred at centre when
+    // one is given, else where it was on its own page, moved down and right while it would lie
+    // on a comment of its kind; inside the page either way. Throws DocumentError when copy holds
+    // no comment.
+    int pasteAnnotation(int page, const QByteArray& copy, std::optional<QPointF> centre = std::nullopt);
     // Whose name new annotations carry: set by the host (the signed-in account), else the
     // user's login name. Shared by every document of the program.
     static void setAnnotationAuthor(const QString& author);

@@ -199,6 +199,13 @@ public:
     // Makes the annotation with value's id what value says (its type stays) and draws it again.
     void changeAnnotation(int page, const Annotation& value);
     void deleteAnnotation(int page, int id);
+    // Comments through the clipboard (muannotcopy.cpp). A copy of the annotation with everything
+    // it draws with, as a small PDF of its own; pasting it makes a new annotation of it on page
+    // where it was on its own page, and returns its id. Throws when copy holds no comment.
+    QByteArray annotationCopy(int page, int id) const;
+    int pasteAnnotation(int page, const QByteArray& copy);
+    // Moves the annotation by offset (page space) and keeps its appearance as it is.
+    void translateAnnotation(int page, int id, const QPointF& offset);
     // Exchange with other programs (muxfdf.cpp). The values of the fields with widgets on the
     // pages, in the order of their first widgets; push buttons and signatures hold none.
     QList<NamedFieldValue> fieldValues() const;

@@ -49,6 +49,16 @@ ActionSet::ActionSet(QWidget* owner) : QObject(owner), m_owner(owner)
     QAction* history = add(names::kShowHistory, tr("Undo &History"), icons::history(),
                            {QKeySequence(QStringLiteral("Ctrl+H"))});
     history->setCheckable(true);
+    // They act on what is selected on the pages, which read their keys: typing elsewhere keeps
+    // its own cut, copy and paste.
+    for (const auto& [name, text, icon, key] :
+         std::initializer_list<std::tuple<QString, QString, QString, QKeySequence::StandardKey>>{
+             {names::kCut, tr("Cu&t"), QStringLiteral("edit-cut"), QKeySequence::Cut},
+             {names::kCopy, tr("&Copy"), QStringLiteral("edit-copy"), QKeySequence::Copy},
+             {names::kPaste, tr("&Paste"), QStringLiteral("edit-paste"), QKeySequence::Paste},
+             {names::kDeleteSelection, tr("&Delete"), QStringLiteral("edit-delete"), QKeySequence::Delete}})
+        add(name, text + QLatin1Char('\t') + QKeySequence(key).toString(QKeySequence::NativeText),
+            QIcon::fromTheme(icon));
     QAction* thumbnails = add(names::kShowThumbnails, tr("Page &Thumbnails"), icons::thumbnails(),
                               {QKeySequence(QStringLiteral("F6"))});
     thumbnails->setCheckable(true);

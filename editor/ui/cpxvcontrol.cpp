@@ -144,6 +144,10 @@ void CPXVControl::buildMenus()
     add(edit, names::kUndo);
     add(edit, names::kRedo);
     edit->addSeparator();
+    for (const QString& name : {names::kCut, names::kCopy, names::kPaste, names::kDeleteSelection})
+        add(edit, name);
+    connect(edit, &QMenu::aboutToShow, this, &CPXVControl::updateClipboardActions);
+    edit->addSeparator();
     add(edit, names::kShowHistory);
 
     QMenu* view = m_menuBar->addMenu(tr("&View"));

@@ -108,6 +108,8 @@ private:
     void registerCommentCommands();
     void connectCommentCommands(pxv::DocumentView* view);
     void updateCommentActions();
+    // Cut, Copy, Paste and Delete as the active pages' selection and the clipboard allow.
+    void updateClipboardActions();
     // The Comment toolbar: the menu's tools, shown as the settings say.
     void buildCommentBar();
     void registerPaneCommands();

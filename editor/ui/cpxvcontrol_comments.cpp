@@ -53,6 +53,11 @@ void CPXVControl::registerCommentCommands()
                                      view->pageView()->setFocus();
                                  }});
     }
+    m_commands.insert(names::kCut, {true, [](pxv::DocumentView* view) { view->pageView()->cut(); }});
+    m_commands.insert(names::kCopy, {true, [](pxv::DocumentView* view) { view->pageView()->copy(); }});
+    m_commands.insert(names::kPaste, {true, [](pxv::DocumentView* view) { view->pageView()->paste(); }});
+    m_commands.insert(names::kDeleteSelection,
+                      {true, [](pxv::DocumentView* view) { view->pageView()->deleteSelectedAnnotation(); }});
     m_commands.insert(names::kShowComments, {true, [this](pxv::DocumentView* view) {
                                                  view->setCommentsVisible(!view->isCommentsVisible());
                                                  updateCommentActions();
@@ -104,6 +109,16 @@ void CPXVControl::updateCommentActions()
     comments->setChecked(view && view->isCommentsVisible());
     m_actions->action(names::kSummarizeComments)->setEnabled(view != nullptr);
     m_actions->action(names::kToolImageStamp)->setEnabled(view != nullptr);
+}
+
+void CPXVControl::updateClipboardActions()
+{
+    pxv::PageView* pages = activeView() ? activeView()->pageView() : nullptr;
+    const bool picked = pages && pages->selectedAnnotation().page >= 0;
+    m_actions->action(names::kCut)->setEnabled(picked);
+    m_actions->action(names::kDeleteSelection)->setEnabled(picked);
+    m_actions->action(names::kCopy)->setEnabled(pages && pages->canCopy());
+    m_actions->action(names::kPaste)->setEnabled(pages && pages->canPaste());
 }
 
 void CPXVControl::buildCommentBar()

@@ -60,6 +60,7 @@ NameTable::NameTable()
     add(Kind::Command, {names::kShowCommentBar, names::kShowStamps});
     add(Kind::Command, {names::kShowCommentStyles});
     add(Kind::Command, {names::kGoBack, names::kGoForward});
+    add(Kind::Command, {names::kCut, names::kCopy, names::kPaste, names::kDeleteSelection});
 }
 
 void NameTable::add(Kind kind, const QStringList& names)

@@ -790,12 +790,6 @@ void PageView::selectPageText(int page)
     viewport()->update();
 }
 
-void PageView::copySelection()
-{
-    if (!m_selector.isEmpty())
-        QGuiApplication::clipboard()->setText(m_selector.text());
-}
-
 QPair<int, QPointF> PageView::pagePoint(const QPoint& pos) const
 {
     const int page = m_layout.pageAt(pos.y() + verticalScrollBar()->value());
@@ -1058,8 +1052,13 @@ void PageView::wheelEvent(QWheelEvent* event)
 
 void PageView::keyPressEvent(QKeyEvent* event)
 {
-    if (event == QKeySequence::Copy) {
-        copySelection();
+    if (event == QKeySequence::Copy || event == QKeySequence::Cut || event == QKeySequence::Paste) {
+        if (event == QKeySequence::Copy)
+            copy();
+        else if (event == QKeySequence::Cut)
+            cut();
+        else
+            pasteAtPointer();
         event->accept();
         return;
     }

@@ -82,6 +82,13 @@ public:
     // Selects all the text of a page; copySelection() puts the selected text on the clipboard.
     void selectPageText(int page);
     void copySelection();
+    // The clipboard: copy() takes the selected comment, else the selected text; paste() puts a
+    // copied comment centred at a point of the viewport, or where it was on the current page.
+    bool canCopy() const;
+    bool canPaste() const;
+    void copy();
+    void cut();
+    void paste(std::optional<QPoint> at = std::nullopt);
 
     CommentTool tool() const { return m_tool; }
     // The stamp tool places this PNG or JPEG picture, until another tool is chosen; empty for
@@ -217,6 +224,8 @@ private:
     void markSelection(CommentTool tool);
     // Copy, and the markups, for the selected text.
     void showSelectionMenu(const QPoint& globalPos);
+    // Ctrl+V: at the pointer when it is over the pages.
+    void pasteAtPointer();
     // Runs an edit of the document, telling editFailed when it cannot be done.
     bool edit(const std::function<void()>& change);
 

@@ -1,4 +1,4 @@
-// The page view's context menus: for a comment, and for selected text.
+// The page view's context menus: for a comment, for selected text, and for pasting a comment.
 #include "pageview.h"
 
 #include "core/document.h"
@@ -17,6 +17,13 @@ void PageView::contextMenuEvent(QContextMenuEvent* event)
                                                                              : AnnotationRef();
     if (hit.page < 0 && !m_selector.isEmpty()) {
         showSelectionMenu(event->globalPos());
+        return;
+    }
+    if (hit.page < 0 && at.first >= 0 && canPaste()) {
+        QMenu menu(this);
+        menu.addAction(QIcon::fromTheme(QStringLiteral("edit-paste")), tr("&Paste"), this,
+                       [this, pos = event->pos()] { paste(pos); });
+        menu.exec(event->globalPos());
         return;
     }
     if (hit.page < 0) {
@@ -43,14 +50,21 @@ void PageView::contextMenuEvent(QContextMenuEvent* event)
         choice->setChecked(selected->color == color);
     }
     menu.addSeparator();
-    menu.addAction(tr("Delete"), this, &PageView::deleteSelectedAnnotation);
+    menu.addAction(QIcon::fromTheme(QStringLiteral("edit-cut")), tr("Cu&t"), this, &PageView::cut)
+        ->setShortcut(QKeySequence::Cut);
+    menu.addAction(QIcon::fromTheme(QStringLiteral("edit-copy")), tr("&Copy"), this, &PageView::copy)
+        ->setShortcut(QKeySequence::Copy);
+    menu.addAction(QIcon::fromTheme(QStringLiteral("edit-delete")), tr("&Delete"), this,
+                   &PageView::deleteSelectedAnnotation)
+        ->setShortcut(QKeySequence::Delete);
     menu.exec(event->globalPos());
 }
 
 void PageView::showSelectionMenu(const QPoint& globalPos)
 {
     QMenu menu(this);
-    QAction* copy = menu.addAction(tr("&Copy"), this, &PageView::copySelection);
+    QAction* copy = menu.addAction(QIcon::fromTheme(QStringLiteral("edit-copy")), tr("&Copy"), this,
+                                   &PageView::copySelection);
     copy->setShortcut(QKeySequence::Copy);
     menu.addSeparator();
     for (const auto& [tool, command, text] : std::initializer_list<std::tuple<CommentTool, QString, QString>>{

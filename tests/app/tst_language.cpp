@@ -47,7 +47,9 @@ void collectMenu(QMenu* menu, const QString& path, QList<ShownText>& texts)
         if (action->isSeparator())
             continue;
         const QString where = path + " > " + action->text();
-        texts.append({where, action->text()});
+        // After a tab, the keys that do it.
+        texts.append({where, action->text().section('\t', 0, 0)});
+        texts.append({where, action->text().section('\t', 1), true});
         if (action->menu())
             collectMenu(action->menu(), where, texts);
     }

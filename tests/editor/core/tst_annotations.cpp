@@ -1,6 +1,6 @@
 // Comments: every kind of standard annotation created, saved incrementally and read back the
 // same, by this reader and by poppler; annotations other programs wrote changed and deleted;
-// steps undone and redone; a repaired file keeping its annotations.
+// steps undone and redone; comments copied and pasted; a repaired file keeping its annotations.
 
 #include "core/document.h"
 #include "pdffolder.h"
@@ -346,6 +346,54 @@ private slots:
         QVERIFY(greenAt(made.rect.center() + QPointF(-200, 300)));
         QVERIFY(!greenAt(made.rect.center()));
         QCOMPARE(testpdfs::qpdfProblems(path), QString());
+    }
+
+    void pastedCommentsKeepTheirLookAndFindTheirPlace()
+    {
+        if (QStandardPaths::findExecutable("pdftoppm").isEmpty())
+            QSKIP("pdftoppm is missing");
+        QImage picture(200, 100, QImage::Format_RGB32);
+        picture.fill(QColor(0, 200, 0));
+        const QString image = m_dir.filePath("paste.png");
+        QVERIFY(picture.save(image));
+        auto source = Document::open(foreignFile("paste-source.pdf"));
+        Annotation stamp;
+        stamp.type = AnnotationType::Stamp;
+        stamp.rect = QRectF(300, 200, 160, 80);
+        stamp.imageFile = image;
+        const QByteArray copy = source->copyAnnotation(0, source->addAnnotation(0, stamp));
+        const QRectF original = source->annotations(0).last().rect;
+
+        const QString path = foreignFile("paste-target.pdf");
+        auto target = Document::open(path);
+        const int first = target->pasteAnnotation(0, copy);
+        const int second = target->pasteAnnotation(0, copy);
+        QCOMPARE(findById(target->annotations(0), first)->rect, original);
+        QVERIFY(near(findById(target->annotations(0), second)->rect.topLeft(), original.topLeft() + QPointF(12, 12)));
+        // Asked to centre it by the page's corner, it stays on the page.
+        const QRectF cornered = findById(target->annotations(0), target->pasteAnnotation(0, copy, QPointF(610, 790)))
+                                    ->rect;
+        QVERIFY(near(cornered.bottomRight(), QPointF(612, 792)));
+        target->undo();
+        QCOMPARE(target->annotations(0).size(), 3);
+
+        // Another program's comment, copied within its document, keeps what it said.
+        const Annotation foreign = target->annotations(0).first();
+        const int twin = target->pasteAnnotation(0, target->copyAnnotation(0, foreign.id));
+        const QList<Annotation> after = target->annotations(0);
+        const Annotation* pasted = findById(after, twin);
+        QCOMPARE(pasted->contents, foreign.contents);
+        QCOMPARE(pasted->author, foreign.author);
+        QVERIFY(sameColor(pasted->color, foreign.color));
+
+        const int steps = target->historySteps().size();
+        QVERIFY_EXCEPTION_THROWN(target->pasteAnnotation(0, QByteArray("%PDF-1.7 nothing")), pxv::DocumentError);
+        QCOMPARE(target->historySteps().size(), steps);
+        target->save(path);
+        QCOMPARE(testpdfs::qpdfProblems(path), QString());
+        const QImage shown = testpdfs::popplerPage(path, 0);
+        const QColor atFirst = shown.pixelColor(original.center().toPoint());
+        QVERIFY2(atFirst.green() > 150 && atFirst.red() < 80, qPrintable(atFirst.name()));
     }
 
     void repairedFileKeepsItsAnnotations()

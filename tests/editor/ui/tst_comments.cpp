@@ -1,5 +1,5 @@
 // Comment tools on the pages, driven as a user drives them: keys pick tools, drags draw shapes
-// and select text, the select tool picks an annotation up, moves it and deletes it.
+// and select text, the select tool picks an annotation up, moves, deletes, cuts and pastes it.
 
 #include "hostedcontrol.h"
 #include "pagemouse.h"
@@ -333,6 +333,31 @@ private slots:
         chooseFromMenu(centre, "Delete");
         QVERIFY(model()->annotations(0).isEmpty());
         QCOMPARE(model()->historyPosition(), steps + 3);
+    }
+
+    void commentsAreCutCopiedAndPasted()
+    {
+        run("op.document.addAnnot",
+            {{"Page", 1}, {"Type", "Circle"}, {"Rect", QStringList{"100", "300", "100", "60"}}});
+        pages()->selectAnnotation(0, model()->annotations(0).first().id);
+        QTest::keyClick(pages(), Qt::Key_X, Qt::ControlModifier);
+        QVERIFY(model()->annotations(0).isEmpty());
+
+        // Pasted from the menu of a place: centred there, and picked to be moved on.
+        chooseFromMenu(QPointF(300, 200), "Paste");
+        QList<Annotation> list = model()->annotations(0);
+        QCOMPARE(list.size(), 1);
+        QVERIFY(QLineF(list.first().rect.center(), QPointF(300, 200)).length() < 1);
+        QCOMPARE(pages()->selectedAnnotation().id, list.first().id);
+        QCOMPARE(model()->undoName(), QString("Paste Comment"));
+
+        // Copied, and pasted from the Edit menu twice: each beside the one before.
+        QTest::keyClick(pages(), Qt::Key_C, Qt::ControlModifier);
+        m_hosted.control->inst()->runCommand("cmd.paste", 0);
+        m_hosted.control->inst()->runCommand("cmd.paste", 0);
+        list = model()->annotations(0);
+        QCOMPARE(list.size(), 3);
+        QVERIFY(QLineF(list.last().rect.topLeft(), list.first().rect.topLeft() + QPointF(24, 24)).length() < 1);
     }
 
     void imageStampIsPlacedWithItsProportions()
