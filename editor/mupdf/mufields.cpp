@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QHash>
 
+#include <cstring>
 #include <unordered_set>
 #include <vector>
 
@@ -128,6 +129,22 @@ FormField read(fz_context* ctx, pdf_annot* widget, int page, int turns)
         field.selected = toList(chosen);
     }
     return field;
+}
+
+// MuPDF 1.21 gives the ZapfDingbats font of the check marks it draws the WinAnsi encoding, under
+// which other readers find no glyph for the mark: the font's own encoding is the one meant.
+// Inside fz_try only.
+void keepSymbolEncodings(fz_context* ctx, pdf_obj* widget)
+{
+    pdf_obj* states = pdf_dict_getp(ctx, widget, "AP/N");
+    for (int i = 0; i < pdf_dict_len(ctx, states); ++i) {
+        pdf_obj* fonts = pdf_dict_getp(ctx, pdf_dict_get_val(ctx, states, i), "Resources/Font");
+        for (int k = 0; k < pdf_dict_len(ctx, fonts); ++k) {
+            pdf_obj* font = pdf_dict_get_val(ctx, fonts, k);
+            if (std::strcmp(pdf_dict_get_name(ctx, font, PDF_NAME(BaseFont)), "ZapfDingbats") == 0)
+                pdf_dict_del(ctx, font, PDF_NAME(Encoding));
+        }
+    }
 }
 
 // Visits every node of the form's /Fields tree depth first, in order, telling whether it is a
@@ -307,9 +324,20 @@ bool MuDocument::setFieldValue(int page, int id, const FieldValue& value)
             break;
         case PDF_WIDGET_TYPE_CHECKBOX:
         case PDF_WIDGET_TYPE_RADIOBUTTON: {
-            const bool on = pdf_name_eq(ctx, pdf_dict_get(ctx, obj, PDF_NAME(AS)), pdf_button_field_on_state(ctx, obj));
+            pdf_obj* onState = pdf_button_field_on_state(ctx, obj);
+            const bool on = pdf_name_eq(ctx, pdf_dict_get(ctx, obj, PDF_NAME(AS)), onState);
+            const bool lacksLook = !pdf_dict_get(ctx, pdf_dict_getp(ctx, obj, "AP/N"), onState);
             if (on != value.checked)
                 pdf_toggle_widget(ctx, widget);
+            // A button without a look for its on state stays off however its value is set. Its
+            // looks are drawn into the document (MuPDF does so only once the document has a
+            // change, as the toggle just made), and it is switched on again.
+            if (!on && value.checked && lacksLook) {
+                pdf_annot_request_resynthesis(ctx, widget);
+                pdf_update_annot(ctx, widget);
+                keepSymbolEncodings(ctx, obj);
+                pdf_toggle_widget(ctx, widget);
+            }
             break;
         }
         default:

@@ -1,6 +1,6 @@
 // Forms: a field of every kind filled, saved incrementally and read back, by this reader and by
-// poppler; the document's field order; each fill and a reset one step; scripts off unless
-// enabled.
+// poppler, buttons without a look too; the document's field order; each fill and a reset one step;
+// scripts off unless enabled.
 
 #include "core/document.h"
 #include "pdffolder.h"
@@ -80,6 +80,7 @@ private slots:
     void eachFillAndAResetAreOneStep();
     void scriptsRunOnlyWhenEnabled();
     void aFieldTreeThatHoldsItselfIsReadButNotFilled();
+    void buttonsWithoutALookShowWhatTheyAreSetTo();
 
 private:
     PdfFolder m_folder;
@@ -283,6 +284,46 @@ void TestForms::aFieldTreeThatHoldsItselfIsReadButNotFilled()
     document->resetForm();
     QCOMPARE(document->historyPosition(), 0);
     QCOMPARE(widgets(*document).value("loop").value, QStringLiteral("typed"));
+}
+
+void TestForms::buttonsWithoutALookShowWhatTheyAreSetTo()
+{
+    // A check box and a radio group as some writers leave them: no appearance at all, so nothing
+    // to show their on states with.
+    const QString path = m_folder.write(
+        "bare-buttons.pdf",
+        testpdfs::build({"<< /Type /Catalog /Pages 2 0 R /AcroForm << /Fields [4 0 R 5 0 R] >> >>",
+                         "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+                         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Annots [4 0 R 6 0 R 7 0 R] >>",
+                         "<< /Type /Annot /Subtype /Widget /FT /Btn /T (agree) /Rect [72 700 90 718] /P 3 0 R"
+                         " /V /Off /AS /Off /MK << /BC [0 0 0] >> >>",
+                         "<< /FT /Btn /Ff 49152 /T (pick) /V /Off /Kids [6 0 R 7 0 R] >>",
+                         "<< /Type /Annot /Subtype /Widget /Parent 5 0 R /Rect [72 650 90 668] /P 3 0 R"
+                         " /MK << /BC [0 0 0] >> >>",
+                         "<< /Type /Annot /Subtype /Widget /Parent 5 0 R /Rect [110 650 128 668] /P 3 0 R"
+                         " /MK << /BC [0 0 0] >> >>"}));
+    {
+        const auto document = Document::open(path);
+        fill(*document, "agree", checked(true));
+        QVERIFY(widgets(*document).value("agree").checked);
+        const QList<FormField> fields = document->formFields(0);
+        const FormField second = *std::find_if(fields.cbegin(), fields.cend(),
+                                               [](const FormField& f) { return f.id == 7; });
+        document->setFieldValue(0, second.id, checked(true));
+        QVERIFY(document->formFields(0).last().checked);
+        document->undo();
+        QVERIFY(!document->formFields(0).last().checked);
+        document->redo();
+        document->save(path);
+    }
+    const auto reopened = Document::open(path);
+    const QList<FormField> fields = reopened->formFields(0);
+    QVERIFY(fields.first().checked);
+    QVERIFY(fields.last().checked);
+    QVERIFY(!fields.at(1).checked);
+    QVERIFY(inked(path, fields.first()));
+    QVERIFY(inked(path, fields.last()));
+    QVERIFY(!inked(path, fields.at(1)));
 }
 
 QTEST_APPLESS_MAIN(TestForms)
