@@ -100,6 +100,10 @@ struct MuDocument::Impl
 using PageUse = void (*)(fz_context* ctx, fz_page* page, void* data);
 void useShownPage(fz_context* ctx, pdf_document* doc, int page, bool hideLinks, PageUse use, void* data);
 
+// Marks the chosen options of a list box in the appearance MuPDF drew for it (mulistbox.cpp); an
+// appearance already marked, or another kind of widget, is left as it is.
+void markListSelection(fz_context* ctx, pdf_annot* widget);
+
 // A page loaded for its annotations or form widgets, dropped when the handle goes.
 PageHandle loadPage(fz_context* ctx, pdf_document* doc, int page);
 pdf_page* pdfPage(const PageHandle& page);

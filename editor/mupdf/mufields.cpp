@@ -200,13 +200,26 @@ bool isSoundTree(fz_context* ctx, pdf_obj* obj, std::unordered_set<int>& seen,
     return true;
 }
 
-// Draws again the widgets of the pages that changed, which MuPDF left marked as such.
+// Draws again the widgets of a page that changed, which MuPDF left marked as such, and marks
+// what its list boxes have chosen.
+void redrawWidgets(fz_context* ctx, pdf_page* page)
+{
+    std::vector<pdf_annot*> lists;
+    guarded(ctx, [&] {
+        pdf_update_page(ctx, page);
+        for (pdf_annot* widget = pdf_first_widget(ctx, page); widget; widget = pdf_next_widget(ctx, widget)) {
+            if (pdf_widget_type(ctx, widget) == PDF_WIDGET_TYPE_LISTBOX)
+                lists.push_back(widget);
+        }
+    });
+    for (pdf_annot* list : lists)
+        markListSelection(ctx, list);
+}
+
 void updatePages(fz_context* ctx, pdf_document* doc, const QVector<int>& pages)
 {
-    for (int page : pages) {
-        const PageHandle loaded = loadPage(ctx, doc, page);
-        guarded(ctx, [&] { pdf_update_page(ctx, pdfPage(loaded)); });
-    }
+    for (int page : pages)
+        redrawWidgets(ctx, pdfPage(loadPage(ctx, doc, page)));
 }
 
 // MuPDF draws a password field's value as it is; its appearance shows as many asterisks
@@ -352,8 +365,8 @@ bool MuDocument::setFieldValue(int page, int id, const FieldValue& value)
             if (other >= 0 && other != page && !pages.contains(other))
                 pages.append(other);
         }
-        pdf_update_page(ctx, pdfPage(loaded));
     });
+    redrawWidgets(ctx, pdfPage(loaded));
     pages.removeFirst();
     updatePages(ctx, d->pdf(), pages);
     return accepted != 0;

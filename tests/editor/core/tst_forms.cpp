@@ -68,6 +68,23 @@ bool inked(const QString& path, const FormField& field)
     return false;
 }
 
+// How many separate bands of the colour that marks chosen options poppler draws down the middle
+// of the widget.
+int bandsIn(const QString& path, const FormField& field)
+{
+    const QImage page = testpdfs::popplerPage(path, field.page);
+    const QRect area = field.rect.toAlignedRect();
+    int bands = 0;
+    bool inBand = false;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const QColor c = page.pixelColor(area.center().x(), y);
+        const bool band = qAbs(c.red() - 153) < 12 && qAbs(c.green() - 193) < 12 && qAbs(c.blue() - 218) < 12;
+        bands += band && !inBand ? 1 : 0;
+        inBand = band;
+    }
+    return bands;
+}
+
 } // namespace
 
 class TestForms : public QObject
@@ -181,6 +198,8 @@ void TestForms::everyKindFilledIsSavedWithAppearancesOthersShow()
     QVERIFY(inked(path, all.value("agree")));
     QVERIFY(inked(path, all.value("color.Green")));
     QVERIFY(!inked(path, all.value("color.Red")));
+    // Red and Blue chosen, Green between them not.
+    QCOMPARE(bandsIn(path, all.value("colours")), 2);
 }
 
 void TestForms::eachFillAndAResetAreOneStep()
