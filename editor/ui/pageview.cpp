@@ -647,6 +647,23 @@ void PageView::deleteSelectedAnnotation()
     edit([&] { m_document->deleteAnnotation(selected.page, selected.id); });
 }
 
+void PageView::nudgeSelectedAnnotation(const QPointF& offset)
+{
+    const AnnotationRef selected = m_selectedAnnot;
+    if (selected.page < 0 || !m_document)
+        return;
+    // The nudge before, still the last step, is taken back and made again with this one.
+    const bool inARow = m_nudged == selected && m_document->historyPosition() == m_nudgeStep;
+    if (inARow)
+        m_document->undo();
+    const QPointF total = inARow ? m_nudgedBy + offset : offset;
+    if (edit([&] { m_document->moveAnnotation(selected.page, selected.id, total); })) {
+        m_nudged = selected;
+        m_nudgedBy = total;
+        m_nudgeStep = m_document->historyPosition();
+    }
+}
+
 bool PageView::edit(const std::function<void()>& change)
 {
     try {
@@ -1103,6 +1120,16 @@ void PageView::keyPressEvent(QKeyEvent* event)
     }
     if (event->key() == Qt::Key_Delete && m_selectedAnnot.page >= 0) {
         deleteSelectedAnnotation();
+        event->accept();
+        return;
+    }
+    // Arrows nudge a selected comment a point, ten with Shift.
+    static const QHash<int, QPointF> arrows = {
+        {Qt::Key_Left, {-1, 0}}, {Qt::Key_Right, {1, 0}}, {Qt::Key_Up, {0, -1}}, {Qt::Key_Down, {0, 1}}};
+    const auto arrow = arrows.constFind(event->key());
+    if (arrow != arrows.constEnd() && m_selectedAnnot.page >= 0
+        && (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::NoModifier) {
+        nudgeSelectedAnnotation(*arrow * (event->modifiers() & Qt::ShiftModifier ? 10 : 1));
         event->accept();
         return;
     }

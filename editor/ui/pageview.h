@@ -115,6 +115,8 @@ public:
     std::optional<Annotation> selectedAnnotationValue();
     void selectAnnotation(int page, int id);
     void deleteSelectedAnnotation();
+    // Moves the selected annotation by offset (page points); nudges in a row are one step.
+    void nudgeSelectedAnnotation(const QPointF& offset);
     // Types a text box's or note's text where it lies on the page: value is a new one (id 0),
     // made when the text is committed, or one of the page's, changed then; each one step.
     void editText(int page, const Annotation& value);
@@ -262,6 +264,10 @@ private:
     CommentStyles m_styles;
     QHash<int, QList<Annotation>> m_annots; // of pages looked at, until they change
     AnnotationRef m_selectedAnnot;
+    // The last nudge: which annotation, how far in all, and the history position it left.
+    AnnotationRef m_nudged;
+    QPointF m_nudgedBy;
+    int m_nudgeStep = -1;
     bool m_moving = false;
     int m_resizeCorner = -1; // the handle being dragged: top-left, top-right, bottom-right, bottom-left
     QRectF m_resizeRect; // the annotation's rect as the handle drags it, in page points

@@ -360,6 +360,23 @@ private slots:
         QVERIFY(QLineF(list.last().rect.topLeft(), list.first().rect.topLeft() + QPointF(24, 24)).length() < 1);
     }
 
+    void arrowsNudgeTheSelectedCommentInOneStep()
+    {
+        run("op.document.addAnnot",
+            {{"Page", 1}, {"Type", "Circle"}, {"Rect", QStringList{"100", "300", "100", "60"}}});
+        const Annotation circle = model()->annotations(0).first();
+        pages()->selectAnnotation(0, circle.id);
+        const int steps = model()->historyPosition();
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(pages(), Qt::Key_Right);
+        QTest::keyClick(pages(), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(model()->historyPosition(), steps + 1);
+        QVERIFY(QLineF(model()->annotations(0).first().rect.topLeft(), circle.rect.topLeft() + QPointF(3, 10)).length()
+                < 0.5);
+        model()->undo();
+        QVERIFY(QLineF(model()->annotations(0).first().rect.topLeft(), circle.rect.topLeft()).length() < 0.5);
+    }
+
     void imageStampIsPlacedWithItsProportions()
     {
         QImage picture(90, 30, QImage::Format_RGB32);
