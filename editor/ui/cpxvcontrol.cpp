@@ -50,8 +50,10 @@ CPXVControl::CPXVControl(QWidget* parent)
     // short); the editor's menus, its panes' context menus among them, hold long texts with
     // shortcuts, so they size to their text. A negative width leaves the width unset; the right
     // padding keeps the longest text off the border, which the host's padding on the left alone
-    // left it touching.
-    setStyleSheet(QStringLiteral("QMenu::item { width: -1px; padding-right: 12px; }"));
+    // left it touching. A host's colour for items may hold for every state: a command that cannot
+    // be chosen now is greyed.
+    setStyleSheet(QStringLiteral("QMenu::item { width: -1px; padding-right: 12px; }"
+                                 "QMenu::item:disabled { color: #A8A8A8; }"));
     m_menuBar = new QMenuBar(this);
     buildMenus();
     m_toolBar = new QToolBar(this);

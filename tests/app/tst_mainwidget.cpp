@@ -329,6 +329,21 @@ void TstMainWidget::editorContextMenusFitTheirTexts()
     menu.ensurePolished();
     const QString line = action->text() + "  " + action->shortcut().toString(QKeySequence::NativeText);
     QVERIFY(menu.actionGeometry(action).width() > QFontMetrics(menu.font()).horizontalAdvance(line));
+
+    // The window's style sheet draws every item alike; one that cannot be chosen now looks so.
+    QAction* unavailable = menu.addAction("Paste");
+    unavailable->setEnabled(false);
+    menu.resize(menu.sizeHint());
+    const auto darkest = [&menu](QAction* item) {
+        const QImage drawn = menu.grab(menu.actionGeometry(item)).toImage();
+        int found = 255;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                found = std::min(found, qGray(drawn.pixel(x, y)));
+        return found;
+    };
+    QVERIFY2(darkest(unavailable) > darkest(action) + 60,
+             qPrintable(QString("%1 against %2").arg(darkest(unavailable)).arg(darkest(action))));
 }
 
 void TstMainWidget::everyButtonHasANameAndIconOnlyOnesATooltip()
