@@ -1187,6 +1187,13 @@ void PageView::activateLink(const LinkHit& hit)
 
 void PageView::mouseMoveEvent(QMouseEvent* event)
 {
+    if (m_panFrom) {
+        const QPoint moved = event->pos() - *m_panFrom;
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() - moved.x());
+        verticalScrollBar()->setValue(verticalScrollBar()->value() - moved.y());
+        m_panFrom = event->pos();
+        return;
+    }
     if (m_resizeCorner >= 0) {
         // The dragged corner follows the pointer; the opposite one stays.
         const QPointF point = (QPointF(event->pos()) - pageRect(m_selectedAnnot.page).topLeft()) / m_layout.scale();
@@ -1265,6 +1272,13 @@ void PageView::mousePressEvent(QMouseEvent* event)
     // The mouse's side buttons, as in a browser.
     if (event->button() == Qt::BackButton || event->button() == Qt::ForwardButton) {
         event->button() == Qt::BackButton ? goBack() : goForward();
+        event->accept();
+        return;
+    }
+    // The middle button drags the pages along, whatever the tool.
+    if (event->button() == Qt::MiddleButton) {
+        m_panFrom = event->pos();
+        viewport()->setCursor(Qt::ClosedHandCursor);
         event->accept();
         return;
     }
@@ -1356,6 +1370,11 @@ void PageView::mouseDoubleClickEvent(QMouseEvent* event)
 
 void PageView::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (event->button() == Qt::MiddleButton && m_panFrom) {
+        m_panFrom.reset();
+        viewport()->setCursor(toolCursor());
+        return;
+    }
     if (event->button() == Qt::LeftButton && m_resizeCorner >= 0) {
         m_resizeCorner = -1;
         const QRectF area = m_resizeRect.normalized();

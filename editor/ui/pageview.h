@@ -264,6 +264,8 @@ private:
     CommentStyles m_styles;
     QHash<int, QList<Annotation>> m_annots; // of pages looked at, until they change
     AnnotationRef m_selectedAnnot;
+    // Where the middle button, held down, last dragged the pages from.
+    std::optional<QPoint> m_panFrom;
     // The last nudge: which annotation, how far in all, and the history position it left.
     AnnotationRef m_nudged;
     QPointF m_nudgedBy;

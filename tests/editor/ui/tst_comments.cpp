@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QScrollBar>
 #include <QTimer>
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -375,6 +376,21 @@ private slots:
                 < 0.5);
         model()->undo();
         QVERIFY(QLineF(model()->annotations(0).first().rect.topLeft(), circle.rect.topLeft()).length() < 0.5);
+    }
+
+    void middleButtonDragsThePagesAlongWhateverTheTool()
+    {
+        pages()->setZoom(3.0);
+        QTest::keyClick(pages(), Qt::Key_R);
+        QTRY_VERIFY(pages()->horizontalScrollBar()->maximum() > 100);
+        const QPoint start(pages()->horizontalScrollBar()->value(), pages()->verticalScrollBar()->value());
+        QTest::mousePress(pages()->viewport(), Qt::MiddleButton, {}, QPoint(300, 300));
+        QMouseEvent move(QEvent::MouseMove, QPointF(260, 250), Qt::NoButton, Qt::MiddleButton, {});
+        QCoreApplication::sendEvent(pages()->viewport(), &move);
+        QTest::mouseRelease(pages()->viewport(), Qt::MiddleButton, {}, QPoint(260, 250));
+        QCOMPARE(pages()->horizontalScrollBar()->value(), start.x() + 40);
+        QCOMPARE(pages()->verticalScrollBar()->value(), start.y() + 50);
+        QVERIFY(model()->annotations(0).isEmpty());
     }
 
     void imageStampIsPlacedWithItsProportions()
