@@ -126,10 +126,12 @@ int MuDocument::pasteAnnotation(int page, const QByteArray& copy)
         fz_stream* stream = nullptr;
         pdf_document* source = nullptr;
         pdf_graft_map* map = nullptr;
+        pdf_annot* annot = nullptr;
         fz_var(bytes);
         fz_var(stream);
         fz_var(source);
         fz_var(map);
+        fz_var(annot);
         fz_try(ctx)
         {
             bytes = fz_new_buffer_from_copied_data(ctx, reinterpret_cast<const unsigned char*>(copy.constData()),
@@ -145,7 +147,8 @@ int MuDocument::pasteAnnotation(int page, const QByteArray& copy)
             if (type == PDF_ANNOT_UNKNOWN || type == PDF_ANNOT_LINK || type == PDF_ANNOT_WIDGET
                 || type == PDF_ANNOT_POPUP)
                 fz_throw(ctx, FZ_ERROR_GENERIC, "the clipboard holds no comment");
-            pdf_annot* annot = pdf_create_annot_raw(ctx, pdfPage(loaded), type);
+            // The page keeps the annotation; the reference handed out here is dropped below.
+            annot = pdf_create_annot_raw(ctx, pdfPage(loaded), type);
             pdf_obj* to = pdf_annot_obj(ctx, annot);
             map = pdf_new_graft_map(ctx, d->pdf());
             copyEntries(ctx, map, from, to);
@@ -154,6 +157,7 @@ int MuDocument::pasteAnnotation(int page, const QByteArray& copy)
         }
         fz_always(ctx)
         {
+            pdf_drop_annot(ctx, annot);
             pdf_drop_graft_map(ctx, map);
             pdf_drop_document(ctx, source);
             fz_drop_stream(ctx, stream);
