@@ -382,10 +382,13 @@ int MuDocument::addAnnotation(int page, const Annotation& value)
             annot = pdf_create_annot(ctx, pdfPage(loaded), type);
             pdf_set_annot_creation_date(ctx, annot, settings.date);
             apply(ctx, annot, value, settings);
-            pdf_update_annot(ctx, annot);
+            // A picture fits the rect as given; drawn first as a named stamp, the rect would
+            // take that stamp's shape.
             if (image) {
                 pdf_set_annot_stamp_image(ctx, annot, image);
                 redraw(ctx, annot, true);
+            } else {
+                pdf_update_annot(ctx, annot);
             }
             id = pdf_to_num(ctx, pdf_annot_obj(ctx, annot));
         }

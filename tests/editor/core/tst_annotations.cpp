@@ -333,8 +333,9 @@ private slots:
         stamp.imageFile = image;
         const int id = document->addAnnotation(0, stamp);
         const Annotation made = *findById(document->annotations(0), id);
-        // Shrunk to the picture's proportions.
+        // Shrunk to the picture's proportions, as wide as asked.
         QVERIFY2(qAbs(made.rect.width() - 2 * made.rect.height()) < 2, qPrintable(QString::number(made.rect.height())));
+        QVERIFY2(qAbs(made.rect.width() - 160) < 1, qPrintable(QString::number(made.rect.width())));
         const auto isGreen = [](const QColor& c) { return c.green() > 150 && c.red() < 80 && c.blue() < 80; };
         const auto greenAt = [&](const QPointF& point) {
             document->save(path);
