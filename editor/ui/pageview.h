@@ -83,7 +83,8 @@ public:
     void selectPageText(int page);
     void copySelection();
     // The clipboard: copy() takes the selected comment, else the selected text; paste() puts a
-    // copied comment centred at a point of the viewport, or where it was on the current page.
+    // copied comment, or a picture as a stamp, centred at a point of the viewport, else a comment
+    // where it was on the current page and a picture amid the view.
     bool canCopy() const;
     bool canPaste() const;
     void copy();
@@ -228,6 +229,8 @@ private:
     void showSelectionMenu(const QPoint& globalPos);
     // Ctrl+V: at the pointer when it is over the pages.
     void pasteAtPointer();
+    // A stamp of picture centred at centre of page; returns its id. Throws DocumentError.
+    int pastePicture(const QImage& picture, int page, const QPointF& centre);
     // Runs an edit of the document, telling editFailed when it cannot be done.
     bool edit(const std::function<void()>& change);
 

@@ -359,6 +359,16 @@ private slots:
         list = model()->annotations(0);
         QCOMPARE(list.size(), 3);
         QVERIFY(QLineF(list.last().rect.topLeft(), list.first().rect.topLeft() + QPointF(24, 24)).length() < 1);
+
+        // A picture on the clipboard is pasted as a stamp of its proportions, amid the view.
+        QImage picture(160, 80, QImage::Format_RGB32);
+        picture.fill(Qt::green);
+        QGuiApplication::clipboard()->setImage(picture);
+        m_hosted.control->inst()->runCommand("cmd.paste", 0);
+        const Annotation stamp = model()->annotations(0).last();
+        QCOMPARE(stamp.type, AnnotationType::Stamp);
+        QVERIFY(qAbs(stamp.rect.width() - 2 * stamp.rect.height()) < 1);
+        QVERIFY(pages()->areaRect(0, stamp.rect).contains(pages()->viewport()->rect().center()));
     }
 
     void arrowsNudgeTheSelectedCommentInOneStep()
