@@ -395,9 +395,11 @@ private slots:
         QTRY_VERIFY(pages()->horizontalScrollBar()->maximum() > 100);
         const QPoint start(pages()->horizontalScrollBar()->value(), pages()->verticalScrollBar()->value());
         QTest::mousePress(pages()->viewport(), Qt::MiddleButton, {}, QPoint(300, 300));
-        QMouseEvent move(QEvent::MouseMove, QPointF(260, 250), Qt::NoButton, Qt::MiddleButton, {});
+        const QPoint to(260, 250);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(pages()->viewport()->mapToGlobal(to)), Qt::NoButton,
+                         Qt::MiddleButton, {});
         QCoreApplication::sendEvent(pages()->viewport(), &move);
-        QTest::mouseRelease(pages()->viewport(), Qt::MiddleButton, {}, QPoint(260, 250));
+        QTest::mouseRelease(pages()->viewport(), Qt::MiddleButton, {}, to);
         QCOMPARE(pages()->horizontalScrollBar()->value(), start.x() + 40);
         QCOMPARE(pages()->verticalScrollBar()->value(), start.y() + 50);
         QVERIFY(model()->annotations(0).isEmpty());
