@@ -214,20 +214,6 @@ QColor toColor(int n, const float* c)
     }
 }
 
-pdf_annot* findAnnot(fz_context* ctx, pdf_page* page, int id)
-{
-    pdf_annot* found = nullptr;
-    guarded(ctx, [&] {
-        for (pdf_annot* annot = pdf_first_annot(ctx, page); annot && !found; annot = pdf_next_annot(ctx, annot)) {
-            if (pdf_to_num(ctx, pdf_annot_obj(ctx, annot)) == id)
-                found = annot;
-        }
-    });
-    if (!found)
-        throw MuError(FZ_ERROR_GENERIC, "no such annotation on the page");
-    return found;
-}
-
 Annotation read(fz_context* ctx, pdf_annot* annot)
 {
     Annotation value;
@@ -331,6 +317,20 @@ Annotation read(fz_context* ctx, pdf_annot* annot)
 }
 
 } // namespace
+
+pdf_annot* findAnnot(fz_context* ctx, pdf_page* page, int id)
+{
+    pdf_annot* found = nullptr;
+    guarded(ctx, [&] {
+        for (pdf_annot* annot = pdf_first_annot(ctx, page); annot && !found; annot = pdf_next_annot(ctx, annot)) {
+            if (pdf_to_num(ctx, pdf_annot_obj(ctx, annot)) == id)
+                found = annot;
+        }
+    });
+    if (!found)
+        throw MuError(FZ_ERROR_GENERIC, "no such annotation on the page");
+    return found;
+}
 
 PageHandle loadPage(fz_context* ctx, pdf_document* doc, int page)
 {

@@ -2,7 +2,6 @@
 // everything it draws with, so that its look (a picture stamp's image, another program's
 // appearance) comes back exactly, in this document or another.
 #include "mudocument_p.h"
-#include "muerror.h"
 
 #include <cstring>
 
@@ -50,15 +49,7 @@ QByteArray MuDocument::annotationCopy(int page, int id) const
     d->checkPage(page);
     fz_context* ctx = d->ctx();
     const PageHandle loaded = loadPage(ctx, d->pdf(), page);
-    pdf_annot* annot = nullptr;
-    guarded(ctx, [&] {
-        for (pdf_annot* a = pdf_first_annot(ctx, pdfPage(loaded)); a && !annot; a = pdf_next_annot(ctx, a)) {
-            if (pdf_to_num(ctx, pdf_annot_obj(ctx, a)) == id)
-                annot = a;
-        }
-    });
-    if (!annot)
-        throw MuError(FZ_ERROR_GENERIC, "no such annotation on the page");
+    pdf_annot* annot = findAnnot(ctx, pdfPage(loaded), id);
     BufferHandle result;
     guarded(ctx, [&] {
         pdf_document* copy = nullptr;

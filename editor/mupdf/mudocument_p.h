@@ -107,6 +107,8 @@ void markListSelection(fz_context* ctx, pdf_annot* widget);
 // A page loaded for its annotations or form widgets, dropped when the handle goes.
 PageHandle loadPage(fz_context* ctx, pdf_document* doc, int page);
 pdf_page* pdfPage(const PageHandle& page);
+// The annotation with object number id on page; throws MuError when the page has none.
+pdf_annot* findAnnot(fz_context* ctx, pdf_page* page, int id);
 
 // An object in PDF syntax, as small as it can be written.
 QByteArray printObject(fz_context* ctx, pdf_obj* object);
